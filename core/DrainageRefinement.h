@@ -1,0 +1,18 @@
+// The drainage-capacity refinement: 200 trial capacities 0.001, 0.002, ..., 0.200, each
+// obtained by adding 0.001 to the one before, run through the daily water balance; the first
+// trial that brings the accumulated water-balance residual closest to zero at any step wins.
+#pragma once
+
+#include "InputData.h"
+#include "RunState.h"
+
+namespace halosoil {
+
+// The accumulated residual after each step of one trial with capacity q, in residuals[1..NrTst].
+void RefinementTrial(const InputData& data, RunState& state, double q, std::vector<double>& residuals);
+
+// Sets QH1Used and QH1Refined. A winner at either end of the searched range (below 0.002 or
+// above 0.199), or no residual below 100000, leaves the entered QH1 and QH1Refined false.
+void RefineDrainageCapacity(const InputData& data, RunState& state);
+
+}  // namespace halosoil

@@ -1,0 +1,31 @@
+// Failures of the core carry the exact text the user is shown. The caller that started the
+// action (a window handler, the batch runner, a test) decides how to show it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace halosoil {
+
+class HalosoilError : public std::runtime_error {
+public:
+    explicit HalosoilError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A text that is not a number: "'%s' is not a valid floating point value".
+class ConversionError : public HalosoilError {
+public:
+    explicit ConversionError(const std::string& text)
+        : HalosoilError("'" + text + "' is not a valid floating point value") {}
+};
+
+// The platform's report of a failed file operation ("File not found", "Disk full", ...).
+class FileError : public HalosoilError {
+public:
+    using HalosoilError::HalosoilError;
+};
+
+// The platform's message for an errno value, in the words users of the earlier program know.
+std::string FileErrorText(int errorNumber);
+
+}  // namespace halosoil

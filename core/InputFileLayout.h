@@ -1,0 +1,122 @@
+// The labels of the input data file, shared by its writer and its reader. Every label line
+// begins with a space; the numbers follow the labels in fixed columns.
+#pragma once
+
+namespace halosoil::input_layout {
+
+inline constexpr const char* kHeading = " PROGRAM Halosoil INPUT DATA";
+inline constexpr const char* kFileName = " Name of this file        : ";
+inline constexpr const char* kTitle1 = " First title              : ";
+inline constexpr const char* kTitle2 = " Second title             : ";
+inline constexpr const char* kGeneral = "    General data";
+inline constexpr const char* kNrTst = " Nunber of time steps     : ";  // the old spelling stays
+inline constexpr const char* kTstLength = " Step length (days)       : ";
+inline constexpr const char* kNrLayers = " Nr of root zone layers   : ";
+inline constexpr int kGeneralValueColumn = 28;  // whole numbers follow this column
+
+inline constexpr const char* kDrainage = "    Drainage data";
+inline constexpr const char* kDrainYes = " Drainage system present  : yes";
+inline constexpr const char* kDrainNo = " Drainage system present  : no";
+inline constexpr const char* kDrainDepth = " Depth subsurf. drains(m) : ";
+inline constexpr const char* kDrainDepthNA = " Depth subsurf. drains(m)  : n.a.";
+inline constexpr const char* kQH1 = " Drain. react. fact. QH1  : ";
+inline constexpr const char* kQH1NA = " Drain. react. fact. QH1  : n.a.";
+inline constexpr const char* kQH2 = " Drain. react. fact. QH2  : ";
+inline constexpr const char* kQH2NA = " Drain. react. fact. QH2  : n.a.";
+
+inline constexpr const char* kInitial = "    Initial data soil and water";
+inline constexpr const char* kSaltIrrig = " Salt conc. irr. water (dS/m)        : ";
+inline constexpr const char* kLayerCount = " Number of layers in root zone       :     ";
+inline constexpr const char* kInitSaltRoot = " Init. salt conc. root zone (dS/m)   : ";
+inline constexpr const char* kInitSaltLayer1 = " Init. salt conc. 1st layer (dS/m)   :";
+inline constexpr const char* kInitSaltLayer2 = " Init. salt conc. 2nd layer (dS/m)   :";
+inline constexpr const char* kInitSaltLayer3 = " Init. salt conc. 3rd layer (dS/m)   :";
+inline constexpr const char* kInitSaltTrans = " Init. salt conc. trans. zone (dS/m) : ";
+inline constexpr const char* kInitSaltAquif = " Init. salt conc. aquifer (dS/m)     : ";
+inline constexpr const char* kWTdepth = " Initial depth water table (m)       : ";
+inline constexpr const char* kCritDepth = " Critical depth water table (m)      : ";
+inline constexpr const char* kMoist = " Initial soil moisture content (%)   : ";
+inline constexpr const char* kMoistMark = " Initial soil mois";  // columns 1-18
+inline constexpr const char* kIrrEff = " Irrigation efficiency (%)           : ";
+inline constexpr const char* kGrwtInf = " Inflow of groundwater (mm/day)      : ";
+inline constexpr const char* kGrwtOut = " Outflow of groundwater (mm/day)     : ";
+inline constexpr const char* kSalInf = " Salinity groundwater inflow (dS/m)  : ";
+inline constexpr int kInitialValueFrom = 39;  // real values: columns 39-48
+inline constexpr int kInitialValueTo = 48;
+
+inline constexpr const char* kHydrological = " Hydrological data";
+inline constexpr const char* kHydrologicalMark = " Hydrologi";  // columns 1-10
+inline constexpr const char* kHydrHeading =
+    " Time Step     Rainfall      Irrigation    Evaporation    Irrigation salinity";
+inline constexpr const char* kTimeStepMark = " Time Step";  // columns 1-10
+inline constexpr const char* kHydrUnits =
+    "             mm/time step   mm/time step   mm/time step         dS/m";
+
+inline constexpr const char* kSoil1 = " Soil properties, root zone has 1 layer";
+inline constexpr const char* kSoil2 = " Soil properties, root zone has 2 layers";
+inline constexpr const char* kSoil3 = " Soil properties, root zone has 3 layers";
+inline constexpr const char* kThickness1 = "             Thickness (m)";
+inline constexpr const char* kThickness2 = "                   Thickness (m) ";
+inline constexpr const char* kThickness3 = "                      Thickness (m)";
+inline constexpr const char* kDashes1 = " - - - - - - - - - - - - - - - - - - -";
+inline constexpr const char* kDashes2 = " - - - - - - - - - - - - - - - - - - - - - -";
+inline constexpr const char* kDashes3 =
+    " - - - - - - - - - - - - - - - - - - - - - - - - - - - ";
+inline constexpr const char* kZones1 = " Root zone   Transition zone   Aquifer";
+inline constexpr const char* kRootZone2 = "    Root zone   ";
+inline constexpr const char* kZones2 = " - - - - - - - -   Transition zone   Aquifer";
+inline constexpr const char* kLayers2 = " Layer1    Layer2";
+inline constexpr const char* kRootZone3 = "         Root zone   ";
+inline constexpr const char* kZones3 = " - - - - - - - - - - - - - -  Transition zone   Aquifer";
+inline constexpr const char* kLayers3 = " Layer1    Layer2    Layer3";
+inline constexpr const char* kOtherSoil = " Other soil properties in %";
+inline constexpr const char* kPorosityHeading =
+    "              Total porosity  Effective porosity  Leaching efficiency";
+inline constexpr const char* kRowRootZone = " Root zone   ";
+inline constexpr const char* kRowLayer1 = " 1st layer   ";
+inline constexpr const char* kRowLayer2 = " 2nd layer   ";
+inline constexpr const char* kRowLayer3 = " 3rd layer   ";
+inline constexpr const char* kRowTrans = " Trans. zone ";
+inline constexpr const char* kRowAquif = " Aquifer     ";
+
+inline constexpr const char* kMeasured1 =
+    " Measured soil moisture salinity data ECsm in dS/m, root zone has 1 layer";
+inline constexpr const char* kMeasured2 =
+    " Measured soil moisture salinity data ECsm in dS/m, root zone has 2 layers";
+inline constexpr const char* kMeasured3 =
+    " Measured soil moisture salinity data ECsm in dS/m, root zone has 3 layers";
+inline constexpr const char* kMeasuredColumns1 = " Time step   Root zone   Transition zone   Aquifer";
+inline constexpr const char* kMeasuredRoot2 = "              Root zone   ";
+inline constexpr const char* kMeasuredColumns2 =
+    " Time Step  - - - - - - - -   Transition zone   Aquifer";
+inline constexpr const char* kMeasuredLayers2 = "            Layer1   Layer2";
+inline constexpr const char* kMeasuredDashes2 = " - - - - - - - - - - - - - -";
+inline constexpr const char* kMeasuredRoot3 = "                   Root zone   ";
+inline constexpr const char* kMeasuredColumns3 =
+    " Time Step  - - - - - - - - - - -   Transition zone   Aquifer";
+inline constexpr const char* kMeasuredLayers3 = "            Layer1  Layer2  Layer3";
+inline constexpr const char* kMeasuredDashes3 = " - - - - - - - - - - - - - - - - -";
+
+// Column ranges (first, last) of the reader, counted from 1.
+struct Columns {
+    int from;
+    int to;
+};
+
+// Hydrological rows: Rain, Irrig, Evap, IrrSal.
+inline constexpr Columns kHydrColumns[4] = {{11, 25}, {26, 40}, {41, 55}, {56, 70}};
+
+// Thickness line per layer count, zones in the order 1, (2), (3), 4, 5.
+inline constexpr Columns kThickColumns1[3] = {{1, 10}, {11, 28}, {29, 38}};
+inline constexpr Columns kThickColumns2[4] = {{1, 10}, {11, 20}, {21, 38}, {39, 46}};
+inline constexpr Columns kThickColumns3[5] = {{1, 10}, {11, 20}, {21, 30}, {31, 48}, {49, 56}};
+
+// Porosity rows: TotPor, EffPor, LeachEff.
+inline constexpr Columns kPorosityColumns[3] = {{19, 36}, {37, 54}, {55, 72}};
+
+// Measured rows per layer count, zones in the order 1, (2), (3), 4, 5.
+inline constexpr Columns kMeasColumns1[3] = {{11, 22}, {23, 40}, {41, 50}};
+inline constexpr Columns kMeasColumns2[4] = {{11, 18}, {19, 27}, {28, 45}, {46, 55}};
+inline constexpr Columns kMeasColumns3[5] = {{11, 18}, {19, 26}, {27, 34}, {35, 52}, {53, 62}};
+
+}  // namespace halosoil::input_layout

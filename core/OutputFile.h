@@ -1,0 +1,41 @@
+// The output file of a run: a header with the run's settings and leaching efficiencies, then
+// one fixed-width line per time step. The reader cuts data lines into chunks of its own
+// widths; it also serves "Open output", the tables and the graphs.
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <string>
+
+#include "InputData.h"
+#include "RunState.h"
+
+namespace halosoil {
+
+// What reading an output file keeps apart from the project's entered efficiencies: the
+// efficiency each zone used, whether it was optimised and its coefficient of determination
+// in percent. The graph captions show these.
+struct OutputReadBack {
+    ZoneValues LeachEff{};
+    std::array<bool, kZoneCount + 1> Optimized{};
+    ZoneValues CoefDet{};
+    // Whether the file's efficiency line of the zone was present.
+    std::array<bool, kZoneCount + 1> LinePresent{};
+};
+
+// Header lines 1 to 12 and the data line of step i, each ended by CR LF. Throw HalosoilError
+// when a value is too wide for the reader to find it again.
+std::string OutputHeaderText(const InputData& data, const RunState& state,
+                             const std::string& outputFileName);
+std::string OutputLineText(const InputData& data, const RunState& state, int step);
+
+// Reads outputFileName: replaces NrLayers, NrTst (and QH1 when the drainage line is present)
+// in the record and fills the ten result series of the state. Throws HalosoilError with
+// "The file <name>could not be opened. ..." when the file cannot be opened.
+void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
+                    OutputReadBack& readBack);
+void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack);
+
+std::string CouldNotOpenMessage(const std::string& fileName);
+
+}  // namespace halosoil

@@ -1,0 +1,116 @@
+// Writes the output file's header and data lines. Each data line is checked against the
+// reader's chunks before it is accepted, so a value too wide for its field is refused with a
+// message instead of being written where the reader cannot find it again.
+
+#include <cmath>
+#include <string>
+
+#include "Errors.h"
+#include "NumberFormat.h"
+#include "OutputFile.h"
+#include "OutputFileLayout.h"
+
+namespace halosoil {
+
+namespace layout = output_layout;
+
+namespace {
+
+const char* kCrLf = "\r\n";
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string EfficiencyLine(int zone, const InputData& data, const RunState& state) {
+    std::string line = std::string(layout::kEfficiencyLabels[zone]) + Fixed(data.LeachEff[zone], 8, 2);
+    if (state.FitNA[zone]) return line + layout::kNotAvailable;
+    line += state.LeachEffOptimized[zone] ? layout::kOptimized : layout::kGiven;
+    return line + Fixed(100 * state.CoefDet[zone], 5, 0);
+}
+
+}  // namespace
+
+std::string OutputHeaderText(const InputData& data, const RunState& state,
+                             const std::string& outputFileName) {
+    std::string text;
+    const auto line = [&text](const std::string& content) { text += content + kCrLf; };
+    line(layout::kHeading);
+    line(std::string(layout::kFileName) + outputFileName);
+    line("");
+    line(data.Title1);
+    line(data.Title2);
+    line(Whole(data.NrLayers, 2) + "   " + Whole(data.NrTst, 4) + "    " + Whole(data.TstLength) +
+         layout::kSizesRemark);
+    if (state.RefineChosen)
+        line((state.QH1Refined ? layout::kQH1Refined : layout::kQH1Given) +
+             Fixed(state.QH1Used, 8, 3));
+    line(EfficiencyLine(Layer1, data, state));
+    if (data.NrLayers == 2 || data.NrLayers == 3) line(EfficiencyLine(Layer2, data, state));
+    if (data.NrLayers == 3) line(EfficiencyLine(Layer3, data, state));
+    if (data.LeachEff[Trans] > 0) line(EfficiencyLine(Trans, data, state));
+    if (data.LeachEff[Aquif] > 0) line(EfficiencyLine(Aquif, data, state));
+    line(layout::kUnits);
+    line(layout::kUnitsLine);
+    line("");
+    if (data.NrLayers == 1)
+        for (const char* heading : layout::kColumns1) line(heading);
+    else if (data.NrLayers == 2)
+        for (const char* heading : layout::kColumns2) line(heading);
+    else
+        for (const char* heading : layout::kColumns3) line(heading);
+    return text;
+}
+
+std::string OutputLineText(const InputData& data, const RunState& state, int step) {
+    static const char* names[] = {"",
+                                  "percolation",
+                                  "capillary rise",
+                                  "actual evapotranspiration",
+                                  "drainage",
+                                  "depth of the water table",
+                                  "salinity"};
+    std::vector<std::pair<double, const char*>> values = {
+        {state.Percol[step], names[1]},  {state.CapRise[step], names[2]},
+        {state.ActEvap[step], names[3]}, {state.Drain[step], names[4]},
+        {state.DepthWT[step], names[5]}, {state.SalRoot1[step], names[6]}};
+    if (data.NrLayers >= 2) values.push_back({state.SalRoot2[step], names[6]});
+    if (data.NrLayers >= 3) values.push_back({state.SalRoot3[step], names[6]});
+    values.push_back({state.SalTrans[step], names[6]});
+    values.push_back({state.SalAquif[step], names[6]});
+
+    const layout::Field* fields = data.NrLayers == 1   ? layout::kFields1
+                                  : data.NrLayers == 2 ? layout::kFields2
+                                                       : layout::kFields3;
+    const int* chunks = data.NrLayers == 1   ? layout::kChunks1
+                        : data.NrLayers == 2 ? layout::kChunks2
+                                             : layout::kChunks3;
+    std::string line = Whole(step, fields[0].width);
+    std::vector<std::string> written;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const double value = values[k].first;
+        if (!std::isfinite(value))
+            throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
+                                std::to_string(step) +
+                                " is not a finite number; the output file was not written.");
+        written.push_back(Fixed(value, fields[k + 1].width, fields[k + 1].decimals));
+        line += written.back();
+    }
+    // The reader cuts the line into chunks of its own widths; every value must stand whole
+    // in its chunk.
+    std::size_t position = static_cast<std::size_t>(chunks[0]);
+    for (std::size_t k = 0; k < written.size(); ++k) {
+        const std::size_t width = static_cast<std::size_t>(chunks[k + 1]);
+        const std::string chunk = position < line.size() ? line.substr(position, width) : "";
+        position += width;
+        if (Trimmed(chunk) != Trimmed(written[k]))
+            throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
+                                std::to_string(step) + " (" + Trimmed(written[k]) +
+                                ") is too wide for its column; the output file was not written.");
+    }
+    return line + kCrLf;
+}
+
+}  // namespace halosoil

@@ -1,0 +1,58 @@
+// The state of a run: per-step results, per-day flows and the run's scalars. Sized afresh at
+// the start of every run and kept until the next one, so that tables and graphs can show the
+// last results; the output reader refills the result series from a file.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "InputData.h"
+
+namespace halosoil {
+
+// A (NrTst + 1) x (TstLength + 1) array indexed [step][day], stored in one block.
+class DayTable {
+public:
+    void Size(int nrTst, int tstLength) {
+        days_ = static_cast<std::size_t>(tstLength) + 1;
+        values_.assign((static_cast<std::size_t>(nrTst) + 1) * days_, 0.0);
+    }
+    double& operator()(int step, int day) { return values_[step * days_ + day]; }
+    double operator()(int step, int day) const { return values_[step * days_ + day]; }
+
+private:
+    std::size_t days_ = 0;
+    std::vector<double> values_;
+};
+
+struct RunState {
+    // Per-step results, index 0..NrTst.
+    Series Percol, CapRise, ActEvap, Drain, DepthWT;
+    Series SalRoot1, SalRoot2, SalRoot3, SalTrans, SalAquif;
+    Series SoilMoist, MoistChange;
+
+    // Per-day flows out of (Perc) and into (Cap) root-zone layers 1 to 3, mm/day.
+    DayTable DayPerc1, DayPerc2, DayPerc3;
+    DayTable DayCap1, DayCap2, DayCap3;
+
+    double RootThick = 0;
+    double AvD = 0, R1 = 0, R2 = 0, R3 = 0;
+    double W1 = 0, W2 = 0, W3 = 0, Wt = 0, Wa = 0;
+    double Up = 0, Down = 0;
+    std::array<int, kZoneCount + 1> NrMeas{};
+    double QH1Used = 0;
+    bool RefineChosen = false;
+    bool QH1Refined = false;
+    ZoneValues LeachEffGiven{};
+    std::array<bool, kZoneCount + 1> LeachEffOptimized{};
+    ZoneValues CoefDet{};
+    std::array<bool, kZoneCount + 1> FitNA{};
+    bool RunStopped = false;
+
+    // The salinity series of zone z (1..5).
+    Series& Salinity(int zone);
+    const Series& Salinity(int zone) const;
+};
+
+}  // namespace halosoil

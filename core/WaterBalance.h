@@ -1,0 +1,56 @@
+// The daily water balance: evapotranspiration, capillary rise, percolation per layer, drain
+// discharge and the depth of the water table. The depth at the end of a step is the depth
+// at its start moved by one day's net flow, while the flows are summed over all its days.
+#pragma once
+
+#include "InputData.h"
+#include "RunState.h"
+
+namespace halosoil {
+
+// One day's results that the refinement's water-balance residual needs.
+struct DayFlows {
+    double Perc = 0;       // net percolation out of the root zone (drives the water table)
+    double CapT = 0;       // capillary rise from the water table
+    double discharge = 0;  // drain discharge of the day
+    double PorWT = 0;      // the porosity of the last evaluation of the day
+};
+
+class WaterBalance {
+public:
+    // data holds fractions and per-day amounts; state holds RootThick, R1..R3 and is sized.
+    WaterBalance(const InputData& data, RunState& state);
+
+    // MoistCap, SoilMoist(0), MoistChange(0) and DepthWT(0) before the first step.
+    void Start();
+
+    // Days 1..TstLength of step i with capacity qh1: writes the per-day flows and DepthWT(i)
+    // and, unless a day's water table falls below the aquifer, the step's four sums.
+    // Returns false when that happened (checkBottom) and the step was abandoned.
+    // residual, when given, receives the sum over the days of (Perc - CapT) - discharge and
+    // porWT the last porosity evaluation of the step.
+    bool Step(int i, double qh1, bool checkBottom, double* residual = nullptr,
+              double* porWT = nullptr);
+
+    // The effective porosity of the zone holding a water table at depth d.
+    double PorosityAt(double depth) const;
+
+    double BottomOfAquifer() const;
+
+private:
+    DayFlows Day(int i, int j, double qh1);
+    double Discharge(double depth, double qh1, double divisor) const;
+
+    const InputData& d_;
+    RunState& s_;
+    double moistCap_ = 0;
+    double evapA_ = 0;  // kept from day to day when the irrigation efficiency is 0
+    double capT_ = 0;
+};
+
+// The whole water-balance pass with QH1Used; shows the stop message through the host and
+// sets RunStopped when the water table falls below the aquifer.
+class RunHost;
+void RunWaterBalance(const InputData& data, RunState& state, RunHost& host);
+
+}  // namespace halosoil

@@ -1,0 +1,84 @@
+#include "AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "Errors.h"
+#include "FileTestSupport.h"
+
+namespace halosoil {
+namespace {
+
+// Limits the size of files this process may write, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(AtomicFileTest, ReplacesTheWholeFile) {
+    test::TempFolder folder;
+    const std::string path = folder.File("a.inp");
+    test::WriteBytes(path, "a much longer previous content");
+    WriteFileAtomically(path, "new");
+    EXPECT_EQ(test::ReadBytes(path), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(AtomicFileTest, AFailureMidWriteKeepsThePreviousFileAndLeavesNoTemporary) {
+    test::TempFolder folder;
+    const std::string path = folder.File("b.inp");
+    const std::string previous(5000, 'p');
+    test::WriteBytes(path, previous);
+    std::string message;
+    {
+        FileSizeLimit limit(1024);
+        try {
+            WriteFileAtomically(path, std::string(100000, 'n'));
+        } catch (const FileError& error) {
+            message = error.what();
+        }
+    }
+    EXPECT_EQ(message, "File too large");
+    EXPECT_EQ(test::ReadBytes(path), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(AtomicFileTest, AMissingFolderIsReported) {
+    test::TempFolder folder;
+    try {
+        WriteFileAtomically(folder.File("no-such-folder/c.inp"), "x");
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+}
+
+TEST(FileErrorTextTest, UsesTheWordsOfTheEarlierProgram) {
+    EXPECT_EQ(FileErrorText(ENOENT), "File not found");
+    EXPECT_EQ(FileErrorText(EACCES), "File access denied");
+    EXPECT_EQ(FileErrorText(ENOSPC), "Disk full");
+}
+
+}  // namespace
+}  // namespace halosoil

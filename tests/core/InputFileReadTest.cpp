@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Errors.h"
+#include "FileTestSupport.h"
+#include "InputFile.h"
+#include "StringToFloat.h"
+#include "TestProjects.h"
+
+namespace halosoil {
+namespace {
+
+using test::CrLfLines;
+using test::JoinCrLf;
+
+InputData ReadText(const std::string& text, InputData data = {}) {
+    std::istringstream in(text);
+    ReadInputFile(in, data);
+    return data;
+}
+
+std::string ReadError(const std::string& text, InputData& data) {
+    std::istringstream in(text);
+    try {
+        ReadInputFile(in, data);
+    } catch (const HalosoilError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+std::vector<std::string> LinesOf(InputData data) {
+    data.InputFileName = "project.inp";
+    return CrLfLines(InputFileText(data));
+}
+
+class InputFileRoundTrip : public ::testing::TestWithParam<int> {};
+
+InputData ProjectWithLayers(int layers, bool drains) {
+    InputData data = layers == 1   ? test::OneLayerProject()
+                     : layers == 2 ? test::TwoLayerProject()
+                                   : test::ThreeLayerProject();
+    data.DrainPresent = drains;
+    data.DrainDepth = 1.9;
+    data.QH1 = 0.012;
+    data.QH2 = 0.003;
+    data.InputFileName = "round.inp";
+    return data;
+}
+
+TEST_P(InputFileRoundTrip, WriteReadWriteGivesTheSameBytes) {
+    for (bool drains : {false, true}) {
+        InputData data = ProjectWithLayers(GetParam(), drains);
+        const std::string first = InputFileText(data);
+        InputData read = ReadText(first);
+        read.InputFileName = "round.inp";
+        EXPECT_EQ(InputFileText(read), first) << "drains " << drains;
+
+        EXPECT_EQ(read.NrLayers, GetParam());
+        EXPECT_EQ(read.SavedNrLayers, GetParam());
+        EXPECT_EQ(read.FlaggedLayers(), GetParam());
+        EXPECT_EQ(read.Title1, data.Title1);
+        EXPECT_EQ(read.Title2, data.Title2);
+        EXPECT_EQ(read.NrTst, data.NrTst);
+        EXPECT_EQ(read.HydrRows, data.NrTst);
+        EXPECT_EQ(read.TstLength, data.TstLength);
+        EXPECT_EQ(read.DrainPresent, drains);
+        EXPECT_DOUBLE_EQ(read.Moist, data.Moist);
+        EXPECT_DOUBLE_EQ(read.SalInf, data.SalInf);
+        EXPECT_EQ(read.Irrig, data.Irrig);
+        EXPECT_EQ(read.IrrSal, data.IrrSal);
+        for (int zone : ZonesOf(GetParam())) {
+            EXPECT_DOUBLE_EQ(read.Thick[zone], data.Thick[zone]);
+            EXPECT_DOUBLE_EQ(read.InitSalt[zone], data.InitSalt[zone]);
+            for (int i = 1; i <= data.NrTst; ++i) {
+                const double entered = data.MeasSalt[zone][i];
+                EXPECT_DOUBLE_EQ(read.MeasSalt[zone][i], entered == 0 ? -1 : entered);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layers, InputFileRoundTrip, ::testing::Values(1, 2, 3));
+
+TEST(InputFileReadTest, PorositiesComeBackAsWholePercentages) {
+    const InputData read = ReadText(JoinCrLf(LinesOf(test::OneLayerProject())));
+    EXPECT_DOUBLE_EQ(read.TotPor[Layer1], 43);
+    EXPECT_DOUBLE_EQ(read.EffPor[Trans], 10);
+    EXPECT_DOUBLE_EQ(read.LeachEff[Aquif], 100);
+}
+
+TEST(InputFileReadTest, AquiferThicknessInColumns29To38) {
+    const std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    EXPECT_EQ(lines[37].substr(28, 10), "     10.55");
+    EXPECT_DOUBLE_EQ(ReadText(JoinCrLf(lines)).Thick[Aquif], 10.55);
+}
+
+TEST(InputFileReadTest, MissingLayerTwoValueOfAThreeLayerFileIsReadAsMissing) {
+    const InputData read = ReadText(JoinCrLf(LinesOf(test::ThreeLayerProject())));
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Layer2][4], -1);
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Layer1][4], 6.5);
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Trans][4], 3.4);
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Aquif][4], 2.1);
+}
+
+TEST(InputFileReadTest, WithoutDrainsTheDrainageValuesStayAsTheyWere) {
+    InputData before;
+    before.DrainDepth = 2.2;
+    before.QH1 = 0.05;
+    before.QH2 = 0.004;
+    const InputData read = ReadText(JoinCrLf(LinesOf(test::OneLayerProject())), before);
+    EXPECT_FALSE(read.DrainPresent);
+    EXPECT_DOUBLE_EQ(read.DrainDepth, 2.2);
+    EXPECT_DOUBLE_EQ(read.QH1, 0.05);
+    EXPECT_DOUBLE_EQ(read.QH2, 0.004);
+}
+
+TEST(InputFileReadTest, OlderLayoutWithoutMoistureLineGivesFifty) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines.erase(lines.begin() + 21);  // " Initial soil moisture content (%)   : "
+    const InputData read = ReadText(JoinCrLf(lines));
+    EXPECT_DOUBLE_EQ(read.Moist, 50);
+    EXPECT_DOUBLE_EQ(read.IrrEff, 70);
+    EXPECT_DOUBLE_EQ(read.GrwtInf, 0.5);
+    EXPECT_DOUBLE_EQ(read.Evap[2], 160.4);
+}
+
+TEST(InputFileReadTest, OlderLayoutWithoutGroundwaterSalinityGivesZero) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines.erase(lines.begin() + 25);  // " Salinity groundwater inflow (dS/m)  : "
+    InputData before;
+    before.SalInf = 9;
+    const InputData read = ReadText(JoinCrLf(lines), before);
+    EXPECT_DOUBLE_EQ(read.SalInf, 0);
+    EXPECT_DOUBLE_EQ(read.Rain[1], 12.5);
+    EXPECT_DOUBLE_EQ(read.Thick[Aquif], 10.55);
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Trans][2], 3.35);
+}
+
+TEST(InputFileReadTest, FiveLinesBeforeTheRowsWhenTheThirdIsTheHydrologicalHeading) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines.insert(lines.begin() + 26, "");  // a second empty line before " Hydrological data"
+    const InputData read = ReadText(JoinCrLf(lines));
+    EXPECT_DOUBLE_EQ(read.Rain[1], 12.5);
+    EXPECT_DOUBLE_EQ(read.Irrig[2], 90.25);
+}
+
+TEST(InputFileReadTest, RowsWithoutIrrigationSalinityTakeTheIrrigationWaterSalinity) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[30].resize(54);
+    lines[31].resize(54);
+    const InputData read = ReadText(JoinCrLf(lines));
+    EXPECT_DOUBLE_EQ(read.IrrSal[1], 1.2);
+    EXPECT_DOUBLE_EQ(read.IrrSal[2], 1.2);
+    EXPECT_DOUBLE_EQ(read.Evap[2], 160.4);
+}
+
+TEST(InputFileReadTest, StepLengthOfTenDays) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[6] = " Step length (days)       : 10";
+    EXPECT_EQ(ReadText(JoinCrLf(lines)).TstLength, 10);
+}
+
+TEST(InputFileReadTest, MeasuredValuesWithACommaWhileTheSeparatorIsTheComma) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[47] = "         1        5,20                -        -";
+    SetDecimalSeparator(',');
+    const InputData read = ReadText(JoinCrLf(lines));
+    SetDecimalSeparator('.');
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Layer1][1], 5.2);
+}
+
+TEST(InputFileReadTest, ReadsLineFeedOnlyFiles) {
+    std::string text;
+    for (const auto& line : LinesOf(test::TwoLayerProject())) text += line + "\n";
+    const InputData read = ReadText(text);
+    EXPECT_DOUBLE_EQ(read.MeasSalt[Aquif][3], 2.05);
+}
+
+TEST(InputFileReadTest, WholeNumberThatIsNotOneStopsWithInvalidNumericInput) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[5] = " Nunber of time steps     : x2";
+    InputData data;
+    data.Title1 = "old";
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    EXPECT_EQ(data.Title1, "Test area");  // read before the failure, kept
+    EXPECT_EQ(data.NrTst, 11);
+}
+
+TEST(InputFileReadTest, RealThatIsNotANumberStopsWithTheConversionError) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[31].replace(10, 13, "         abc ");
+    InputData data;
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data),
+              "'         abc   ' is not a valid floating point value");
+    EXPECT_DOUBLE_EQ(data.Rain[1], 12.5);
+    EXPECT_DOUBLE_EQ(data.SalInf, 1.5);
+    EXPECT_TRUE(data.Thick[Aquif] == 0);
+}
+
+TEST(InputFileReadTest, AFileThatEndsEarlyStopsAtTheNextRealField) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines.resize(20);
+    InputData data;
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "'' is not a valid floating point value");
+    EXPECT_DOUBLE_EQ(data.WTdepth, 1.75);
+
+    InputData empty;
+    EXPECT_EQ(ReadError("", empty), "'' is not a valid floating point value");
+    EXPECT_EQ(empty.NrTst, 0);  // whole numbers past the end read as 0
+}
+
+TEST(InputFileReadTest, DamagedLayerCountWithNoLayersSetStops) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[15] = " Number of layers in root zone       :     7";
+    InputData data;
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+
+    InputData twoLayersSet;
+    twoLayersSet.SetLayerFlags(1);
+    EXPECT_EQ(ReadError(JoinCrLf(lines), twoLayersSet), "no error");
+    EXPECT_TRUE(twoLayersSet.OneLayer);
+}
+
+TEST(InputFileReadTest, ImpossibleNumberOfTimeStepsIsRefused) {
+    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    lines[5] = " Nunber of time steps     : 2000000000";
+    InputData data;
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    lines[5] = " Nunber of time steps     : -4";
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+}
+
+TEST(InputFileReadTest, MissingFileGivesThePlatformMessage) {
+    test::TempFolder folder;
+    InputData data;
+    data.InputFileName = folder.File("absent.inp");
+    try {
+        ReadInputFile(data);
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+}
+
+// Records what the reader reports, in order.
+class RecordingListener : public InputReadListener {
+public:
+    std::vector<std::pair<InputItem, int>> items;
+    std::vector<std::array<std::string, kZoneCount + 1>> measured;
+    void ItemRead(InputItem item, int index) override { items.push_back({item, index}); }
+    void MeasuredRowRead(int, const std::array<std::string, kZoneCount + 1>& texts) override {
+        measured.push_back(texts);
+    }
+};
+
+TEST(InputFileReadTest, ListenerHearsEachValueAsItIsRead) {
+    RecordingListener listener;
+    InputData data;
+    std::istringstream in(JoinCrLf(LinesOf(test::OneLayerProject())));
+    ReadInputFile(in, data, &listener);
+    ASSERT_GE(listener.items.size(), 3u);
+    EXPECT_EQ(listener.items[0].first, InputItem::Title1);
+    EXPECT_EQ(listener.items[2].first, InputItem::NrTst);
+    ASSERT_EQ(listener.measured.size(), 2u);
+    EXPECT_EQ(listener.measured[0][Layer1], "5.20");
+    EXPECT_EQ(listener.measured[0][Trans], "");
+    EXPECT_EQ(listener.measured[1][Aquif], "2.05");
+}
+
+}  // namespace
+}  // namespace halosoil

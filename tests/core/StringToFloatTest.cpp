@@ -1,0 +1,76 @@
+#include "StringToFloat.h"
+
+#include <gtest/gtest.h>
+
+#include "Errors.h"
+
+namespace halosoil {
+namespace {
+
+class StringToFloatTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetDecimalSeparator('.'); }
+    void TearDown() override { SetDecimalSeparator('.'); }
+};
+
+std::string ConversionMessage(const std::string& text) {
+    try {
+        StringToFloat(text);
+    } catch (const ConversionError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST_F(StringToFloatTest, IgnoresSpacesAroundTheNumber) {
+    EXPECT_DOUBLE_EQ(StringToFloat(" 12.50 "), 12.5);
+    EXPECT_DOUBLE_EQ(StringToFloat("-0.5"), -0.5);
+    EXPECT_DOUBLE_EQ(StringToFloat("+3"), 3.0);
+    EXPECT_DOUBLE_EQ(StringToFloat("1.5E-3"), 0.0015);
+    EXPECT_DOUBLE_EQ(StringToFloat("2e2"), 200.0);
+    EXPECT_DOUBLE_EQ(StringToFloat(".5"), 0.5);
+}
+
+TEST_F(StringToFloatTest, RefusesTextThatIsNotANumber) {
+    EXPECT_EQ(ConversionMessage(""), "'' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("   "), "'   ' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("1a"), "'1a' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("1 234"), "'1 234' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("1.2.3"), "'1.2.3' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("-"), "'-' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("1e"), "'1e' is not a valid floating point value");
+}
+
+TEST_F(StringToFloatTest, DecimalCommaOnlyWhileTheSeparatorIsTheComma) {
+    EXPECT_EQ(ConversionMessage("1,5"), "'1,5' is not a valid floating point value");
+    SetDecimalSeparator(',');
+    EXPECT_DOUBLE_EQ(StringToFloat("1,5"), 1.5);
+    EXPECT_EQ(DecimalSeparator(), ',');
+}
+
+TEST_F(StringToFloatTest, PointAcceptedWithCommaSeparatorWhichThenStaysThePoint) {
+    SetDecimalSeparator(',');
+    EXPECT_DOUBLE_EQ(StringToFloat("2.5"), 2.5);
+    EXPECT_EQ(DecimalSeparator(), '.');
+    EXPECT_EQ(ConversionMessage("1,5"), "'1,5' is not a valid floating point value");
+}
+
+TEST_F(StringToFloatTest, FailingTwiceLeavesThePointAndTheError) {
+    SetDecimalSeparator(',');
+    EXPECT_EQ(ConversionMessage("x"), "'x' is not a valid floating point value");
+    EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+TEST(TryStringToIntTest, AcceptsWholeNumbersOnly) {
+    int value = 0;
+    EXPECT_TRUE(TryStringToInt(" 11 ", value));
+    EXPECT_EQ(value, 11);
+    EXPECT_TRUE(TryStringToInt("-3", value));
+    EXPECT_EQ(value, -3);
+    EXPECT_FALSE(TryStringToInt("1.5", value));
+    EXPECT_FALSE(TryStringToInt("", value));
+    EXPECT_FALSE(TryStringToInt("12a", value));
+}
+
+}  // namespace
+}  // namespace halosoil

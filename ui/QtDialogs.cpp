@@ -1,0 +1,66 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThread>
+
+namespace halosoil {
+
+namespace {
+
+// "input files (*.inp)|*.inp" is shown by Qt as "input files (*.inp)".
+QString QtFilter(const QString& filter) { return filter.section('|', 0, 0); }
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + "." + extension;
+}
+
+}  // namespace
+
+void QtDialogs::Message(const QString& text) {
+    QMessageBox::information(parent_, QCoreApplication::applicationName(), text);
+}
+
+bool QtDialogs::YesNo(const QString& question) {
+    return QMessageBox::question(parent_, QCoreApplication::applicationName(), question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::OpenFile(const FileDialogSpec& spec) {
+    QString path = QFileDialog::getOpenFileName(parent_, QString(), spec.initialFolder,
+                                                QtFilter(spec.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& spec) {
+    QFileDialog dialog(parent_, QString(), spec.initialFolder, QtFilter(spec.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(spec.defaultExtension);
+    // The caller asks its own overwrite question, in the program's words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return WithDefaultExtension(dialog.selectedFiles().first(), spec.defaultExtension);
+}
+
+void QtDialogs::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
+
+QString QtDialogs::ClipboardText() { return QApplication::clipboard()->text(); }
+
+void QtDialogs::Pause(int milliseconds) {
+    // The window thread waits, as the earlier program's did, but keeps painting.
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+}  // namespace halosoil

@@ -1,0 +1,197 @@
+#include "GraphScaling.h"
+
+#include <cmath>
+
+#include "GraphRounding.h"
+
+namespace halosoil {
+
+namespace {
+
+int R(double value) {
+    return RoundHalfEven(value);
+}
+
+// An axis whose ends meet, or that has no tick interval, cannot map values to pixels (the
+// mapping divides by its range and the ticks by their count). Constant data can produce
+// one, for instance salinities that are all 0: open it by one unit upwards.
+void OpenCollapsedAxis(AxisState& axis) {
+    if (axis.YTop <= axis.YBottom) axis.YTop = axis.YBottom + 1;
+    if (axis.YDivisions < 1) axis.YDivisions = 4;
+}
+
+}  // namespace
+
+void ScaleHorizontalAxis(AxisState& axis, int nrTst, GraphFamily family) {
+    axis.XTopReal = nrTst + 1;
+    axis.XBottom = 0;
+    axis.XDecimals = axis.XTopReal < 6 ? 1 : 0;
+    const double x = axis.XTopReal;
+    int unit = 1;
+    if (x < 10) {
+        axis.XTop = R(x + 0.5);
+    } else if (x < 25) {
+        unit = 4;
+        axis.XTop = 4 * R((x + 2) / 4);
+    } else if (x < 50) {
+        unit = 5;
+        axis.XTop = 5 * R((x + 2.5) / 5);
+    } else if (x < 100) {
+        unit = 10;
+        axis.XTop = 10 * R((x + 5) / 10);
+    } else if (x < 250) {
+        unit = 25;
+        axis.XTop = 25 * R((2 * x + 25) / 50);
+    } else if (x < 500) {
+        unit = 50;
+        axis.XTop = 50 * R((x + 25) / 50);
+    } else if (x < 1000) {
+        unit = 100;
+        axis.XTop = 100 * R((x + 50) / 100);
+    } else if (x < 10000) {
+        unit = 1000;
+        axis.XTop = 1000 * R((x + 500) / 1000);
+    } else {
+        unit = 10000;
+        axis.XTop = 10000 * R((x + 5000) / 10000);
+    }
+    axis.XDivisions = axis.XTop / unit;
+    if (family != GraphFamily::Hydrology && axis.XDivisions < 5) axis.XDivisions *= 2;
+    if (family == GraphFamily::Salinity && axis.XDivisions > 10) axis.XDivisions = 10;
+}
+
+AxisState ScaleHydrologyGraph(const std::vector<const Series*>& flows, int nrTst, bool allFlows) {
+    AxisState axis;
+    double largest = 0;
+    for (const Series* flow : flows) {
+        for (int i = 1; i <= nrTst; ++i) {
+            const double value = ValueAt(*flow, i);
+            if (value > largest) largest = value;
+        }
+    }
+    axis.YTopReal = 1.2 * largest;
+    if (allFlows) axis.YTopReal = axis.YTopReal * 1.2;
+    axis.YBottomReal = 0;
+    axis.YBottom = 0;
+
+    const int c = R(axis.YTopReal + 2);
+    axis.YTop = c;
+    axis.YDivisions = c;
+    axis.YDecimals = 2;
+    // Larger ranges get fewer intervals and fewer decimals; each test reads the count left
+    // by the one before.
+    if (axis.YDivisions > 10 && axis.YDivisions <= 20) {
+        axis.YDivisions = R(axis.YTopReal - 8) - axis.YBottom;
+        axis.YDecimals = 1;
+    }
+    if (axis.YDivisions > 20 && axis.YDivisions <= 30) {
+        axis.YDivisions = R(axis.YTopReal - 18) - axis.YBottom;
+        axis.YDecimals = 1;
+    }
+    if (axis.YDivisions > 30 && axis.YDivisions <= 40) {
+        axis.YDivisions = R(axis.YTopReal - 28) - axis.YBottom;
+        axis.YDecimals = 1;
+    }
+    if (axis.YDivisions > 40 && axis.YDivisions <= 50) {
+        axis.YDivisions = R(axis.YTopReal - 38) - axis.YBottom;
+        axis.YDecimals = 0;
+    }
+    if (axis.YDivisions > 50) {
+        axis.YDivisions = R(axis.YTopReal - 48) - axis.YBottom;
+        axis.YDecimals = 0;
+    }
+    if (axis.YDivisions > 10) axis.YDivisions = 10;
+    if (axis.YDivisions < 4) axis.YDivisions = 5;
+
+    ScaleHorizontalAxis(axis, nrTst, GraphFamily::Hydrology);
+    OpenCollapsedAxis(axis);
+    return axis;
+}
+
+AxisState ScaleWaterTableGraph(const Series& depthWT, int nrTst) {
+    AxisState axis;
+    double highest = -1000000;
+    double lowest = 1000000;
+    for (int i = 1; i <= nrTst; ++i) {
+        const double level = -ValueAt(depthWT, i);
+        if (level > highest) highest = level;
+        if (level < lowest) lowest = level;
+    }
+    axis.YTopReal = 1.2 * highest;
+    if (axis.YTopReal < 0) axis.YTopReal = 0;
+    axis.YTop = R(axis.YTopReal + 0.5);
+    axis.YBottomReal = 0.9 * lowest;
+    axis.YBottom = R(axis.YBottomReal - 0.5);
+    // 0.9 x the lowest level lies above that level when the level is negative; beyond 5 m
+    // below the surface the rounding no longer makes up for it and the deepest bars would
+    // reach under the axis into its labels. The axis goes down to the whole metre below.
+    if (nrTst >= 1 && axis.YBottom > lowest) axis.YBottom = static_cast<int>(std::floor(lowest));
+    axis.YDecimals = 1;
+    axis.YDivisions = axis.YTop - axis.YBottom;
+    if (axis.YDivisions > 10) axis.YDivisions = 10;
+    if (axis.YTopReal < 10) {
+        axis.YTop = R(axis.YTopReal + 0.5);
+        axis.YDivisions = axis.YTop - axis.YBottom;
+    } else if (axis.YTopReal < 25) {
+        axis.YTop = 4 * R((axis.YTopReal + 2) / 4);
+        axis.YDivisions = (axis.YTop - axis.YBottom) / 4;
+    }
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+
+    ScaleHorizontalAxis(axis, nrTst, GraphFamily::WaterTable);
+    OpenCollapsedAxis(axis);
+    return axis;
+}
+
+AxisState ScaleSalinityGraph(const std::vector<const Series*>& calculated,
+                             const std::vector<const Series*>& measured, int nrTst,
+                             bool oneLayerAllZones) {
+    AxisState axis;
+    double highest = 0;
+    double lowest = 1000000;
+    for (const Series* series : calculated) {
+        for (int i = 1; i <= nrTst; ++i) {
+            const double value = ValueAt(*series, i);
+            if (value > highest) highest = value;
+            if (value < lowest) lowest = value;
+        }
+    }
+    for (const Series* series : measured) {
+        for (int i = 1; i <= nrTst; ++i) {
+            const double value = ValueAt(*series, i, kMissing);
+            if (value > highest) highest = value;
+            if (value > 0 && value < lowest) lowest = value;
+        }
+    }
+    axis.YTopReal = 1.4 * highest;
+    axis.YBottomReal = 0.8 * lowest;
+    if (axis.YBottomReal < 0) axis.YBottomReal = 0;
+
+    axis.YTop = R(axis.YTopReal);
+    axis.YBottom = R(axis.YBottomReal - 0.5);
+    axis.YDecimals = 1;
+    axis.YDivisions = axis.YTop - axis.YBottom;
+    if (axis.YTopReal < 10) {
+        axis.YTop = R(axis.YTopReal + 0.5);
+        axis.YDivisions = axis.YTop - axis.YBottom;
+    } else if (axis.YTopReal < 25) {
+        axis.YTop = 4 * R((axis.YTopReal + 2) / 4);
+        axis.YDivisions = (axis.YTop - axis.YBottom) / 4;
+    }
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    if (axis.YDivisions > 10) axis.YDivisions = 10;
+
+    ScaleHorizontalAxis(axis, nrTst, GraphFamily::Salinity);
+
+    // Room for the three legends at the top; the tick count stays.
+    if (oneLayerAllZones) {
+        axis.YTopReal = axis.YTopReal * 1.2;
+        axis.YTop = R(axis.YTopReal);
+    }
+    OpenCollapsedAxis(axis);
+    return axis;
+}
+
+}  // namespace halosoil

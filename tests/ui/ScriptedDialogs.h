@@ -1,0 +1,68 @@
+// Dialogs for tests: every answer comes from a queue the test fills, every text shown is
+// recorded. An unexpected question or dialog never blocks: it is answered No (or cancelled)
+// and noted in `unexpected`, which a test checks is empty.
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "Dialogs.h"
+
+namespace halosoil {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    // What was shown, in order: "message: <text>", "question: <text>", "open: <filter>",
+    // "save: <filter>".
+    QStringList log;
+    QStringList messages;
+    QStringList questions;
+    std::deque<bool> answers;
+    std::deque<std::optional<QString>> files;
+    QList<FileDialogSpec> fileSpecs;
+    QString clipboard;
+    int pauses = 0;
+    QStringList unexpected;
+
+    void Message(const QString& text) override {
+        messages << text;
+        log << "message: " + text;
+    }
+    bool YesNo(const QString& question) override {
+        questions << question;
+        log << "question: " + question;
+        if (answers.empty()) {
+            unexpected << "question: " + question;
+            return false;
+        }
+        bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> OpenFile(const FileDialogSpec& spec) override {
+        log << "open: " + spec.filter;
+        return NextFile(spec);
+    }
+    std::optional<QString> SaveFile(const FileDialogSpec& spec) override {
+        log << "save: " + spec.filter;
+        return NextFile(spec);
+    }
+    void SetClipboardText(const QString& text) override { clipboard = text; }
+    QString ClipboardText() override { return clipboard; }
+    void Pause(int) override { ++pauses; }
+
+private:
+    std::optional<QString> NextFile(const FileDialogSpec& spec) {
+        fileSpecs << spec;
+        if (files.empty()) {
+            unexpected << "file dialog: " + spec.filter;
+            return std::nullopt;
+        }
+        auto file = files.front();
+        files.pop_front();
+        return file;
+    }
+};
+
+}  // namespace halosoil

@@ -1,0 +1,110 @@
+#include "CondPanel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "PanelWidgets.h"
+#include "StringToFloat.h"
+#include "UMain.h"
+
+namespace halosoil {
+
+namespace {
+
+// Stores a filled field; an empty one leaves the value as it was and makes the input invalid.
+void ReadField(const QLineEdit* edit, double& value, bool& valid) {
+    const QString text = edit->text();
+    if (text.isEmpty()) {
+        valid = false;
+        return;
+    }
+    value = StringToFloat(text.toStdString());
+}
+
+}  // namespace
+
+CondPanel::CondPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
+    SetUpPanelFrame(this, "CondPanel");
+    const struct {
+        QLineEdit** edit;
+        const char* name;
+        const char* label;
+    } kFields[] = {
+        {&SaltIrrigEdit, "SaltIrrigEdit", "Salinity irrigation water (dS/m)"},
+        {&WTdepthEdit, "WTdepthEdit", "Initial depth water table (m)"},
+        {&CritDepthEdit, "CritDepthEdit", "Crtical depth of water table for capillary rise (m)"},
+        {&MoistEdit, "MoistEdit", "Initial soil moisture content (%)"},
+        {&IrrEffEdit, "IrrEffEdit", "Irrigation efficiency (%)"},
+        {&GrwtInfEdit, "GrwtInfEdit", "Ground water inflow (mm/day)"},
+        {&GrwtOutEdit, "GrwtOutEdit", "Ground water outflow (mm/day)"},
+        {&SalInfEdit, "SalInfEdit", "Salinity ground water inflow (dS/m)"},
+    };
+    auto* fields = new QGridLayout;
+    int row = 0;
+    for (const auto& field : kFields) {
+        *field.edit = MakeEdit(this, field.name);
+        (*field.edit)->setMaximumWidth(100);
+        fields->addWidget(MakeLabel(this, field.label), row, 0);
+        fields->addWidget(*field.edit, row, 1);
+        ++row;
+    }
+    fields->setColumnStretch(2, 1);
+    CondQuitButton = MakeButton(this, "CondQuitButton", "Cancel", true);
+    CondSaveButton = MakeButton(this, "CondSaveButton", "Save", true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(CondQuitButton);
+    buttons->addWidget(CondSaveButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeHeading(this, "Intial and boundary conditions", true));
+    layout->addLayout(fields);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(CondSaveButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { CondSaveButtonClick(); }); });
+    connect(CondQuitButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { CondQuitButtonClick(); }); });
+}
+
+void CondPanel::CondSaveButtonClick() {
+    InputData& data = form_.Data();
+    bool valid = true;
+    ReadField(SaltIrrigEdit, data.SaltIrrig, valid);
+    ReadField(WTdepthEdit, data.WTdepth, valid);
+    ReadField(GrwtInfEdit, data.GrwtInf, valid);
+    ReadField(GrwtOutEdit, data.GrwtOut, valid);
+    ReadField(CritDepthEdit, data.CritDepth, valid);
+    ReadField(IrrEffEdit, data.IrrEff, valid);
+    ReadField(MoistEdit, data.Moist, valid);
+    // The limits apply to the stored values only; the fields keep what was typed.
+    data.IrrEff = std::clamp(data.IrrEff, 30.0, 100.0);
+    data.Moist = std::clamp(data.Moist, 20.0, 100.0);
+    ReadField(SalInfEdit, data.SalInf, valid);
+    if (!valid) {
+        form_.Dlg().Message("There are invalid values. Please adjust.");
+        return;
+    }
+    form_.Dlg().Message(data.InputComplete
+                            ? "The data on the Initial Conditions were saved."
+                            : "The data on the initial conditions were saved. Use \"Save all\" "
+                              "to do the calculations.");
+    hide();
+    form_.EnableGroupButtons();
+    CondQuitButton->setEnabled(true);
+    data.InputComplete = true;
+}
+
+void CondPanel::CondQuitButtonClick() {
+    form_.EnableGroupButtons();
+    if (!form_.Data().InputComplete) form_.SaveAllButton->setEnabled(false);
+    hide();
+}
+
+}  // namespace halosoil

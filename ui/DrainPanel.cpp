@@ -1,0 +1,163 @@
+#include "DrainPanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CondPanel.h"
+#include "PanelWidgets.h"
+#include "StringToFloat.h"
+#include "UDrainForm.h"
+#include "UMain.h"
+
+namespace halosoil {
+
+namespace {
+
+// The program itself shows a single space in these fields when a file without drains was
+// opened, so a field of blanks counts as empty.
+bool IsBlank(const QLineEdit* edit) {
+    return edit->text().trimmed().isEmpty();
+}
+
+double NumberOr(const QLineEdit* edit, double emptyValue) {
+    return IsBlank(edit) ? emptyValue : StringToFloat(edit->text().toStdString());
+}
+
+}  // namespace
+
+DrainPanel::DrainPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
+    SetUpPanelFrame(this, "DrainPanel");
+    DrainPresentCombo = MakeCombo(this, "DrainPresentCombo", {"no", "yes"});
+    DrainDepthLabel = MakeLabel(this, "Drainage depth (m)", "DrainDepthLabel");
+    DrainDepthEdit = MakeEdit(this, "DrainDepthEdit");
+    DrainQH1Label = MakeLabel(this, "Drainage reaction factor QH1 (m/day/m)", "DrainQH1Label");
+    DrainQH1Edit = MakeEdit(this, "DrainQH1Edit");
+    DrainQH2Label = MakeLabel(this, "Drainage reaction factor QH2 (m/day/msq)", "DrainQH2Label");
+    DrainQH2Edit = MakeEdit(this, "DrainQH2Edit");
+    DrainHelpButton = MakeButton(this, "DrainHelpButton", "Help");
+    DrainQuitButton = MakeButton(this, "DrainQuitButton", "Cancel", true);
+    DrainSaveButton = MakeButton(this, "DrainSaveButton", "Save", true);
+    for (QLineEdit* edit : {DrainDepthEdit, DrainQH1Edit, DrainQH2Edit}) edit->setMaximumWidth(100);
+    DrainPresentCombo->setMaximumWidth(100);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(MakeLabel(this, "Subsurface drainage system present?"), 0, 0);
+    fields->addWidget(DrainPresentCombo, 0, 1);
+    fields->addWidget(DrainDepthLabel, 1, 0);
+    fields->addWidget(DrainDepthEdit, 1, 1);
+    fields->addWidget(DrainQH1Label, 2, 0);
+    fields->addWidget(DrainQH1Edit, 2, 1);
+    fields->addWidget(DrainQH2Label, 3, 0);
+    fields->addWidget(DrainQH2Edit, 3, 1);
+    fields->setColumnStretch(2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DrainHelpButton);
+    buttons->addStretch(1);
+    buttons->addWidget(DrainQuitButton);
+    buttons->addWidget(DrainSaveButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeHeading(this, "Properties of the subsurface drainage system", true));
+    layout->addLayout(fields);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(DrainPresentCombo, &QComboBox::activated, this,
+            [this] { form_.Guarded([this] { DrainPresentComboChange(); }); });
+    connect(DrainSaveButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { DrainSaveButtonClick(); }); });
+    connect(DrainQuitButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { DrainQuitButtonClick(); }); });
+    connect(DrainHelpButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { DrainHelpButtonClick(); }); });
+}
+
+void DrainPanel::EnableDrainFields(bool enabled) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{DrainDepthLabel, DrainDepthEdit, DrainQH1Label,
+                                         DrainQH1Edit, DrainQH2Label, DrainQH2Edit})
+        widget->setEnabled(enabled);
+}
+
+void DrainPanel::DrainPresentComboChange() {
+    const bool present = DrainPresentCombo->currentIndex() == 1;
+    form_.Data().DrainPresent = present;
+    EnableDrainFields(present);
+}
+
+bool DrainPanel::ReadAndCheckDrainage() {
+    InputData& data = form_.Data();
+    Dialogs& dialogs = form_.Dlg();
+    double rootThick = 0;
+    for (int layer = 1; layer <= form_.CurrentLayerCount(); ++layer) rootThick += data.Thick[layer];
+    if (!data.DrainPresent) return true;
+
+    data.DrainDepth = NumberOr(DrainDepthEdit, -1);
+    data.QH1 = NumberOr(DrainQH1Edit, 0);
+    data.QH2 = NumberOr(DrainQH2Edit, 0);
+    if (data.DrainDepth < 0) {
+        dialogs.Message("Then depth value is invalid. Please adjust.");
+        return false;
+    }
+    if (data.DrainDepth < rootThick) {
+        dialogs.Message(
+            "The drain depth must be greater than the total thickness of the root zone. Enlarge "
+            "the drain depth or reduce the rootzone thickness.");
+        DrainQuitButton->setEnabled(true);
+        return false;
+    }
+    if (data.DrainDepth > rootThick + data.Thick[Trans]) {
+        dialogs.Message(
+            "The drain depth must be less than the total thickness of the root zone plus "
+            "transition zone. Reduce the drain depth or enlarge the transition zone thickness.");
+        DrainQuitButton->setEnabled(true);
+        return false;
+    }
+    if (data.QH1 == 0 && data.QH2 == 0) {
+        dialogs.Message("The drainage recation factors QH1 and QH2 need to be given a value.");
+        return false;
+    }
+    return true;
+}
+
+void DrainPanel::DrainSaveButtonClick() {
+    if (!ReadAndCheckDrainage()) return;
+    InputData& data = form_.Data();
+    form_.Dlg().Message(data.InputComplete
+                            ? "The data on the Subsurface Drainage System were saved."
+                            : "The data on the subsurface drainage system were saved. Continue "
+                              "with the data on the Initial Conditions.");
+    form_.SettleGroupButtons();
+    DrainQuitButton->setEnabled(true);
+    hide();
+    form_.condPanel->show();
+    form_.CondOpenButton->setEnabled(true);
+    form_.Window().SavedDrainChoice = DrainPresentCombo->currentIndex() == 1 ? 1 : 0;
+    HideExplanation();
+}
+
+void DrainPanel::DrainQuitButtonClick() {
+    hide();
+    form_.SettleGroupButtons();
+    form_.DrainOpenButton->setEnabled(true);
+    DrainPresentCombo->setCurrentIndex(form_.Window().SavedDrainChoice == 1 ? 1 : 0);
+    DrainPresentComboChange();
+    HideExplanation();
+}
+
+void DrainPanel::DrainHelpButtonClick() {
+    if (!form_.drainForm) return;
+    form_.drainForm->show();
+    form_.drainForm->raise();
+}
+
+void DrainPanel::HideExplanation() {
+    if (form_.drainForm) form_.drainForm->hide();
+}
+
+}  // namespace halosoil

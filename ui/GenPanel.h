@@ -1,0 +1,44 @@
+// The general data panel: titles, number and length of the time steps, number of layers in
+// the root zone.
+#pragma once
+
+#include <QFrame>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace halosoil {
+
+class MainForm;
+
+class GenPanel : public QFrame {
+    Q_OBJECT
+public:
+    GenPanel(MainForm& form, QWidget* parent);
+
+    void GenSaveButtonClick();
+    void GenQuitButtonClick();
+
+    // The step length in days of the time-step choice: 360, 30, 7 or 1.
+    int ChosenStepLength() const;
+    // Selects the choice of a step length; any other length leaves the choice as it is.
+    void ShowStepLength(int days);
+    int ChosenLayers() const;
+
+    QLineEdit* Tit1Edit = nullptr;
+    QLineEdit* Tit2Edit = nullptr;
+    QLineEdit* NrTstEdit = nullptr;
+    QComboBox* TstCombo = nullptr;
+    QComboBox* LayersCombo = nullptr;
+    QPushButton* GenQuitButton = nullptr;
+    QPushButton* GenSaveButton = nullptr;
+
+private:
+    void ReadNumberOfTimeSteps();
+    void ResizeTimeStepGrids();
+
+    MainForm& form_;
+};
+
+}  // namespace halosoil

@@ -1,0 +1,161 @@
+#include "InputReadDisplay.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "CondPanel.h"
+#include "DrainPanel.h"
+#include "GenPanel.h"
+#include "HydrPanel.h"
+#include "IrrSalPanel.h"
+#include "LayerCarryOver.h"
+#include "NumberFormat.h"
+#include "SoilPanel.h"
+#include "StringGrid.h"
+#include "UMain.h"
+
+namespace halosoil {
+
+namespace {
+
+QString Text(double value) {
+    return QString::fromStdString(GeneralText(value));
+}
+
+void EnsureRows(StringGrid& grid, int nrTst) {
+    const int rows = std::max(nrTst, 0) + 1;
+    if (grid.RowCount() != rows) grid.SetRowCount(rows);
+}
+
+}  // namespace
+
+void InputReadDisplay::ItemRead(InputItem item, int index) {
+    InputData& data = form_.Data();
+    GenPanel& gen = *form_.genPanel;
+    CondPanel& cond = *form_.condPanel;
+    switch (item) {
+        case InputItem::Title1:
+            gen.Tit1Edit->setText(QString::fromLatin1(data.Title1));
+            break;
+        case InputItem::Title2:
+            gen.Tit2Edit->setText(QString::fromLatin1(data.Title2));
+            break;
+        case InputItem::NrTst:
+            gen.NrTstEdit->setText(QString::number(data.NrTst));
+            break;
+        case InputItem::TstLength:
+            gen.ShowStepLength(data.TstLength);
+            break;
+        case InputItem::DrainPresent:
+            ShowDrainage();
+            break;
+        case InputItem::DrainDepth:
+            form_.drainPanel->DrainDepthEdit->setText(Text(data.DrainDepth));
+            break;
+        case InputItem::QH1:
+            form_.drainPanel->DrainQH1Edit->setText(Text(data.QH1));
+            break;
+        case InputItem::QH2:
+            form_.drainPanel->DrainQH2Edit->setText(Text(data.QH2));
+            break;
+        case InputItem::SaltIrrig:
+            cond.SaltIrrigEdit->setText(Text(data.SaltIrrig));
+            break;
+        case InputItem::NrLayers: {
+            const int layers = data.FlaggedLayers() != 0 ? data.FlaggedLayers() : data.NrLayers;
+            if (layers >= 1 && layers <= 3) gen.LayersCombo->setCurrentIndex(layers - 1);
+            break;
+        }
+        case InputItem::InitSalt: {
+            const int layers = form_.CurrentLayerCount();
+            form_.soilPanel[layers]->Grid->SetCell(4, SoilRowOf(index, layers),
+                                                   Text(data.InitSalt[index]));
+            break;
+        }
+        case InputItem::WTdepth:
+            cond.WTdepthEdit->setText(Text(data.WTdepth));
+            break;
+        case InputItem::CritDepth:
+            cond.CritDepthEdit->setText(Text(data.CritDepth));
+            break;
+        case InputItem::MoistAndIrrEff:
+            cond.MoistEdit->setText(Text(data.Moist));
+            cond.IrrEffEdit->setText(Text(data.IrrEff));
+            break;
+        case InputItem::GrwtInf:
+            cond.GrwtInfEdit->setText(Text(data.GrwtInf));
+            break;
+        case InputItem::GrwtOut:
+            cond.GrwtOutEdit->setText(Text(data.GrwtOut));
+            break;
+        case InputItem::SalInf:
+            cond.SalInfEdit->setText(Text(data.SalInf));
+            break;
+        case InputItem::HydrologicalRow:
+            ShowHydrologicalRow(index);
+            break;
+        case InputItem::Thickness: {
+            const int layers = form_.CurrentLayerCount();
+            for (int zone : ZonesOf(layers))
+                form_.soilPanel[layers]->Grid->SetCell(0, SoilRowOf(zone, layers),
+                                                       Text(data.Thick[zone]));
+            break;
+        }
+        case InputItem::SoilRow:
+            ShowSoilRow(index);
+            break;
+    }
+}
+
+void InputReadDisplay::ShowDrainage() {
+    DrainPanel& drain = *form_.drainPanel;
+    const bool present = form_.Data().DrainPresent;
+    drain.DrainPresentCombo->setCurrentIndex(present ? 1 : 0);
+    form_.Window().SavedDrainChoice = present ? 1 : 0;
+    drain.EnableDrainFields(present);
+    if (!present) {
+        for (QLineEdit* edit : {drain.DrainDepthEdit, drain.DrainQH1Edit, drain.DrainQH2Edit})
+            edit->setText(" ");
+    }
+}
+
+void InputReadDisplay::ShowHydrologicalRow(int step) {
+    const InputData& data = form_.Data();
+    StringGrid& hydr = *form_.hydrPanel->HydrGrid;
+    StringGrid& irrSal = *form_.irrSalPanel->IrrSalGrid;
+    EnsureRows(hydr, data.NrTst);
+    EnsureRows(irrSal, data.NrTst);
+    hydr.SetCell(0, 0, "Time step");
+    hydr.SetCell(0, step, QString::number(step));
+    hydr.SetCell(1, step, Text(data.Rain[step]));
+    hydr.SetCell(2, step, Text(data.Irrig[step]));
+    hydr.SetCell(3, step, Text(data.Evap[step]));
+    irrSal.SetCell(0, step, QString::number(step));
+    irrSal.SetCell(1, step, Text(data.IrrSal[step]));
+}
+
+void InputReadDisplay::ShowSoilRow(int zone) {
+    const InputData& data = form_.Data();
+    const int layers = form_.CurrentLayerCount();
+    StringGrid& grid = *form_.soilPanel[layers]->Grid;
+    const int row = SoilRowOf(zone, layers);
+    grid.SetCell(1, row, Text(data.TotPor[zone]));
+    grid.SetCell(2, row, Text(data.EffPor[zone]));
+    grid.SetCell(3, row, Text(data.LeachEff[zone]));
+}
+
+void InputReadDisplay::MeasuredRowRead(int step,
+                                       const std::array<std::string, kZoneCount + 1>& texts) {
+    const int layers = form_.CurrentLayerCount();
+    for (int count = 1; count <= 3; ++count) {
+        StringGrid& grid = *form_.SaltGrid(count);
+        grid.SetCell(0, 0, "Time step");
+        grid.SetCell(0, step, QString::number(step));
+    }
+    StringGrid& grid = *form_.SaltGrid(layers);
+    EnsureRows(grid, form_.Data().NrTst);
+    for (int zone : ZonesOf(layers))
+        grid.SetCell(SaltColumnOf(zone, layers), step, QString::fromStdString(texts[zone]));
+}
+
+}  // namespace halosoil

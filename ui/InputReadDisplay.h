@@ -1,0 +1,26 @@
+// Shows each value of an input file in its panel control as soon as the reader has stored
+// it, so that the controls keep what was read when a later field fails.
+#pragma once
+
+#include "InputFile.h"
+
+namespace halosoil {
+
+class MainForm;
+
+class InputReadDisplay : public InputReadListener {
+public:
+    explicit InputReadDisplay(MainForm& form) : form_(form) {}
+
+    void ItemRead(InputItem item, int index) override;
+    void MeasuredRowRead(int step, const std::array<std::string, kZoneCount + 1>& texts) override;
+
+private:
+    void ShowDrainage();
+    void ShowHydrologicalRow(int step);
+    void ShowSoilRow(int zone);
+
+    MainForm& form_;
+};
+
+}  // namespace halosoil

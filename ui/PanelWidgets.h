@@ -1,0 +1,62 @@
+// Small builders for the input panels: headings, named fields and buttons, so that every
+// panel is laid out the same way and every widget carries its program name.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace halosoil {
+
+inline QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name = {}) {
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty()) label->setObjectName(name);
+    return label;
+}
+
+inline QLabel* MakeHeading(QWidget* parent, const QString& text, bool underlined,
+                           const QString& name = {}) {
+    QLabel* label = MakeLabel(parent, text, name);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setUnderline(underlined);
+    label->setFont(font);
+    return label;
+}
+
+inline QLineEdit* MakeEdit(QWidget* parent, const QString& name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+inline QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    return combo;
+}
+
+inline QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
+                               bool bold = false) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    if (bold) {
+        QFont font = button->font();
+        font.setBold(true);
+        button->setFont(font);
+    }
+    return button;
+}
+
+// The frame every input panel sits in.
+inline void SetUpPanelFrame(QFrame* panel, const QString& name) {
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,20 @@
+#include "QtRunHost.h"
+
+#include <QProgressBar>
+
+namespace halosoil {
+
+bool QtRunHost::AskYesNo(const std::string& question) {
+    return dialogs_.YesNo(QString::fromStdString(question));
+}
+
+void QtRunHost::ShowMessage(const std::string& message) {
+    dialogs_.Message(QString::fromStdString(message));
+}
+
+void QtRunHost::SetProgress(int position) {
+    if (progressBar_) progressBar_->setValue(position);
+    dialogs_.Pause(100);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,152 @@
+#include "SoilPanel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DrainPanel.h"
+#include "InputData.h"
+#include "PanelWidgets.h"
+#include "SaltPanel.h"
+#include "StringGrid.h"
+#include "StringToFloat.h"
+#include "UMain.h"
+
+namespace halosoil {
+
+namespace {
+
+constexpr int kColumnWidth = 92;
+constexpr int kRowHeight = 24;
+
+ZoneValues InputData::*const kSoilFields[5] = {&InputData::Thick, &InputData::TotPor,
+                                               &InputData::EffPor, &InputData::LeachEff,
+                                               &InputData::InitSalt};
+
+QStringList RowLabels(int layers) {
+    switch (layers) {
+        case 2:
+            return {"1st layer", "2nd layer", "Transition zone", "Aquifer"};
+        case 3:
+            return {"1st layer", "2nd layer", "3rd layer", "Transition zone", "Aquifer"};
+        default:
+            return {"Root zone", "Transition zone", "Aquifer"};
+    }
+}
+
+}  // namespace
+
+SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
+    : QFrame(parent), form_(form), layers_(layers) {
+    const QString prefix = QString("Soil%1").arg(layers);
+    SetUpPanelFrame(this, prefix + "Panel");
+    Grid = new StringGrid(5, layers + 2, this, false);
+    Grid->setObjectName(prefix + "Grid");
+    Grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grid->setFixedSize(5 * kColumnWidth + 2 * Grid->frameWidth(),
+                       (layers + 2) * kRowHeight + 2 * Grid->frameWidth());
+    QuitButton = MakeButton(this, prefix + "QuitButton", "Cancel", true);
+    SaveButton = MakeButton(this, prefix + "SaveButton", "Save", true);
+
+    auto* table = new QGridLayout;
+    table->setHorizontalSpacing(4);
+    table->setVerticalSpacing(0);
+    auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
+    for (const char* text :
+         {"Thickness (m)", "Total porosity (%)", "Effective (drainable) porosity (%)",
+          "Leaching efficiency (%)", "Initial salinity (dS/m)"}) {
+        QLabel* label = MakeLabel(this, text);
+        label->setWordWrap(true);
+        label->setFixedWidth(kColumnWidth);
+        label->setAlignment(Qt::AlignCenter | Qt::AlignBottom);
+        headings->addWidget(label);
+    }
+    table->addLayout(headings, 0, 1);
+    auto* rowLabels = new QVBoxLayout;
+    rowLabels->setSpacing(0);
+    rowLabels->setContentsMargins(0, Grid->frameWidth(), 0, 0);
+    for (const QString& text : RowLabels(layers)) {
+        QLabel* label = MakeLabel(this, text);
+        label->setFixedHeight(kRowHeight);
+        rowLabels->addWidget(label);
+    }
+    rowLabels->addStretch(1);
+    if (layers > 1) {
+        auto* rootColumn = new QHBoxLayout;
+        QLabel* root = MakeLabel(this, "Root zone");
+        root->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        root->setContentsMargins(0, Grid->frameWidth() + 4, 0, 0);
+        rootColumn->addWidget(root);
+        rootColumn->addLayout(rowLabels);
+        table->addLayout(rootColumn, 1, 0);
+    } else {
+        table->addLayout(rowLabels, 1, 0);
+    }
+    table->addWidget(Grid, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    table->setColumnStretch(2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(QuitButton);
+    buttons->addWidget(SaveButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeHeading(this, "Soil properties", true));
+    layout->addLayout(table);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(SaveButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { SaveButtonClick(); }); });
+    connect(QuitButton, &QPushButton::clicked, this,
+            [this] { form_.Guarded([this] { QuitButtonClick(); }); });
+}
+
+int SoilPanel::ZoneOfRow(int row) const {
+    if (row < layers_) return row + 1;
+    return row == layers_ ? Trans : Aquif;
+}
+
+bool SoilPanel::ReadGrid(EmptyCell (*emptyRule)(int col, int row)) {
+    InputData& data = form_.Data();
+    bool valid = true;
+    for (int col = 0; col < 5; ++col) {
+        for (int row = 0; row < layers_ + 2; ++row) {
+            double& value = (data.*kSoilFields[col])[ZoneOfRow(row)];
+            const QString text = Grid->Cell(col, row);
+            if (!text.isEmpty())
+                value = StringToFloat(text.toStdString());
+            else if (emptyRule(col, row) == EmptyCell::Missing)
+                value = kMissing;
+            else
+                valid = false;
+        }
+    }
+    return valid;
+}
+
+void SoilPanel::FinishSave(const char* completeMessage, const char* firstPassMessage) {
+    InputData& data = form_.Data();
+    form_.Dlg().Message(data.InputComplete ? completeMessage : firstPassMessage);
+    if (layers_ > 1 && data.InputComplete) form_.SaveAllButton->setEnabled(true);
+    hide();
+    form_.SettleGroupButtons();
+    QuitButton->setEnabled(true);
+    form_.SaltOpenButton->setEnabled(true);
+    form_.saltPanel[layers_]->show();
+    if (layers_ > 1 && !data.InputComplete) form_.drainPanel->DrainQuitButton->setEnabled(false);
+}
+
+void SoilPanel::QuitButtonClick() {
+    hide();
+    form_.SettleGroupButtons();
+    form_.SoilOpenButton->setEnabled(true);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,40 @@
+#include "UClose.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace halosoil {
+
+CloseForm::CloseForm(QWidget* parent)
+    : QWidget(parent, Qt::Window), onClosed_([] { QCoreApplication::quit(); }) {
+    setObjectName("CloseForm");
+    setWindowTitle("Close all");
+    resize(263, 153);
+    CloseMemo = new QPlainTextEdit(this);
+    CloseMemo->setObjectName("CloseMemo");
+    QFont memoFont = CloseMemo->font();
+    memoFont.setPointSize(10);
+    CloseMemo->setFont(memoFont);
+    QPalette palette = CloseMemo->palette();
+    palette.setColor(QPalette::Base, QColor(0xC0, 0xFF, 0xC0));
+    CloseMemo->setPalette(palette);
+    CloseMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    CloseMemo->setPlainText(
+        "\n"
+        "   Thank you for using HalosoilS\n"
+        "\n"
+        "   E-mail: halosoil@example.org\n"
+        "   Web: www.example.org/halosoil");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CloseMemo);
+}
+
+void CloseForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (onClosed_) onClosed_();
+}
+
+}  // namespace halosoil

@@ -1,0 +1,409 @@
+#include "OutputPage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStringDecoder>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "InputForView.h"
+#include "OutputTables.h"
+#include "StringGrid.h"
+#include "Ucalc.h"
+
+namespace halosoil {
+
+namespace {
+
+const QString kOutputFilter = "output files (*.out)|*.out";
+const QString kOutputExtension = "out";
+const QString kNoOutputSelected = "No output file was selected";
+const QString kOnClipboard = "The data are on the clipboard to be pasted elsewhere.";
+
+// Grid positions per layer count of the salinity table (index 0 unused) and of the
+// hydrology table; the column counts follow from the tables themselves.
+constexpr TableGeometry kSalinityGeometry[4] = {
+    {0, 0, 0, 0}, {100, 480, 106, 102}, {50, 610, 56, 52}, {10, 740, 16, 12}};
+constexpr TableGeometry kHydrologyGeometry{50, 612, 56, 52};
+
+const QStringList kHydrOutLines = {
+    "Rainfall         Irrigation        Pot. Evapor.   Percolation   Capillary rise    Act. "
+    "Evapor.  Drainage       Depth WT"};
+const QStringList kOutSalt1Lines = {
+    "                                      S A L I N I T Y    D A T A",
+    "       R o o t z o n e             T r a n s i t i o n   z o n e             A q u i f e r",
+    "calculated    measured      calculated     measured      calculated     measured"};
+const QStringList kOutSalt2Lines = {
+    "                                                      S A L I N I T Y    D A T A",
+    "                          R o o t z o n e                                     T r a n s i "
+    "t i o n   z o n e               A q u i f e r",
+    "             Layer1                                Layer2",
+    "calculated     measured      calculated     measured       calculated     measured       "
+    "calculated     measured",
+    " "};
+const QStringList kOutSalt3Lines = {
+    "                                                                                 S A L I N "
+    "I T Y    D A T A",
+    "                                             R o o t z o n e                              "
+    "                                       ",
+    "             - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - "
+    "- - - - - - - - - -                   T r a n s i t i o n  z o n e               A q u i f "
+    "e r",
+    "             Layer1                               Layer2                                 "
+    "Layer3                          ",
+    "calculated     measured      calculated     measured      calculated      measured      "
+    "calculated     measured      calculated     measured",
+    " "};
+
+// The name with its extension replaced (or added when it has none).
+QString WithExtension(const QString& fileName, const QString& extension) {
+    const QFileInfo info(fileName);
+    if (info.suffix().isEmpty()) return fileName + extension;
+    return fileName.left(fileName.size() - info.suffix().size() - 1) + extension;
+}
+
+std::string ToNative(const QString& fileName) {
+    return QFile::encodeName(fileName).toStdString();
+}
+
+QString FromNative(const std::string& text) {
+    return QFile::decodeName(text.c_str());
+}
+
+// The output file is 8-bit text; titles typed in another encoding than UTF-8 are shown as
+// Latin-1 rather than as replacement characters.
+QString DecodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+QStringList TextLines(const QString& text) {
+    QStringList lines = text.split('\n');
+    for (QString& line : lines)
+        if (line.endsWith('\r')) line.chop(1);
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+}  // namespace
+
+OutputPage::OutputPage(InputData& data, RunState& state, OutputReadBack& readBack,
+                       WindowState& window, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      data_(data),
+      state_(state),
+      readBack_(readBack),
+      window_(window),
+      dialogs_(dialogs) {
+    BuildWidgets();
+    // Nothing to show before a run or an opened output file.
+    outLabel_->hide();
+    seeGraphsButton_->setEnabled(false);
+    for (QPushButton* button : {seeSaltButton_, seeHydrButton_}) {
+        button->setEnabled(false);
+        button->hide();
+    }
+    HideTable();
+}
+
+QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& lines) {
+    auto* box = new QPlainTextEdit(this);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = box->palette();
+    grey.setColor(QPalette::Base, palette().color(QPalette::Button));
+    box->setPalette(grey);
+    QFont font = box->font();
+    font.setPointSize(7);
+    box->setFont(font);
+    box->setPlainText(lines.join('\n'));
+    const int margins =
+        2 * (box->frameWidth() + static_cast<int>(box->document()->documentMargin()));
+    box->setFixedHeight(static_cast<int>(lines.size()) * box->fontMetrics().lineSpacing() +
+                        margins);
+    return box;
+}
+
+void OutputPage::BuildWidgets() {
+    auto makeButton = [this](const char* name, const QString& text) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        return button;
+    };
+    auto makeLabel = [this](const char* name, const QString& text) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(name);
+        return label;
+    };
+
+    openOutButton_ = makeButton("OpenOutButton", "Open output");
+    seeGraphsButton_ = makeButton("SeeGraphsButton", "See graphs");
+    seeSaltButton_ = makeButton("SeeSaltButton", "See salinity output");
+    seeHydrButton_ = makeButton("SeeHydrButton", "See hydrological output");
+    copyButton_ = makeButton("CopyButton", "Copy to clipboard");
+    outLabel_ = makeLabel("OutLabel", "  See output file  (*.out) for all data");
+    clickLabel_ = makeLabel("ClickLabel", "Click table and:");
+    excelLabel_ = makeLabel(
+        "ExcelLabel",
+        "The data of the table can be copied to a spreadsheet like Excel via the clipboard");
+
+    outputMemo_ = new QPlainTextEdit(this);
+    outputMemo_->setObjectName("OutputMemo");
+    outputMemo_->setReadOnly(true);
+    outputMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    outputMemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    hydrOutMemo_ = HeadingBox("HydrOutMemo", kHydrOutLines);
+    outSalt1Memo_ = HeadingBox("OutSalt1Memo", kOutSalt1Lines);
+    outSalt2Memo_ = HeadingBox("OutSalt2Memo", kOutSalt2Lines);
+    outSalt3Memo_ = HeadingBox("OutSalt3Memo", kOutSalt3Lines);
+
+    outGrid_ = new StringGrid(7, 2, this);
+    outGrid_->setObjectName("OutGrid");
+    outGrid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+
+    // The upper part: the buttons, the output text and the table buttons.
+    auto* top = new QVBoxLayout;
+    top->setContentsMargins(8, 0, 8, 0);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(openOutButton_);
+    fileRow->addWidget(outLabel_);
+    fileRow->addStretch();
+    fileRow->addWidget(seeGraphsButton_);
+    top->addLayout(fileRow);
+    top->addWidget(outputMemo_, 1);
+    auto* tableButtons = new QHBoxLayout;
+    tableButtons->addWidget(seeSaltButton_);
+    tableButtons->addWidget(seeHydrButton_);
+    tableButtons->addWidget(excelLabel_);
+    tableButtons->addStretch();
+    top->addLayout(tableButtons);
+
+    // The table and its headings stand at the left of their layout; the indents follow it.
+    auto* tableColumn = new QVBoxLayout;
+    tableColumn->setSpacing(0);
+    for (QWidget* heading : {hydrOutMemo_, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_})
+        tableColumn->addWidget(heading);
+    tableColumn->addWidget(outGrid_, 1);
+    auto indented = [](QLayoutItem* item, QSpacerItem*& spacer) {
+        auto* row = new QHBoxLayout;
+        spacer = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        row->addSpacerItem(spacer);
+        row->addItem(item);
+        row->addStretch();
+        return row;
+    };
+    auto* clickItem = new QWidgetItem(clickLabel_);
+    auto* copyItem = new QWidgetItem(copyButton_);
+
+    pageLayout_ = new QVBoxLayout(this);
+    pageLayout_->setContentsMargins(0, 8, 0, 8);
+    pageLayout_->addLayout(top, 1);
+    pageLayout_->addLayout(indented(tableColumn, tableIndent_), 2);
+    pageLayout_->addLayout(indented(clickItem, clickIndent_));
+    pageLayout_->addLayout(indented(copyItem, copyIndent_));
+
+    connect(openOutButton_, &QPushButton::clicked, this, &OutputPage::OpenOutButtonClick);
+    connect(seeGraphsButton_, &QPushButton::clicked, this, &OutputPage::SeeGraphsButtonClick);
+    connect(seeSaltButton_, &QPushButton::clicked, this, &OutputPage::SeeSaltButtonClick);
+    connect(seeHydrButton_, &QPushButton::clicked, this, &OutputPage::SeeHydrButtonClick);
+    connect(copyButton_, &QPushButton::clicked, this, &OutputPage::CopyButtonClick);
+}
+
+QString OutputPage::CurrentOutputFileName() const {
+    if (window_.OutputFromRun)
+        return FromNative(OutputFileNameFor(ToNative(QString::fromStdString(data_.InputFileName))));
+    return window_.OutputFileName;
+}
+
+bool OutputPage::ShowOutputText() {
+    outputMemo_->clear();
+    const QString inputName = window_.OutputFromRun ? QString::fromStdString(data_.InputFileName)
+                                                    : window_.ViewedInputFileName;
+    const QString fileName = WithExtension(inputName, ".out");
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.Message(FromNative(CouldNotOpenMessage(ToNative(fileName))));
+        return false;
+    }
+    outputMemo_->setPlainText(TextLines(DecodeText(file.readAll())).join('\n'));
+    return true;
+}
+
+void OutputPage::ShowOutputControls() {
+    seeGraphsButton_->setEnabled(true);
+    outputMemo_->show();
+    outLabel_->show();
+    for (QPushButton* button : {seeSaltButton_, seeHydrButton_}) {
+        button->show();
+        button->setEnabled(true);
+    }
+}
+
+void OutputPage::HideTable() {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(hydrOutMemo_), static_cast<QWidget*>(outSalt1Memo_),
+          static_cast<QWidget*>(outSalt2Memo_), static_cast<QWidget*>(outSalt3Memo_),
+          static_cast<QWidget*>(outGrid_), static_cast<QWidget*>(excelLabel_),
+          static_cast<QWidget*>(clickLabel_), static_cast<QWidget*>(copyButton_)})
+        widget->hide();
+}
+
+void OutputPage::ShowRunOutput() {
+    window_.OutputFromRun = true;
+    ShowOutputText();
+    ShowOutputControls();
+    HideTable();
+}
+
+void OutputPage::DisableForOpenedInput() {
+    for (QPushButton* button : {seeGraphsButton_, seeSaltButton_, seeHydrButton_})
+        button->setEnabled(false);
+    outLabel_->hide();
+}
+
+void OutputPage::Fail(const std::exception& error, const QString& fileName) {
+    QString text = QString::fromStdString(error.what());
+    // Every failure names the file it concerns, also when the reader's text does not.
+    if (!text.contains(fileName)) text += " in the file " + fileName;
+    dialogs_.Message(text);
+}
+
+bool OutputPage::ReadOutput() {
+    const QString fileName = CurrentOutputFileName();
+    try {
+        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        return true;
+    } catch (const std::exception& error) {
+        Fail(error, fileName);
+        return false;
+    }
+}
+
+bool OutputPage::OpenOutput() {
+    const std::optional<QString> chosen =
+        dialogs_.OpenFile({kOutputFilter, kOutputExtension, window_.OutputOpenFolder});
+    if (!chosen) {
+        dialogs_.Message(kNoOutputSelected);
+        return true;
+    }
+    window_.OutputFileName = *chosen;
+
+    // The dialogs start in the folder of the project's input file, not of the chosen output.
+    const QString inputFileName = QString::fromStdString(data_.InputFileName);
+    const QString folder =
+        inputFileName.isEmpty() ? window_.StartFolder : QFileInfo(inputFileName).absolutePath();
+    window_.InputOpenFolder = window_.InputSaveFolder = window_.OutputOpenFolder = folder;
+
+    try {
+        ReadOutputFile(ToNative(*chosen), data_, state_, readBack_);
+    } catch (const std::exception& error) {
+        Fail(error, *chosen);
+        return false;
+    }
+    window_.ViewedInputFileName = WithExtension(*chosen, ".inp");
+    try {
+        ReadInputForView(ToNative(window_.ViewedInputFileName), data_, &state_);
+    } catch (const std::exception& error) {
+        Fail(error, window_.ViewedInputFileName);
+        return false;
+    }
+
+    window_.OutputFromRun = false;
+    outputMemo_->hide();
+    ShowOutputText();
+    ShowOutputControls();
+    emit OutputOpened();
+    HideTable();
+    return true;
+}
+
+void OutputPage::SetIndent(QSpacerItem* spacer, int left) {
+    spacer->changeSize(left, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+}
+
+void OutputPage::ShowTable(const TextTable& table, const TableGeometry& geometry) {
+    // Cells of rows beyond the row count are only stored, so filling with one row and
+    // growing afterwards makes each cell once.
+    outGrid_->SetRowCount(1);
+    outGrid_->SetColCount(table.Columns());
+    for (int row = 0; row < table.Rows(); ++row)
+        for (int col = 0; col < table.Columns(); ++col)
+            outGrid_->SetCell(col, row, QString::fromStdString(table.At(col, row)));
+    outGrid_->SetRowCount(table.Rows());
+    outGrid_->setFixedWidth(geometry.gridWidth);
+    SetIndent(tableIndent_, geometry.gridLeft);
+    SetIndent(clickIndent_, geometry.clickLabelLeft);
+    SetIndent(copyIndent_, geometry.copyButtonLeft);
+    pageLayout_->invalidate();
+    clickLabel_->show();
+    copyButton_->show();
+}
+
+void OutputPage::FillSalinityTable() {
+    const TextTable table = SalinityTable(data_, state_);
+    ShowTable(table, kSalinityGeometry[SalinityTableLayers(data_)]);
+    // The unit heading goes into the first ten columns whatever the layout, so that a wider
+    // layout shown later finds it in place.
+    for (int col = table.Columns(); col <= kSalinityHeadingColumns; ++col)
+        outGrid_->SetCell(col, 0, kSalinityUnit);
+    QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
+    headings[SalinityTableLayers(data_)]->show();
+    hydrOutMemo_->hide();
+}
+
+void OutputPage::FillHydrologyTable() {
+    ShowTable(HydrologyTable(data_, state_), kHydrologyGeometry);
+    hydrOutMemo_->show();
+    for (QPlainTextEdit* heading : {outSalt1Memo_, outSalt2Memo_, outSalt3Memo_}) heading->hide();
+}
+
+void OutputPage::OpenOutButtonClick() {
+    OpenOutput();
+}
+
+void OutputPage::SeeGraphsButtonClick() {
+    emit SeeGraphsClicked();
+}
+
+void OutputPage::SeeSaltButtonClick() {
+    outGrid_->hide();
+    seeSaltButton_->setEnabled(false);
+    seeHydrButton_->setEnabled(true);
+    FillSalinityTable();
+    outGrid_->show();
+    excelLabel_->show();
+}
+
+void OutputPage::SeeHydrButtonClick() {
+    if (!ReadOutput()) return;
+    outGrid_->hide();
+    seeHydrButton_->setEnabled(false);
+    seeSaltButton_->setEnabled(true);
+    FillHydrologyTable();
+    outGrid_->show();
+    excelLabel_->show();
+}
+
+void OutputPage::CopyButtonClick() {
+    TextTable table(outGrid_->ColCount(), outGrid_->RowCount());
+    for (int row = 0; row < table.Rows(); ++row)
+        for (int col = 0; col < table.Columns(); ++col)
+            table.At(col, row) = outGrid_->Cell(col, row).toStdString();
+    dialogs_.SetClipboardText(QString::fromStdString(ClipboardText(table)));
+    dialogs_.Message(kOnClipboard);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,106 @@
+// The Output page: the output text, the salinity and hydrology tables, copying a table to the
+// clipboard and opening an earlier output file with its input file.
+#pragma once
+
+#include <QWidget>
+
+#include "Dialogs.h"
+#include "InputData.h"
+#include "OutputFile.h"
+#include "RunState.h"
+#include "WindowState.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpacerItem;
+class QBoxLayout;
+
+namespace halosoil {
+
+class StringGrid;
+class TextTable;
+
+// Where OutGrid and the two controls under it stand for a table, in pixels from the page's
+// left edge, and how wide the grid is.
+struct TableGeometry {
+    int gridLeft;
+    int gridWidth;
+    int clickLabelLeft;
+    int copyButtonLeft;
+};
+
+class OutputPage : public QWidget {
+    Q_OBJECT
+public:
+    OutputPage(InputData& data, RunState& state, OutputReadBack& readBack, WindowState& window,
+               Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // After a successful run: the output text and the buttons and labels a new output needs
+    // (everything of the run's completion except the message and the page switch).
+    void ShowRunOutput();
+    // An input file was opened: disable "See graphs", "See salinity output" and "See
+    // hydrological output" and hide OutLabel.
+    void DisableForOpenedInput();
+    // "Open output". Returns false when a reading failed (a cancelled dialog returns true).
+    bool OpenOutput();
+
+    // Loads the output file on display into OutputMemo: the run's output when OutputFromRun
+    // is set, otherwise the one chosen with "Open output". False when it cannot be read.
+    bool ShowOutputText();
+    // Fill OutGrid from the results and series in memory and lay it out.
+    void FillSalinityTable();
+    void FillHydrologyTable();
+
+    // The output file the page shows: the run's, or the one chosen with "Open output".
+    QString CurrentOutputFileName() const;
+
+public slots:
+    void OpenOutButtonClick();
+    void SeeGraphsButtonClick();
+    void SeeSaltButtonClick();
+    void SeeHydrButtonClick();
+    void CopyButtonClick();
+
+signals:
+    void SeeGraphsClicked();
+    // "Open output" read a file: the Graphs page hides its picture and selection panel.
+    void OutputOpened();
+
+private:
+    void BuildWidgets();
+    QPlainTextEdit* HeadingBox(const char* name, const QStringList& lines);
+    void ShowTable(const TextTable& table, const TableGeometry& geometry);
+    void SetIndent(QSpacerItem* spacer, int left);
+    void HideTable();
+    void ShowOutputControls();
+    bool ReadOutput();
+    void Fail(const std::exception& error, const QString& fileName);
+
+    InputData& data_;
+    RunState& state_;
+    OutputReadBack& readBack_;
+    WindowState& window_;
+    Dialogs& dialogs_;
+
+    QPlainTextEdit* outputMemo_ = nullptr;
+    StringGrid* outGrid_ = nullptr;
+    QPushButton* openOutButton_ = nullptr;
+    QPushButton* seeGraphsButton_ = nullptr;
+    QPushButton* seeSaltButton_ = nullptr;
+    QPushButton* seeHydrButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QLabel* outLabel_ = nullptr;
+    QLabel* clickLabel_ = nullptr;
+    QLabel* excelLabel_ = nullptr;
+    QPlainTextEdit* hydrOutMemo_ = nullptr;
+    QPlainTextEdit* outSalt1Memo_ = nullptr;
+    QPlainTextEdit* outSalt2Memo_ = nullptr;
+    QPlainTextEdit* outSalt3Memo_ = nullptr;
+    QSpacerItem* tableIndent_ = nullptr;
+    QSpacerItem* clickIndent_ = nullptr;
+    QSpacerItem* copyIndent_ = nullptr;
+    QBoxLayout* pageLayout_ = nullptr;
+};
+
+}  // namespace halosoil

@@ -177,6 +177,15 @@ double LeachingTrial(const InputData& data, const RunState& state, const ZoneVal
     }
 }
 
+std::vector<int> OptimisationOrder(int layers) {
+    std::vector<int> order = ZonesOf(layers);
+    if (layers == 3) {
+        order.push_back(Trans);
+        order.push_back(Aquif);
+    }
+    return order;
+}
+
 void OptimiseLeachEff(const InputData& data, const RunState& state, ZoneValues& le, int layers,
                       int zone) {
     double e = 0.1;

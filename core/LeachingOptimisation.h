@@ -4,6 +4,8 @@
 // layer count and zone, twelve in all, and each keeps the terms of its own salt balance.
 #pragma once
 
+#include <vector>
+
 #include "InputData.h"
 #include "RunState.h"
 
@@ -13,6 +15,10 @@ namespace halosoil {
 // zone), reading the working efficiencies le of the other zones. Capped at 1000.
 double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le,
                      int layers, int zone, double e);
+
+// The zones searched, in the order of the search; with three layers the transition zone and
+// the aquifer are searched a second time with what the others found.
+std::vector<int> OptimisationOrder(int layers);
 
 // Runs the member of (layers, zone): the working efficiency le[zone] becomes the first trial
 // efficiency that reached the smallest sum. Later trials see it at once.

@@ -28,7 +28,6 @@ inline constexpr const char* kNotAvailable =
 inline constexpr const char* kOptimized = "  (optimized),   Coeff. of determination (%) :";
 inline constexpr const char* kGiven = "  (given),       Coeff. of determination (%) :";
 inline constexpr const char* kOptimizedTag = "  (o";
-inline constexpr const char* kNotAvailableTag = " n.a";
 
 inline constexpr const char* kUnits = " Units:";
 inline constexpr const char* kUnitsLine =

@@ -89,6 +89,15 @@ private:
     std::size_t column_ = 0;
 };
 
+// What an efficiency line without a coefficient ends with.
+constexpr const char* kNotAvailable = "n.a";
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
 }
@@ -148,20 +157,17 @@ private:
         EfficiencyLine(zone);
     }
 
+    // After the tag come 42 more characters of the ending and then the coefficient's field,
+    // which is read whole: a five-character coefficient such as -1250 keeps its sign.
     void FinishEfficiencyLine(int zone) {
         r_.LeachEff[zone] = cursor_.Real();
         r_.LinePresent[zone] = true;
         const std::string tag = cursor_.Chars(4);
-        cursor_.Chars(43);
-        if (tag == layout::kOptimizedTag) {
-            r_.Optimized[zone] = true;
-            r_.CoefDet[zone] = cursor_.Real();
-        } else {
-            r_.Optimized[zone] = false;
-            // The coefficient's field may hold five characters; read it whole.
-            const std::string rest = cursor_.Rest();
-            if (!StartsWith(rest, layout::kNotAvailableTag)) r_.CoefDet[zone] = PointStringToFloat(rest);
-        }
+        cursor_.Chars(42);
+        const std::string coefficient = Trimmed(cursor_.Rest());
+        r_.Optimized[zone] = tag == layout::kOptimizedTag;
+        if (r_.Optimized[zone] || !StartsWith(coefficient, kNotAvailable))
+            r_.CoefDet[zone] = PointStringToFloat(coefficient);
         cursor_.EndLine();
     }
 

@@ -88,27 +88,24 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
                         : data.NrLayers == 2 ? layout::kChunks2
                                              : layout::kChunks3;
     std::string line = Whole(step, fields[0].width);
-    std::vector<std::string> written;
+    // The reader cuts the line into chunks of its own widths, which do not overlap; a value
+    // is read back as written when its text stands whole inside its chunk.
+    std::size_t chunkStart = static_cast<std::size_t>(chunks[0]);
     for (std::size_t k = 0; k < values.size(); ++k) {
         const double value = values[k].first;
         if (!std::isfinite(value))
             throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
                                 std::to_string(step) +
                                 " is not a finite number; the output file was not written.");
-        written.push_back(Fixed(value, fields[k + 1].width, fields[k + 1].decimals));
-        line += written.back();
-    }
-    // The reader cuts the line into chunks of its own widths; every value must stand whole
-    // in its chunk.
-    std::size_t position = static_cast<std::size_t>(chunks[0]);
-    for (std::size_t k = 0; k < written.size(); ++k) {
-        const std::size_t width = static_cast<std::size_t>(chunks[k + 1]);
-        const std::string chunk = position < line.size() ? line.substr(position, width) : "";
-        position += width;
-        if (Trimmed(chunk) != Trimmed(written[k]))
+        const std::string written = Fixed(value, fields[k + 1].width, fields[k + 1].decimals);
+        const std::size_t textStart = line.size() + written.find_first_not_of(' ');
+        line += written;
+        const std::size_t chunkEnd = chunkStart + static_cast<std::size_t>(chunks[k + 1]);
+        if (textStart < chunkStart || line.size() > chunkEnd)
             throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
-                                std::to_string(step) + " (" + Trimmed(written[k]) +
+                                std::to_string(step) + " (" + Trimmed(written) +
                                 ") is too wide for its column; the output file was not written.");
+        chunkStart = chunkEnd;
     }
     return line + kCrLf;
 }

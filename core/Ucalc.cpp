@@ -104,17 +104,6 @@ double StoredWater(const InputData& d, int zone) {
     return water < 0.001 ? 0.001 : water;
 }
 
-// The zones whose efficiencies are searched, in the order of the search; with three layers
-// the transition zone and the aquifer are searched a second time with what the others found.
-std::vector<int> OptimisationOrder(int layers) {
-    std::vector<int> order = ZonesOf(layers);
-    if (layers == 3) {
-        order.push_back(Trans);
-        order.push_back(Aquif);
-    }
-    return order;
-}
-
 }  // namespace
 
 std::string OutputFileNameFor(const std::string& inputFileName) {

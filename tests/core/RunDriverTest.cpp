@@ -1,0 +1,125 @@
+// The run as a whole: its questions, progress positions, refusals and the record it leaves.
+
+#include <gtest/gtest.h>
+
+#include "Errors.h"
+#include "RunTestFixture.h"
+
+namespace halosoil {
+namespace {
+
+class RunDriverTest : public test::RunTest {
+protected:
+    std::string RunError(InputData data) {
+        try {
+            RunProject(data);
+        } catch (const HalosoilError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+};
+
+TEST_F(RunDriverTest, ProgressAndQuestionsInTheirOrder) {
+    InputData data = test::PlainProject(4, 30);
+    data.MeasSalt[Layer1] = {0, 2, 2, 2, 2};
+    RunProject(data, {false, true});
+    EXPECT_EQ(host_.progress, (std::vector<int>{2, 3, 4, 6, 8, 8, 9}));
+    ASSERT_EQ(host_.questions.size(), 2u);
+    EXPECT_EQ(host_.questions[0],
+              "Halosoil can refine the water balance by selecting a fitting drainage capacity. "
+              "Do you wish to do the refinement?");
+
+    RunProject(data, {false, false});
+    EXPECT_EQ(host_.progress, (std::vector<int>{2, 3, 6, 8, 8, 9}));
+    EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(RunDriverTest, WithoutMeasurementsTheOptimisationQuestionIsNotAsked) {
+    InputData data = test::PlainProject(2, 30);
+    RunProject(data, {true});
+    EXPECT_EQ(host_.questions.size(), 1u);
+    EXPECT_EQ(OutputLines()[7].substr(32, 8), "    1.00");
+}
+
+TEST_F(RunDriverTest, TheRecordHoldsTheEnteredValuesAfterTheRun) {
+    InputData data = test::PlainProject(3, 7);
+    data.TotPor = {0, 43, 0, 0, 41, 37};
+    data.EffPor = {0, 7, 0, 0, 11, 13};
+    data.LeachEff = {0, 83, 0, 0, 71, 97};
+    data.IrrEff = 67;
+    data.Rain = {0, 10.1, 20.2, 0.3};
+    data.Irrig = {0, 70, 0, 7.7};
+    data.Evap = {0, 33.3, 44.4, 55.5};
+    data.MeasSalt[Layer1] = {0, 5, 5, 5};
+    data.MeasSalt[Trans] = {0, 3, 3, 3};
+    const InputData entered = data;
+    RunProject(data, {true, true});
+    EXPECT_EQ(data.TotPor, entered.TotPor);
+    EXPECT_EQ(data.EffPor, entered.EffPor);
+    EXPECT_EQ(data.LeachEff, entered.LeachEff);
+    EXPECT_EQ(data.IrrEff, entered.IrrEff);
+    EXPECT_EQ(data.Rain, entered.Rain);
+    EXPECT_EQ(data.Irrig, entered.Irrig);
+    EXPECT_EQ(data.Evap, entered.Evap);
+    EXPECT_EQ(data.IrrigSpread, data.Irrig);
+    EXPECT_EQ(data.QH1, entered.QH1);
+}
+
+TEST_F(RunDriverTest, OneLayerProjectIgnoresTheValuesHeldForLayersTwoAndThree) {
+    InputData data = test::PlainProject(2, 30);
+    data.Rain = {0, 90, 90};
+    const RunState first = RunProject(data);
+    data.Thick[Layer2] = 7;
+    data.EffPor[Layer2] = 0;
+    data.InitSalt[Layer3] = 99;
+    data.MeasSalt[Layer2] = {0, 5, 5};
+    const RunState& second = RunProject(data);
+    EXPECT_EQ(second.DepthWT, first.DepthWT);
+    EXPECT_EQ(second.SalRoot1, first.SalRoot1);
+    EXPECT_EQ(host_.questions.size(), 1u);
+}
+
+TEST_F(RunDriverTest, OutputFileIsNamedAfterTheInputFile) {
+    EXPECT_EQ(OutputFileNameFor("/a/b/project.inp"), "/a/b/project.out");
+    EXPECT_EQ(OutputFileNameFor("/a/b.c/project"), "/a/b.c/project.out");
+    EXPECT_EQ(OutputFileNameFor("C:\\runs\\x.y.inp"), "C:\\runs\\x.y.out");
+}
+
+TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
+    EXPECT_EQ(RunError(test::PlainProject(0, 30)),
+              "The number of time steps is 0. At least one time step is needed for the "
+              "calculations.");
+    EXPECT_EQ(RunError(test::PlainProject(2, 0)),
+              "The step length is 0 days. A time step must last at least one day.");
+
+    InputData zeroPorosity = test::PlainProject(2, 30);
+    zeroPorosity.EffPor[Trans] = 0;
+    EXPECT_EQ(RunError(zeroPorosity),
+              "The effective porosity of the transition zone is 0 %. It must be greater than 0 "
+              "for the water table to move through the zone.");
+
+    InputData notANumber = test::PlainProject(2, 30);
+    notANumber.Evap[2] = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(RunError(notANumber),
+              "The evaporation of time step 2 is not a finite number. The calculations cannot "
+              "be made.");
+
+    InputData shortSeries = test::PlainProject(2, 30);
+    shortSeries.MeasSalt[Aquif].resize(2);
+    EXPECT_EQ(RunError(shortSeries),
+              "The measured salinity of the aquifer holds 1 time steps, but the number of time "
+              "steps is 2. Please save the salinity data again.");
+
+    InputData noEfficiency = test::PlainProject(2, 30);
+    noEfficiency.NrLayers = 2;
+    noEfficiency.SetLayerFlags(2);
+    noEfficiency.IrrEff = 0;
+    EXPECT_EQ(RunError(noEfficiency),
+              "The irrigation efficiency is 0 %. With more than one root zone layer it must be "
+              "greater than 0.");
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("plain.out")));
+}
+
+}  // namespace
+}  // namespace halosoil

@@ -1,0 +1,286 @@
+#include "GraphPage.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "GraphFrame.h"
+#include "QtCanvas.h"
+#include "Ucalc.h"
+#include "Ugraphs.h"
+
+namespace halosoil {
+
+namespace {
+
+const QString kSaveFilter = "Bitmap files (*.bmp)|*.bmp";
+const QString kOpenFilter = "bitmap files (*.bmp)|*.bmp";
+const QString kBitmapExtension = "bmp";
+const QString kOverwriteQuestion = "The graph already exists, overwrite?";
+const QString kNotSaved = "The graph was not saved";
+const QString kSavedAs = "The graph was saved as  ";
+const QString kNoGraphicsFile = "No graphics file was selected";
+const QString kPictureMissing = "Picture file does not exist, please select another one.";
+
+// The radio buttons of the graph types, in the order of GraphType.
+struct TypeButton {
+    const char* name;
+    const char* caption;
+};
+constexpr TypeButton kTypeButtons[kGraphTypeCount] = {
+    {"GraphHydrRadioButton", "All hydrological flow factors"},
+    {"SurfHydrRadioButton", "Surface hydrology factors"},
+    {"SubSurfHydrRadioButton", "Subsurface hydrology factors"},
+    {"GraphWTRadioButton", "Depth of the water table"},
+    {"GraphSaltRadioButton", "Salinity in all soil layers"},
+    {"SalFirstRadioButton", "Salinity in first root zone layer"},
+    {"SalSecondRadioButton", "Salinity second root zone layer"},
+    {"SalThirdRadioButton", "Salinty in third root zone layer"},
+    {"SalBelowRadioButton", "Salinity below root zone"},
+};
+constexpr int kSecondLayerButton = static_cast<int>(GraphType::SalinitySecondLayer);
+constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer);
+
+// File names reach the core as the platform's 8-bit names.
+std::string ToNative(const QString& fileName) {
+    return QFile::encodeName(fileName).toStdString();
+}
+QString FromNative(const std::string& fileName) {
+    return QFile::decodeName(fileName.c_str());
+}
+
+QPushButton* NewButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+GraphPage::GraphPage(InputData& data, RunState& state, OutputReadBack& readBack,
+                     WindowState& window, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      data_(data),
+      state_(state),
+      readBack_(readBack),
+      window_(window),
+      dialogs_(dialogs) {
+    BuildPage();
+}
+
+QGroupBox* GraphPage::BuildGraphPanel() {
+    auto* panel = new QGroupBox("Select graph type", this);
+    panel->setObjectName("GraphPanel");
+    auto* layout = new QVBoxLayout(panel);
+    typeGroup_ = new QButtonGroup(panel);
+    for (int t = 0; t < kGraphTypeCount; ++t) {
+        auto* button = new QRadioButton(kTypeButtons[t].caption, panel);
+        button->setObjectName(kTypeButtons[t].name);
+        typeGroup_->addButton(button, t);
+        typeButtons_[t] = button;
+        layout->addWidget(button);
+    }
+    typeButtons_[0]->setChecked(true);
+    goButton_ = NewButton("GoButton", "Go", panel);
+    layout->addWidget(goButton_, 0, Qt::AlignLeft);
+    connect(goButton_, &QPushButton::clicked, this, &GraphPage::GoButtonClick);
+    return panel;
+}
+
+void GraphPage::BuildPage() {
+    graphImage_ = new QLabel(this);
+    graphImage_->setObjectName("GraphImage");
+    graphImage_->setMinimumSize(kGraphWidth, kGraphHeight);
+    graphImage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    graphPanel_ = BuildGraphPanel();
+    graphPanel_->hide();
+
+    // The picture and the selection panel take turns in the same place.
+    auto* area = new QGridLayout;
+    area->addWidget(graphImage_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    area->addWidget(graphPanel_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    selectGraphButton_ = NewButton("SelectGraphButton", "Select graph", this);
+    saveGraphButton_ = NewButton("SaveGraphButton", "Save graph", this);
+    makeGraphButton_ = NewButton("MakeGraphButton", "Make graph", this);
+    openGraphButton_ = NewButton("OpenGraphButton", "Open graph", this);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button :
+         {selectGraphButton_, saveGraphButton_, makeGraphButton_, openGraphButton_})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    SetGraphButtons(false);
+
+    auto* page = new QHBoxLayout(this);
+    page->addLayout(area, 1);
+    page->addLayout(buttons);
+
+    connect(selectGraphButton_, &QPushButton::clicked, this, &GraphPage::SelectGraphButtonClick);
+    connect(saveGraphButton_, &QPushButton::clicked, this, &GraphPage::SaveGraphButtonClick);
+    connect(makeGraphButton_, &QPushButton::clicked, this, &GraphPage::MakeGraphButtonClick);
+    connect(openGraphButton_, &QPushButton::clicked, this, &GraphPage::OpenGraphButtonClick);
+}
+
+std::optional<GraphType> GraphPage::CheckedType() const {
+    const int id = typeGroup_->checkedId();
+    if (id < 0) return std::nullopt;
+    return static_cast<GraphType>(id);
+}
+
+void GraphPage::SetGraphButtons(bool enabled) {
+    saveGraphButton_->setEnabled(enabled);
+    selectGraphButton_->setEnabled(enabled);
+}
+
+void GraphPage::SeeGraphs() {
+    graphPanel_->show();
+    graphImage_->hide();
+    SetGraphButtons(false);
+    typeButtons_[kSecondLayerButton]->setEnabled(true);
+    typeButtons_[kThirdLayerButton]->setEnabled(true);
+
+    int layers = data_.FlaggedLayers();
+    if (layers == 0) layers = data_.NrLayers;
+    std::vector<int> absent;
+    if (layers == 1) absent = {kSecondLayerButton, kThirdLayerButton};
+    if (layers == 2) absent = {kThirdLayerButton};
+    // An exclusive group keeps its checked button; uncheck through a non-exclusive moment.
+    typeGroup_->setExclusive(false);
+    for (int button : absent) {
+        typeButtons_[button]->setEnabled(false);
+        typeButtons_[button]->setChecked(false);
+    }
+    typeGroup_->setExclusive(true);
+}
+
+void GraphPage::DisableGraphButtons() {
+    SetGraphButtons(false);
+}
+
+void GraphPage::HideForOpenedOutput() {
+    graphImage_->hide();
+    graphPanel_->hide();
+    SetGraphButtons(false);
+}
+
+void GraphPage::ShowSelectionForNewOutput() {
+    graphImage_->hide();
+    SetGraphButtons(false);
+    graphPanel_->show();
+}
+
+void GraphPage::SelectGraphButtonClick() {
+    graphPanel_->show();
+    graphImage_->hide();
+    SetGraphButtons(false);
+}
+
+void GraphPage::MakeGraphButtonClick() {
+    emit MakeGraphClicked();
+}
+
+QString GraphPage::OutputFileName() const {
+    if (window_.OutputFromRun) return FromNative(OutputFileNameFor(data_.InputFileName));
+    return window_.OutputFileName;
+}
+
+bool GraphPage::ReadOutput() {
+    const QString fileName = OutputFileName();
+    try {
+        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        return true;
+    } catch (const std::exception& error) {
+        QString text = QString::fromStdString(error.what());
+        // Every failure names the file it concerns, also when the reader's text does not.
+        if (!text.contains(fileName)) text += " in the file " + fileName;
+        dialogs_.Message(text);
+        return false;
+    }
+}
+
+void GraphPage::GoButtonClick() {
+    SetGraphButtons(true);
+    if (!ReadOutput()) return;
+    const std::optional<GraphType> type = CheckedType();
+    if (!type) return;
+
+    graphPanel_->hide();
+    QImage picture = QtCanvas::NewGraphImage();
+    {
+        QtCanvas canvas(picture);
+        DrawGraph(canvas, *type, GraphSource{data_, state_, readBack_});
+    }
+    ShowPicture(picture);
+    graphImage_->show();
+}
+
+void GraphPage::ShowPicture(const QImage& picture) {
+    picture_ = picture;
+    graphImage_->setPixmap(QPixmap::fromImage(picture_));
+}
+
+QString GraphPage::DialogFolder() const {
+    return graphFolder_.isEmpty() ? window_.StartFolder : graphFolder_;
+}
+
+void GraphPage::RememberFolder(const QString& fileName) {
+    graphFolder_ = QFileInfo(fileName).absolutePath();
+}
+
+void GraphPage::SaveGraphButtonClick() {
+    const std::optional<QString> chosen =
+        dialogs_.SaveFile({kSaveFilter, kBitmapExtension, DialogFolder()});
+    if (!chosen) {
+        dialogs_.Message(kNotSaved);
+        return;
+    }
+    RememberFolder(*chosen);
+    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo(kOverwriteQuestion)) return;
+
+    // Written beside the target and renamed over it, so that a failed write leaves an
+    // existing file as it was.
+    QSaveFile file(*chosen);
+    QImageWriter writer(&file, "BMP");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture_) || !file.commit()) {
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + reason);
+        return;
+    }
+    dialogs_.Message(kSavedAs + *chosen);
+}
+
+void GraphPage::OpenGraphButtonClick() {
+    const std::optional<QString> chosen =
+        dialogs_.OpenFile({kOpenFilter, kBitmapExtension, DialogFolder()});
+    if (!chosen) {
+        dialogs_.Message(kNoGraphicsFile);
+        return;
+    }
+    RememberFolder(*chosen);
+    if (!QFileInfo::exists(*chosen)) {
+        dialogs_.Message(kPictureMissing);
+        return;
+    }
+    QImage picture;
+    if (!picture.load(*chosen, "BMP")) {
+        dialogs_.Message("The file " + *chosen + " is not a valid bitmap.");
+        return;
+    }
+    // The picture replaces the old one where it stands: seen at once when the image is on
+    // display, kept out of sight when the selection panel is.
+    ShowPicture(picture);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "InputData.h"
+#include "NumberFormat.h"
+#include "OutputFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace halosoil;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+int RunBatch(const std::string& arguments, const fs::path& errors) {
+    const std::string command =
+        std::string(HALOSOIL_BATCH) + " " + arguments + " 2>" + errors.string();
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
+fs::path Scratch(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / "halosoil-cli-tests" / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::vector<fs::path> Examples() {
+    std::vector<fs::path> examples;
+    for (const auto& entry : fs::directory_iterator(HALOSOIL_EXAMPLES))
+        if (entry.path().extension() == ".inp") examples.push_back(entry.path());
+    return examples;
+}
+
+// The data lines of an output file: everything after the dashed line that ends the header.
+std::vector<std::string> DataLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    bool data = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (data) lines.push_back(line);
+        if (line.rfind(" - -", 0) == 0) data = true;
+    }
+    return lines;
+}
+
+class ExampleRun : public ::testing::TestWithParam<const char*> {};
+
+// Every example runs with each answer to the two questions, keeps its water table inside the
+// aquifer, and its output file reads back into the same series to the written decimals.
+TEST_P(ExampleRun, WritesAnOutputFileThatReadsBackIntoTheSameSeries) {
+    std::string name = GetParam();
+    std::replace(name.begin(), name.end(), ' ', '_');
+    const fs::path folder = Scratch(name);
+    const std::vector<fs::path> examples = Examples();
+    ASSERT_GE(examples.size(), 4u);
+    for (const fs::path& example : examples) {
+        const fs::path input = folder / example.filename();
+        fs::copy_file(example, input);
+        const fs::path output = folder / (example.stem().string() + ".out");
+        ASSERT_EQ(RunBatch(std::string(GetParam()) + " " + input.string(), folder / "errors.txt"), 0)
+            << example << ": " << ReadBytes(folder / "errors.txt");
+        ASSERT_TRUE(fs::exists(output));
+
+        InputData data;
+        RunState state;
+        OutputReadBack readBack;
+        ReadOutputFile(output.string(), data, state, readBack);
+        const std::vector<std::string> lines = DataLines(ReadBytes(output));
+        ASSERT_EQ(static_cast<int>(lines.size()), data.NrTst) << example;
+        const int layers = data.NrLayers;
+        const std::vector<int> widths = layers == 1   ? std::vector<int>{9, 9, 9, 9, 10, 10, 10, 13, 9}
+                                        : layers == 2 ? std::vector<int>{9, 9, 11, 9, 10, 8, 9, 8, 8, 10}
+                                                      : std::vector<int>{9, 9, 11, 9, 10, 8, 9, 9, 8, 9, 10};
+        for (int i = 1; i <= data.NrTst; ++i) {
+            std::vector<double> values = {state.Percol[i], state.CapRise[i], state.ActEvap[i],
+                                          state.Drain[i], state.DepthWT[i], state.SalRoot1[i]};
+            if (layers >= 2) values.push_back(state.SalRoot2[i]);
+            if (layers >= 3) values.push_back(state.SalRoot3[i]);
+            values.push_back(state.SalTrans[i]);
+            values.push_back(state.SalAquif[i]);
+            // Writing the values read back with the writer's widths gives the line again.
+            std::string rewritten = Whole(i, 9);
+            for (std::size_t k = 0; k < values.size(); ++k)
+                rewritten += Fixed(values[k], widths[k + 1], k < 4 ? 1 : 2);
+            EXPECT_EQ(rewritten, lines[i - 1]) << example << " step " << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ExampleRun,
+                         ::testing::Values("run", "run --refine", "run --optimise",
+                                           "run --refine --optimise"));
+
+TEST(BatchRunTest, OptimiseFlagMarksOptimisedEfficienciesInTheHeader) {
+    const fs::path folder = Scratch("optimise");
+    fs::path yearly;
+    for (const fs::path& example : Examples())
+        if (example.filename() == "two_layers_yearly_drained.inp") yearly = example;
+    ASSERT_FALSE(yearly.empty());
+    fs::copy_file(yearly, folder / "y.inp");
+    ASSERT_EQ(RunBatch("run --optimise -o " + (folder / "o.out").string() + " " +
+                           (folder / "y.inp").string(),
+                       folder / "errors.txt"),
+              0);
+    const std::string text = ReadBytes(folder / "o.out");
+    EXPECT_NE(text.find("(optimized)"), std::string::npos);
+    EXPECT_EQ(text.find("Drainage capacity"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "y.out"));
+}
+
+TEST(BatchRunTest, EarlyStopExitsWithThreeAndWritesNothing) {
+    const fs::path folder = Scratch("stop");
+    std::string text = ReadBytes(Examples().front());
+    // Send the water table far below the aquifer from the start.
+    const std::string label = " Initial depth water table (m)       : ";
+    const std::size_t at = text.find(label);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at + label.size(), 7, "  99.00");
+    std::ofstream(folder / "deep.inp", std::ios::binary) << text;
+    EXPECT_EQ(RunBatch((folder / "deep.inp").string(), folder / "errors.txt"), 2);
+    EXPECT_EQ(RunBatch("run " + (folder / "deep.inp").string(), folder / "errors.txt"), 3);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"),
+              "The water table is below the bottom of the aquifer. Calculations stopped.  Please "
+              "adjust data.\n");
+    EXPECT_FALSE(fs::exists(folder / "deep.out"));
+}
+
+TEST(BatchRunTest, UnreadableInputExitsWithOne) {
+    const fs::path folder = Scratch("unreadable");
+    std::ofstream(folder / "bad.inp", std::ios::binary) << "not an input file\r\n";
+    EXPECT_EQ(RunBatch("run " + (folder / "bad.inp").string(), folder / "errors.txt"), 1);
+    EXPECT_FALSE(ReadBytes(folder / "errors.txt").empty());
+}
+
+}  // namespace

@@ -1,0 +1,460 @@
+// The checks of each input panel and what a failing Save keeps: conversion errors, empty
+// cells, the soil completeness per layer count, the drainage depth and factors, and the
+// silent limits of the conditions.
+#include <QLabel>
+
+#include "MainFormFixture.h"
+
+namespace halosoil::test {
+namespace {
+
+using PanelChecks = MainFormTest;
+
+TEST_F(PanelChecks, GeneralDataWithANumberOfStepsThatIsNotWholeKeepsTheTitles) {
+    GoToInput();
+    Click("GenOpenButton");
+    SetText("Tit1Edit", "Plain");
+    SetText("Tit2Edit", "Second");
+    SetText("NrTstEdit", "12.5");
+    C("TstCombo")->setCurrentIndex(0);
+    Click("GenSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"'12.5' is not a valid integer value"}));
+    EXPECT_EQ(form->Data().Title1, "Plain");
+    EXPECT_EQ(form->Data().Title2, "Second");
+    EXPECT_EQ(form->Data().NrTst, 11);
+    EXPECT_EQ(form->Data().TstLength, 0);
+    EXPECT_EQ(ShownPanels(), QStringList({"GenPanel"}));
+}
+
+TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
+    GoToInput();
+    Click("GenOpenButton");
+    Click("GenSaveButton");
+    FillHydro(SampleEntry(1));
+    Type(G("IrrSalGrid"), 1, 8, "1.7");
+    Type(G("SaltGrid1"), 2, 9, "3.3");
+    Click("HydrSaveButton");
+    form->GenOpenButtonClick();
+    SetText("NrTstEdit", "5");
+    Click("GenSaveButton");
+    for (const char* name : {"HydrGrid", "SaltGrid1", "SaltGrid2", "SaltGrid3", "IrrSalGrid"}) {
+        EXPECT_EQ(G(name)->RowCount(), 6) << name;
+        EXPECT_EQ(G(name)->Cell(0, 5), "5") << name;
+    }
+    EXPECT_EQ(G("HydrGrid")->Cell(2, 5), "150");
+    EXPECT_EQ(form->Data().HydrRows, 5);
+    form->GenOpenButtonClick();
+    SetText("NrTstEdit", "11");
+    Click("GenSaveButton");
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
+    EXPECT_EQ(G("HydrGrid")->item(11, 3)->text(), "75");
+    EXPECT_EQ(G("IrrSalGrid")->item(8, 1)->text(), "1.7");
+    EXPECT_EQ(G("SaltGrid1")->item(9, 2)->text(), "3.3");
+    EXPECT_EQ(G("SaltGrid2")->item(11, 0)->text(), "11");
+}
+
+TEST_F(PanelChecks, MoreStepsThanEverHeldShowEmptyRows) {
+    GoToInput();
+    Click("GenOpenButton");
+    SetText("NrTstEdit", "14");
+    Click("GenSaveButton");
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 15);
+    EXPECT_EQ(G("HydrGrid")->Cell(0, 14), "14");
+    EXPECT_EQ(G("HydrGrid")->Cell(1, 14), "");
+    EXPECT_EQ(G("IrrSalGrid")->Cell(1, 13), "");
+}
+
+TEST_F(PanelChecks, SavingTheSameLayerCountShowsNoLayerMessage) {
+    EnterProject(SampleEntry(2));
+    dialogs.messages.clear();
+    Click("GenOpenButton");
+    Click("GenSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"The general data were saved."}));
+    EXPECT_TRUE(form->Data().InputComplete);
+}
+
+TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
+    EnterProject(SampleEntry(2));
+    dialogs.messages.clear();
+    Click("GenOpenButton");
+    C("LayersCombo")->setCurrentIndex(2);
+    Click("GenSaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The number of layers was increased and data must be added. Please "
+                           "check and save each data group before using \"Save All\"",
+                           "The general data were saved. Continue with the hydrological data."}));
+    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_TRUE(form->Data().ThreeLayers);
+    EXPECT_EQ(form->Data().SavedNrLayers, 3);
+    for (const char* cancel : {"HydrQuitButton", "Salt1QuitButton", "Salt2QuitButton",
+                               "Salt3QuitButton", "Soil1QuitButton", "Soil2QuitButton",
+                               "Soil3QuitButton", "DrainQuitButton", "CondQuitButton"})
+        EXPECT_FALSE(On(cancel)) << cancel;
+    EXPECT_TRUE(On("GenQuitButton"));
+    EXPECT_TRUE(On("IrrSalCancelButton"));
+    EXPECT_EQ(EnabledGroupButtons(), QStringList({"HydrOpenButton"}));
+
+    dialogs.messages.clear();
+    form->GenOpenButtonClick();
+    C("LayersCombo")->setCurrentIndex(0);
+    Click("GenSaveButton");
+    EXPECT_EQ(dialogs.messages.first(),
+              "The number of layers was reduced. Please check and save each data group before "
+              "using \"Save All\"");
+    EXPECT_TRUE(form->Data().OneLayer);
+}
+
+TEST_F(PanelChecks, HydrologicalSaveStopsAtTheFirstRowWithAnEmptyCell) {
+    GoToInput();
+    Click("GenOpenButton");
+    Click("GenSaveButton");
+    FillHydro(SampleEntry(1));
+    Type(G("HydrGrid"), 2, 5, "");
+    Click("HydrSaveButton");
+    EXPECT_EQ(LastMessage(), "There are empty cells, please correct.");
+    const InputData& data = form->Data();
+    ASSERT_EQ(data.Rain.size(), 12u);
+    EXPECT_EQ(data.Irrig[4], 110);
+    EXPECT_EQ(data.Evap[4], 150);
+    EXPECT_EQ(data.Rain[5], 0);  // row 5 was not stored
+    EXPECT_EQ(ShownPanels(), QStringList({"HydrPanel"}));
+    EXPECT_FALSE(On("HydrQuitButton"));
+}
+
+TEST_F(PanelChecks, HydrologicalCellThatIsNotANumberStopsWithTheConversionError) {
+    GoToInput();
+    Click("GenOpenButton");
+    Click("GenSaveButton");
+    FillHydro(SampleEntry(1));
+    Type(G("HydrGrid"), 3, 2, "7o");
+    Click("HydrSaveButton");
+    EXPECT_EQ(LastMessage(), "'7o' is not a valid floating point value");
+    EXPECT_EQ(form->Data().Evap[1], 55);
+    EXPECT_EQ(form->Data().Irrig[2], 40);  // stored before the failing cell of its row
+    EXPECT_EQ(ShownPanels(), QStringList({"HydrPanel"}));
+}
+
+class SoilChecks : public MainFormTest {
+protected:
+    void OpenSoil(int layers) {
+        ProjectEntry e = SampleEntry(layers);
+        GoToInput();
+        Click("GenOpenButton");
+        FillGeneral(e);
+        Click("GenSaveButton");
+        FillHydro(e);
+        Click("HydrSaveButton");
+        FillSoil(e);
+        dialogs.messages.clear();
+    }
+};
+
+TEST_F(SoilChecks, OneLayerWithAnEmptyCellIsInvalidButKeepsTheFilledOnes) {
+    OpenSoil(1);
+    form->Data().TotPor[Aquif] = 33;
+    Type(G("Soil1Grid"), 1, 2, "");
+    Type(G("Soil1Grid"), 4, 0, "7.5");
+    Click("Soil1SaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"There are invalid values. Please adjust."}));
+    EXPECT_EQ(form->Data().TotPor[Aquif], 33);
+    EXPECT_EQ(form->Data().InitSalt[Layer1], 7.5);
+    EXPECT_EQ(form->Data().Thick[Aquif], 10);
+    EXPECT_EQ(ShownPanels(), QStringList({"Soil1Panel"}));
+    Type(G("Soil1Grid"), 1, 2, "38");
+    Click("Soil1SaveButton");
+    EXPECT_EQ(LastMessage(), "The soil data were saved. Continue with the Salinity data ..");
+}
+
+TEST_F(SoilChecks, OneLayerTextStopsAtThatCell) {
+    OpenSoil(1);
+    Type(G("Soil1Grid"), 2, 1, "ten");
+    Click("Soil1SaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"'ten' is not a valid floating point value"}));
+    EXPECT_EQ(form->Data().TotPor[Aquif], 38);  // column 1 was read before column 2
+    EXPECT_EQ(form->Data().EffPor[Layer1], 8);
+    EXPECT_EQ(form->Data().EffPor[Trans], 0);
+}
+
+TEST_F(SoilChecks, TwoLayersMayLeaveTheLeachingEfficiencyOfLayerTwoEmpty) {
+    OpenSoil(2);
+    Type(G("Soil2Grid"), 3, 1, "");
+    Click("Soil2SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The soil data were saved. Continue with the Salinity data .."}));
+    EXPECT_EQ(form->Data().LeachEff[Layer2], -1);
+    EXPECT_EQ(form->Data().LeachEff[Layer1], 80);
+    EXPECT_EQ(ShownPanels(), QStringList({"Salt2Panel"}));
+}
+
+TEST_F(SoilChecks, TwoLayersWithAnotherEmptyCellIsInvalid) {
+    OpenSoil(2);
+    Type(G("Soil2Grid"), 4, 1, "");
+    Click("Soil2SaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"There are invalid values. Please adjust."}));
+}
+
+TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
+    OpenSoil(3);
+    Type(G("Soil3Grid"), 1, 4, "");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The soil data for the aquifer are not complete. Calculations "
+                           "cannot be done"}));
+    EXPECT_FALSE(form->Window().SoilComplete);
+    EXPECT_EQ(form->Data().TotPor[Aquif], -1);
+    EXPECT_EQ(ShownPanels(), QStringList({"Soil3Panel"}));
+
+    dialogs.messages.clear();
+    Type(G("Soil3Grid"), 1, 4, "38");
+    Type(G("Soil3Grid"), 0, 1, "");
+    Type(G("Soil3Grid"), 0, 4, "");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The soil data for the 2nd layer are not complete. Calculations "
+                           "cannot be done"}));
+
+    dialogs.messages.clear();
+    Type(G("Soil3Grid"), 0, 1, "0.2");
+    Type(G("Soil3Grid"), 0, 4, "10");
+    Type(G("Soil3Grid"), 0, 0, "-1");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The soil data for the 1st layer are not complete. Calculations "
+                           "cannot be done"}));
+
+    // Complete again: the Save passes, but the soil stays marked incomplete until Restart.
+    dialogs.messages.clear();
+    Type(G("Soil3Grid"), 0, 0, "0.2");
+    Type(G("Soil3Grid"), 3, 3, "");
+    Type(G("Soil3Grid"), 4, 2, "");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The soil data were saved. Continue with the soil salinity data."}));
+    EXPECT_EQ(form->Data().LeachEff[Trans], -1);
+    EXPECT_EQ(form->Data().InitSalt[Layer3], -1);
+    EXPECT_FALSE(form->Window().SoilComplete);
+    Click("ReStartButton");
+    EXPECT_TRUE(form->Window().SoilComplete);
+}
+
+TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
+    OpenSoil(3);
+    Type(G("Soil3Grid"), 2, 3, "");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(LastMessage(),
+              "The soil data for the transition zone are not complete. Calculations cannot be "
+              "done");
+    Type(G("Soil3Grid"), 2, 3, "10");
+    Type(G("Soil3Grid"), 1, 2, "-1");
+    Click("Soil3SaveButton");
+    EXPECT_EQ(LastMessage(),
+              "The soil data for the 3rd layer are not complete. Calculations cannot be done");
+}
+
+TEST_F(SoilChecks, TwoAndThreeLayerSavesOnTheFirstPassDisableTheDrainageCancel) {
+    OpenSoil(2);
+    form->drainPanel->DrainQuitButton->setEnabled(true);
+    Click("Soil2SaveButton");
+    EXPECT_FALSE(On("DrainQuitButton"));
+}
+
+TEST_F(PanelChecks, SalinityCellsThatAreEmptyOrNotNumbersAreMissing) {
+    GoToInput();
+    form->SaltOpenButtonClick();
+    ASSERT_EQ(ShownPanels(), QStringList({"Salt1Panel"}));
+    Type(G("SaltGrid1"), 1, 1, "abc");
+    Type(G("SaltGrid1"), 2, 2, "3.5");
+    Type(G("SaltGrid1"), 3, 11, "1,5");
+    Click("Salt1SaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The salinity data were saved. Continue with the Drainage data.."}));
+    const InputData& data = form->Data();
+    ASSERT_EQ(data.MeasSalt[Layer1].size(), 12u);
+    EXPECT_EQ(data.MeasSalt[Layer1][1], -1);
+    EXPECT_EQ(data.MeasSalt[Trans][2], 3.5);
+    EXPECT_EQ(data.MeasSalt[Aquif][11], -1);
+    EXPECT_EQ(data.MeasSalt[Aquif][5], -1);
+    EXPECT_TRUE(data.MeasSalt[Layer2].empty());
+}
+
+TEST_F(PanelChecks, IrrigationSalinityRightAfterStartUpStopsAtTheHyphen) {
+    GoToInput();
+    form->IrrSalButtonClick();
+    Click("IrrSalSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"'-' is not a valid floating point value"}));
+    EXPECT_EQ(ShownPanels(), QStringList({"IrrSalPanel"}));
+    Type(G("IrrSalGrid"), 1, 1, "1.1");
+    Type(G("IrrSalGrid"), 1, 2, "1.3");
+    Type(G("IrrSalGrid"), 1, 3, "");
+    Click("IrrSalSaveButton");
+    EXPECT_EQ(LastMessage(), "'' is not a valid floating point value");
+    EXPECT_EQ(form->Data().IrrSal[1], 1.1);
+    EXPECT_EQ(form->Data().IrrSal[2], 1.3);
+}
+
+class DrainChecks : public MainFormTest {
+protected:
+    // A root zone of 1.5 m (one layer) above a transition zone of 2.5 m.
+    void OpenDrainage(const QString& depth, const QString& qh1 = "0.01",
+                      const QString& qh2 = "0.002") {
+        GoToInput();
+        form->Data().SetLayerFlags(1);
+        form->Data().Thick = {0, 1.5, 9, 9, 2.5, 10};
+        form->DrainOpenButtonClick();
+        C("DrainPresentCombo")->setCurrentIndex(1);
+        form->drainPanel->DrainPresentComboChange();
+        SetText("DrainDepthEdit", depth);
+        SetText("DrainQH1Edit", qh1);
+        SetText("DrainQH2Edit", qh2);
+        dialogs.messages.clear();
+    }
+    const QString kGreater =
+        "The drain depth must be greater than the total thickness of the root zone. Enlarge the "
+        "drain depth or reduce the rootzone thickness.";
+    const QString kLess =
+        "The drain depth must be less than the total thickness of the root zone plus transition "
+        "zone. Reduce the drain depth or enlarge the transition zone thickness.";
+    const QString kPassed =
+        "The data on the subsurface drainage system were saved. Continue with the data on the "
+        "Initial Conditions.";
+};
+
+TEST_F(DrainChecks, EmptyDepthIsInvalid) {
+    OpenDrainage("");
+    Click("DrainSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"Then depth value is invalid. Please adjust."}));
+    EXPECT_EQ(form->Data().DrainDepth, -1);
+    EXPECT_FALSE(On("DrainQuitButton"));
+    EXPECT_TRUE(Shown("DrainPanel"));
+}
+
+TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
+    OpenDrainage("1.0");
+    Click("DrainSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({kGreater}));
+    EXPECT_TRUE(On("DrainQuitButton"));
+    EXPECT_TRUE(Shown("DrainPanel"));
+
+    form->drainPanel->DrainQuitButton->setEnabled(false);
+    SetText("DrainDepthEdit", "4.5");
+    Click("DrainSaveButton");
+    EXPECT_EQ(LastMessage(), kLess);
+    EXPECT_TRUE(On("DrainQuitButton"));
+
+    for (const char* depth : {"1.5", "4.0"}) {
+        form->DrainOpenButtonClick();
+        SetText("DrainDepthEdit", depth);
+        Click("DrainSaveButton");
+        EXPECT_EQ(LastMessage(), kPassed) << depth;
+        EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
+    }
+    EXPECT_EQ(form->Data().DrainDepth, 4.0);
+    EXPECT_EQ(form->Window().SavedDrainChoice, 1);
+}
+
+TEST_F(DrainChecks, BothFactorsEmptyOrZeroAreRefused) {
+    const QString kFactors = "The drainage recation factors QH1 and QH2 need to be given a value.";
+    OpenDrainage("2", "", "");
+    Click("DrainSaveButton");
+    EXPECT_EQ(LastMessage(), kFactors);
+    SetText("DrainQH1Edit", "0");
+    SetText("DrainQH2Edit", "0");
+    Click("DrainSaveButton");
+    EXPECT_EQ(LastMessage(), kFactors);
+    SetText("DrainQH2Edit", "0.003");
+    Click("DrainSaveButton");
+    EXPECT_EQ(LastMessage(), kPassed);
+    EXPECT_EQ(form->Data().QH1, 0);
+    EXPECT_EQ(form->Data().QH2, 0.003);
+}
+
+TEST_F(DrainChecks, FactorThatIsNotANumberStopsWithTheConversionError) {
+    OpenDrainage("2", "x1");
+    Click("DrainSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"'x1' is not a valid floating point value"}));
+    EXPECT_EQ(form->Data().DrainDepth, 2);
+}
+
+TEST_F(DrainChecks, NoDrainageSystemPassesWithoutReadingTheFields) {
+    OpenDrainage("rubbish", "", "");
+    form->Data().DrainDepth = 1.7;
+    C("DrainPresentCombo")->setCurrentIndex(0);
+    form->drainPanel->DrainPresentComboChange();
+    EXPECT_FALSE(E("DrainDepthEdit")->isEnabled());
+    Click("DrainSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({kPassed}));
+    EXPECT_EQ(form->Data().DrainDepth, 1.7);
+    EXPECT_FALSE(form->Data().DrainPresent);
+}
+
+TEST_F(DrainChecks, CancelReturnsToTheSavedChoice) {
+    OpenDrainage("2");
+    ASSERT_TRUE(form->Data().DrainPresent);
+    form->drainPanel->DrainQuitButtonClick();
+    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
+    EXPECT_FALSE(form->Data().DrainPresent);
+    EXPECT_FALSE(E("DrainQH1Edit")->isEnabled());
+    EXPECT_FALSE(W<QLabel>("DrainDepthLabel")->isEnabled());
+    EXPECT_EQ(EnabledGroupButtons(), QStringList({"DrainOpenButton"}));
+}
+
+class CondChecks : public MainFormTest {
+protected:
+    void OpenConditions() {
+        GoToInput();
+        form->CondOpenButtonClick();
+        FillConditions(SampleEntry(1));
+        dialogs.messages.clear();
+    }
+};
+
+TEST_F(CondChecks, EfficiencyAndMoistureAreKeptWithinTheirLimits) {
+    OpenConditions();
+    SetText("IrrEffEdit", "25");
+    SetText("MoistEdit", "10");
+    Click("CondSaveButton");
+    EXPECT_EQ(form->Data().IrrEff, 30);
+    EXPECT_EQ(form->Data().Moist, 20);
+    EXPECT_EQ(E("IrrEffEdit")->text(), "25");
+    EXPECT_EQ(E("MoistEdit")->text(), "10");
+    form->CondOpenButtonClick();
+    SetText("IrrEffEdit", "150");
+    SetText("MoistEdit", "100.5");
+    Click("CondSaveButton");
+    EXPECT_EQ(form->Data().IrrEff, 100);
+    EXPECT_EQ(form->Data().Moist, 100);
+    EXPECT_EQ(form->Data().SaltIrrig, 1.2);
+    EXPECT_EQ(form->Data().WTdepth, 1.6);
+    EXPECT_EQ(form->Data().CritDepth, 1.8);
+    EXPECT_EQ(form->Data().GrwtInf, 0.4);
+    EXPECT_EQ(form->Data().GrwtOut, 0.5);
+    EXPECT_EQ(form->Data().SalInf, 2);
+}
+
+TEST_F(CondChecks, AnEmptyFieldIsInvalidButTheLimitsStillApply) {
+    OpenConditions();
+    SetText("GrwtOutEdit", "");
+    SetText("IrrEffEdit", "150");
+    form->Data().GrwtOut = 0.9;
+    Click("CondSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"There are invalid values. Please adjust."}));
+    EXPECT_EQ(form->Data().GrwtOut, 0.9);
+    EXPECT_EQ(form->Data().IrrEff, 100);
+    EXPECT_EQ(form->Data().SalInf, 2);
+    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_TRUE(Shown("CondPanel"));
+}
+
+TEST_F(CondChecks, AFieldThatIsNotANumberStopsWithTheConversionError) {
+    OpenConditions();
+    SetText("CritDepthEdit", "deep");
+    form->Data().IrrEff = 55;
+    Click("CondSaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"'deep' is not a valid floating point value"}));
+    EXPECT_EQ(form->Data().GrwtOut, 0.5);  // read before the critical depth
+    EXPECT_EQ(form->Data().IrrEff, 55);    // after it: untouched
+    EXPECT_FALSE(form->Data().InputComplete);
+}
+
+}  // namespace
+}  // namespace halosoil::test

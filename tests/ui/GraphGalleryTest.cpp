@@ -1,0 +1,65 @@
+// Not a check but a look: runs every example project and draws all nine graph types with the
+// Qt canvas into PNG files under /tmp/halosoil-graphs, for a person to inspect. Disabled by
+// default; run with --gtest_also_run_disabled_tests --gtest_filter='*Gallery*'.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+#include "InputFile.h"
+#include "OutputFile.h"
+#include "QtCanvas.h"
+#include "Ucalc.h"
+#include "Ugraphs.h"
+
+namespace halosoil {
+namespace {
+
+class YesHost : public RunHost {
+public:
+    bool AskYesNo(const std::string&) override { return true; }
+    void ShowMessage(const std::string& message) override { messages.push_back(message); }
+    void SetProgress(int) override {}
+    std::vector<std::string> messages;
+};
+
+TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
+    const QString outFolder = "/tmp/halosoil-graphs";
+    ASSERT_TRUE(QDir().mkpath(outFolder));
+    const QStringList examples =
+        QDir(HALOSOIL_EXAMPLES).entryList(QStringList{"*.inp"}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(examples.isEmpty());
+    for (const QString& example : examples) {
+        SCOPED_TRACE(example.toStdString());
+        const QString copy = outFolder + "/" + example;
+        QFile::remove(copy);
+        ASSERT_TRUE(QFile::copy(QString(HALOSOIL_EXAMPLES) + "/" + example, copy));
+
+        InputData data;
+        data.InputFileName = copy.toStdString();
+        ReadInputFile(data);
+        PrepareIrrigSpread(data);
+        Engine engine;
+        YesHost host;
+        engine.Run(data, host);
+        ASSERT_FALSE(engine.State().RunStopped);
+
+        RunState& state = engine.State();
+        OutputReadBack readBack;
+        ReadOutputFile(OutputFileNameFor(data.InputFileName), data, state, readBack);
+        for (int t = 0; t < kGraphTypeCount; ++t) {
+            QImage picture = QtCanvas::NewGraphImage();
+            {
+                QtCanvas canvas(picture);
+                DrawGraph(canvas, static_cast<GraphType>(t), GraphSource{data, state, readBack});
+            }
+            const QString name =
+                QString("%1/%2-%3.png").arg(outFolder, QFileInfo(example).baseName()).arg(t + 1);
+            EXPECT_TRUE(picture.save(name, "PNG")) << name.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace halosoil

@@ -9,10 +9,8 @@ WaterBalance::WaterBalance(const InputData& data, RunState& state) : d_(data), s
 
 void WaterBalance::Start() {
     double held = 0;
-    for (int z : ZonesOf(d_.FlaggedLayers())) {
-        if (z > Layer3) break;
-        held = held + (d_.TotPor[z] - d_.EffPor[z]) * d_.Thick[z];
-    }
+    for (int z = Layer1; z <= Layer3; ++z)
+        if (d_.ZoneExists(z)) held = held + (d_.TotPor[z] - d_.EffPor[z]) * d_.Thick[z];
     moistCap_ = 1000 * held;
     s_.MoistChange[0] = 0;
     s_.SoilMoist[0] = d_.Moist * moistCap_ / 100;

@@ -17,30 +17,7 @@ namespace {
 
 const FileDialogSpec kInputFiles{"input files (*.inp)|*.inp", "inp", {}};
 
-bool Covers(const Series& series, int nrTst) {
-    return static_cast<long long>(series.size()) >= static_cast<long long>(nrTst) + 1;
-}
-
 }  // namespace
-
-// A group whose series is shorter than the number of time steps (the number was changed by
-// the general data or a paste and the group not saved again) would make the file and the run
-// read beyond the data entered; the user is asked to save that group again instead.
-bool MainForm::SeriesReadyForRun() {
-    const int nrTst = data_.NrTst != 0 ? data_.NrTst : data_.HydrRows;
-    QString group;
-    if (!Covers(data_.Rain, nrTst) || !Covers(data_.Irrig, nrTst) || !Covers(data_.Evap, nrTst))
-        group = "hydrological data";
-    else if (!Covers(data_.IrrSal, nrTst))
-        group = "irrigation salinity";
-    else
-        for (int zone : ZonesOf(CurrentLayerCount()))
-            if (!Covers(data_.MeasSalt[zone], nrTst)) group = "salinity data";
-    if (group.isEmpty()) return true;
-    dialogs_.Message("The " + group + " do not cover all " + QString::number(nrTst) +
-                     " time steps. Please check and save them again.");
-    return false;
-}
 
 void MainForm::ApplyTimeStepChoice() {
     data_.TstLength = genPanel->ChosenStepLength();
@@ -63,7 +40,7 @@ void MainForm::SaveAllButtonClick() {
     window_.InputOpenFolder = folder;
     window_.InputSaveFolder = folder;
 
-    if (!SeriesReadyForRun()) return;
+    // The writer refuses a series left shorter than the number of time steps.
     WriteInputFile(data_);
     if (!dialogs_.YesNo("The data were saved as " + fileName + ". Do you wish to" +
                         " do the calculations?")) {

@@ -136,7 +136,6 @@ private:
     void ConnectGroupButtons();
     void OnPageChanged(int index);
     void SetInitialLayout();
-    bool SeriesReadyForRun();
     void ApplyTimeStepChoice();
 
     Dialogs& dialogs_;

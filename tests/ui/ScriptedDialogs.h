@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "Dialogs.h"
@@ -24,6 +25,8 @@ public:
     QString clipboard;
     int pauses = 0;
     QStringList unexpected;
+    // Called at every pause, so a test can look at the window in the middle of a run.
+    std::function<void()> onPause;
 
     void Message(const QString& text) override {
         messages << text;
@@ -50,7 +53,10 @@ public:
     }
     void SetClipboardText(const QString& text) override { clipboard = text; }
     QString ClipboardText() override { return clipboard; }
-    void Pause(int) override { ++pauses; }
+    void Pause(int) override {
+        ++pauses;
+        if (onPause) onPause();
+    }
 
 private:
     std::optional<QString> NextFile(const FileDialogSpec& spec) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStringDecoder>
+#include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <exception>
@@ -93,6 +94,22 @@ QStringList TextLines(const QString& text) {
     return lines;
 }
 
+// Shows the table's numbers right-aligned and cut at the left rather than elided: the cells
+// keep the leading blanks of their fixed formats for the clipboard, and in a column of 64
+// pixels those blanks would otherwise push the digits out of sight.
+class NumberCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideNone;
+        if (index.row() > 0 && index.column() > 0)
+            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+};
+
 }  // namespace
 
 OutputPage::OutputPage(InputData& data, RunState& state, OutputReadBack& readBack,
@@ -172,6 +189,8 @@ void OutputPage::BuildWidgets() {
 
     outGrid_ = new StringGrid(7, 2, this);
     outGrid_->setObjectName("OutGrid");
+    outGrid_->setItemDelegate(new NumberCellDelegate(outGrid_));
+    outGrid_->setWordWrap(false);
     outGrid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
 
     // The upper part: the buttons, the output text and the table buttons.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "CondPanel.h"
 #include "DrainPanel.h"
@@ -21,6 +22,11 @@
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "UMain.h"
+
+// Readable failure output for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace halosoil::test {
 

@@ -1,0 +1,231 @@
+// "Open input": every value of a file appears in its control as it is read, the window is
+// prepared for inspecting every group and running at once, and a failure or a cancelled
+// dialog keeps what was there.
+#include <QFile>
+#include <QLabel>
+
+#include "MainFormFixture.h"
+
+namespace halosoil::test {
+namespace {
+
+QString Example(const QString& name) {
+    return QString(HALOSOIL_EXAMPLES) + "/" + name;
+}
+
+class OpenInput : public MainFormTest {
+protected:
+    void Open(const QString& path) {
+        dialogs.files.push_back(path);
+        GoToInput();
+        Click("OpenInpButton");
+    }
+    QStringList Row(StringGrid* grid, int row, int columns, int firstCol = 0) {
+        QStringList cells;
+        for (int col = firstCol; col < firstCol + columns; ++col) cells << grid->Cell(col, row);
+        return cells;
+    }
+    // A copy of an example with one line replaced.
+    QString Altered(const QString& example, int lineNumber, const QByteArray& line) {
+        QFile in(Example(example));
+        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = in.readAll().split('\n');
+        lines[lineNumber - 1] = line + "\r";
+        const QString path = dir.filePath("altered.inp");
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(lines.join('\n'));
+        return path;
+    }
+};
+
+TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
+    Open(Example("two_layers_yearly_drained.inp"));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
+    ASSERT_EQ(dialogs.fileSpecs.size(), 1);
+    EXPECT_EQ(dialogs.fileSpecs[0].filter, "input files (*.inp)|*.inp");
+    EXPECT_EQ(dialogs.fileSpecs[0].defaultExtension, "inp");
+    EXPECT_EQ(dialogs.fileSpecs[0].initialFolder, dir.path());
+
+    EXPECT_EQ(E("Tit1Edit")->text(),
+              "Drained clay loam, root zone of two layers, salinity sampled yearly");
+    EXPECT_EQ(E("Tit2Edit")->text(),
+              "Yearly steps over fifteen years, drains at 1.8 m; measurements allow optimisation");
+    EXPECT_EQ(E("NrTstEdit")->text(), "15");
+    EXPECT_EQ(C("TstCombo")->currentText(), "Year");
+    EXPECT_EQ(C("LayersCombo")->currentText(), "2");
+    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");
+    EXPECT_EQ(E("DrainDepthEdit")->text(), "1.8");
+    EXPECT_EQ(E("DrainQH1Edit")->text(), "0.012");
+    EXPECT_EQ(E("DrainQH2Edit")->text(), "0.0015");
+    EXPECT_TRUE(E("DrainQH2Edit")->isEnabled());
+    EXPECT_TRUE(W<QLabel>("DrainDepthLabel")->isEnabled());
+    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
+                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
+                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
+                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
+    EXPECT_EQ(conditions, QStringList({"1.3", "1.2", "1.5", "55", "65", "0.8", "0.6", "3"}));
+
+    StringGrid* hydr = G("HydrGrid");
+    EXPECT_EQ(hydr->RowCount(), 16);
+    EXPECT_EQ(hydr->Cell(0, 0), "Time step");
+    EXPECT_EQ(Row(hydr, 1, 4), QStringList({"1", "230", "1340", "1805"}));
+    EXPECT_EQ(Row(hydr, 3, 4), QStringList({"3", "260", "1320", "1775"}));
+    StringGrid* irrSal = G("IrrSalGrid");
+    EXPECT_EQ(irrSal->RowCount(), 16);
+    EXPECT_EQ(irrSal->Cell(0, 0), "Serial Nr");
+    EXPECT_EQ(Row(irrSal, 2, 2), QStringList({"2", "1.3"}));
+
+    StringGrid* soil = G("Soil2Grid");
+    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.3", "48", "7", "75", "12"}));
+    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.4", "45", "8", "85", "10"}));
+    EXPECT_EQ(Row(soil, 2, 5), QStringList({"1.6", "42", "9", "80", "8"}));
+    EXPECT_EQ(Row(soil, 3, 5), QStringList({"12", "36", "14", "100", "4"}));
+
+    StringGrid* salt = G("SaltGrid2");
+    EXPECT_EQ(salt->RowCount(), 16);
+    EXPECT_EQ(Row(salt, 1, 5), QStringList({"1", "10.50", "", "7.60", ""}));
+    EXPECT_EQ(Row(salt, 3, 5), QStringList({"3", "8.20", "8.80", "6.80", ""}));
+    for (const char* name : {"SaltGrid1", "SaltGrid2", "SaltGrid3"}) {
+        EXPECT_EQ(G(name)->Cell(0, 0), "Time step") << name;
+        EXPECT_EQ(G(name)->Cell(0, 15), "15") << name;
+    }
+
+    // The window is ready for every group and for a run.
+    EXPECT_FALSE(W<QLabel>("FileLabel")->isHidden());
+    EXPECT_EQ(W<QLabel>("NameLabel")->text(), Example("two_layers_yearly_drained.inp"));
+    EXPECT_TRUE(form->Data().InputComplete);
+    EXPECT_EQ(form->Data().SavedNrLayers, 2);
+    EXPECT_EQ(form->Window().SavedDrainChoice, 1);
+    EXPECT_EQ(EnabledGroupButtons(),
+              QStringList({"GenOpenButton", "HydrOpenButton", "SoilOpenButton", "SaltOpenButton",
+                           "IrrSalButton", "DrainOpenButton", "CondOpenButton", "SaveAllButton"}));
+    for (const char* cancel :
+         {"GenQuitButton", "HydrQuitButton", "Salt1QuitButton", "Salt2QuitButton",
+          "Salt3QuitButton", "Soil1QuitButton", "Soil2QuitButton", "Soil3QuitButton",
+          "IrrSalCancelButton", "DrainQuitButton", "CondQuitButton"})
+        EXPECT_TRUE(On(cancel)) << cancel;
+    EXPECT_EQ(ShownPanels(), QStringList({"GenPanel"}));
+    EXPECT_EQ(form->Window().InputOpenFolder, QString(HALOSOIL_EXAMPLES));
+    EXPECT_EQ(form->Window().InputSaveFolder, QString(HALOSOIL_EXAMPLES));
+}
+
+TEST_F(OpenInput, EveryExampleOpensIntoThePanelsOfItsLayerCount) {
+    const struct {
+        const char* file;
+        const char* steps;
+        const char* choice;
+        int layers;
+        const char* firstThickness;
+    } kExamples[] = {
+        {"one_layer_monthly.inp", "24", "Month", 1, "0.6"},
+        {"two_layers_daily.inp", "120", "Day", 2, "0.25"},
+        {"two_layers_yearly_drained.inp", "15", "Year", 2, "0.3"},
+        {"three_layers_weekly_drained.inp", "52", "Week", 3, "0.2"},
+    };
+    for (const auto& example : kExamples) {
+        SCOPED_TRACE(example.file);
+        Open(Example(example.file));
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
+        EXPECT_EQ(E("NrTstEdit")->text(), example.steps);
+        EXPECT_EQ(C("TstCombo")->currentText(), example.choice);
+        EXPECT_EQ(C("LayersCombo")->currentIndex() + 1, example.layers);
+        EXPECT_EQ(G(QString("Soil%1Grid").arg(example.layers))->Cell(0, 0), example.firstThickness);
+        EXPECT_EQ(G("HydrGrid")->RowCount(), QString(example.steps).toInt() + 1);
+        EXPECT_TRUE(form->Data().InputComplete);
+        // A run of the opened project needs no group to be saved again.
+        Click("SoilOpenButton");
+        EXPECT_EQ(ShownPanels(), QStringList({QString("Soil%1Panel").arg(example.layers)}));
+        Click(QString("Soil%1SaveButton").arg(example.layers));
+        EXPECT_EQ(LastMessage(), example.layers == 1 ? "The data on Soil properties were saved."
+                                                     : "The soil data were saved.");
+        dialogs.messages.clear();
+    }
+}
+
+TEST_F(OpenInput, FileWithoutDrainsDisablesTheFieldsAndKeepsTheRecordedDrains) {
+    form->Data().DrainDepth = 2.25;
+    form->Data().QH1 = 0.3;
+    C("DrainPresentCombo")->setCurrentIndex(1);
+    form->drainPanel->EnableDrainFields(true);
+    Open(Example("two_layers_daily.inp"));
+    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
+    EXPECT_EQ(form->Window().SavedDrainChoice, 0);
+    for (const char* name : {"DrainDepthEdit", "DrainQH1Edit", "DrainQH2Edit"}) {
+        EXPECT_EQ(E(name)->text(), " ") << name;
+        EXPECT_FALSE(E(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(W<QLabel>("DrainQH1Label")->isEnabled());
+    EXPECT_EQ(form->Data().DrainDepth, 2.25);
+    EXPECT_EQ(form->Data().QH1, 0.3);
+    EXPECT_FALSE(form->Data().DrainPresent);
+}
+
+TEST_F(OpenInput, OneLayerFileLeavesTheThreeLayerGridsAsTheyWere) {
+    EnterProject(SampleEntry(3));
+    Type(G("SaltGrid3"), 5, 4, "2.75");
+    Open(Example("one_layer_monthly.inp"));
+    EXPECT_EQ(C("LayersCombo")->currentText(), "1");
+    EXPECT_EQ(G("Soil1Grid")->Cell(0, 2), "10");
+    EXPECT_EQ(G("Soil3Grid")->Cell(0, 0), "0.2");
+    EXPECT_EQ(G("Soil3Grid")->Cell(1, 3), "42");
+    EXPECT_EQ(G("SaltGrid3")->Cell(5, 4), "2.75");
+    EXPECT_EQ(G("SaltGrid3")->Cell(1, 2), "6.5");
+    EXPECT_EQ(G("SaltGrid1")->Cell(1, 2), "");
+    EXPECT_EQ(G("SaltGrid1")->RowCount(), 25);
+}
+
+TEST_F(OpenInput, CancelledDialogChangesNothing) {
+    Open(Example("two_layers_yearly_drained.inp"));
+    dialogs.files.push_back(std::nullopt);
+    Click("OpenInpButton");
+    EXPECT_EQ(dialogs.messages, QStringList({"No input file was selected"}));
+    EXPECT_EQ(dialogs.fileSpecs.last().initialFolder, QString(HALOSOIL_EXAMPLES));
+    EXPECT_EQ(form->Data().NrTst, 15);
+    EXPECT_EQ(form->Data().InputFileName, Example("two_layers_yearly_drained.inp").toStdString());
+    EXPECT_EQ(E("NrTstEdit")->text(), "15");
+}
+
+TEST_F(OpenInput, FailureKeepsWhatWasShownAndTheFormerState) {
+    SetText("WTdepthEdit", "9.9");
+    const QString path =
+        Altered("one_layer_monthly.inp", 20, " Initial depth water table (m)       :    1.6x");
+    Open(path);
+    EXPECT_EQ(dialogs.messages, QStringList({"'    1.6x' is not a valid floating point value"}));
+    EXPECT_EQ(E("SaltIrrigEdit")->text(), "1.2");
+    EXPECT_EQ(G("Soil1Grid")->Cell(4, 0), "6");
+    EXPECT_EQ(E("WTdepthEdit")->text(), "9.9");
+    EXPECT_EQ(E("NrTstEdit")->text(), "24");
+    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_TRUE(W<QLabel>("FileLabel")->isHidden());
+    EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
+    EXPECT_TRUE(ShownPanels().isEmpty());
+}
+
+TEST_F(OpenInput, StepLengthOutsideTheChoicesLeavesTheChoiceShown) {
+    C("TstCombo")->setCurrentIndex(2);
+    Open(Altered("one_layer_monthly.inp", 7, " Step length (days)       : 10"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(C("TstCombo")->currentText(), "Week");
+    EXPECT_EQ(form->Data().TstLength, 10);
+}
+
+TEST_F(OpenInput, OpeningWhileRunOutputIsOnViewClearsOutputFromRun) {
+    form->Window().OutputFromRun = true;
+    Open(Example("one_layer_monthly.inp"));
+    EXPECT_FALSE(form->Window().OutputFromRun);
+}
+
+TEST_F(OpenInput, OpenedProjectRunsAndGivesTheBatchRunnersOutput) {
+    Open(Example("two_layers_yearly_drained.inp"));
+    const QString input = dir.filePath("yearly.inp");
+    dialogs.files.push_back(input);
+    dialogs.answers = {true, false, false};  // calculations; no refinement; no optimisation
+    Click("SaveAllButton");
+    EXPECT_EQ(LastMessage(), "The calculations were made. The output can be inspected.");
+    EXPECT_EQ(dialogs.questions.size(), 3);
+    EXPECT_TRUE(QFile::exists(dir.filePath("yearly.out")));
+}
+
+}  // namespace
+}  // namespace halosoil::test

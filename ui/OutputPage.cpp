@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "Errors.h"
 #include "InputForView.h"
 #include "OutputTables.h"
 #include "StringGrid.h"
@@ -287,9 +288,13 @@ void OutputPage::ShowRunOutput() {
     HideTable();
 }
 
-void OutputPage::DisableForOpenedInput() {
+void OutputPage::DisableOutputButtons() {
     for (QPushButton* button : {seeGraphsButton_, seeSaltButton_, seeHydrButton_})
         button->setEnabled(false);
+}
+
+void OutputPage::DisableForOpenedInput() {
+    DisableOutputButtons();
     outLabel_->hide();
 }
 
@@ -328,8 +333,12 @@ bool OutputPage::OpenOutput() {
 
     try {
         ReadOutputFile(ToNative(*chosen), data_, state_, readBack_);
+    } catch (const FileError& error) {
+        Fail(error, *chosen);  // not opened: nothing in memory has changed
+        return false;
     } catch (const std::exception& error) {
         Fail(error, *chosen);
+        DisableOutputButtons();
         return false;
     }
     window_.ViewedInputFileName = WithExtension(*chosen, ".inp");
@@ -337,6 +346,7 @@ bool OutputPage::OpenOutput() {
         ReadInputForView(ToNative(window_.ViewedInputFileName), data_, &state_);
     } catch (const std::exception& error) {
         Fail(error, window_.ViewedInputFileName);
+        DisableOutputButtons();
         return false;
     }
 

@@ -42,7 +42,9 @@ public:
     // An input file was opened: disable "See graphs", "See salinity output" and "See
     // hydrological output" and hide OutLabel.
     void DisableForOpenedInput();
-    // "Open output". Returns false when a reading failed (a cancelled dialog returns true).
+    // "Open output". Returns false when a reading failed (a cancelled dialog returns true);
+    // when the failing reading had already changed the results in memory, the buttons that
+    // would show them are disabled.
     bool OpenOutput();
 
     // Loads the output file on display into OutputMemo: the run's output when OutputFromRun
@@ -75,6 +77,9 @@ private:
     void HideTable();
     void ShowOutputControls();
     bool ReadOutput();
+    // After a reading of "Open output" failed part-way, the results in memory belong neither
+    // to the output on display nor to the chosen file: no table or graph may be made of them.
+    void DisableOutputButtons();
     void Fail(const std::exception& error, const QString& fileName);
 
     InputData& data_;

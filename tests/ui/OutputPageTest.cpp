@@ -369,6 +369,25 @@ TEST_F(OutputPageTest, OpenOutputStopsAndNamesInputFileThatWasDeleted) {
     EXPECT_FALSE(Button("SeeGraphsButton")->isEnabled());
 }
 
+TEST_F(OutputPageTest, FailedOpenAfterRunKeepsNoTableOfMixedResults) {
+    AfterOneLayerRun();
+    // An output file that cannot be opened changes nothing: the run's tables stay available.
+    dialogs_.files.push_back(folder_.filePath("none.out"));
+    EXPECT_FALSE(page_->OpenOutput());
+    EXPECT_EQ(dialogs_.messages.value(0), "The file " + folder_.filePath("none.out") + kCouldNot);
+    EXPECT_TRUE(Button("SeeSaltButton")->isEnabled());
+
+    // Once the output file is read and its input file is missing, the results in memory
+    // belong to neither file: no table or graph may be made of them.
+    const QString base = CopyData("delta");
+    QFile::remove(base + ".inp");
+    dialogs_.files.push_back(base + ".out");
+    EXPECT_FALSE(page_->OpenOutput());
+    EXPECT_EQ(dialogs_.messages.value(1), "The file " + base + ".inp" + kCouldNot);
+    for (const char* name : {"SeeGraphsButton", "SeeSaltButton", "SeeHydrButton"})
+        EXPECT_FALSE(Button(name)->isEnabled()) << name;
+}
+
 TEST_F(OutputPageTest, OpenOutputNamesDamagedOutputFile) {
     const QString base = CopyData("delta");
     QFile file(base + ".out");

@@ -5,9 +5,11 @@
 //
 // The drawings are pure functions of what they are given: the project record (NrTst and
 // NrLayers as read back from the output file, the titles, rainfall, irrigation and measured
-// salinities), the run state (the result series and the FitNA flags of the last run) and
-// what the reading of the output file kept of the efficiencies and coefficients.
+// salinities), the run state (the result series), what the reading of the output file kept
+// of the efficiencies and coefficients, and per zone whether a coefficient exists at all.
 #pragma once
+
+#include <array>
 
 #include "AxisState.h"
 #include "Canvas.h"
@@ -22,6 +24,8 @@ struct GraphSource {
     const InputData& data;
     const RunState& state;
     const OutputReadBack& readBack;
+    // Per zone (1..5): too few measurements for a coefficient of determination (FitNA).
+    const std::array<bool, kZoneCount + 1>& fitNA;
 };
 
 // Draws the graph of the type; returns the axis state it used.

@@ -16,6 +16,7 @@
 #include <exception>
 
 #include "GraphFrame.h"
+#include "OutputFitFlags.h"
 #include "QtCanvas.h"
 #include "Ucalc.h"
 #include "Ugraphs.h"
@@ -216,10 +217,14 @@ void GraphPage::GoButtonClick() {
     if (!type) return;
 
     graphPanel_->hide();
+    // Whether a zone has a coefficient is told by the file on display; the flags of the last
+    // run serve only when the file cannot be opened a second time.
+    FitFlags fitNA = state_.FitNA;
+    FitNotAvailable(ToNative(OutputFileName()), fitNA);
     QImage picture = QtCanvas::NewGraphImage();
     {
         QtCanvas canvas(picture);
-        DrawGraph(canvas, *type, GraphSource{data_, state_, readBack_});
+        DrawGraph(canvas, *type, GraphSource{data_, state_, readBack_, fitNA});
     }
     ShowPicture(picture);
     graphImage_->show();

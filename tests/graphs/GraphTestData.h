@@ -37,7 +37,7 @@ struct GraphData {
         }
     }
 
-    GraphSource Source() const { return GraphSource{data, state, readBack}; }
+    GraphSource Source() const { return GraphSource{data, state, readBack, state.FitNA}; }
 };
 
 // Series from values of steps 1, 2, ...; element 0 is set to a value no graph may use.

@@ -52,7 +52,8 @@ TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
             QImage picture = QtCanvas::NewGraphImage();
             {
                 QtCanvas canvas(picture);
-                DrawGraph(canvas, static_cast<GraphType>(t), GraphSource{data, state, readBack});
+                DrawGraph(canvas, static_cast<GraphType>(t),
+                          GraphSource{data, state, readBack, state.FitNA});
             }
             const QString name =
                 QString("%1/%2-%3.png").arg(outFolder, QFileInfo(example).baseName()).arg(t + 1);

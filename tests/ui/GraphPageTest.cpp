@@ -14,7 +14,9 @@
 
 #include "GraphPage.h"
 #include "NumberFormat.h"
+#include "QtCanvas.h"
 #include "ScriptedDialogs.h"
+#include "Ugraphs.h"
 
 namespace halosoil {
 namespace {
@@ -224,6 +226,26 @@ TEST_F(GraphPageTest, GoReadsTheOutputOfTheLastRunWhenTheOutputComesFromARun) {
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
     EXPECT_TRUE(ImageShown());
     EXPECT_EQ(data.NrTst, 3);
+}
+
+TEST_F(GraphPageTest, FitOfTheFileOnDisplayDecidesTheEfficiencyTexts) {
+    // The file's efficiency lines all end in "n.a."; the last run (none) left FitNA clear.
+    OpenedOutput();
+    page->SeeGraphs();
+    Radio("SalFirstRadioButton")->setChecked(true);
+    Click("GoButton");
+    ASSERT_TRUE(dialogs.messages.isEmpty());
+
+    auto drawn = [&](bool notAvailable) {
+        std::array<bool, kZoneCount + 1> fitNA{};
+        fitNA.fill(notAvailable);
+        QImage picture = QtCanvas::NewGraphImage();
+        QtCanvas canvas(picture);
+        DrawGraph(canvas, GraphType::SalinityFirstLayer, GraphSource{data, state, readBack, fitNA});
+        return picture;
+    };
+    EXPECT_EQ(page->Picture(), drawn(true));
+    EXPECT_NE(page->Picture(), drawn(false));
 }
 
 TEST_F(GraphPageTest, GoWithAMissingOutputFileReportsItAndDrawsNothing) {

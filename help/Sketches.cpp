@@ -110,7 +110,7 @@ QPixmap WaterMovementSketch() {
     painter.drawPolygon(QPolygonF{QPointF(420, waterTable - 2), QPointF(412, waterTable - 12),
                                   QPointF(428, waterTable - 12)});
     painter.setBrush(Qt::NoBrush);
-    Label(painter, {330, waterTable - 6}, "water table", kWater);
+    Label(painter, {8, waterTable - 6}, "water table", kWater);
 
     // Drains in the transition zone.
     const double drainDepth = 300;
@@ -142,8 +142,8 @@ QPixmap WaterMovementSketch() {
     Label(painter, {398, transition + 10}, "(CapT)", kVapour);
 
     // Drainage towards the drains and out of them.
-    Arrow(painter, {160, drainDepth - 2}, {274, drainDepth - 2}, kWater, 2);
-    Arrow(painter, {160, drainDepth - 2}, {74, drainDepth - 2}, kWater, 2);
+    Arrow(painter, {160, drainDepth}, {249, drainDepth}, kWater, 2);
+    Arrow(painter, {160, drainDepth}, {71, drainDepth}, kWater, 2);
     Label(painter, {150, drainDepth - 10}, "Drain", kWater, true);
 
     // Seepage between the transition zone and the aquifer.

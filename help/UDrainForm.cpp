@@ -1,7 +1,9 @@
 #include "UDrainForm.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "HelpTexts.h"
 
@@ -10,11 +12,17 @@ namespace halosoil {
 DrainForm::DrainForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("DrainForm");
     setWindowTitle("Explanation subsurface drainage");
-    resize(426, 418);
     DrainMemo = new QPlainTextEdit(this);
     DrainMemo->setObjectName("DrainMemo");
     DrainMemo->setPlainText(DrainExplanationLines().join('\n'));
     DrainMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The explanation is kept line by line; the window is made wide enough for its longest
+    // line in the font in use.
+    const QFontMetrics metrics(DrainMemo->font());
+    int widest = 0;
+    for (const QString& line : DrainExplanationLines())
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    resize(std::max(426, widest + 70), 418);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(DrainMemo);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "DrainPanel.h"
@@ -20,8 +21,8 @@ IrrSalPanel::IrrSalPanel(MainForm& form, QWidget* parent) : QFrame(parent), form
     IrrSalGrid->verticalHeader()->setDefaultSectionSize(24);
     IrrSalGrid->horizontalHeader()->setDefaultSectionSize(80);
     IrrSalGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    IrrSalGrid->setMinimumWidth(2 * 80 + 24);
-    IrrSalGrid->setMaximumWidth(2 * 80 + 30);
+    IrrSalGrid->setFixedWidth(2 * 80 + IrrSalGrid->verticalScrollBar()->sizeHint().width() +
+                              2 * IrrSalGrid->frameWidth());
     IrrSalCancelButton = MakeButton(this, "IrrSalCancelButton", "Cancel");
     IrrSalSaveButton = MakeButton(this, "IrrSalSaveButton", "Save");
 

@@ -68,26 +68,26 @@ SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
         headings->addWidget(label);
     }
     table->addLayout(headings, 0, 1);
-    auto* rowLabels = new QVBoxLayout;
+    // Row labels: the root-zone layers are indented under "Root zone"; the transition zone
+    // and the aquifer stand at the left.
+    auto* rowLabels = new QGridLayout;
     rowLabels->setSpacing(0);
+    rowLabels->setHorizontalSpacing(8);
     rowLabels->setContentsMargins(0, Grid->frameWidth(), 0, 0);
-    for (const QString& text : RowLabels(layers)) {
-        QLabel* label = MakeLabel(this, text);
+    const QStringList texts = RowLabels(layers);
+    for (int row = 0; row < texts.size(); ++row) {
+        QLabel* label = MakeLabel(this, texts[row]);
         label->setFixedHeight(kRowHeight);
-        rowLabels->addWidget(label);
+        const bool layerRow = layers > 1 && row < layers;
+        rowLabels->addWidget(label, row, layerRow ? 1 : 0, 1, layerRow ? 1 : 2);
     }
-    rowLabels->addStretch(1);
     if (layers > 1) {
-        auto* rootColumn = new QHBoxLayout;
         QLabel* root = MakeLabel(this, "Root zone");
-        root->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        root->setContentsMargins(0, Grid->frameWidth() + 4, 0, 0);
-        rootColumn->addWidget(root);
-        rootColumn->addLayout(rowLabels);
-        table->addLayout(rootColumn, 1, 0);
-    } else {
-        table->addLayout(rowLabels, 1, 0);
+        root->setFixedHeight(kRowHeight);
+        rowLabels->addWidget(root, 0, 0);
     }
+    rowLabels->setRowStretch(static_cast<int>(texts.size()), 1);
+    table->addLayout(rowLabels, 1, 0);
     table->addWidget(Grid, 1, 1, Qt::AlignLeft | Qt::AlignTop);
     table->setColumnStretch(2, 1);
 

@@ -1,0 +1,76 @@
+// Not a test: pictures of every page and panel for a person to look at, at the reference size
+// and enlarged. Run with
+//   ui_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
+// It writes PNG files to $HALOSOIL_SHOTS (default /tmp/halosoil-shots).
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include "MainFormFixture.h"
+#include "UClose.h"
+#include "UDrainForm.h"
+
+namespace halosoil::test {
+namespace {
+
+using Screenshots = MainFormTest;
+
+TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
+    const QString folder = qEnvironmentVariableIsSet("HALOSOIL_SHOTS")
+                               ? qEnvironmentVariable("HALOSOIL_SHOTS")
+                               : QString("/tmp/halosoil-shots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ProjectEntry e = SampleEntry(3);
+    EnterProject(e);
+    dialogs.files.push_back(QString(HALOSOIL_EXAMPLES) + "/two_layers_yearly_drained.inp");
+    Click("OpenInpButton");
+    const auto shoot = [&](const QString& name) {
+        QApplication::processEvents();
+        EXPECT_TRUE(form->grab().save(folder + "/" + name + ".png"));
+    };
+    for (const QSize& size : {QSize(806, 647), QSize(1100, 860)}) {
+        form->resize(size);
+        form->show();
+        const QString suffix = QString("-%1").arg(size.width());
+        for (int page = 0; page < 6; ++page) {
+            form->PageControl->setCurrentIndex(page);
+            shoot(QString("page%1-%2").arg(page).arg(form->PageControl->tabText(page)) + suffix);
+        }
+        form->PageControl->setCurrentIndex(3);
+        const struct {
+            const char* name;
+            std::function<void()> open;
+        } kPanels[] = {
+            {"GenPanel", [&] { form->GenOpenButtonClick(); }},
+            {"HydrPanel", [&] { form->HydrOpenButtonClick(); }},
+            {"IrrSalPanel", [&] { form->IrrSalButtonClick(); }},
+            {"DrainPanel", [&] { form->DrainOpenButtonClick(); }},
+            {"CondPanel", [&] { form->CondOpenButtonClick(); }},
+        };
+        for (const auto& panel : kPanels) {
+            panel.open();
+            shoot(QString("panel-") + panel.name + suffix);
+        }
+        for (int layers = 1; layers <= 3; ++layers) {
+            form->Data().SetLayerFlags(layers);
+            form->SoilOpenButtonClick();
+            shoot(QString("panel-Soil%1Panel").arg(layers) + suffix);
+            form->SaltOpenButtonClick();
+            shoot(QString("panel-Salt%1Panel").arg(layers) + suffix);
+        }
+        form->HidePanels();
+    }
+    form->drainForm->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->drainForm->grab().save(folder + "/drainform.png"));
+    form->closeForm->SetOnClosed([] {});
+    form->closeForm->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->closeForm->grab().save(folder + "/closeform.png"));
+    form->closeForm->hide();
+    form->drainForm->hide();
+    form->hide();
+}
+
+}  // namespace
+}  // namespace halosoil::test

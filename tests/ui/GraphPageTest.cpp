@@ -240,8 +240,11 @@ TEST_F(GraphPageTest, FitOfTheFileOnDisplayDecidesTheEfficiencyTexts) {
         std::array<bool, kZoneCount + 1> fitNA{};
         fitNA.fill(notAvailable);
         QImage picture = QtCanvas::NewGraphImage();
-        QtCanvas canvas(picture);
-        DrawGraph(canvas, GraphType::SalinityFirstLayer, GraphSource{data, state, readBack, fitNA});
+        {
+            QtCanvas canvas(picture);
+            DrawGraph(canvas, GraphType::SalinityFirstLayer,
+                      GraphSource{data, state, readBack, fitNA});
+        }
         return picture;
     };
     EXPECT_EQ(page->Picture(), drawn(true));

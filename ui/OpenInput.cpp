@@ -1,5 +1,6 @@
 // "Open input": read a saved project into the record and every panel, and make every group
 // and "Save all - Run" available at once.
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +31,7 @@ void MainForm::OpenInputFile() {
         dialogs_.Message("No input file was selected");
         return;
     }
-    data_.InputFileName = chosen->toStdString();
+    data_.InputFileName = QFile::encodeName(*chosen).toStdString();
     const QString folder = QFileInfo(*chosen).absolutePath();
     window_.InputOpenFolder = folder;
     window_.InputSaveFolder = folder;

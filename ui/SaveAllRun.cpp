@@ -1,5 +1,6 @@
 // "Save all - Run": write the input file under a name the user chooses, run the model on it
 // and show the output.
+#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,7 +34,7 @@ void MainForm::SaveAllButtonClick() {
         return;
     }
     const QString fileName = *chosen;
-    data_.InputFileName = fileName.toStdString();
+    data_.InputFileName = QFile::encodeName(fileName).toStdString();
     if (QFileInfo::exists(fileName) && !dialogs_.YesNo("The file already exists, overwrite?"))
         return;
     const QString folder = QFileInfo(fileName).absolutePath();

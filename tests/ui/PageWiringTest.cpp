@@ -1,0 +1,64 @@
+// How the window joins the Output and Graphs pages, and the run host that the window lends
+// the engine.
+#include <QProgressBar>
+
+#include "GraphPage.h"
+#include "MainFormFixture.h"
+#include "OutputPage.h"
+#include "QtRunHost.h"
+
+namespace halosoil::test {
+namespace {
+
+using PageWiring = MainFormTest;
+
+TEST_F(PageWiring, SeeGraphsMakesTheGraphsPageActive) {
+    form->PageControl->setCurrentIndex(4);
+    emit form->outputPage->SeeGraphsClicked();
+    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "GraphTab");
+}
+
+TEST_F(PageWiring, MakeGraphAsksForAnOutputFileFirst) {
+    form->PageControl->setCurrentIndex(4);
+    dialogs.files.push_back(dir.filePath("missing.out"));
+    emit form->graphPage->MakeGraphClicked();
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_EQ(dialogs.messages.first(), "To make a graph, an output file must be opened first.");
+    ASSERT_EQ(dialogs.fileSpecs.size(), 1);
+    EXPECT_EQ(dialogs.fileSpecs[0].defaultExtension, "out");
+    // The file could not be read: the page stays where it was.
+    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "OutTab");
+}
+
+TEST_F(PageWiring, MakeGraphWithAReadableOutputShowsTheGraphsPage) {
+    EnterProject(SampleEntry(1));
+    dialogs.files.push_back(dir.filePath("graph.inp"));
+    dialogs.answers = {true, false};
+    Click("SaveAllButton");
+    ASSERT_EQ(form->PageControl->currentWidget()->objectName(), "OutTab");
+    dialogs.messages.clear();
+    dialogs.files.push_back(dir.filePath("graph.out"));
+    emit form->graphPage->MakeGraphClicked();
+    EXPECT_EQ(dialogs.messages.first(), "To make a graph, an output file must be opened first.");
+    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "GraphTab");
+    EXPECT_FALSE(form->Window().OutputFromRun);
+}
+
+TEST(QtRunHostTest, PassesQuestionsMessagesAndProgressWithAPause) {
+    ScriptedDialogs dialogs;
+    QProgressBar bar;
+    bar.setRange(0, 10);
+    QtRunHost host(dialogs, &bar);
+    dialogs.answers = {true, false};
+    EXPECT_TRUE(host.AskYesNo("first?"));
+    EXPECT_FALSE(host.AskYesNo("second?"));
+    host.ShowMessage("stopped");
+    host.SetProgress(6);
+    EXPECT_EQ(bar.value(), 6);
+    EXPECT_EQ(dialogs.pauses, 1);
+    EXPECT_EQ(dialogs.log,
+              QStringList({"question: first?", "question: second?", "message: stopped"}));
+}
+
+}  // namespace
+}  // namespace halosoil::test

@@ -181,7 +181,8 @@ void SkipToHydrologicalRows(LineCursor& cursor, int layers, bool earlier) {
         cursor.SkipLines(kEarlierSkipToHydrology);
         return;
     }
-    // The last of the skipped lines decides; SkipLines leaves it as the current line.
+    // The last of the skipped lines decides how many follow: skip all but that one, look at
+    // it, then skip it too.
     cursor.SkipLines(kSkipToHydrology[layers] - 1);
     const bool moistureLine = cursor.Line().rfind(kInitialSoilMark, 0) == 0;
     cursor.EndLine();
@@ -244,7 +245,7 @@ void ReadInputForView(const std::string& fileName, InputData& data, RunState* st
     try {
         ReadInputForView(in, data, state);
     } catch (const HalosoilError& error) {
-        throw HalosoilError(std::string(error.what()) + " in the file " + fileName);
+        throw HalosoilError("In the file " + fileName + ": " + error.what());
     }
 }
 

@@ -15,7 +15,7 @@ namespace halosoil {
 // Reads fileName for viewing, with data.NrTst as read from the output file. Sizes Rain,
 // Irrig, IrrigSpread, Evap, the five MeasSalt series and, when state is given, the two
 // soil-moisture series to NrTst + 1. Throws HalosoilError with CouldNotOpenMessage when the
-// file cannot be opened, and a HalosoilError naming the line, the characters and the file
+// file cannot be opened, and a HalosoilError naming the file, the line and the characters
 // when a chunk holds no number. What was read before a failure stays in the record.
 void ReadInputForView(const std::string& fileName, InputData& data, RunState* state = nullptr);
 void ReadInputForView(std::istream& in, InputData& data, RunState* state = nullptr);

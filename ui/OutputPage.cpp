@@ -301,7 +301,7 @@ void OutputPage::DisableForOpenedInput() {
 void OutputPage::Fail(const std::exception& error, const QString& fileName) {
     QString text = QString::fromStdString(error.what());
     // Every failure names the file it concerns, also when the reader's text does not.
-    if (!text.contains(fileName)) text += " in the file " + fileName;
+    if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
     dialogs_.Message(text);
 }
 

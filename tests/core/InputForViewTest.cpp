@@ -307,6 +307,21 @@ TEST(ReadInputForView, ReadsFileByNameAndNamesMissingFile) {
     ReadInputForView(name, data);
     EXPECT_EQ(data.MeasSalt[Layer3], (Series{0, 3.1, -1, -1}));
 
+    // A damaged file is named in front of the place of the damage: the three-layer file's
+    // last measured row is line 60.
+    Lines lines = CurrentFile(3);
+    lines.resize(lines.size() - 1);
+    test::WriteBytes(name, JoinCrLf(lines));
+    try {
+        ReadInputForView(name, data);
+        FAIL() << "no error for a short file";
+    } catch (const HalosoilError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "In the file " + name +
+                      ": '' is not a valid floating point value (line 60, after the end of the "
+                      "file)");
+    }
+
     const std::string missing = folder.File("gone.inp");
     try {
         ReadInputForView(missing, data);

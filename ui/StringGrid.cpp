@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyledItemDelegate>
 
 namespace halosoil {
@@ -14,6 +16,14 @@ namespace {
 bool IsEditCommand(const QKeyEvent* key) {
     return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
            key->matches(QKeySequence::Cut);
+}
+
+// The standard editing menu's Paste, found by its text without accelerator and shortcut.
+QAction* FindPasteAction(QMenu* menu) {
+    const QString paste = QLineEdit::tr("&Paste").remove('&');
+    for (QAction* action : menu->actions())
+        if (action->text().section('\t', 0, 0).remove('&') == paste) return action;
+    return nullptr;
 }
 
 // The cell editor hands the paste command to its grid, which reports the pasted text as one
@@ -37,6 +47,18 @@ protected:
             return;
         }
         QLineEdit::keyPressEvent(event);
+    }
+    // The menu's Paste goes the same way as Ctrl+V.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu* menu = createStandardContextMenu();
+        if (QAction* paste = FindPasteAction(menu)) {
+            disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            paste->setEnabled(true);
+            StringGrid* grid = grid_;
+            connect(paste, &QAction::triggered, grid, [grid] { grid->PasteText(QString()); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event->globalPos());
     }
 
 private:

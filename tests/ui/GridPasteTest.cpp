@@ -3,7 +3,9 @@
 // cell editor, Ctrl+V on a selected cell and Edit > Paste.
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include "GridPaste.h"
@@ -262,6 +264,27 @@ TEST_F(WindowPaste, CtrlVInAnOpenCellEditorSpreadsTheBlock) {
     EXPECT_EQ(E("NrTstEdit")->text(), "11");
     EXPECT_EQ(grid->item(2, 2)->text(), "21");
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(WindowPaste, PasteFromTheCellEditorsMenuSpreadsTheBlock) {
+    StringGrid* grid = OpenHydrological();
+    grid->editItem(grid->item(1, 1));
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(1, 1)));
+    ASSERT_NE(editor, nullptr);
+    dialogs.clipboard = Block(11);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            editor->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(editor, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith("&Paste")) paste = action;
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    menu->close();
+    EXPECT_EQ(grid->Cell(2, 11), "111");
+    EXPECT_EQ(form->Data().NrTst, 11);
 }
 
 TEST_F(WindowPaste, CtrlVOnASelectedCellSpreadsTheBlock) {

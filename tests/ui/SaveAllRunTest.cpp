@@ -240,3 +240,26 @@ TEST_F(SaveAllRun, AChangedNumberOfStepsAsksForTheGroupsAgain) {
 
 }  // namespace
 }  // namespace halosoil::test
+
+namespace halosoil::test {
+namespace {
+
+TEST_F(SaveAllRun, ARunThatStopsEarlyShowsNoOutput) {
+    ProjectEntry e = SampleEntry(1);
+    e.soil[2][0] = "0.5";     // a thin aquifer
+    e.conditions[5] = "0";    // no inflow
+    e.conditions[6] = "200";  // a large outflow
+    EnterProject(e);
+    dialogs.messages.clear();
+    dialogs.files.push_back(Path("stop.inp"));
+    dialogs.answers = {true, false};
+    Click("SaveAllButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"For saving please create an input data file", kWaterTableStopMessage}));
+    EXPECT_TRUE(form->Calc().State().RunStopped);
+    EXPECT_FALSE(form->Window().OutputFromRun);
+    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "InpTab");
+}
+
+}  // namespace
+}  // namespace halosoil::test

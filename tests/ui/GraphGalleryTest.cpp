@@ -6,10 +6,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
+#include "GraphPage.h"
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "QtCanvas.h"
+#include "ScriptedDialogs.h"
 #include "Ucalc.h"
 #include "Ugraphs.h"
 
@@ -60,6 +65,39 @@ TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
             EXPECT_TRUE(picture.save(name, "PNG")) << name.toStdString();
         }
     }
+}
+
+// The Graphs page itself at the main window's size, with the selection panel and with a
+// drawing, as /tmp/halosoil-graphs/page-panel.png and page-graph.png.
+TEST(GraphGallery, DISABLED_ShowsThePageWithPanelAndGraph) {
+    const QString outFolder = "/tmp/halosoil-graphs";
+    ASSERT_TRUE(QDir().mkpath(outFolder));
+    const QString copy = outFolder + "/page.inp";
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(QString(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp", copy));
+    InputData data;
+    data.InputFileName = copy.toStdString();
+    ReadInputFile(data);
+    PrepareIrrigSpread(data);
+    Engine engine;
+    YesHost host;
+    engine.Run(data, host);
+
+    OutputReadBack readBack;
+    WindowState window;
+    window.OutputFromRun = true;
+    ScriptedDialogs dialogs;
+    GraphPage page(data, engine.State(), readBack, window, dialogs);
+    page.resize(800, 600);
+    page.show();
+    page.SeeGraphs();
+    QTest::qWait(50);
+    EXPECT_TRUE(page.grab().save(outFolder + "/page-panel.png"));
+    page.findChild<QRadioButton*>("SalThirdRadioButton")->setChecked(true);
+    QTest::mouseClick(page.findChild<QPushButton*>("GoButton"), Qt::LeftButton);
+    QTest::qWait(50);
+    EXPECT_TRUE(page.grab().save(outFolder + "/page-graph.png"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 }  // namespace

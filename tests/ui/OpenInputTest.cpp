@@ -143,6 +143,55 @@ TEST_F(OpenInput, EveryExampleOpensIntoThePanelsOfItsLayerCount) {
     }
 }
 
+TEST_F(OpenInput, WeeklyThreeLayerFileFillsTheThreeLayerControls) {
+    Open(Example("three_layers_weekly_drained.inp"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(E("Tit1Edit")->text(), "Cotton on a drained silty soil, root zone of three layers");
+    EXPECT_EQ(E("NrTstEdit")->text(), "52");
+    EXPECT_EQ(C("TstCombo")->currentText(), "Week");
+    EXPECT_EQ(C("LayersCombo")->currentText(), "3");
+    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");
+    EXPECT_EQ(E("DrainDepthEdit")->text(), "1.5");
+    EXPECT_EQ(E("DrainQH1Edit")->text(), "0.025");
+    EXPECT_EQ(E("DrainQH2Edit")->text(), "0.004");
+    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
+                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
+                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
+                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
+    EXPECT_EQ(conditions, QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
+    StringGrid* soil = G("Soil3Grid");
+    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.2", "46", "8", "80", "5"}));
+    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.3", "44", "8", "80", "6"}));
+    EXPECT_EQ(Row(soil, 2, 5), QStringList({"0.4", "42", "9", "85", "6.5"}));
+    EXPECT_EQ(Row(soil, 3, 5), QStringList({"1.5", "40", "10", "90", "5"}));
+    EXPECT_EQ(Row(soil, 4, 5), QStringList({"8", "36", "14", "100", "3"}));
+    StringGrid* hydr = G("HydrGrid");
+    EXPECT_EQ(hydr->RowCount(), 53);
+    EXPECT_EQ(Row(hydr, 1, 4), QStringList({"1", "9.8", "0", "12.8"}));
+    EXPECT_EQ(Row(hydr, 44, 4), QStringList({"44", "2.8", "47", "29.2"}));
+    EXPECT_EQ(Row(G("IrrSalGrid"), 52, 2), QStringList({"52", "1.1"}));
+    StringGrid* salt = G("SaltGrid3");
+    EXPECT_EQ(salt->RowCount(), 53);
+    EXPECT_EQ(Row(salt, 52, 6), QStringList({"52", "", "", "", "", ""}));
+    EXPECT_EQ(form->Data().MeasSalt[Layer3][30], -1);
+    EXPECT_TRUE(form->Data().ThreeLayers);
+}
+
+TEST_F(OpenInput, DailyTwoLayerFileWithoutDrains) {
+    Open(Example("two_layers_daily.inp"));
+    EXPECT_EQ(E("NrTstEdit")->text(), "120");
+    EXPECT_EQ(C("TstCombo")->currentText(), "Day");
+    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
+    EXPECT_EQ(E("SaltIrrigEdit")->text(), "1.4");
+    EXPECT_EQ(E("GrwtOutEdit")->text(), "0.6");
+    EXPECT_EQ(Row(G("HydrGrid"), 1, 4), QStringList({"1", "0", "75", "6.5"}));
+    EXPECT_EQ(Row(G("HydrGrid"), 2, 4), QStringList({"2", "0", "0", "6.6"}));
+    EXPECT_EQ(Row(G("Soil2Grid"), 0, 5), QStringList({"0.25", "47", "9", "85", "4"}));
+    EXPECT_EQ(Row(G("Soil2Grid"), 2, 5), QStringList({"1.5", "41", "11", "75", "3.5"}));
+    EXPECT_EQ(G("Soil2Grid")->Cell(0, 3), "9");
+    EXPECT_EQ(G("SaltGrid2")->RowCount(), 121);
+}
+
 TEST_F(OpenInput, FileWithoutDrainsDisablesTheFieldsAndKeepsTheRecordedDrains) {
     form->Data().DrainDepth = 2.25;
     form->Data().QH1 = 0.3;

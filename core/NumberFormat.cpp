@@ -1,7 +1,8 @@
 #include "NumberFormat.h"
 
 #include <cmath>
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "StringToFloat.h"
@@ -15,10 +16,13 @@ std::string PadLeft(const std::string& text, int width) {
 
 std::string Whole(long long value, int width) { return PadLeft(std::to_string(value), width); }
 
+// std::to_chars, unlike printf, never follows the process locale: a window toolkit that sets
+// the locale from the environment cannot turn the files' points into commas.
 std::string Fixed(double value, int width, int decimals) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
-    return buffer;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return PadLeft(std::string(buffer, result.ptr), width);
 }
 
 std::string Format2(double value, int width) {
@@ -36,21 +40,21 @@ std::string GeneralText(double value) {
     std::string text;
     if (value == 0 || (magnitude >= 0.00001 && magnitude < 1e15)) {
         // Fixed notation with 15 significant digits, trailing zeros dropped.
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-        text = buffer;
-        if (text.find('e') != std::string::npos) {
-            const int digitsBefore = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-            std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, 15 - digitsBefore), value);
-            text = buffer;
-            if (text.find('.') != std::string::npos) {
-                text.erase(text.find_last_not_of('0') + 1);
-                if (text.back() == '.') text.pop_back();
-            }
+        const int digitsBefore = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+        const int decimals = value == 0 ? 0 : std::max(0, 15 - digitsBefore);
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::fixed, decimals);
+        text.assign(buffer, result.ptr);
+        if (text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.') text.pop_back();
         }
+        if (text == "-0") text = "0";
     } else {
         // Mantissa of up to 15 digits, the letter E and the exponent without padding.
-        std::snprintf(buffer, sizeof buffer, "%.14e", value);
-        std::string mantissa = buffer;
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::scientific, 14);
+        std::string mantissa(buffer, result.ptr);
         const std::size_t e = mantissa.find('e');
         const int exponent = std::stoi(mantissa.substr(e + 1));
         mantissa.erase(e);

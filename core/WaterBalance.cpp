@@ -106,6 +106,7 @@ DayFlows WaterBalance::Day(int i, int j, double qh1) {
             capT = capT - perc;
             perc = 0;
         }
+        capT_ = capT;  // a day without irrigation efficiency keeps the netted value
     } else {
         perc = wr - evapA;
     }

@@ -1,0 +1,41 @@
+#include "NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include "StringToFloat.h"
+
+namespace halosoil {
+namespace {
+
+TEST(NumberFormatTest, FixedRoundsAndRightAligns) {
+    EXPECT_EQ(Fixed(42.6, 15, 0), "             43");
+    EXPECT_EQ(Fixed(1.75, 7, 2), "   1.75");
+    EXPECT_EQ(Fixed(-0.25, 8, 2), "   -0.25");
+    EXPECT_EQ(Fixed(0.0123, 8, 3), "   0.012");
+    EXPECT_EQ(Fixed(123456.789, 4, 1), "123456.8");  // a longer text widens the field
+    EXPECT_EQ(Whole(7, 10), "         7");
+    EXPECT_EQ(Whole(-12), "-12");
+}
+
+TEST(NumberFormatTest, Format2FollowsTheProgramSeparator) {
+    EXPECT_EQ(Format2(5.2, 8), "    5.20");
+    SetDecimalSeparator(',');
+    EXPECT_EQ(Format2(5.2, 8), "    5,20");
+    SetDecimalSeparator('.');
+}
+
+TEST(NumberFormatTest, GeneralTextHasUpToFifteenSignificantDigits) {
+    EXPECT_EQ(GeneralText(12.5), "12.5");
+    EXPECT_EQ(GeneralText(100), "100");
+    EXPECT_EQ(GeneralText(0), "0");
+    EXPECT_EQ(GeneralText(-0.75), "-0.75");
+    EXPECT_EQ(GeneralText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(GeneralText(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(GeneralText(0.00001), "0.00001");
+    EXPECT_EQ(GeneralText(0.0000015), "1.5E-6");
+    EXPECT_EQ(GeneralText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(GeneralText(1e15), "1E15");
+}
+
+}  // namespace
+}  // namespace halosoil

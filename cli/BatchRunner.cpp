@@ -76,8 +76,8 @@ int Run(const RunOptions& options, std::ostream& errors) {
     }
     BatchHost host(options.refine, options.optimise, errors);
     try {
-        engine.Run(data, host, options.output.empty() ? OutputFileNameFor(options.input)
-                                                      : options.output);
+        engine.Run(data, host,
+                   options.output.empty() ? OutputFileNameFor(options.input) : options.output);
     } catch (const HalosoilError& error) {
         errors << options.input << ": " << error.what() << '\n';
         return kInputInvalid;

@@ -9,7 +9,8 @@
 namespace halosoil {
 
 // The accumulated residual after each step of one trial with capacity q, in residuals[1..NrTst].
-void RefinementTrial(const InputData& data, RunState& state, double q, std::vector<double>& residuals);
+void RefinementTrial(const InputData& data, RunState& state, double q,
+                     std::vector<double>& residuals);
 
 // Sets QH1Used and QH1Refined. A winner at either end of the searched range (below 0.002 or
 // above 0.199), or no residual below 100000, leaves the entered QH1 and QH1Refined false.

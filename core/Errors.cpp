@@ -7,15 +7,22 @@ namespace halosoil {
 
 std::string FileErrorText(int errorNumber) {
     switch (errorNumber) {
-        case ENOENT: return "File not found";
-        case ENOTDIR: return "Path not found";
+        case ENOENT:
+            return "File not found";
+        case ENOTDIR:
+            return "Path not found";
         case EACCES:
         case EPERM:
-        case EROFS: return "File access denied";
-        case ENOSPC: return "Disk full";
-        case EMFILE: return "Too many open files";
-        case EISDIR: return "File access denied";
-        default: return std::strerror(errorNumber);
+        case EROFS:
+            return "File access denied";
+        case ENOSPC:
+            return "Disk full";
+        case EMFILE:
+            return "Too many open files";
+        case EISDIR:
+            return "File access denied";
+        default:
+            return std::strerror(errorNumber);
     }
 }
 

@@ -43,7 +43,8 @@ public:
     virtual void ItemRead(InputItem item, int index) = 0;
     // The measured salinities of one step: per zone the field's text with its spaces removed,
     // empty when the value is missing.
-    virtual void MeasuredRowRead(int step, const std::array<std::string, kZoneCount + 1>& texts) = 0;
+    virtual void MeasuredRowRead(int step,
+                                 const std::array<std::string, kZoneCount + 1>& texts) = 0;
 };
 
 // Writes the record to data.InputFileName, replacing the file as a whole (a failure keeps the

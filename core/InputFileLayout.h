@@ -60,8 +60,7 @@ inline constexpr const char* kThickness2 = "                   Thickness (m) ";
 inline constexpr const char* kThickness3 = "                      Thickness (m)";
 inline constexpr const char* kDashes1 = " - - - - - - - - - - - - - - - - - - -";
 inline constexpr const char* kDashes2 = " - - - - - - - - - - - - - - - - - - - - - -";
-inline constexpr const char* kDashes3 =
-    " - - - - - - - - - - - - - - - - - - - - - - - - - - - ";
+inline constexpr const char* kDashes3 = " - - - - - - - - - - - - - - - - - - - - - - - - - - - ";
 inline constexpr const char* kZones1 = " Root zone   Transition zone   Aquifer";
 inline constexpr const char* kRootZone2 = "    Root zone   ";
 inline constexpr const char* kZones2 = " - - - - - - - -   Transition zone   Aquifer";
@@ -85,7 +84,8 @@ inline constexpr const char* kMeasured2 =
     " Measured soil moisture salinity data ECsm in dS/m, root zone has 2 layers";
 inline constexpr const char* kMeasured3 =
     " Measured soil moisture salinity data ECsm in dS/m, root zone has 3 layers";
-inline constexpr const char* kMeasuredColumns1 = " Time step   Root zone   Transition zone   Aquifer";
+inline constexpr const char* kMeasuredColumns1 =
+    " Time step   Root zone   Transition zone   Aquifer";
 inline constexpr const char* kMeasuredRoot2 = "              Root zone   ";
 inline constexpr const char* kMeasuredColumns2 =
     " Time Step  - - - - - - - -   Transition zone   Aquifer";

@@ -13,6 +13,7 @@
 #include "InputFile.h"
 #include "InputFileLayout.h"
 #include "StringToFloat.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
@@ -67,13 +68,6 @@ std::string After(const std::string& line, int column) {
     return static_cast<std::size_t>(column) < line.size() ? line.substr(column) : std::string();
 }
 
-std::string WithoutSpaces(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ') out += c;
-    return out;
-}
-
 class InputReader {
 public:
     InputReader(std::istream& in, InputData& data, InputReadListener* listener)
@@ -111,7 +105,8 @@ private:
     }
 
     double InitialValue(const std::string& line) {
-        return PointStringToFloat(Columns(line, layout::kInitialValueFrom, layout::kInitialValueTo));
+        return PointStringToFloat(
+            Columns(line, layout::kInitialValueFrom, layout::kInitialValueTo));
     }
 
     void GeneralBlock() {

@@ -12,6 +12,7 @@
 #include "InputFileLayout.h"
 #include "NumberFormat.h"
 #include "SeriesCheck.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
@@ -20,13 +21,6 @@ namespace layout = input_layout;
 namespace {
 
 const char* kCrLf = "\r\n";
-
-std::string WithoutSpaces(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ') out += c;
-    return out;
-}
 
 // A line of fixed-width fields whose values must be found again in the reader's columns.
 class CheckedLine {
@@ -72,8 +66,9 @@ public:
 
     std::string Text() {
         if (d_.FlaggedLayers() == 0)
-            throw HalosoilError("The number of root zone layers is not set. Please save the "
-                                "general data first.");
+            throw HalosoilError(
+                "The number of root zone layers is not set. Please save the "
+                "general data first.");
         if (d_.NrTst != 0)
             d_.HydrRows = d_.NrTst;
         else
@@ -179,8 +174,7 @@ private:
             const std::string step = " of time step " + std::to_string(i);
             CheckedLine line(Whole(i, 10));
             line.Value(Fixed(d_.Rain[i], 13, 2), layout::kHydrColumns[0], "the rainfall" + step);
-            line.Value(Fixed(d_.Irrig[i], 16, 2), layout::kHydrColumns[1],
-                       "the irrigation" + step);
+            line.Value(Fixed(d_.Irrig[i], 16, 2), layout::kHydrColumns[1], "the irrigation" + step);
             line.Value(Fixed(d_.Evap[i], 15, 2), layout::kHydrColumns[2], "the evaporation" + step);
             line.Value(Fixed(d_.IrrSal[i], 15, 2), layout::kHydrColumns[3],
                        "the irrigation salinity" + step);
@@ -189,8 +183,9 @@ private:
     }
 
     static std::string ZoneName(int zone) {
-        static const char* names[] = {"",          "the 1st layer",        "the 2nd layer",
-                                      "the 3rd layer", "the transition zone", "the aquifer"};
+        static const char* names[] = {
+            "",           "the 1st layer", "the 2nd layer", "the 3rd layer", "the transition zone",
+            "the aquifer"};
         return names[zone];
     }
 
@@ -267,9 +262,9 @@ private:
             line.Text(PadLeft("-", placeholderWidth));
             return;
         }
-        line.Value(Format2(value, width), readAt,
-                   "the measured salinity of " + ZoneName(zone) + " in time step " +
-                       std::to_string(step));
+        line.Value(
+            Format2(value, width), readAt,
+            "the measured salinity of " + ZoneName(zone) + " in time step " + std::to_string(step));
     }
 
     void MeasuredBlock() {
@@ -298,8 +293,8 @@ private:
             Line(layout::kMeasuredColumns3);
             Line(layout::kMeasuredLayers3);
             Line(layout::kMeasuredDashes3);
-            fields = {{Layer1, 8, 8}, {Layer2, 8, 8}, {Layer3, 8, 8}, {Trans, 18, 17},
-                      {Aquif, 10, 9}};
+            fields = {
+                {Layer1, 8, 8}, {Layer2, 8, 8}, {Layer3, 8, 8}, {Trans, 18, 17}, {Aquif, 10, 9}};
             readAt = layout::kMeasColumns3;
         }
         for (int i = 1; i <= d_.NrTst; ++i) {
@@ -317,7 +312,9 @@ private:
 
 }  // namespace
 
-std::string InputFileText(InputData& data) { return InputWriter(data).Text(); }
+std::string InputFileText(InputData& data) {
+    return InputWriter(data).Text();
+}
 
 void WriteInputFile(InputData& data) {
     const std::string text = InputFileText(data);

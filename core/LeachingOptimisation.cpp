@@ -10,18 +10,6 @@ namespace {
 
 constexpr double kSumCap = 1000;
 
-// The working state of one trial: the salinity of each simulated zone and its day average.
-struct TrialZones {
-    ZoneValues s{};
-    ZoneValues avg{};
-
-    void Update(int zone, double in, double weightedOut, double w, SaltFloor floor) {
-        const double start = s[zone];
-        s[zone] = UpdateZone(start, in, weightedOut, w, floor);
-        avg[zone] = (start + s[zone]) / 2;
-    }
-};
-
 // The sum of one trial, with the difference of the searched zone added on the last day of
 // every step that has a measurement.
 class Trial {
@@ -40,7 +28,7 @@ public:
         }
     }
 
-    TrialZones zones;
+    ZoneSalinities zones;
     double sse = 0;
 
 private:
@@ -58,7 +46,7 @@ double OneLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
     const bool searchTrans = zone == Trans;
     const bool searchAquif = zone == Aquif;
     Trial trial(d, zone, false);
-    TrialZones& z = trial.zones;
+    ZoneSalinities& z = trial.zones;
     const SaltFloor layerFloor = searchRoot ? SaltFloor::AtZero : SaltFloor::None;
     const double tstLength = d.TstLength;
     for (int i = 1; i <= d.NrTst; ++i) {
@@ -68,7 +56,8 @@ double OneLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
             z.Update(Layer1, d.IrrigSpread[i] * irrigationSalinity + st.DayCap1(i, j) * z.s[Trans],
                      (searchRoot ? e : le[Layer1]) * perc1, st.W1, layerFloor);
             if (searchRoot) trial.Measure(i, j);
-            z.Update(Trans, (searchRoot ? e : le[Layer1]) * perc1 * z.avg[Layer1] + st.Up * z.s[Aquif],
+            z.Update(Trans,
+                     (searchRoot ? e : le[Layer1]) * perc1 * z.avg[Layer1] + st.Up * z.s[Aquif],
                      (searchTrans ? e : le[Trans]) * (st.Drain[i] + st.Down), st.Wt,
                      SaltFloor::BelowZero);
             if (searchTrans) trial.Measure(i, j);
@@ -94,7 +83,7 @@ double TwoLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
     const bool searchTrans = zone == Trans;
     const bool searchAquif = zone == Aquif;
     Trial trial(d, zone, false);
-    TrialZones& z = trial.zones;
+    ZoneSalinities& z = trial.zones;
     for (int i = 1; i <= d.NrTst; ++i) {
         for (int j = 1; j <= d.TstLength; ++j) {
             const double perc1 = st.DayPerc1(i, j);
@@ -113,8 +102,8 @@ double TwoLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
                      (searchTrans ? e : le[Trans]) * (st.Drain[i] + st.Down), st.Wt,
                      SaltFloor::BelowZero);
             if (searchTrans) trial.Measure(i, j);
-            const double leachate = search2 ? le[Trans] * st.Down * z.avg[Trans]
-                                            : st.Down * z.avg[Trans];
+            const double leachate =
+                search2 ? le[Trans] * st.Down * z.avg[Trans] : st.Down * z.avg[Trans];
             z.Update(Aquif, leachate + d.GrwtInf * d.SalInf,
                      (searchAquif ? e : le[Aquif]) * (d.GrwtOut + st.Up), st.Wa,
                      SaltFloor::BelowZero);
@@ -135,7 +124,7 @@ double ThreeLayerTrial(const InputData& d, const RunState& st, const ZoneValues&
     const bool searchTrans = zone == Trans;
     const bool searchAquif = zone == Aquif;
     Trial trial(d, zone, search1);
-    TrialZones& z = trial.zones;
+    ZoneSalinities& z = trial.zones;
     for (int i = 1; i <= d.NrTst; ++i) {
         for (int j = 1; j <= d.TstLength; ++j) {
             const double perc1 = st.DayPerc1(i, j);
@@ -168,12 +157,15 @@ double ThreeLayerTrial(const InputData& d, const RunState& st, const ZoneValues&
 
 }  // namespace
 
-double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le,
-                     int layers, int zone, double e) {
+double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le, int layers,
+                     int zone, double e) {
     switch (layers) {
-        case 1: return OneLayerTrial(data, state, le, zone, e);
-        case 2: return TwoLayerTrial(data, state, le, zone, e);
-        default: return ThreeLayerTrial(data, state, le, zone, e);
+        case 1:
+            return OneLayerTrial(data, state, le, zone, e);
+        case 2:
+            return TwoLayerTrial(data, state, le, zone, e);
+        default:
+            return ThreeLayerTrial(data, state, le, zone, e);
     }
 }
 

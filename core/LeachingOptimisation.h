@@ -13,8 +13,8 @@ namespace halosoil {
 
 // The sum of one trial with efficiency e for the zone searched by the member of (layers,
 // zone), reading the working efficiencies le of the other zones. Capped at 1000.
-double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le,
-                     int layers, int zone, double e);
+double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le, int layers,
+                     int zone, double e);
 
 // The zones searched, in the order of the search; with three layers the transition zone and
 // the aquifer are searched a second time with what the others found.

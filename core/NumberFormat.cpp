@@ -1,8 +1,8 @@
 #include "NumberFormat.h"
 
-#include <cmath>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "StringToFloat.h"
@@ -14,7 +14,9 @@ std::string PadLeft(const std::string& text, int width) {
     return std::string(width - text.size(), ' ') + text;
 }
 
-std::string Whole(long long value, int width) { return PadLeft(std::to_string(value), width); }
+std::string Whole(long long value, int width) {
+    return PadLeft(std::to_string(value), width);
+}
 
 // std::to_chars, unlike printf, never follows the process locale: a window toolkit that sets
 // the locale from the environment cannot turn the files' points into commas.
@@ -52,8 +54,8 @@ std::string GeneralText(double value) {
         if (text == "-0") text = "0";
     } else {
         // Mantissa of up to 15 digits, the letter E and the exponent without padding.
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::scientific, 14);
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
         std::string mantissa(buffer, result.ptr);
         const std::size_t e = mantissa.find('e');
         const int exponent = std::stoi(mantissa.substr(e + 1));

@@ -11,6 +11,7 @@
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
 #include "StringToFloat.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
@@ -92,12 +93,6 @@ private:
 // What an efficiency line without a coefficient ends with.
 constexpr const char* kNotAvailable = "n.a";
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
 }
@@ -172,15 +167,15 @@ private:
     }
 
     void DataLines(int layers) {
-        std::vector<Series*> series = {&s_.Percol, &s_.CapRise, &s_.ActEvap, &s_.Drain,
-                                       &s_.DepthWT, &s_.SalRoot1};
+        std::vector<Series*> series = {&s_.Percol, &s_.CapRise, &s_.ActEvap,
+                                       &s_.Drain,  &s_.DepthWT, &s_.SalRoot1};
         if (layers >= 2) series.push_back(&s_.SalRoot2);
         if (layers >= 3) series.push_back(&s_.SalRoot3);
         series.push_back(&s_.SalTrans);
         series.push_back(&s_.SalAquif);
-        for (Series* values : {&s_.Percol, &s_.CapRise, &s_.ActEvap, &s_.Drain, &s_.DepthWT,
-                               &s_.SalRoot1, &s_.SalRoot2, &s_.SalRoot3, &s_.SalTrans,
-                               &s_.SalAquif})
+        for (Series* values :
+             {&s_.Percol, &s_.CapRise, &s_.ActEvap, &s_.Drain, &s_.DepthWT, &s_.SalRoot1,
+              &s_.SalRoot2, &s_.SalRoot3, &s_.SalTrans, &s_.SalAquif})
             SizeSeries(*values, d_.NrTst);
 
         while (cursor_.Chars(4) != layout::kHeaderEndMark) {
@@ -190,7 +185,7 @@ private:
         }
         cursor_.EndLine();
 
-        const int* chunks = layers == 1 ? layout::kChunks1
+        const int* chunks = layers == 1   ? layout::kChunks1
                             : layers == 2 ? layout::kChunks2
                                           : layout::kChunks3;
         for (int i = 1; i <= d_.NrTst; ++i) {
@@ -199,7 +194,8 @@ private:
                                     "; it may be damaged.");
             cursor_.Chars(static_cast<std::size_t>(chunks[0]));
             for (std::size_t k = 0; k < series.size(); ++k)
-                (*series[k])[i] = PointStringToFloat(cursor_.Chars(static_cast<std::size_t>(chunks[k + 1])));
+                (*series[k])[i] =
+                    PointStringToFloat(cursor_.Chars(static_cast<std::size_t>(chunks[k + 1])));
             cursor_.EndLine();
         }
     }
@@ -213,7 +209,8 @@ private:
 }  // namespace
 
 std::string CouldNotOpenMessage(const std::string& fileName) {
-    return "The file " + fileName + "could not be opened. It may be damaged or in use by another "
+    return "The file " + fileName +
+           "could not be opened. It may be damaged or in use by another "
            "program.";
 }
 

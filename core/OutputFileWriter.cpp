@@ -9,6 +9,7 @@
 #include "NumberFormat.h"
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
@@ -18,14 +19,9 @@ namespace {
 
 const char* kCrLf = "\r\n";
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string EfficiencyLine(int zone, const InputData& data, const RunState& state) {
-    std::string line = std::string(layout::kEfficiencyLabels[zone]) + Fixed(data.LeachEff[zone], 8, 2);
+    std::string line =
+        std::string(layout::kEfficiencyLabels[zone]) + Fixed(data.LeachEff[zone], 8, 2);
     if (state.FitNA[zone]) return line + layout::kNotAvailable;
     line += state.LeachEffOptimized[zone] ? layout::kOptimized : layout::kGiven;
     return line + Fixed(100 * state.CoefDet[zone], 5, 0);

@@ -23,7 +23,8 @@ const char* kZoneNames[] = {"",
 
 void CheckFinite(double value, const std::string& what) {
     if (!std::isfinite(value))
-        throw HalosoilError("The " + what + " is not a finite number. The calculations cannot be made.");
+        throw HalosoilError("The " + what +
+                            " is not a finite number. The calculations cannot be made.");
 }
 
 void CheckSeriesFinite(const Series& series, int nrTst, const std::string& what) {
@@ -42,12 +43,14 @@ void CheckRunnable(const InputData& d) {
                             " days. A time step must last at least one day.");
     const int layers = d.FlaggedLayers();
     if (layers == 0)
-        throw HalosoilError("The number of root zone layers is not set. Please save the general "
-                            "data first.");
+        throw HalosoilError(
+            "The number of root zone layers is not set. Please save the general "
+            "data first.");
     CheckSeriesLengths(d);
     if (static_cast<int>(d.IrrigSpread.size()) < d.NrTst + 1)
-        throw HalosoilError("The irrigation has not been prepared for the run. Please save the "
-                            "input file first.");
+        throw HalosoilError(
+            "The irrigation has not been prepared for the run. Please save the "
+            "input file first.");
 
     const std::vector<int> zones = ZonesOf(layers);
     for (int z : zones) {
@@ -93,8 +96,9 @@ void CheckRunnable(const InputData& d) {
         double rootThick = 0;
         for (int z = Layer1; z <= layers; ++z) rootThick += d.Thick[z];
         if (rootThick == 0)
-            throw HalosoilError("The root zone layers have a total thickness of 0 m. The "
-                                "evaporation cannot be divided over them.");
+            throw HalosoilError(
+                "The root zone layers have a total thickness of 0 m. The "
+                "evaporation cannot be divided over them.");
     }
 }
 

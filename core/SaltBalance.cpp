@@ -6,26 +6,9 @@
 
 namespace halosoil {
 
-namespace {
-
-// The zones' salinities through one pass; start values are read before a zone's own update,
-// day averages right after it.
-struct Zones {
-    ZoneValues s{};
-    ZoneValues avg{};
-
-    void Update(int zone, double in, double weightedOut, double w, SaltFloor floor) {
-        const double start = s[zone];
-        s[zone] = UpdateZone(start, in, weightedOut, w, floor);
-        avg[zone] = (start + s[zone]) / 2;
-    }
-};
-
-}  // namespace
-
 void RunSaltBalance(const InputData& d, RunState& st) {
     const ZoneValues& le = d.LeachEff;
-    Zones z;
+    ZoneSalinities z;
     for (int zone = Layer1; zone <= Aquif; ++zone) z.s[zone] = d.InitSalt[zone];
     ZoneValues sse{};
     const int layers = d.OneLayer ? 1 : d.TwoLayers ? 2 : 3;
@@ -50,24 +33,24 @@ void RunSaltBalance(const InputData& d, RunState& st) {
             measure(Layer1);
             if (layers >= 2) {
                 const int below2 = layers == 2 ? Trans : Layer3;
-                z.Update(Layer2,
-                         le[Layer1] * st.DayPerc1(i, j) * z.avg[Layer1] +
-                             st.DayCap2(i, j) * z.s[below2],
-                         le[Layer2] * (st.DayPerc2(i, j) + st.DayCap1(i, j)), st.W2,
-                         SaltFloor::AtZero);
+                z.Update(
+                    Layer2,
+                    le[Layer1] * st.DayPerc1(i, j) * z.avg[Layer1] + st.DayCap2(i, j) * z.s[below2],
+                    le[Layer2] * (st.DayPerc2(i, j) + st.DayCap1(i, j)), st.W2, SaltFloor::AtZero);
                 measure(Layer2);
             }
             if (layers == 3) {
-                z.Update(Layer3,
-                         le[Layer2] * st.DayPerc2(i, j) * z.avg[Layer2] +
-                             st.DayCap3(i, j) * z.s[Trans],
-                         le[Layer3] * (st.DayPerc3(i, j) + st.DayCap2(i, j)), st.W3,
-                         SaltFloor::BelowZero);
+                z.Update(
+                    Layer3,
+                    le[Layer2] * st.DayPerc2(i, j) * z.avg[Layer2] + st.DayCap3(i, j) * z.s[Trans],
+                    le[Layer3] * (st.DayPerc3(i, j) + st.DayCap2(i, j)), st.W3,
+                    SaltFloor::BelowZero);
                 measure(Layer3);
             }
-            const double leachate = deepestLayer == 1   ? le[Layer1] * st.DayPerc1(i, j) * z.avg[Layer1]
-                                    : deepestLayer == 2 ? le[Layer2] * st.DayPerc2(i, j) * z.avg[Layer2]
-                                                        : le[Layer3] * st.DayPerc3(i, j) * z.avg[Layer3];
+            const double leachate =
+                deepestLayer == 1   ? le[Layer1] * st.DayPerc1(i, j) * z.avg[Layer1]
+                : deepestLayer == 2 ? le[Layer2] * st.DayPerc2(i, j) * z.avg[Layer2]
+                                    : le[Layer3] * st.DayPerc3(i, j) * z.avg[Layer3];
             z.Update(Trans, leachate + st.Up * z.s[Aquif], transOut, st.Wt, SaltFloor::BelowZero);
             measure(Trans);
             z.Update(Aquif, le[Trans] * st.Down * z.avg[Trans] + d.GrwtInf * d.SalInf,

@@ -5,22 +5,13 @@
 #include <optional>
 
 #include "Errors.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
 namespace {
 
 char programSeparator = '.';
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
 
 // Accepts an optional sign, digits with at most one separator and an optional exponent;
 // returns the text with the point as separator, ready for from_chars.
@@ -74,9 +65,13 @@ std::optional<double> Convert(const std::string& text, char separator) {
 
 }  // namespace
 
-char DecimalSeparator() { return programSeparator; }
+char DecimalSeparator() {
+    return programSeparator;
+}
 
-void SetDecimalSeparator(char separator) { programSeparator = separator; }
+void SetDecimalSeparator(char separator) {
+    programSeparator = separator;
+}
 
 double StringToFloat(const std::string& text) {
     if (auto value = Convert(text, programSeparator)) return *value;

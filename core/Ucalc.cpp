@@ -65,9 +65,9 @@ void ToFractionsAndDays(InputData& d, RunState& s) {
 }
 
 void SizeRunState(const InputData& d, RunState& s) {
-    for (Series* series : {&s.Percol, &s.CapRise, &s.ActEvap, &s.Drain, &s.DepthWT, &s.SalRoot1,
-                           &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif, &s.SoilMoist,
-                           &s.MoistChange})
+    for (Series* series :
+         {&s.Percol, &s.CapRise, &s.ActEvap, &s.Drain, &s.DepthWT, &s.SalRoot1, &s.SalRoot2,
+          &s.SalRoot3, &s.SalTrans, &s.SalAquif, &s.SoilMoist, &s.MoistChange})
         SizeSeries(*series, d.NrTst);
     for (DayTable* table :
          {&s.DayPerc1, &s.DayPerc2, &s.DayPerc3, &s.DayCap1, &s.DayCap2, &s.DayCap3})
@@ -109,7 +109,8 @@ double StoredWater(const InputData& d, int zone) {
 std::string OutputFileNameFor(const std::string& inputFileName) {
     const std::size_t slash = inputFileName.find_last_of("/\\");
     const std::size_t dot = inputFileName.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? inputFileName.substr(0, dot) : inputFileName) + ".out";
 }
 
@@ -145,7 +146,8 @@ void Engine::Run(InputData& data, RunHost& host, const std::string& outputFileNa
     host.SetProgress(3);
     const int layers = data.FlaggedLayers();
     bool enoughMeasurements = false;
-    for (int z = Layer1; z <= Aquif; ++z) enoughMeasurements = enoughMeasurements || s.NrMeas[z] > 3;
+    for (int z = Layer1; z <= Aquif; ++z)
+        enoughMeasurements = enoughMeasurements || s.NrMeas[z] > 3;
     if (enoughMeasurements && host.AskYesNo(kOptimiseQuestion)) {
         for (int zone : OptimisationOrder(layers))
             if (s.NrMeas[zone] > 3) OptimiseLeachEff(data, s, data.LeachEff, layers, zone);

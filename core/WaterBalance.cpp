@@ -163,9 +163,9 @@ DayFlows WaterBalance::Day(int i, int j, double qh1) {
             const double subDischarge = Discharge(workDepth, qh1, 10);
             flows.discharge = flows.discharge + subDischarge;
             flows.PorWT = PorosityAt(workDepth);
-            workDepth = workDepth - (perc / 10 - capT / 10 - subDischarge + d_.GrwtInf / 10 -
-                                     d_.GrwtOut / 10) /
-                                        (1000 * flows.PorWT);
+            workDepth = workDepth -
+                        (perc / 10 - capT / 10 - subDischarge + d_.GrwtInf / 10 - d_.GrwtOut / 10) /
+                            (1000 * flows.PorWT);
         }
         s_.DepthWT[i] = workDepth;
     }

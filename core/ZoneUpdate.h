@@ -3,6 +3,8 @@
 // salinity.
 #pragma once
 
+#include "InputData.h"
+
 namespace halosoil {
 
 // How a zone's new salinity is kept positive: layers 1 and 2 at zero or below, the deeper
@@ -19,5 +21,19 @@ inline double UpdateZone(double s, double in, double weightedOut, double w, Salt
     if (floor == SaltFloor::BelowZero && sNew < 0) sNew = 0.1;
     return sNew;
 }
+
+// The salinities of the five zones through a salt balance: each zone's update reads the
+// start-of-day salinities of the zones below it, and its day average is what its percolating
+// water carries down on the same day.
+struct ZoneSalinities {
+    ZoneValues s{};    // current salinity per zone
+    ZoneValues avg{};  // the day average of the zone's last update
+
+    void Update(int zone, double in, double weightedOut, double w, SaltFloor floor) {
+        const double start = s[zone];
+        s[zone] = UpdateZone(start, in, weightedOut, w, floor);
+        avg[zone] = (start + s[zone]) / 2;
+    }
+};
 
 }  // namespace halosoil

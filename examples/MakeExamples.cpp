@@ -103,8 +103,8 @@ void TwoLayersYearlyDrained() {
     d.LeachEff = {0, 75, 85, 0, 80, 100};
     d.InitSalt = {0, 12, 10, 0, 8, 4};
     SizeAll(d);
-    const double yearRain[15] = {230, 180, 260, 310, 150, 205, 240, 190, 275, 220,
-                                 165, 250, 295, 185, 215};
+    const double yearRain[15] = {230, 180, 260, 310, 150, 205, 240, 190,
+                                 275, 220, 165, 250, 295, 185, 215};
     for (int i = 1; i <= d.NrTst; ++i) {
         d.Rain[i] = yearRain[i - 1];
         d.Irrig[i] = 1300 + 20 * ((i * 7) % 5);
@@ -112,10 +112,10 @@ void TwoLayersYearlyDrained() {
         d.IrrSal[i] = i <= 8 ? 1.3 : 1.1;
     }
     // Salinity of the upper layer and the transition zone, falling as the drains leach.
-    const double layer1[15] = {10.5, 9.1, 8.2, -1, 6.9, 6.1, -1, 5.2, 4.9, -1,
-                               4.4, 4.1, -1, 3.8, 3.7};
-    const double transition[15] = {7.6, -1, 6.8, 6.3, -1, 5.6, 5.2, -1, 4.7, 4.5,
-                                   -1, 4.1, 3.9, -1, 3.6};
+    const double layer1[15] = {10.5, 9.1, 8.2, -1,  6.9, 6.1, -1, 5.2,
+                               4.9,  -1,  4.4, 4.1, -1,  3.8, 3.7};
+    const double transition[15] = {7.6, -1,  6.8, 6.3, -1,  5.6, 5.2, -1,
+                                   4.7, 4.5, -1,  4.1, 3.9, -1,  3.6};
     for (int i = 1; i <= d.NrTst; ++i) {
         d.MeasSalt[Layer1][i] = layer1[i - 1];
         d.MeasSalt[Trans][i] = transition[i - 1];

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "BatchTestSupport.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,27 +11,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-int RunBatch(const std::string& arguments, const fs::path& errors) {
-    const std::string command =
-        std::string(HALOSOIL_BATCH) + " " + arguments + " 2>" + errors.string();
-    const int status = std::system(command.c_str());
-    return WEXITSTATUS(status);
-}
-
-fs::path Scratch(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / "halosoil-cli-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
+using halosoil::test::ReadBytes;
+using halosoil::test::RunBatch;
+using halosoil::test::Scratch;
 
 // Everything after the second line: the first two lines hold the heading and the name the
 // file was written under.
@@ -72,12 +56,13 @@ TEST(ConvertTest, OlderLayoutIsWrittenInTheCurrentOne) {
     ASSERT_NE(moist, std::string::npos);
     const std::size_t end = text.find("\r\n", moist) + 2;
     std::ofstream(folder / "old.inp", std::ios::binary) << text.substr(0, moist) + text.substr(end);
-    ASSERT_EQ(RunBatch("convert " + (folder / "old.inp").string() + " " +
-                           (folder / "new.inp").string(),
-                       folder / "errors.txt"),
-              0);
+    ASSERT_EQ(
+        RunBatch("convert " + (folder / "old.inp").string() + " " + (folder / "new.inp").string(),
+                 folder / "errors.txt"),
+        0);
     const std::string converted = ReadBytes(folder / "new.inp");
-    EXPECT_NE(converted.find(" Initial soil moisture content (%)   :   50.00\r\n"), std::string::npos);
+    EXPECT_NE(converted.find(" Initial soil moisture content (%)   :   50.00\r\n"),
+              std::string::npos);
 }
 
 TEST(ConvertTest, ErrorsGoToStandardErrorWithANonZeroStatus) {
@@ -96,7 +81,8 @@ TEST(ConvertTest, WrongUsageExitsWithTwo) {
     EXPECT_EQ(RunBatch("convert only-one.inp", folder / "errors.txt"), 2);
     EXPECT_EQ(RunBatch("", folder / "errors.txt"), 2);
     EXPECT_EQ(RunBatch("run --bogus x.inp", folder / "errors.txt"), 2);
-    EXPECT_NE(ReadBytes(folder / "errors.txt").find("usage: halosoil-batch run"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder / "errors.txt").find("usage: halosoil-batch run"),
+              std::string::npos);
 }
 
 }  // namespace

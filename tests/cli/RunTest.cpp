@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "BatchTestSupport.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -15,27 +17,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using halosoil::test::ReadBytes;
+using halosoil::test::RunBatch;
+using halosoil::test::Scratch;
 using namespace halosoil;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-int RunBatch(const std::string& arguments, const fs::path& errors) {
-    const std::string command =
-        std::string(HALOSOIL_BATCH) + " " + arguments + " 2>" + errors.string();
-    return WEXITSTATUS(std::system(command.c_str()));
-}
-
-fs::path Scratch(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / "halosoil-cli-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
 
 std::vector<fs::path> Examples() {
     std::vector<fs::path> examples;
@@ -72,7 +57,8 @@ TEST_P(ExampleRun, WritesAnOutputFileThatReadsBackIntoTheSameSeries) {
         const fs::path input = folder / example.filename();
         fs::copy_file(example, input);
         const fs::path output = folder / (example.stem().string() + ".out");
-        ASSERT_EQ(RunBatch(std::string(GetParam()) + " " + input.string(), folder / "errors.txt"), 0)
+        ASSERT_EQ(RunBatch(std::string(GetParam()) + " " + input.string(), folder / "errors.txt"),
+                  0)
             << example << ": " << ReadBytes(folder / "errors.txt");
         ASSERT_TRUE(fs::exists(output));
 
@@ -83,12 +69,13 @@ TEST_P(ExampleRun, WritesAnOutputFileThatReadsBackIntoTheSameSeries) {
         const std::vector<std::string> lines = DataLines(ReadBytes(output));
         ASSERT_EQ(static_cast<int>(lines.size()), data.NrTst) << example;
         const int layers = data.NrLayers;
-        const std::vector<int> widths = layers == 1   ? std::vector<int>{9, 9, 9, 9, 10, 10, 10, 13, 9}
-                                        : layers == 2 ? std::vector<int>{9, 9, 11, 9, 10, 8, 9, 8, 8, 10}
-                                                      : std::vector<int>{9, 9, 11, 9, 10, 8, 9, 9, 8, 9, 10};
+        const std::vector<int> widths =
+            layers == 1   ? std::vector<int>{9, 9, 9, 9, 10, 10, 10, 13, 9}
+            : layers == 2 ? std::vector<int>{9, 9, 11, 9, 10, 8, 9, 8, 8, 10}
+                          : std::vector<int>{9, 9, 11, 9, 10, 8, 9, 9, 8, 9, 10};
         for (int i = 1; i <= data.NrTst; ++i) {
             std::vector<double> values = {state.Percol[i], state.CapRise[i], state.ActEvap[i],
-                                          state.Drain[i], state.DepthWT[i], state.SalRoot1[i]};
+                                          state.Drain[i],  state.DepthWT[i], state.SalRoot1[i]};
             if (layers >= 2) values.push_back(state.SalRoot2[i]);
             if (layers >= 3) values.push_back(state.SalRoot3[i]);
             values.push_back(state.SalTrans[i]);

@@ -116,14 +116,18 @@ TEST(InputFileWriteTest, TwoLayersWithDrainsWriteTheirOwnBlocks) {
     // Soil block: thickness line after seven lines.
     EXPECT_EQ(lines[35], " Soil properties, root zone has 2 layers");
     EXPECT_EQ(lines[38], "    Root zone   ");
-    EXPECT_EQ(lines[41], Right("0.30", 7) + Right("0.40", 10) + Right("1.40", 17) + Right("10.55", 10));
+    EXPECT_EQ(lines[41],
+              Right("0.30", 7) + Right("0.40", 10) + Right("1.40", 17) + Right("10.55", 10));
     EXPECT_EQ(lines[45], " 1st layer   " + Right("45", 15) + Right("8", 20) + Right("80", 21));
     EXPECT_EQ(lines[46], " 2nd layer   " + Right("42", 15) + Right("9", 20) + Right("75", 21));
     // Measured rows: the layer-2 placeholder of step 1 takes the full nine columns, the
     // aquifer placeholder one column fewer than its number field.
-    EXPECT_EQ(lines[50], " Measured soil moisture salinity data ECsm in dS/m, root zone has 2 layers");
-    EXPECT_EQ(lines[55], Right("1", 10) + Right("5.20", 8) + Right("-", 9) + Right("3.10", 18) + Right("-", 9));
-    EXPECT_EQ(lines[57], Right("3", 10) + Right("6.00", 8) + Right("-", 9) + Right("3.35", 18) + Right("2.05", 10));
+    EXPECT_EQ(lines[50],
+              " Measured soil moisture salinity data ECsm in dS/m, root zone has 2 layers");
+    EXPECT_EQ(lines[55], Right("1", 10) + Right("5.20", 8) + Right("-", 9) + Right("3.10", 18) +
+                             Right("-", 9));
+    EXPECT_EQ(lines[57], Right("3", 10) + Right("6.00", 8) + Right("-", 9) + Right("3.35", 18) +
+                             Right("2.05", 10));
 }
 
 TEST(InputFileWriteTest, ThreeLayerMissingLayerTwoValueTakesColumns19To26) {

@@ -36,9 +36,9 @@ struct RunResults {
         data.NrTst = steps;
         data.TstLength = 30;
         data.LeachEff = {0, 0.8, 0.75, 0.7, 0.6, 1};
-        for (Series* series : {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain,
-                               &state.DepthWT, &state.SalRoot1, &state.SalRoot2, &state.SalRoot3,
-                               &state.SalTrans, &state.SalAquif})
+        for (Series* series :
+             {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain, &state.DepthWT,
+              &state.SalRoot1, &state.SalRoot2, &state.SalRoot3, &state.SalTrans, &state.SalAquif})
             SizeSeries(*series, steps);
         state.FitNA = {true, true, true, true, true, true};
     }
@@ -79,14 +79,16 @@ TEST(OutputHeaderTest, TwoLayersWithARefinedCapacityAndAnOptimisedLayer) {
     run.state.CoefDet[Layer1] = 0.876;
     run.state.FitNA[Trans] = false;
     run.state.CoefDet[Trans] = -0.35;
-    const std::vector<std::string> lines = CrLfLines(OutputHeaderText(run.data, run.state, "b.out"));
+    const std::vector<std::string> lines =
+        CrLfLines(OutputHeaderText(run.data, run.state, "b.out"));
     ASSERT_EQ(lines.size(), 6u + 1 + 4 + 3 + 6);
     EXPECT_EQ(lines[5], " 2      5    30" + kSizes);
     EXPECT_EQ(lines[6], " Drainage capacity QH1 refined :   0.012");
     EXPECT_EQ(lines[7], " Leaching efficiency layer 1   :    0.80" + kOptimized + "   88");
     EXPECT_EQ(lines[8], " Leaching efficiency layer 2   :    0.75" + kGivenNA);
     EXPECT_EQ(lines[9], " Leaching eff. transit. zone   :    0.60" + kGiven + "  -35");
-    EXPECT_EQ(lines[18], "                                                            Layer1  Layer2   zone");
+    EXPECT_EQ(lines[18],
+              "                                                            Layer1  Layer2   zone");
     EXPECT_EQ(lines[19].size(), 91u);
 }
 
@@ -95,7 +97,8 @@ TEST(OutputHeaderTest, ThreeLayersWithTheGivenCapacity) {
     run.state.RefineChosen = true;
     run.state.QH1Refined = false;
     run.state.QH1Used = 0.05;
-    const std::vector<std::string> lines = CrLfLines(OutputHeaderText(run.data, run.state, "c.out"));
+    const std::vector<std::string> lines =
+        CrLfLines(OutputHeaderText(run.data, run.state, "c.out"));
     EXPECT_EQ(lines[5], " 3    100    30" + kSizes);
     EXPECT_EQ(lines[6], " Drainage capacity QH1 (given) :   0.050");
     EXPECT_EQ(lines[9], " Leaching efficiency layer 3   :    0.70" + kGivenNA);
@@ -186,7 +189,8 @@ TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
         " Water flow in mm/time step,  Salinity in dS/m,   Depth water table (DepthWT) in m",
         "",
         "           Percol.  Cap. rise  Act. Evap  Drainage                    Salinity (dS/m)",
-        " - - - - - - - - - - - - - - -- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
+        " - - - - - - - - - - - - - - -- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - "
+        "-",
         Right("1", 9) + Right("12.3", 9) + Right("0.0", 11) + Right("45.6", 9) + Right("1.2", 10) +
             Right("1.50", 8) + Right("3.45", 9) + Right("4.10", 8) + Right("2.10", 8) +
             Right("1.23", 10),
@@ -258,16 +262,16 @@ TEST(ReadOutputFileTest, LeftOutTransitionZoneLineReadsAsEfficiencyZero) {
     run.data.LeachEff[Trans] = 0;
     run.data.LeachEff[Aquif] = 0;
     run.state.SalAquif[1] = 7.5;
-    const ReadResult r =
-        Read(OutputHeaderText(run.data, run.state, "z.out") + OutputLineText(run.data, run.state, 1));
+    const ReadResult r = Read(OutputHeaderText(run.data, run.state, "z.out") +
+                              OutputLineText(run.data, run.state, 1));
     EXPECT_DOUBLE_EQ(r.readBack.LeachEff[Trans], 0);
     EXPECT_FALSE(r.readBack.LinePresent[Trans]);
     EXPECT_FALSE(r.readBack.LinePresent[Aquif]);
     EXPECT_DOUBLE_EQ(r.state.SalAquif[1], 7.5);
 
     run.data.LeachEff[Aquif] = 0.9;  // only the transition zone's line is missing
-    const ReadResult only =
-        Read(OutputHeaderText(run.data, run.state, "z.out") + OutputLineText(run.data, run.state, 1));
+    const ReadResult only = Read(OutputHeaderText(run.data, run.state, "z.out") +
+                                 OutputLineText(run.data, run.state, 1));
     EXPECT_FALSE(only.readBack.LinePresent[Trans]);
     EXPECT_DOUBLE_EQ(only.readBack.LeachEff[Aquif], 0.9);
 }
@@ -276,8 +280,8 @@ TEST(ReadOutputFileTest, FiveCharacterCoefficientOfAGivenLineIsReadWhole) {
     RunResults run(1, 1);
     run.state.FitNA[Layer1] = false;
     run.state.CoefDet[Layer1] = -12.5;  // printed as -1250
-    const ReadResult r =
-        Read(OutputHeaderText(run.data, run.state, "w.out") + OutputLineText(run.data, run.state, 1));
+    const ReadResult r = Read(OutputHeaderText(run.data, run.state, "w.out") +
+                              OutputLineText(run.data, run.state, 1));
     EXPECT_DOUBLE_EQ(r.readBack.CoefDet[Layer1], -1250);
 }
 
@@ -295,8 +299,10 @@ TEST(ReadOutputFileTest, FailuresNameTheProblem) {
     EXPECT_THROW(Read("OUTPUT OF Halosoil\r\n"), HalosoilError);
     RunResults run(1, 2);
     const std::string header = OutputHeaderText(run.data, run.state, "x.out");
-    EXPECT_THROW(Read(header + OutputLineText(run.data, run.state, 1)), HalosoilError);  // 2 steps announced
-    std::string damaged = header + OutputLineText(run.data, run.state, 1) + OutputLineText(run.data, run.state, 2);
+    EXPECT_THROW(Read(header + OutputLineText(run.data, run.state, 1)),
+                 HalosoilError);  // 2 steps announced
+    std::string damaged =
+        header + OutputLineText(run.data, run.state, 1) + OutputLineText(run.data, run.state, 2);
     damaged[damaged.size() - 5] = 'x';
     EXPECT_THROW(Read(damaged), ConversionError);
 }

@@ -22,7 +22,9 @@ protected:
         return engine_.State();
     }
 
-    std::vector<std::string> OutputLines() { return CrLfLines(ReadBytes(folder_.File("plain.out"))); }
+    std::vector<std::string> OutputLines() {
+        return CrLfLines(ReadBytes(folder_.File("plain.out")));
+    }
 
     TempFolder folder_;
     ScriptedRunHost host_;

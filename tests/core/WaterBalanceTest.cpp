@@ -176,8 +176,8 @@ TEST_F(WaterBalanceTest, TwoLayersMayPercolateNegativelyFromTheTopLayerOnly) {
     data.SetLayerFlags(2);
     data.Thick = {0, 0.5, 0.5, 0, 1.5, 10};
     data.WTdepth = 1.5;
-    data.Rain = {0, 60};    // 2 mm a day
-    data.Evap = {0, 300};   // 10 mm a day
+    data.Rain = {0, 60};   // 2 mm a day
+    data.Evap = {0, 300};  // 10 mm a day
     const RunState& s = RunProject(data);
     // Equal layers: R1 = R2 = 0; EvapA = 10, Evap1 = 20/3, Evap2 = 10/3.
     EXPECT_NEAR(s.DayPerc1(1, 30), 2 - 20.0 / 3, 1e-12);
@@ -198,9 +198,9 @@ TEST_F(WaterBalanceTest, TableBelowTheAquiferStopsTheRunInTheStepItIsCrossed) {
     const InputData entered = data;
     const RunState& s = RunProject(data);
     EXPECT_TRUE(s.RunStopped);
-    EXPECT_EQ(host_.messages, std::vector<std::string>{
-                                  "The water table is below the bottom of the aquifer. "
-                                  "Calculations stopped.  Please adjust data."});
+    EXPECT_EQ(host_.messages,
+              std::vector<std::string>{"The water table is below the bottom of the aquifer. "
+                                       "Calculations stopped.  Please adjust data."});
     EXPECT_EQ(host_.questions.size(), 1u);  // the refinement question only
     EXPECT_NEAR(s.DepthWT[2], 11.88, 1e-12);
     EXPECT_DOUBLE_EQ(s.Percol[2], 30);

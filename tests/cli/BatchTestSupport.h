@@ -1,0 +1,38 @@
+// Running halosoil-batch from tests: its exit status, its standard error in a file, and a
+// fresh folder per test.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace halosoil::test {
+
+namespace fs = std::filesystem;
+
+inline std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Runs halosoil-batch with the arguments; its standard error goes to the file errors.
+inline int RunBatch(const std::string& arguments, const fs::path& errors) {
+    const std::string command =
+        std::string(HALOSOIL_BATCH) + " " + arguments + " 2>" + errors.string();
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
+inline fs::path Scratch(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / "halosoil-cli-tests" / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+}  // namespace halosoil::test

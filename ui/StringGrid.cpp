@@ -15,7 +15,7 @@ namespace {
 
 bool IsEditCommand(const QKeyEvent* key) {
     return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
-           key->matches(QKeySequence::Cut);
+           key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Delete);
 }
 
 // The standard editing menu's Paste, found by its text without accelerator and shortcut.
@@ -246,6 +246,10 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     }
     if (event->matches(QKeySequence::Cut)) {
         CutCurrent();
+        return;
+    }
+    if (event->matches(QKeySequence::Delete)) {
+        DeleteCurrent();
         return;
     }
     QTableWidget::keyPressEvent(event);

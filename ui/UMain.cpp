@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include "CondPanel.h"
@@ -47,6 +48,13 @@ namespace {
 constexpr int kIntroPage = 0;
 constexpr int kMathPage = 1;
 constexpr int kInputPage = 3;
+
+// A grid's cell editor: the grid handles its own edit commands.
+bool IsInsideGrid(const QWidget* widget) {
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<const StringGrid*>(w)) return true;
+    return false;
+}
 
 bool IsEditCommand(const QKeyEvent* key) {
     return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
@@ -499,14 +507,15 @@ void MainForm::closeEvent(QCloseEvent* event) {
     closeForm->raise();
 }
 
-// Copy, cut and paste in the text fields go through the window's clipboard like those of
-// the Edit menu (the grids handle their own keys).
+// Copy, cut and paste in the text fields and text boxes go through the window's clipboard like
+// those of the Edit menu (the grids handle their own keys).
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (!edit || !isAncestorOf(edit) || qobject_cast<StringGrid*>(edit->parentWidget()) ||
-        (edit->parentWidget() && qobject_cast<StringGrid*>(edit->parentWidget()->parentWidget())))
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool textField =
+        qobject_cast<QLineEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched);
+    if (!textField || !isAncestorOf(widget) || IsInsideGrid(widget))
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (!IsEditCommand(key)) return QMainWindow::eventFilter(watched, event);
@@ -537,7 +546,8 @@ void MainForm::EditCopy() {
     } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
         if (edit->hasSelectedText()) dialogs_.SetClipboardText(edit->selectedText());
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
-        const QString selected = text->textCursor().selectedText();
+        // The selection as plain text, with line feeds between its lines.
+        const QString selected = text->textCursor().selection().toPlainText();
         if (!selected.isEmpty()) dialogs_.SetClipboardText(selected);
     }
 }

@@ -336,6 +336,15 @@ TEST_F(WindowPaste, CopyAndDeleteOnASelectedCell) {
     form->EditDelete();
     EXPECT_EQ(grid->Cell(1, 1), "");
     EXPECT_TRUE(form->Window().LastEditedHydro);
+    Type(grid, 2, 1, "43");
+    grid->setCurrentCell(1, 2);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.clipboard, "43");
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(grid->Cell(2, 1), "");
+    grid->setCurrentCell(0, 1);  // the fixed row cannot be changed
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(grid->Cell(1, 0), "mm/timestep");
 }
 
 }  // namespace

@@ -397,6 +397,13 @@ TEST_F(Workflow, EditCommandsActOnTheFocusedFieldThroughTheWindowClipboard) {
     dialogs.clipboard = "Nile";
     QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(title->text(), "Nile");
+    // The help boxes copy to the same clipboard.
+    form->PageControl->setCurrentIndex(1);
+    auto* math = W<QPlainTextEdit>("MathMemo");
+    math->setFocus();
+    math->selectAll();
+    QTest::keyClick(math, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.clipboard.contains("WATER AND SALT BALANCES USED IN Halosoil\n"));
     form->hide();
 }
 

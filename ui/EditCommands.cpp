@@ -1,0 +1,139 @@
+// The Edit menu: copy, cut, delete and paste on the focused text field, text box or grid
+// cell, all through the window's clipboard.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextDocumentFragment>
+
+#include "StringGrid.h"
+#include "UMain.h"
+
+namespace halosoil {
+
+namespace {
+
+// A grid's cell editor: the grid handles its own edit commands.
+bool IsInsideGrid(const QWidget* widget) {
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<const StringGrid*>(w)) return true;
+    return false;
+}
+
+bool IsEditCommand(const QKeyEvent* key) {
+    return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
+           key->matches(QKeySequence::Cut);
+}
+
+StringGrid* GridOf(QWidget* widget) {
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<StringGrid*>(w)) return grid;
+    return nullptr;
+}
+
+}  // namespace
+
+void MainForm::BuildMenu() {
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("EditMenu");
+    const struct {
+        const char* name;
+        const char* text;
+        QKeySequence key;
+        const char* hint;
+        void (MainForm::*handler)();
+    } kItems[] = {
+        {"CopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+         "Copy|Copies the selection and puts it on the Clipboard", &MainForm::EditCopy},
+        {"CutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X),
+         "Cut|Cuts the selection and puts it on the Clipboard", &MainForm::EditCut},
+        {"DeleteItem", "&Delete", QKeySequence(Qt::Key_Delete), "Delete|Erases the selection",
+         &MainForm::EditDelete},
+        {"PasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V),
+         "Paste|Inserts Clipboard contents", &MainForm::EditPaste},
+    };
+    for (const auto& item : kItems) {
+        QAction* action = edit->addAction(item.text);
+        action->setObjectName(item.name);
+        action->setShortcut(item.key);
+        const QString hint = item.hint;
+        action->setToolTip(hint.section('|', 0, 0));
+        action->setStatusTip(hint.section('|', 1));
+        const auto handler = item.handler;
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    }
+    statusBar();
+}
+
+// Copy, cut and paste in the text fields and text boxes go through the window's clipboard like
+// those of the Edit menu (the grids handle their own keys).
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool textField =
+        qobject_cast<QLineEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched);
+    if (!textField || !isAncestorOf(widget) || IsInsideGrid(widget))
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!IsEditCommand(key)) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste)) EditPaste();
+    if (key->matches(QKeySequence::Copy)) EditCopy();
+    if (key->matches(QKeySequence::Cut)) EditCut();
+    return true;
+}
+
+void MainForm::EditCopy() {
+    QWidget* focus = QApplication::focusWidget();
+    if (StringGrid* grid = GridOf(focus)) {
+        grid->CopyCurrent();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        if (edit->hasSelectedText()) dialogs_.SetClipboardText(edit->selectedText());
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+        // The selection as plain text, with line feeds between its lines.
+        const QString selected = text->textCursor().selection().toPlainText();
+        if (!selected.isEmpty()) dialogs_.SetClipboardText(selected);
+    }
+}
+
+void MainForm::EditCut() {
+    QWidget* focus = QApplication::focusWidget();
+    if (StringGrid* grid = GridOf(focus)) {
+        grid->CutCurrent();
+        return;
+    }
+    EditCopy();
+    EditDelete();
+}
+
+void MainForm::EditDelete() {
+    QWidget* focus = QApplication::focusWidget();
+    if (StringGrid* grid = GridOf(focus)) {
+        grid->DeleteCurrent();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        edit->del();
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+        text->textCursor().removeSelectedText();
+    }
+}
+
+void MainForm::EditPaste() {
+    QWidget* focus = QApplication::focusWidget();
+    const QString clip = dialogs_.ClipboardText();
+    if (StringGrid* grid = GridOf(focus)) {
+        grid->PasteText(clip);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        edit->insert(clip);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+        text->insertPlainText(clip);
+    }
+}
+
+}  // namespace halosoil

@@ -278,3 +278,23 @@ TEST_F(OpenInput, OpenedProjectRunsAndGivesTheBatchRunnersOutput) {
 
 }  // namespace
 }  // namespace halosoil::test
+
+namespace halosoil::test {
+namespace {
+
+TEST_F(OpenInput, OpeningAfterARunDisablesTheOutputAndGraphButtons) {
+    EnterProject(SampleEntry(1));
+    dialogs.files.push_back(dir.filePath("ran.inp"));
+    dialogs.answers = {true, false};
+    Click("SaveAllButton");
+    ASSERT_TRUE(On("SeeGraphsButton"));
+    ASSERT_TRUE(On("SeeSaltButton"));
+    Open(Example("one_layer_monthly.inp"));
+    for (const char* button : {"SeeGraphsButton", "SeeSaltButton", "SeeHydrButton"})
+        EXPECT_FALSE(On(button)) << button;
+    EXPECT_TRUE(W<QLabel>("OutLabel")->isHidden());
+    EXPECT_FALSE(form->Window().OutputFromRun);
+}
+
+}  // namespace
+}  // namespace halosoil::test

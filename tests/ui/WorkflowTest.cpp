@@ -96,6 +96,8 @@ TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     EXPECT_EQ(LastMessage(), "The general data were saved. Continue with the hydrological data.");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"HydrOpenButton"}));
     EXPECT_TRUE(On("GenQuitButton"));
+    EXPECT_FALSE(On("Salt1QuitButton"));  // disabled while the input is incomplete
+    EXPECT_TRUE(On("IrrSalCancelButton"));
     EXPECT_EQ(ShownPanels(), QStringList({"HydrPanel"}));
 
     FillHydro(e);
@@ -116,6 +118,8 @@ TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     Click("Salt1SaveButton");
     EXPECT_EQ(LastMessage(), "The salinity data were saved. Continue with the Drainage data..");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"IrrSalButton"}));
+    EXPECT_TRUE(On("Salt1QuitButton"));
+    EXPECT_FALSE(On("DrainQuitButton"));
     EXPECT_EQ(ShownPanels(), QStringList({"IrrSalPanel"}));
 
     FillIrrSal(e);
@@ -132,6 +136,8 @@ TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
               "The data on the subsurface drainage system were saved. Continue with the data on "
               "the Initial Conditions.");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"CondOpenButton"}));
+    EXPECT_TRUE(On("DrainQuitButton"));
+    EXPECT_FALSE(On("CondQuitButton"));
     EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
 
     FillConditions(e);

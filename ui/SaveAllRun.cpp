@@ -66,10 +66,10 @@ void MainForm::SaveAllButtonClick() {
     if (!window_.SoilComplete || engine_.State().RunStopped) return;
 
     dialogs_.Message("The calculations were made. The output can be inspected.");
+    ProgressBar->hide();
     window_.OutputFromRun = true;
     outputPage->ShowRunOutput();
     ShowPage("OutTab");
-    ProgressBar->hide();
 }
 
 }  // namespace halosoil

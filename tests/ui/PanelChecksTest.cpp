@@ -26,6 +26,31 @@ TEST_F(PanelChecks, GeneralDataWithANumberOfStepsThatIsNotWholeKeepsTheTitles) {
     EXPECT_EQ(ShownPanels(), QStringList({"GenPanel"}));
 }
 
+TEST_F(PanelChecks, ANumberOfStepsBeyondTheGridsIsRefusedWithoutHarm) {
+    GoToInput();
+    Click("GenOpenButton");
+    SetText("Tit1Edit", "Huge");
+    SetText("NrTstEdit", "100000000");
+    Click("GenSaveButton");
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The number of time steps is 100000000. It can be at most 50000."}));
+    EXPECT_EQ(form->Data().Title1, "Huge");
+    EXPECT_EQ(form->Data().NrTst, 11);
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
+    EXPECT_EQ(ShownPanels(), QStringList({"GenPanel"}));
+}
+
+TEST_F(PanelChecks, NoTimeStepsAreStoredAndTheGridsKeepTheirHeader) {
+    GoToInput();
+    Click("GenOpenButton");
+    SetText("NrTstEdit", "-3");
+    Click("GenSaveButton");
+    EXPECT_EQ(form->Data().NrTst, -3);
+    EXPECT_EQ(form->Data().HydrRows, -3);
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 1);
+    EXPECT_EQ(G("HydrGrid")->Cell(0, 0), "Serial Nr");
+}
+
 TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
     GoToInput();
     Click("GenOpenButton");

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <string>
 
 #include "CondPanel.h"
 #include "DrainPanel.h"
@@ -20,15 +19,10 @@
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
+#include "TimeStepLimit.h"
 #include "UMain.h"
 
 namespace halosoil {
-
-namespace {
-
-constexpr int kMaxTimeSteps = 50000;
-
-}  // namespace
 
 GenPanel::GenPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
     SetUpPanelFrame(this, "GenPanel");
@@ -114,11 +108,7 @@ void GenPanel::ReadNumberOfTimeSteps() {
     const QString text = NrTstEdit->text();
     if (!TryStringToInt(text.toStdString(), nrTst))
         throw HalosoilError("'" + text.toStdString() + "' is not a valid integer value");
-    // Every time-step grid holds a row per step; a count far beyond a century of daily steps
-    // would exhaust the memory before anything could be shown.
-    if (nrTst > kMaxTimeSteps)
-        throw HalosoilError("The number of time steps is " + std::to_string(nrTst) +
-                            ". It can be at most " + std::to_string(kMaxTimeSteps) + ".");
+    CheckTimeStepLimit(nrTst);
     data.NrTst = nrTst;
     data.HydrRows = data.NrTst;
 }

@@ -12,6 +12,7 @@
 #include "NumberFormat.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
+#include "TimeStepLimit.h"
 #include "UMain.h"
 
 namespace halosoil {

@@ -251,6 +251,16 @@ TEST_F(OpenInput, FailureKeepsWhatWasShownAndTheFormerState) {
     EXPECT_TRUE(ShownPanels().isEmpty());
 }
 
+TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
+    Open(Altered("one_layer_monthly.inp", 6, " Nunber of time steps     : 200000"));
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The number of time steps is 200000. It can be at most 50000."}));
+    EXPECT_EQ(E("NrTstEdit")->text(), "200000");
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
+    EXPECT_TRUE(form->Data().Rain.empty());
+    EXPECT_FALSE(form->Data().InputComplete);
+}
+
 TEST_F(OpenInput, StepLengthOutsideTheChoicesLeavesTheChoiceShown) {
     C("TstCombo")->setCurrentIndex(2);
     Open(Altered("one_layer_monthly.inp", 7, " Step length (days)       : 10"));

@@ -43,6 +43,8 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             break;
         case InputItem::NrTst:
             gen.NrTstEdit->setText(QString::number(data.NrTst));
+            // A damaged file must not make the grids take all the memory.
+            CheckTimeStepLimit(data.NrTst);
             break;
         case InputItem::TstLength:
             gen.ShowStepLength(data.TstLength);

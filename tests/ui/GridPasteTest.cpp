@@ -327,6 +327,22 @@ TEST_F(WindowPaste, PastedHydrologicalDataCanBeSaved) {
     EXPECT_EQ(form->Data().Evap[3], 32);
 }
 
+TEST_F(WindowPaste, TypingInTheCellEditorReachesTheHandler) {
+    StringGrid* grid = OpenHydrological();
+    for (int row = 1; row <= 11; ++row) form->SaltGrid(2)->SetCell(0, row, "x");
+    grid->setCurrentCell(2, 3);
+    grid->editItem(grid->item(2, 3));
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(2, 3)));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "12.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Cell(3, 2), "12.5");
+    EXPECT_TRUE(form->Window().LastEditedHydro);
+    EXPECT_EQ(form->SaltGrid(2)->Cell(0, 11), "11");
+    EXPECT_EQ(form->Data().NrTst, 11);
+}
+
 TEST_F(WindowPaste, CopyAndDeleteOnASelectedCell) {
     StringGrid* grid = OpenHydrological();
     Type(grid, 1, 1, "42");

@@ -18,13 +18,52 @@ std::string Whole(long long value, int width) {
     return PadLeft(std::to_string(value), width);
 }
 
-// std::to_chars, unlike printf, never follows the process locale: a window toolkit that sets
-// the locale from the environment cannot turn the files' points into commas.
-std::string Fixed(double value, int width, int decimals) {
+namespace {
+
+// value with exactly `decimals` decimals; an exact tie in binary (2.125 to two decimals)
+// is rounded away from zero, as the earlier program's number texts had it, every other
+// value to the nearest. std::to_chars, unlike printf, never follows the process locale: a
+// window toolkit that sets the locale from the environment cannot turn points into commas.
+std::string RoundedText(double value, int decimals) {
     char buffer[512];
-    const auto result =
+    auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return PadLeft(std::string(buffer, result.ptr), width);
+    std::string nearest(buffer, result.ptr);
+    if (!std::isfinite(value)) return nearest;
+
+    // A tie has an exact decimal expansion ending in 5 one place further. Sixty more places
+    // show every digit of any double big enough to have a 5 there.
+    constexpr int kMorePlaces = 60;
+    result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                           decimals + 1 + kMorePlaces);
+    std::string longer(buffer, result.ptr);
+    const std::size_t tieDigit = longer.size() - kMorePlaces - 1;
+    if (longer[tieDigit] != '5' || longer.find_first_not_of('0', tieDigit + 1) != std::string::npos)
+        return nearest;
+    longer.resize(tieDigit + 1);
+
+    // Drop the 5 and add one unit in the last kept place, carrying to the left.
+    longer.pop_back();
+    if (decimals == 0) longer.pop_back();  // the point
+    int i = static_cast<int>(longer.size()) - 1;
+    for (; i >= 0; --i) {
+        char& digit = longer[static_cast<std::size_t>(i)];
+        if (digit == '.') continue;
+        if (digit == '-') break;
+        if (digit < '9') {
+            ++digit;
+            return longer;
+        }
+        digit = '0';
+    }
+    longer.insert(static_cast<std::size_t>(i + 1), 1, '1');
+    return longer;
+}
+
+}  // namespace
+
+std::string Fixed(double value, int width, int decimals) {
+    return PadLeft(RoundedText(value, decimals), width);
 }
 
 std::string Format2(double value, int width) {

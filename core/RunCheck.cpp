@@ -46,6 +46,11 @@ void CheckRunnable(const InputData& d) {
         throw HalosoilError(
             "The number of root zone layers is not set. Please save the general "
             "data first.");
+    // The engine follows the layer flags, the output file's header the number; a file with
+    // an impossible number leaves the flags of an earlier project.
+    if (d.NrLayers != layers)
+        throw HalosoilError("The number of root zone layers is " + std::to_string(d.NrLayers) +
+                            ". It must be 1, 2 or 3.");
     CheckSeriesLengths(d);
     if (static_cast<int>(d.IrrigSpread.size()) < d.NrTst + 1)
         throw HalosoilError(

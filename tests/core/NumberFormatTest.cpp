@@ -17,6 +17,19 @@ TEST(NumberFormatTest, FixedRoundsAndRightAligns) {
     EXPECT_EQ(Whole(-12), "-12");
 }
 
+TEST(NumberFormatTest, ExactTiesRoundAwayFromZero) {
+    EXPECT_EQ(Fixed(2.125, 0, 2), "2.13");
+    EXPECT_EQ(Fixed(2.25, 0, 1), "2.3");
+    EXPECT_EQ(Fixed(-2.25, 0, 1), "-2.3");
+    EXPECT_EQ(Fixed(0.5, 0, 0), "1");
+    EXPECT_EQ(Fixed(-9.95, 0, 1), "-9.9");  // 9.95 is slightly below in binary: no tie
+    EXPECT_EQ(Fixed(9.5, 0, 0), "10");
+    EXPECT_EQ(Fixed(99.875, 0, 2), "99.88");
+    EXPECT_EQ(Fixed(-999.5, 6, 0), " -1000");
+    EXPECT_EQ(Fixed(2.375, 0, 2), "2.38");
+    EXPECT_EQ(Fixed(2.3749999, 0, 2), "2.37");
+}
+
 TEST(NumberFormatTest, Format2FollowsTheProgramSeparator) {
     EXPECT_EQ(Format2(5.2, 8), "    5.20");
     SetDecimalSeparator(',');

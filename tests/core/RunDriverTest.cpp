@@ -111,6 +111,10 @@ TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
               "The measured salinity of the aquifer holds 1 time steps, but the number of time "
               "steps is 2. Please save the salinity data again.");
 
+    InputData fourLayers = test::PlainProject(2, 30);
+    fourLayers.NrLayers = 4;  // as read from a damaged file, the flags of one layer kept
+    EXPECT_EQ(RunError(fourLayers), "The number of root zone layers is 4. It must be 1, 2 or 3.");
+
     InputData noEfficiency = test::PlainProject(2, 30);
     noEfficiency.NrLayers = 2;
     noEfficiency.SetLayerFlags(2);

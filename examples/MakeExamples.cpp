@@ -76,8 +76,8 @@ void OneLayerMonthly() {
 }
 
 // Fifteen years in yearly steps, two root-zone layers, drains at 1.8 m; soil salinity was
-// sampled most years in the upper layer and the transition zone, so the leaching
-// efficiencies can be optimised against it.
+// sampled most years in both root-zone layers, so their leaching efficiencies can be
+// optimised against it.
 void TwoLayersYearlyDrained() {
     InputData d;
     d.Title1 = "Drained clay loam, root zone of two layers, salinity sampled yearly";
@@ -111,17 +111,15 @@ void TwoLayersYearlyDrained() {
         d.Evap[i] = 1760 + 15 * ((i * 3) % 4);
         d.IrrSal[i] = i <= 8 ? 1.3 : 1.1;
     }
-    // Salinity of the upper layer and the transition zone, falling as the drains leach.
-    const double layer1[15] = {10.5, 9.1, 8.2, -1,  6.9, 6.1, -1, 5.2,
-                               4.9,  -1,  4.4, 4.1, -1,  3.8, 3.7};
-    const double transition[15] = {7.6, -1,  6.8, 6.3, -1,  5.6, 5.2, -1,
-                                   4.7, 4.5, -1,  4.1, 3.9, -1,  3.6};
+    // Salinity sampled in both root-zone layers, falling as the drains leach the profile.
+    const double layer1[15] = {10.5, 9.1, 8.2, -1, 6.9, 6.1, -1, 5.2, 4.9, -1,
+                               4.4, 4.1, -1, 3.8, 3.7};
+    const double layer2[15] = {9.4, -1, 8.1, 7.5, -1, 6.6, 6.1, -1, 5.5, 5.2,
+                               -1, 4.8, 4.6, -1, 4.3};
     for (int i = 1; i <= d.NrTst; ++i) {
         d.MeasSalt[Layer1][i] = layer1[i - 1];
-        d.MeasSalt[Trans][i] = transition[i - 1];
+        d.MeasSalt[Layer2][i] = layer2[i - 1];
     }
-    d.MeasSalt[Layer2][3] = 8.8;
-    d.MeasSalt[Layer2][9] = 6.0;
     Write(d, "two_layers_yearly_drained.inp");
 }
 

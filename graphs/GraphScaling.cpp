@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "GraphRounding.h"
+#include "PointMapping.h"
 
 namespace halosoil {
 
@@ -18,6 +19,16 @@ int R(double value) {
 void OpenCollapsedAxis(AxisState& axis) {
     if (axis.YTop <= axis.YBottom) axis.YTop = axis.YBottom + 1;
     if (axis.YDivisions < 1) axis.YDivisions = 4;
+}
+
+// Whether the bar of the lowest level would end below the horizontal axis line, with the
+// top the axis gets from YTopReal and the bottom set so far. The water-table bars sit a few
+// pixels above their value, so a level a little below the axis end still lies inside.
+bool LowestBarBelowAxis(const AxisState& axis, double lowest) {
+    AxisState final = axis;
+    if (axis.YTopReal >= 10 && axis.YTopReal < 25) final.YTop = 4 * R((axis.YTopReal + 2) / 4);
+    if (final.YTop <= final.YBottom || lowest >= final.YBottom) return false;
+    return ValueY(final, lowest, kWaterTableBase) > kPlotBottom;
 }
 
 }  // namespace
@@ -122,10 +133,11 @@ AxisState ScaleWaterTableGraph(const Series& depthWT, int nrTst) {
     axis.YTop = R(axis.YTopReal + 0.5);
     axis.YBottomReal = 0.9 * lowest;
     axis.YBottom = R(axis.YBottomReal - 0.5);
-    // 0.9 x the lowest level lies above that level when the level is negative; beyond 5 m
-    // below the surface the rounding no longer makes up for it and the deepest bars would
-    // reach under the axis into its labels. The axis goes down to the whole metre below.
-    if (nrTst >= 1 && axis.YBottom > lowest) axis.YBottom = static_cast<int>(std::floor(lowest));
+    // 0.9 x the lowest level lies above that level when the level is negative, and the
+    // rounding may lift the axis end further; the deepest bars can then reach under the axis
+    // line into its labels. Only then the axis goes down to the whole metre below.
+    if (nrTst >= 1 && LowestBarBelowAxis(axis, lowest))
+        axis.YBottom = static_cast<int>(std::floor(lowest));
     axis.YDecimals = 1;
     axis.YDivisions = axis.YTop - axis.YBottom;
     if (axis.YDivisions > 10) axis.YDivisions = 10;

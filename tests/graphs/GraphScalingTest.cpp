@@ -191,6 +191,26 @@ TEST(ScaleWaterTableGraph, AxisReachesDownToTheDeepestLevel) {
     EXPECT_EQ(axis.YDivisions, 12);
 }
 
+TEST(ScaleWaterTableGraph, AxisEndKeptWhileTheLowestBarStaysAboveTheAxisLine) {
+    // Lowest level -4.01: round(-3.609 - 0.5) = -4, a little above it. YTop = round(0.5) = 0;
+    // the level maps to 346 - round(-0.01 x 300 / 4) = 346 - round(-0.75) = 347, inside.
+    const Series inside = Steps({3, 4.01, 3.5});
+    AxisState axis = ScaleWaterTableGraph(inside, 3);
+    EXPECT_EQ(axis.YTop, 0);
+    EXPECT_EQ(axis.YBottom, -4);
+    EXPECT_EQ(axis.YDivisions, 8);  // 4 doubled
+
+    // -4.05: round(-3.645 - 0.5) = -4; 346 - round(-3.75) = 350, on the axis line.
+    axis = ScaleWaterTableGraph(Steps({3, 4.05}), 2);
+    EXPECT_EQ(axis.YBottom, -4);
+
+    // -4.07: round(-3.663 - 0.5) = -4; 346 - round(-5.25) = 351, under the axis line: the
+    // axis goes on to -5, 5 intervals.
+    axis = ScaleWaterTableGraph(Steps({3, 4.07}), 2);
+    EXPECT_EQ(axis.YBottom, -5);
+    EXPECT_EQ(axis.YDivisions, 5);
+}
+
 TEST(ScaleWaterTableGraph, HighWaterLevelUsesStepsOfFour) {
     // Levels 10 and 9 m above the surface: YTopReal 12 lies in 10 to below 25.
     const Series depth = Steps({-10, -9});

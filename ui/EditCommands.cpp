@@ -113,14 +113,17 @@ void MainForm::EditCut() {
     EditDelete();
 }
 
+// Cut and Delete erase the selection only: with nothing selected they leave the text as it is,
+// and the read-only output text never changes.
+
 void MainForm::EditDelete() {
     QWidget* focus = QApplication::focusWidget();
     if (StringGrid* grid = GridOf(focus)) {
         grid->DeleteCurrent();
     } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
-        edit->del();
+        if (edit->hasSelectedText() && !edit->isReadOnly()) edit->del();
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
-        text->textCursor().removeSelectedText();
+        if (!text->isReadOnly()) text->textCursor().removeSelectedText();
     }
 }
 
@@ -130,9 +133,9 @@ void MainForm::EditPaste() {
     if (StringGrid* grid = GridOf(focus)) {
         grid->PasteText(clip);
     } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
-        edit->insert(clip);
+        if (!edit->isReadOnly()) edit->insert(clip);
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
-        text->insertPlainText(clip);
+        if (!text->isReadOnly()) text->insertPlainText(clip);
     }
 }
 

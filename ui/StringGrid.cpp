@@ -220,7 +220,7 @@ void StringGrid::DeleteCurrent() {
     const QModelIndex index = currentIndex();
     if (!index.isValid() || !IsEditableCell(index.column(), index.row())) return;
     if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(index))) {
-        editor->del();
+        if (editor->hasSelectedText()) editor->del();
         return;
     }
     ReportEdit(index.column(), index.row(), QString());

@@ -413,5 +413,34 @@ TEST_F(Workflow, EditCommandsActOnTheFocusedFieldThroughTheWindowClipboard) {
     form->hide();
 }
 
+TEST_F(Workflow, CutAndDeleteWithoutSelectionAndOnReadOnlyTextChangeNothing) {
+    form->show();
+    GoToInput();
+    Click("GenOpenButton");
+    QLineEdit* title = E("Tit1Edit");
+    title->setFocus();
+    title->setText("Indus");
+    title->setCursorPosition(0);
+    QApplication::processEvents();
+    dialogs.clipboard = "kept";
+    form->EditCut();
+    form->EditDelete();
+    EXPECT_EQ(title->text(), "Indus");
+    EXPECT_EQ(dialogs.clipboard, "kept");
+    // The output text is read-only: the menu's cut, delete and paste leave it whole.
+    form->PageControl->setCurrentIndex(4);
+    auto* memo = W<QPlainTextEdit>("OutputMemo");
+    memo->setPlainText("result line");
+    memo->setFocus();
+    memo->selectAll();
+    QApplication::processEvents();
+    form->EditCut();
+    form->EditDelete();
+    form->EditPaste();
+    EXPECT_EQ(memo->toPlainText(), "result line");
+    EXPECT_EQ(dialogs.clipboard, "result line");
+    form->hide();
+}
+
 }  // namespace
 }  // namespace halosoil::test

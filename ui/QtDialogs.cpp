@@ -14,7 +14,9 @@ namespace halosoil {
 namespace {
 
 // "input files (*.inp)|*.inp" is shown by Qt as "input files (*.inp)".
-QString QtFilter(const QString& filter) { return filter.section('|', 0, 0); }
+QString QtFilter(const QString& filter) {
+    return filter.section('|', 0, 0);
+}
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {
     if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
@@ -33,9 +35,15 @@ bool QtDialogs::YesNo(const QString& question) {
 }
 
 std::optional<QString> QtDialogs::OpenFile(const FileDialogSpec& spec) {
-    QString path = QFileDialog::getOpenFileName(parent_, QString(), spec.initialFolder,
-                                                QtFilter(spec.filter));
-    if (path.isEmpty()) return std::nullopt;
+    QFileDialog dialog(parent_, QString(), spec.initialFolder, QtFilter(spec.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A name typed without extension opens the file of that name with the default one.
+    dialog.setDefaultSuffix(spec.defaultExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
+    const QString withExtension = WithDefaultExtension(path, spec.defaultExtension);
+    if (!QFileInfo::exists(path) && QFileInfo::exists(withExtension)) return withExtension;
     return path;
 }
 
@@ -49,9 +57,13 @@ std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& spec) {
     return WithDefaultExtension(dialog.selectedFiles().first(), spec.defaultExtension);
 }
 
-void QtDialogs::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
+void QtDialogs::SetClipboardText(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
 
-QString QtDialogs::ClipboardText() { return QApplication::clipboard()->text(); }
+QString QtDialogs::ClipboardText() {
+    return QApplication::clipboard()->text();
+}
 
 void QtDialogs::Pause(int milliseconds) {
     // The window thread waits, as the earlier program's did, but keeps painting.

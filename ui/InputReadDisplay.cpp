@@ -98,6 +98,9 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             ShowHydrologicalRow(index);
             break;
         case InputItem::Thickness: {
+            // The hydrological block is behind the reader: a file of no time steps had no
+            // row to size the grids by.
+            ShowHydrologicalFrame();
             const int layers = form_.CurrentLayerCount();
             for (int zone : ZonesOf(layers))
                 form_.soilPanel[layers]->Grid->SetCell(0, SoilRowOf(zone, layers),
@@ -122,13 +125,27 @@ void InputReadDisplay::ShowDrainage() {
     }
 }
 
+void InputReadDisplay::ShowHydrologicalFrame() {
+    const int nrTst = form_.Data().NrTst;
+    EnsureRows(*form_.hydrPanel->HydrGrid, nrTst);
+    EnsureRows(*form_.irrSalPanel->IrrSalGrid, nrTst);
+    form_.hydrPanel->HydrGrid->SetCell(0, 0, "Time step");
+}
+
+void InputReadDisplay::ShowMeasuredFrame() {
+    for (int count = 1; count <= 3; ++count) form_.SaltGrid(count)->SetCell(0, 0, "Time step");
+    EnsureRows(*form_.SaltGrid(form_.CurrentLayerCount()), form_.Data().NrTst);
+}
+
+void InputReadDisplay::ReadingEnded() {
+    ShowMeasuredFrame();
+}
+
 void InputReadDisplay::ShowHydrologicalRow(int step) {
     const InputData& data = form_.Data();
     StringGrid& hydr = *form_.hydrPanel->HydrGrid;
     StringGrid& irrSal = *form_.irrSalPanel->IrrSalGrid;
-    EnsureRows(hydr, data.NrTst);
-    EnsureRows(irrSal, data.NrTst);
-    hydr.SetCell(0, 0, "Time step");
+    ShowHydrologicalFrame();
     hydr.SetCell(0, step, QString::number(step));
     hydr.SetCell(1, step, Text(data.Rain[step]));
     hydr.SetCell(2, step, Text(data.Irrig[step]));
@@ -150,13 +167,10 @@ void InputReadDisplay::ShowSoilRow(int zone) {
 void InputReadDisplay::MeasuredRowRead(int step,
                                        const std::array<std::string, kZoneCount + 1>& texts) {
     const int layers = form_.CurrentLayerCount();
-    for (int count = 1; count <= 3; ++count) {
-        StringGrid& grid = *form_.SaltGrid(count);
-        grid.SetCell(0, 0, "Time step");
-        grid.SetCell(0, step, QString::number(step));
-    }
+    ShowMeasuredFrame();
+    for (int count = 1; count <= 3; ++count)
+        form_.SaltGrid(count)->SetCell(0, step, QString::number(step));
     StringGrid& grid = *form_.SaltGrid(layers);
-    EnsureRows(grid, form_.Data().NrTst);
     for (int zone : ZonesOf(layers))
         grid.SetCell(SaltColumnOf(zone, layers), step, QString::fromStdString(texts[zone]));
 }

@@ -14,9 +14,13 @@ public:
 
     void ItemRead(InputItem item, int index) override;
     void MeasuredRowRead(int step, const std::array<std::string, kZoneCount + 1>& texts) override;
+    // After a successful read: a file of no time steps had no measured row to size by.
+    void ReadingEnded();
 
 private:
     void ShowDrainage();
+    void ShowHydrologicalFrame();
+    void ShowMeasuredFrame();
     void ShowHydrologicalRow(int step);
     void ShowSoilRow(int zone);
 

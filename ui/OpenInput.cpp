@@ -38,6 +38,7 @@ void MainForm::OpenInputFile() {
 
     InputReadDisplay display(*this);
     ReadInputFile(data_, &display);
+    display.ReadingEnded();
 
     FileLabel->show();
     NameLabel->setText(*chosen);

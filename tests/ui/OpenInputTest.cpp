@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 
+#include "InputFile.h"
 #include "MainFormFixture.h"
 
 namespace halosoil::test {
@@ -259,6 +260,25 @@ TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
     EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
     EXPECT_TRUE(form->Data().Rain.empty());
     EXPECT_FALSE(form->Data().InputComplete);
+}
+
+TEST_F(OpenInput, AFileOfNoTimeStepsEmptiesTheGridsOfTimeSteps) {
+    Open(Example("one_layer_monthly.inp"));
+    ASSERT_EQ(G("HydrGrid")->RowCount(), 25);
+    InputData empty;
+    empty.InputFileName = Example("one_layer_monthly.inp").toStdString();
+    ReadInputFile(empty);
+    empty.NrTst = 0;
+    empty.HydrRows = 0;
+    empty.InputFileName = QFile::encodeName(dir.filePath("nosteps.inp")).toStdString();
+    WriteInputFile(empty);
+    Open(dir.filePath("nosteps.inp"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(E("NrTstEdit")->text(), "0");
+    for (const char* name : {"HydrGrid", "IrrSalGrid", "SaltGrid1"})
+        EXPECT_EQ(G(name)->RowCount(), 1) << name;
+    EXPECT_EQ(G("HydrGrid")->Cell(0, 0), "Time step");
+    EXPECT_EQ(G("SaltGrid1")->Cell(0, 0), "Time step");
 }
 
 TEST_F(OpenInput, StepLengthOutsideTheChoicesLeavesTheChoiceShown) {

@@ -36,7 +36,6 @@ QStringList IntroLines() {
 
 QStringList MathLines() {
     return {
-        "",
         "          WATER AND SALT BALANCES USED IN Halosoil",
         "",
         "I. - Water Balances (flows in mm / time step, depths in m):",
@@ -104,7 +103,7 @@ QStringList MathLines() {
         "where D1, D2 and D3 are the thicknesses (m) of layers 1, 2 and 3, and EvapA the actual "
         "evapotranspiration.",
         "",
-        "The total capillary rise and actual evapotranspiration are calculated as:",
+        "The total capillary rise and actual evapotranspiration are calculated as",
         "",
         "   EvapA = IrrEff*WR+CF*(EvapT-IrrEff*WR)\t[EvapA <= EvapT]",
         "   CapT = EvapA-WR\t\t\t[CapT>=0]",
@@ -115,7 +114,7 @@ QStringList MathLines() {
         "the capillary rise factor, Dwt the depth of the water table (m) and CDc the critical "
         "depth of the water table for capillary rise (m).",
         "",
-        "The drain discharge is determined as:",
+        "The drain discharge is determined as",
         "",
         "   DRa = QH1*(Dd-Dwt)^2",
         "   DRb = QH2*(Dd-Dwt)",
@@ -126,7 +125,7 @@ QStringList MathLines() {
         "drainage system for the flow above drain level (mm/m^2 per day) and below drain level "
         "(mm/m per day).",
         "",
-        "The depth of the water is calculated as:",
+        "The depth of the water is calculated as",
         "",
         "   Dwt = Dwp - Ts*(Perc3 - CapT - Drain + Up - Down) / 10*EffPor",
         "",

@@ -56,6 +56,9 @@ TEST(HelpTexts, MathHoldsEveryEquationLineAndHeading) {
         "R2 = (D2-AvD/(D1+D2+D3)",
         "Evap3 = (1/6+R3)*EvapA",
         "WR = Irrig + Rain",
+        "The total capillary rise and actual evapotranspiration are calculated as",
+        "The drain discharge is determined as",
+        "The depth of the water is calculated as",
         "DRa = QH1*(Dd-Dwt)^2",
         "Drain = DRa + DRb",
         "Dwt = Dwp - Ts*(Perc3 - CapT - Drain + Up - Down) / 10*EffPor",
@@ -70,8 +73,11 @@ TEST(HelpTexts, MathHoldsEveryEquationLineAndHeading) {
     };
     for (const char* line : kLines) EXPECT_TRUE(trimmed.contains(line)) << line;
     EXPECT_TRUE(trimmed.contains("Aquifer: Inf + Down = Up + Out\t\t[Down >=  0, Up >= 0]"));
-    // Case headings stand at the left margin, equations are indented.
+    // The text opens with its indented title; case headings stand at the left margin,
+    // equations are indented.
     const QStringList lines = MathLines();
+    EXPECT_EQ(lines.first().trimmed(), "WATER AND SALT BALANCES USED IN Halosoil");
+    EXPECT_TRUE(lines.first().startsWith(" "));
     EXPECT_TRUE(lines.contains("b - two root zone layers present"));
     EXPECT_TRUE(lines.contains("   Perc2 = Perc1 - Evap2"));
     // Each chapter heading is underlined by a line of "=" of its length.

@@ -82,9 +82,10 @@ SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
         rowLabels->addWidget(label, row, layerRow ? 1 : 0, 1, layerRow ? 1 : 2);
     }
     if (layers > 1) {
+        // Above its layers, at the foot of the column headings.
         QLabel* root = MakeLabel(this, "Root zone");
         root->setFixedHeight(kRowHeight);
-        rowLabels->addWidget(root, 0, 0);
+        table->addWidget(root, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
     }
     rowLabels->setRowStretch(static_cast<int>(texts.size()), 1);
     table->addLayout(rowLabels, 1, 0);

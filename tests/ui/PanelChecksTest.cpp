@@ -1,6 +1,7 @@
 // The checks of each input panel and what a failing Save keeps: conversion errors, empty
 // cells, the soil completeness per layer count, the drainage depth and factors, and the
 // silent limits of the conditions.
+#include <QApplication>
 #include <QLabel>
 
 #include "MainFormFixture.h"
@@ -281,6 +282,30 @@ TEST_F(SoilChecks, TwoAndThreeLayerSavesOnTheFirstPassDisableTheDrainageCancel) 
     form->drainPanel->DrainQuitButton->setEnabled(true);
     Click("Soil2SaveButton");
     EXPECT_FALSE(On("DrainQuitButton"));
+}
+
+TEST_F(SoilChecks, RootZoneStandsAboveItsLayersWhichAreIndented) {
+    OpenSoil(3);
+    form->resize(806, 647);
+    form->show();
+    QApplication::processEvents();
+    QWidget* panel = form->soilPanel[3];
+    auto labelAt = [panel](const QString& text) -> QLabel* {
+        for (QLabel* label : panel->findChildren<QLabel*>())
+            if (label->text() == text) return label;
+        return nullptr;
+    };
+    QLabel* root = labelAt("Root zone");
+    QLabel* first = labelAt("1st layer");
+    QLabel* third = labelAt("3rd layer");
+    QLabel* transition = labelAt("Transition zone");
+    ASSERT_TRUE(root && first && third && transition);
+    const auto top = [panel](QWidget* w) { return w->mapTo(panel, QPoint(0, 0)); };
+    EXPECT_LT(top(root).y() + root->height(), top(first).y() + 1);
+    EXPECT_GT(top(first).x(), top(root).x());
+    EXPECT_LT(top(third).y(), top(transition).y());
+    EXPECT_EQ(top(transition).x(), top(root).x());
+    form->hide();
 }
 
 TEST_F(PanelChecks, SalinityCellsThatAreEmptyOrNotNumbersAreMissing) {

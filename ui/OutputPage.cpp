@@ -250,9 +250,11 @@ QString OutputPage::CurrentOutputFileName() const {
 
 bool OutputPage::ShowOutputText() {
     outputMemo_->clear();
-    const QString inputName = window_.OutputFromRun ? QString::fromStdString(data_.InputFileName)
-                                                    : window_.ViewedInputFileName;
-    const QString fileName = WithExtension(inputName, ".out");
+    // An opened output file is shown under the name it was chosen by, so that the text and the
+    // tables come from the same file even when its extension is not written ".out".
+    const QString fileName =
+        window_.OutputFromRun ? WithExtension(QString::fromStdString(data_.InputFileName), ".out")
+                              : window_.OutputFileName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         dialogs_.Message(FromNative(CouldNotOpenMessage(ToNative(fileName))));

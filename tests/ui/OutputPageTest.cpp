@@ -356,6 +356,16 @@ TEST_F(OutputPageTest, OpensOutputWithItsInputFile) {
     for (int col = 0; col < 7; ++col) EXPECT_EQ(grid->Cell(col, 3), step3[col]) << col;
 }
 
+TEST_F(OutputPageTest, OutputFileWithAnUpperCaseExtensionShowsItsOwnText) {
+    const QString base = CopyData("upper");
+    ASSERT_TRUE(QFile::rename(base + ".out", base + ".OUT"));
+    dialogs_.files.push_back(base + ".OUT");
+    QTest::mouseClick(Button("OpenOutButton"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs_.messages.isEmpty()) << dialogs_.messages.join("; ").toStdString();
+    EXPECT_EQ(window_.ViewedInputFileName, base + ".inp");
+    EXPECT_EQ(MemoLines().value(4), "Season 2020");
+}
+
 TEST_F(OutputPageTest, OpenOutputStopsAndNamesInputFileThatWasDeleted) {
     const QString base = CopyData("delta");
     QFile::remove(base + ".inp");

@@ -16,15 +16,15 @@ DrainForm::DrainForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     DrainMemo->setObjectName("DrainMemo");
     DrainMemo->setPlainText(DrainExplanationLines().join('\n'));
     DrainMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The explanation is kept line by line; the window is made wide enough for its longest
-    // line in the font in use.
+    // The text box fills the window. The explanation is kept line by line, so the window is
+    // made wide enough for its longest line in the font in use.
     const QFontMetrics metrics(DrainMemo->font());
     int widest = 0;
     for (const QString& line : DrainExplanationLines())
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    resize(std::max(426, widest + 70), 418);
+    resize(std::max(401, widest + 50), 369);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(DrainMemo);
 }
 

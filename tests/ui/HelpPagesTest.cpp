@@ -1,5 +1,6 @@
 // The Intro, Math and Figure pages and the drainage explanation: their texts line by line as
 // the program states them, and how they are shown.
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,7 +134,13 @@ TEST_F(HelpPages, PagesShowTheirTextsAndPictures) {
     EXPECT_EQ(W<QLabel>("FigImage")->pixmap().size(), QSize(673, 449));
 
     EXPECT_EQ(form->drainForm->DrainMemo->toPlainText(), DrainExplanationLines().join('\n'));
+    EXPECT_EQ(form->drainForm->height(), 369);
+    EXPECT_GE(form->drainForm->width(), 401);
     EXPECT_TRUE(form->drainForm->isHidden());
+    form->drainForm->show();
+    QApplication::processEvents();
+    EXPECT_EQ(form->drainForm->DrainMemo->geometry(), form->drainForm->rect());
+    form->drainForm->hide();
 }
 
 TEST_F(HelpPages, TextTypedIntoTheHelpBoxesReachesNoFile) {

@@ -32,9 +32,17 @@ enum class InputItem {
     GrwtInf,
     GrwtOut,
     SalInf,
-    HydrologicalRow,  // index: the time step (Rain, Irrig, Evap and IrrSal)
-    Thickness,        // the thicknesses of all zones
-    SoilRow,          // index: the zone (TotPor, EffPor, LeachEff)
+    // Each value of a row is reported on its own, so that a failure further along the row
+    // leaves the values before it shown. index: the time step.
+    Rain,
+    Irrig,
+    Evap,
+    IrrSal,
+    // index: the zone.
+    Thick,
+    TotPor,
+    EffPor,
+    LeachEff,
 };
 
 class InputReadListener {

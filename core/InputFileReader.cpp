@@ -199,14 +199,17 @@ private:
         for (int i = 1; i <= d_.NrTst; ++i) {
             const std::string& row = lines_.Next();
             d_.Rain[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[0]));
+            Tell(InputItem::Rain, i);
             d_.Irrig[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[1]));
+            Tell(InputItem::Irrig, i);
             d_.Evap[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[2]));
+            Tell(InputItem::Evap, i);
             try {
                 d_.IrrSal[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[3]));
             } catch (const ConversionError&) {
                 d_.IrrSal[i] = d_.SaltIrrig;  // older files have no irrigation salinity
             }
-            Tell(InputItem::HydrologicalRow, i);
+            Tell(InputItem::IrrSal, i);
         }
     }
 
@@ -217,16 +220,19 @@ private:
                                               : d_.TwoLayers ? layout::kThickColumns2
                                                              : layout::kThickColumns3;
         const std::string& thickLine = lines_.Next();
-        for (std::size_t k = 0; k < zones.size(); ++k)
+        for (std::size_t k = 0; k < zones.size(); ++k) {
             d_.Thick[zones[k]] = PointStringToFloat(Columns(thickLine, thickColumns[k]));
-        Tell(InputItem::Thickness);
+            Tell(InputItem::Thick, zones[k]);
+        }
         lines_.Skip(3);
         for (int zone : zones) {
             const std::string& row = lines_.Next();
             d_.TotPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[0]));
+            Tell(InputItem::TotPor, zone);
             d_.EffPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[1]));
+            Tell(InputItem::EffPor, zone);
             d_.LeachEff[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[2]));
-            Tell(InputItem::SoilRow, zone);
+            Tell(InputItem::LeachEff, zone);
         }
     }
 

@@ -94,21 +94,26 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
         case InputItem::SalInf:
             cond.SalInfEdit->setText(Text(data.SalInf));
             break;
-        case InputItem::HydrologicalRow:
-            ShowHydrologicalRow(index);
+        case InputItem::Rain:
+        case InputItem::Irrig:
+        case InputItem::Evap:
+        case InputItem::IrrSal:
+            ShowHydrologicalValue(item, index);
             break;
-        case InputItem::Thickness: {
+        case InputItem::Thick:
             // The hydrological block is behind the reader: a file of no time steps had no
             // row to size the grids by.
             ShowHydrologicalFrame();
-            const int layers = form_.CurrentLayerCount();
-            for (int zone : ZonesOf(layers))
-                form_.soilPanel[layers]->Grid->SetCell(0, SoilRowOf(zone, layers),
-                                                       Text(data.Thick[zone]));
+            ShowSoilValue(0, data.Thick[index], index);
             break;
-        }
-        case InputItem::SoilRow:
-            ShowSoilRow(index);
+        case InputItem::TotPor:
+            ShowSoilValue(1, data.TotPor[index], index);
+            break;
+        case InputItem::EffPor:
+            ShowSoilValue(2, data.EffPor[index], index);
+            break;
+        case InputItem::LeachEff:
+            ShowSoilValue(3, data.LeachEff[index], index);
             break;
     }
 }
@@ -141,27 +146,32 @@ void InputReadDisplay::ReadingEnded() {
     ShowMeasuredFrame();
 }
 
-void InputReadDisplay::ShowHydrologicalRow(int step) {
+void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
     const InputData& data = form_.Data();
     StringGrid& hydr = *form_.hydrPanel->HydrGrid;
     StringGrid& irrSal = *form_.irrSalPanel->IrrSalGrid;
     ShowHydrologicalFrame();
     hydr.SetCell(0, step, QString::number(step));
-    hydr.SetCell(1, step, Text(data.Rain[step]));
-    hydr.SetCell(2, step, Text(data.Irrig[step]));
-    hydr.SetCell(3, step, Text(data.Evap[step]));
     irrSal.SetCell(0, step, QString::number(step));
-    irrSal.SetCell(1, step, Text(data.IrrSal[step]));
+    switch (item) {
+        case InputItem::Rain:
+            hydr.SetCell(1, step, Text(data.Rain[step]));
+            break;
+        case InputItem::Irrig:
+            hydr.SetCell(2, step, Text(data.Irrig[step]));
+            break;
+        case InputItem::Evap:
+            hydr.SetCell(3, step, Text(data.Evap[step]));
+            break;
+        default:
+            irrSal.SetCell(1, step, Text(data.IrrSal[step]));
+            break;
+    }
 }
 
-void InputReadDisplay::ShowSoilRow(int zone) {
-    const InputData& data = form_.Data();
+void InputReadDisplay::ShowSoilValue(int column, double value, int zone) {
     const int layers = form_.CurrentLayerCount();
-    StringGrid& grid = *form_.soilPanel[layers]->Grid;
-    const int row = SoilRowOf(zone, layers);
-    grid.SetCell(1, row, Text(data.TotPor[zone]));
-    grid.SetCell(2, row, Text(data.EffPor[zone]));
-    grid.SetCell(3, row, Text(data.LeachEff[zone]));
+    form_.soilPanel[layers]->Grid->SetCell(column, SoilRowOf(zone, layers), Text(value));
 }
 
 void InputReadDisplay::MeasuredRowRead(int step,

@@ -21,8 +21,8 @@ private:
     void ShowDrainage();
     void ShowHydrologicalFrame();
     void ShowMeasuredFrame();
-    void ShowHydrologicalRow(int step);
-    void ShowSoilRow(int zone);
+    void ShowHydrologicalValue(InputItem item, int step);
+    void ShowSoilValue(int column, double value, int zone);
 
     MainForm& form_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "Errors.h"
@@ -263,6 +264,21 @@ TEST(InputFileReadTest, ListenerHearsEachValueAsItIsRead) {
     ASSERT_GE(listener.items.size(), 3u);
     EXPECT_EQ(listener.items[0].first, InputItem::Title1);
     EXPECT_EQ(listener.items[2].first, InputItem::NrTst);
+    // The values of a row are reported one by one, in the order of the file.
+    const auto at = [&](InputItem item, int index) {
+        const std::pair<InputItem, int> wanted{item, index};
+        return std::find(listener.items.begin(), listener.items.end(), wanted) -
+               listener.items.begin();
+    };
+    const auto end = static_cast<std::ptrdiff_t>(listener.items.size());
+    EXPECT_LT(at(InputItem::Rain, 2), at(InputItem::Irrig, 2));
+    EXPECT_LT(at(InputItem::Irrig, 2), at(InputItem::Evap, 2));
+    EXPECT_LT(at(InputItem::Evap, 2), at(InputItem::IrrSal, 2));
+    EXPECT_LT(at(InputItem::IrrSal, 2), at(InputItem::Thick, Layer1));
+    EXPECT_LT(at(InputItem::Thick, Aquif), at(InputItem::TotPor, Layer1));
+    EXPECT_LT(at(InputItem::TotPor, Trans), at(InputItem::EffPor, Trans));
+    EXPECT_LT(at(InputItem::LeachEff, Aquif), end);
+    EXPECT_EQ(at(InputItem::Thick, Layer2), end);  // one layer: no second layer
     ASSERT_EQ(listener.measured.size(), 2u);
     EXPECT_EQ(listener.measured[0][Layer1], "5.20");
     EXPECT_EQ(listener.measured[0][Trans], "");

@@ -252,6 +252,24 @@ TEST_F(OpenInput, FailureKeepsWhatWasShownAndTheFormerState) {
     EXPECT_TRUE(ShownPanels().isEmpty());
 }
 
+TEST_F(OpenInput, AFailureWithinARowKeepsTheValuesReadBeforeItShown) {
+    GoToInput();
+    Click("GenOpenButton");
+    SetText("NrTstEdit", "24");
+    Click("GenSaveButton");
+    form->hydrPanel->HydrGrid->SetCell(1, 5, "old rain");
+    form->hydrPanel->HydrGrid->SetCell(2, 5, "old irrigation");
+    dialogs.messages.clear();
+    Open(Altered("one_layer_monthly.inp", 35,
+                 "         5        16.50          15x.00         200.00           1.20"));
+    // Irrigation is read from columns 26 to 40.
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"'        15x.00 ' is not a valid floating point value"}));
+    EXPECT_EQ(G("HydrGrid")->Cell(1, 4), "18");
+    EXPECT_EQ(G("HydrGrid")->Cell(1, 5), "16.5");
+    EXPECT_EQ(G("HydrGrid")->Cell(2, 5), "old irrigation");
+}
+
 TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
     Open(Altered("one_layer_monthly.inp", 6, " Nunber of time steps     : 200000"));
     EXPECT_EQ(dialogs.messages,

@@ -5,11 +5,12 @@
 
 namespace halosoil {
 
-// The text without the blanks (spaces and tabs) before and after it.
+// The text without the spaces before and after it. A tab is not a blank to the number
+// readers: a cell holding "1.5<tab>" is not a number.
 inline std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The text with every space removed, as the readers of measured salinities take a field.

@@ -39,6 +39,9 @@ TEST_F(StringToFloatTest, RefusesTextThatIsNotANumber) {
     EXPECT_EQ(ConversionMessage("1.2.3"), "'1.2.3' is not a valid floating point value");
     EXPECT_EQ(ConversionMessage("-"), "'-' is not a valid floating point value");
     EXPECT_EQ(ConversionMessage("1e"), "'1e' is not a valid floating point value");
+    // Only spaces are ignored around the number, not tabs.
+    EXPECT_EQ(ConversionMessage("1.5\t"), "'1.5\t' is not a valid floating point value");
+    EXPECT_EQ(ConversionMessage("\t2"), "'\t2' is not a valid floating point value");
 }
 
 TEST_F(StringToFloatTest, DecimalCommaOnlyWhileTheSeparatorIsTheComma) {

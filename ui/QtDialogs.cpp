@@ -62,7 +62,11 @@ void QtDialogs::SetClipboardText(const QString& text) {
 }
 
 QString QtDialogs::ClipboardText() {
-    return QApplication::clipboard()->text();
+    QString text = QApplication::clipboard()->text();
+    // Spreadsheets on this platform end the lines of a copied block with a line feed alone;
+    // the grids take a block's rows by the carriage return that ends them elsewhere.
+    if (!text.contains('\r')) text.replace('\n', "\r\n");
+    return text;
 }
 
 void QtDialogs::Pause(int milliseconds) {

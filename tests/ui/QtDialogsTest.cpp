@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -61,6 +62,16 @@ TEST_F(RealFileDialogs, SaveAddsTheDefaultExtension) {
     const std::optional<QString> chosen = dialogs.SaveFile(inputFiles());
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, folder.filePath("newproject.inp"));
+}
+
+TEST(RealClipboard, LinesEndedByLineFeedsAloneReachTheGridsAsCarriageReturnLineFeeds) {
+    QtDialogs dialogs;
+    QApplication::clipboard()->setText("1\t2\n3\t4\n");
+    EXPECT_EQ(dialogs.ClipboardText(), "1\t2\r\n3\t4\r\n");
+    QApplication::clipboard()->setText("5\t6\r\n7\t8");
+    EXPECT_EQ(dialogs.ClipboardText(), "5\t6\r\n7\t8");
+    dialogs.SetClipboardText("a\tb\rc\td");
+    EXPECT_EQ(QApplication::clipboard()->text(), "a\tb\rc\td");
 }
 
 }  // namespace

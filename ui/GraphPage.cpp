@@ -204,7 +204,7 @@ bool GraphPage::ReadOutput() {
     } catch (const std::exception& error) {
         QString text = QString::fromStdString(error.what());
         // Every failure names the file it concerns, also when the reader's text does not.
-        if (!text.contains(fileName)) text += " in the file " + fileName;
+        if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
         dialogs_.Message(text);
         return false;
     }

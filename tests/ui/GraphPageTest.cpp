@@ -265,6 +265,21 @@ TEST_F(GraphPageTest, GoWithAMissingOutputFileReportsItAndDrawsNothing) {
     EXPECT_TRUE(Enabled("SaveGraphButton"));  // enabled before the reading, as "Go" does
 }
 
+TEST_F(GraphPageTest, GoWithADamagedOutputFileNamesTheFile) {
+    const QString name = folder.filePath("short.out");
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(OneLayerOutputFile(name).left(40));
+    file.close();
+    window.OutputFileName = name;
+    page->SeeGraphs();
+    Click("GoButton");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("In the file " + name + ": "))
+        << dialogs.messages[0].toStdString();
+    EXPECT_FALSE(ImageShown());
+}
+
 TEST_F(GraphPageTest, SelectGraphReturnsToThePanel) {
     DrawWaterTable();
     Click("SelectGraphButton");

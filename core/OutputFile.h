@@ -29,6 +29,12 @@ std::string OutputHeaderText(const InputData& data, const RunState& state,
                              const std::string& outputFileName);
 std::string OutputLineText(const InputData& data, const RunState& state, int step);
 
+// A run builds its output file in memory with these and writes it to disk as a whole at the
+// end, so that a failure never leaves half a file in place of the previous one.
+void WriteOutputHeader(std::string& file, const InputData& data, const RunState& state,
+                       const std::string& outputFileName);
+void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step);
+
 // Reads outputFileName: replaces NrLayers, NrTst (and QH1 when the drainage line is present)
 // in the record and fills the ten result series of the state. Throws HalosoilError with
 // "The file <name>could not be opened. ..." when the file cannot be opened.

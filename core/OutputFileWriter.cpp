@@ -106,4 +106,13 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
     return line + kCrLf;
 }
 
+void WriteOutputHeader(std::string& file, const InputData& data, const RunState& state,
+                       const std::string& outputFileName) {
+    file += OutputHeaderText(data, state, outputFileName);
+}
+
+void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step) {
+    file += OutputLineText(data, state, step);
+}
+
 }  // namespace halosoil

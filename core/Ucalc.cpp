@@ -160,11 +160,12 @@ void Engine::Run(InputData& data, RunHost& host, const std::string& outputFileNa
     for (int z = Layer1; z <= Aquif; ++z)
         if (data.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
 
-    std::string text = OutputHeaderText(data, s, outputName);
+    std::string file;
+    WriteOutputHeader(file, data, s, outputName);
     host.SetProgress(8);
     s.Drain[0] = s.Drain[1];
-    for (int i = 1; i <= data.NrTst; ++i) text += OutputLineText(data, s, i);
-    WriteFileAtomically(outputName, text);
+    for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, s, i);
+    WriteFileAtomically(outputName, file);
     host.SetProgress(9);
 }
 

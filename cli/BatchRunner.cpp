@@ -1,5 +1,6 @@
 #include "BatchRunner.h"
 
+#include <new>
 #include <ostream>
 
 #include "Errors.h"
@@ -80,6 +81,9 @@ int Run(const RunOptions& options, std::ostream& errors) {
                    options.output.empty() ? OutputFileNameFor(options.input) : options.output);
     } catch (const HalosoilError& error) {
         errors << options.input << ": " << error.what() << '\n';
+        return kInputInvalid;
+    } catch (const std::bad_alloc&) {
+        errors << options.input << ": " << kNotEnoughMemory << '\n';
         return kInputInvalid;
     }
     return engine.State().RunStopped ? kRunStoppedEarly : kOutputWritten;

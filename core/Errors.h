@@ -25,6 +25,9 @@ public:
     using HalosoilError::HalosoilError;
 };
 
+// Shown when the computer cannot give an action the memory it needs.
+inline constexpr const char* kNotEnoughMemory = "There is not enough memory for this action.";
+
 // The platform's message for an errno value, in the words users of the earlier program know.
 std::string FileErrorText(int errorNumber);
 

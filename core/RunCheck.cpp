@@ -41,6 +41,14 @@ void CheckRunnable(const InputData& d) {
     if (d.TstLength < 1)
         throw HalosoilError("The step length is " + std::to_string(d.TstLength) +
                             " days. A time step must last at least one day.");
+    // The run keeps six flows of every day in memory: 50000 yearly steps is as far as the
+    // window goes, and as far as the memory of an ordinary computer allows.
+    const long long days = static_cast<long long>(d.NrTst) * d.TstLength;
+    if (days > kMostRunDays)
+        throw HalosoilError("The run covers " + std::to_string(days) + " days (" +
+                            std::to_string(d.NrTst) + " time steps of " +
+                            std::to_string(d.TstLength) + " days). It can cover at most " +
+                            std::to_string(kMostRunDays) + " days.");
     const int layers = d.FlaggedLayers();
     if (layers == 0)
         throw HalosoilError(

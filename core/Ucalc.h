@@ -25,9 +25,13 @@ inline constexpr const char* kWaterTableStopMessage =
 // The output file of an input file: the same name with the extension ".out".
 std::string OutputFileNameFor(const std::string& inputFileName);
 
+// The most days a run may cover: 50000 years of 360 days.
+inline constexpr long long kMostRunDays = 18'000'000;
+
 // Refuses a project the engine cannot run soundly (no time steps, a step shorter than a
-// day, a series too short, a value that is not finite, a zero effective porosity where the
-// water table can be): throws HalosoilError naming the value.
+// day, more days than the memory holds, a series too short, a value that is not finite, a
+// zero effective porosity where the water table can be): throws HalosoilError naming the
+// value.
 void CheckRunnable(const InputData& data);
 
 class Engine {

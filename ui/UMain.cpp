@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <new>
 
 #include "CondPanel.h"
 #include "DrainPanel.h"
@@ -80,6 +81,8 @@ void MainForm::Guarded(const std::function<void()>& action) {
         action();
     } catch (const HalosoilError& error) {
         dialogs_.Message(QString::fromStdString(error.what()));
+    } catch (const std::bad_alloc&) {
+        dialogs_.Message(kNotEnoughMemory);
     } catch (const std::exception& error) {
         dialogs_.Message(QString::fromStdString(error.what()));
     }

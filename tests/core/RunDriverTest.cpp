@@ -92,6 +92,13 @@ TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
               "calculations.");
     EXPECT_EQ(RunError(test::PlainProject(2, 0)),
               "The step length is 0 days. A time step must last at least one day.");
+    // 50000 years of 360 days is the most a run keeps in memory, one day more is refused.
+    EXPECT_EQ(RunError(test::PlainProject(50001, 360)),
+              "The run covers 18000360 days (50001 time steps of 360 days). It can cover at "
+              "most 18000000 days.");
+    EXPECT_EQ(RunError(test::PlainProject(2, 9000001)),
+              "The run covers 18000002 days (2 time steps of 9000001 days). It can cover at "
+              "most 18000000 days.");
 
     InputData zeroPorosity = test::PlainProject(2, 30);
     zeroPorosity.EffPor[Trans] = 0;

@@ -413,6 +413,11 @@ TEST_F(Workflow, EditCommandsActOnTheFocusedFieldThroughTheWindowClipboard) {
     form->hide();
 }
 
+TEST_F(Workflow, AnActionThatRunsOutOfMemoryEndsWithAMessage) {
+    form->Guarded([] { throw std::bad_alloc(); });
+    EXPECT_EQ(dialogs.messages, QStringList({"There is not enough memory for this action."}));
+}
+
 TEST_F(Workflow, CutAndDeleteWithoutSelectionAndOnReadOnlyTextChangeNothing) {
     form->show();
     GoToInput();

@@ -56,9 +56,14 @@ void CheckRunnable(const InputData& d) {
             "data first.");
     // The engine follows the layer flags, the output file's header the number; a file with
     // an impossible number leaves the flags of an earlier project.
-    if (d.NrLayers != layers)
+    if (d.NrLayers < 1 || d.NrLayers > 3)
         throw HalosoilError("The number of root zone layers is " + std::to_string(d.NrLayers) +
                             ". It must be 1, 2 or 3.");
+    if (d.NrLayers != layers)
+        throw HalosoilError("The number of root zone layers is " + std::to_string(d.NrLayers) +
+                            ", but the soil data are given for " + std::to_string(layers) +
+                            (layers == 1 ? " layer" : " layers") +
+                            ". Please save the general data again.");
     CheckSeriesLengths(d);
     if (static_cast<int>(d.IrrigSpread.size()) < d.NrTst + 1)
         throw HalosoilError(

@@ -121,6 +121,11 @@ TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
     InputData fourLayers = test::PlainProject(2, 30);
     fourLayers.NrLayers = 4;  // as read from a damaged file, the flags of one layer kept
     EXPECT_EQ(RunError(fourLayers), "The number of root zone layers is 4. It must be 1, 2 or 3.");
+    InputData mismatched = test::PlainProject(2, 30);
+    mismatched.NrLayers = 3;  // the flags still say one layer
+    EXPECT_EQ(RunError(mismatched),
+              "The number of root zone layers is 3, but the soil data are given for 1 layer. "
+              "Please save the general data again.");
 
     InputData noEfficiency = test::PlainProject(2, 30);
     noEfficiency.NrLayers = 2;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "StringGrid.h"
+#include "TimeStepLimit.h"
 
 namespace halosoil {
 
@@ -72,6 +73,11 @@ void GridPaste::HandlePasteMultiCell(StringGrid& grid, int c0, int r0, const QSt
 // The pasted block sets the number of time steps; a block pasted lower down adds its start
 // row to the rows of the table.
 void GridPaste::AdjustAfterHydroPaste(int lines, int r0) {
+    // A block longer than the grids can hold leaves the number of time steps as it was.
+    if (lines + r0 - 1 > kMaxTimeSteps) {
+        dialogs_.Message(QString::fromStdString(TimeStepLimitText(lines + r0 - 1)));
+        return;
+    }
     StringGrid& hydr = *grids_.hydr;
     hydr.SetColCount(4);
     data_.NrTst = lines;

@@ -10,10 +10,13 @@ namespace halosoil {
 
 constexpr int kMaxTimeSteps = 50000;
 
+inline std::string TimeStepLimitText(int nrTst) {
+    return "The number of time steps is " + std::to_string(nrTst) + ". It can be at most " +
+           std::to_string(kMaxTimeSteps) + ".";
+}
+
 inline void CheckTimeStepLimit(int nrTst) {
-    if (nrTst > kMaxTimeSteps)
-        throw HalosoilError("The number of time steps is " + std::to_string(nrTst) +
-                            ". It can be at most " + std::to_string(kMaxTimeSteps) + ".");
+    if (nrTst > kMaxTimeSteps) throw HalosoilError(TimeStepLimitText(nrTst));
 }
 
 }  // namespace halosoil

@@ -105,6 +105,19 @@ TEST_F(GridPasteTest, ElevenLinesAtTheThirdRowAddTheRowsAbove) {
     EXPECT_EQ(salt2.Cell(0, 12), "");
 }
 
+TEST_F(GridPasteTest, ABlockBeyondTheLimitOfTimeStepsKeepsTheirNumber) {
+    data.NrTst = 11;
+    data.HydrRows = 11;
+    nrTstEdit.setText("11");
+    EditHydr(1, 3, Block(49999));  // 49999 lines from row 3 would make 50001 rows
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The number of time steps is 50001. It can be at most 50000."}));
+    EXPECT_EQ(data.NrTst, 11);
+    EXPECT_EQ(data.HydrRows, 11);
+    EXPECT_EQ(nrTstEdit.text(), "11");
+    EXPECT_EQ(hydr.RowCount(), 12);
+}
+
 TEST_F(GridPasteTest, WithoutLineEndAfterTheLastLineTenLinesCount) {
     EditHydr(1, 1, Block(11, "\r\n", false));
     EXPECT_EQ(data.NrTst, 10);

@@ -148,6 +148,10 @@ void GraphPage::SeeGraphs() {
     graphPanel_->show();
     graphImage_->hide();
     SetGraphButtons(false);
+    OfferTheLayersThatExist();
+}
+
+void GraphPage::OfferTheLayersThatExist() {
     typeButtons_[kSecondLayerButton]->setEnabled(true);
     typeButtons_[kThirdLayerButton]->setEnabled(true);
 
@@ -178,6 +182,9 @@ void GraphPage::HideForOpenedOutput() {
 void GraphPage::ShowSelectionForNewOutput() {
     graphImage_->hide();
     SetGraphButtons(false);
+    // The newly opened output may have fewer layers than the one seen before: a graph of a
+    // layer it does not have would show nothing but zeros.
+    OfferTheLayersThatExist();
     graphPanel_->show();
 }
 

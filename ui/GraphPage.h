@@ -56,6 +56,8 @@ signals:
     void MakeGraphClicked();
 
 private:
+    // Enables the graph types of the root-zone layers the project has, unchecking the others.
+    void OfferTheLayersThatExist();
     void BuildPage();
     QGroupBox* BuildGraphPanel();
     // The output file the graphs read: the one of the last run, or the one opened.

@@ -312,6 +312,19 @@ TEST_F(GraphPageTest, MakeGraphLeavesTheRestToTheWindow) {
     EXPECT_TRUE(dialogs.log.isEmpty());
 }
 
+TEST_F(GraphPageTest, MakeGraphOffersOnlyTheLayersOfTheNewlyOpenedOutput) {
+    data.SetLayerFlags(3);
+    page->SeeGraphs();
+    Radio("SalThirdRadioButton")->setChecked(true);
+    // "Make graph" opened the output of a one-layer project.
+    data.SetLayerFlags(1);
+    page->ShowSelectionForNewOutput();
+    EXPECT_TRUE(PanelShown());
+    EXPECT_FALSE(Radio("SalSecondRadioButton")->isEnabled());
+    EXPECT_FALSE(Radio("SalThirdRadioButton")->isEnabled());
+    EXPECT_FALSE(Radio("SalThirdRadioButton")->isChecked());
+}
+
 TEST_F(GraphPageTest, SavedGraphIsAWindowsBitmapThatOpensAgain) {
     DrawWaterTable();
     const QString name = folder.filePath("graph.bmp");

@@ -25,8 +25,10 @@ inline constexpr const char* kWaterTableStopMessage =
 // The output file of an input file: the same name with the extension ".out".
 std::string OutputFileNameFor(const std::string& inputFileName);
 
-// The most days a run may cover: 50000 years of 360 days.
-inline constexpr long long kMostRunDays = 18'000'000;
+// The most time steps the window's grids hold, and the most days a run may cover: that many
+// years of 360 days.
+inline constexpr int kMaxTimeSteps = 50000;
+inline constexpr long long kMostRunDays = kMaxTimeSteps * 360LL;
 
 // Refuses a project the engine cannot run soundly (no time steps, a step shorter than a
 // day, more days than the memory holds, a series too short, a value that is not finite, a

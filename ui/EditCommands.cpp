@@ -115,7 +115,6 @@ void MainForm::EditCut() {
 
 // Cut and Delete erase the selection only: with nothing selected they leave the text as it is,
 // and the read-only output text never changes.
-
 void MainForm::EditDelete() {
     QWidget* focus = QApplication::focusWidget();
     if (StringGrid* grid = GridOf(focus)) {

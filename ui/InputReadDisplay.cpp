@@ -150,11 +150,12 @@ void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
     const InputData& data = form_.Data();
     StringGrid& hydr = *form_.hydrPanel->HydrGrid;
     StringGrid& irrSal = *form_.irrSalPanel->IrrSalGrid;
-    ShowHydrologicalFrame();
-    hydr.SetCell(0, step, QString::number(step));
-    irrSal.SetCell(0, step, QString::number(step));
     switch (item) {
         case InputItem::Rain:
+            // The first value of the row: the grids get their size and the row its number.
+            ShowHydrologicalFrame();
+            hydr.SetCell(0, step, QString::number(step));
+            irrSal.SetCell(0, step, QString::number(step));
             hydr.SetCell(1, step, Text(data.Rain[step]));
             break;
         case InputItem::Irrig:

@@ -5,10 +5,9 @@
 #include <string>
 
 #include "Errors.h"
+#include "Ucalc.h"
 
 namespace halosoil {
-
-constexpr int kMaxTimeSteps = 50000;
 
 inline std::string TimeStepLimitText(int nrTst) {
     return "The number of time steps is " + std::to_string(nrTst) + ". It can be at most " +

@@ -72,12 +72,11 @@ inline void MakeTenYearRun(const std::filesystem::path& folder, InputData& data,
     WriteText(data.InputFileName, InputFileText(data));
 
     // The output header shows the efficiencies as the fractions the run used.
-    InputData working = data;
-    for (double& e : working.LeachEff) e /= 100;
+    for (int z = Layer1; z <= Aquif; ++z) state.LeachEff[z] = data.LeachEff[z] / 100;
     state.FitNA = {true, true, true, true, true, true};
     const std::string outputName = (folder / "tenyears.out").string();
-    std::string text = OutputHeaderText(working, state, outputName);
-    for (int i = 1; i <= kDailySteps; ++i) text += OutputLineText(working, state, i);
+    std::string text = OutputHeaderText(data, state, outputName);
+    for (int i = 1; i <= kDailySteps; ++i) text += OutputLineText(data, state, i);
     WriteText(outputName, text);
 }
 

@@ -1,4 +1,5 @@
-// How long a run takes, and proof that the daily computation allocates nothing.
+// How long a run takes through the plain calibration loops and through the fast path, and
+// proof that the daily computation allocates nothing.
 //
 //   century: three root-zone layers, 100 yearly steps, drains, measured salinities in every
 //            zone; refinement and optimisation answered Yes.
@@ -8,16 +9,22 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "BenchProjects.h"
 #include "DrainageRefinement.h"
 #include "InputFile.h"
 #include "RunHost.h"
+#include "RunInputs.h"
+#include "TrialThreads.h"
 #include "Ucalc.h"
+#include "VectorUnit.h"
 #include "WaterBalance.h"
 
 namespace {
@@ -44,60 +51,36 @@ using namespace halosoil;
 
 class YesHost : public RunHost {
 public:
-    bool AskYesNo(const std::string&) override { return true; }
+    bool Ask(RunQuestion) override { return true; }
     void ShowMessage(const std::string&) override {}
     void SetProgress(int) override {}
 };
 
-InputData Project(int layers, int steps, int tstLength) {
-    InputData d;
-    d.Title1 = "Benchmark";
-    d.Title2 = std::to_string(steps) + " steps of " + std::to_string(tstLength) + " days";
-    d.NrTst = steps;
-    d.HydrRows = steps;
-    d.TstLength = tstLength;
-    d.NrLayers = layers;
-    d.SetLayerFlags(layers);
-    d.DrainPresent = true;
-    d.DrainDepth = 1.8;
-    d.QH1 = 0.012;
-    d.QH2 = 0.002;
-    d.SaltIrrig = 1.2;
-    d.WTdepth = 1.4;
-    d.CritDepth = 1.6;
-    d.Moist = 50;
-    d.IrrEff = 70;
-    d.GrwtInf = 0.6;
-    d.GrwtOut = 0.5;
-    d.SalInf = 2;
-    d.Thick = {0, 0.2, 0.3, 0.4, 1.5, 10};
-    d.TotPor = {0, 46, 44, 42, 40, 36};
-    d.EffPor = {0, 8, 8, 9, 10, 14};
-    d.LeachEff = {0, 80, 80, 85, 90, 100};
-    d.InitSalt = {0, 6, 6.5, 7, 5, 3};
-    for (Series* series : {&d.Rain, &d.Irrig, &d.Evap, &d.IrrSal}) SizeSeries(*series, steps);
-    const double scale = tstLength / 30.0;
-    for (int i = 1; i <= steps; ++i) {
-        const double season = std::sin(6.283 * i * tstLength / 360.0);
-        d.Rain[i] = (25 - 20 * season) * scale;
-        d.Irrig[i] = tstLength == 1 ? (i % 10 == 1 ? 70 : 0) : (120 + 60 * season) * scale;
-        d.Evap[i] = (150 + 90 * season) * scale;
-        d.IrrSal[i] = 1.2;
+// The calibrations through the plain loops (reference) or the fast path, with the widest
+// vector unit the processor has or a narrower one, on one thread or on every core.
+enum Path { kReference, kFastOneThread, kFast, kFastAVX2, kFastSSE2 };
+
+EngineOptions OptionsOf(int path) {
+    switch (path) {
+        case kReference:
+            return {.reference = true};
+        case kFastOneThread:
+            return {.threads = 1};
+        case kFastAVX2:
+            return {.widestVectorUnit = VectorUnit::AVX2};
+        case kFastSSE2:
+            return {.widestVectorUnit = VectorUnit::Baseline};
+        default:
+            return {};
     }
-    for (int z = Layer1; z <= Aquif; ++z) {
-        SizeSeries(d.MeasSalt[z], steps);
-        for (int i = 1; i <= steps; ++i) d.MeasSalt[z][i] = (i % 7 == 0) ? 4 + z * 0.5 : -1;
-    }
-    return d;
 }
 
 void RunProject(benchmark::State& state, InputData data) {
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
     data.InputFileName = (folder / "bench.inp").string();
-    PrepareIrrigSpread(data);
     YesHost host;
-    Engine engine;
+    Engine engine(OptionsOf(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         engine.Run(data, host, "");
         if (engine.State().RunStopped) state.SkipWithError("the water table left the aquifer");
@@ -109,21 +92,25 @@ void RunProject(benchmark::State& state, InputData data) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_CenturyRun(benchmark::State& state) {
-    RunProject(state, Project(3, 100, 360));
+void PathArguments(benchmark::internal::Benchmark* b) {
+    b->ArgName("path")->Unit(benchmark::kMillisecond)->UseRealTime();
+    for (int path : {kReference, kFastOneThread, kFast, kFastAVX2, kFastSSE2}) b->Arg(path);
 }
-BENCHMARK(BM_CenturyRun)->Unit(benchmark::kMillisecond);
+
+void BM_CenturyRun(benchmark::State& state) {
+    RunProject(state, bench::CenturyProject());
+}
+BENCHMARK(BM_CenturyRun)->Apply(PathArguments);
 
 void BM_DailyRun(benchmark::State& state) {
-    RunProject(state, Project(2, 3650, 1));
+    RunProject(state, bench::DailyProject());
 }
-BENCHMARK(BM_DailyRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DailyRun)->Apply(PathArguments);
 
 // One refinement trial of the daily project: the daily computation over 3650 days, counted
 // for allocations.
 void BM_DailyWaterBalanceAllocations(benchmark::State& state) {
-    InputData data = Project(2, 3650, 1);
-    PrepareIrrigSpread(data);
+    InputData data = bench::DailyProject();
     // Prepare a run state as a run does (fractions, per-day amounts, sized arrays).
     YesHost host;
     Engine engine;
@@ -132,16 +119,12 @@ void BM_DailyWaterBalanceAllocations(benchmark::State& state) {
     data.InputFileName = (folder / "alloc.inp").string();
     engine.Run(data, host, "");
     RunState& run = engine.State();
-    for (int z = Layer1; z <= Aquif; ++z) {
-        data.TotPor[z] /= 100;
-        data.EffPor[z] /= 100;
-    }
-    data.IrrEff /= 100;
+    const RunInputs inputs = MakeRunInputs(data);
     std::vector<double> residuals(static_cast<std::size_t>(data.NrTst) + 1);
     long counted = 0;
     for (auto _ : state) {
         const long before = allocations.load();
-        RefinementTrial(data, run, 0.05, residuals);
+        RefinementTrial(inputs, run, 0.05, residuals);
         counted += allocations.load() - before;
         benchmark::DoNotOptimize(residuals.data());
     }
@@ -150,6 +133,50 @@ void BM_DailyWaterBalanceAllocations(benchmark::State& state) {
 }
 BENCHMARK(BM_DailyWaterBalanceAllocations)->Unit(benchmark::kMillisecond);
 
+// Prints, after the table, each project's reference and fast wall times, their ratio and the
+// fast path's time per simulated day.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+            const std::string name = run.benchmark_name();
+            const double ms = run.GetAdjustedRealTime();
+            if (name.find("path:" + std::to_string(kReference)) != std::string::npos)
+                reference_[Project(name)] = ms;
+            else if (name.find("path:" + std::to_string(kFast)) != std::string::npos &&
+                     name.find("/real_time") != std::string::npos)
+                fast_[Project(name)] = {ms, run.counters.at("simulated_days")};
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const auto& [project, fast] : fast_) {
+            if (!reference_.count(project)) continue;
+            const double reference = reference_.at(project);
+            std::printf(
+                "%s: reference %.1f ms, fast %.2f ms (%s, %d threads), %.1f times faster, "
+                "%.3f us per simulated day\n",
+                project.c_str(), reference, fast.first,
+                VectorUnitName(ChosenVectorUnit(VectorUnit::AVX512)), TrialThreadCount(0),
+                reference / fast.first, 1000 * fast.first / fast.second);
+        }
+    }
+
+private:
+    static std::string Project(const std::string& name) { return name.substr(0, name.find('/')); }
+
+    std::map<std::string, double> reference_;
+    std::map<std::string, std::pair<double, double>> fast_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}

@@ -22,10 +22,8 @@ public:
     BatchHost(bool refine, bool optimise, std::ostream& errors)
         : refine_(refine), optimise_(optimise), errors_(errors) {}
 
-    bool AskYesNo(const std::string& question) override {
-        if (question == kRefineQuestion) return refine_;
-        if (question == kOptimiseQuestion) return optimise_;
-        return false;
+    bool Ask(RunQuestion question) override {
+        return question == RunQuestion::RefineDrainageCapacity ? refine_ : optimise_;
     }
     void ShowMessage(const std::string& message) override { errors_ << message << '\n'; }
     void SetProgress(int) override {}

@@ -1,13 +1,105 @@
 #include "DrainageRefinement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "CalibrationKernels.h"
+#include "TrialThreads.h"
+#include "VectorUnit.h"
 #include "WaterBalance.h"
 
 namespace halosoil {
 
-void RefinementTrial(const InputData& data, RunState& state, double q,
+namespace {
+
+constexpr int kTrials = 200;
+
+// Keeps the first trial that reached the smallest |residual| below the starting 100000.
+class BestCapacity {
+public:
+    explicit BestCapacity(double entered) : q_(entered) {}
+
+    void Offer(double q, double smallest) {
+        if (smallest < best_) {
+            best_ = smallest;
+            q_ = q;
+            found_ = true;
+        }
+    }
+
+    // The ends of the range mean the search found no capacity of its own.
+    void Decide(RunState& state, double entered) const {
+        state.QH1Refined = found_ && !(q_ > 0.199 || q_ < 0.002);
+        state.QH1Used = state.QH1Refined ? q_ : entered;
+    }
+
+private:
+    double best_ = 100000.0;
+    double q_;
+    bool found_ = false;
+};
+
+void RefineTrialByTrial(const RunInputs& data, RunState& state) {
+    BestCapacity best(data.QH1);
+    std::vector<double> residuals(static_cast<std::size_t>(data.NrTst) + 1, 0.0);
+    for (double q : RefinementCapacities()) {
+        RefinementTrial(data, state, q, residuals);
+        for (int i = 1; i <= data.NrTst; ++i) best.Offer(q, std::fabs(residuals[i]));
+    }
+    best.Decide(state, data.QH1);
+}
+
+// The trials that take one step a day (below 0.02) and those that take ten sub-steps, each
+// set cut into one share per thread of whole groups of lanes. A share short of lanes repeats
+// its last capacity and ignores what those lanes give.
+void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOptions& options) {
+    const std::vector<double> capacities = RefinementCapacities();
+    const int threads = TrialThreadCount(options.threads);
+    struct Share {
+        int first, count;
+        bool ten;
+    };
+    std::vector<Share> shares;
+    for (int first = 0; first < kTrials;) {
+        const bool ten = !(capacities[first] < 0.02);
+        int end = first;
+        while (end < kTrials && !(capacities[end] < 0.02) == ten) ++end;
+        const int groups = (end - first + kTrialLanes - 1) / kTrialLanes;
+        const int perShare = (groups + threads - 1) / threads * kTrialLanes;
+        for (int start = first; start < end; start += perShare)
+            shares.push_back({start, std::min(perShare, end - start), ten});
+        first = end;
+    }
+    std::vector<double> smallest(kTrials);
+    const VectorUnit unit = ChosenVectorUnit(options.widestVectorUnit);
+    RunTasks(static_cast<int>(shares.size()), threads, [&](int s) {
+        const Share& share = shares[s];
+        const int lanes = (share.count + kTrialLanes - 1) / kTrialLanes * kTrialLanes;
+        double q[kMostTrialsAtOnce], found[kMostTrialsAtOnce];
+        for (int k = 0; k < lanes; ++k)
+            q[k] = capacities[share.first + std::min(k, share.count - 1)];
+        RefinementLanes(data, state, q, lanes, share.ten, found, unit);
+        for (int k = 0; k < share.count; ++k) smallest[share.first + k] = found[k];
+    });
+    BestCapacity best(data.QH1);
+    for (int t = 0; t < kTrials; ++t) best.Offer(capacities[t], smallest[t]);
+    best.Decide(state, data.QH1);
+}
+
+}  // namespace
+
+std::vector<double> RefinementCapacities() {
+    std::vector<double> capacities;
+    double q = 0;
+    for (int trial = 1; trial <= kTrials; ++trial) {
+        q = q + 0.001;
+        capacities.push_back(q);
+    }
+    return capacities;
+}
+
+void RefinementTrial(const RunInputs& data, RunState& state, double q,
                      std::vector<double>& residuals) {
     WaterBalance balance(data, state);
     balance.Start();
@@ -23,26 +115,16 @@ void RefinementTrial(const InputData& data, RunState& state, double q,
     }
 }
 
-void RefineDrainageCapacity(const InputData& data, RunState& state) {
-    double best = 100000.0;
-    double q = 0;
-    double bestQ = data.QH1;
-    bool found = false;
+void RefineDrainageCapacity(const RunInputs& data, RunState& state, const EngineOptions& options) {
+    if (options.reference)
+        RefineTrialByTrial(data, state);
+    else
+        RefineSideBySide(data, state, options);
+}
+
+void LeaveLastRefinementTrial(const RunInputs& data, RunState& state) {
     std::vector<double> residuals(static_cast<std::size_t>(data.NrTst) + 1, 0.0);
-    for (int trial = 1; trial <= 200; ++trial) {
-        q = q + 0.001;
-        RefinementTrial(data, state, q, residuals);
-        for (int i = 1; i <= data.NrTst; ++i) {
-            if (std::fabs(residuals[i]) < best) {
-                best = std::fabs(residuals[i]);
-                bestQ = q;
-                found = true;
-            }
-        }
-    }
-    // The ends of the range mean the search found no capacity of its own.
-    state.QH1Refined = found && !(bestQ > 0.199 || bestQ < 0.002);
-    state.QH1Used = state.QH1Refined ? bestQ : data.QH1;
+    RefinementTrial(data, state, RefinementCapacities().back(), residuals);
 }
 
 }  // namespace halosoil

@@ -1,7 +1,12 @@
 #include "LeachingOptimisation.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "CalibrationKernels.h"
+#include "SpeculativeSearch.h"
+#include "TrialThreads.h"
+#include "VectorUnit.h"
 #include "ZoneUpdate.h"
 
 namespace halosoil {
@@ -9,12 +14,13 @@ namespace halosoil {
 namespace {
 
 constexpr double kSumCap = 1000;
+constexpr int kTrials = 180;
 
 // The sum of one trial, with the difference of the searched zone added on the last day of
 // every step that has a measurement.
 class Trial {
 public:
-    Trial(const InputData& data, int zone, bool absolute)
+    Trial(const RunInputs& data, int zone, bool absolute)
         : d_(data), zone_(zone), absolute_(absolute) {
         for (int z = Layer1; z <= Aquif; ++z) zones.s[z] = data.InitSalt[z];
     }
@@ -32,7 +38,7 @@ public:
     double sse = 0;
 
 private:
-    const InputData& d_;
+    const RunInputs& d_;
     int zone_;
     bool absolute_;
 };
@@ -40,7 +46,7 @@ private:
 // Members 1 to 3. With one layer the aquifer's lateral inflow and outflow of salt are taken
 // TstLength times on every day, and the transition-zone member uses the single irrigation
 // salinity; the members for the transition zone and the aquifer leave layer 1 unbounded.
-double OneLayerTrial(const InputData& d, const RunState& st, const ZoneValues& le, int zone,
+double OneLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
                      double e) {
     const bool searchRoot = zone == Layer1;
     const bool searchTrans = zone == Trans;
@@ -76,7 +82,7 @@ double OneLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
 // the leachate into the transition zone; the aquifer member weighs the upward seepage into
 // the transition zone with the aquifer's efficiency; only the layer-2 member weighs the
 // transition zone's leachate into the aquifer.
-double TwoLayerTrial(const InputData& d, const RunState& st, const ZoneValues& le, int zone,
+double TwoLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
                      double e) {
     const bool search1 = zone == Layer1;
     const bool search2 = zone == Layer2;
@@ -116,7 +122,7 @@ double TwoLayerTrial(const InputData& d, const RunState& st, const ZoneValues& l
 // Members 8 to 12. The layer-1 member also tries its efficiency on the leachate into layer 2
 // and sums absolute differences; the layer-3 member also on the leachate into the transition
 // zone; the aquifer takes the transition zone's leachate unweighted.
-double ThreeLayerTrial(const InputData& d, const RunState& st, const ZoneValues& le, int zone,
+double ThreeLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
                        double e) {
     const bool search1 = zone == Layer1;
     const bool search2 = zone == Layer2;
@@ -155,11 +161,85 @@ double ThreeLayerTrial(const InputData& d, const RunState& st, const ZoneValues&
     return trial.sse;
 }
 
+// Keeps the first trial efficiency with the smallest sum, as the search has always done.
+class BestEfficiency {
+public:
+    // Whether the trial improved; the working efficiency then becomes its efficiency.
+    bool Offer(double sse, double e, double& working) {
+        if (!(sse < best_)) return false;
+        best_ = sse;
+        working = e;
+        return true;
+    }
+
+private:
+    double best_ = 1000000;
+};
+
+void OptimiseTrialByTrial(const RunInputs& data, const RunState& state, ZoneValues& le, int zone) {
+    BestEfficiency best;
+    for (double e : TrialEfficiencies())
+        best.Offer(LeachingTrial(data, state, le, zone, e), e, le[zone]);
+}
+
+// The sums of trials first .. first + count - 1, each seeing assumed[k] as the working
+// efficiency of the searched zone: one share of whole groups of lanes per thread. A share
+// short of lanes repeats its last trial and ignores those lanes.
+void SumsOfTrials(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
+                  const std::vector<double>& efficiencies, int first, int count,
+                  const std::vector<double>& assumed, std::vector<double>& sums,
+                  const EngineOptions& options) {
+    const VectorUnit unit = ChosenVectorUnit(options.widestVectorUnit);
+    const int threads = TrialThreadCount(options.threads);
+    const int groups = (count + kTrialLanes - 1) / kTrialLanes;
+    const int perShare = (groups + threads - 1) / threads * kTrialLanes;
+    const int shares = (count + perShare - 1) / perShare;
+    RunTasks(shares, threads, [&](int s) {
+        const int start = s * perShare;
+        const int length = std::min(perShare, count - start);
+        double e[kMostTrialsAtOnce], leSearched[kMostTrialsAtOnce], sse[kMostTrialsAtOnce];
+        for (int k = 0; k < perShare; ++k) {
+            const int m = start + std::min(k, length - 1);
+            e[k] = efficiencies[first + m];
+            leSearched[k] = assumed[m];
+        }
+        MemberLanes(data, state, le, zone, e, leSearched, sse, perShare, unit);
+        for (int k = 0; k < length; ++k) sums[start + k] = sse[k];
+    });
+}
+
+// A member whose trials do not read the searched zone's working efficiency: all trials at
+// once, then the plain loop's choice among their sums.
+void OptimiseSideBySide(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
+                        const EngineOptions& options) {
+    const std::vector<double> efficiencies = TrialEfficiencies();
+    const std::vector<double> assumed(kTrials, le[zone]);
+    std::vector<double> sums(kTrials);
+    SumsOfTrials(data, state, le, zone, efficiencies, 0, kTrials, assumed, sums, options);
+    BestEfficiency best;
+    for (int t = 0; t < kTrials; ++t) best.Offer(sums[t], efficiencies[t], le[zone]);
+}
+
+// A member whose trials read the searched zone's working efficiency: blocks of trials on
+// an assumption of what each trial sees, checked in order.
+void OptimiseSpeculatively(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
+                           const EngineOptions& options) {
+    // Three groups of lanes a thread keep its pipeline full; a larger block would compute
+    // more trials in vain where the sums stop falling.
+    const int blockSize = 3 * kTrialLanes * TrialThreadCount(options.threads);
+    const std::vector<double> efficiencies = TrialEfficiencies();
+    le[zone] = SearchSpeculatively(
+        efficiencies, le[zone], blockSize,
+        [&](int first, int count, const std::vector<double>& assumed, std::vector<double>& sums) {
+            SumsOfTrials(data, state, le, zone, efficiencies, first, count, assumed, sums, options);
+        });
+}
+
 }  // namespace
 
-double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le, int layers,
-                     int zone, double e) {
-    switch (layers) {
+double LeachingTrial(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
+                     double e) {
+    switch (data.Layers) {
         case 1:
             return OneLayerTrial(data, state, le, zone, e);
         case 2:
@@ -178,18 +258,29 @@ std::vector<int> OptimisationOrder(int layers) {
     return order;
 }
 
-void OptimiseLeachEff(const InputData& data, const RunState& state, ZoneValues& le, int layers,
-                      int zone) {
+std::vector<double> TrialEfficiencies() {
+    std::vector<double> efficiencies;
     double e = 0.1;
-    double best = 1000000;
-    for (int trial = 1; trial <= 180; ++trial) {
+    for (int trial = 1; trial <= kTrials; ++trial) {
         e = e + 0.01;
-        const double sse = LeachingTrial(data, state, le, layers, zone, e);
-        if (sse < best) {
-            best = sse;
-            le[zone] = e;
-        }
+        efficiencies.push_back(e);
     }
+    return efficiencies;
+}
+
+bool ReadsSearchedEfficiency(int layers, int zone) {
+    if (layers == 2) return zone == Layer1 || zone == Layer2 || zone == Aquif;
+    return layers == 3 && zone == Layer2;
+}
+
+void OptimiseLeachEff(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
+                      const EngineOptions& options) {
+    if (options.reference)
+        OptimiseTrialByTrial(data, state, le, zone);
+    else if (ReadsSearchedEfficiency(data.Layers, zone))
+        OptimiseSpeculatively(data, state, le, zone, options);
+    else
+        OptimiseSideBySide(data, state, le, zone, options);
 }
 
 }  // namespace halosoil

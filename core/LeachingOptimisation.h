@@ -6,23 +6,32 @@
 
 #include <vector>
 
-#include "InputData.h"
+#include "EngineOptions.h"
+#include "RunInputs.h"
 #include "RunState.h"
 
 namespace halosoil {
 
-// The sum of one trial with efficiency e for the zone searched by the member of (layers,
-// zone), reading the working efficiencies le of the other zones. Capped at 1000.
-double LeachingTrial(const InputData& data, const RunState& state, const ZoneValues& le, int layers,
-                     int zone, double e);
+// The sum of one trial with efficiency e for the zone searched by the member of the run's
+// layer count and zone, reading the working efficiencies le. Capped at 1000.
+double LeachingTrial(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
+                     double e);
+
+// The 180 trial efficiencies, each the one before plus 0.01.
+std::vector<double> TrialEfficiencies();
+
+// Whether the member's terms read the working efficiency of the zone it searches, which
+// changes as soon as a trial improves, so that its trials depend on the ones before.
+bool ReadsSearchedEfficiency(int layers, int zone);
 
 // The zones searched, in the order of the search; with three layers the transition zone and
 // the aquifer are searched a second time with what the others found.
 std::vector<int> OptimisationOrder(int layers);
 
-// Runs the member of (layers, zone): the working efficiency le[zone] becomes the first trial
-// efficiency that reached the smallest sum. Later trials see it at once.
-void OptimiseLeachEff(const InputData& data, const RunState& state, ZoneValues& le, int layers,
-                      int zone);
+// Runs the member of the run's layer count and zone: the working efficiency le[zone] becomes
+// the first trial efficiency that reached the smallest sum. Later trials see it at once.
+// The plain loop and the fast path give the same efficiency.
+void OptimiseLeachEff(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
+                      const EngineOptions& options);
 
 }  // namespace halosoil

@@ -23,7 +23,8 @@ struct OutputReadBack {
     std::array<bool, kZoneCount + 1> LinePresent{};
 };
 
-// Header lines 1 to 12 and the data line of step i, each ended by CR LF. Throw HalosoilError
+// Header lines 1 to 12 and the data line of step i, each ended by CR LF. The header shows the
+// working efficiencies of the run, state.LeachEff, as fractions. Throw HalosoilError
 // when a value is too wide for the reader to find it again.
 std::string OutputHeaderText(const InputData& data, const RunState& state,
                              const std::string& outputFileName);

@@ -19,9 +19,9 @@ namespace {
 
 const char* kCrLf = "\r\n";
 
-std::string EfficiencyLine(int zone, const InputData& data, const RunState& state) {
+std::string EfficiencyLine(int zone, const RunState& state) {
     std::string line =
-        std::string(layout::kEfficiencyLabels[zone]) + Fixed(data.LeachEff[zone], 8, 2);
+        std::string(layout::kEfficiencyLabels[zone]) + Fixed(state.LeachEff[zone], 8, 2);
     if (state.FitNA[zone]) return line + layout::kNotAvailable;
     line += state.LeachEffOptimized[zone] ? layout::kOptimized : layout::kGiven;
     return line + Fixed(100 * state.CoefDet[zone], 5, 0);
@@ -43,11 +43,11 @@ std::string OutputHeaderText(const InputData& data, const RunState& state,
     if (state.RefineChosen)
         line((state.QH1Refined ? layout::kQH1Refined : layout::kQH1Given) +
              Fixed(state.QH1Used, 8, 3));
-    line(EfficiencyLine(Layer1, data, state));
-    if (data.NrLayers == 2 || data.NrLayers == 3) line(EfficiencyLine(Layer2, data, state));
-    if (data.NrLayers == 3) line(EfficiencyLine(Layer3, data, state));
-    if (data.LeachEff[Trans] > 0) line(EfficiencyLine(Trans, data, state));
-    if (data.LeachEff[Aquif] > 0) line(EfficiencyLine(Aquif, data, state));
+    line(EfficiencyLine(Layer1, state));
+    if (data.NrLayers == 2 || data.NrLayers == 3) line(EfficiencyLine(Layer2, state));
+    if (data.NrLayers == 3) line(EfficiencyLine(Layer3, state));
+    if (state.LeachEff[Trans] > 0) line(EfficiencyLine(Trans, state));
+    if (state.LeachEff[Aquif] > 0) line(EfficiencyLine(Aquif, state));
     line(layout::kUnits);
     line(layout::kUnitsLine);
     line("");

@@ -45,6 +45,9 @@ struct RunState {
     bool RefineChosen = false;
     bool QH1Refined = false;
     ZoneValues LeachEffGiven{};
+    // The working efficiencies (fractions): the entered ones, replaced by the optimisation's
+    // choices; the final salt balance and the output header use them.
+    ZoneValues LeachEff{};
     std::array<bool, kZoneCount + 1> LeachEffOptimized{};
     ZoneValues CoefDet{};
     std::array<bool, kZoneCount + 1> FitNA{};

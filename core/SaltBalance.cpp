@@ -6,8 +6,8 @@
 
 namespace halosoil {
 
-void RunSaltBalance(const InputData& d, RunState& st) {
-    const ZoneValues& le = d.LeachEff;
+void RunSaltBalance(const RunInputs& d, RunState& st) {
+    const ZoneValues& le = st.LeachEff;
     ZoneSalinities z;
     for (int zone = Layer1; zone <= Aquif; ++zone) z.s[zone] = d.InitSalt[zone];
     ZoneValues sse{};
@@ -16,7 +16,7 @@ void RunSaltBalance(const InputData& d, RunState& st) {
 
     for (int i = 1; i <= d.NrTst; ++i) {
         const double irrigSalt = d.IrrigSpread[i] * d.IrrSal[i];
-        const double transOut = d.LeachEff[Trans] * (st.Drain[i] + st.Down);
+        const double transOut = le[Trans] * (st.Drain[i] + st.Down);
         for (int j = 1; j <= d.TstLength; ++j) {
             const bool lastDay = j == d.TstLength;
             const auto measure = [&](int zone) {

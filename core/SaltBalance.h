@@ -2,13 +2,13 @@
 // the working leaching efficiencies, and the fit of simulated to measured salinities.
 #pragma once
 
-#include "InputData.h"
+#include "RunInputs.h"
 #include "RunState.h"
 
 namespace halosoil {
 
 // Fills SalRoot1..SalAquif, CoefDet and FitNA (and clears LeachEffOptimized of zones with
-// fewer than four measurements). data holds fractions and per-day amounts.
-void RunSaltBalance(const InputData& data, RunState& state);
+// fewer than four measurements), with the working efficiencies state.LeachEff.
+void RunSaltBalance(const RunInputs& data, RunState& state);
 
 }  // namespace halosoil

@@ -1,11 +1,13 @@
-// The engine: one run from the project record to the output file. Prepares the run state,
-// asks whether to refine the drainage capacity, runs the water balance, offers the
-// optimisation of leaching efficiencies, runs the final salt balance, writes the output file
-// and returns the record to the values the user entered.
+// The engine: one run from the project record to the output file. Builds the run's own
+// inputs from the record, asks whether to refine the drainage capacity, runs the water
+// balance, offers the optimisation of leaching efficiencies and runs the final salt balance;
+// writing the output file is a step of its own. The record is only read, so two engines may
+// run on two records at once.
 #pragma once
 
 #include <string>
 
+#include "EngineOptions.h"
 #include "InputData.h"
 #include "RunHost.h"
 #include "RunState.h"
@@ -18,6 +20,7 @@ inline constexpr const char* kRefineQuestion =
 inline constexpr const char* kOptimiseQuestion =
     "There are one or more soil layers with enough data on measured salinity to optimize the "
     "leaching efficiency. Do you want to do the optimization?";
+// Two blanks before "Please", as the program has always shown it.
 inline constexpr const char* kWaterTableStopMessage =
     "The water table is below the bottom of the aquifer. Calculations stopped.  Please adjust "
     "data.";
@@ -38,16 +41,29 @@ void CheckRunnable(const InputData& data);
 
 class Engine {
 public:
-    // One complete run. Writes the output file outputFileName (by default the input file's
-    // name with ".out"); sets State().RunStopped when the water table fell below the aquifer.
-    // Throws HalosoilError when the project cannot be run or the output file not written; the
-    // record then holds the entered values again.
-    void Run(InputData& data, RunHost& host, const std::string& outputFileName = "");
+    Engine() = default;
+    explicit Engine(EngineOptions options) : options_(options) {}
+
+    // The calculations of a run, up to and including the final salt balance; fills State().
+    // Sets State().RunStopped when the water table fell below the aquifer. Throws
+    // HalosoilError when the project cannot be run.
+    void Compute(const InputData& data, RunHost& host);
+
+    // Writes the output file of the computed run to outputFileName (by default the input
+    // file's name with ".out"), replacing an earlier file only when the new one is whole.
+    // Throws HalosoilError when it cannot be written.
+    void WriteOutput(const InputData& data, RunHost& host,
+                     const std::string& outputFileName = "") const;
+
+    // Compute, then, unless the run stopped early, WriteOutput.
+    void Run(const InputData& data, RunHost& host, const std::string& outputFileName = "");
 
     RunState& State() { return state_; }
     const RunState& State() const { return state_; }
+    const EngineOptions& Options() const { return options_; }
 
 private:
+    EngineOptions options_;
     RunState state_;
 };
 

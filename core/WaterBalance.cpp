@@ -1,11 +1,8 @@
 #include "WaterBalance.h"
 
-#include "RunHost.h"
-#include "Ucalc.h"
-
 namespace halosoil {
 
-WaterBalance::WaterBalance(const InputData& data, RunState& state) : d_(data), s_(state) {}
+WaterBalance::WaterBalance(const RunInputs& data, RunState& state) : d_(data), s_(state) {}
 
 void WaterBalance::Start() {
     double held = 0;
@@ -193,16 +190,12 @@ bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual, d
     return true;
 }
 
-void RunWaterBalance(const InputData& data, RunState& state, RunHost& host) {
+bool RunWaterBalance(const RunInputs& data, RunState& state) {
     WaterBalance balance(data, state);
     balance.Start();
-    for (int i = 1; i <= data.NrTst; ++i) {
-        if (!balance.Step(i, state.QH1Used, true)) {
-            host.ShowMessage(kWaterTableStopMessage);
-            state.RunStopped = true;
-            return;
-        }
-    }
+    for (int i = 1; i <= data.NrTst; ++i)
+        if (!balance.Step(i, state.QH1Used, true)) return false;
+    return true;
 }
 
 }  // namespace halosoil

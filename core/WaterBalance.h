@@ -3,7 +3,7 @@
 // at its start moved by one day's net flow, while the flows are summed over all its days.
 #pragma once
 
-#include "InputData.h"
+#include "RunInputs.h"
 #include "RunState.h"
 
 namespace halosoil {
@@ -18,8 +18,8 @@ struct DayFlows {
 
 class WaterBalance {
 public:
-    // data holds fractions and per-day amounts; state holds RootThick, R1..R3 and is sized.
-    WaterBalance(const InputData& data, RunState& state);
+    // state holds RootThick, R1..R3 and is sized.
+    WaterBalance(const RunInputs& data, RunState& state);
 
     // MoistCap, SoilMoist(0), MoistChange(0) and DepthWT(0) before the first step.
     void Start();
@@ -41,16 +41,15 @@ private:
     DayFlows Day(int i, int j, double qh1);
     double Discharge(double depth, double qh1, double divisor) const;
 
-    const InputData& d_;
+    const RunInputs& d_;
     RunState& s_;
     double moistCap_ = 0;
     double evapA_ = 0;  // kept from day to day when the irrigation efficiency is 0
     double capT_ = 0;
 };
 
-// The whole water-balance pass with QH1Used; shows the stop message through the host and
-// sets RunStopped when the water table falls below the aquifer.
-class RunHost;
-void RunWaterBalance(const InputData& data, RunState& state, RunHost& host);
+// The whole water-balance pass with QH1Used. Returns false, leaving the steps from the one
+// that failed onward as they were, when the water table falls below the aquifer.
+bool RunWaterBalance(const RunInputs& data, RunState& state);
 
 }  // namespace halosoil

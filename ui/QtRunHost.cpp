@@ -4,8 +4,8 @@
 
 namespace halosoil {
 
-bool QtRunHost::AskYesNo(const std::string& question) {
-    return dialogs_.YesNo(QString::fromStdString(question));
+bool QtRunHost::Ask(RunQuestion question) {
+    return dialogs_.YesNo(QString::fromUtf8(QuestionText(question)));
 }
 
 void QtRunHost::ShowMessage(const std::string& message) {

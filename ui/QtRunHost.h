@@ -14,7 +14,7 @@ public:
     QtRunHost(Dialogs& dialogs, QProgressBar* progressBar)
         : dialogs_(dialogs), progressBar_(progressBar) {}
 
-    bool AskYesNo(const std::string& question) override;
+    bool Ask(RunQuestion question) override;
     void ShowMessage(const std::string& message) override;
     void SetProgress(int position) override;
 

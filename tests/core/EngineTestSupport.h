@@ -18,8 +18,8 @@ public:
     std::vector<std::string> messages;
     std::vector<int> progress;
 
-    bool AskYesNo(const std::string& question) override {
-        questions.push_back(question);
+    bool Ask(RunQuestion question) override {
+        questions.push_back(QuestionText(question));
         if (answers.empty()) return false;
         const bool answer = answers.front();
         answers.pop_front();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "LeachingOptimisation.h"
+#include "RunInputs.h"
 #include "RunTestFixture.h"
 
 namespace halosoil {
@@ -71,14 +72,14 @@ TEST(OptimisationOrderTest, ThreeLayersSearchTransitionAndAquiferTwice) {
 class AquiferTrial : public ::testing::Test {
 protected:
     void SetUp() override {
-        data_ = test::PlainProject(1, 2);
+        data_ = MakeRunInputs(test::PlainProject(1, 2));
         data_.GrwtOut = 5;
         state_.Wa = 100;
         state_.W1 = state_.Wt = 100;
         state_.Drain = {0, 0};
         for (DayTable* table : {&state_.DayPerc1, &state_.DayCap1}) table->Size(1, 2);
     }
-    InputData data_;
+    RunInputs data_;
     RunState state_;
     ZoneValues le_ = {0, 1, 1, 1, 1, 1};
 };
@@ -87,30 +88,33 @@ TEST_F(AquiferTrial, MeasurementCountsOnTheLastDayOnly) {
     // With E = 1 each day multiplies the salinity by 0.95 / 1.05.
     const double lastDay = 2 * (0.95 / 1.05) * (0.95 / 1.05);
     data_.MeasSalt[Aquif][1] = lastDay;
-    EXPECT_LT(LeachingTrial(data_, state_, le_, 1, Aquif, 1.0), 1e-20);
+    EXPECT_LT(LeachingTrial(data_, state_, le_, Aquif, 1.0), 1e-20);
     data_.MeasSalt[Aquif][1] = 2 * 0.95 / 1.05;  // the first day's salinity does not count
-    EXPECT_NEAR(LeachingTrial(data_, state_, le_, 1, Aquif, 1.0),
+    EXPECT_NEAR(LeachingTrial(data_, state_, le_, Aquif, 1.0),
                 std::pow(lastDay - 2 * 0.95 / 1.05, 2), 1e-12);
 }
 
 TEST_F(AquiferTrial, MissingOrZeroMeasurementsNeverCount) {
     data_.MeasSalt[Aquif][1] = 0;
-    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, 1, Aquif, 1.0), 0);
+    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, Aquif, 1.0), 0);
     data_.MeasSalt[Aquif][1] = -1;
-    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, 1, Aquif, 1.0), 0);
+    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, Aquif, 1.0), 0);
 }
 
 TEST_F(AquiferTrial, SumIsCappedAtOneThousand) {
     data_.MeasSalt[Aquif][1] = 500;
-    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, 1, Aquif, 1.0), 1000);
+    EXPECT_DOUBLE_EQ(LeachingTrial(data_, state_, le_, Aquif, 1.0), 1000);
 }
 
 TEST_F(AquiferTrial, TheSearchFindsTheEfficiencyThatFitsAndLaterTrialsDoNotReplaceIt) {
     // The salinity after two days with E = 0.5: each day multiplies by 0.975 / 1.025.
     data_.MeasSalt[Aquif][1] = 2 * (0.975 / 1.025) * (0.975 / 1.025);
-    OptimiseLeachEff(data_, state_, le_, 1, Aquif);
-    EXPECT_NEAR(le_[Aquif], 0.5, 1e-12);
-    EXPECT_DOUBLE_EQ(le_[Trans], 1);
+    for (const bool reference : {true, false}) {
+        ZoneValues le = le_;
+        OptimiseLeachEff(data_, state_, le, Aquif, EngineOptions{.reference = reference});
+        EXPECT_NEAR(le[Aquif], 0.5, 1e-12);
+        EXPECT_DOUBLE_EQ(le[Trans], 1);
+    }
 }
 
 }  // namespace

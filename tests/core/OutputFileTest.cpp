@@ -35,7 +35,7 @@ struct RunResults {
         data.SetLayerFlags(layers);
         data.NrTst = steps;
         data.TstLength = 30;
-        data.LeachEff = {0, 0.8, 0.75, 0.7, 0.6, 1};
+        state.LeachEff = {0, 0.8, 0.75, 0.7, 0.6, 1};
         for (Series* series :
              {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain, &state.DepthWT,
               &state.SalRoot1, &state.SalRoot2, &state.SalRoot3, &state.SalTrans, &state.SalAquif})
@@ -46,7 +46,7 @@ struct RunResults {
 
 TEST(OutputHeaderTest, OneLayerWithoutRefinement) {
     RunResults run(1, 12);
-    run.data.LeachEff[Trans] = 0;  // no line for a zero efficiency
+    run.state.LeachEff[Trans] = 0;  // no line for a zero efficiency
     const std::vector<std::string> expected = {
         "OUTPUT OF Halosoil",
         "Name of this file :D:\\runs\\a.out",
@@ -259,8 +259,8 @@ TEST(ReadOutputFileTest, RoundTripOfEveryLayoutToTheWrittenDecimals) {
 
 TEST(ReadOutputFileTest, LeftOutTransitionZoneLineReadsAsEfficiencyZero) {
     RunResults run(1, 1);
-    run.data.LeachEff[Trans] = 0;
-    run.data.LeachEff[Aquif] = 0;
+    run.state.LeachEff[Trans] = 0;
+    run.state.LeachEff[Aquif] = 0;
     run.state.SalAquif[1] = 7.5;
     const ReadResult r = Read(OutputHeaderText(run.data, run.state, "z.out") +
                               OutputLineText(run.data, run.state, 1));
@@ -269,7 +269,7 @@ TEST(ReadOutputFileTest, LeftOutTransitionZoneLineReadsAsEfficiencyZero) {
     EXPECT_FALSE(r.readBack.LinePresent[Aquif]);
     EXPECT_DOUBLE_EQ(r.state.SalAquif[1], 7.5);
 
-    run.data.LeachEff[Aquif] = 0.9;  // only the transition zone's line is missing
+    run.state.LeachEff[Aquif] = 0.9;  // only the transition zone's line is missing
     const ReadResult only = Read(OutputHeaderText(run.data, run.state, "z.out") +
                                  OutputLineText(run.data, run.state, 1));
     EXPECT_FALSE(only.readBack.LinePresent[Trans]);

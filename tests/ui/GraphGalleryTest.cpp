@@ -23,7 +23,7 @@ namespace {
 
 class YesHost : public RunHost {
 public:
-    bool AskYesNo(const std::string&) override { return true; }
+    bool Ask(RunQuestion) override { return true; }
     void ShowMessage(const std::string& message) override { messages.push_back(message); }
     void SetProgress(int) override {}
     std::vector<std::string> messages;

@@ -50,14 +50,15 @@ TEST(QtRunHostTest, PassesQuestionsMessagesAndProgressWithAPause) {
     bar.setRange(0, 10);
     QtRunHost host(dialogs, &bar);
     dialogs.answers = {true, false};
-    EXPECT_TRUE(host.AskYesNo("first?"));
-    EXPECT_FALSE(host.AskYesNo("second?"));
+    EXPECT_TRUE(host.Ask(RunQuestion::RefineDrainageCapacity));
+    EXPECT_FALSE(host.Ask(RunQuestion::OptimiseLeachingEfficiencies));
     host.ShowMessage("stopped");
     host.SetProgress(6);
     EXPECT_EQ(bar.value(), 6);
     EXPECT_EQ(dialogs.pauses, 1);
     EXPECT_EQ(dialogs.log,
-              QStringList({"question: first?", "question: second?", "message: stopped"}));
+              QStringList({QString("question: ") + kRefineQuestion,
+                           QString("question: ") + kOptimiseQuestion, "message: stopped"}));
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// The calibrations' trials, side by side in the lanes of the widest vector unit the run may
+// use: groups of kTrialLanes trials, as many groups as are given at once. Each lane gives the
+// bits of the plain one-trial loop.
+#pragma once
+
+#include "EngineOptions.h"
+#include "RunInputs.h"
+#include "RunState.h"
+
+namespace halosoil {
+
+inline constexpr int kTrialLanes = 8;
+// Enough for all 180 trials of a member or 200 of the refinement, in whole groups.
+inline constexpr int kMostTrialsAtOnce = 200;
+
+// Refinement trials with the capacities q[0..trials-1], which all lie below 0.02 (one step a
+// day) or all from 0.02 on (ten sub-steps); trials is a multiple of kTrialLanes.
+// smallest[k] receives the smallest |accumulated residual| over the steps of trial k
+// (infinity when none is a number).
+void RefinementLanes(const RunInputs& data, const RunState& state, const double* q, int trials,
+                     bool tenSubSteps, double* smallest, VectorUnit unit);
+
+// Optimisation trials of the member searching `zone`, with the trial efficiencies
+// e[0..trials-1]; trial k sees leSearched[k] as the working efficiency of the searched zone
+// and le for the others; trials is a multiple of kTrialLanes. sse[k] receives the trial's
+// capped sum.
+void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
+                 const double* e, const double* leSearched, double* sse, int trials,
+                 VectorUnit unit);
+
+}  // namespace halosoil

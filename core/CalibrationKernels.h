@@ -3,6 +3,8 @@
 // bits of the plain one-trial loop.
 #pragma once
 
+#include <limits>
+
 #include "EngineOptions.h"
 #include "RunInputs.h"
 #include "RunState.h"
@@ -12,6 +14,13 @@ namespace halosoil {
 inline constexpr int kTrialLanes = 8;
 // Enough for all 180 trials of a member or 200 of the refinement, in whole groups.
 inline constexpr int kMostTrialsAtOnce = 200;
+
+// When an optimisation trial may stop: a sum only grows (or is capped), so once it exceeds
+// `value`, or reaches it when `stopOnReaching` is set, the caller knows enough of it.
+struct SumBound {
+    double value = std::numeric_limits<double>::infinity();
+    bool stopOnReaching = false;
+};
 
 // Refinement trials with the capacities q[0..trials-1], which all lie below 0.02 (one step a
 // day) or all from 0.02 on (ten sub-steps); trials is a multiple of kTrialLanes.
@@ -23,9 +32,10 @@ void RefinementLanes(const RunInputs& data, const RunState& state, const double*
 // Optimisation trials of the member searching `zone`, with the trial efficiencies
 // e[0..trials-1]; trial k sees leSearched[k] as the working efficiency of the searched zone
 // and le for the others; trials is a multiple of kTrialLanes. sse[k] receives the trial's
-// capped sum.
+// capped sum. Once every trial of a group of lanes is past `bound` the group stops, and its
+// trials report the sums they had then, which are past the bound too.
 void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
-                 const double* e, const double* leSearched, double* sse, int trials,
+                 const double* e, const double* leSearched, double* sse, int trials, SumBound bound,
                  VectorUnit unit);
 
 }  // namespace halosoil

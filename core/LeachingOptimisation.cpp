@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "CalibrationKernels.h"
 #include "SpeculativeSearch.h"
@@ -182,57 +183,88 @@ void OptimiseTrialByTrial(const RunInputs& data, const RunState& state, ZoneValu
         best.Offer(LeachingTrial(data, state, le, zone, e), e, le[zone]);
 }
 
-// The sums of trials first .. first + count - 1, each seeing assumed[k] as the working
-// efficiency of the searched zone: one share of whole groups of lanes per thread. A share
-// short of lanes repeats its last trial and ignores those lanes.
-void SumsOfTrials(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
-                  const std::vector<double>& efficiencies, int first, int count,
-                  const std::vector<double>& assumed, std::vector<double>& sums,
-                  const EngineOptions& options) {
+// The sums of the trials numbered in `trials` (indices into efficiencies), trial k seeing
+// assumed[k] as the working efficiency of the searched zone: one share of whole groups of
+// lanes per thread. A share short of lanes repeats its last trial and ignores those lanes.
+// A trial past `bound` may stop early and report the sum it had then.
+std::vector<double> SumsOfTrials(const RunInputs& data, const RunState& state, const ZoneValues& le,
+                                 int zone, const std::vector<double>& efficiencies,
+                                 const std::vector<int>& trials, const std::vector<double>& assumed,
+                                 SumBound bound, const EngineOptions& options) {
     const VectorUnit unit = ChosenVectorUnit(options.widestVectorUnit);
     const int threads = TrialThreadCount(options.threads);
+    const int count = static_cast<int>(trials.size());
     const int groups = (count + kTrialLanes - 1) / kTrialLanes;
     const int perShare = (groups + threads - 1) / threads * kTrialLanes;
     const int shares = (count + perShare - 1) / perShare;
+    std::vector<double> sums(trials.size());
     RunTasks(shares, threads, [&](int s) {
         const int start = s * perShare;
         const int length = std::min(perShare, count - start);
         double e[kMostTrialsAtOnce], leSearched[kMostTrialsAtOnce], sse[kMostTrialsAtOnce];
         for (int k = 0; k < perShare; ++k) {
             const int m = start + std::min(k, length - 1);
-            e[k] = efficiencies[first + m];
+            e[k] = efficiencies[trials[m]];
             leSearched[k] = assumed[m];
         }
-        MemberLanes(data, state, le, zone, e, leSearched, sse, perShare, unit);
+        MemberLanes(data, state, le, zone, e, leSearched, sse, perShare, bound, unit);
         for (int k = 0; k < length; ++k) sums[start + k] = sse[k];
     });
+    return sums;
 }
 
-// A member whose trials do not read the searched zone's working efficiency: all trials at
-// once, then the plain loop's choice among their sums.
+// A member whose trials do not read the searched zone's working efficiency, so that each
+// trial's sum is its own and the plain loop keeps the first trial with the smallest sum. A
+// sample of trials spread over the range is computed first; the smallest of their sums then
+// bounds the others, which stop as soon as their growing sums exceed it, since they cannot be
+// the first with the smallest sum.
 void OptimiseSideBySide(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
                         const EngineOptions& options) {
     const std::vector<double> efficiencies = TrialEfficiencies();
-    const std::vector<double> assumed(kTrials, le[zone]);
+    const int sampleSize = 2 * kTrialLanes * TrialThreadCount(options.threads);
+    std::vector<int> sample, others;
+    for (int t = 0; t < kTrials; ++t) {
+        const bool sampled =
+            sampleSize < kTrials && t * (sampleSize - 1) % (kTrials - 1) < sampleSize - 1;
+        (sampled ? sample : others).push_back(t);
+    }
     std::vector<double> sums(kTrials);
-    SumsOfTrials(data, state, le, zone, efficiencies, 0, kTrials, assumed, sums, options);
+    const auto compute = [&](const std::vector<int>& trials, SumBound bound) {
+        const std::vector<double> found =
+            SumsOfTrials(data, state, le, zone, efficiencies, trials,
+                         std::vector<double>(trials.size(), le[zone]), bound, options);
+        for (std::size_t k = 0; k < trials.size(); ++k) sums[trials[k]] = found[k];
+    };
+    compute(sample, SumBound{});
+    SumBound bound;  // exceeding, not reaching: an earlier trial with an equal sum would win
+    for (int t : sample)
+        if (sums[t] < bound.value) bound.value = sums[t];
+    compute(others, bound);
     BestEfficiency best;
     for (int t = 0; t < kTrials; ++t) best.Offer(sums[t], efficiencies[t], le[zone]);
 }
 
 // A member whose trials read the searched zone's working efficiency: blocks of trials on
-// an assumption of what each trial sees, checked in order.
+// an assumption of what each trial sees, checked in order. A trial whose sum reaches the best
+// before its block stops early: it cannot improve.
 void OptimiseSpeculatively(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
                            const EngineOptions& options) {
     // Three groups of lanes a thread keep its pipeline full; a larger block would compute
     // more trials in vain where the sums stop falling.
     const int blockSize = 3 * kTrialLanes * TrialThreadCount(options.threads);
     const std::vector<double> efficiencies = TrialEfficiencies();
-    le[zone] = SearchSpeculatively(
-        efficiencies, le[zone], blockSize,
-        [&](int first, int count, const std::vector<double>& assumed, std::vector<double>& sums) {
-            SumsOfTrials(data, state, le, zone, efficiencies, first, count, assumed, sums, options);
-        });
+    le[zone] =
+        SearchSpeculatively(efficiencies, le[zone], blockSize,
+                            [&](int first, int count, const std::vector<double>& assumed,
+                                std::vector<double>& sums, double best) {
+                                std::vector<int> trials(count);
+                                for (int m = 0; m < count; ++m) trials[m] = first + m;
+                                const std::vector<double> found = SumsOfTrials(
+                                    data, state, le, zone, efficiencies, trials,
+                                    std::vector<double>(assumed.begin(), assumed.begin() + count),
+                                    SumBound{best, true}, options);
+                                std::copy(found.begin(), found.end(), sums.begin());
+                            });
 }
 
 }  // namespace

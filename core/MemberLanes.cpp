@@ -13,28 +13,28 @@ namespace halosoil {
 namespace {
 
 using lanes::Abs;
+using lanes::kWidth;
 using lanes::Load;
 using lanes::Select;
 using lanes::Splat;
 using lanes::Store;
-using lanes::V;
 
-constexpr int kMostGroups = kMostTrialsAtOnce / kTrialLanes;
-
+template <class V>
 HALOSOIL_LANES_INLINE V Floored(V s, SaltFloor floor) {
-    if (floor == SaltFloor::AtZero) return Select(s <= 0, Splat(0.1), s);
-    if (floor == SaltFloor::BelowZero) return Select(s < 0, Splat(0.1), s);
+    if (floor == SaltFloor::AtZero) return Select<V>(s <= 0, Splat<V>(0.1), s);
+    if (floor == SaltFloor::BelowZero) return Select<V>(s < 0, Splat<V>(0.1), s);
     return s;
 }
 
 // A zone's salinity and its day average in one group of lanes.
+template <class V>
 struct LaneZone {
     V s, avg;
 
     // The outflow weighed by an efficiency that differs per trial.
     HALOSOIL_LANES_INLINE void Update(V in, V weightedOut, double w, SaltFloor floor) {
         V dv = 1 + 0.5 * weightedOut / w;
-        dv = Select(dv < 0.001, Splat(0.001), dv);
+        dv = Select<V>(dv < 0.001, Splat<V>(0.001), dv);
         const V sNew = Floored((s + in / w - 0.5 * weightedOut * s / w) / dv, floor);
         avg = (s + sNew) / 2;
         s = sNew;
@@ -48,32 +48,42 @@ struct LaneZone {
     }
 };
 
+template <class V>
 struct Trials {
+    static constexpr int kMostGroups = kMostTrialsAtOnce / kWidth<V>;
     const RunInputs& d;
     const RunState& st;
     const ZoneValues& le;
     int zone;
-    int groups;
+    int groups;             // groups still computed; order[0..groups-1] are their indices
+    SumBound bound;         // a group whose every sum is past it stops
     bool absolute = false;  // sums of absolute differences instead of squares
-    V e[kMostGroups];       // the trial efficiencies
-    V leS[kMostGroups];     // the working efficiency of the searched zone each trial sees
-    V sse[kMostGroups];
-    LaneZone z[kZoneCount + 1][kMostGroups];
+    int order[kMostGroups]{};
+    V e[kMostGroups]{};    // the trial efficiencies
+    V leS[kMostGroups]{};  // the working efficiency of the searched zone each trial sees
+    V sse[kMostGroups]{};
+    LaneZone<V> z[kZoneCount + 1][kMostGroups]{};
 
     // Updates `zone` in every group. Its outflow is `water` weighed by the trial efficiency
     // when `trial` is set, else by the efficiency `efficiency`; in(g) is its salt inflow.
     template <class In>
     HALOSOIL_LANES_INLINE void Update(int updated, bool trial, double efficiency, double water,
                                       double w, SaltFloor floor, const In& in) {
-        LaneZone* lanes = z[updated];
+        LaneZone<V>* lanes = z[updated];
         if (trial) {
-            for (int g = 0; g < groups; ++g) lanes[g].Update(in(g), e[g] * water, w, floor);
+            for (int a = 0; a < groups; ++a) {
+                const int g = order[a];
+                lanes[g].Update(in(g), e[g] * water, w, floor);
+            }
         } else {
             const double weightedOut = efficiency * water;
             double dv = 1 + 0.5 * weightedOut / w;
             if (dv < 0.001) dv = 0.001;
             const double h = 0.5 * weightedOut;
-            for (int g = 0; g < groups; ++g) lanes[g].Update(in(g), h, dv, w, floor);
+            for (int a = 0; a < groups; ++a) {
+                const int g = order[a];
+                lanes[g].Update(in(g), h, dv, w, floor);
+            }
         }
     }
 
@@ -83,15 +93,23 @@ struct Trials {
         if (updated != zone || j != d.TstLength) return;
         const double measured = d.MeasSalt[zone][i];
         if (!(measured > 0)) return;
-        for (int g = 0; g < groups; ++g) {
+        for (int a = 0; a < groups;) {
+            const int g = order[a];
             const V difference = z[zone][g].s - measured;
             V sum = sse[g] + (absolute ? Abs(difference) : difference * difference);
-            sse[g] = Select(sum > 1000, Splat(1000), sum);
+            sse[g] = Select<V>(sum > 1000, Splat<V>(1000), sum);
+            const bool stops = bound.stopOnReaching ? lanes::All<V>(sse[g] >= bound.value)
+                                                    : lanes::All<V>(sse[g] > bound.value);
+            if (stops)
+                order[a] = order[--groups];  // stops; the last group takes its place
+            else
+                ++a;
         }
     }
 };
 
-HALOSOIL_LANES_INLINE void OneLayerBody(Trials& t) {
+template <class V>
+HALOSOIL_LANES_INLINE void OneLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;
     const RunState& st = t.st;
     const ZoneValues& le = t.le;
@@ -100,9 +118,9 @@ HALOSOIL_LANES_INLINE void OneLayerBody(Trials& t) {
     const bool searchAquif = t.zone == Aquif;
     const SaltFloor layerFloor = searchRoot ? SaltFloor::AtZero : SaltFloor::None;
     const double tstLength = d.TstLength;
-    LaneZone* z1 = t.z[Layer1];
-    LaneZone* zt = t.z[Trans];
-    LaneZone* za = t.z[Aquif];
+    LaneZone<V>* z1 = t.z[Layer1];
+    LaneZone<V>* zt = t.z[Trans];
+    LaneZone<V>* za = t.z[Aquif];
     const double waterA = tstLength * d.GrwtOut + st.Up;
     const double lateralSalt = d.GrwtInf * d.SalInf * tstLength;
     for (int i = 1; i <= d.NrTst; ++i) {
@@ -133,7 +151,8 @@ HALOSOIL_LANES_INLINE void OneLayerBody(Trials& t) {
     }
 }
 
-HALOSOIL_LANES_INLINE void TwoLayerBody(Trials& t) {
+template <class V>
+HALOSOIL_LANES_INLINE void TwoLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;
     const RunState& st = t.st;
     const ZoneValues& le = t.le;
@@ -141,10 +160,10 @@ HALOSOIL_LANES_INLINE void TwoLayerBody(Trials& t) {
     const bool search2 = t.zone == Layer2;
     const bool searchTrans = t.zone == Trans;
     const bool searchAquif = t.zone == Aquif;
-    LaneZone* z1 = t.z[Layer1];
-    LaneZone* z2 = t.z[Layer2];
-    LaneZone* zt = t.z[Trans];
-    LaneZone* za = t.z[Aquif];
+    LaneZone<V>* z1 = t.z[Layer1];
+    LaneZone<V>* z2 = t.z[Layer2];
+    LaneZone<V>* zt = t.z[Trans];
+    LaneZone<V>* za = t.z[Aquif];
     const double waterA = d.GrwtOut + st.Up;
     const double lateralSalt = d.GrwtInf * d.SalInf;
     for (int i = 1; i <= d.NrTst; ++i) {
@@ -189,7 +208,8 @@ HALOSOIL_LANES_INLINE void TwoLayerBody(Trials& t) {
     }
 }
 
-HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials& t) {
+template <class V>
+HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;
     const RunState& st = t.st;
     const ZoneValues& le = t.le;
@@ -199,11 +219,11 @@ HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials& t) {
     const bool searchTrans = t.zone == Trans;
     const bool searchAquif = t.zone == Aquif;
     t.absolute = search1;
-    LaneZone* z1 = t.z[Layer1];
-    LaneZone* z2 = t.z[Layer2];
-    LaneZone* z3 = t.z[Layer3];
-    LaneZone* zt = t.z[Trans];
-    LaneZone* za = t.z[Aquif];
+    LaneZone<V>* z1 = t.z[Layer1];
+    LaneZone<V>* z2 = t.z[Layer2];
+    LaneZone<V>* z3 = t.z[Layer3];
+    LaneZone<V>* zt = t.z[Trans];
+    LaneZone<V>* za = t.z[Aquif];
     const double waterA = d.GrwtOut + st.Up;
     const double lateralSalt = d.GrwtInf * d.SalInf;
     for (int i = 1; i <= d.NrTst; ++i) {
@@ -249,15 +269,18 @@ HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials& t) {
     }
 }
 
+template <class V>
 HALOSOIL_LANES_INLINE void MemberBody(const RunInputs& d, const RunState& st, const ZoneValues& le,
                                       int zone, const double* e, const double* leSearched,
-                                      double* sse, int trials) {
-    Trials t{d, st, le, zone, trials / kTrialLanes};
-    for (int g = 0; g < t.groups; ++g) {
-        t.e[g] = Load(e + g * kTrialLanes);
-        t.leS[g] = Load(leSearched + g * kTrialLanes);
-        t.sse[g] = Splat(0);
-        for (int k = Layer1; k <= Aquif; ++k) t.z[k][g] = {Splat(d.InitSalt[k]), Splat(0)};
+                                      double* sse, int trials, SumBound bound) {
+    const int groups = trials / kWidth<V>;
+    Trials<V> t{d, st, le, zone, groups, bound};
+    for (int g = 0; g < groups; ++g) {
+        t.order[g] = g;
+        t.e[g] = Load<V>(e + g * kWidth<V>);
+        t.leS[g] = Load<V>(leSearched + g * kWidth<V>);
+        t.sse[g] = Splat<V>(0);
+        for (int k = Layer1; k <= Aquif; ++k) t.z[k][g] = {Splat<V>(d.InitSalt[k]), Splat<V>(0)};
     }
     if (d.Layers == 1)
         OneLayerBody(t);
@@ -265,39 +288,42 @@ HALOSOIL_LANES_INLINE void MemberBody(const RunInputs& d, const RunState& st, co
         TwoLayerBody(t);
     else
         ThreeLayerBody(t);
-    for (int g = 0; g < t.groups; ++g) Store(t.sse[g], sse + g * kTrialLanes);
+    for (int g = 0; g < groups; ++g) Store(t.sse[g], sse + g * kWidth<V>);
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f")]] void MemberAvx512(const RunInputs& d, const RunState& st,
-                                             const ZoneValues& le, int zone, const double* e,
-                                             const double* leSearched, double* sse, int trials) {
-    MemberBody(d, st, le, zone, e, leSearched, sse, trials);
+[[gnu::target("avx512f,avx512dq")]] void MemberAvx512(const RunInputs& d, const RunState& st,
+                                                      const ZoneValues& le, int zone,
+                                                      const double* e, const double* leSearched,
+                                                      double* sse, int trials, SumBound bound) {
+    MemberBody<lanes::V8>(d, st, le, zone, e, leSearched, sse, trials, bound);
 }
 [[gnu::target("avx2")]] void MemberAvx2(const RunInputs& d, const RunState& st,
                                         const ZoneValues& le, int zone, const double* e,
-                                        const double* leSearched, double* sse, int trials) {
-    MemberBody(d, st, le, zone, e, leSearched, sse, trials);
+                                        const double* leSearched, double* sse, int trials,
+                                        SumBound bound) {
+    MemberBody<lanes::V4>(d, st, le, zone, e, leSearched, sse, trials, bound);
 }
 #endif
 void MemberBaseline(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
-                    const double* e, const double* leSearched, double* sse, int trials) {
-    MemberBody(d, st, le, zone, e, leSearched, sse, trials);
+                    const double* e, const double* leSearched, double* sse, int trials,
+                    SumBound bound) {
+    MemberBody<lanes::V2>(d, st, le, zone, e, leSearched, sse, trials, bound);
 }
 
 }  // namespace
 
 void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
-                 const double* e, const double* leSearched, double* sse, int trials,
+                 const double* e, const double* leSearched, double* sse, int trials, SumBound bound,
                  VectorUnit unit) {
 #if defined(__x86_64__)
     if (unit == VectorUnit::AVX512)
-        return MemberAvx512(data, state, le, zone, e, leSearched, sse, trials);
+        return MemberAvx512(data, state, le, zone, e, leSearched, sse, trials, bound);
     if (unit == VectorUnit::AVX2)
-        return MemberAvx2(data, state, le, zone, e, leSearched, sse, trials);
+        return MemberAvx2(data, state, le, zone, e, leSearched, sse, trials, bound);
 #endif
     (void)unit;
-    MemberBaseline(data, state, le, zone, e, leSearched, sse, trials);
+    MemberBaseline(data, state, le, zone, e, leSearched, sse, trials, bound);
 }
 
 }  // namespace halosoil

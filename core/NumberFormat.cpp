@@ -1,8 +1,10 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "StringToFloat.h"
@@ -20,6 +22,17 @@ std::string Whole(long long value, int width) {
 
 namespace {
 
+// Whether the value lies exactly halfway between two numbers of `decimals` decimals. With the
+// value written m x 2^e, m odd, twice the value times 10^decimals is m x 5^decimals x
+// 2^(e + 1 + decimals), an odd whole number exactly when e = -(decimals + 1).
+bool IsDecimalTie(double value, int decimals) {
+    if (value == 0 || !std::isfinite(value)) return false;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    return exponent - 53 + std::countr_zero(significand) == -(decimals + 1);
+}
+
 // value with exactly `decimals` decimals; an exact tie in binary (2.125 to two decimals)
 // is rounded away from zero, as the earlier program's number texts had it, every other
 // value to the nearest. std::to_chars, unlike printf, never follows the process locale: a
@@ -29,7 +42,7 @@ std::string RoundedText(double value, int decimals) {
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string nearest(buffer, result.ptr);
-    if (!std::isfinite(value)) return nearest;
+    if (!IsDecimalTie(value, decimals)) return nearest;
 
     // A tie has an exact decimal expansion ending in 5 one place further. Sixty more places
     // show every digit of any double big enough to have a 5 there.

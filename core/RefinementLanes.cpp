@@ -12,12 +12,12 @@ namespace halosoil {
 namespace {
 
 using lanes::Abs;
+using lanes::kWidth;
 using lanes::Load;
-using lanes::Mask;
+using lanes::MaskOf;
 using lanes::Select;
 using lanes::Splat;
 using lanes::Store;
-using lanes::V;
 
 // The profile's constants, as the plain water balance computes them.
 struct Profile {
@@ -26,41 +26,43 @@ struct Profile {
     bool oneLayer, threeLayers;
 };
 
+template <class V>
 HALOSOIL_LANES_INLINE V PorosityAt(const Profile& p, V depth) {
-    V por = Splat(p.effA);
-    por = Select(depth <= p.rootTrans, Splat(p.effT), por);
+    V por = Splat<V>(p.effA);
+    por = Select<V>(depth <= p.rootTrans, Splat<V>(p.effT), por);
     if (p.oneLayer) {
-        por = Select(depth <= p.root, Splat(p.eff1), por);
+        por = Select<V>(depth <= p.root, Splat<V>(p.eff1), por);
     } else {
-        if (p.threeLayers) por = Select(depth <= p.root, Splat(p.eff3), por);
-        por = Select(depth <= p.t12, Splat(p.eff2), por);
-        por = Select(depth <= p.t1, Splat(p.eff1), por);
+        if (p.threeLayers) por = Select<V>(depth <= p.root, Splat<V>(p.eff3), por);
+        por = Select<V>(depth <= p.t12, Splat<V>(p.eff2), por);
+        por = Select<V>(depth <= p.t1, Splat<V>(p.eff1), por);
     }
-    return Select(depth <= 0, Splat(1.0), por);
+    return Select<V>(depth <= 0, Splat<V>(1.0), por);
 }
 
 // The drain discharge of a day (tenth false) or of one of its ten sub-steps.
+template <class V>
 HALOSOIL_LANES_INLINE V Discharge(const RunInputs& d, double qh2k, V qk, V depth, bool tenth) {
-    if (!d.DrainPresent) return Splat(0);
+    if (!d.DrainPresent) return Splat<V>(0);
     const V head = d.DrainDepth - depth;
     V above = qh2k * (head * head);
     if (tenth) above = above / 10;
-    above = Select(depth <= -0.1, above * 2, above);
+    above = Select<V>(depth <= -0.1, above * 2, above);
     V below = qk * head;
     if (tenth) below = below / 10;
     V discharge = above + below;
-    discharge = Select(discharge < 0, Splat(0), discharge);
-    return Select(head <= 0, Splat(0), discharge);
+    discharge = Select<V>(discharge < 0, Splat<V>(0), discharge);
+    return Select<V>(head <= 0, Splat<V>(0), discharge);
 }
 
-constexpr int kMostGroups = kMostTrialsAtOnce / kTrialLanes;
-
 // The state one group of trials carries from step to step.
+template <class V>
 struct TrialGroup {
     V qk;  // 1000 x the capacity
     V depth, evapA, capT, moist, change, accumulated, smallest;
 };
 
+template <class V>
 HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st,
                                           const double* qValues, int trials, bool ten,
                                           double* smallestOut) {
@@ -81,59 +83,59 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
     const double outflowTenth = d.GrwtOut / 10;
     const double irrEff = d.IrrEff;
 
-    const int groups = trials / kTrialLanes;
-    TrialGroup group[kMostGroups];
+    const int groups = trials / kWidth<V>;
+    TrialGroup<V> group[kMostTrialsAtOnce / kWidth<V>];
     for (int g = 0; g < groups; ++g)
-        group[g] = {1000 * Load(qValues + g * kTrialLanes),
-                    Splat(d.WTdepth),
-                    Splat(0),
-                    Splat(0),
-                    Splat(d.Moist * moistCap / 100),
-                    Splat(0),
-                    Splat(0),
-                    Splat(std::numeric_limits<double>::infinity())};
+        group[g] = {1000 * Load<V>(qValues + g * kWidth<V>),
+                    Splat<V>(d.WTdepth),
+                    Splat<V>(0),
+                    Splat<V>(0),
+                    Splat<V>(d.Moist * moistCap / 100),
+                    Splat<V>(0),
+                    Splat<V>(0),
+                    Splat<V>(std::numeric_limits<double>::infinity())};
 
     for (int i = 1; i <= d.NrTst; ++i) {
         const double evap = d.Evap[i];
         const double wr = d.Rain[i] + d.IrrigSpread[i];
         // The groups are independent: while one waits on a division the next one computes.
         for (int g = 0; g < groups; ++g) {
-            TrialGroup& t = group[g];
+            TrialGroup<V>& t = group[g];
             const V depth = t.depth;
-            V cf = Splat(1);
+            V cf = Splat<V>(1);
             if (l > 0) {
                 cf = (d.CritDepth - depth) / l;
-                cf = Select(cf < 0, Splat(0), cf);
-                cf = Select(cf > 1, Splat(1), cf);
+                cf = Select<V>(cf < 0, Splat<V>(0), cf);
+                cf = Select<V>(cf > 1, Splat<V>(1), cf);
             }
             V evapA = t.evapA, capT = t.capT;
             if (irrEff > 0) {
                 if (evap / irrEff <= wr) {
-                    evapA = Splat(evap);
-                    capT = Splat(0);
+                    evapA = Splat<V>(evap);
+                    capT = Splat<V>(0);
                 } else {
                     evapA = irrEff * wr + cf * (evap - irrEff * wr);
                     capT = evapA - wr;
-                    capT = Select(capT < 0, Splat(0), capT);
+                    capT = Select<V>(capT < 0, Splat<V>(0), capT);
                 }
             }
-            evapA = Select(evapA > evap, Splat(evap), evapA);
+            evapA = Select<V>(evapA > evap, Splat<V>(evap), evapA);
             V ct = capT;
             V perc;
             if (d.TstLength == 1) {
                 V ch = wr - evapA;
-                ch = Select(ch + t.change > moistCap, moistCap - t.change, ch);
+                ch = Select<V>(ch + t.change > moistCap, moistCap - t.change, ch);
                 V m = t.moist + ch;
-                m = Select(m < 0, Splat(0), m);
-                ch = Select(ch < 0, Splat(0), ch);
-                const Mask full = m > moistCap;
-                m = Select(full, Splat(moistCap), m);
-                ch = Select(full, Splat(0), ch);
+                m = Select<V>(m < 0, Splat<V>(0), m);
+                ch = Select<V>(ch < 0, Splat<V>(0), ch);
+                const MaskOf<V> full = m > moistCap;
+                m = Select<V>(full, Splat<V>(moistCap), m);
+                ch = Select<V>(full, Splat<V>(0), ch);
                 perc = wr - evapA - ch;
-                perc = Select(perc < 0, Splat(0), perc);
-                const Mask surplus = perc > ct;
-                const V netPerc = Select(surplus, perc - ct, Splat(0));
-                ct = Select(surplus, Splat(0), ct - perc);
+                perc = Select<V>(perc < 0, Splat<V>(0), perc);
+                const MaskOf<V> surplus = perc > ct;
+                const V netPerc = Select<V>(surplus, perc - ct, Splat<V>(0));
+                ct = Select<V>(surplus, Splat<V>(0), ct - perc);
                 perc = netPerc;
                 capT = ct;
                 t.change = ch;
@@ -146,17 +148,17 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
 
             V discharge, por, newDepth;
             if (!ten) {
-                discharge = Discharge(d, qh2k, t.qk, depth, false);
-                por = PorosityAt(p, depth);
+                discharge = Discharge<V>(d, qh2k, t.qk, depth, false);
+                por = PorosityAt<V>(p, depth);
                 newDepth = depth - (perc - ct - discharge + d.GrwtInf - d.GrwtOut) / (1000 * por);
             } else {
                 const V percTenth = perc / 10, capTenth = ct / 10;
                 V work = depth;
-                discharge = Splat(0);
+                discharge = Splat<V>(0);
                 for (int k = 0; k < 10; ++k) {
-                    const V sub = Discharge(d, qh2k, t.qk, work, true);
+                    const V sub = Discharge<V>(d, qh2k, t.qk, work, true);
                     discharge = discharge + sub;
-                    por = PorosityAt(p, work);
+                    por = PorosityAt<V>(p, work);
                     work = work -
                            (percTenth - capTenth - sub + inflowTenth - outflowTenth) / (1000 * por);
                 }
@@ -164,32 +166,32 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
             }
 
             const V flow = (perc - ct) - discharge;
-            V sum = Splat(0);
+            V sum = Splat<V>(0);
             for (int j = 1; j <= d.TstLength; ++j) sum = sum + flow;
             const V residual = sum + netInflow + 1000 * por * (newDepth - depth);
             t.accumulated = t.accumulated + residual;
             const V size = Abs(t.accumulated);
-            t.smallest = Select(size < t.smallest, size, t.smallest);
+            t.smallest = Select<V>(size < t.smallest, size, t.smallest);
             t.depth = newDepth;
         }
     }
-    for (int g = 0; g < groups; ++g) Store(group[g].smallest, smallestOut + g * kTrialLanes);
+    for (int g = 0; g < groups; ++g) Store(group[g].smallest, smallestOut + g * kWidth<V>);
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f")]] void RefinementAvx512(const RunInputs& d, const RunState& st,
-                                                 const double* q, int trials, bool ten,
-                                                 double* smallest) {
-    RefinementBody(d, st, q, trials, ten, smallest);
+[[gnu::target("avx512f,avx512dq")]] void RefinementAvx512(const RunInputs& d, const RunState& st,
+                                                          const double* q, int trials, bool ten,
+                                                          double* smallest) {
+    RefinementBody<lanes::V8>(d, st, q, trials, ten, smallest);
 }
 [[gnu::target("avx2")]] void RefinementAvx2(const RunInputs& d, const RunState& st, const double* q,
                                             int trials, bool ten, double* smallest) {
-    RefinementBody(d, st, q, trials, ten, smallest);
+    RefinementBody<lanes::V4>(d, st, q, trials, ten, smallest);
 }
 #endif
 void RefinementBaseline(const RunInputs& d, const RunState& st, const double* q, int trials,
                         bool ten, double* smallest) {
-    RefinementBody(d, st, q, trials, ten, smallest);
+    RefinementBody<lanes::V2>(d, st, q, trials, ten, smallest);
 }
 
 }  // namespace

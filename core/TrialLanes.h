@@ -1,43 +1,66 @@
-// Trials side by side: a value per trial in one vector of kTrialLanes doubles, each lane
-// computed with exactly the operations, in exactly the order, of the plain one-trial loop.
-// Branches of that loop become selects between the values of both sides, so every lane ends
-// with the bits the plain loop gives. Only the kernels include this header.
+// Trials side by side: a value per trial in the lanes of a vector of the unit's own width
+// (two doubles for SSE2, four for AVX2, eight for AVX-512), each lane computed with exactly the
+// operations, in exactly the order, of the plain one-trial loop. Branches of that loop become
+// selects between the values of both sides, so every lane ends with the bits the plain loop
+// gives. Only the kernels include this header.
 #pragma once
 
 #include "CalibrationKernels.h"
 
 namespace halosoil::lanes {
 
-using V = double __attribute__((vector_size(kTrialLanes * sizeof(double))));
-using Mask = long long __attribute__((vector_size(kTrialLanes * sizeof(double))));
+using V2 = double __attribute__((vector_size(2 * sizeof(double))));
+using V4 = double __attribute__((vector_size(4 * sizeof(double))));
+using V8 = double __attribute__((vector_size(8 * sizeof(double))));
+
+template <class V>
+inline constexpr int kWidth = sizeof(V) / sizeof(double);
+
+template <class V>
+using MaskOf = decltype(V{} < V{});
 
 #define HALOSOIL_LANES_INLINE [[gnu::always_inline]] inline
 
+// Every lane the value itself (adding it to zeros would turn -0 into +0).
+template <class V>
 HALOSOIL_LANES_INLINE V Splat(double value) {
     V v;
-    for (int k = 0; k < kTrialLanes; ++k) v[k] = value;
+    for (int k = 0; k < kWidth<V>; ++k) v[k] = value;
     return v;
 }
 
+template <class V>
 HALOSOIL_LANES_INLINE V Load(const double* values) {
     V v;
-    for (int k = 0; k < kTrialLanes; ++k) v[k] = values[k];
+    for (int k = 0; k < kWidth<V>; ++k) v[k] = values[k];
     return v;
 }
 
+template <class V>
 HALOSOIL_LANES_INLINE void Store(V v, double* values) {
-    for (int k = 0; k < kTrialLanes; ++k) values[k] = v[k];
+    for (int k = 0; k < kWidth<V>; ++k) values[k] = v[k];
 }
 
 // Where the mask is set, a, elsewhere b.
-HALOSOIL_LANES_INLINE V Select(Mask mask, V a, V b) {
+template <class V>
+HALOSOIL_LANES_INLINE V Select(MaskOf<V> mask, V a, V b) {
     return mask ? a : b;
 }
 
 // The magnitude: the sign bit cleared, as fabs does.
+template <class V>
 HALOSOIL_LANES_INLINE V Abs(V v) {
+    using Mask = MaskOf<V>;
     const Mask noSign = Mask{} + 0x7fffffffffffffffLL;
     return reinterpret_cast<V>(reinterpret_cast<Mask>(v) & noSign);
+}
+
+// Whether every lane of the mask is set.
+template <class V>
+HALOSOIL_LANES_INLINE bool All(MaskOf<V> mask) {
+    for (int k = 0; k < kWidth<V>; ++k)
+        if (!mask[k]) return false;
+    return true;
 }
 
 }  // namespace halosoil::lanes

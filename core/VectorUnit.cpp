@@ -7,7 +7,9 @@ namespace halosoil {
 VectorUnit DetectedVectorUnit() {
 #if defined(__x86_64__) && defined(__GNUC__)
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f")) return VectorUnit::AVX512;
+    // The AVX-512 kernels also turn comparisons into masks of whole lanes, which needs DQ.
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq"))
+        return VectorUnit::AVX512;
     if (__builtin_cpu_supports("avx2")) return VectorUnit::AVX2;
 #endif
     return VectorUnit::Baseline;

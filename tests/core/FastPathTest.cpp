@@ -155,15 +155,34 @@ TEST(FastCalibrationTest, EveryMembersLanesGiveTheSumsOfSingleTrials) {
                 e[k] = 0.11 + 0.07 * k;
                 working[k] = 0.3 + 0.05 * k;  // a working efficiency of its own per trial
             }
+            double single[kTrials];
+            for (int k = 0; k < kTrials; ++k) {
+                ZoneValues seen = le;
+                seen[zone] = working[k];
+                single[k] = LeachingTrial(run.inputs, run.state, seen, zone, e[k]);
+            }
+            const SumBound noBound;
             for (VectorUnit unit : AvailableVectorUnits()) {
-                MemberLanes(run.inputs, run.state, le, zone, e, working, sums, kTrials, unit);
-                for (int k = 0; k < kTrials; ++k) {
-                    ZoneValues seen = le;
-                    seen[zone] = working[k];
-                    const double single = LeachingTrial(run.inputs, run.state, seen, zone, e[k]);
-                    ASSERT_TRUE(SameBits(sums[k], single))
+                MemberLanes(run.inputs, run.state, le, zone, e, working, sums, kTrials, noBound,
+                            unit);
+                for (int k = 0; k < kTrials; ++k)
+                    ASSERT_TRUE(SameBits(sums[k], single[k]))
                         << VectorUnitName(unit) << ", zone " << zone << ", lane " << k << ": "
-                        << sums[k] << " vs " << single;
+                        << sums[k] << " vs " << single[k];
+                // With a bound, a trial may stop once its sum exceeds it; one that ends at or
+                // below the bound is computed to the end.
+                for (const bool onReaching : {false, true}) {
+                    const SumBound bound{single[kTrials / 2], onReaching};
+                    MemberLanes(run.inputs, run.state, le, zone, e, working, sums, kTrials, bound,
+                                unit);
+                    for (int k = 0; k < kTrials; ++k) {
+                        if (single[k] < bound.value || (single[k] == bound.value && !onReaching))
+                            ASSERT_TRUE(SameBits(sums[k], single[k])) << "lane " << k;
+                        else if (onReaching)
+                            ASSERT_GE(sums[k], bound.value) << "lane " << k;
+                        else
+                            ASSERT_GT(sums[k], bound.value) << "lane " << k;
+                    }
                 }
             }
         }
@@ -215,12 +234,16 @@ double PlainSearch(const std::vector<double>& efficiencies, double working, cons
 
 double Speculative(const std::vector<double>& efficiencies, double working, int blockSize,
                    const SumOf& sumOf, int* evaluated = nullptr) {
-    return SearchSpeculatively(
-        efficiencies, working, blockSize,
-        [&](int first, int count, const std::vector<double>& assumed, std::vector<double>& sums) {
-            for (int m = 0; m < count; ++m) sums[m] = sumOf(first + m, assumed[m]);
-            if (evaluated) *evaluated += count;
-        });
+    // A trial whose sum reaches the best before its block may stop anywhere from there.
+    return SearchSpeculatively(efficiencies, working, blockSize,
+                               [&](int first, int count, const std::vector<double>& assumed,
+                                   std::vector<double>& sums, double best) {
+                                   for (int m = 0; m < count; ++m) {
+                                       const double sum = sumOf(first + m, assumed[m]);
+                                       sums[m] = sum >= best ? (sum + best) / 2 : sum;
+                                   }
+                                   if (evaluated) *evaluated += count;
+                               });
 }
 
 TEST(SpeculativeSearchTest, GivesThePlainSearchesChoiceForEveryShapeOfSums) {

@@ -28,6 +28,15 @@ TEST(NumberFormatTest, ExactTiesRoundAwayFromZero) {
     EXPECT_EQ(Fixed(-999.5, 6, 0), " -1000");
     EXPECT_EQ(Fixed(2.375, 0, 2), "2.38");
     EXPECT_EQ(Fixed(2.3749999, 0, 2), "2.37");
+    // A tie at one number of decimals is none at another.
+    EXPECT_EQ(Fixed(1.25, 0, 1), "1.3");
+    EXPECT_EQ(Fixed(0.75, 0, 1), "0.8");
+    EXPECT_EQ(Fixed(0.125, 0, 1), "0.1");
+    EXPECT_EQ(Fixed(0.0625, 0, 3), "0.063");
+    EXPECT_EQ(Fixed(0.0625, 0, 2), "0.06");
+    EXPECT_EQ(Fixed(-0.375, 0, 2), "-0.38");
+    EXPECT_EQ(Fixed(1e300, 0, 0).size(), 301u);
+    EXPECT_EQ(Fixed(5e-324, 0, 2), "0.00");
 }
 
 TEST(NumberFormatTest, Format2FollowsTheProgramSeparator) {

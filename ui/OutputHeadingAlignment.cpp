@@ -1,8 +1,7 @@
 // The grey heading boxes of the Output page name the grid's columns word by word: their last
 // line holds one name per column from column 1 on, the step column having none. The box is
-// moved right to where column 1 begins, and the blanks between the names are sized so that each
-// name starts over its own column, whatever the layer count and whatever font size the desktop
-// uses.
+// moved right to where column 1 begins, and its characters are spaced so that each name starts
+// over its own column, whatever the layer count and whatever font size the desktop uses.
 #include <QBoxLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -37,13 +36,15 @@ void OutputPage::AlignHeading(QPlainTextEdit* heading) {
     const int columns = std::min(static_cast<int>(starts.size()), outGrid_->ColCount() - 1);
     if (columns < 1) return;
 
-    // The blanks between the names are widened or narrowed alike so that the names come
-    // nearest to the columns' left edges: least squares over the width added to a blank, with
-    // each name's shift per added pixel measured as the text layout applies it.
+    // The characters are spaced so that the names come nearest to the columns' left edges:
+    // least squares over the spacing in percent of the characters' own advances, with each
+    // name's shift per percent measured as the text layout applies it. The same spacing for
+    // every character keeps the upper lines (zones, layers) in place above the names; unlike
+    // a point size, a percentage can be met exactly, however the glyphs are rounded.
     auto columnLeft = [this](int col) { return outGrid_->columnViewportPosition(col); };
     QFont font = heading->font();
-    auto namePositions = [&](double spacing) {
-        font.setWordSpacing(spacing);
+    auto namePositions = [&](double percent) {
+        font.setLetterSpacing(QFont::PercentageSpacing, percent);
         const QFontMetricsF metrics(font);
         const double firstAt = metrics.horizontalAdvance(columnLine.left(starts[0]));
         std::vector<double> positions;
@@ -51,17 +52,22 @@ void OutputPage::AlignHeading(QPlainTextEdit* heading) {
             positions.push_back(metrics.horizontalAdvance(columnLine.left(starts[k])) - firstAt);
         return positions;
     };
-    constexpr double kProbe = 10;
-    const std::vector<double> unspaced = namePositions(0);
-    const std::vector<double> spaced = namePositions(kProbe);
-    double along = 0, across = 0;
-    for (int k = 1; k < columns; ++k) {
-        const double shift = (spaced[k] - unspaced[k]) / kProbe;
-        const double target = columnLeft(k + 1) - columnLeft(1);
-        along += shift * (target - unspaced[k]);
-        across += shift * shift;
+    double percent = 100;
+    // Twice: the second pass corrects what the rounding of the advances left.
+    for (int pass = 0; pass < 2; ++pass) {
+        constexpr double kProbe = 10;
+        const std::vector<double> at = namePositions(percent);
+        const std::vector<double> wider = namePositions(percent + kProbe);
+        double along = 0, across = 0;
+        for (int k = 1; k < columns; ++k) {
+            const double shift = (wider[k] - at[k]) / kProbe;
+            const double target = columnLeft(k + 1) - columnLeft(1);
+            along += shift * (target - at[k]);
+            across += shift * shift;
+        }
+        if (across > 0) percent += along / across;
     }
-    font.setWordSpacing(across > 0 ? along / across : 0);
+    font.setLetterSpacing(QFont::PercentageSpacing, percent);
     heading->setFont(font);
     const QFontMetrics fitted(heading->font());
     const int margins =

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
+#include <functional>
 
 #include "MainFormFixture.h"
 #include "OutputPage.h"
@@ -117,6 +119,57 @@ TEST_F(Accessibility, TheTabKeyFollowsTheReadingOrderOfThePanels) {
               (QStringList{"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit", "MoistEdit",
                            "IrrEffEdit", "GrwtInfEdit", "GrwtOutEdit", "SalInfEdit",
                            "CondQuitButton", "CondSaveButton"}));
+}
+
+}  // namespace
+}  // namespace halosoil::test
+
+namespace halosoil::test {
+namespace {
+
+// Every panel, shown as its group button shows it: the Tab key meets its fields and buttons
+// row by row from the top, and left to right within a row.
+TEST_F(Accessibility, EveryPanelIsWalkedTopToBottomAndLeftToRight) {
+    form->resize(806, 647);
+    form->show();
+    form->PageControl->setCurrentIndex(3);
+    const struct {
+        QString panel;
+        std::function<void()> open;
+    } kPanels[] = {
+        {"GenPanel", [this] { form->GenOpenButtonClick(); }},
+        {"HydrPanel", [this] { form->HydrOpenButtonClick(); }},
+        {"Soil1Panel", [this] { form->SoilOpenButtonClick(); }},
+        {"Salt1Panel", [this] { form->SaltOpenButtonClick(); }},
+        {"IrrSalPanel", [this] { form->IrrSalButtonClick(); }},
+        {"DrainPanel", [this] { form->DrainOpenButtonClick(); }},
+        {"CondPanel", [this] { form->CondOpenButtonClick(); }},
+    };
+    for (const auto& entry : kPanels) {
+        SCOPED_TRACE(entry.panel.toStdString());
+        entry.open();
+        QApplication::processEvents();
+        auto* panel = W<QWidget>(entry.panel);
+        ASSERT_TRUE(panel->isVisible());
+        QList<QWidget*> walk;
+        QWidget* widget = panel->nextInFocusChain();
+        for (int guard = 0; guard < 1000 && widget != panel; ++guard) {
+            if (panel->isAncestorOf(widget) && widget->isVisible() &&
+                (widget->focusPolicy() & Qt::TabFocus) && !walk.contains(widget))
+                walk << widget;
+            widget = widget->nextInFocusChain();
+        }
+        ASSERT_GE(walk.size(), 2);
+        for (qsizetype k = 1; k < walk.size(); ++k) {
+            const QRect before(walk[k - 1]->mapTo(panel, QPoint(0, 0)), walk[k - 1]->size());
+            const QRect after(walk[k]->mapTo(panel, QPoint(0, 0)), walk[k]->size());
+            const bool sameRow = after.top() < before.bottom() && before.top() < after.bottom();
+            EXPECT_TRUE(sameRow ? after.left() > before.left() : after.top() >= before.bottom())
+                << walk[k - 1]->objectName().toStdString() << " then "
+                << walk[k]->objectName().toStdString();
+        }
+    }
+    form->hide();
 }
 
 }  // namespace

@@ -68,6 +68,26 @@ std::string LowerExtension(const std::string& fileName) {
     return extension;
 }
 
+// A target that is the output file read or its input file would destroy what it came from.
+bool OverwritesItsSource(const std::string& target, const std::string& outputFile) {
+    std::error_code error;
+    for (const std::string& source : {outputFile, ViewedInputFileName(outputFile)})
+        if (std::filesystem::equivalent(target, source, error)) return true;
+    return false;
+}
+
+int RefuseToOverwrite(std::ostream& errors, const std::string& target) {
+    errors << "halosoil-batch: " << target
+           << " is the output file or its input file; choose another name.\n";
+    return kInputInvalid;
+}
+
+int WrittenToStandardOutput(std::ostream& out, std::ostream& errors) {
+    if (out.flush()) return kOutputWritten;
+    errors << "halosoil-batch: cannot write to standard output\n";
+    return kInputInvalid;
+}
+
 }  // namespace
 
 int TableCommand(const std::vector<std::string>& arguments, std::ostream& out,
@@ -77,6 +97,8 @@ int TableCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return WrongUsage(errors, *complaint);
     if (parsed.first != "salinity" && parsed.first != "hydrology")
         return WrongUsage(errors, "the table is salinity or hydrology, not " + parsed.first);
+    if (!parsed.target.empty() && OverwritesItsSource(parsed.target, parsed.outputFile))
+        return RefuseToOverwrite(errors, parsed.target);
 
     ViewedOutput viewed;
     std::string csv;
@@ -94,7 +116,7 @@ int TableCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     if (parsed.target.empty()) {
         out << csv;
-        return out.flush() ? kOutputWritten : kInputInvalid;
+        return WrittenToStandardOutput(out, errors);
     }
     try {
         WriteFileAtomically(parsed.target, csv);
@@ -117,6 +139,8 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& errors
     const std::string extension = LowerExtension(parsed.target);
     if (extension != ".svg" && extension != ".png" && extension != ".bmp")
         return WrongUsage(errors, "the graph file ends in .svg, .png or .bmp");
+    if (OverwritesItsSource(parsed.target, parsed.outputFile))
+        return RefuseToOverwrite(errors, parsed.target);
     if (extension != ".svg" && !CanDrawRasterGraphs()) {
         errors << "This build draws graphs as SVG only.\n";
         return kInputInvalid;
@@ -159,11 +183,11 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& errors) {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << BatchHelp();
-        return out.flush() ? kOutputWritten : kInputInvalid;
+        return WrittenToStandardOutput(out, errors);
     }
     if (arguments.size() == 1 && arguments[0] == "--version") {
         out << "halosoil-batch " << kVersion << '\n';
-        return out.flush() ? kOutputWritten : kInputInvalid;
+        return WrittenToStandardOutput(out, errors);
     }
     if (!arguments.empty() && arguments[0] == "table") return TableCommand(arguments, out, errors);
     if (!arguments.empty() && arguments[0] == "graph") return GraphCommand(arguments, errors);

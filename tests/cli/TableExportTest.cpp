@@ -172,6 +172,34 @@ TEST(TableExport, FailuresNameTheFileAndLeaveNoTable) {
         << ReadBytes(folder / "err");
 }
 
+TEST(TableExport, NeitherTheOutputFileNorItsInputFileIsWrittenOver) {
+    const fs::path folder = Scratch("table-own-files");
+    const fs::path output = CopyDelta(folder);
+    const std::string before = ReadBytes(output);
+    const std::string input = ReadBytes(folder / "delta.inp");
+    EXPECT_EQ(
+        RunBatch("table salinity " + output.string() + " -o " + output.string(), folder / "err"),
+        1);
+    EXPECT_EQ(
+        RunBatch("graph water-table " + output.string() + " -o " + (folder / "delta.inp").string(),
+                 folder / "err"),
+        2);  // not an extension of a graph file
+    EXPECT_EQ(
+        RunBatch("table hydrology " + output.string() + " -o " + (folder / "delta.inp").string(),
+                 folder / "err"),
+        1);
+    EXPECT_NE(ReadBytes(folder / "err").find("choose another name"), std::string::npos);
+    EXPECT_EQ(ReadBytes(output), before);
+    EXPECT_EQ(ReadBytes(folder / "delta.inp"), input);
+}
+
+TEST(TableExport, AFullStandardOutputIsReported) {
+    const fs::path folder = Scratch("table-full");
+    const fs::path output = CopyDelta(folder);
+    EXPECT_EQ(RunBatch("table salinity " + output.string(), "/dev/full", folder / "err"), 1);
+    EXPECT_NE(ReadBytes(folder / "err").find("cannot write to standard output"), std::string::npos);
+}
+
 TEST(TableExport, AnUnknownTableIsAUsageError) {
     const fs::path folder = Scratch("table-usage");
     const fs::path output = CopyDelta(folder);

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -51,6 +52,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("HalosoilS");
     QApplication::setApplicationVersion(halosoil::kVersion);
     QGuiApplication::setDesktopFileName("org.example.Halosoil");
+    // The installed icon; a program run from its build folder keeps the platform's default.
+    QApplication::setWindowIcon(QIcon::fromTheme("org.example.Halosoil"));
 
     std::vector<QString> files;
     for (int k = 1; k < argc; ++k) {

@@ -1,5 +1,7 @@
 #include "BatchRunner.h"
 
+#include "BatchUsage.h"
+
 #include <new>
 #include <ostream>
 
@@ -12,9 +14,7 @@ namespace halosoil {
 
 namespace {
 
-const char* kUsage =
-    "usage: halosoil-batch run [--refine] [--optimise] [-o OUTPUT.out] INPUT.inp\n"
-    "       halosoil-batch convert INPUT.inp OUTPUT.inp\n";
+const char* kUsage = kBatchUsage;
 
 // Answers the run's two questions from the command line and prints its messages.
 class BatchHost : public RunHost {

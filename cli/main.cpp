@@ -2,8 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "BatchRunner.h"
+#include "OutputCommands.h"
 
 int main(int argc, char* argv[]) {
-    return halosoil::RunBatch(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
+    return halosoil::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                    std::cerr);
 }

@@ -6,10 +6,12 @@
 
 #include "AxisState.h"
 #include "Canvas.h"
+#include "ProjectInfo.h"
 
 namespace halosoil {
 
-inline constexpr const char* kWebAddress = "https://www.halosoil.org";
+// The caption names the maker's web address, as the intro and the closing window do.
+inline constexpr const char* kWebAddress = kMakerWeb;
 inline constexpr const char* kFontFace = "Arial";
 
 // The bitmap every graph is drawn on.

@@ -1,5 +1,7 @@
 #include "HelpTexts.h"
 
+#include "ProjectInfo.h"
+
 namespace halosoil {
 
 QStringList IntroLines() {
@@ -27,7 +29,7 @@ QStringList IntroLines() {
         "  It can take upward seepage from the aquifer, or downward seepage into it (natural "
         "subsurface drainage), into account.",
         "",
-        "  Contact: halosoil@example.org, www.example.org/halosoil",
+        "  Contact: " + QString(kMakerEmail) + ", " + QString(kMakerWeb),
         "",
         "",
         "",

@@ -48,13 +48,15 @@ CondPanel::CondPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(fo
     for (const auto& field : kFields) {
         *field.edit = MakeEdit(this, field.name);
         (*field.edit)->setMaximumWidth(100);
-        fields->addWidget(MakeLabel(this, field.label), row, 0);
+        fields->addWidget(MakeLabelFor(this, field.label, *field.edit), row, 0);
         fields->addWidget(*field.edit, row, 1);
         ++row;
     }
     fields->setColumnStretch(2, 1);
     CondQuitButton = MakeButton(this, "CondQuitButton", "Cancel", true);
     CondSaveButton = MakeButton(this, "CondSaveButton", "Save", true);
+    SetReadingOrder({SaltIrrigEdit, WTdepthEdit, CritDepthEdit, MoistEdit, IrrEffEdit, GrwtInfEdit,
+                     GrwtOutEdit, SalInfEdit, CondQuitButton, CondSaveButton});
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -32,12 +32,14 @@ double NumberOr(const QLineEdit* edit, double emptyValue) {
 DrainPanel::DrainPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
     SetUpPanelFrame(this, "DrainPanel");
     DrainPresentCombo = MakeCombo(this, "DrainPresentCombo", {"no", "yes"});
-    DrainDepthLabel = MakeLabel(this, "Drainage depth (m)", "DrainDepthLabel");
     DrainDepthEdit = MakeEdit(this, "DrainDepthEdit");
-    DrainQH1Label = MakeLabel(this, "Drainage reaction factor QH1 (m/day/m)", "DrainQH1Label");
+    DrainDepthLabel = MakeLabelFor(this, "Drainage depth (m)", DrainDepthEdit, "DrainDepthLabel");
     DrainQH1Edit = MakeEdit(this, "DrainQH1Edit");
-    DrainQH2Label = MakeLabel(this, "Drainage reaction factor QH2 (m/day/msq)", "DrainQH2Label");
+    DrainQH1Label =
+        MakeLabelFor(this, "Drainage reaction factor QH1 (m/day/m)", DrainQH1Edit, "DrainQH1Label");
     DrainQH2Edit = MakeEdit(this, "DrainQH2Edit");
+    DrainQH2Label = MakeLabelFor(this, "Drainage reaction factor QH2 (m/day/msq)", DrainQH2Edit,
+                                 "DrainQH2Label");
     DrainHelpButton = MakeButton(this, "DrainHelpButton", "Help");
     DrainQuitButton = MakeButton(this, "DrainQuitButton", "Cancel", true);
     DrainSaveButton = MakeButton(this, "DrainSaveButton", "Save", true);
@@ -45,7 +47,10 @@ DrainPanel::DrainPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(
     DrainPresentCombo->setMaximumWidth(100);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(MakeLabel(this, "Subsurface drainage system present?"), 0, 0);
+    fields->addWidget(MakeLabelFor(this, "Subsurface drainage system present?", DrainPresentCombo),
+                      0, 0);
+    SetReadingOrder({DrainPresentCombo, DrainDepthEdit, DrainQH1Edit, DrainQH2Edit, DrainHelpButton,
+                     DrainQuitButton, DrainSaveButton});
     fields->addWidget(DrainPresentCombo, 0, 1);
     fields->addWidget(DrainDepthLabel, 1, 0);
     fields->addWidget(DrainDepthEdit, 1, 1);

@@ -36,16 +36,18 @@ GenPanel::GenPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form
     GenSaveButton = MakeButton(this, "GenSaveButton", "Save", true);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(MakeLabel(this, "Title1"), 0, 0);
+    fields->addWidget(MakeLabelFor(this, "Title1", Tit1Edit), 0, 0);
     fields->addWidget(Tit1Edit, 0, 1, 1, 2);
-    fields->addWidget(MakeLabel(this, "Title2"), 1, 0);
+    fields->addWidget(MakeLabelFor(this, "Title2", Tit2Edit), 1, 0);
     fields->addWidget(Tit2Edit, 1, 1, 1, 2);
-    fields->addWidget(MakeLabel(this, "Number of timesteps"), 2, 0);
+    fields->addWidget(MakeLabelFor(this, "Number of timesteps", NrTstEdit), 2, 0);
     fields->addWidget(NrTstEdit, 2, 1);
-    fields->addWidget(MakeLabel(this, "Length of time steps"), 3, 0);
+    fields->addWidget(MakeLabelFor(this, "Length of time steps", TstCombo), 3, 0);
     fields->addWidget(TstCombo, 3, 1);
-    fields->addWidget(MakeLabel(this, "Nr. of layers in root zone"), 4, 0);
+    fields->addWidget(MakeLabelFor(this, "Nr. of layers in root zone", LayersCombo), 4, 0);
     fields->addWidget(LayersCombo, 4, 1);
+    SetReadingOrder(
+        {Tit1Edit, Tit2Edit, NrTstEdit, TstCombo, LayersCombo, GenQuitButton, GenSaveButton});
     fields->setColumnStretch(2, 1);
 
     QLabel* note = MakeLabel(this, "The titles are shown in output and graphs", "GenNoteLabel");

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "DrawingRecorder.h"
+#include "GraphFile.h"
 #include "GraphFrame.h"
 #include "OutputFitFlags.h"
 #include "QtCanvas.h"
@@ -25,7 +27,6 @@ namespace halosoil {
 
 namespace {
 
-const QString kSaveFilter = "Bitmap files (*.bmp)|*.bmp";
 const QString kOpenFilter = "bitmap files (*.bmp)|*.bmp";
 const QString kBitmapExtension = "bmp";
 const QString kOverwriteQuestion = "The graph already exists, overwrite?";
@@ -229,11 +230,15 @@ void GraphPage::GoButtonClick() {
     FitFlags fitNA = state_.FitNA;
     FitNotAvailable(ToNative(OutputFileName()), fitNA);
     QImage picture = QtCanvas::NewGraphImage();
+    std::shared_ptr<DrawingRecorder> drawing;
     {
         QtCanvas canvas(picture);
-        DrawGraph(canvas, *type, GraphSource{data_, state_, readBack_, fitNA});
+        drawing = std::make_shared<DrawingRecorder>(canvas);
+        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_, fitNA});
     }
     ShowPicture(picture);
+    // Kept for saving the graph as vectors.
+    drawing_ = drawing;
     graphImage_->show();
 }
 
@@ -252,7 +257,7 @@ void GraphPage::RememberFolder(const QString& fileName) {
 
 void GraphPage::SaveGraphButtonClick() {
     const std::optional<QString> chosen =
-        dialogs_.SaveFile({kSaveFilter, kBitmapExtension, DialogFolder()});
+        dialogs_.SaveFile({kGraphSaveFilter, kBitmapExtension, DialogFolder()});
     if (!chosen) {
         dialogs_.Message(kNotSaved);
         return;
@@ -262,11 +267,8 @@ void GraphPage::SaveGraphButtonClick() {
 
     // Written beside the target and renamed over it, so that a failed write leaves an
     // existing file as it was.
-    QSaveFile file(*chosen);
-    QImageWriter writer(&file, "BMP");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture_) || !file.commit()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    const QString reason = WriteGraphFile(*chosen, picture_, drawing_.get());
+    if (!reason.isEmpty()) {
         dialogs_.Message("Cannot create file \"" + *chosen + "\". " + reason);
         return;
     }
@@ -293,6 +295,7 @@ void GraphPage::OpenGraphButtonClick() {
     // The picture replaces the old one where it stands: seen at once when the image is on
     // display, kept out of sight when the selection panel is.
     ShowPicture(picture);
+    drawing_.reset();
 }
 
 }  // namespace halosoil

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "Dialogs.h"
@@ -19,6 +20,10 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+
+namespace halosoil {
+class DrawingRecorder;
+}
 
 namespace halosoil {
 
@@ -75,6 +80,8 @@ private:
     Dialogs& dialogs_;
 
     QImage picture_;
+    // The calls that drew the picture; none when the picture was opened from a file.
+    std::shared_ptr<DrawingRecorder> drawing_;
     QString graphFolder_;
     QLabel* graphImage_ = nullptr;
     QGroupBox* graphPanel_ = nullptr;

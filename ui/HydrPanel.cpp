@@ -20,6 +20,7 @@ HydrPanel::HydrPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(fo
     SetUpPanelFrame(this, "HydrPanel");
     HydrGrid = new StringGrid(4, 12, this);
     HydrGrid->setObjectName("HydrGrid");
+    HydrGrid->setAccessibleName("Hydrological data (mm per time step)");
     HydrGrid->verticalHeader()->setDefaultSectionSize(24);
     HydrGrid->horizontalHeader()->setDefaultSectionSize(90);
     HydrGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -45,7 +46,7 @@ HydrPanel::HydrPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(fo
     buttons->addWidget(HydrSaveButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "Hydrological data (mm per time step)", true));
+    layout->addWidget(MakeHeading(this, HydrGrid->accessibleName(), true));
     layout->addLayout(columnLabels);
     layout->addWidget(HydrGrid, 1);
     layout->addLayout(buttons);

@@ -18,6 +18,7 @@ IrrSalPanel::IrrSalPanel(MainForm& form, QWidget* parent) : QFrame(parent), form
     SetUpPanelFrame(this, "IrrSalPanel");
     IrrSalGrid = new StringGrid(2, 12, this);
     IrrSalGrid->setObjectName("IrrSalGrid");
+    IrrSalGrid->setAccessibleName("Salinity irrigtion water");
     IrrSalGrid->verticalHeader()->setDefaultSectionSize(24);
     IrrSalGrid->horizontalHeader()->setDefaultSectionSize(80);
     IrrSalGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -32,7 +33,7 @@ IrrSalPanel::IrrSalPanel(MainForm& form, QWidget* parent) : QFrame(parent), form
     buttons->addWidget(IrrSalSaveButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "Salinity irrigtion water", false));
+    layout->addWidget(MakeHeading(this, IrrSalGrid->accessibleName(), false));
     layout->addWidget(IrrSalGrid, 1);
     layout->addLayout(buttons);
 

@@ -31,6 +31,11 @@ void MainForm::OpenInputFile() {
         dialogs_.Message("No input file was selected");
         return;
     }
+    OpenInputNamed(*chosen);
+}
+
+void MainForm::OpenInputNamed(const QString& chosenName) {
+    const std::optional<QString> chosen = chosenName;
     data_.InputFileName = QFile::encodeName(*chosen).toStdString();
     const QString folder = QFileInfo(*chosen).absolutePath();
     window_.InputOpenFolder = folder;

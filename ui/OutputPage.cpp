@@ -171,6 +171,7 @@ void OutputPage::BuildWidgets() {
     seeSaltButton_ = makeButton("SeeSaltButton", "See salinity output");
     seeHydrButton_ = makeButton("SeeHydrButton", "See hydrological output");
     copyButton_ = makeButton("CopyButton", "Copy to clipboard");
+    saveCsvButton_ = makeButton("SaveCsvButton", "Save as CSV");
     outLabel_ = makeLabel("OutLabel", "  See output file  (*.out) for all data");
     clickLabel_ = makeLabel("ClickLabel", "Click table and:");
     excelLabel_ = makeLabel(
@@ -190,6 +191,7 @@ void OutputPage::BuildWidgets() {
 
     outGrid_ = new StringGrid(7, 2, this);
     outGrid_->setObjectName("OutGrid");
+    outGrid_->setAccessibleName("Output table");
     outGrid_->setItemDelegate(new NumberCellDelegate(outGrid_));
     outGrid_->setWordWrap(false);
     outGrid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -214,8 +216,17 @@ void OutputPage::BuildWidgets() {
     // The table and its headings stand at the left of their layout; the indents follow it.
     auto* tableColumn = new QVBoxLayout;
     tableColumn->setSpacing(0);
+    // The headings start where the grid's first column of values does (AlignHeading).
+    auto* headings = new QVBoxLayout;
+    headings->setSpacing(0);
     for (QWidget* heading : {hydrOutMemo_, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_})
-        tableColumn->addWidget(heading);
+        headings->addWidget(heading);
+    auto* headingRow = new QHBoxLayout;
+    headingRow->setSpacing(0);
+    headingIndent_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    headingRow->addSpacerItem(headingIndent_);
+    headingRow->addLayout(headings, 1);
+    tableColumn->addLayout(headingRow);
     tableColumn->addWidget(outGrid_, 1);
     auto indented = [](QLayoutItem* item, QSpacerItem*& spacer) {
         auto* row = new QHBoxLayout;
@@ -226,7 +237,11 @@ void OutputPage::BuildWidgets() {
         return row;
     };
     auto* clickItem = new QWidgetItem(clickLabel_);
-    auto* copyItem = new QWidgetItem(copyButton_);
+    // The CSV export stands beside "Copy to clipboard" and comes and goes with it.
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addWidget(copyButton_);
+    copyRow->addWidget(saveCsvButton_);
+    auto* copyItem = copyRow;
 
     pageLayout_ = new QVBoxLayout(this);
     pageLayout_->setContentsMargins(0, 8, 0, 8);
@@ -240,6 +255,7 @@ void OutputPage::BuildWidgets() {
     connect(seeSaltButton_, &QPushButton::clicked, this, &OutputPage::SeeSaltButtonClick);
     connect(seeHydrButton_, &QPushButton::clicked, this, &OutputPage::SeeHydrButtonClick);
     connect(copyButton_, &QPushButton::clicked, this, &OutputPage::CopyButtonClick);
+    connect(saveCsvButton_, &QPushButton::clicked, this, &OutputPage::SaveCsvButtonClick);
 }
 
 QString OutputPage::CurrentOutputFileName() const {
@@ -279,7 +295,8 @@ void OutputPage::HideTable() {
          {static_cast<QWidget*>(hydrOutMemo_), static_cast<QWidget*>(outSalt1Memo_),
           static_cast<QWidget*>(outSalt2Memo_), static_cast<QWidget*>(outSalt3Memo_),
           static_cast<QWidget*>(outGrid_), static_cast<QWidget*>(excelLabel_),
-          static_cast<QWidget*>(clickLabel_), static_cast<QWidget*>(copyButton_)})
+          static_cast<QWidget*>(clickLabel_), static_cast<QWidget*>(copyButton_),
+          static_cast<QWidget*>(saveCsvButton_)})
         widget->hide();
 }
 
@@ -325,6 +342,11 @@ bool OutputPage::OpenOutput() {
         dialogs_.Message(kNoOutputSelected);
         return true;
     }
+    return OpenOutputFile(*chosen);
+}
+
+bool OutputPage::OpenOutputFile(const QString& chosenName) {
+    const std::optional<QString> chosen = chosenName;
     window_.OutputFileName = *chosen;
 
     // The dialogs start in the folder of the project's input file, not of the chosen output.
@@ -381,6 +403,7 @@ void OutputPage::ShowTable(const TextTable& table, const TableGeometry& geometry
     pageLayout_->invalidate();
     clickLabel_->show();
     copyButton_->show();
+    saveCsvButton_->show();
 }
 
 void OutputPage::FillSalinityTable() {
@@ -392,12 +415,14 @@ void OutputPage::FillSalinityTable() {
         outGrid_->SetCell(col, 0, kSalinityUnit);
     QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
     headings[SalinityTableLayers(data_)]->show();
+    AlignHeading(headings[SalinityTableLayers(data_)]);
     hydrOutMemo_->hide();
 }
 
 void OutputPage::FillHydrologyTable() {
     ShowTable(HydrologyTable(data_, state_), kHydrologyGeometry);
     hydrOutMemo_->show();
+    AlignHeading(hydrOutMemo_);
     for (QPlainTextEdit* heading : {outSalt1Memo_, outSalt2Memo_, outSalt3Memo_}) heading->hide();
 }
 
@@ -428,11 +453,16 @@ void OutputPage::SeeHydrButtonClick() {
     excelLabel_->show();
 }
 
-void OutputPage::CopyButtonClick() {
+TextTable OutputPage::GridTable() const {
     TextTable table(outGrid_->ColCount(), outGrid_->RowCount());
     for (int row = 0; row < table.Rows(); ++row)
         for (int col = 0; col < table.Columns(); ++col)
             table.At(col, row) = outGrid_->Cell(col, row).toStdString();
+    return table;
+}
+
+void OutputPage::CopyButtonClick() {
+    const TextTable table = GridTable();
     dialogs_.SetClipboardText(QString::fromStdString(ClipboardText(table)));
     dialogs_.Message(kOnClipboard);
 }

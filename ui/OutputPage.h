@@ -46,6 +46,11 @@ public:
     // when the failing reading had already changed the results in memory, the buttons that
     // would show them are disabled.
     bool OpenOutput();
+    // "Open output" after its dialog: read the chosen output file and its input file and show
+    // them. Also opens a file named on the command line.
+    bool OpenOutputFile(const QString& chosen);
+    // "Save as CSV": the table on display as a CSV file.
+    void SaveCsvButtonClick();
 
     // Loads the output file on display into OutputMemo: the run's output when OutputFromRun
     // is set, otherwise the one chosen with "Open output". False when it cannot be read.
@@ -81,6 +86,11 @@ private:
     // to the output on display nor to the chosen file: no table or graph may be made of them.
     void DisableOutputButtons();
     void Fail(const std::exception& error, const QString& fileName);
+    // The grid's cells as they stand, the user's edits included.
+    TextTable GridTable() const;
+    // Moves the heading box over the grid's columns and sizes its font so that each column
+    // name stands over its column.
+    void AlignHeading(QPlainTextEdit* heading);
 
     InputData& data_;
     RunState& state_;
@@ -95,6 +105,8 @@ private:
     QPushButton* seeSaltButton_ = nullptr;
     QPushButton* seeHydrButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    QPushButton* saveCsvButton_ = nullptr;
+    QString csvFolder_;
     QLabel* outLabel_ = nullptr;
     QLabel* clickLabel_ = nullptr;
     QLabel* excelLabel_ = nullptr;
@@ -103,6 +115,7 @@ private:
     QPlainTextEdit* outSalt2Memo_ = nullptr;
     QPlainTextEdit* outSalt3Memo_ = nullptr;
     QSpacerItem* tableIndent_ = nullptr;
+    QSpacerItem* headingIndent_ = nullptr;
     QSpacerItem* clickIndent_ = nullptr;
     QSpacerItem* copyIndent_ = nullptr;
     QBoxLayout* pageLayout_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <initializer_list>
 
 namespace halosoil {
 
@@ -50,6 +51,25 @@ inline QPushButton* MakeButton(QWidget* parent, const QString& name, const QStri
         button->setFont(font);
     }
     return button;
+}
+
+// A label that names its field: a screen reader announces the field by the label's text, and
+// the label's mnemonic, if any, moves the focus to the field.
+inline QLabel* MakeLabelFor(QWidget* parent, const QString& text, QWidget* field,
+                            const QString& name = {}) {
+    QLabel* label = MakeLabel(parent, text, name);
+    label->setBuddy(field);
+    field->setAccessibleName(text);
+    return label;
+}
+
+// The Tab key walks the widgets in the order given, the order in which the panel is read.
+inline void SetReadingOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 // The frame every input panel sits in.

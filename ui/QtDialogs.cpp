@@ -7,15 +7,30 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace halosoil {
 
 namespace {
 
-// "input files (*.inp)|*.inp" is shown by Qt as "input files (*.inp)".
+// "input files (*.inp)|*.inp" is shown by Qt as "input files (*.inp)"; a filter of several
+// pairs ("... (*.bmp)|*.bmp|... (*.png)|*.png") becomes one entry per pair.
 QString QtFilter(const QString& filter) {
-    return filter.section('|', 0, 0);
+    const QStringList parts = filter.split('|');
+    QStringList entries;
+    for (qsizetype k = 0; k < parts.size(); k += 2) entries << parts[k];
+    return entries.join(";;");
+}
+
+// The extension of an entry's pattern, "png" for "PNG images (*.png)".
+QString ExtensionOfEntry(const QString& entry) {
+    const qsizetype star = entry.lastIndexOf("*.");
+    if (star < 0) return {};
+    QString extension = entry.mid(star + 2);
+    const qsizetype end = extension.indexOf(QRegularExpression("[^A-Za-z0-9]"));
+    if (end >= 0) extension.truncate(end);
+    return extension;
 }
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {
@@ -51,10 +66,16 @@ std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& spec) {
     QFileDialog dialog(parent_, QString(), spec.initialFolder, QtFilter(spec.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(spec.defaultExtension);
+    // A name typed without extension takes the one of the format chosen in the dialog.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& entry) {
+                         const QString extension = ExtensionOfEntry(entry);
+                         if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+                     });
     // The caller asks its own overwrite question, in the program's words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return WithDefaultExtension(dialog.selectedFiles().first(), spec.defaultExtension);
+    return WithDefaultExtension(dialog.selectedFiles().first(), dialog.defaultSuffix());
 }
 
 void QtDialogs::SetClipboardText(const QString& text) {

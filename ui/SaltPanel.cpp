@@ -29,6 +29,7 @@ SaltPanel::SaltPanel(MainForm& form, int layers, const Texts& texts, QWidget* pa
     SetUpPanelFrame(this, prefix + "Panel");
     Grid = new StringGrid(layers + 3, 12, this);
     Grid->setObjectName(QString("SaltGrid%1").arg(layers));
+    Grid->setAccessibleName(texts.heading);
     Grid->verticalHeader()->setDefaultSectionSize(24);
     Grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -44,6 +44,9 @@ SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
     SetUpPanelFrame(this, prefix + "Panel");
     Grid = new StringGrid(5, layers + 2, this, false);
     Grid->setObjectName(prefix + "Grid");
+    Grid->setAccessibleName(QString("Soil properties, root zone of %1 layer%2")
+                                .arg(layers)
+                                .arg(layers == 1 ? "" : "s"));
     Grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "ProjectInfo.h"
+
 namespace halosoil {
 
 CloseForm::CloseForm(QWidget* parent)
@@ -25,8 +27,8 @@ CloseForm::CloseForm(QWidget* parent)
         "\n"
         "   Thank you for using HalosoilS\n"
         "\n"
-        "   E-mail: halosoil@example.org\n"
-        "   Web: www.example.org/halosoil");
+        "   E-mail: " +
+        QString(kMakerEmail) + "\n" + "   Web: " + QString(kMakerWeb));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(CloseMemo);

@@ -84,6 +84,12 @@ public:
     void SaveAllButtonClick();
     void OpenInpButtonClick();
     void OpenInputFile();
+    // "Open input" after its dialog: read the chosen file into the record and the panels.
+    void OpenInputNamed(const QString& chosen);
+    // A file named on the command line or handed over by the desktop: an output file (by its
+    // extension ".out" or its first line) opens as "Open output" does and shows the Output
+    // page; any other file opens as "Open input" does.
+    void OpenFileFromOutside(const QString& fileName);
 
     // The Edit menu, acting on the focused field or grid cell.
     void EditCopy();

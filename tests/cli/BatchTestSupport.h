@@ -28,6 +28,13 @@ inline int RunBatch(const std::string& arguments, const fs::path& errors) {
     return WEXITSTATUS(std::system(command.c_str()));
 }
 
+// Runs halosoil-batch with the arguments; its standard output and error go to the files.
+inline int RunBatch(const std::string& arguments, const fs::path& output, const fs::path& errors) {
+    const std::string command = std::string(HALOSOIL_BATCH) + " " + arguments + " >" +
+                                output.string() + " 2>" + errors.string();
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
 inline fs::path Scratch(const std::string& name) {
     const fs::path folder = fs::temp_directory_path() / "halosoil-cli-tests" / name;
     fs::remove_all(folder);

@@ -333,7 +333,9 @@ TEST_F(GraphPageTest, SavedGraphIsAWindowsBitmapThatOpensAgain) {
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0], "The graph was saved as  " + name);
     ASSERT_EQ(dialogs.fileSpecs.size(), 1);
-    EXPECT_EQ(dialogs.fileSpecs[0].filter, "Bitmap files (*.bmp)|*.bmp");
+    // The bitmap comes first and stays the default; PNG and SVG are offered beside it.
+    EXPECT_TRUE(dialogs.fileSpecs[0].filter.startsWith("Bitmap files (*.bmp)|*.bmp|"))
+        << dialogs.fileSpecs[0].filter.toStdString();
     EXPECT_EQ(dialogs.fileSpecs[0].defaultExtension, "bmp");
     EXPECT_EQ(dialogs.fileSpecs[0].initialFolder, folder.path());
 

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProcess>
+
+#include "OutputPage.h"
 
 #include "MainFormFixture.h"
 #include "UClose.h"
@@ -59,6 +62,20 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
             shoot(QString("panel-Salt%1Panel").arg(layers) + suffix);
         }
         form->HidePanels();
+    }
+    // The Output page with the salinity table of every layer count and the hydrology table,
+    // from the examples run by the batch runner.
+    form->resize(QSize(806, 647));
+    for (const char* example :
+         {"one_layer_monthly", "two_layers_daily", "three_layers_weekly_drained"}) {
+        const QString input = dir.filePath(QString(example) + ".inp");
+        QFile::copy(QString(HALOSOIL_EXAMPLES) + "/" + example + ".inp", input);
+        QProcess::execute(HALOSOIL_BATCH, {"run", input});
+        form->OpenFileFromOutside(dir.filePath(QString(example) + ".out"));
+        form->outputPage->SeeSaltButtonClick();
+        shoot(QString("output-salinity-") + example);
+        form->outputPage->FillHydrologyTable();
+        shoot(QString("output-hydrology-") + example);
     }
     form->drainForm->show();
     QApplication::processEvents();

@@ -1,0 +1,41 @@
+#include <string>
+
+#include "BatchUsage.h"
+#include "GraphTypeNames.h"
+#include "ProjectInfo.h"
+
+namespace halosoil {
+
+std::string BatchHelp() {
+    std::string help = kBatchUsage;
+    help +=
+        "\n"
+        "Runs Halosoil projects and exports their results without a window.\n"
+        "\n"
+        "Commands:\n"
+        "  run       read INPUT.inp, compute, and write the output file (by default the\n"
+        "            input's name with the extension .out); --refine and --optimise answer\n"
+        "            Yes to the run's two questions\n"
+        "  convert   read an input file of any layout and write it in the current layout\n"
+        "  table     write the salinity or the hydrology table of an output file as CSV\n"
+        "            (UTF-8, commas, point decimals), to standard output unless -o is given;\n"
+        "            the input file of the same name supplies rainfall, irrigation,\n"
+        "            evaporation and measured salinities\n"
+        "  graph     draw one graph of an output file as the Graphs page draws it; the\n"
+        "            extension of FILE chooses SVG, PNG or BMP\n"
+        "\n"
+        "Graph types:\n";
+    for (const GraphTypeName& entry : kGraphTypeNames)
+        help += "  " + std::string(entry.name) +
+                std::string(22 - std::string(entry.name).size(), ' ') + entry.caption + "\n";
+    help +=
+        "\n"
+        "Exit status: 0 done; 1 a file could not be read or written, or the project is\n"
+        "invalid; 2 wrong usage; 3 the run stopped early.\n"
+        "\n"
+        "Report bugs to " +
+        std::string(kMakerEmail) + "; home page: " + kMakerUrl + "\n";
+    return help;
+}
+
+}  // namespace halosoil

@@ -192,9 +192,10 @@ std::vector<double> SumsOfTrials(const RunInputs& data, const RunState& state, c
                                  const std::vector<int>& trials, const std::vector<double>& assumed,
                                  SumBound bound, const EngineOptions& options) {
     const VectorUnit unit = ChosenVectorUnit(options.widestVectorUnit);
-    const int threads = TrialThreadCount(options.threads);
     const int count = static_cast<int>(trials.size());
     const int groups = (count + kTrialLanes - 1) / kTrialLanes;
+    // A thread of its own pays for a share of at least two groups.
+    const int threads = std::min(TrialThreadCount(options.threads), std::max(1, groups / 2));
     const int perShare = (groups + threads - 1) / threads * kTrialLanes;
     const int shares = (count + perShare - 1) / perShare;
     std::vector<double> sums(trials.size());
@@ -249,12 +250,12 @@ void OptimiseSideBySide(const RunInputs& data, const RunState& state, ZoneValues
 // before its block stops early: it cannot improve.
 void OptimiseSpeculatively(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
                            const EngineOptions& options) {
-    // Three groups of lanes a thread keep its pipeline full; a larger block would compute
-    // more trials in vain where the sums stop falling.
-    const int blockSize = 3 * kTrialLanes * TrialThreadCount(options.threads);
+    // Two groups of lanes where the guesses are unsure; three a thread where they hold.
+    const int leastBlock = 2 * kTrialLanes;
+    const int mostBlock = std::max(leastBlock, 3 * kTrialLanes * TrialThreadCount(options.threads));
     const std::vector<double> efficiencies = TrialEfficiencies();
     le[zone] =
-        SearchSpeculatively(efficiencies, le[zone], blockSize,
+        SearchSpeculatively(efficiencies, le[zone], leastBlock, mostBlock,
                             [&](int first, int count, const std::vector<double>& assumed,
                                 std::vector<double>& sums, double best) {
                                 std::vector<int> trials(count);

@@ -292,11 +292,10 @@ HALOSOIL_LANES_INLINE void MemberBody(const RunInputs& d, const RunState& st, co
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq")]] void MemberAvx512(const RunInputs& d, const RunState& st,
-                                                      const ZoneValues& le, int zone,
-                                                      const double* e, const double* leSearched,
-                                                      double* sse, int trials, SumBound bound) {
-    MemberBody<lanes::V8>(d, st, le, zone, e, leSearched, sse, trials, bound);
+[[gnu::target("avx512f,avx512dq,avx512vl")]] void MemberAvx512(
+    const RunInputs& d, const RunState& st, const ZoneValues& le, int zone, const double* e,
+    const double* leSearched, double* sse, int trials, SumBound bound) {
+    MemberBody<lanes::V4>(d, st, le, zone, e, leSearched, sse, trials, bound);
 }
 [[gnu::target("avx2")]] void MemberAvx2(const RunInputs& d, const RunState& st,
                                         const ZoneValues& le, int zone, const double* e,

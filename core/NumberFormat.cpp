@@ -75,8 +75,25 @@ std::string RoundedText(double value, int decimals) {
 
 }  // namespace
 
+void AppendFixed(std::string& out, double value, int width, int decimals) {
+    char buffer[512];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const std::size_t length = static_cast<std::size_t>(result.ptr - buffer);
+    if (IsDecimalTie(value, decimals)) {
+        const std::string text = RoundedText(value, decimals);
+        if (static_cast<int>(text.size()) < width) out.append(width - text.size(), ' ');
+        out += text;
+        return;
+    }
+    if (static_cast<int>(length) < width) out.append(width - length, ' ');
+    out.append(buffer, length);
+}
+
 std::string Fixed(double value, int width, int decimals) {
-    return PadLeft(RoundedText(value, decimals), width);
+    std::string text;
+    AppendFixed(text, value, width, decimals);
+    return text;
 }
 
 std::string Format2(double value, int width) {

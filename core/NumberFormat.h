@@ -10,6 +10,9 @@ std::string Whole(long long value, int width = 0);
 
 // A real rounded to decimals places, point as separator, right-aligned in width columns;
 // a longer text widens the field.
+// Fixed(value, width, decimals) added to the end of out, without a text of its own.
+void AppendFixed(std::string& out, double value, int width, int decimals);
+
 std::string Fixed(double value, int width, int decimals);
 
 // A real with 2 decimals and the program-wide decimal separator, right-aligned in width.

@@ -60,7 +60,9 @@ std::string OutputHeaderText(const InputData& data, const RunState& state,
     return text;
 }
 
-std::string OutputLineText(const InputData& data, const RunState& state, int step) {
+namespace {
+
+void AppendOutputLine(std::string& file, const InputData& data, const RunState& state, int step) {
     static const char* names[] = {"",
                                   "percolation",
                                   "capillary rise",
@@ -68,14 +70,17 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
                                   "drainage",
                                   "depth of the water table",
                                   "salinity"};
-    std::vector<std::pair<double, const char*>> values = {
-        {state.Percol[step], names[1]},  {state.CapRise[step], names[2]},
-        {state.ActEvap[step], names[3]}, {state.Drain[step], names[4]},
-        {state.DepthWT[step], names[5]}, {state.SalRoot1[step], names[6]}};
-    if (data.NrLayers >= 2) values.push_back({state.SalRoot2[step], names[6]});
-    if (data.NrLayers >= 3) values.push_back({state.SalRoot3[step], names[6]});
-    values.push_back({state.SalTrans[step], names[6]});
-    values.push_back({state.SalAquif[step], names[6]});
+    std::pair<double, const char*> values[10];
+    std::size_t count = 0;
+    for (const auto& value :
+         {std::pair{state.Percol[step], names[1]}, std::pair{state.CapRise[step], names[2]},
+          std::pair{state.ActEvap[step], names[3]}, std::pair{state.Drain[step], names[4]},
+          std::pair{state.DepthWT[step], names[5]}, std::pair{state.SalRoot1[step], names[6]}})
+        values[count++] = value;
+    if (data.NrLayers >= 2) values[count++] = {state.SalRoot2[step], names[6]};
+    if (data.NrLayers >= 3) values[count++] = {state.SalRoot3[step], names[6]};
+    values[count++] = {state.SalTrans[step], names[6]};
+    values[count++] = {state.SalAquif[step], names[6]};
 
     const layout::Field* fields = data.NrLayers == 1   ? layout::kFields1
                                   : data.NrLayers == 2 ? layout::kFields2
@@ -83,27 +88,41 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
     const int* chunks = data.NrLayers == 1   ? layout::kChunks1
                         : data.NrLayers == 2 ? layout::kChunks2
                                              : layout::kChunks3;
-    std::string line = Whole(step, fields[0].width);
+    const std::size_t lineStart = file.size();
+    file += Whole(step, fields[0].width);
     // The reader cuts the line into chunks of its own widths, which do not overlap; a value
     // is read back as written when its text stands whole inside its chunk.
     std::size_t chunkStart = static_cast<std::size_t>(chunks[0]);
-    for (std::size_t k = 0; k < values.size(); ++k) {
+    for (std::size_t k = 0; k < count; ++k) {
         const double value = values[k].first;
-        if (!std::isfinite(value))
+        if (!std::isfinite(value)) {
+            file.resize(lineStart);
             throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
                                 std::to_string(step) +
                                 " is not a finite number; the output file was not written.");
-        const std::string written = Fixed(value, fields[k + 1].width, fields[k + 1].decimals);
-        const std::size_t textStart = line.size() + written.find_first_not_of(' ');
-        line += written;
+        }
+        const std::size_t fieldStart = file.size();
+        AppendFixed(file, value, fields[k + 1].width, fields[k + 1].decimals);
+        const std::size_t textStart = file.find_first_not_of(' ', fieldStart) - lineStart;
         const std::size_t chunkEnd = chunkStart + static_cast<std::size_t>(chunks[k + 1]);
-        if (textStart < chunkStart || line.size() > chunkEnd)
+        if (textStart < chunkStart || file.size() - lineStart > chunkEnd) {
+            const std::string written = file.substr(fieldStart);
+            file.resize(lineStart);
             throw HalosoilError("The " + std::string(values[k].second) + " of time step " +
                                 std::to_string(step) + " (" + Trimmed(written) +
                                 ") is too wide for its column; the output file was not written.");
+        }
         chunkStart = chunkEnd;
     }
-    return line + kCrLf;
+    file += kCrLf;
+}
+
+}  // namespace
+
+std::string OutputLineText(const InputData& data, const RunState& state, int step) {
+    std::string line;
+    AppendOutputLine(line, data, state, step);
+    return line;
 }
 
 void WriteOutputHeader(std::string& file, const InputData& data, const RunState& state,
@@ -112,7 +131,7 @@ void WriteOutputHeader(std::string& file, const InputData& data, const RunState&
 }
 
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step) {
-    file += OutputLineText(data, state, step);
+    AppendOutputLine(file, data, state, step);
 }
 
 }  // namespace halosoil

@@ -19,23 +19,24 @@ using lanes::Select;
 using lanes::Splat;
 using lanes::Store;
 
-// The profile's constants, as the plain water balance computes them.
+// The profile's constants, as the plain water balance computes them, in every lane.
+template <class V>
 struct Profile {
-    double t1, t12, root, rootTrans;
-    double eff1, eff2, eff3, effT, effA;
+    V t1, t12, root, rootTrans;
+    V eff1, eff2, eff3, effT, effA;
     bool oneLayer, threeLayers;
 };
 
 template <class V>
-HALOSOIL_LANES_INLINE V PorosityAt(const Profile& p, V depth) {
-    V por = Splat<V>(p.effA);
-    por = Select<V>(depth <= p.rootTrans, Splat<V>(p.effT), por);
+HALOSOIL_LANES_INLINE V PorosityAt(const Profile<V>& p, V depth) {
+    V por = p.effA;
+    por = Select<V>(depth <= p.rootTrans, p.effT, por);
     if (p.oneLayer) {
-        por = Select<V>(depth <= p.root, Splat<V>(p.eff1), por);
+        por = Select<V>(depth <= p.root, p.eff1, por);
     } else {
-        if (p.threeLayers) por = Select<V>(depth <= p.root, Splat<V>(p.eff3), por);
-        por = Select<V>(depth <= p.t12, Splat<V>(p.eff2), por);
-        por = Select<V>(depth <= p.t1, Splat<V>(p.eff1), por);
+        if (p.threeLayers) por = Select<V>(depth <= p.root, p.eff3, por);
+        por = Select<V>(depth <= p.t12, p.eff2, por);
+        por = Select<V>(depth <= p.t1, p.eff1, por);
     }
     return Select<V>(depth <= 0, Splat<V>(1.0), por);
 }
@@ -70,12 +71,17 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
     for (int z = Layer1; z <= Layer3; ++z)
         if (d.ZoneExists(z)) held = held + (d.TotPor[z] - d.EffPor[z]) * d.Thick[z];
     const double moistCap = 1000 * held;
-    const Profile p{d.Thick[Layer1],  d.Thick[Layer1] + d.Thick[Layer2],
-                    st.RootThick,     st.RootThick + d.Thick[Trans],
-                    d.EffPor[Layer1], d.EffPor[Layer2],
-                    d.EffPor[Layer3], d.EffPor[Trans],
-                    d.EffPor[Aquif],  d.OneLayer,
-                    d.ThreeLayers};
+    const Profile<V> p{Splat<V>(d.Thick[Layer1]),
+                       Splat<V>(d.Thick[Layer1] + d.Thick[Layer2]),
+                       Splat<V>(st.RootThick),
+                       Splat<V>(st.RootThick + d.Thick[Trans]),
+                       Splat<V>(d.EffPor[Layer1]),
+                       Splat<V>(d.EffPor[Layer2]),
+                       Splat<V>(d.EffPor[Layer3]),
+                       Splat<V>(d.EffPor[Trans]),
+                       Splat<V>(d.EffPor[Aquif]),
+                       d.OneLayer,
+                       d.ThreeLayers};
     const double l = d.CritDepth - 0.5 * st.RootThick;
     const double qh2k = 1000 * d.QH2;
     const double netInflow = (d.GrwtInf - d.GrwtOut) * d.TstLength;
@@ -179,9 +185,10 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq")]] void RefinementAvx512(const RunInputs& d, const RunState& st,
-                                                          const double* q, int trials, bool ten,
-                                                          double* smallest) {
+[[gnu::target("avx512f,avx512dq,avx512vl")]] void RefinementAvx512(const RunInputs& d,
+                                                                   const RunState& st,
+                                                                   const double* q, int trials,
+                                                                   bool ten, double* smallest) {
     RefinementBody<lanes::V8>(d, st, q, trials, ten, smallest);
 }
 [[gnu::target("avx2")]] void RefinementAvx2(const RunInputs& d, const RunState& st, const double* q,

@@ -18,17 +18,20 @@
 
 namespace halosoil {
 
+// Blocks start small, where the guesses are least sure, and double while every trial of a
+// block is accepted, up to mostBlock.
 // sumsOf(first, count, assumed, sums, best) computes sums[0..count-1] of trials
 // first..first+count-1, trial first+m seeing assumed[m] as the working efficiency; a trial
 // whose sum reaches `best`, the best sum before the block, cannot improve, and may report any
 // sum from `best` on. Returns the working efficiency after the search, which starts from `working`.
 template <class SumsOf>
-double SearchSpeculatively(const std::vector<double>& efficiencies, double working, int blockSize,
-                           const SumsOf& sumsOf) {
+double SearchSpeculatively(const std::vector<double>& efficiencies, double working, int leastBlock,
+                           int mostBlock, const SumsOf& sumsOf) {
     const int trials = static_cast<int>(efficiencies.size());
     enum Guess : signed char { kUnknown = -1, kStays = 0, kImproves = 1 };
     std::vector<signed char> guess(trials, kUnknown);
-    std::vector<double> assumed(blockSize), sums(blockSize);
+    std::vector<double> assumed(mostBlock), sums(mostBlock);
+    int blockSize = leastBlock;
     double best = 1000000;
     bool lastImproved = true;  // with nothing known, the sums are taken to keep their trend
     for (int next = 0; next < trials;) {
@@ -63,6 +66,7 @@ double SearchSpeculatively(const std::vector<double>& efficiencies, double worki
                 ++next;
             }
         }
+        blockSize = accepting ? std::min(2 * blockSize, mostBlock) : leastBlock;
     }
     return working;
 }

@@ -21,12 +21,11 @@ using MaskOf = decltype(V{} < V{});
 
 #define HALOSOIL_LANES_INLINE [[gnu::always_inline]] inline
 
-// Every lane the value itself (adding it to zeros would turn -0 into +0).
+// Every lane the value itself: value - (+0) is value for every double, -0 included (adding
+// zeros would turn -0 into +0), and the compiler makes it a plain broadcast.
 template <class V>
 HALOSOIL_LANES_INLINE V Splat(double value) {
-    V v;
-    for (int k = 0; k < kWidth<V>; ++k) v[k] = value;
-    return v;
+    return value - V{};
 }
 
 template <class V>

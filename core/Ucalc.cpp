@@ -133,6 +133,7 @@ void Engine::WriteOutput(const InputData& data, RunHost& host,
     const std::string outputName =
         outputFileName.empty() ? OutputFileNameFor(data.InputFileName) : outputFileName;
     std::string file;
+    file.reserve(2048 + 128 * static_cast<std::size_t>(data.NrTst));
     WriteOutputHeader(file, data, state_, outputName);
     host.SetProgress(8);
     for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, state_, i);

@@ -232,10 +232,10 @@ double PlainSearch(const std::vector<double>& efficiencies, double working, cons
     return working;
 }
 
-double Speculative(const std::vector<double>& efficiencies, double working, int blockSize,
-                   const SumOf& sumOf, int* evaluated = nullptr) {
+double Speculative(const std::vector<double>& efficiencies, double working, int leastBlock,
+                   int mostBlock, const SumOf& sumOf, int* evaluated = nullptr) {
     // A trial whose sum reaches the best before its block may stop anywhere from there.
-    return SearchSpeculatively(efficiencies, working, blockSize,
+    return SearchSpeculatively(efficiencies, working, leastBlock, mostBlock,
                                [&](int first, int count, const std::vector<double>& assumed,
                                    std::vector<double>& sums, double best) {
                                    for (int m = 0; m < count; ++m) {
@@ -267,8 +267,11 @@ TEST(SpeculativeSearchTest, GivesThePlainSearchesChoiceForEveryShapeOfSums) {
         SCOPED_TRACE(name);
         const double expected = PlainSearch(efficiencies, 0.8, sumOf);
         for (int blockSize : {1, 2, 8, 16, 37, 180, 200})
-            EXPECT_EQ(Speculative(efficiencies, 0.8, blockSize, sumOf), expected)
+            EXPECT_EQ(Speculative(efficiencies, 0.8, blockSize, blockSize, sumOf), expected)
                 << "blocks of " << blockSize;
+        // Blocks that grow while their guesses hold and shrink when one fails.
+        EXPECT_EQ(Speculative(efficiencies, 0.8, 16, 48, sumOf), expected);
+        EXPECT_EQ(Speculative(efficiencies, 0.8, 3, 200, sumOf), expected);
     }
 }
 
@@ -276,7 +279,8 @@ TEST(SpeculativeSearchTest, SumsThatFallThenRiseCostAtMostOneBlockMore) {
     const std::vector<double> efficiencies = TrialEfficiencies();
     int evaluated = 0;
     Speculative(
-        efficiencies, 0.8, 16, [](int t, double w) { return std::abs(t - 70.0) + w; }, &evaluated);
+        efficiencies, 0.8, 16, 16, [](int t, double w) { return std::abs(t - 70.0) + w; },
+        &evaluated);
     EXPECT_LE(evaluated, 180 + 16);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,9 @@ class TempFolder {
 public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // The process number keeps two runs of the same test at once out of each other's way.
         path_ = std::filesystem::temp_directory_path() / "halosoil-tests" /
+                std::to_string(getpid()) /
                 (std::string(info->test_suite_name()) + "." + info->name());
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

@@ -86,15 +86,20 @@ def test_a_water_table_below_the_aquifer_raises_with_its_step(example_copy):
     assert str(raised.value) == ("The water table is below the bottom of the aquifer. "
                                  "Calculations stopped.  Please adjust data.")
     assert 1 <= raised.value.step <= project.steps
-    # One step earlier the same project goes through.
-    shorter = project.copy()
-    shorter.steps = raised.value.step - 1
-    for name in ("rain", "irrigation", "evaporation", "irrigation_salinity"):
-        setattr(shorter, name, getattr(project, name)[: shorter.steps])
-    shorter.measured_salinity = {zone: series[: shorter.steps]
-                                 for zone, series in project.measured_salinity.items()}
-    if shorter.steps >= 1:
-        assert halosoil.run(shorter).steps == shorter.steps
+    # Cut to the step that stopped, the project stops there again; one step shorter, it runs.
+    for steps in (raised.value.step, raised.value.step - 1):
+        shorter = project.copy()
+        shorter.steps = steps
+        for name in ("rain", "irrigation", "evaporation", "irrigation_salinity"):
+            setattr(shorter, name, getattr(project, name)[:steps])
+        shorter.measured_salinity = {zone: series[:steps]
+                                     for zone, series in project.measured_salinity.items()}
+        if steps == raised.value.step:
+            with pytest.raises(halosoil.WaterTableBelowAquifer) as again:
+                halosoil.run(shorter)
+            assert again.value.step == steps
+        elif steps >= 1:
+            assert halosoil.run(shorter).steps == steps
 
 
 def test_to_dataframe_is_indexed_by_step():

@@ -127,10 +127,11 @@ int RunAll(const RunOptions& options, std::ostream& errors, bool showProgress) {
             const int runStatus = Run(options, options.inputs[k], 1, messages);
             const std::lock_guard<std::mutex> lock(output);
             status = std::max(status, runStatus);
+            ++finished;
             if (showProgress) errors << "\r\033[K";
             errors << messages.str();
             if (showProgress)
-                errors << "halosoil-batch: " << ++finished << " of " << count << " runs"
+                errors << "halosoil-batch: " << finished << " of " << count << " runs"
                        << (finished == count ? "\n" : "") << std::flush;
         }
     };

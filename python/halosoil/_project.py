@@ -137,7 +137,7 @@ class Project:
         for name, field in _SCALARS.items():
             value = getattr(self, name)
             if name in _TEXTS:
-                record[field] = str(value)
+                record[field] = _eight_bit(value)
             elif name in _INTEGERS:
                 record[field] = int(value)
             elif name == "drains":
@@ -165,7 +165,8 @@ class Project:
         project = cls(steps=record["NrTst"], step_length=record["TstLength"],
                       layers=record["NrLayers"])
         for name, field in _SCALARS.items():
-            setattr(project, name, record[field])
+            value = record[field]
+            setattr(project, name, value.decode("latin-1") if name in _TEXTS else value)
         zones = project.zones
         for name, field in _ZONE_FIELDS.items():
             setattr(project, name, {zone: record[field][ZONE_NUMBERS[zone]] for zone in zones})
@@ -225,6 +226,11 @@ class Project:
         label = f", label={self.label!r}" if self.label else ""
         return (f"Project(title1={self.title1!r}, steps={self.steps}, "
                 f"step_length={self.step_length}, layers={self.layers}{label})")
+
+
+def _eight_bit(text: str) -> bytes:
+    # The files hold 8-bit text; like the window, a character beyond Latin-1 becomes "?".
+    return str(text).encode("latin-1", errors="replace")
 
 
 def _same_number(a: float, b: float) -> bool:

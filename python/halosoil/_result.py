@@ -52,8 +52,8 @@ class Result:
 
     def __init__(self, fields: dict[str, Any], label: Optional[dict[str, Any]] = None):
         self._fields = fields
-        self.title1: str = fields["Title1"]
-        self.title2: str = fields["Title2"]
+        self.title1: str = fields["Title1"].decode("latin-1")
+        self.title2: str = fields["Title2"].decode("latin-1")
         self.steps: int = fields["NrTst"]
         self.step_length: int = fields["TstLength"]
         self.layers: int = fields["NrLayers"]

@@ -115,8 +115,8 @@ InputData RecordFromDict(const py::dict& fields) {
 
 py::dict DictFromRecord(const InputData& data) {
     py::dict fields;
-    fields["Title1"] = data.Title1;
-    fields["Title2"] = data.Title2;
+    fields["Title1"] = py::bytes(data.Title1);
+    fields["Title2"] = py::bytes(data.Title2);
     fields["InputFileName"] = data.InputFileName;
     fields["NrTst"] = data.NrTst;
     fields["TstLength"] = data.TstLength;

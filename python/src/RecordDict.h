@@ -1,7 +1,7 @@
 // The project record as the Python package hands it across: a dict with the record's own
 // field names, per-zone values as lists indexed 0..5 (0 unused) and per-step series as numpy
 // arrays of the steps 1..NrTst. A missing measured salinity is NaN on the Python side and -1
-// in the record.
+// in the record. Titles cross as bytes, 8-bit text as the files hold it.
 #pragma once
 
 #include <pybind11/pybind11.h>

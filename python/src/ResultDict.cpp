@@ -34,8 +34,8 @@ py::list ListOf(const Values& values) {
 
 py::dict HeaderAndSeries(const InputData& data, const RunState& state) {
     py::dict result;
-    result["Title1"] = data.Title1;
-    result["Title2"] = data.Title2;
+    result["Title1"] = py::bytes(data.Title1);
+    result["Title2"] = py::bytes(data.Title2);
     result["NrTst"] = data.NrTst;
     result["TstLength"] = data.TstLength;
     result["NrLayers"] = data.NrLayers;
@@ -63,8 +63,15 @@ HeaderMarks ReadHeaderMarks(const std::string& fileText) {
     HeaderMarks marks;
     std::istringstream in(fileText);
     std::string line;
-    while (std::getline(in, line) && line.rfind(layout::kHeaderEndMark, 0) != 0) {
+    for (int number = 1; std::getline(in, line) && line.rfind(layout::kHeaderEndMark, 0) != 0;
+         ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (number == 4) marks.title1 = line;
+        if (number == 5) marks.title2 = line;
+        if (number == 6) {
+            int layers = 0, steps = 0;
+            std::istringstream(line) >> layers >> steps >> marks.stepLength;
+        }
         if (line.rfind(layout::kQH1Refined, 0) == 0 || line.rfind(layout::kQH1Given, 0) == 0) {
             marks.qh1LinePresent = true;
             marks.qh1Refined = line.rfind(layout::kQH1Refined, 0) == 0;
@@ -82,6 +89,9 @@ HeaderMarks ReadHeaderMarks(const std::string& fileText) {
 py::dict DictFromOutputFile(const InputData& data, const RunState& state,
                             const OutputReadBack& readBack, const HeaderMarks& marks) {
     py::dict result = HeaderAndSeries(data, state);
+    result["Title1"] = py::bytes(marks.title1);
+    result["Title2"] = py::bytes(marks.title2);
+    result["TstLength"] = marks.stepLength;
     result["RefineChosen"] = marks.qh1LinePresent;
     result["QH1Used"] = marks.qh1LinePresent ? py::cast(data.QH1) : py::none();
     result["QH1Refined"] = marks.qh1Refined;

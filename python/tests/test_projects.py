@@ -69,6 +69,19 @@ class TestBuiltInPython:
         assert project.file_name == str(written)
         assert halosoil.read_input(written) == project
 
+    def test_titles_are_latin1_text_as_in_the_window(self, tmp_path):
+        project = yearly_drained_project()
+        project.title1 = "Périmètre irrigué"
+        project.title2 = "Feld \u0141ódź"
+        project.write(tmp_path / "titles.inp")
+        lines = (tmp_path / "titles.inp").read_bytes().split(b"\r\n")
+        assert lines[2] == b" First title              : P\xe9rim\xe8tre irrigu\xe9"
+        assert lines[3] == b" Second title             : Feld ?\xf3d?"
+        assert halosoil.read_input(tmp_path / "titles.inp").title1 == "Périmètre irrigué"
+        result = halosoil.run(project)
+        result.write(tmp_path / "titles.out")
+        assert halosoil.read_output(tmp_path / "titles.out").title1 == "Périmètre irrigué"
+
     def test_a_changed_copy_leaves_the_original(self):
         project = yearly_drained_project()
         changed = project.copy()

@@ -31,7 +31,9 @@ def test_run_writes_the_bytes_of_the_batch_runner(example, refine, optimise, exa
     assert output_path.read_bytes() == expected
 
     back = halosoil.read_output(output_path)
-    assert back.steps == result.steps and back.layers == result.layers
+    assert (back.title1, back.title2) == (result.title1, result.title2)
+    assert (back.steps, back.step_length, back.layers) == (
+        result.steps, result.step_length, result.layers)
     for name, decimals in SERIES_DECIMALS.items():
         assert len(getattr(result, name)) == result.steps
         np.testing.assert_allclose(getattr(back, name), getattr(result, name),

@@ -1,7 +1,7 @@
 // halosoil-batch: runs projects and converts input files without a window, for scripts and
 // tests.
 //
-//   halosoil-batch run [--refine] [--optimise] [-o OUTPUT.out] INPUT.inp
+//   halosoil-batch run [--refine] [--optimise] [-j N] [-o OUTPUT.out] INPUT.inp...
 //   halosoil-batch convert INPUT.inp OUTPUT.inp
 #pragma once
 

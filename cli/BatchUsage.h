@@ -7,7 +7,7 @@
 namespace halosoil {
 
 inline constexpr const char* kBatchUsage =
-    "usage: halosoil-batch run [--refine] [--optimise] [-o OUTPUT.out] INPUT.inp\n"
+    "usage: halosoil-batch run [--refine] [--optimise] [-j N] [-o OUTPUT.out] INPUT.inp...\n"
     "       halosoil-batch convert INPUT.inp OUTPUT.inp\n"
     "       halosoil-batch table salinity|hydrology OUTPUT.out [-o FILE.csv]\n"
     "       halosoil-batch graph TYPE OUTPUT.out -o FILE.svg|FILE.png|FILE.bmp\n"

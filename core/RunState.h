@@ -52,6 +52,8 @@ struct RunState {
     ZoneValues CoefDet{};
     std::array<bool, kZoneCount + 1> FitNA{};
     bool RunStopped = false;
+    // The time step whose water table fell below the aquifer; 0 when the run went through.
+    int StoppedStep = 0;
 
     // The salinity series of zone z (1..5).
     Series& Salinity(int zone);

@@ -193,8 +193,13 @@ bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual, d
 bool RunWaterBalance(const RunInputs& data, RunState& state) {
     WaterBalance balance(data, state);
     balance.Start();
-    for (int i = 1; i <= data.NrTst; ++i)
-        if (!balance.Step(i, state.QH1Used, true)) return false;
+    state.StoppedStep = 0;
+    for (int i = 1; i <= data.NrTst; ++i) {
+        if (!balance.Step(i, state.QH1Used, true)) {
+            state.StoppedStep = i;
+            return false;
+        }
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "CondPanel.h"
+#include "InputChecks.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 #include "UDrainForm.h"
@@ -105,29 +106,13 @@ bool DrainPanel::ReadAndCheckDrainage() {
     data.DrainDepth = NumberOr(DrainDepthEdit, -1);
     data.QH1 = NumberOr(DrainQH1Edit, 0);
     data.QH2 = NumberOr(DrainQH2Edit, 0);
-    if (data.DrainDepth < 0) {
-        dialogs.Message("Then depth value is invalid. Please adjust.");
-        return false;
-    }
-    if (data.DrainDepth < rootThick) {
-        dialogs.Message(
-            "The drain depth must be greater than the total thickness of the root zone. Enlarge "
-            "the drain depth or reduce the rootzone thickness.");
+    const DrainageFault fault = CheckDrainage(data, rootThick);
+    if (fault == DrainageFault::None) return true;
+    dialogs.Message(DrainageFaultText(fault));
+    if (fault == DrainageFault::DepthWithinRootZone ||
+        fault == DrainageFault::DepthBelowTransitionZone)
         DrainQuitButton->setEnabled(true);
-        return false;
-    }
-    if (data.DrainDepth > rootThick + data.Thick[Trans]) {
-        dialogs.Message(
-            "The drain depth must be less than the total thickness of the root zone plus "
-            "transition zone. Reduce the drain depth or enlarge the transition zone thickness.");
-        DrainQuitButton->setEnabled(true);
-        return false;
-    }
-    if (data.QH1 == 0 && data.QH2 == 0) {
-        dialogs.Message("The drainage recation factors QH1 and QH2 need to be given a value.");
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void DrainPanel::DrainSaveButtonClick() {

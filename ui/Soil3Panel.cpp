@@ -2,41 +2,17 @@
 
 #include <QPushButton>
 
+#include "InputChecks.h"
 #include "SaltPanel.h"
 #include "UMain.h"
 
 namespace halosoil {
 
-namespace {
-
-// The first zone lacking a thickness or porosity, top down, with its message.
-const char* IncompleteZoneMessage(const InputData& data) {
-    static const struct {
-        int zone;
-        const char* message;
-    } kChecks[] = {
-        {Layer1, "The soil data for the 1st layer are not complete. Calculations cannot be done"},
-        {Layer2, "The soil data for the 2nd layer are not complete. Calculations cannot be done"},
-        {Layer3, "The soil data for the 3rd layer are not complete. Calculations cannot be done"},
-        {Trans,
-         "The soil data for the transition zone are not complete. Calculations cannot be done"},
-        {Aquif, "The soil data for the aquifer are not complete. Calculations cannot be done"},
-    };
-    for (const auto& check : kChecks) {
-        if (data.Thick[check.zone] == kMissing || data.TotPor[check.zone] == kMissing ||
-            data.EffPor[check.zone] == kMissing)
-            return check.message;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 // Empty cells are stored as -1; a zone without thickness or porosities is reported and marks
 // the soil data incomplete for the run.
 void Soil3Panel::Soil3SaveButtonClick() {
     ReadGrid([](int, int) { return EmptyCell::Missing; });
-    if (const char* message = IncompleteZoneMessage(form_.Data())) {
+    if (const char* message = IncompleteSoilZoneMessage(form_.Data())) {
         form_.Dlg().Message(message);
         form_.Window().SoilComplete = false;
         return;

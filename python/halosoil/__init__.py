@@ -1,0 +1,32 @@
+"""Halosoil for Python: the water table and soil salinity of irrigated land, on the engine of
+the Halosoil program.
+
+    import halosoil
+    project = halosoil.read_input("field.inp")
+    result = halosoil.run(project, refine=True)
+    result.to_dataframe()
+
+Projects are read, built, checked and written (``read_input``, ``Project``); runs return
+numpy arrays (``run``, ``Result``, ``read_output``); studies run many projects over the
+machine's cores or a Dask cluster (``scenarios``, ``sweep``).
+"""
+
+from ._errors import Error, InputError, WaterTableBelowAquifer
+from ._project import Project, read_input
+from ._result import Result, read_output, run
+from ._study import scenarios, sweep
+from ._zones import ZONE_KEYS
+
+__all__ = [
+    "Error",
+    "InputError",
+    "WaterTableBelowAquifer",
+    "Project",
+    "read_input",
+    "Result",
+    "run",
+    "read_output",
+    "sweep",
+    "scenarios",
+    "ZONE_KEYS",
+]

@@ -1,0 +1,89 @@
+# Type stub of the halosoil package: what scripts may rely on.
+import os
+from typing import Any, Iterable, Optional, Sequence, Union
+
+import numpy as np
+import numpy.typing as npt
+import pandas
+
+_Path = Union[str, os.PathLike[str]]
+_Series = npt.NDArray[np.float64]
+
+ZONE_KEYS: tuple[str, ...]
+
+class Error(Exception): ...
+class InputError(Error, ValueError): ...
+
+class WaterTableBelowAquifer(Error):
+    step: int
+    def __init__(self, message: str, step: int) -> None: ...
+
+class Project:
+    title1: str
+    title2: str
+    steps: int
+    step_length: int
+    layers: int
+    drains: bool
+    drain_depth: float
+    qh1: float
+    qh2: float
+    irrigation_water_salinity: float
+    water_table_depth: float
+    critical_depth: float
+    soil_moisture: float
+    irrigation_efficiency: float
+    groundwater_inflow: float
+    groundwater_outflow: float
+    inflow_salinity: float
+    thickness: dict[str, float]
+    total_porosity: dict[str, float]
+    effective_porosity: dict[str, float]
+    leaching_efficiency: dict[str, float]
+    initial_salinity: dict[str, float]
+    rain: _Series
+    irrigation: _Series
+    evaporation: _Series
+    irrigation_salinity: _Series
+    measured_salinity: dict[str, _Series]
+    file_name: str
+    label: dict[str, Any]
+    def __init__(self, *, steps: int = ..., step_length: int = ..., layers: int = ...,
+                 **values: Any) -> None: ...
+    @property
+    def zones(self) -> tuple[str, ...]: ...
+    def copy(self) -> Project: ...
+    def check(self) -> None: ...
+    def write(self, path: _Path) -> None: ...
+    def input_text(self, path: Optional[_Path] = ...) -> bytes: ...
+
+class Result:
+    title1: str
+    title2: str
+    steps: int
+    step_length: int
+    layers: int
+    percolation: _Series
+    capillary_rise: _Series
+    actual_evaporation: _Series
+    drainage: _Series
+    depth_water_table: _Series
+    salinity: dict[str, _Series]
+    qh1_used: Optional[float]
+    qh1_refined: bool
+    refine_chosen: bool
+    leaching_efficiency: dict[str, Optional[float]]
+    optimised: dict[str, Optional[bool]]
+    coefficient_of_determination: dict[str, Optional[float]]
+    label: dict[str, Any]
+    def write(self, path: _Path) -> None: ...
+    def output_text(self, path: _Path) -> bytes: ...
+    def to_dataframe(self) -> pandas.DataFrame: ...
+
+def read_input(path: _Path) -> Project: ...
+def read_output(path: _Path) -> Result: ...
+def run(project: Project, refine: bool = ..., optimise: bool = ..., *,
+        threads: int = ...) -> Result: ...
+def sweep(projects: Iterable[Project], refine: bool = ..., optimise: bool = ...,
+          client: Optional[Any] = ..., progress: bool = ...) -> list[Union[Result, Exception]]: ...
+def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]: ...

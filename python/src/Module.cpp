@@ -1,0 +1,155 @@
+// halosoil._core: the engine and the files of the core, for the package's Python layer. Runs
+// release the interpreter's lock while they compute, so that threads run projects side by
+// side.
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <fstream>
+#include <new>
+#include <sstream>
+
+#include "AtomicFile.h"
+#include "Errors.h"
+#include "InputChecks.h"
+#include "InputFile.h"
+#include "OutputFile.h"
+#include "RecordDict.h"
+#include "ResultDict.h"
+#include "Ucalc.h"
+
+namespace py = pybind11;
+using namespace halosoil;
+using namespace halosoil::python;
+
+namespace {
+
+// Answers the two questions as the caller chose; the message of a stopped run is raised as an
+// exception by the caller, so it is kept rather than shown.
+class ScriptHost : public RunHost {
+public:
+    ScriptHost(bool refine, bool optimise) : refine_(refine), optimise_(optimise) {}
+    bool Ask(RunQuestion question) override {
+        return question == RunQuestion::RefineDrainageCapacity ? refine_ : optimise_;
+    }
+    void ShowMessage(const std::string& message) override { message_ = message; }
+    void SetProgress(int) override {}
+    const std::string& Message() const { return message_; }
+
+private:
+    bool refine_;
+    bool optimise_;
+    std::string message_;
+};
+
+py::dict ReadInput(const std::string& path) {
+    InputData data;
+    data.InputFileName = path;
+    ReadInputFile(data);
+    return DictFromRecord(data);
+}
+
+void WriteInput(const py::dict& record, const std::string& path) {
+    InputData data = RecordFromDict(record);
+    data.InputFileName = path;
+    CheckProject(data);
+    WriteInputFile(data);
+}
+
+py::bytes InputText(const py::dict& record, const std::string& path) {
+    InputData data = RecordFromDict(record);
+    data.InputFileName = path;
+    CheckProject(data);
+    return py::bytes(InputFileText(data));
+}
+
+void Check(const py::dict& record) {
+    CheckProject(RecordFromDict(record));
+}
+
+// The run's results, or for a run stopped by the water table (message, step).
+py::object Run(const py::dict& record, bool refine, bool optimise, int threads) {
+    InputData data = RecordFromDict(record);
+    CheckProject(data);
+    PrepareIrrigSpread(data);
+    EngineOptions options;
+    options.threads = threads;
+    Engine engine(options);
+    ScriptHost host(refine, optimise);
+    {
+        py::gil_scoped_release release;
+        engine.Compute(data, host);
+    }
+    if (engine.State().RunStopped)
+        return py::make_tuple(host.Message(), engine.State().StoppedStep);
+    return DictFromRun(data, engine.State());
+}
+
+std::string OutputText(const py::dict& result, const std::string& path) {
+    InputData data;
+    RunState state;
+    RunFromDict(result, data, state);
+    std::string file;
+    WriteOutputHeader(file, data, state, path);
+    for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, state, i);
+    return file;
+}
+
+void WriteOutput(const py::dict& result, const std::string& path) {
+    WriteFileAtomically(path, OutputText(result, path));
+}
+
+py::dict ReadOutput(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw HalosoilError(CouldNotOpenMessage(path));
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    InputData data;
+    RunState state;
+    OutputReadBack readBack;
+    std::istringstream file(text);
+    ReadOutputFile(file, data, state, readBack);
+    return DictFromOutputFile(data, state, readBack, ReadHeaderMarks(text));
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_core, m) {
+    m.doc() = "The Halosoil engine and its files; use the functions of the halosoil package.";
+    static py::exception<HalosoilError> error(m, "HalosoilError", PyExc_ValueError);
+    static py::exception<FileError> fileError(m, "FileError", PyExc_OSError);
+    py::register_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const FileError& e) {
+            PyErr_SetString(fileError.ptr(), e.what());
+        } catch (const HalosoilError& e) {
+            PyErr_SetString(error.ptr(), e.what());
+        } catch (const std::bad_alloc&) {
+            PyErr_SetString(PyExc_MemoryError, kNotEnoughMemory);
+        }
+    });
+    m.def("read_input", &ReadInput, py::arg("path"),
+          "The record of an input file as a dict of the record's fields.");
+    m.def("write_input", &WriteInput, py::arg("record"), py::arg("path"),
+          "Checks the record and writes it to path as the window writes an input file.");
+    m.def("input_text", &InputText, py::arg("record"), py::arg("path"),
+          "The bytes of the input file the record gives when written to path.");
+    m.def("check", &Check, py::arg("record"),
+          "Raises HalosoilError with the program's text when the record would be refused.");
+    m.def("run", &Run, py::arg("record"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads") = 0,
+          "Runs the record; a dict of results, or (message, step) when the water table fell "
+          "below the aquifer.");
+    m.def(
+        "output_text",
+        [](const py::dict& result, const std::string& path) {
+            return py::bytes(OutputText(result, path));
+        },
+        py::arg("result"), py::arg("path"),
+        "The bytes of the output file of a result dict written to path.");
+    m.def("write_output", &WriteOutput, py::arg("result"), py::arg("path"),
+          "Writes the output file of a result dict to path, replacing a file only when whole.");
+    m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
+}

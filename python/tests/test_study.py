@@ -1,0 +1,94 @@
+"""Studies: the factorial design and sweeps over threads and a Dask cluster."""
+
+import math
+
+import numpy as np
+import pytest
+
+import distributed
+
+import halosoil
+from conftest import EXAMPLES
+
+
+@pytest.fixture(scope="module")
+def base():
+    return halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+
+
+def test_scenarios_build_the_full_factorial_design(base):
+    projects = halosoil.scenarios(base, irrigation_factor=[0.8, 1.2],
+                                  irrigation_salinity=[0.8, 1.5, 3.0], drain_depth=[1.2])
+    assert [p.label for p in projects] == [
+        {"irrigation_factor": f, "irrigation_salinity": s, "drain_depth": 1.2}
+        for f in (0.8, 1.2) for s in (0.8, 1.5, 3.0)]
+    fourth = projects[3]  # factor 1.2, salinity 0.8
+    np.testing.assert_array_equal(fourth.irrigation, base.irrigation * 1.2)
+    np.testing.assert_array_equal(fourth.irrigation_salinity, np.full(base.steps, 0.8))
+    assert fourth.irrigation_water_salinity == 0.8
+    assert fourth.drain_depth == 1.2
+    # The rest is the base project's, and the base is left as it was.
+    assert fourth.rain is not base.rain
+    np.testing.assert_array_equal(fourth.rain, base.rain)
+    assert base.irrigation[0] == 1340.0 and base.drain_depth == 1.8 and base.label == {}
+
+
+def test_scenarios_refuse_an_unknown_variation(base):
+    with pytest.raises(TypeError, match="irigation_factor"):
+        halosoil.scenarios(base, irigation_factor=[1.0])
+
+
+def study(base):
+    """Six scenarios with a failing project in the middle."""
+    projects = halosoil.scenarios(base, irrigation_factor=[0.9, 1.1],
+                                  drain_depth=[1.4, 1.8, 2.2])
+    broken = base.copy()
+    broken.soil_moisture = math.nan
+    return projects[:3] + [broken] + projects[3:]
+
+
+def assert_same_results(results, expected):
+    assert len(results) == len(expected)
+    for got, want in zip(results, expected):
+        if isinstance(want, Exception):
+            assert type(got) is type(want) and str(got) == str(want)
+            continue
+        assert got.label == want.label
+        for name in ("percolation", "capillary_rise", "actual_evaporation", "drainage",
+                     "depth_water_table"):
+            np.testing.assert_array_equal(getattr(got, name), getattr(want, name))
+        for zone in want.salinity:
+            np.testing.assert_array_equal(got.salinity[zone], want.salinity[zone])
+        assert got.qh1_used == want.qh1_used
+        assert got.leaching_efficiency == want.leaching_efficiency
+
+
+def plain_loop(projects, refine, optimise):
+    results = []
+    for project in projects:
+        try:
+            results.append(halosoil.run(project, refine, optimise))
+        except halosoil.Error as error:
+            results.append(error)
+    return results
+
+
+def test_sweep_on_threads_equals_a_plain_loop(base):
+    projects = study(base)
+    results = halosoil.sweep(projects, refine=True, optimise=True, progress=False)
+    expected = plain_loop(projects, True, True)
+    assert isinstance(results[3], halosoil.InputError)
+    assert str(results[3]) == "There are invalid values. Please adjust."
+    assert_same_results(results, expected)
+
+
+def test_sweep_on_a_local_cluster_equals_a_plain_loop(base):
+    projects = study(base)
+    expected = plain_loop(projects, True, True)
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  dashboard_address=None) as cluster, \
+            distributed.Client(cluster) as client:
+        results = halosoil.sweep(projects, refine=True, optimise=True, client=client,
+                                 progress=False)
+    assert isinstance(results[3], halosoil.InputError)
+    assert_same_results(results, expected)

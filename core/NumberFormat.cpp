@@ -75,7 +75,37 @@ std::string RoundedText(double value, int decimals) {
 
 }  // namespace
 
+// Most numbers of the files are small and have few decimals: their text follows from rounding
+// |value| x 10^decimals to a whole number, which the product in double decides unless it lies
+// within its own rounding error (at most 2^-53 of it) of a half. Returns false, writing
+// nothing, for those and for other numbers, which take to_chars.
+bool AppendFixedQuickly(std::string& out, double value, int width, int decimals) {
+    static constexpr double kScale[] = {1, 10, 100, 1000};
+    if (decimals < 0 || decimals > 3 || !(std::fabs(value) < 1e12)) return false;
+    const double scaled = std::fabs(value) * kScale[decimals];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact: whole is at least half of scaled, or 0
+    if (std::fabs(fraction - 0.5) <= scaled * 0x1p-52 + 0x1p-60) return false;
+    unsigned long long digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+
+    char text[32];
+    char* end = text + sizeof text;
+    char* start = end;
+    for (int place = 0; place < decimals || digits > 0 || place == decimals; ++place) {
+        if (place == decimals && decimals > 0) *--start = '.';
+        *--start = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+        if (place >= decimals && digits == 0) break;
+    }
+    if (std::signbit(value)) *--start = '-';
+    const std::size_t length = static_cast<std::size_t>(end - start);
+    if (static_cast<int>(length) < width) out.append(width - length, ' ');
+    out.append(start, length);
+    return true;
+}
+
 void AppendFixed(std::string& out, double value, int width, int decimals) {
+    if (!IsDecimalTie(value, decimals) && AppendFixedQuickly(out, value, width, decimals)) return;
     char buffer[512];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);

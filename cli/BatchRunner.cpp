@@ -72,7 +72,7 @@ int Run(const RunOptions& options, std::ostream& errors) {
         ReadInputFile(data);
         PrepareIrrigSpread(data);
     } catch (const HalosoilError& error) {
-        errors << options.input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(options.input, error) << '\n';
         return kInputInvalid;
     }
     BatchHost host(options.refine, options.optimise, errors);
@@ -95,7 +95,7 @@ int Convert(const std::string& input, const std::string& output, std::ostream& e
     try {
         ReadInputFile(data);
     } catch (const HalosoilError& error) {
-        errors << input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
     }
     data.InputFileName = output;

@@ -5,6 +5,12 @@
 
 namespace halosoil {
 
+std::string WithFileAndLine(const std::string& fileName, const HalosoilError& error) {
+    const std::string where =
+        error.Line() > 0 ? fileName + ", line " + std::to_string(error.Line()) : fileName;
+    return where + ": " + error.what();
+}
+
 std::string FileErrorText(int errorNumber) {
     switch (errorNumber) {
         case ENOENT:

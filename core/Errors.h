@@ -10,6 +10,15 @@ namespace halosoil {
 class HalosoilError : public std::runtime_error {
 public:
     explicit HalosoilError(const std::string& message) : std::runtime_error(message) {}
+
+    // The line of a file (counted from 1) where a reader met the damage; 0 when the failure
+    // belongs to no line. The message itself stays as the window shows it; callers that
+    // serve many files (the batch runner) name the file and the line in front of it.
+    int Line() const { return line_; }
+    void SetLine(int line) { line_ = line; }
+
+private:
+    int line_ = 0;
 };
 
 // A text that is not a number: "'%s' is not a valid floating point value".
@@ -24,6 +33,9 @@ class FileError : public HalosoilError {
 public:
     using HalosoilError::HalosoilError;
 };
+
+// "p.inp, line 17: <message>", or "p.inp: <message>" when the failure belongs to no line.
+std::string WithFileAndLine(const std::string& fileName, const HalosoilError& error);
 
 // Shown when the computer cannot give an action the memory it needs.
 inline constexpr const char* kNotEnoughMemory = "There is not enough memory for this action.";

@@ -26,13 +26,12 @@ class Cursor {
 public:
     explicit Cursor(std::istream& in) {
         std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(line);
-        }
+        while (ReadTextLine(in, line)) lines_.push_back(line);
     }
 
     bool AtEnd() const { return line_ >= lines_.size(); }
+    // The number of the current line, counted from 1.
+    int LineNumber() const { return static_cast<int>(line_) + 1; }
 
     const std::string& Line() const {
         static const std::string empty;
@@ -103,6 +102,16 @@ public:
         : cursor_(in), d_(data), s_(state), r_(readBack) {}
 
     void Read() {
+        try {
+            ReadAll();
+        } catch (HalosoilError& error) {
+            if (error.Line() == 0) error.SetLine(cursor_.LineNumber());
+            throw;
+        }
+    }
+
+private:
+    void ReadAll() {
         cursor_.SkipLines(5);
         const int layers = cursor_.Integer();
         const int nrTst = cursor_.Integer();
@@ -119,7 +128,6 @@ public:
         DataLines(layers);
     }
 
-private:
     void FirstEfficiencyLine() {
         if (cursor_.Chars(10) == layout::kDrainageMark) {
             cursor_.Chars(22);

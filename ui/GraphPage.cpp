@@ -1,5 +1,8 @@
 #include "GraphPage.h"
 
+#include "ActionGuard.h"
+
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +14,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "AtomicFile.h"
+#include "Errors.h"
 #include "GraphFrame.h"
 #include "OutputFitFlags.h"
 #include "QtCanvas.h"
@@ -95,7 +99,8 @@ QGroupBox* GraphPage::BuildGraphPanel() {
     typeButtons_[0]->setChecked(true);
     goButton_ = NewButton("GoButton", "Go", panel);
     layout->addWidget(goButton_, 0, Qt::AlignLeft);
-    connect(goButton_, &QPushButton::clicked, this, &GraphPage::GoButtonClick);
+    connect(goButton_, &QPushButton::clicked, this,
+            [this] { RunGuarded(dialogs_, [this] { GoButtonClick(); }); });
     return panel;
 }
 
@@ -127,10 +132,20 @@ void GraphPage::BuildPage() {
     page->addLayout(area, 1);
     page->addLayout(buttons);
 
-    connect(selectGraphButton_, &QPushButton::clicked, this, &GraphPage::SelectGraphButtonClick);
-    connect(saveGraphButton_, &QPushButton::clicked, this, &GraphPage::SaveGraphButtonClick);
-    connect(makeGraphButton_, &QPushButton::clicked, this, &GraphPage::MakeGraphButtonClick);
-    connect(openGraphButton_, &QPushButton::clicked, this, &GraphPage::OpenGraphButtonClick);
+    const struct {
+        QPushButton* button;
+        void (GraphPage::*handler)();
+    } kButtons[] = {
+        {selectGraphButton_, &GraphPage::SelectGraphButtonClick},
+        {saveGraphButton_, &GraphPage::SaveGraphButtonClick},
+        {makeGraphButton_, &GraphPage::MakeGraphButtonClick},
+        {openGraphButton_, &GraphPage::OpenGraphButtonClick},
+    };
+    for (const auto& entry : kButtons) {
+        const auto handler = entry.handler;
+        connect(entry.button, &QPushButton::clicked, this,
+                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
+    }
 }
 
 std::optional<GraphType> GraphPage::CheckedType() const {
@@ -260,14 +275,20 @@ void GraphPage::SaveGraphButtonClick() {
     RememberFolder(*chosen);
     if (QFileInfo::exists(*chosen) && !dialogs_.YesNo(kOverwriteQuestion)) return;
 
-    // Written beside the target and renamed over it, so that a failed write leaves an
-    // existing file as it was.
-    QSaveFile file(*chosen);
-    QImageWriter writer(&file, "BMP");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture_) || !file.commit()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + reason);
+    // The bitmap is made in memory and replaces the file as a whole, like every file the
+    // program writes: a failed write leaves an existing file as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "BMP");
+    if (!writer.write(picture_)) {
+        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + writer.errorString());
+        return;
+    }
+    try {
+        WriteFileAtomically(ToNative(*chosen), bytes.toStdString());
+    } catch (const FileError& error) {
+        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + error.what());
         return;
     }
     dialogs_.Message(kSavedAs + *chosen);

@@ -80,7 +80,7 @@ int Run(const RunOptions& options, std::ostream& errors) {
         engine.Run(data, host,
                    options.output.empty() ? OutputFileNameFor(options.input) : options.output);
     } catch (const HalosoilError& error) {
-        errors << options.input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(options.input, error) << '\n';
         return kInputInvalid;
     } catch (const std::bad_alloc&) {
         errors << options.input << ": " << kNotEnoughMemory << '\n';
@@ -102,7 +102,7 @@ int Convert(const std::string& input, const std::string& output, std::ostream& e
     try {
         WriteInputFile(data);
     } catch (const HalosoilError& error) {
-        errors << output << ": " << error.what() << '\n';
+        errors << WithFileAndLine(output, error) << '\n';
         return kInputInvalid;
     }
     return kOutputWritten;

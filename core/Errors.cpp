@@ -6,8 +6,9 @@
 namespace halosoil {
 
 std::string WithFileAndLine(const std::string& fileName, const HalosoilError& error) {
+    const std::string& file = error.File().empty() ? fileName : error.File();
     const std::string where =
-        error.Line() > 0 ? fileName + ", line " + std::to_string(error.Line()) : fileName;
+        error.Line() > 0 ? file + ", line " + std::to_string(error.Line()) : file;
     return where + ": " + error.what();
 }
 

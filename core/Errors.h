@@ -17,8 +17,14 @@ public:
     int Line() const { return line_; }
     void SetLine(int line) { line_ = line; }
 
+    // The file a failed file operation concerns, when it is not the one the caller named
+    // (the output file of a run, for example); empty otherwise.
+    const std::string& File() const { return file_; }
+    void SetFile(const std::string& file) { file_ = file; }
+
 private:
     int line_ = 0;
+    std::string file_;
 };
 
 // A text that is not a number: "'%s' is not a valid floating point value".
@@ -34,7 +40,8 @@ public:
     using HalosoilError::HalosoilError;
 };
 
-// "p.inp, line 17: <message>", or "p.inp: <message>" when the failure belongs to no line.
+// "p.inp, line 17: <message>", or "p.inp: <message>" when the failure belongs to no line;
+// the error's own file, when it has one, in place of fileName.
 std::string WithFileAndLine(const std::string& fileName, const HalosoilError& error);
 
 // Shown when the computer cannot give an action the memory it needs.

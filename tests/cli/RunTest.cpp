@@ -161,4 +161,15 @@ TEST(BatchRunTest, ADamagedInputIsNamedByFileAndLine) {
               (folder / "absent.inp").string() + ": File not found\n");
 }
 
+// A failed write names the file that could not be written, not the input.
+TEST(BatchRunTest, AnOutputThatCannotBeWrittenIsNamed) {
+    const fs::path folder = Scratch("unwritable");
+    fs::copy_file(fs::path(HALOSOIL_EXAMPLES) / "two_layers_yearly_drained.inp", folder / "y.inp");
+    const fs::path output = folder / "no such folder" / "y.out";
+    EXPECT_EQ(RunBatch("run -o '" + output.string() + "' " + (folder / "y.inp").string(),
+                       folder / "errors.txt"),
+              1);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"), output.string() + ": File not found\n");
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // they come, the data lines by chunks of the reader's own widths.
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -228,8 +229,12 @@ void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputRe
 
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack) {
-    std::ifstream in(outputFileName, std::ios::binary);
-    if (!in) throw FileError(CouldNotOpenMessage(outputFileName));
+    // A folder opens as an empty stream on some systems; it is no file to read.
+    std::error_code ignored;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(outputFileName, ignored))
+        in.open(outputFileName, std::ios::binary);
+    if (!in.is_open()) throw FileError(CouldNotOpenMessage(outputFileName));
     ReadOutputFile(in, data, state, readBack);
 }
 

@@ -182,6 +182,25 @@ TEST(ErrorTextsTest, PlatformErrorsAsUsersMeetThem) {
         EXPECT_STREQ(error.what(), "File access denied");
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("p.inp")));
+    try {
+        ReadInputFile(data);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+
+    // A folder chosen as output file is no file that could be opened.
+    InputData viewed;
+    RunState state;
+    OutputReadBack readBack;
+    try {
+        ReadOutputFile(folder.File("p.inp"), viewed, state, readBack);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.what(), "The file " + folder.File("p.inp") +
+                                    "could not be opened. It may be damaged or in use by "
+                                    "another program.");
+    }
 }
 
 }  // namespace

@@ -85,6 +85,18 @@ TEST_F(PageGuardTest, OutputPageActionsThatFailShowTheirTextAndChangeNothing) {
     EXPECT_TRUE(dialogs.clipboard.isEmpty());
 }
 
+TEST_F(PageGuardTest, AFolderChosenAsOutputFileIsReportedAndChangesNothingShown) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("results.out"));
+    const QString folder = dir.filePath("results.out");
+    dialogs.files.push_back(folder);
+    Click("OpenOutButton");
+    EXPECT_EQ(dialogs.messages, QStringList{"The file " + folder +
+                                            "could not be opened. It may be damaged or in use "
+                                            "by another program."});
+    EXPECT_FALSE(form->Window().OutputFromRun);
+    EXPECT_TRUE(form->Calc().State().Percol.empty());
+}
+
 TEST_F(PageGuardTest, GraphPageActionsThatFailShowTheirTextAndKeepThePicture) {
     const QImage before = form->graphPage->Picture();
     dialogs.failure = [] { throw FileError("File access denied"); };

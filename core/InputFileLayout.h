@@ -15,6 +15,7 @@ inline constexpr const char* kNrLayers = " Nr of root zone layers   : ";
 inline constexpr int kGeneralValueColumn = 28;  // whole numbers follow this column
 
 inline constexpr const char* kDrainage = "    Drainage data";
+inline constexpr const char* kDrainPresent = " Drainage system present  : ";
 inline constexpr const char* kDrainYes = " Drainage system present  : yes";
 inline constexpr const char* kDrainNo = " Drainage system present  : no";
 inline constexpr const char* kDrainDepth = " Depth subsurf. drains(m) : ";

@@ -169,7 +169,7 @@ private:
     void DrainageBlock() {
         lines_.Skip(1);
         d_.DrainPresent =
-            Columns(Labelled(layout::kDrainPresentKey, layout::kDrainNo), 29, 32) == "yes";
+            Columns(Labelled(layout::kDrainPresentKey, layout::kDrainPresent), 29, 32) == "yes";
         Tell(InputItem::DrainPresent);
         const std::string& depthLine = Labelled(layout::kDrainDepthKey, layout::kDrainDepth);
         if (d_.DrainPresent) {

@@ -33,6 +33,10 @@ std::atomic<long> allocations{0};
 
 }  // namespace
 
+// The replaced operators pair malloc with free themselves; GCC 12 at -O3 sees the free of a
+// pointer that came from operator new once both are inlined, and calls it a mismatch.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
     allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
@@ -44,6 +48,7 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace {
 

@@ -92,14 +92,14 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
         ReadInputFile(data);
         PrepareIrrigSpread(data);
     } catch (const HalosoilError& error) {
-        errors << input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
     }
     BatchHost host(options.refine, options.optimise, errors);
     try {
         engine.Run(data, host, options.output.empty() ? OutputFileNameFor(input) : options.output);
     } catch (const HalosoilError& error) {
-        errors << input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
     } catch (const std::bad_alloc&) {
         errors << input << ": " << kNotEnoughMemory << '\n';
@@ -147,14 +147,14 @@ int Convert(const std::string& input, const std::string& output, std::ostream& e
     try {
         ReadInputFile(data);
     } catch (const HalosoilError& error) {
-        errors << input << ": " << error.what() << '\n';
+        errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
     }
     data.InputFileName = output;
     try {
         WriteInputFile(data);
     } catch (const HalosoilError& error) {
-        errors << output << ": " << error.what() << '\n';
+        errors << WithFileAndLine(output, error) << '\n';
         return kInputInvalid;
     }
     return kOutputWritten;

@@ -16,9 +16,16 @@ std::string TemporaryNameBeside(const std::string& path) {
     return path + ".~" + std::to_string(random() % 1000000) + ".tmp";
 }
 
-[[noreturn]] void Fail(int errorNumber, const std::string& temporary) {
+[[noreturn]] void Fail(int errorNumber, const std::string& path) {
+    FileError error(FileErrorText(errorNumber != 0 ? errorNumber : EIO));
+    error.SetFile(path);
+    throw error;
+}
+
+[[noreturn]] void FailAndRemove(int errorNumber, const std::string& path,
+                                const std::string& temporary) {
     std::remove(temporary.c_str());
-    throw FileError(FileErrorText(errorNumber));
+    Fail(errorNumber, path);
 }
 
 }  // namespace
@@ -27,16 +34,16 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string temporary = TemporaryNameBeside(path);
     errno = 0;
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) throw FileError(FileErrorText(errno));
+    if (!file) Fail(errno, path);
     errno = 0;
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
     if (written != bytes.size() || std::fflush(file) != 0) {
         const int error = errno ? errno : EIO;
         std::fclose(file);
-        Fail(error, temporary);
+        FailAndRemove(error, path, temporary);
     }
-    if (std::fclose(file) != 0) Fail(errno ? errno : EIO, temporary);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) Fail(errno, temporary);
+    if (std::fclose(file) != 0) FailAndRemove(errno ? errno : EIO, path, temporary);
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) FailAndRemove(errno, path, temporary);
 }
 
 }  // namespace halosoil

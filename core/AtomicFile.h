@@ -6,7 +6,10 @@
 
 namespace halosoil {
 
-// Throws FileError with the platform's message when the file cannot be written.
+// Every file the program writes goes through here: the input and output files, the graph
+// bitmaps, and any export. Throws FileError with the platform's message ("Disk full", "File
+// access denied", ...) and the path in File() when the file cannot be written; the previous
+// file is then unchanged and no temporary file is left.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace halosoil

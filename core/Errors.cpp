@@ -5,6 +5,13 @@
 
 namespace halosoil {
 
+std::string WithFileAndLine(const std::string& fileName, const HalosoilError& error) {
+    const std::string& file = error.File().empty() ? fileName : error.File();
+    const std::string where =
+        error.Line() > 0 ? file + ", line " + std::to_string(error.Line()) : file;
+    return where + ": " + error.what();
+}
+
 std::string FileErrorText(int errorNumber) {
     switch (errorNumber) {
         case ENOENT:

@@ -15,6 +15,7 @@ inline constexpr const char* kNrLayers = " Nr of root zone layers   : ";
 inline constexpr int kGeneralValueColumn = 28;  // whole numbers follow this column
 
 inline constexpr const char* kDrainage = "    Drainage data";
+inline constexpr const char* kDrainPresent = " Drainage system present  : ";
 inline constexpr const char* kDrainYes = " Drainage system present  : yes";
 inline constexpr const char* kDrainNo = " Drainage system present  : no";
 inline constexpr const char* kDrainDepth = " Depth subsurf. drains(m) : ";
@@ -96,6 +97,36 @@ inline constexpr const char* kMeasuredColumns3 =
     " Time Step  - - - - - - - - - - -   Transition zone   Aquifer";
 inline constexpr const char* kMeasuredLayers3 = "            Layer1  Layer2  Layer3";
 inline constexpr const char* kMeasuredDashes3 = " - - - - - - - - - - - - - - - - -";
+
+// Each value line of blocks A to C is recognised by the start of its label, taken in lower
+// case with only its letters and digits ("Init. salt conc. 2nd layer" gives "initsaltconc2").
+// Only as much is compared as tells the lines of a block apart, so that labels that differ
+// in spelling or spacing further on ("Nunber" or "Number of time steps") still read; a line
+// whose label starts otherwise is not the line the reader expects.
+inline constexpr const char* kTitle1Key = "first";
+inline constexpr const char* kTitle2Key = "second";
+inline constexpr const char* kNrTstKey = "nu";
+inline constexpr const char* kTstLengthKey = "st";
+inline constexpr const char* kNrLayersKey = "nr";
+inline constexpr const char* kDrainPresentKey = "drainag";
+inline constexpr const char* kDrainDepthKey = "de";
+inline constexpr const char* kQH1Key = "drainreactfactqh1";
+inline constexpr const char* kQH2Key = "drainreactfactqh2";
+inline constexpr const char* kSaltIrrigKey = "salt";
+inline constexpr const char* kLayerCountKey = "nu";
+inline constexpr const char* kInitSaltRootKey = "initsaltconcr";
+inline constexpr const char* kInitSaltLayer1Key = "initsaltconc1";
+inline constexpr const char* kInitSaltLayer2Key = "initsaltconc2";
+inline constexpr const char* kInitSaltLayer3Key = "initsaltconc3";
+inline constexpr const char* kInitSaltTransKey = "initsaltconct";
+inline constexpr const char* kInitSaltAquifKey = "initsaltconca";
+inline constexpr const char* kWTdepthKey = "initiald";
+inline constexpr const char* kCritDepthKey = "c";
+inline constexpr const char* kMoistKey = "initials";
+inline constexpr const char* kIrrEffKey = "ir";
+inline constexpr const char* kGrwtInfKey = "inf";
+inline constexpr const char* kGrwtOutKey = "o";
+inline constexpr const char* kSalInfKey = "sali";
 
 // Column ranges (first, last) of the reader, counted from 1.
 struct Columns {

@@ -25,19 +25,23 @@ constexpr const char* kInvalidNumber = "Invalid numeric input";
 // A damaged file could claim billions of steps; no real project comes near this.
 constexpr int kMostTimeSteps = 1000000;
 
+constexpr const char* kEndsEarly =
+    "The input file ends before all its data were read; it may be damaged.";
+
+// Lines end at CR LF, LF or CR alike. A file that ends before the reader has what it needs
+// is refused: read on, it would give empty fields that some places take as values.
 class LineReader {
 public:
     explicit LineReader(std::istream& in) : in_(in) {}
 
-    // The next line without its line end; an empty line once the file has ended.
+    // The next line without its line end.
     const std::string& Next() {
-        current_.clear();
-        if (!std::getline(in_, current_)) {
-            ended_ = true;
-            current_.clear();
-        } else if (!current_.empty() && current_.back() == '\r') {
-            current_.pop_back();
+        if (!ReadTextLine(in_, current_)) {
+            HalosoilError error(kEndsEarly);
+            error.SetLine(number_ + 1);
+            throw error;
         }
+        ++number_;
         return current_;
     }
 
@@ -45,13 +49,28 @@ public:
         for (int k = 0; k < count; ++k) Next();
     }
 
-    bool Ended() const { return ended_; }
+    // The number of the line read last, counted from 1.
+    int Number() const { return number_; }
 
 private:
     std::istream& in_;
     std::string current_;
-    bool ended_ = false;
+    int number_ = 0;
 };
+
+// The start of a label as it is compared: lower case, letters and digits only.
+std::string LabelWords(const std::string& line) {
+    std::string words;
+    for (char c : line) {
+        if (c >= 'A' && c <= 'Z') words += static_cast<char>(c - 'A' + 'a');
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) words += c;
+    }
+    return words;
+}
+
+bool HasLabel(const std::string& line, const char* key) {
+    return LabelWords(line).rfind(key, 0) == 0;
+}
 
 // Columns from..to (counted from 1) of a line, fewer when the line ends earlier.
 std::string Columns(const std::string& line, int from, int to) {
@@ -74,12 +93,17 @@ public:
         : lines_(in), d_(data), listener_(listener) {}
 
     void Read() {
-        GeneralBlock();
-        DrainageBlock();
-        InitialBlock();
-        HydrologicalBlock();
-        SoilBlock();
-        MeasuredBlock();
+        try {
+            GeneralBlock();
+            DrainageBlock();
+            InitialBlock();
+            HydrologicalBlock();
+            SoilBlock();
+            MeasuredBlock();
+        } catch (HalosoilError& error) {
+            if (error.Line() == 0) error.SetLine(lines_.Number());
+            throw;
+        }
     }
 
 private:
@@ -87,14 +111,24 @@ private:
         if (listener_) listener_->ItemRead(item, index);
     }
 
-    // The whole number that follows the column; 0 once the file has ended.
+    // The next line, which must carry the label that key starts; expected is the label of
+    // the current layout, named when the line is another one.
+    const std::string& Labelled(const char* key, const char* expected) {
+        const std::string& line = lines_.Next();
+        if (!HasLabel(line, key)) RefuseLine(line, expected);
+        return line;
+    }
+
+    [[noreturn]] void RefuseLine(const std::string& line, const char* expected) {
+        throw HalosoilError("The input file is damaged: the line '" + line +
+                            "' stands where the line '" + Trimmed(expected) + "' belongs.");
+    }
+
+    // The whole number that follows the column.
     int WholeAfter(const std::string& line, int column) {
         const std::string text = After(line, column);
         std::size_t start = text.find_first_not_of(' ');
-        if (start == std::string::npos) {
-            if (lines_.Ended()) return 0;
-            throw HalosoilError(kInvalidNumber);
-        }
+        if (start == std::string::npos) throw HalosoilError(kInvalidNumber);
         std::size_t end = start;
         if (text[end] == '-' || text[end] == '+') ++end;
         while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
@@ -111,76 +145,108 @@ private:
 
     void GeneralBlock() {
         lines_.Skip(2);
-        d_.Title1 = After(lines_.Next(), layout::kGeneralValueColumn);
+        d_.Title1 =
+            After(Labelled(layout::kTitle1Key, layout::kTitle1), layout::kGeneralValueColumn);
         Tell(InputItem::Title1);
-        d_.Title2 = After(lines_.Next(), layout::kGeneralValueColumn);
+        d_.Title2 =
+            After(Labelled(layout::kTitle2Key, layout::kTitle2), layout::kGeneralValueColumn);
         Tell(InputItem::Title2);
         lines_.Skip(1);
-        const int nrTst = WholeAfter(lines_.Next(), layout::kGeneralValueColumn);
+        const int nrTst =
+            WholeAfter(Labelled(layout::kNrTstKey, layout::kNrTst), layout::kGeneralValueColumn);
         if (nrTst < 0 || nrTst > kMostTimeSteps) throw HalosoilError(kInvalidNumber);
         d_.NrTst = nrTst;
         d_.HydrRows = nrTst;
         Tell(InputItem::NrTst);
-        d_.TstLength = WholeAfter(lines_.Next(), layout::kGeneralValueColumn);
+        d_.TstLength = WholeAfter(Labelled(layout::kTstLengthKey, layout::kTstLength),
+                                  layout::kGeneralValueColumn);
         Tell(InputItem::TstLength);
-        d_.NrLayers = WholeAfter(lines_.Next(), layout::kGeneralValueColumn);
+        d_.NrLayers = WholeAfter(Labelled(layout::kNrLayersKey, layout::kNrLayers),
+                                 layout::kGeneralValueColumn);
         d_.SavedNrLayers = d_.NrLayers;
     }
 
     void DrainageBlock() {
         lines_.Skip(1);
-        d_.DrainPresent = Columns(lines_.Next(), 29, 32) == "yes";
+        d_.DrainPresent =
+            Columns(Labelled(layout::kDrainPresentKey, layout::kDrainPresent), 29, 32) == "yes";
         Tell(InputItem::DrainPresent);
-        if (!d_.DrainPresent) {
-            lines_.Skip(3);
-            return;
+        const std::string& depthLine = Labelled(layout::kDrainDepthKey, layout::kDrainDepth);
+        if (d_.DrainPresent) {
+            d_.DrainDepth = PointStringToFloat(Columns(depthLine, 29, 38));
+            Tell(InputItem::DrainDepth);
         }
-        d_.DrainDepth = PointStringToFloat(Columns(lines_.Next(), 29, 38));
-        Tell(InputItem::DrainDepth);
-        d_.QH1 = PointStringToFloat(Columns(lines_.Next(), 29, 38));
-        Tell(InputItem::QH1);
-        d_.QH2 = PointStringToFloat(Columns(lines_.Next(), 29, 38));
-        Tell(InputItem::QH2);
+        const std::string& qh1Line = Labelled(layout::kQH1Key, layout::kQH1);
+        if (d_.DrainPresent) {
+            d_.QH1 = PointStringToFloat(Columns(qh1Line, 29, 38));
+            Tell(InputItem::QH1);
+        }
+        const std::string& qh2Line = Labelled(layout::kQH2Key, layout::kQH2);
+        if (d_.DrainPresent) {
+            d_.QH2 = PointStringToFloat(Columns(qh2Line, 29, 38));
+            Tell(InputItem::QH2);
+        }
     }
 
     void InitialBlock() {
         lines_.Skip(1);
-        d_.SaltIrrig = InitialValue(lines_.Next());
+        d_.SaltIrrig = InitialValue(Labelled(layout::kSaltIrrigKey, layout::kSaltIrrig));
         Tell(InputItem::SaltIrrig);
-        d_.NrLayers = WholeAfter(lines_.Next(), 38);
+        d_.NrLayers = WholeAfter(Labelled(layout::kLayerCountKey, layout::kLayerCount), 38);
         d_.SetLayerFlags(d_.NrLayers);
         // The blocks below take their form from the layer flags; a file that names no
         // layer count while none is set cannot be read on.
         if (d_.FlaggedLayers() == 0) throw HalosoilError(kInvalidNumber);
         Tell(InputItem::NrLayers);
         for (int zone : ZonesOf(d_.FlaggedLayers())) {
-            d_.InitSalt[zone] = InitialValue(lines_.Next());
+            d_.InitSalt[zone] = InitialValue(InitSaltLine(zone));
             Tell(InputItem::InitSalt, zone);
         }
-        d_.WTdepth = InitialValue(lines_.Next());
+        d_.WTdepth = InitialValue(Labelled(layout::kWTdepthKey, layout::kWTdepth));
         Tell(InputItem::WTdepth);
-        d_.CritDepth = InitialValue(lines_.Next());
+        d_.CritDepth = InitialValue(Labelled(layout::kCritDepthKey, layout::kCritDepth));
         Tell(InputItem::CritDepth);
         const std::string& line = lines_.Next();
-        if (Columns(line, 1, 18) == layout::kMoistMark) {
+        if (HasLabel(line, layout::kMoistKey)) {
             d_.Moist = InitialValue(line);
-            d_.IrrEff = InitialValue(lines_.Next());
-        } else {
+            d_.IrrEff = InitialValue(Labelled(layout::kIrrEffKey, layout::kIrrEff));
+        } else if (HasLabel(line, layout::kIrrEffKey)) {
             d_.IrrEff = InitialValue(line);
             d_.Moist = 50;  // older files have no moisture line
+        } else {
+            RefuseLine(line, layout::kMoist);
         }
         Tell(InputItem::MoistAndIrrEff);
-        d_.GrwtInf = InitialValue(lines_.Next());
+        d_.GrwtInf = InitialValue(Labelled(layout::kGrwtInfKey, layout::kGrwtInf));
         Tell(InputItem::GrwtInf);
-        d_.GrwtOut = InitialValue(lines_.Next());
+        d_.GrwtOut = InitialValue(Labelled(layout::kGrwtOutKey, layout::kGrwtOut));
         Tell(InputItem::GrwtOut);
-        try {
-            d_.SalInf = InitialValue(lines_.Next());
-        } catch (const ConversionError&) {
+        const std::string& salInfLine = lines_.Next();
+        if (Trimmed(salInfLine).empty()) {
             d_.SalInf = 0;  // older files have the empty line here
+        } else if (HasLabel(salInfLine, layout::kSalInfKey)) {
+            d_.SalInf = InitialValue(salInfLine);
+        } else {
+            RefuseLine(salInfLine, layout::kSalInf);
         }
         Tell(InputItem::SalInf);
         lines_.Skip(2);
+    }
+
+    const std::string& InitSaltLine(int zone) {
+        switch (zone) {
+            case Layer1:
+                return d_.OneLayer ? Labelled(layout::kInitSaltRootKey, layout::kInitSaltRoot)
+                                   : Labelled(layout::kInitSaltLayer1Key, layout::kInitSaltLayer1);
+            case Layer2:
+                return Labelled(layout::kInitSaltLayer2Key, layout::kInitSaltLayer2);
+            case Layer3:
+                return Labelled(layout::kInitSaltLayer3Key, layout::kInitSaltLayer3);
+            case Trans:
+                return Labelled(layout::kInitSaltTransKey, layout::kInitSaltTrans);
+            default:
+                return Labelled(layout::kInitSaltAquifKey, layout::kInitSaltAquif);
+        }
     }
 
     void HydrologicalBlock() {

@@ -12,6 +12,7 @@
 #include "InputFileLayout.h"
 #include "NumberFormat.h"
 #include "SeriesCheck.h"
+#include "StringToFloat.h"
 #include "TextFields.h"
 
 namespace halosoil {
@@ -258,13 +259,27 @@ private:
     void MeasuredField(CheckedLine& line, int zone, int step, int width, int placeholderWidth,
                        layout::Columns readAt) {
         const double value = d_.MeasSalt[zone][step];
-        if (value == kMissing || value == 0) {
+        const std::string written = Format2(value, width);
+        // A value that rounds to 0.00 or -1.00 would read back as no measurement; it is
+        // written as one, so that the file says what a reader takes from it.
+        if (value == kMissing || value == 0 || ReadsAsMissing(written)) {
             line.Text(PadLeft("-", placeholderWidth));
             return;
         }
         line.Value(
-            Format2(value, width), readAt,
+            written, readAt,
             "the measured salinity of " + ZoneName(zone) + " in time step " + std::to_string(step));
+    }
+
+    static bool ReadsAsMissing(std::string written) {
+        for (char& c : written)
+            if (c == ',') c = '.';
+        try {
+            const double readBack = PointStringToFloat(written);
+            return readBack == 0 || readBack == kMissing;
+        } catch (const ConversionError&) {
+            return false;  // not a number at all: refused with the value's own message
+        }
     }
 
     void MeasuredBlock() {

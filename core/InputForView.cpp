@@ -12,6 +12,7 @@
 #include "Errors.h"
 #include "OutputFile.h"
 #include "StringToFloat.h"
+#include "TextFields.h"
 
 namespace halosoil {
 
@@ -86,12 +87,10 @@ private:
         position_ = 0;
         nominal_ = 0;
         line_.clear();
-        if (pastEnd_ || !std::getline(in_, line_)) {
+        if (pastEnd_ || !ReadTextLine(in_, line_)) {
             pastEnd_ = true;
             line_.clear();
-            return;
         }
-        if (!line_.empty() && line_.back() == '\r') line_.pop_back();
     }
 
     std::istream& in_;

@@ -141,8 +141,11 @@ std::string GeneralText(double value) {
     std::string text;
     if (value == 0 || (magnitude >= 0.00001 && magnitude < 1e15)) {
         // Fixed notation with 15 significant digits, trailing zeros dropped.
-        const int digitsBefore = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-        const int decimals = value == 0 ? 0 : std::max(0, 15 - digitsBefore);
+        // The logarithm of 0 is no number of digits: 0 has no decimals to show.
+        const int decimals =
+            value == 0
+                ? 0
+                : std::max(0, 15 - (static_cast<int>(std::floor(std::log10(magnitude))) + 1));
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                           std::chars_format::fixed, decimals);
         text.assign(buffer, result.ptr);

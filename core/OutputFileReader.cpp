@@ -2,6 +2,7 @@
 // they come, the data lines by chunks of the reader's own widths.
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,13 +27,12 @@ class Cursor {
 public:
     explicit Cursor(std::istream& in) {
         std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(line);
-        }
+        while (ReadTextLine(in, line)) lines_.push_back(line);
     }
 
     bool AtEnd() const { return line_ >= lines_.size(); }
+    // The number of the current line, counted from 1.
+    int LineNumber() const { return static_cast<int>(line_) + 1; }
 
     const std::string& Line() const {
         static const std::string empty;
@@ -103,6 +103,16 @@ public:
         : cursor_(in), d_(data), s_(state), r_(readBack) {}
 
     void Read() {
+        try {
+            ReadAll();
+        } catch (HalosoilError& error) {
+            if (error.Line() == 0) error.SetLine(cursor_.LineNumber());
+            throw;
+        }
+    }
+
+private:
+    void ReadAll() {
         cursor_.SkipLines(5);
         const int layers = cursor_.Integer();
         const int nrTst = cursor_.Integer();
@@ -119,7 +129,6 @@ public:
         DataLines(layers);
     }
 
-private:
     void FirstEfficiencyLine() {
         if (cursor_.Chars(10) == layout::kDrainageMark) {
             cursor_.Chars(22);
@@ -220,8 +229,12 @@ void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputRe
 
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack) {
-    std::ifstream in(outputFileName, std::ios::binary);
-    if (!in) throw FileError(CouldNotOpenMessage(outputFileName));
+    // A folder opens as an empty stream on some systems; it is no file to read.
+    std::error_code ignored;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(outputFileName, ignored))
+        in.open(outputFileName, std::ios::binary);
+    if (!in.is_open()) throw FileError(CouldNotOpenMessage(outputFileName));
     ReadOutputFile(in, data, state, readBack);
 }
 

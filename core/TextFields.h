@@ -1,6 +1,7 @@
 // Small text helpers of the fixed-width files: blanks around a field, blanks inside it.
 #pragma once
 
+#include <istream>
 #include <string>
 
 namespace halosoil {
@@ -19,6 +20,23 @@ inline std::string WithoutSpaces(const std::string& text) {
     for (char c : text)
         if (c != ' ') out += c;
     return out;
+}
+
+// Reads one line without its line end. A line ends at CR LF, at LF alone or at CR alone, so
+// that files copied between systems read alike. False when no character was left.
+inline bool ReadTextLine(std::istream& in, std::string& line) {
+    line.clear();
+    bool any = false;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        any = true;
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (in.peek() == '\n') in.get();
+            return true;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return any;
 }
 
 }  // namespace halosoil

@@ -112,10 +112,10 @@ void TwoLayersYearlyDrained() {
         d.IrrSal[i] = i <= 8 ? 1.3 : 1.1;
     }
     // Salinity sampled in both root-zone layers, falling as the drains leach the profile.
-    const double layer1[15] = {10.5, 9.1, 8.2, -1, 6.9, 6.1, -1, 5.2, 4.9, -1,
-                               4.4, 4.1, -1, 3.8, 3.7};
-    const double layer2[15] = {9.4, -1, 8.1, 7.5, -1, 6.6, 6.1, -1, 5.5, 5.2,
-                               -1, 4.8, 4.6, -1, 4.3};
+    const double layer1[15] = {10.5, 9.1, 8.2, -1,  6.9, 6.1, -1, 5.2,
+                               4.9,  -1,  4.4, 4.1, -1,  3.8, 3.7};
+    const double layer2[15] = {9.4, -1,  8.1, 7.5, -1,  6.6, 6.1, -1,
+                               5.5, 5.2, -1,  4.8, 4.6, -1,  4.3};
     for (int i = 1; i <= d.NrTst; ++i) {
         d.MeasSalt[Layer1][i] = layer1[i - 1];
         d.MeasSalt[Layer2][i] = layer2[i - 1];

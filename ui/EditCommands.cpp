@@ -63,7 +63,8 @@ void MainForm::BuildMenu() {
         action->setToolTip(hint.section('|', 0, 0));
         action->setStatusTip(hint.section('|', 1));
         const auto handler = item.handler;
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
     }
     statusBar();
 }

@@ -1,5 +1,8 @@
 #include "GraphPage.h"
 
+#include "ActionGuard.h"
+
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +14,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -96,7 +98,8 @@ QGroupBox* GraphPage::BuildGraphPanel() {
     typeButtons_[0]->setChecked(true);
     goButton_ = NewButton("GoButton", "Go", panel);
     layout->addWidget(goButton_, 0, Qt::AlignLeft);
-    connect(goButton_, &QPushButton::clicked, this, &GraphPage::GoButtonClick);
+    connect(goButton_, &QPushButton::clicked, this,
+            [this] { RunGuarded(dialogs_, [this] { GoButtonClick(); }); });
     return panel;
 }
 
@@ -128,10 +131,20 @@ void GraphPage::BuildPage() {
     page->addLayout(area, 1);
     page->addLayout(buttons);
 
-    connect(selectGraphButton_, &QPushButton::clicked, this, &GraphPage::SelectGraphButtonClick);
-    connect(saveGraphButton_, &QPushButton::clicked, this, &GraphPage::SaveGraphButtonClick);
-    connect(makeGraphButton_, &QPushButton::clicked, this, &GraphPage::MakeGraphButtonClick);
-    connect(openGraphButton_, &QPushButton::clicked, this, &GraphPage::OpenGraphButtonClick);
+    const struct {
+        QPushButton* button;
+        void (GraphPage::*handler)();
+    } kButtons[] = {
+        {selectGraphButton_, &GraphPage::SelectGraphButtonClick},
+        {saveGraphButton_, &GraphPage::SaveGraphButtonClick},
+        {makeGraphButton_, &GraphPage::MakeGraphButtonClick},
+        {openGraphButton_, &GraphPage::OpenGraphButtonClick},
+    };
+    for (const auto& entry : kButtons) {
+        const auto handler = entry.handler;
+        connect(entry.button, &QPushButton::clicked, this,
+                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
+    }
 }
 
 std::optional<GraphType> GraphPage::CheckedType() const {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "PastedBlock.h"
 #include "StringGrid.h"
 #include "TimeStepLimit.h"
 
@@ -27,11 +28,6 @@ bool IsBlock(const QString& text) {
     return text.contains(QChar('\t')) || text.contains(QChar('\r'));
 }
 
-bool IsKept(QChar ch) {
-    return (ch >= QChar('0') && ch <= QChar('9')) || ch == QChar(',') || ch == QChar('-') ||
-           ch == QChar('.');
-}
-
 }  // namespace
 
 void NumberRows(StringGrid& grid, int count) {
@@ -39,27 +35,12 @@ void NumberRows(StringGrid& grid, int count) {
 }
 
 int SpreadPastedText(StringGrid& grid, int c0, int r0, const QString& text) {
-    int col = c0;
-    int row = r0;
-    int lineCounter = 2;
-    grid.SetCell(c0, r0, QString());
-    const int n = static_cast<int>(text.size());
-    for (int i = 0; i < n; ++i) {
-        const QChar ch = text[i];
-        if (ch == QChar('\t')) {
-            ++col;
-            if (i + 1 < n) grid.SetCell(col, row, QString());
-        } else if (ch == QChar('\r')) {
-            ++lineCounter;
-            ++row;
-            col = c0;
-            ++i;  // the line feed that normally follows
-            if (i + 1 < n) grid.SetCell(col, row, QString());
-        } else if (IsKept(ch)) {
-            grid.SetCell(col, row, grid.Cell(col, row) + ch);
-        }
-    }
-    return lineCounter - 2;
+    // Characters outside Latin-1 never reach a cell; only their count of one matters, as the
+    // character skipped after a carriage return.
+    const PastedBlock block = CutPastedText(text.toLatin1().toStdString());
+    for (const PastedCell& cell : block.cells)
+        grid.SetCell(c0 + cell.col, r0 + cell.row, QString::fromStdString(cell.text));
+    return block.lines;
 }
 
 void GridPaste::HandlePasteMultiCell(StringGrid& grid, int c0, int r0, const QString& text) {

@@ -1,5 +1,7 @@
 #include "OutputPage.h"
 
+#include "ActionGuard.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -250,12 +252,22 @@ void OutputPage::BuildWidgets() {
     pageLayout_->addLayout(indented(clickItem, clickIndent_));
     pageLayout_->addLayout(indented(copyItem, copyIndent_));
 
-    connect(openOutButton_, &QPushButton::clicked, this, &OutputPage::OpenOutButtonClick);
-    connect(seeGraphsButton_, &QPushButton::clicked, this, &OutputPage::SeeGraphsButtonClick);
-    connect(seeSaltButton_, &QPushButton::clicked, this, &OutputPage::SeeSaltButtonClick);
-    connect(seeHydrButton_, &QPushButton::clicked, this, &OutputPage::SeeHydrButtonClick);
-    connect(copyButton_, &QPushButton::clicked, this, &OutputPage::CopyButtonClick);
-    connect(saveCsvButton_, &QPushButton::clicked, this, &OutputPage::SaveCsvButtonClick);
+    const struct {
+        QPushButton* button;
+        void (OutputPage::*handler)();
+    } kButtons[] = {
+        {openOutButton_, &OutputPage::OpenOutButtonClick},
+        {seeGraphsButton_, &OutputPage::SeeGraphsButtonClick},
+        {seeSaltButton_, &OutputPage::SeeSaltButtonClick},
+        {seeHydrButton_, &OutputPage::SeeHydrButtonClick},
+        {copyButton_, &OutputPage::CopyButtonClick},
+        {saveCsvButton_, &OutputPage::SaveCsvButtonClick},
+    };
+    for (const auto& entry : kButtons) {
+        const auto handler = entry.handler;
+        connect(entry.button, &QPushButton::clicked, this,
+                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
+    }
 }
 
 QString OutputPage::CurrentOutputFileName() const {

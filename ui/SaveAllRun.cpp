@@ -63,7 +63,11 @@ void MainForm::SaveAllButtonClick() {
         ProgressBar->hide();
         throw;
     }
-    if (!window_.SoilComplete || engine_.State().RunStopped) return;
+    if (!window_.SoilComplete || engine_.State().RunStopped) {
+        // A run that stopped early or lacks soil data shows no output, and no progress either.
+        ProgressBar->hide();
+        return;
+    }
 
     dialogs_.Message("The calculations were made. The output can be inspected.");
     ProgressBar->hide();

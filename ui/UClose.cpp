@@ -9,8 +9,14 @@
 
 namespace halosoil {
 
+// Qt 6's quit() first asks every window to close and gives up when one refuses, as the main
+// window always does; exit() ends the event loop without asking.
+void EndProgram() {
+    QCoreApplication::exit(0);
+}
+
 CloseForm::CloseForm(QWidget* parent)
-    : QWidget(parent, Qt::Window), onClosed_([] { QCoreApplication::quit(); }) {
+    : QWidget(parent, Qt::Window), onClosed_([] { EndProgram(); }) {
     setObjectName("CloseForm");
     setWindowTitle("Close all");
     resize(263, 153);

@@ -8,6 +8,9 @@ class QPlainTextEdit;
 
 namespace halosoil {
 
+// Ends the event loop, whatever the windows say to a close request.
+void EndProgram();
+
 class CloseForm : public QWidget {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <new>
 
+#include "ActionGuard.h"
 #include "CondPanel.h"
 #include "DrainPanel.h"
 #include "Errors.h"
@@ -77,15 +78,7 @@ MainForm::~MainForm() {
 }
 
 void MainForm::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const HalosoilError& error) {
-        dialogs_.Message(QString::fromStdString(error.what()));
-    } catch (const std::bad_alloc&) {
-        dialogs_.Message(kNotEnoughMemory);
-    } catch (const std::exception& error) {
-        dialogs_.Message(QString::fromStdString(error.what()));
-    }
+    RunGuarded(dialogs_, action);
 }
 
 void MainForm::BuildHelpPages() {

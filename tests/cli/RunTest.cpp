@@ -134,4 +134,42 @@ TEST(BatchRunTest, UnreadableInputExitsWithOne) {
     EXPECT_FALSE(ReadBytes(folder / "errors.txt").empty());
 }
 
+// The line of a damage, counted from 1 as an editor counts it, stands before the message.
+TEST(BatchRunTest, ADamagedInputIsNamedByFileAndLine) {
+    const fs::path folder = Scratch("damaged");
+    std::string text = ReadBytes(fs::path(HALOSOIL_EXAMPLES) / "one_layer_monthly.inp");
+    // Line 17 holds the initial salinity of the root zone.
+    const std::string line17 = " Init. salt conc. root zone (dS/m)   :      6.0\r\n";
+    const std::size_t at = text.find(line17);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'), 16);
+    text.replace(at, line17.size(), " Init. salt conc. root zone (dS/m)   :1,5x\r\n");
+    const fs::path input = folder / "p.inp";
+    std::ofstream(input, std::ios::binary) << text;
+    EXPECT_EQ(RunBatch("run " + input.string(), folder / "errors.txt"), 1);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"),
+              input.string() + ", line 17: '1,5x' is not a valid floating point value\n");
+    EXPECT_EQ(RunBatch("convert " + input.string() + " " + (folder / "c.inp").string(),
+                       folder / "errors.txt"),
+              1);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"),
+              input.string() + ", line 17: '1,5x' is not a valid floating point value\n");
+    EXPECT_FALSE(fs::exists(folder / "c.inp"));
+
+    EXPECT_EQ(RunBatch("run " + (folder / "absent.inp").string(), folder / "errors.txt"), 1);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"),
+              (folder / "absent.inp").string() + ": File not found\n");
+}
+
+// A failed write names the file that could not be written, not the input.
+TEST(BatchRunTest, AnOutputThatCannotBeWrittenIsNamed) {
+    const fs::path folder = Scratch("unwritable");
+    fs::copy_file(fs::path(HALOSOIL_EXAMPLES) / "two_layers_yearly_drained.inp", folder / "y.inp");
+    const fs::path output = folder / "no such folder" / "y.out";
+    EXPECT_EQ(RunBatch("run -o '" + output.string() + "' " + (folder / "y.inp").string(),
+                       folder / "errors.txt"),
+              1);
+    EXPECT_EQ(ReadBytes(folder / "errors.txt"), output.string() + ": File not found\n");
+}
+
 }  // namespace

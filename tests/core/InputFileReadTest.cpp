@@ -200,16 +200,18 @@ TEST(InputFileReadTest, RealThatIsNotANumberStopsWithTheConversionError) {
     EXPECT_TRUE(data.Thick[Aquif] == 0);
 }
 
-TEST(InputFileReadTest, AFileThatEndsEarlyStopsAtTheNextRealField) {
+TEST(InputFileReadTest, AFileThatEndsEarlyIsRefusedKeepingWhatWasRead) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines.resize(20);
     InputData data;
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "'' is not a valid floating point value");
+    EXPECT_EQ(ReadError(JoinCrLf(lines), data),
+              "The input file ends before all its data were read; it may be damaged.");
     EXPECT_DOUBLE_EQ(data.WTdepth, 1.75);
 
     InputData empty;
-    EXPECT_EQ(ReadError("", empty), "'' is not a valid floating point value");
-    EXPECT_EQ(empty.NrTst, 0);  // whole numbers past the end read as 0
+    EXPECT_EQ(ReadError("", empty),
+              "The input file ends before all its data were read; it may be damaged.");
+    EXPECT_EQ(empty.NrTst, 11);  // nothing read: the record as it was
 }
 
 TEST(InputFileReadTest, DamagedLayerCountWithNoLayersSetStops) {

@@ -151,6 +151,20 @@ TEST(InputFileWriteTest, AMeasuredZeroIsWrittenAsMissing) {
     EXPECT_EQ(lines.back().substr(10, 11), Right("-", 11));
 }
 
+// Found by fuzzing: 0.004 was written as 0.00, which reads back as no measurement and was then
+// written as "-", so that writing what was read gave another file.
+TEST(InputFileWriteTest, AMeasuredValueThatRoundsToNoMeasurementIsWrittenAsMissing) {
+    InputData data = test::OneLayerProject();
+    data.InputFileName = "round.inp";
+    data.MeasSalt[Layer1] = {0, 0.004, -1.004};
+    data.MeasSalt[Trans] = {0, -0.003, 0.006};
+    data.MeasSalt[Aquif] = {0, -0.5, 2.05};
+    const std::vector<std::string> lines = CrLfLines(InputFileText(data));
+    ASSERT_EQ(lines.size(), 49u);
+    EXPECT_EQ(lines[47], Right("1", 10) + Right("-", 11) + Right("-", 17) + Right("-0.50", 10));
+    EXPECT_EQ(lines[48], Right("2", 10) + Right("-", 11) + Right("0.01", 18) + Right("2.05", 10));
+}
+
 TEST(InputFileWriteTest, MeasuredValuesFollowTheProgramSeparator) {
     InputData data = test::OneLayerProject();
     data.InputFileName = "comma.inp";

@@ -242,6 +242,19 @@ TEST(ReadInputForView, ReadsTitlesLayersHydrologyAndMeasuredOfOneLayerFile) {
     EXPECT_EQ(data.MeasSalt[Aquif], (Series{0, 2.1, -1, -1}));
 }
 
+TEST(ReadInputForView, ReadsFilesWithCarriageReturnsOrLineFeedsAlone) {
+    for (const char* lineEnd : {"\r", "\n"}) {
+        std::string text;
+        for (const std::string& line : CurrentFile(1)) text += line + lineEnd;
+        InputData data = AfterOutputRead(1);
+        std::istringstream in(text);
+        ReadInputForView(in, data);
+        EXPECT_EQ(data.Title2, "Season 2020 ");
+        ExpectHydrology(data);
+        EXPECT_EQ(data.MeasSalt[Trans], (Series{0, 3.25, -1, 5}));
+    }
+}
+
 TEST(ReadInputForView, ReadsEveryZoneOfThreeLayerFile) {
     InputData data = AfterOutputRead(3);
     data.SetLayerFlags(1);  // the flags of the project edited before

@@ -217,6 +217,20 @@ TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
     EXPECT_EQ(r.state.SalRoot2, (Series{0, 4.1, 12}));
     EXPECT_EQ(r.state.SalTrans, (Series{0, 2.1, 22}));
     EXPECT_EQ(r.state.SalAquif, (Series{0, 1.23, 10}));
+
+    // Copied between systems, the same file with LF or CR alone reads alike.
+    std::string lineFeeds;
+    std::string carriageReturns;
+    for (const std::string& line : lines) {
+        lineFeeds += line + "\n";
+        carriageReturns += line + "\r";
+    }
+    for (const std::string* text : {&lineFeeds, &carriageReturns}) {
+        const ReadResult other = Read(*text);
+        EXPECT_EQ(other.data.NrTst, 2);
+        EXPECT_EQ(other.state.SalRoot2, (Series{0, 4.1, 12}));
+        EXPECT_EQ(other.state.SalAquif, (Series{0, 1.23, 10}));
+    }
 }
 
 TEST(ReadOutputFileTest, RoundTripOfEveryLayoutToTheWrittenDecimals) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../core/FileTestSupport.h"
 #include "GraphPage.h"
 #include "NumberFormat.h"
 #include "QtCanvas.h"
@@ -404,6 +406,26 @@ TEST_F(GraphPageTest, SaveCancelledOrRefusedKeepsTheFile) {
     EXPECT_EQ(dialogs.messages, QStringList{"The graph was saved as  " + name});
     EXPECT_EQ(FileBytes(name).left(2), "BM");
     EXPECT_TRUE(dialogs.unexpected.isEmpty());
+}
+
+TEST_F(GraphPageTest, AFullDiskKeepsThePreviousBitmapWhole) {
+    DrawWaterTable();
+    const QString name = folder.filePath("kept.bmp");
+    {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the previous graph");
+    }
+    dialogs.files.push_back(name);
+    dialogs.answers.push_back(true);
+    {
+        test::FileSizeLimit limit(4096);  // far less than a bitmap of 617 x 441
+        Click("SaveGraphButton");
+    }
+    EXPECT_EQ(dialogs.messages, QStringList{"Cannot create file \"" + name + "\". File too large"});
+    EXPECT_EQ(FileBytes(name), "the previous graph");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList({"graphs.out", "kept.bmp"}));  // no temporary left behind
 }
 
 TEST_F(GraphPageTest, SaveToAFolderThatDoesNotExistReportsIt) {

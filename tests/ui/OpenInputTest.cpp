@@ -270,6 +270,58 @@ TEST_F(OpenInput, AFailureWithinARowKeepsTheValuesReadBeforeItShown) {
     EXPECT_EQ(G("HydrGrid")->Cell(2, 5), "old irrigation");
 }
 
+// Damaged copies of a realistic project: the refusal is shown like every reading error, and
+// what was shown before the damage stays shown.
+TEST_F(OpenInput, AFileThatLostALineIsRefusedKeepingWhatWasShown) {
+    QFile in(Example("one_layer_monthly.inp"));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = in.readAll().split('\n');
+    ASSERT_TRUE(lines[24].startsWith(" Outflow of groundwater"));
+    lines.removeAt(24);
+    const QString path = dir.filePath("lost.inp");
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(lines.join('\n'));
+    out.close();
+    SetText("GrwtOutEdit", "9.9");
+    Open(path);
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The input file is damaged: the line ' Salinity groundwater inflow "
+                           "(dS/m)  :     2.0' stands where the line 'Outflow of groundwater "
+                           "(mm/day)     :' belongs."}));
+    EXPECT_EQ(E("GrwtInfEdit")->text(), "0.4");
+    EXPECT_EQ(E("GrwtOutEdit")->text(), "9.9");
+    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
+}
+
+TEST_F(OpenInput, AFileCutOffIsRefusedAndOneWithCarriageReturnsAloneOpens) {
+    QFile in(Example("one_layer_monthly.inp"));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const QString cut = dir.filePath("cut.inp");
+    QFile cutFile(cut);
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
+    cutFile.write(bytes.left(bytes.size() - 200));  // within the measured salinities
+    cutFile.close();
+    Open(cut);
+    EXPECT_EQ(dialogs.messages, QStringList({"The input file ends before all its data were read; "
+                                             "it may be damaged."}));
+    EXPECT_FALSE(form->Data().InputComplete);
+
+    dialogs.messages.clear();
+    const QString mac = dir.filePath("mac.inp");
+    QFile macFile(mac);
+    ASSERT_TRUE(macFile.open(QIODevice::WriteOnly));
+    macFile.write(QByteArray(bytes).replace("\r\n", "\r"));
+    macFile.close();
+    Open(mac);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
+    EXPECT_TRUE(form->Data().InputComplete);
+    EXPECT_EQ(E("NrTstEdit")->text(), "24");
+    EXPECT_EQ(form->Data().MeasSalt[Layer1].size(), 25u);
+}
+
 TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
     Open(Altered("one_layer_monthly.inp", 6, " Nunber of time steps     : 200000"));
     EXPECT_EQ(dialogs.messages,

@@ -202,6 +202,9 @@ TEST_F(SaveAllRun, IncompleteThreeLayerSoilRunsButShowsNoOutput) {
     EXPECT_EQ(dialogs.messages, QStringList({"For saving please create an input data file"}));
     EXPECT_TRUE(QFile::exists(Path("soil.out")));
     EXPECT_FALSE(form->Window().OutputFromRun);
+    // Eleven steps showed the progress bar; a run that shows no output hides it again.
+    EXPECT_GT(dialogs.pauses, 0);
+    EXPECT_TRUE(form->ProgressBar->isHidden());
     EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "InpTab");
 }
 
@@ -258,6 +261,8 @@ TEST_F(SaveAllRun, ARunThatStopsEarlyShowsNoOutput) {
               QStringList({"For saving please create an input data file", kWaterTableStopMessage}));
     EXPECT_TRUE(form->Calc().State().RunStopped);
     EXPECT_FALSE(form->Window().OutputFromRun);
+    EXPECT_GT(dialogs.pauses, 0);
+    EXPECT_TRUE(form->ProgressBar->isHidden());
     EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "InpTab");
 }
 

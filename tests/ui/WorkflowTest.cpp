@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include "CondPanel.h"
 #include "MainFormFixture.h"
@@ -346,6 +347,25 @@ TEST_F(Workflow, ClosingTheMainWindowShowsTheClosingWindow) {
     EXPECT_FALSE(ended);
     form->closeForm->close();
     EXPECT_TRUE(ended);
+    form->hide();
+}
+
+// As under a window manager: the close request reaches the closing window while the event
+// loop runs, and the loop must end although the main window refuses to close.
+TEST_F(Workflow, ClosingTheClosingWindowEndsTheProgram) {
+    form->show();
+    QTimer::singleShot(0, form.get(), [this] {
+        form->close();
+        ASSERT_TRUE(form->closeForm->isVisible());
+        form->closeForm->close();
+    });
+    // Only a guard against a loop that would never end; it exits with another code.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(20000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    guard.stop();
     form->hide();
 }
 

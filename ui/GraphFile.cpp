@@ -1,11 +1,13 @@
 #include "GraphFile.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "AtomicFile.h"
 #include "DrawingRecorder.h"
+#include "Errors.h"
 #include "GraphFrame.h"
 #include "SvgCanvas.h"
 
@@ -40,20 +42,23 @@ QByteArray SvgOfDrawing(const DrawingRecorder& drawing) {
 
 QString WriteGraphFile(const QString& fileName, const QImage& picture,
                        const DrawingRecorder* drawing) {
+    // The file is made in memory and replaces the old one as a whole, so that a failed
+    // write leaves an existing file as it was and names the platform's reason.
     const QString extension = QFileInfo(fileName).suffix().toLower();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    QByteArray bytes;
     if (extension == "svg") {
-        const QByteArray svg = drawing ? SvgOfDrawing(*drawing) : SvgOfPicture(picture);
-        if (file.write(svg) != svg.size() || !file.commit()) return file.errorString();
-        return {};
+        bytes = drawing ? SvgOfDrawing(*drawing) : SvgOfPicture(picture);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, extension == "png" ? "PNG" : "BMP");
+        if (!writer.write(picture)) return writer.errorString();
     }
-    QImageWriter writer(&file, extension == "png" ? "PNG" : "BMP");
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        return file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    try {
+        WriteFileAtomically(QFile::encodeName(fileName).toStdString(), bytes.toStdString());
+    } catch (const FileError& error) {
+        return QString::fromLocal8Bit(error.what());
     }
-    if (!file.commit()) return file.errorString();
     return {};
 }
 

@@ -42,10 +42,19 @@ private:
     std::string message_;
 };
 
+// A damage the reader met on a line of the file is reported as the batch runner reports it:
+// "p.inp, line 17: '1,5x' is not a valid floating point value".
 py::dict ReadInput(const std::string& path) {
     InputData data;
     data.InputFileName = path;
-    ReadInputFile(data);
+    try {
+        ReadInputFile(data);
+    } catch (const FileError&) {
+        throw;
+    } catch (const HalosoilError& error) {
+        if (error.Line() == 0) throw;
+        throw HalosoilError(WithFileAndLine(path, error));
+    }
     return DictFromRecord(data);
 }
 

@@ -205,6 +205,17 @@ class TestCheck:
         with pytest.raises(halosoil.InputError):
             halosoil.read_input(damaged)
 
+    def test_a_damaged_line_is_named_with_the_file(self, tmp_path):
+        # Line 23 of the file holds the irrigation efficiency; the reader quotes its field.
+        damaged = tmp_path / "p.inp"
+        text = (EXAMPLES / "one_layer_monthly.inp").read_bytes()
+        damaged.write_bytes(text.replace(b"Irrigation efficiency (%)           :    70.0",
+                                         b"Irrigation efficiency (%)           :    7,0x"))
+        with pytest.raises(halosoil.InputError) as raised:
+            halosoil.read_input(damaged)
+        assert str(raised.value) == (
+            f"{damaged}, line 23: '    7,0x' is not a valid floating point value")
+
 
 class TestPickling:
     def test_projects(self):

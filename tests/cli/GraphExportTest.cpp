@@ -71,7 +71,7 @@ TEST(GraphExport, EveryTypeIsAnSvgDrawingOfTheFrameTitlesAndLines) {
         EXPECT_NE(text.find(">Time step</text>"), std::string::npos);
         EXPECT_NE(text.find(">Program Halosoil at www.example.org/halosoil</text>"),
                   std::string::npos);
-        EXPECT_NE(text.find(">" + FamilyTitle(type) + "</text>"), std::string::npos);
+        EXPECT_NE(text.find(std::string(">") + FamilyTitle(type) + "</text>"), std::string::npos);
         // Two axis lines and their ticks at least; the data lines or bars besides.
         EXPECT_GT(Count(text, "<line "), 10u);
         EXPECT_EQ(text.find("<image"), std::string::npos);

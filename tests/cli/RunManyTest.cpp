@@ -29,7 +29,10 @@ std::vector<fs::path> CopyExamples(const fs::path& folder) {
 
 std::string Joined(const std::vector<fs::path>& paths) {
     std::string text;
-    for (const fs::path& path : paths) text += " " + path.string();
+    for (const fs::path& path : paths) {
+        text += ' ';
+        text += path.string();
+    }
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -126,6 +127,27 @@ TEST(FastCalibrationTest, GeneratedProjectsGiveThePlainLoopsResultsOnEveryPath) 
     EXPECT_GT(seen.optimised, 0);
     EXPECT_GT(seen.dependentMemberOptimised, 0);
     EXPECT_GT(seen.stopped, 0);
+}
+
+TEST(FastCalibrationTest, EveryExampleGivesThePlainLoopsOutputFile) {
+    test::TempFolder folder;
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
+        if (entry.path().extension() != ".inp") continue;
+        SCOPED_TRACE(entry.path().string());
+        InputData data;
+        data.InputFileName = entry.path().string();
+        ReadInputFile(data);
+        PrepareIrrigSpread(data);
+        const Outcome plain = RunWith(data, EngineOptions{.reference = true}, folder);
+        ASSERT_FALSE(plain.file.empty());
+        for (VectorUnit unit : AvailableVectorUnits()) {
+            const Outcome fast = RunWith(data, EngineOptions{.widestVectorUnit = unit}, folder);
+            EXPECT_EQ(fast.file, plain.file) << VectorUnitName(unit);
+        }
+        ++examples;
+    }
+    EXPECT_GE(examples, 4);
 }
 
 // The state after the water balance of a project, as the calibrations find it.

@@ -131,17 +131,17 @@ HALOSOIL_LANES_INLINE void OneLayerBody(Trials<V>& t) {
             const double perc1 = st.DayPerc1(i, j);
             const double cap1 = st.DayCap1(i, j);
             t.Update(Layer1, searchRoot, le[Layer1], perc1, st.W1, layerFloor,
-                     [&](int g) { return irrigSalt + cap1 * zt[g].s; });
+                     [&](int g) HALOSOIL_LANE_LAMBDA { return irrigSalt + cap1 * zt[g].s; });
             t.Measure(Layer1, i, j);
-            t.Update(
-                Trans, searchTrans, le[Trans], transWater, st.Wt, SaltFloor::BelowZero, [&](int g) {
-                    const V leachate =
-                        searchRoot ? t.e[g] * perc1 * z1[g].avg : le[Layer1] * perc1 * z1[g].avg;
-                    return leachate + st.Up * za[g].s;
-                });
+            t.Update(Trans, searchTrans, le[Trans], transWater, st.Wt, SaltFloor::BelowZero,
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
+                         const V leachate = searchRoot ? t.e[g] * perc1 * z1[g].avg
+                                                       : le[Layer1] * perc1 * z1[g].avg;
+                         return leachate + st.Up * za[g].s;
+                     });
             t.Measure(Trans, i, j);
             t.Update(Aquif, searchAquif, le[Aquif], waterA, st.Wa, SaltFloor::BelowZero,
-                     [&](int g) {
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
                          const V leachate = searchTrans ? t.e[g] * st.Down * zt[g].avg
                                                         : le[Trans] * st.Down * zt[g].avg;
                          return leachate + lateralSalt;
@@ -175,12 +175,12 @@ HALOSOIL_LANES_INLINE void TwoLayerBody(Trials<V>& t) {
             const double cap1 = st.DayCap1(i, j);
             const double cap2 = st.DayCap2(i, j);
             t.Update(Layer1, search1, le[Layer1], perc1, st.W1, SaltFloor::AtZero,
-                     [&](int g) { return irrigSalt + cap1 * z2[g].s; });
+                     [&](int g) HALOSOIL_LANE_LAMBDA { return irrigSalt + cap1 * z2[g].s; });
             t.Measure(Layer1, i, j);
             // The layer-1 member also tries its efficiency on layer 2's outflow, yet weighs
             // the leachate into layer 2 with layer 1's working efficiency.
             t.Update(Layer2, search1 || search2, le[Layer2], perc2 + cap1, st.W2, SaltFloor::AtZero,
-                     [&](int g) {
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
                          const V leachate = search1 ? t.leS[g] * perc1 * z1[g].avg
                                                     : le[Layer1] * perc1 * z1[g].avg;
                          return leachate + cap2 * zt[g].s;
@@ -188,17 +188,18 @@ HALOSOIL_LANES_INLINE void TwoLayerBody(Trials<V>& t) {
             t.Measure(Layer2, i, j);
             // The aquifer member weighs the upward seepage with the aquifer's working
             // efficiency; the layer-2 member the leachate with layer 2's.
-            t.Update(
-                Trans, searchTrans, le[Trans], transWater, st.Wt, SaltFloor::BelowZero, [&](int g) {
-                    const V seepage = searchAquif ? t.leS[g] * st.Up * za[g].s : st.Up * za[g].s;
-                    const V leachate = search1   ? t.e[g] * perc2 * z2[g].avg
-                                       : search2 ? t.leS[g] * perc2 * z2[g].avg
-                                                 : le[Layer2] * perc2 * z2[g].avg;
-                    return leachate + seepage;
-                });
+            t.Update(Trans, searchTrans, le[Trans], transWater, st.Wt, SaltFloor::BelowZero,
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
+                         const V seepage =
+                             searchAquif ? t.leS[g] * st.Up * za[g].s : st.Up * za[g].s;
+                         const V leachate = search1   ? t.e[g] * perc2 * z2[g].avg
+                                            : search2 ? t.leS[g] * perc2 * z2[g].avg
+                                                      : le[Layer2] * perc2 * z2[g].avg;
+                         return leachate + seepage;
+                     });
             t.Measure(Trans, i, j);
             t.Update(Aquif, searchAquif, le[Aquif], waterA, st.Wa, SaltFloor::BelowZero,
-                     [&](int g) {
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
                          const V leachate =
                              search2 ? le[Trans] * st.Down * zt[g].avg : st.Down * zt[g].avg;
                          return leachate + lateralSalt;
@@ -237,10 +238,10 @@ HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials<V>& t) {
             const double cap2 = st.DayCap2(i, j);
             const double cap3 = st.DayCap3(i, j);
             t.Update(Layer1, search1, le[Layer1], perc1, st.W1, SaltFloor::AtZero,
-                     [&](int g) { return irrigSalt + cap1 * z2[g].s; });
+                     [&](int g) HALOSOIL_LANE_LAMBDA { return irrigSalt + cap1 * z2[g].s; });
             t.Measure(Layer1, i, j);
             t.Update(Layer2, search2, le[Layer2], perc2 + cap1, st.W2, SaltFloor::AtZero,
-                     [&](int g) {
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
                          const V leachate =
                              search1 ? t.e[g] * perc1 * z1[g].avg : le[Layer1] * perc1 * z1[g].avg;
                          return leachate + cap2 * z3[g].s;
@@ -248,22 +249,22 @@ HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials<V>& t) {
             t.Measure(Layer2, i, j);
             // The layer-2 member weighs the leachate into layer 3 with its zone's working
             // efficiency, not its trial's.
-            t.Update(
-                Layer3, search3, le[Layer3], perc3 + cap2, st.W3, SaltFloor::BelowZero, [&](int g) {
-                    const V leachate =
-                        search2 ? t.leS[g] * perc2 * z2[g].avg : le[Layer2] * perc2 * z2[g].avg;
-                    return leachate + cap3 * zt[g].s;
-                });
+            t.Update(Layer3, search3, le[Layer3], perc3 + cap2, st.W3, SaltFloor::BelowZero,
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
+                         const V leachate = search2 ? t.leS[g] * perc2 * z2[g].avg
+                                                    : le[Layer2] * perc2 * z2[g].avg;
+                         return leachate + cap3 * zt[g].s;
+                     });
             t.Measure(Layer3, i, j);
             t.Update(Trans, searchTrans, le[Trans], transWater, st.Wt, SaltFloor::BelowZero,
-                     [&](int g) {
+                     [&](int g) HALOSOIL_LANE_LAMBDA {
                          const V leachate =
                              search3 ? t.e[g] * perc3 * z3[g].avg : le[Layer3] * perc3 * z3[g].avg;
                          return leachate + st.Up * za[g].s;
                      });
             t.Measure(Trans, i, j);
             t.Update(Aquif, searchAquif, le[Aquif], waterA, st.Wa, SaltFloor::BelowZero,
-                     [&](int g) { return st.Down * zt[g].avg + lateralSalt; });
+                     [&](int g) HALOSOIL_LANE_LAMBDA { return st.Down * zt[g].avg + lateralSalt; });
             t.Measure(Aquif, i, j);
         }
     }

@@ -19,7 +19,12 @@ inline constexpr int kWidth = sizeof(V) / sizeof(double);
 template <class V>
 using MaskOf = decltype(V{} < V{});
 
+// Everything a kernel calls is inlined into it, so that it is compiled for the kernel's vector
+// unit: a call to a function compiled for the baseline would pass the wide vectors in the
+// baseline's registers and lose their upper lanes. Lambdas carry the mark after their
+// parameters.
 #define HALOSOIL_LANES_INLINE [[gnu::always_inline]] inline
+#define HALOSOIL_LANE_LAMBDA __attribute__((always_inline))
 
 // Every lane the value itself: value - (+0) is value for every double, -0 included (adding
 // zeros would turn -0 into +0), and the compiler makes it a plain broadcast.

@@ -6,6 +6,7 @@
 
 #include "CalibrationKernels.h"
 #include "TrialThreads.h"
+#include "TrialValues.h"
 #include "VectorUnit.h"
 #include "WaterBalance.h"
 
@@ -90,13 +91,7 @@ void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOption
 }  // namespace
 
 std::vector<double> RefinementCapacities() {
-    std::vector<double> capacities;
-    double q = 0;
-    for (int trial = 1; trial <= kTrials; ++trial) {
-        q = q + 0.001;
-        capacities.push_back(q);
-    }
-    return capacities;
+    return TrialValues(0, 0.001, kTrials);
 }
 
 void RefinementTrial(const RunInputs& data, RunState& state, double q,

@@ -7,6 +7,7 @@
 #include "CalibrationKernels.h"
 #include "SpeculativeSearch.h"
 #include "TrialThreads.h"
+#include "TrialValues.h"
 #include "VectorUnit.h"
 #include "ZoneUpdate.h"
 
@@ -292,13 +293,7 @@ std::vector<int> OptimisationOrder(int layers) {
 }
 
 std::vector<double> TrialEfficiencies() {
-    std::vector<double> efficiencies;
-    double e = 0.1;
-    for (int trial = 1; trial <= kTrials; ++trial) {
-        e = e + 0.01;
-        efficiencies.push_back(e);
-    }
-    return efficiencies;
+    return TrialValues(0.1, 0.01, kTrials);
 }
 
 bool ReadsSearchedEfficiency(int layers, int zone) {

@@ -7,7 +7,7 @@
 
 #include "ProjectInfo.h"
 #include "QtDialogs.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace {
 

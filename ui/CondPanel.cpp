@@ -9,7 +9,7 @@
 
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

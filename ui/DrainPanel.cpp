@@ -11,8 +11,8 @@
 #include "InputChecks.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
-#include "UDrainForm.h"
-#include "UMain.h"
+#include "DrainForm.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -10,7 +10,7 @@
 #include <QTextDocumentFragment>
 
 #include "StringGrid.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -20,7 +20,7 @@
 #include "StringGrid.h"
 #include "StringToFloat.h"
 #include "TimeStepLimit.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -12,7 +12,7 @@
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

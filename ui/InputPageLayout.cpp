@@ -22,7 +22,7 @@
 #include "Soil2Panel.h"
 #include "Soil3Panel.h"
 #include "StringGrid.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -13,7 +13,7 @@
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "TimeStepLimit.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -5,7 +5,7 @@
 
 #include "OutputFileLayout.h"
 #include "OutputPage.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

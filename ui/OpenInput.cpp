@@ -16,7 +16,7 @@
 #include "OutputPage.h"
 #include "SaltPanel.h"
 #include "SoilPanel.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -13,7 +13,7 @@
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -10,7 +10,7 @@
 #include "InputFile.h"
 #include "OutputPage.h"
 #include "QtRunHost.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -1,6 +1,6 @@
 #include "Soil2Panel.h"
 
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

@@ -4,7 +4,7 @@
 
 #include "InputChecks.h"
 #include "SaltPanel.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 

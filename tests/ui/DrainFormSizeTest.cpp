@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "UDrainForm.h"
+#include "DrainForm.h"
 
 namespace halosoil {
 namespace {

@@ -10,7 +10,7 @@
 #include "HelpTexts.h"
 #include "MainFormFixture.h"
 #include "Sketches.h"
-#include "UDrainForm.h"
+#include "DrainForm.h"
 
 namespace halosoil::test {
 namespace {

@@ -21,7 +21,7 @@
 #include "ScriptedDialogs.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 // Readable failure output for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* os) {

@@ -15,7 +15,7 @@
 #include "GraphPage.h"
 #include "OutputPage.h"
 #include "ScriptedDialogs.h"
-#include "UMain.h"
+#include "MainForm.h"
 
 namespace halosoil {
 namespace {

@@ -10,8 +10,8 @@
 #include "OutputPage.h"
 
 #include "MainFormFixture.h"
-#include "UClose.h"
-#include "UDrainForm.h"
+#include "CloseForm.h"
+#include "DrainForm.h"
 
 namespace halosoil::test {
 namespace {

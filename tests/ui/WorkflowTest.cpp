@@ -12,8 +12,8 @@
 
 #include "CondPanel.h"
 #include "MainFormFixture.h"
-#include "UClose.h"
-#include "UDrainForm.h"
+#include "CloseForm.h"
+#include "DrainForm.h"
 
 namespace halosoil::test {
 namespace {

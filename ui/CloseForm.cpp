@@ -1,4 +1,4 @@
-#include "UClose.h"
+#include "CloseForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "UMain.h"
+#include "MainForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +26,8 @@
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "UClose.h"
-#include "UDrainForm.h"
+#include "CloseForm.h"
+#include "DrainForm.h"
 
 namespace halosoil {
 

@@ -1,4 +1,4 @@
-#include "UDrainForm.h"
+#include "DrainForm.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>

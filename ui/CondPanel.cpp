@@ -9,7 +9,6 @@
 
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -27,8 +26,9 @@ void ReadField(const QLineEdit* edit, double& value, bool& valid) {
 
 }  // namespace
 
-CondPanel::CondPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
-    SetUpPanelFrame(this, "CondPanel");
+CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
+                     QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, "CondPanel", parent) {
     const struct {
         QLineEdit** edit;
         const char* name;
@@ -69,14 +69,12 @@ CondPanel::CondPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(fo
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(CondSaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { CondSaveButtonClick(); }); });
-    connect(CondQuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { CondQuitButtonClick(); }); });
+    OnClick(CondSaveButton, [this] { CondSaveButtonClick(); });
+    OnClick(CondQuitButton, [this] { CondQuitButtonClick(); });
 }
 
 void CondPanel::CondSaveButtonClick() {
-    InputData& data = form_.Data();
+    InputData& data = data_;
     bool valid = true;
     ReadField(SaltIrrigEdit, data.SaltIrrig, valid);
     ReadField(WTdepthEdit, data.WTdepth, valid);
@@ -90,23 +88,17 @@ void CondPanel::CondSaveButtonClick() {
     data.Moist = std::clamp(data.Moist, 20.0, 100.0);
     ReadField(SalInfEdit, data.SalInf, valid);
     if (!valid) {
-        form_.Dlg().Message("There are invalid values. Please adjust.");
+        dialogs_.Message("There are invalid values. Please adjust.");
         return;
     }
-    form_.Dlg().Message(data.InputComplete
-                            ? "The data on the Initial Conditions were saved."
-                            : "The data on the initial conditions were saved. Use \"Save all\" "
-                              "to do the calculations.");
-    hide();
-    form_.EnableGroupButtons();
-    CondQuitButton->setEnabled(true);
-    data.InputComplete = true;
+    SavedMessage("The data on the Initial Conditions were saved.",
+                 "The data on the initial conditions were saved. Use \"Save all\" to do the "
+                 "calculations.");
+    emit Saved();
 }
 
 void CondPanel::CondQuitButtonClick() {
-    form_.EnableGroupButtons();
-    if (!form_.Data().InputComplete) form_.SaveAllButton->setEnabled(false);
-    hide();
+    emit Cancelled();
 }
 
 }  // namespace halosoil

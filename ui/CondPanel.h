@@ -1,19 +1,17 @@
 // The panel of initial and boundary conditions; saving it completes the input.
 #pragma once
 
-#include <QFrame>
+#include "InputPanelFrame.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
-
-class CondPanel : public QFrame {
+class CondPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    CondPanel(MainForm& form, QWidget* parent);
+    CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void CondSaveButtonClick();
     void CondQuitButtonClick();
@@ -28,9 +26,6 @@ public:
     QLineEdit* SalInfEdit = nullptr;
     QPushButton* CondQuitButton = nullptr;
     QPushButton* CondSaveButton = nullptr;
-
-private:
-    MainForm& form_;
 };
 
 }  // namespace halosoil

@@ -7,12 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "CondPanel.h"
+#include "ActionGuard.h"
 #include "InputChecks.h"
+#include "LayerCount.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
-#include "DrainForm.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -30,8 +29,9 @@ double NumberOr(const QLineEdit* edit, double emptyValue) {
 
 }  // namespace
 
-DrainPanel::DrainPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
-    SetUpPanelFrame(this, "DrainPanel");
+DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
+                       QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, "DrainPanel", parent) {
     DrainPresentCombo = MakeCombo(this, "DrainPresentCombo", {"no", "yes"});
     DrainDepthEdit = MakeEdit(this, "DrainDepthEdit");
     DrainDepthLabel = MakeLabelFor(this, "Drainage depth (m)", DrainDepthEdit, "DrainDepthLabel");
@@ -74,13 +74,12 @@ DrainPanel::DrainPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(
     layout->addLayout(buttons);
 
     connect(DrainPresentCombo, &QComboBox::activated, this,
-            [this] { form_.Guarded([this] { DrainPresentComboChange(); }); });
-    connect(DrainSaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { DrainSaveButtonClick(); }); });
-    connect(DrainQuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { DrainQuitButtonClick(); }); });
-    connect(DrainHelpButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { DrainHelpButtonClick(); }); });
+            [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });
+    OnClick(DrainSaveButton, [this] { DrainSaveButtonClick(); });
+    OnClick(DrainQuitButton, [this] { DrainQuitButtonClick(); });
+    OnClick(DrainHelpButton, [this] { DrainHelpButtonClick(); });
+    // No drainage system until a file or a save says otherwise.
+    EnableDrainFields(false);
 }
 
 void DrainPanel::EnableDrainFields(bool enabled) {
@@ -90,17 +89,20 @@ void DrainPanel::EnableDrainFields(bool enabled) {
         widget->setEnabled(enabled);
 }
 
+int DrainPanel::DrainChoice() const {
+    return DrainPresentCombo->currentIndex() == 1 ? 1 : 0;
+}
+
 void DrainPanel::DrainPresentComboChange() {
-    const bool present = DrainPresentCombo->currentIndex() == 1;
-    form_.Data().DrainPresent = present;
+    const bool present = DrainChoice() == 1;
+    data_.DrainPresent = present;
     EnableDrainFields(present);
 }
 
 bool DrainPanel::ReadAndCheckDrainage() {
-    InputData& data = form_.Data();
-    Dialogs& dialogs = form_.Dlg();
+    InputData& data = data_;
     double rootThick = 0;
-    for (int layer = 1; layer <= form_.CurrentLayerCount(); ++layer) rootThick += data.Thick[layer];
+    for (int layer = 1; layer <= LayerCount(data); ++layer) rootThick += data.Thick[layer];
     if (!data.DrainPresent) return true;
 
     data.DrainDepth = NumberOr(DrainDepthEdit, -1);
@@ -108,46 +110,30 @@ bool DrainPanel::ReadAndCheckDrainage() {
     data.QH2 = NumberOr(DrainQH2Edit, 0);
     const DrainageFault fault = CheckDrainage(data, rootThick);
     if (fault == DrainageFault::None) return true;
-    dialogs.Message(DrainageFaultText(fault));
+    dialogs_.Message(DrainageFaultText(fault));
     if (fault == DrainageFault::DepthWithinRootZone ||
         fault == DrainageFault::DepthBelowTransitionZone)
-        DrainQuitButton->setEnabled(true);
+        emit DepthRefused();
     return false;
 }
 
 void DrainPanel::DrainSaveButtonClick() {
     if (!ReadAndCheckDrainage()) return;
-    InputData& data = form_.Data();
-    form_.Dlg().Message(data.InputComplete
-                            ? "The data on the Subsurface Drainage System were saved."
-                            : "The data on the subsurface drainage system were saved. Continue "
-                              "with the data on the Initial Conditions.");
-    form_.SettleGroupButtons();
-    DrainQuitButton->setEnabled(true);
-    hide();
-    form_.condPanel->show();
-    form_.CondOpenButton->setEnabled(true);
-    form_.Window().SavedDrainChoice = DrainPresentCombo->currentIndex() == 1 ? 1 : 0;
-    HideExplanation();
+    SavedMessage("The data on the Subsurface Drainage System were saved.",
+                 "The data on the subsurface drainage system were saved. Continue with the data "
+                 "on the Initial Conditions.");
+    emit Saved();
 }
 
+// The choice goes back to that of the last successful save.
 void DrainPanel::DrainQuitButtonClick() {
-    hide();
-    form_.SettleGroupButtons();
-    form_.DrainOpenButton->setEnabled(true);
-    DrainPresentCombo->setCurrentIndex(form_.Window().SavedDrainChoice == 1 ? 1 : 0);
+    DrainPresentCombo->setCurrentIndex(workflow_.SavedDrainChoice() == 1 ? 1 : 0);
     DrainPresentComboChange();
-    HideExplanation();
+    emit Cancelled();
 }
 
 void DrainPanel::DrainHelpButtonClick() {
-    if (!form_.drainForm) return;
-    form_.drainForm->show();
-    form_.drainForm->raise();
-}
-
-void DrainPanel::HideExplanation() {
-    if (form_.drainForm) form_.drainForm->hide();
+    emit HelpRequested();
 }
 
 }  // namespace halosoil

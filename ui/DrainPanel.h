@@ -2,7 +2,7 @@
 // reaction factors, with the checks against the soil profile.
 #pragma once
 
-#include <QFrame>
+#include "InputPanelFrame.h"
 
 class QComboBox;
 class QLabel;
@@ -11,12 +11,10 @@ class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
-
-class DrainPanel : public QFrame {
+class DrainPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    DrainPanel(MainForm& form, QWidget* parent);
+    DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void DrainPresentComboChange();
     void DrainSaveButtonClick();
@@ -25,6 +23,8 @@ public:
 
     // Enables or disables the depth and factor labels and fields.
     void EnableDrainFields(bool enabled);
+    // The choice on view: 0 "no", 1 "yes".
+    int DrainChoice() const;
 
     QComboBox* DrainPresentCombo = nullptr;
     QLabel* DrainDepthLabel = nullptr;
@@ -37,12 +37,15 @@ public:
     QPushButton* DrainQuitButton = nullptr;
     QPushButton* DrainSaveButton = nullptr;
 
+signals:
+    // The drainage depth was refused for lying in the root zone or below the transition
+    // zone; the panel stays and may be cancelled.
+    void DepthRefused();
+    void HelpRequested();
+
 private:
     // Returns false when a check failed and its message was shown.
     bool ReadAndCheckDrainage();
-    void HideExplanation();
-
-    MainForm& form_;
 };
 
 }  // namespace halosoil

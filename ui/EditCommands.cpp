@@ -9,8 +9,8 @@
 #include <QStatusBar>
 #include <QTextDocumentFragment>
 
-#include "StringGrid.h"
 #include "MainForm.h"
+#include "StringGrid.h"
 
 namespace halosoil {
 

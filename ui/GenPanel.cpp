@@ -7,25 +7,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "CondPanel.h"
-#include "DrainPanel.h"
 #include "Errors.h"
-#include "GridPaste.h"
-#include "HydrPanel.h"
-#include "IrrSalPanel.h"
-#include "LayerCarryOver.h"
 #include "PanelWidgets.h"
-#include "SaltPanel.h"
-#include "SoilPanel.h"
-#include "StringGrid.h"
 #include "StringToFloat.h"
 #include "TimeStepLimit.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
-GenPanel::GenPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
-    SetUpPanelFrame(this, "GenPanel");
+GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
+                   QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, "GenPanel", parent) {
     Tit1Edit = MakeEdit(this, "Tit1Edit");
     Tit2Edit = MakeEdit(this, "Tit2Edit");
     NrTstEdit = MakeEdit(this, "NrTstEdit");
@@ -69,10 +60,8 @@ GenPanel::GenPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(GenSaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { GenSaveButtonClick(); }); });
-    connect(GenQuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { GenQuitButtonClick(); }); });
+    OnClick(GenSaveButton, [this] { GenSaveButtonClick(); });
+    OnClick(GenQuitButton, [this] { GenQuitButtonClick(); });
 }
 
 int GenPanel::ChosenStepLength() const {
@@ -105,7 +94,7 @@ int GenPanel::ChosenLayers() const {
 }
 
 void GenPanel::ReadNumberOfTimeSteps() {
-    InputData& data = form_.Data();
+    InputData& data = data_;
     int nrTst = 0;
     const QString text = NrTstEdit->text();
     if (!TryStringToInt(text.toStdString(), nrTst))
@@ -115,21 +104,10 @@ void GenPanel::ReadNumberOfTimeSteps() {
     data.HydrRows = data.NrTst;
 }
 
-// The time-step grids follow the number of time steps; rows that a smaller count hides keep
-// their contents for when it grows again.
-void GenPanel::ResizeTimeStepGrids() {
-    const int rows = std::max(form_.Data().NrTst, 0) + 1;
-    StringGrid* grids[] = {form_.hydrPanel->HydrGrid, form_.SaltGrid(1), form_.SaltGrid(2),
-                           form_.SaltGrid(3), form_.irrSalPanel->IrrSalGrid};
-    for (StringGrid* grid : grids) {
-        grid->SetRowCount(rows);
-        NumberRows(*grid, form_.Data().NrTst);
-    }
-}
-
+// A changed layer count sends the user through every group again; the window carries the
+// data already entered over to the panels of the new count.
 void GenPanel::GenSaveButtonClick() {
-    InputData& data = form_.Data();
-    Dialogs& dialogs = form_.Dlg();
+    InputData& data = data_;
     data.Title1 = Tit1Edit->text().toLatin1().toStdString();
     data.Title2 = Tit2Edit->text().toLatin1().toStdString();
     ReadNumberOfTimeSteps();
@@ -137,63 +115,28 @@ void GenPanel::GenSaveButtonClick() {
     data.NrLayers = ChosenLayers();
     data.SetLayerFlags(data.NrLayers);
 
-    const int oldLayers = data.SavedNrLayers;
-    const bool layersChanged = data.NrLayers != oldLayers;
-    // A layer count outside 1..3 can only come from a damaged file; there is nothing to carry.
-    const bool carry = layersChanged && oldLayers >= 1 && oldLayers <= 3;
-    if (carry) {
-        form_.soilPanel[oldLayers]->hide();
-        CarrySoilGrid(*form_.soilPanel[oldLayers]->Grid, oldLayers,
-                      *form_.soilPanel[data.NrLayers]->Grid, data.NrLayers);
-    }
+    const int oldLayers = workflow_.SavedLayers();
     if (data.NrLayers > oldLayers) {
-        data.InputComplete = false;
-        dialogs.Message(
+        dialogs_.Message(
             "The number of layers was increased and data must be added. Please check and save "
             "each data group before using \"Save All\"");
     } else if (data.NrLayers < oldLayers) {
-        data.InputComplete = false;
-        dialogs.Message(
+        dialogs_.Message(
             "The number of layers was reduced. Please check and save each data group before "
             "using \"Save All\"");
     }
-    if (!data.InputComplete) {
-        QPushButton* cancels[] = {GenQuitButton,
-                                  form_.hydrPanel->HydrQuitButton,
-                                  form_.saltPanel[1]->QuitButton,
-                                  form_.saltPanel[2]->QuitButton,
-                                  form_.saltPanel[3]->QuitButton,
-                                  form_.soilPanel[1]->QuitButton,
-                                  form_.soilPanel[2]->QuitButton,
-                                  form_.soilPanel[3]->QuitButton,
-                                  form_.drainPanel->DrainQuitButton,
-                                  form_.condPanel->CondQuitButton};
-        for (QPushButton* cancel : cancels) cancel->setEnabled(false);
-    }
-    if (carry) {
-        StringGrid& target = *form_.SaltGrid(data.NrLayers);
-        CarrySalinityGrid(*form_.SaltGrid(oldLayers), oldLayers, target, data.NrLayers, data.NrTst);
-        target.SetRowCount(std::max(data.NrTst, 0) + 1);
-    }
-    ResizeTimeStepGrids();
-    dialogs.Message(data.InputComplete
-                        ? "The general data were saved."
-                        : "The general data were saved. Continue with the hydrological data.");
-    data.SavedNrLayers = data.NrLayers;
-    hide();
-    form_.SettleGroupButtons();
-    GenQuitButton->setEnabled(true);
-    form_.HydrOpenButton->setEnabled(true);
-    form_.hydrPanel->show();
+    const bool stillComplete = workflow_.Complete() && data.NrLayers == oldLayers;
+    dialogs_.Message(stillComplete
+                         ? "The general data were saved."
+                         : "The general data were saved. Continue with the hydrological data.");
+    emit Saved();
 }
 
 // Only the layer choice goes back; whatever else was typed stays for the next Save.
 void GenPanel::GenQuitButtonClick() {
-    const int saved = form_.Data().SavedNrLayers;
+    const int saved = workflow_.SavedLayers();
     if (saved >= 1 && saved <= 3) LayersCombo->setCurrentIndex(saved - 1);
-    hide();
-    form_.SettleGroupButtons();
-    form_.GenOpenButton->setEnabled(true);
+    emit Cancelled();
 }
 
 }  // namespace halosoil

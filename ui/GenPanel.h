@@ -2,7 +2,7 @@
 // the root zone.
 #pragma once
 
-#include <QFrame>
+#include "InputPanelFrame.h"
 
 class QComboBox;
 class QLineEdit;
@@ -10,12 +10,10 @@ class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
-
-class GenPanel : public QFrame {
+class GenPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    GenPanel(MainForm& form, QWidget* parent);
+    GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void GenSaveButtonClick();
     void GenQuitButtonClick();
@@ -36,9 +34,6 @@ public:
 
 private:
     void ReadNumberOfTimeSteps();
-    void ResizeTimeStepGrids();
-
-    MainForm& form_;
 };
 
 }  // namespace halosoil

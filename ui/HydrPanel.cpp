@@ -6,18 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "GridPaste.h"
-#include "IrrSalPanel.h"
 #include "PanelWidgets.h"
-#include "SoilPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
-HydrPanel::HydrPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
-    SetUpPanelFrame(this, "HydrPanel");
+HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
+                     QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, "HydrPanel", parent) {
     HydrGrid = new StringGrid(4, 12, this);
     HydrGrid->setObjectName("HydrGrid");
     HydrGrid->setAccessibleName("Hydrological data (mm per time step)");
@@ -52,21 +49,19 @@ HydrPanel::HydrPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(fo
     layout->addLayout(buttons);
     HydrGrid->setMinimumWidth(4 * 90 + 24);
 
-    connect(HydrSaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { HydrSaveButtonClick(); }); });
-    connect(HydrQuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { HydrQuitButtonClick(); }); });
+    OnClick(HydrSaveButton, [this] { HydrSaveButtonClick(); });
+    OnClick(HydrQuitButton, [this] { HydrQuitButtonClick(); });
 }
 
 void HydrPanel::HydrSaveButtonClick() {
-    InputData& data = form_.Data();
+    InputData& data = data_;
     SizeSeries(data.Rain, data.HydrRows);
     SizeSeries(data.Irrig, data.HydrRows);
     SizeSeries(data.Evap, data.HydrRows);
     for (int row = 1; row <= data.HydrRows; ++row) {
         for (int col = 1; col <= 3; ++col) {
             if (HydrGrid->Cell(col, row).isEmpty()) {
-                form_.Dlg().Message("There are empty cells, please correct.");
+                dialogs_.Message("There are empty cells, please correct.");
                 return;
             }
         }
@@ -74,31 +69,13 @@ void HydrPanel::HydrSaveButtonClick() {
         data.Irrig[row] = StringToFloat(HydrGrid->Cell(2, row).toStdString());
         data.Evap[row] = StringToFloat(HydrGrid->Cell(3, row).toStdString());
     }
-    form_.Dlg().Message(
-        data.InputComplete
-            ? "The hydrological data were saved."
-            : "The hydrological data were saved. Continue with the Soil properties.");
-    if (data.InputComplete) form_.SaveAllButton->setEnabled(true);
-    form_.SettleGroupButtons();
-    HydrQuitButton->setEnabled(true);
-    form_.SoilOpenButton->setEnabled(true);
-    form_.HidePanels();
-
-    const int rows = std::max(data.HydrRows, 0) + 1;
-    StringGrid* followers[] = {form_.SaltGrid(1), form_.SaltGrid(2), form_.SaltGrid(3),
-                               form_.irrSalPanel->IrrSalGrid};
-    HydrGrid->SetRowCount(rows);
-    for (StringGrid* grid : followers) {
-        grid->SetRowCount(rows);
-        NumberRows(*grid, data.HydrRows);
-    }
-    form_.CurrentSoilPanel()->show();
+    SavedMessage("The hydrological data were saved.",
+                 "The hydrological data were saved. Continue with the Soil properties.");
+    emit Saved();
 }
 
 void HydrPanel::HydrQuitButtonClick() {
-    hide();
-    form_.SettleGroupButtons();
-    form_.HydrOpenButton->setEnabled(true);
+    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -1,19 +1,18 @@
 // The hydrological data panel: rainfall, irrigation and evaporation per time step.
 #pragma once
 
-#include <QFrame>
+#include "InputPanelFrame.h"
 
 class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
 class StringGrid;
 
-class HydrPanel : public QFrame {
+class HydrPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    HydrPanel(MainForm& form, QWidget* parent);
+    HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void HydrSaveButtonClick();
     void HydrQuitButtonClick();
@@ -21,9 +20,6 @@ public:
     StringGrid* HydrGrid = nullptr;
     QPushButton* HydrQuitButton = nullptr;
     QPushButton* HydrSaveButton = nullptr;
-
-private:
-    MainForm& form_;
 };
 
 }  // namespace halosoil

@@ -14,15 +14,11 @@
 #include "GridPaste.h"
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
-#include "PanelWidgets.h"
-#include "Salt1Panel.h"
-#include "Salt2Panel.h"
-#include "Salt3Panel.h"
-#include "Soil1Panel.h"
-#include "Soil2Panel.h"
-#include "Soil3Panel.h"
-#include "StringGrid.h"
 #include "MainForm.h"
+#include "PanelWidgets.h"
+#include "SaltPanel.h"
+#include "SoilPanel.h"
+#include "StringGrid.h"
 
 namespace halosoil {
 
@@ -37,6 +33,7 @@ void MainForm::BuildInputPage(QWidget* page) {
     QSizePolicy keepSpace = ProgressBar->sizePolicy();
     keepSpace.setRetainSizeWhenHidden(true);
     ProgressBar->setSizePolicy(keepSpace);
+    ProgressBar->hide();
 
     InputPanel = new QGroupBox("Enter/change input", page);
     InputPanel->setObjectName("InputPanel");
@@ -62,21 +59,8 @@ void MainForm::BuildInputPage(QWidget* page) {
     panelArea->setObjectName("PanelArea");
     auto* stack = new QGridLayout(panelArea);
     stack->setContentsMargins(0, 0, 0, 0);
-    genPanel = new GenPanel(*this, panelArea);
-    hydrPanel = new HydrPanel(*this, panelArea);
-    soilPanel[1] = new Soil1Panel(*this, panelArea);
-    soilPanel[2] = new Soil2Panel(*this, panelArea);
-    soilPanel[3] = new Soil3Panel(*this, panelArea);
-    saltPanel[1] = new Salt1Panel(*this, panelArea);
-    saltPanel[2] = new Salt2Panel(*this, panelArea);
-    saltPanel[3] = new Salt3Panel(*this, panelArea);
-    irrSalPanel = new IrrSalPanel(*this, panelArea);
-    drainPanel = new DrainPanel(*this, panelArea);
-    condPanel = new CondPanel(*this, panelArea);
-    for (QWidget* panel : std::initializer_list<QWidget*>{
-             genPanel, hydrPanel, soilPanel[1], soilPanel[2], soilPanel[3], saltPanel[1],
-             saltPanel[2], saltPanel[3], irrSalPanel, drainPanel, condPanel})
-        stack->addWidget(panel, 0, 0);
+    BuildInputPanels(panelArea);
+    for (const auto& [name, panel] : panels_.All()) stack->addWidget(panel, 0, 0);
 
     ReStartButton = MakeButton(page, "ReStartButton", "Restart");
     SaveAllButton = MakeButton(page, "SaveAllButton", "Save all - Run");
@@ -103,20 +87,38 @@ void MainForm::BuildInputPage(QWidget* page) {
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
 
+    ConnectPanels();
+    ConnectGridEditing();
+}
+
+void MainForm::BuildInputPanels(QWidget* panelArea) {
+    panels_.general = new GenPanel(data_, workflow_, dialogs_, panelArea);
+    panels_.hydrology = new HydrPanel(data_, workflow_, dialogs_, panelArea);
+    for (int layers = 1; layers <= 3; ++layers) {
+        panels_.soil[layers] = new SoilPanel(data_, workflow_, dialogs_, layers, panelArea);
+        panels_.salt[layers] = new SaltPanel(data_, workflow_, dialogs_, layers, panelArea);
+    }
+    panels_.irrigationSalinity = new IrrSalPanel(data_, workflow_, dialogs_, panelArea);
+    panels_.drainage = new DrainPanel(data_, workflow_, dialogs_, panelArea);
+    panels_.conditions = new CondPanel(data_, workflow_, dialogs_, panelArea);
+}
+
+// The clipboard of every grid, and the edit handlers of the five time-step grids.
+void MainForm::ConnectGridEditing() {
     const auto clipboard = [this] { return dialogs_.ClipboardText(); };
     const auto sink = [this](const QString& text) { dialogs_.SetClipboardText(text); };
     for (StringGrid* grid :
-         {hydrPanel->HydrGrid, SaltGrid(1), SaltGrid(2), SaltGrid(3), irrSalPanel->IrrSalGrid,
-          soilPanel[1]->Grid, soilPanel[2]->Grid, soilPanel[3]->Grid}) {
+         {panels_.HydrGrid(), panels_.SaltGrid(1), panels_.SaltGrid(2), panels_.SaltGrid(3),
+          panels_.IrrSalGrid(), panels_.SoilGrid(1), panels_.SoilGrid(2), panels_.SoilGrid(3)}) {
         grid->SetClipboardSource(clipboard);
         grid->SetClipboardSink(sink);
     }
 
     TimeStepGrids grids;
-    grids.hydr = hydrPanel->HydrGrid;
-    for (int layers = 1; layers <= 3; ++layers) grids.salt[layers] = SaltGrid(layers);
-    grids.irrSal = irrSalPanel->IrrSalGrid;
-    grids.nrTstEdit = genPanel->NrTstEdit;
+    grids.hydr = panels_.HydrGrid();
+    for (int layers = 1; layers <= 3; ++layers) grids.salt[layers] = panels_.SaltGrid(layers);
+    grids.irrSal = panels_.IrrSalGrid();
+    grids.nrTstEdit = panels_.general->NrTstEdit;
     paste_ = std::make_unique<GridPaste>(data_, window_, dialogs_, grids);
     const auto route = [this](StringGrid* grid,
                               void (GridPaste::*handler)(int, int, const QString&)) {
@@ -125,11 +127,11 @@ void MainForm::BuildInputPage(QWidget* page) {
                     Guarded([&] { (paste_.get()->*handler)(col, row, text); });
                 });
     };
-    route(hydrPanel->HydrGrid, &GridPaste::HydrGridSetEditText);
-    route(SaltGrid(1), &GridPaste::SaltGrid1SetEditText);
-    route(SaltGrid(2), &GridPaste::SaltGrid2SetEditText);
-    route(SaltGrid(3), &GridPaste::SaltGrid3SetEditText);
-    route(irrSalPanel->IrrSalGrid, &GridPaste::IrrSalGridSetEditText);
+    route(panels_.HydrGrid(), &GridPaste::HydrGridSetEditText);
+    route(panels_.SaltGrid(1), &GridPaste::SaltGrid1SetEditText);
+    route(panels_.SaltGrid(2), &GridPaste::SaltGrid2SetEditText);
+    route(panels_.SaltGrid(3), &GridPaste::SaltGrid3SetEditText);
+    route(panels_.IrrSalGrid(), &GridPaste::IrrSalGridSetEditText);
 }
 
 }  // namespace halosoil

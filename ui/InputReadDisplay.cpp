@@ -9,11 +9,11 @@
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
 #include "LayerCarryOver.h"
+#include "LayerCount.h"
 #include "NumberFormat.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "TimeStepLimit.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -31,9 +31,9 @@ void EnsureRows(StringGrid& grid, int nrTst) {
 }  // namespace
 
 void InputReadDisplay::ItemRead(InputItem item, int index) {
-    InputData& data = form_.Data();
-    GenPanel& gen = *form_.genPanel;
-    CondPanel& cond = *form_.condPanel;
+    InputData& data = data_;
+    GenPanel& gen = *panels_.general;
+    CondPanel& cond = *panels_.conditions;
     switch (item) {
         case InputItem::Title1:
             gen.Tit1Edit->setText(QString::fromLatin1(data.Title1));
@@ -53,26 +53,28 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             ShowDrainage();
             break;
         case InputItem::DrainDepth:
-            form_.drainPanel->DrainDepthEdit->setText(Text(data.DrainDepth));
+            panels_.drainage->DrainDepthEdit->setText(Text(data.DrainDepth));
             break;
         case InputItem::QH1:
-            form_.drainPanel->DrainQH1Edit->setText(Text(data.QH1));
+            panels_.drainage->DrainQH1Edit->setText(Text(data.QH1));
             break;
         case InputItem::QH2:
-            form_.drainPanel->DrainQH2Edit->setText(Text(data.QH2));
+            panels_.drainage->DrainQH2Edit->setText(Text(data.QH2));
             break;
         case InputItem::SaltIrrig:
             cond.SaltIrrigEdit->setText(Text(data.SaltIrrig));
             break;
         case InputItem::NrLayers: {
-            const int layers = data.FlaggedLayers() != 0 ? data.FlaggedLayers() : data.NrLayers;
-            if (layers >= 1 && layers <= 3) gen.LayersCombo->setCurrentIndex(layers - 1);
+            // The panels of the file's layer count receive its soil and salinity data.
+            workflow_.SetSavedLayers(data.NrLayers);
+            const int layers = LayerCount(data);
+            gen.LayersCombo->setCurrentIndex(layers - 1);
             break;
         }
         case InputItem::InitSalt: {
-            const int layers = form_.CurrentLayerCount();
-            form_.soilPanel[layers]->Grid->SetCell(4, SoilRowOf(index, layers),
-                                                   Text(data.InitSalt[index]));
+            const int layers = LayerCount(data_);
+            panels_.SoilGrid(layers)->SetCell(4, SoilRowOf(index, layers),
+                                              Text(data.InitSalt[index]));
             break;
         }
         case InputItem::WTdepth:
@@ -119,10 +121,10 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
 }
 
 void InputReadDisplay::ShowDrainage() {
-    DrainPanel& drain = *form_.drainPanel;
-    const bool present = form_.Data().DrainPresent;
+    DrainPanel& drain = *panels_.drainage;
+    const bool present = data_.DrainPresent;
     drain.DrainPresentCombo->setCurrentIndex(present ? 1 : 0);
-    form_.Window().SavedDrainChoice = present ? 1 : 0;
+    workflow_.SetSavedDrainChoice(present ? 1 : 0);
     drain.EnableDrainFields(present);
     if (!present) {
         for (QLineEdit* edit : {drain.DrainDepthEdit, drain.DrainQH1Edit, drain.DrainQH2Edit})
@@ -131,15 +133,15 @@ void InputReadDisplay::ShowDrainage() {
 }
 
 void InputReadDisplay::ShowHydrologicalFrame() {
-    const int nrTst = form_.Data().NrTst;
-    EnsureRows(*form_.hydrPanel->HydrGrid, nrTst);
-    EnsureRows(*form_.irrSalPanel->IrrSalGrid, nrTst);
-    form_.hydrPanel->HydrGrid->SetCell(0, 0, "Time step");
+    const int nrTst = data_.NrTst;
+    EnsureRows(*panels_.HydrGrid(), nrTst);
+    EnsureRows(*panels_.IrrSalGrid(), nrTst);
+    panels_.HydrGrid()->SetCell(0, 0, "Time step");
 }
 
 void InputReadDisplay::ShowMeasuredFrame() {
-    for (int count = 1; count <= 3; ++count) form_.SaltGrid(count)->SetCell(0, 0, "Time step");
-    EnsureRows(*form_.SaltGrid(form_.CurrentLayerCount()), form_.Data().NrTst);
+    for (int count = 1; count <= 3; ++count) panels_.SaltGrid(count)->SetCell(0, 0, "Time step");
+    EnsureRows(*panels_.SaltGrid(LayerCount(data_)), data_.NrTst);
 }
 
 void InputReadDisplay::ReadingEnded() {
@@ -147,9 +149,9 @@ void InputReadDisplay::ReadingEnded() {
 }
 
 void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
-    const InputData& data = form_.Data();
-    StringGrid& hydr = *form_.hydrPanel->HydrGrid;
-    StringGrid& irrSal = *form_.irrSalPanel->IrrSalGrid;
+    const InputData& data = data_;
+    StringGrid& hydr = *panels_.HydrGrid();
+    StringGrid& irrSal = *panels_.IrrSalGrid();
     switch (item) {
         case InputItem::Rain:
             // The first value of the row: the grids get their size and the row its number.
@@ -171,17 +173,17 @@ void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
 }
 
 void InputReadDisplay::ShowSoilValue(int column, double value, int zone) {
-    const int layers = form_.CurrentLayerCount();
-    form_.soilPanel[layers]->Grid->SetCell(column, SoilRowOf(zone, layers), Text(value));
+    const int layers = LayerCount(data_);
+    panels_.SoilGrid(layers)->SetCell(column, SoilRowOf(zone, layers), Text(value));
 }
 
 void InputReadDisplay::MeasuredRowRead(int step,
                                        const std::array<std::string, kZoneCount + 1>& texts) {
-    const int layers = form_.CurrentLayerCount();
+    const int layers = LayerCount(data_);
     ShowMeasuredFrame();
     for (int count = 1; count <= 3; ++count)
-        form_.SaltGrid(count)->SetCell(0, step, QString::number(step));
-    StringGrid& grid = *form_.SaltGrid(layers);
+        panels_.SaltGrid(count)->SetCell(0, step, QString::number(step));
+    StringGrid& grid = *panels_.SaltGrid(layers);
     for (int zone : ZonesOf(layers))
         grid.SetCell(SaltColumnOf(zone, layers), step, QString::fromStdString(texts[zone]));
 }

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "InputFile.h"
+#include "InputPanels.h"
 
 namespace halosoil {
 
-class MainForm;
-
 class InputReadDisplay : public InputReadListener {
 public:
-    explicit InputReadDisplay(MainForm& form) : form_(form) {}
+    InputReadDisplay(InputData& data, InputWorkflow& workflow, const InputPanels& panels)
+        : data_(data), workflow_(workflow), panels_(panels) {}
 
     void ItemRead(InputItem item, int index) override;
     void MeasuredRowRead(int step, const std::array<std::string, kZoneCount + 1>& texts) override;
@@ -24,7 +24,9 @@ private:
     void ShowHydrologicalValue(InputItem item, int step);
     void ShowSoilValue(int column, double value, int zone);
 
-    MainForm& form_;
+    InputData& data_;
+    InputWorkflow& workflow_;
+    const InputPanels& panels_;
 };
 
 }  // namespace halosoil

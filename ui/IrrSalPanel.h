@@ -1,19 +1,18 @@
 // The irrigation-salinity panel: the salinity of the irrigation water per time step.
 #pragma once
 
-#include <QFrame>
+#include "InputPanelFrame.h"
 
 class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
 class StringGrid;
 
-class IrrSalPanel : public QFrame {
+class IrrSalPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    IrrSalPanel(MainForm& form, QWidget* parent);
+    IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void IrrSalSaveButtonClick();
     void IrrSalCancelButtonClick();
@@ -21,9 +20,6 @@ public:
     StringGrid* IrrSalGrid = nullptr;
     QPushButton* IrrSalCancelButton = nullptr;
     QPushButton* IrrSalSaveButton = nullptr;
-
-private:
-    MainForm& form_;
 };
 
 }  // namespace halosoil

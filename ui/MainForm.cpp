@@ -12,7 +12,9 @@
 #include <new>
 
 #include "ActionGuard.h"
+#include "CloseForm.h"
 #include "CondPanel.h"
+#include "DrainForm.h"
 #include "DrainPanel.h"
 #include "Errors.h"
 #include "GenPanel.h"
@@ -21,13 +23,12 @@
 #include "HelpPages.h"
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
+#include "LayerCount.h"
 #include "OutputPage.h"
 #include "SaltPanel.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "CloseForm.h"
-#include "DrainForm.h"
 
 namespace halosoil {
 
@@ -69,7 +70,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     drainForm = new DrainForm(this);
 
     qApp->installEventFilter(this);
-    SetInitialLayout();
+    ShowWorkflow();
     FormCreate();
 }
 
@@ -142,79 +143,61 @@ void MainForm::ConnectGroupButtons() {
     }
 }
 
-// The layout the window has before start-up runs: only "General data" and "Initial and
-// boundary conditions" enabled, "Save all - Run" disabled, the Cancel buttons disabled except
-// those of the one-layer salinity and irrigation-salinity panels, no drainage system.
-void MainForm::SetInitialLayout() {
-    DisableGroupButtons();
-    GenOpenButton->setEnabled(true);
-    CondOpenButton->setEnabled(true);
-    for (QPushButton* cancel :
-         {genPanel->GenQuitButton, hydrPanel->HydrQuitButton, soilPanel[1]->QuitButton,
-          soilPanel[2]->QuitButton, soilPanel[3]->QuitButton, saltPanel[2]->QuitButton,
-          saltPanel[3]->QuitButton, drainPanel->DrainQuitButton, condPanel->CondQuitButton})
-        cancel->setEnabled(false);
-    saltPanel[1]->QuitButton->setEnabled(true);
-    irrSalPanel->IrrSalCancelButton->setEnabled(true);
-    drainPanel->DrainPresentCombo->setCurrentIndex(0);
-    drainPanel->EnableDrainFields(false);
-    ProgressBar->hide();
-}
-
 void MainForm::FormCreate() {
-    data_.InputComplete = false;
+    workflow_.Restart();
     window_.OutputFromRun = false;
-    window_.SoilComplete = true;
 
     window_.StartFolder = QDir::currentPath();
     window_.InputOpenFolder = window_.StartFolder;
     window_.InputSaveFolder = window_.StartFolder;
     window_.OutputOpenFolder = window_.StartFolder;
 
-    StringGrid* hydr = hydrPanel->HydrGrid;
-    StringGrid* irrSal = irrSalPanel->IrrSalGrid;
+    StringGrid* hydr = panels_.HydrGrid();
+    StringGrid* irrSal = panels_.IrrSalGrid();
     hydr->SetCell(0, 0, "Serial Nr");
-    SaltGrid(1)->SetCell(0, 0, "Serial Nr");
+    panels_.SaltGrid(1)->SetCell(0, 0, "Serial Nr");
 
     data_.HydrRows = 11;
     data_.NrTst = 11;
-    for (StringGrid* grid : {hydr, SaltGrid(1), SaltGrid(2), SaltGrid(3), irrSal})
+    for (StringGrid* grid :
+         {hydr, panels_.SaltGrid(1), panels_.SaltGrid(2), panels_.SaltGrid(3), irrSal})
         grid->SetRowCount(12);
 
-    genPanel->NrTstEdit->setText("11");
-    genPanel->TstCombo->setCurrentIndex(1);
-    genPanel->LayersCombo->setCurrentIndex(0);
+    panels_.general->NrTstEdit->setText("11");
+    panels_.general->TstCombo->setCurrentIndex(1);
+    panels_.general->LayersCombo->setCurrentIndex(0);
 
     for (int col = 1; col <= 3; ++col) {
         hydr->SetCell(col, 0, "mm/timestep");
-        for (int layers = 1; layers <= 3; ++layers) SaltGrid(layers)->SetCell(col, 0, "(dS/m)");
+        for (int layers = 1; layers <= 3; ++layers)
+            panels_.SaltGrid(layers)->SetCell(col, 0, "(dS/m)");
     }
-    SaltGrid(2)->SetCell(4, 0, "dS/m");
-    SaltGrid(3)->SetCell(5, 0, "dS/m");
+    panels_.SaltGrid(2)->SetCell(4, 0, "dS/m");
+    panels_.SaltGrid(3)->SetCell(5, 0, "dS/m");
     irrSal->SetCell(0, 0, "Serial Nr");
     irrSal->SetCell(1, 0, " dS/m");
 
-    for (StringGrid* grid : {hydr, SaltGrid(1), SaltGrid(2), SaltGrid(3), irrSal})
+    for (StringGrid* grid :
+         {hydr, panels_.SaltGrid(1), panels_.SaltGrid(2), panels_.SaltGrid(3), irrSal})
         NumberRows(*grid, 11);
 
     for (int row = 1; row <= data_.HydrRows; ++row) {
         for (int col = 1; col <= 3; ++col) {
             hydr->SetCell(col, row, QString());
-            for (int layers = 1; layers <= 3; ++layers) SaltGrid(layers)->SetCell(col, row, {});
+            for (int layers = 1; layers <= 3; ++layers)
+                panels_.SaltGrid(layers)->SetCell(col, row, {});
         }
         irrSal->SetCell(1, row, "-");
     }
 
-    data_.SavedNrLayers = 1;
     data_.DrainPresent = false;
 
     PageControl->setCurrentIndex(kIntroPage);
     FileLabel->hide();
     NameLabel->clear();
-    HidePanels();
+    ShowWorkflow();
 
     SetDecimalSeparator('.');
-    window_.SavedDrainChoice = 0;
 }
 
 void MainForm::ReStartButtonClick() {
@@ -229,16 +212,13 @@ void MainForm::OnPageChanged(int index) {
 }
 
 void MainForm::InpTabShow() {
-    HidePanels();
-    GenOpenButton->setEnabled(true);
-    for (QPushButton* button : {HydrOpenButton, SoilOpenButton, SaltOpenButton, IrrSalButton,
-                                DrainOpenButton, CondOpenButton})
-        button->setEnabled(data_.InputComplete);
+    workflow_.InputPageShown();
+    ShowWorkflow();
 }
 
 // The equations are a reason to walk the groups again from the general data.
 void MainForm::MathTabShow() {
-    data_.InputComplete = false;
+    workflow_.MathPageShown();
 }
 
 void MainForm::ShowPage(const QString& tabName) {
@@ -246,89 +226,91 @@ void MainForm::ShowPage(const QString& tabName) {
         PageControl->setCurrentWidget(page);
 }
 
-void MainForm::HidePanels() {
-    for (QWidget* panel : std::initializer_list<QWidget*>{
-             genPanel, hydrPanel, soilPanel[1], soilPanel[2], soilPanel[3], saltPanel[1],
-             saltPanel[2], saltPanel[3], irrSalPanel, drainPanel, condPanel})
-        panel->hide();
+QPushButton* MainForm::ButtonOf(WorkflowButton button) const {
+    switch (button) {
+        case WorkflowButton::GenOpen:
+            return GenOpenButton;
+        case WorkflowButton::HydrOpen:
+            return HydrOpenButton;
+        case WorkflowButton::SoilOpen:
+            return SoilOpenButton;
+        case WorkflowButton::SaltOpen:
+            return SaltOpenButton;
+        case WorkflowButton::IrrSalOpen:
+            return IrrSalButton;
+        case WorkflowButton::DrainOpen:
+            return DrainOpenButton;
+        case WorkflowButton::CondOpen:
+            return CondOpenButton;
+        case WorkflowButton::SaveAll:
+            return SaveAllButton;
+        case WorkflowButton::GenCancel:
+            return panels_.general->GenQuitButton;
+        case WorkflowButton::HydrCancel:
+            return panels_.hydrology->HydrQuitButton;
+        case WorkflowButton::Soil1Cancel:
+        case WorkflowButton::Soil2Cancel:
+        case WorkflowButton::Soil3Cancel:
+            return panels_
+                .soil[1 + static_cast<int>(button) - static_cast<int>(WorkflowButton::Soil1Cancel)]
+                ->QuitButton;
+        case WorkflowButton::Salt1Cancel:
+        case WorkflowButton::Salt2Cancel:
+        case WorkflowButton::Salt3Cancel:
+            return panels_
+                .salt[1 + static_cast<int>(button) - static_cast<int>(WorkflowButton::Salt1Cancel)]
+                ->QuitButton;
+        case WorkflowButton::IrrSalCancel:
+            return panels_.irrigationSalinity->IrrSalCancelButton;
+        case WorkflowButton::DrainCancel:
+            return panels_.drainage->DrainQuitButton;
+        case WorkflowButton::CondCancel:
+            return panels_.conditions->CondQuitButton;
+        case WorkflowButton::Count:
+            break;
+    }
+    return nullptr;
 }
 
-void MainForm::DisableGroupButtons() {
-    for (QPushButton* button : {SaveAllButton, GenOpenButton, HydrOpenButton, SoilOpenButton,
-                                SaltOpenButton, IrrSalButton, DrainOpenButton, CondOpenButton})
-        button->setEnabled(false);
+void MainForm::ShowWorkflow() {
+    for (int index = 0; index < kWorkflowButtons; ++index) {
+        const auto button = static_cast<WorkflowButton>(index);
+        ButtonOf(button)->setEnabled(workflow_.Enabled(button));
+    }
+    for (const auto& [name, panel] : panels_.All()) panel->setVisible(name == workflow_.Shown());
 }
 
-void MainForm::EnableGroupButtons() {
-    for (QPushButton* button : {SaveAllButton, GenOpenButton, HydrOpenButton, SoilOpenButton,
-                                SaltOpenButton, IrrSalButton, DrainOpenButton, CondOpenButton})
-        button->setEnabled(true);
-}
-
-void MainForm::SettleGroupButtons() {
-    if (data_.InputComplete)
-        EnableGroupButtons();
-    else
-        DisableGroupButtons();
-}
-
-int MainForm::CurrentLayerCount() const {
-    const int flagged = data_.FlaggedLayers();
-    if (flagged != 0) return flagged;
-    return data_.SavedNrLayers >= 1 && data_.SavedNrLayers <= 3 ? data_.SavedNrLayers : 1;
-}
-
-SoilPanel* MainForm::CurrentSoilPanel() {
-    return soilPanel[CurrentLayerCount()];
-}
-SaltPanel* MainForm::CurrentSaltPanel() {
-    return saltPanel[CurrentLayerCount()];
-}
-StringGrid* MainForm::SaltGrid(int layers) {
-    return saltPanel[layers]->Grid;
+void MainForm::OpenGroup(InputGroup group) {
+    workflow_.Opened(group, LayerCount(data_));
+    ShowWorkflow();
 }
 
 void MainForm::GenOpenButtonClick() {
-    HidePanels();
-    genPanel->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::General);
 }
 
 void MainForm::HydrOpenButtonClick() {
-    HidePanels();
-    hydrPanel->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::Hydrology);
 }
 
 void MainForm::SoilOpenButtonClick() {
-    HidePanels();
-    CurrentSoilPanel()->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::Soil);
 }
 
 void MainForm::SaltOpenButtonClick() {
-    HidePanels();
-    CurrentSaltPanel()->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::Salinity);
 }
 
 void MainForm::IrrSalButtonClick() {
-    HidePanels();
-    irrSalPanel->show();
-    DisableGroupButtons();
-    IrrSalButton->setEnabled(true);
+    OpenGroup(InputGroup::IrrigationSalinity);
 }
 
 void MainForm::DrainOpenButtonClick() {
-    HidePanels();
-    drainPanel->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::Drainage);
 }
 
 void MainForm::CondOpenButtonClick() {
-    HidePanels();
-    condPanel->show();
-    DisableGroupButtons();
+    OpenGroup(InputGroup::Conditions);
 }
 
 // The window is not closed from its frame: the closing window is shown, and closing that

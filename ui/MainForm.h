@@ -1,7 +1,8 @@
 // The main window: six tab pages, the input workflow on the Input page (seven groups, each in
 // a panel of its own), "Save all - Run", "Open input", "Restart", the Edit menu, and the
-// Output and Graphs pages. The window owns the project record, the workflow state, the engine
-// and what an output file read back gives the graphs.
+// Output and Graphs pages. The window owns the project record, the input workflow, the engine
+// and what an output file read back gives the graphs; it shows what the workflow decides and
+// carries data between panels when one reports.
 #pragma once
 
 #include <QMainWindow>
@@ -11,6 +12,8 @@
 
 #include "Dialogs.h"
 #include "InputData.h"
+#include "InputPanels.h"
+#include "InputWorkflow.h"
 #include "OutputFile.h"
 #include "Ucalc.h"
 #include "WindowState.h"
@@ -24,19 +27,11 @@ class QAction;
 
 namespace halosoil {
 
-class GenPanel;
-class HydrPanel;
-class SoilPanel;
-class SaltPanel;
-class IrrSalPanel;
-class DrainPanel;
-class CondPanel;
 class GridPaste;
 class OutputPage;
 class GraphPage;
 class CloseForm;
 class DrainForm;
-class StringGrid;
 
 class MainForm : public QMainWindow {
     Q_OBJECT
@@ -46,10 +41,8 @@ public:
 
     InputData& Data() { return data_; }
     WindowState& Window() { return window_; }
-    Dialogs& Dlg() { return dialogs_; }
+    const InputWorkflow& Workflow() const { return workflow_; }
     Engine& Calc() { return engine_; }
-    OutputReadBack& ReadBack() { return readBack_; }
-    GridPaste& Paste() { return *paste_; }
 
     // Runs one user action; a failure of the core is shown with its text and ends the action,
     // keeping what was stored before it.
@@ -60,17 +53,6 @@ public:
     void ReStartButtonClick();
     void InpTabShow();
     void MathTabShow();
-
-    // The operations the panels use.
-    void HidePanels();
-    void DisableGroupButtons();
-    void EnableGroupButtons();
-    void SettleGroupButtons();
-    // The soil or salinity panel of the current layer count (from the layer flags; before
-    // the first general-data save, from the layer count the panels hold).
-    SoilPanel* CurrentSoilPanel();
-    SaltPanel* CurrentSaltPanel();
-    int CurrentLayerCount() const;
 
     // The group buttons.
     void GenOpenButtonClick();
@@ -99,6 +81,40 @@ public:
 
     void ShowPage(const QString& tabName);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildInputPage(QWidget* page);
+    void BuildInputPanels(QWidget* panelArea);
+    void BuildHelpPages();
+    void BuildOutputPages();
+    void ConnectGroupButtons();
+    void ConnectPanels();
+    void ConnectGridEditing();
+    void OnPageChanged(int index);
+    void ApplyTimeStepChoice();
+
+    void OpenGroup(InputGroup group);
+    // What the window does beside the workflow when a panel reports.
+    void PanelSaved(PanelId panel);
+    void PanelCancelled(PanelId panel);
+    void CarryOverToNewLayerCount(int oldLayers, int newLayers);
+    void ResizeTimeStepGrids(int nrTst, bool numberHydrologicalRows);
+    // Enables every workflow button and shows the one panel as the workflow says.
+    void ShowWorkflow();
+    QPushButton* ButtonOf(WorkflowButton button) const;
+
+    Dialogs& dialogs_;
+    InputData data_;
+    WindowState window_;
+    InputWorkflow workflow_;
+    Engine engine_;
+    OutputReadBack readBack_;
+    std::unique_ptr<GridPaste> paste_;
+
     // The widgets of the window, by their program names.
     QTabWidget* PageControl = nullptr;
     QLabel* FileLabel = nullptr;
@@ -116,40 +132,11 @@ public:
     QPushButton* OpenInpButton = nullptr;
     QProgressBar* ProgressBar = nullptr;
 
-    GenPanel* genPanel = nullptr;
-    HydrPanel* hydrPanel = nullptr;
-    SoilPanel* soilPanel[4] = {};  // index: layer count 1..3
-    SaltPanel* saltPanel[4] = {};
-    IrrSalPanel* irrSalPanel = nullptr;
-    DrainPanel* drainPanel = nullptr;
-    CondPanel* condPanel = nullptr;
+    InputPanels panels_;
     OutputPage* outputPage = nullptr;
     GraphPage* graphPage = nullptr;
     CloseForm* closeForm = nullptr;
     DrainForm* drainForm = nullptr;
-
-    StringGrid* SaltGrid(int layers);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void BuildMenu();
-    void BuildInputPage(QWidget* page);
-    void BuildHelpPages();
-    void BuildOutputPages();
-    void ConnectGroupButtons();
-    void OnPageChanged(int index);
-    void SetInitialLayout();
-    void ApplyTimeStepChoice();
-
-    Dialogs& dialogs_;
-    InputData data_;
-    WindowState window_;
-    Engine engine_;
-    OutputReadBack readBack_;
-    std::unique_ptr<GridPaste> paste_;
 };
 
 }  // namespace halosoil

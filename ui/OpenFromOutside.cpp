@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "MainForm.h"
 #include "OutputFileLayout.h"
 #include "OutputPage.h"
-#include "MainForm.h"
 
 namespace halosoil {
 

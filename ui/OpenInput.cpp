@@ -3,20 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 
-#include "CondPanel.h"
-#include "DrainPanel.h"
-#include "GenPanel.h"
 #include "GraphPage.h"
-#include "HydrPanel.h"
 #include "InputFile.h"
 #include "InputReadDisplay.h"
-#include "IrrSalPanel.h"
-#include "OutputPage.h"
-#include "SaltPanel.h"
-#include "SoilPanel.h"
 #include "MainForm.h"
+#include "OutputPage.h"
 
 namespace halosoil {
 
@@ -41,24 +33,14 @@ void MainForm::OpenInputNamed(const QString& chosenName) {
     window_.InputOpenFolder = folder;
     window_.InputSaveFolder = folder;
 
-    InputReadDisplay display(*this);
+    InputReadDisplay display(data_, workflow_, panels_);
     ReadInputFile(data_, &display);
     display.ReadingEnded();
 
     FileLabel->show();
     NameLabel->setText(*chosen);
-    data_.InputComplete = true;
-    for (QPushButton* button : {HydrOpenButton, SaltOpenButton, SoilOpenButton, IrrSalButton,
-                                DrainOpenButton, CondOpenButton, SaveAllButton})
-        button->setEnabled(true);
-    for (QPushButton* cancel :
-         {genPanel->GenQuitButton, hydrPanel->HydrQuitButton, saltPanel[1]->QuitButton,
-          saltPanel[2]->QuitButton, saltPanel[3]->QuitButton, soilPanel[1]->QuitButton,
-          soilPanel[2]->QuitButton, soilPanel[3]->QuitButton, irrSalPanel->IrrSalCancelButton,
-          drainPanel->DrainQuitButton, condPanel->CondQuitButton})
-        cancel->setEnabled(true);
-    HidePanels();
-    genPanel->show();
+    workflow_.InputFileOpened();
+    ShowWorkflow();
     window_.OutputFromRun = false;
     outputPage->DisableForOpenedInput();
     graphPage->DisableGraphButtons();

@@ -7,13 +7,10 @@
 #include <QVBoxLayout>
 
 #include "Errors.h"
-#include "GridPaste.h"
-#include "IrrSalPanel.h"
 #include "LayerCarryOver.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -21,12 +18,48 @@ namespace {
 
 constexpr int kColumnWidth = 72;
 
+struct SaltTexts {
+    const char* heading;
+    const char* rootZoneLabel;  // over the root-zone layers; empty with one layer
+    QStringList columnLabels;
+    const char* note;
+    const char* firstPassMessage;
+};
+
+// index: layer count 1..3. The texts differ in small ways between the layer counts, the
+// missing blank after the comma and the double blank in "Transition  zone" included: users
+// know the panels by them.
+const SaltTexts& TextsOf(int layers) {
+    static const SaltTexts kTexts[4] = {
+        {},
+        {"Measured salinity (dS/m), if any",
+         "",
+         {"Root zone", "Transition  zone", "Aquifer"},
+         "Data can be pasted here",
+         "The salinity data were saved. Continue with the Drainage data.."},
+        {"Measured salinity (dS/m),if any",
+         "- - - - Root zone - - - -",
+         {"1st layer", "2nd layer", "Transition  zone", "Aquifer"},
+         "Data can be pasted here from clip board",
+         "The salinity data were saved. Continue with the Drainage data .."},
+        {"Measured salinity (dS/m), if any",
+         " - - - - - - - - - Root zone - - - - - - - - - ",
+         {"1st layer", "2nd layer", "3rd layer", "Transition  zone", "Aquifer"},
+         "Data can be pasted here from clip board",
+         "The salinity data were saved. Continue with the Drainage data .."},
+    };
+    return kTexts[layers];
+}
+
 }  // namespace
 
-SaltPanel::SaltPanel(MainForm& form, int layers, const Texts& texts, QWidget* parent)
-    : QFrame(parent), form_(form), layers_(layers), firstPassMessage_(texts.firstPassMessage) {
+SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, int layers,
+                     QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, QString("Salt%1Panel").arg(layers), parent),
+      layers_(layers) {
+    const SaltTexts& texts = TextsOf(layers);
+    const QString rootZoneLabel = texts.rootZoneLabel;
     const QString prefix = QString("Salt%1").arg(layers);
-    SetUpPanelFrame(this, prefix + "Panel");
     Grid = new StringGrid(layers + 3, 12, this);
     Grid->setObjectName(QString("SaltGrid%1").arg(layers));
     Grid->setAccessibleName(texts.heading);
@@ -41,9 +74,9 @@ SaltPanel::SaltPanel(MainForm& form, int layers, const Texts& texts, QWidget* pa
     auto* labels = new QGridLayout;
     labels->setSpacing(0);
     labels->setColumnMinimumWidth(0, kColumnWidth);
-    const int rootLabelRow = texts.rootZoneLabel.isEmpty() ? 1 : 0;
-    if (!texts.rootZoneLabel.isEmpty()) {
-        QLabel* root = MakeLabel(this, texts.rootZoneLabel);
+    const int rootLabelRow = rootZoneLabel.isEmpty() ? 1 : 0;
+    if (!rootZoneLabel.isEmpty()) {
+        QLabel* root = MakeLabel(this, rootZoneLabel);
         root->setAlignment(Qt::AlignCenter);
         labels->addWidget(root, 0, 1, 1, layers);
     }
@@ -70,15 +103,13 @@ SaltPanel::SaltPanel(MainForm& form, int layers, const Texts& texts, QWidget* pa
     layout->addWidget(Grid, 1);
     layout->addLayout(buttons);
 
-    connect(SaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { SaveButtonClick(); }); });
-    connect(QuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { QuitButtonClick(); }); });
+    OnClick(SaveButton, [this] { SaveButtonClick(); });
+    OnClick(QuitButton, [this] { QuitButtonClick(); });
 }
 
 // Measurements are optional: a cell that is empty or not a number is a missing one.
 void SaltPanel::SaveButtonClick() {
-    InputData& data = form_.Data();
+    InputData& data = data_;
     const std::vector<int> zones = ZonesOf(layers_);
     for (int zone : zones) SizeSeries(data.MeasSalt[zone], data.NrTst);
     for (int row = 1; row <= data.NrTst; ++row) {
@@ -95,19 +126,12 @@ void SaltPanel::SaveButtonClick() {
             data.MeasSalt[zone][row] = value;
         }
     }
-    form_.Dlg().Message(data.InputComplete ? QString("The salinity data were saved.")
-                                           : firstPassMessage_);
-    hide();
-    QuitButton->setEnabled(true);
-    form_.SettleGroupButtons();
-    form_.IrrSalButton->setEnabled(true);
-    form_.irrSalPanel->show();
+    SavedMessage("The salinity data were saved.", TextsOf(layers_).firstPassMessage);
+    emit Saved();
 }
 
 void SaltPanel::QuitButtonClick() {
-    hide();
-    form_.SettleGroupButtons();
-    form_.SaltOpenButton->setEnabled(true);
+    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -1,45 +1,34 @@
-// What the three measured-salinity panels share: a time-step grid with one column per zone,
-// read into the measured-salinity series (an empty or unreadable cell is a missing
-// measurement), and the Save and Cancel steps.
+// The measured-salinity panel of a root zone of one, two or three layers: a time-step grid
+// with one column per zone, read into the measured-salinity series (an empty or unreadable
+// cell is a missing measurement). Its texts differ per layer count (SaltPanel.cpp).
 #pragma once
 
-#include <QFrame>
-#include <QStringList>
+#include "InputPanelFrame.h"
 
 class QPushButton;
 
 namespace halosoil {
 
-class MainForm;
 class StringGrid;
 
-class SaltPanel : public QFrame {
+class SaltPanel : public InputPanelFrame {
     Q_OBJECT
 public:
-    struct Texts {
-        QString heading;
-        QString rootZoneLabel;  // over the root-zone layers; empty with one layer
-        QStringList columnLabels;
-        QString note;
-        QString firstPassMessage;
-    };
-    SaltPanel(MainForm& form, int layers, const Texts& texts, QWidget* parent);
+    SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, int layers,
+              QWidget* parent);
 
     int Layers() const { return layers_; }
 
-    virtual void SaveButtonClick();
-    virtual void QuitButtonClick();
+    // The handlers of the Save and Cancel buttons Salt<n>SaveButton and Salt<n>QuitButton.
+    void SaveButtonClick();
+    void QuitButtonClick();
 
     StringGrid* Grid = nullptr;
     QPushButton* QuitButton = nullptr;
     QPushButton* SaveButton = nullptr;
 
-protected:
-    MainForm& form_;
-
 private:
     int layers_;
-    QString firstPassMessage_;
 };
 
 }  // namespace halosoil

@@ -8,9 +8,9 @@
 #include "Errors.h"
 #include "GenPanel.h"
 #include "InputFile.h"
+#include "MainForm.h"
 #include "OutputPage.h"
 #include "QtRunHost.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -21,7 +21,7 @@ const FileDialogSpec kInputFiles{"input files (*.inp)|*.inp", "inp", {}};
 }  // namespace
 
 void MainForm::ApplyTimeStepChoice() {
-    data_.TstLength = genPanel->ChosenStepLength();
+    data_.TstLength = panels_.general->ChosenStepLength();
 }
 
 void MainForm::SaveAllButtonClick() {
@@ -63,7 +63,7 @@ void MainForm::SaveAllButtonClick() {
         ProgressBar->hide();
         throw;
     }
-    if (!window_.SoilComplete || engine_.State().RunStopped) {
+    if (!workflow_.SoilComplete() || engine_.State().RunStopped) {
         // A run that stopped early or lacks soil data shows no output, and no progress either.
         ProgressBar->hide();
         return;

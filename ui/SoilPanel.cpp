@@ -6,13 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DrainPanel.h"
+#include "InputChecks.h"
 #include "InputData.h"
 #include "PanelWidgets.h"
-#include "SaltPanel.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
-#include "MainForm.h"
 
 namespace halosoil {
 
@@ -24,6 +22,35 @@ constexpr int kRowHeight = 24;
 ZoneValues InputData::*const kSoilFields[5] = {&InputData::Thick, &InputData::TotPor,
                                                &InputData::EffPor, &InputData::LeachEff,
                                                &InputData::InitSalt};
+
+using EmptyCell = SoilPanel::EmptyCell;
+
+// What the Save of each layer count asks of the grid and says.
+struct SoilSave {
+    // How an empty cell is taken.
+    EmptyCell (*emptyCell)(int col, int row);
+    // Empty cells are stored as missing, and zones without thickness or porosities are
+    // reported instead of empty cells.
+    bool reportsIncompleteZones;
+    const char* completeMessage;
+    const char* firstPassMessage;
+};
+
+// index: layer count 1..3. With one layer every cell must be filled; with two the leaching
+// efficiency of the second layer may stay empty and is stored as -1; with three every empty
+// cell is stored as -1.
+const SoilSave kSoilSaves[4] = {
+    {},
+    {[](int, int) { return EmptyCell::Invalid; }, false, "The data on Soil properties were saved.",
+     "The soil data were saved. Continue with the Salinity data .."},
+    {[](int col, int row) {
+         return col == 3 && row == 1 ? EmptyCell::Missing : EmptyCell::Invalid;
+     },
+     false, "The soil data were saved.",
+     "The soil data were saved. Continue with the Salinity data .."},
+    {[](int, int) { return EmptyCell::Missing; }, true, "The soil data were saved.",
+     "The soil data were saved. Continue with the soil salinity data."},
+};
 
 QStringList RowLabels(int layers) {
     switch (layers) {
@@ -38,10 +65,11 @@ QStringList RowLabels(int layers) {
 
 }  // namespace
 
-SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
-    : QFrame(parent), form_(form), layers_(layers) {
+SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, int layers,
+                     QWidget* parent)
+    : InputPanelFrame(data, workflow, dialogs, QString("Soil%1Panel").arg(layers), parent),
+      layers_(layers) {
     const QString prefix = QString("Soil%1").arg(layers);
-    SetUpPanelFrame(this, prefix + "Panel");
     Grid = new StringGrid(5, layers + 2, this, false);
     Grid->setObjectName(prefix + "Grid");
     Grid->setAccessibleName(QString("Soil properties, root zone of %1 layer%2")
@@ -106,10 +134,8 @@ SoilPanel::SoilPanel(MainForm& form, int layers, QWidget* parent)
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(SaveButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { SaveButtonClick(); }); });
-    connect(QuitButton, &QPushButton::clicked, this,
-            [this] { form_.Guarded([this] { QuitButtonClick(); }); });
+    OnClick(SaveButton, [this] { SaveButtonClick(); });
+    OnClick(QuitButton, [this] { QuitButtonClick(); });
 }
 
 int SoilPanel::ZoneOfRow(int row) const {
@@ -118,7 +144,7 @@ int SoilPanel::ZoneOfRow(int row) const {
 }
 
 bool SoilPanel::ReadGrid(EmptyCell (*emptyRule)(int col, int row)) {
-    InputData& data = form_.Data();
+    InputData& data = data_;
     bool valid = true;
     for (int col = 0; col < 5; ++col) {
         for (int row = 0; row < layers_ + 2; ++row) {
@@ -135,22 +161,25 @@ bool SoilPanel::ReadGrid(EmptyCell (*emptyRule)(int col, int row)) {
     return valid;
 }
 
-void SoilPanel::FinishSave(const char* completeMessage, const char* firstPassMessage) {
-    InputData& data = form_.Data();
-    form_.Dlg().Message(data.InputComplete ? completeMessage : firstPassMessage);
-    if (layers_ > 1 && data.InputComplete) form_.SaveAllButton->setEnabled(true);
-    hide();
-    form_.SettleGroupButtons();
-    QuitButton->setEnabled(true);
-    form_.SaltOpenButton->setEnabled(true);
-    form_.saltPanel[layers_]->show();
-    if (layers_ > 1 && !data.InputComplete) form_.drainPanel->DrainQuitButton->setEnabled(false);
+void SoilPanel::SaveButtonClick() {
+    const SoilSave& save = kSoilSaves[layers_];
+    const bool valid = ReadGrid(save.emptyCell);
+    if (save.reportsIncompleteZones) {
+        if (const char* message = IncompleteSoilZoneMessage(data_)) {
+            dialogs_.Message(message);
+            emit SoilReportedIncomplete();
+            return;
+        }
+    } else if (!valid) {
+        dialogs_.Message("There are invalid values. Please adjust.");
+        return;
+    }
+    SavedMessage(save.completeMessage, save.firstPassMessage);
+    emit Saved();
 }
 
 void SoilPanel::QuitButtonClick() {
-    hide();
-    form_.SettleGroupButtons();
-    form_.SoilOpenButton->setEnabled(true);
+    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -47,10 +47,12 @@ QList<QWidget*> FieldsOf(QWidget* panel) {
 using Accessibility = MainFormTest;
 
 TEST_F(Accessibility, EveryFieldAndGridOfThePanelsHasANameOfItsOwn) {
-    QList<QWidget*> panels = {form->genPanel, form->hydrPanel, form->irrSalPanel, form->drainPanel,
-                              form->condPanel};
+    QList<QWidget*> panels = {W<GenPanel>("GenPanel"), W<HydrPanel>("HydrPanel"),
+                              W<IrrSalPanel>("IrrSalPanel"), W<DrainPanel>("DrainPanel"),
+                              W<CondPanel>("CondPanel")};
     for (int layers = 1; layers <= 3; ++layers)
-        panels << form->soilPanel[layers] << form->saltPanel[layers];
+        panels << W<SoilPanel>(QString("Soil%1Panel").arg(layers))
+               << W<SaltPanel>(QString("Salt%1Panel").arg(layers));
     int checked = 0;
     for (QWidget* panel : panels) {
         SCOPED_TRACE(panel->objectName().toStdString());
@@ -88,8 +90,8 @@ TEST_F(Accessibility, FieldsAreNamedByTheLabelsBesideThem) {
     for (const auto& entry : kNames)
         EXPECT_EQ(AccessibleName(W<QWidget>(entry.field)), entry.name) << entry.field;
     // A label moves the focus to its field.
-    EXPECT_EQ(form->genPanel->findChild<QLineEdit*>("NrTstEdit"), [this] {
-        for (QLabel* label : form->genPanel->findChildren<QLabel*>())
+    EXPECT_EQ(W<GenPanel>("GenPanel")->findChild<QLineEdit*>("NrTstEdit"), [this] {
+        for (QLabel* label : W<GenPanel>("GenPanel")->findChildren<QLabel*>())
             if (label->text() == "Number of timesteps") return label->buddy();
         return static_cast<QWidget*>(nullptr);
     }());
@@ -109,13 +111,13 @@ QStringList TabWalk(QWidget* panel, QWidget* first, int steps) {
 }
 
 TEST_F(Accessibility, TheTabKeyFollowsTheReadingOrderOfThePanels) {
-    EXPECT_EQ(TabWalk(form->genPanel, W<QWidget>("Tit1Edit"), 7),
+    EXPECT_EQ(TabWalk(W<GenPanel>("GenPanel"), W<QWidget>("Tit1Edit"), 7),
               (QStringList{"Tit1Edit", "Tit2Edit", "NrTstEdit", "TstCombo", "LayersCombo",
                            "GenQuitButton", "GenSaveButton"}));
-    EXPECT_EQ(TabWalk(form->drainPanel, W<QWidget>("DrainPresentCombo"), 7),
+    EXPECT_EQ(TabWalk(W<DrainPanel>("DrainPanel"), W<QWidget>("DrainPresentCombo"), 7),
               (QStringList{"DrainPresentCombo", "DrainDepthEdit", "DrainQH1Edit", "DrainQH2Edit",
                            "DrainHelpButton", "DrainQuitButton", "DrainSaveButton"}));
-    EXPECT_EQ(TabWalk(form->condPanel, W<QWidget>("SaltIrrigEdit"), 10),
+    EXPECT_EQ(TabWalk(W<CondPanel>("CondPanel"), W<QWidget>("SaltIrrigEdit"), 10),
               (QStringList{"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit", "MoistEdit",
                            "IrrEffEdit", "GrwtInfEdit", "GrwtOutEdit", "SalInfEdit",
                            "CondQuitButton", "CondSaveButton"}));
@@ -132,7 +134,7 @@ namespace {
 TEST_F(Accessibility, EveryPanelIsWalkedTopToBottomAndLeftToRight) {
     form->resize(806, 647);
     form->show();
-    form->PageControl->setCurrentIndex(3);
+    Pages()->setCurrentIndex(3);
     const struct {
         QString panel;
         std::function<void()> open;

@@ -96,7 +96,7 @@ TEST_F(CarryOverWindow, TwoToThreeLayersCarriesTheEnteredGridsAndLeavesTheRecord
     EXPECT_EQ(salt3->Cell(3, 4), "5.1");
     EXPECT_EQ(salt3->Cell(5, 6), "2.2");
     EXPECT_EQ(salt3->RowCount(), 12);
-    EXPECT_TRUE(form->soilPanel[2]->isHidden());
+    EXPECT_TRUE(W<SoilPanel>("Soil2Panel")->isHidden());
     EXPECT_EQ(form->Data().Thick, thickBefore);
     // The soil group now opens the three-layer panel.
     Click("HydrSaveButton");

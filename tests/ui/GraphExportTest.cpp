@@ -49,10 +49,10 @@ protected:
         return batch.exitCode();
     }
     QImage Draw(const char* radio) {
-        form->graphPage->SeeGraphs();
+        W<GraphPage>("GraphPage")->SeeGraphs();
         W<QRadioButton>(radio)->setChecked(true);
         W<QPushButton>("GoButton")->click();
-        return form->graphPage->Picture();
+        return W<GraphPage>("GraphPage")->Picture();
     }
     QByteArray Bytes(const QString& name) {
         QFile file(name);

@@ -16,11 +16,11 @@ TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
     dialogs.files.push_back(dir.filePath("twolayers.inp"));
     dialogs.answers = {true, false};
     Click("SaveAllButton");
-    ASSERT_EQ(form->PageControl->currentWidget()->objectName(), "OutTab");
+    ASSERT_EQ(Pages()->currentWidget()->objectName(), "OutTab");
     dialogs.messages.clear();
 
     Click("SeeGraphsButton");
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "GraphTab");
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "GraphTab");
     EXPECT_FALSE(W<QWidget>("GraphPanel")->isHidden());
     EXPECT_TRUE(W<QWidget>("GraphImage")->isHidden());
     EXPECT_TRUE(W<QRadioButton>("SalSecondRadioButton")->isEnabled());
@@ -31,7 +31,7 @@ TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
     EXPECT_FALSE(W<QWidget>("GraphImage")->isHidden());
     EXPECT_TRUE(W<QWidget>("GraphPanel")->isHidden());
-    const QImage& picture = form->graphPage->Picture();
+    const QImage& picture = W<GraphPage>("GraphPage")->Picture();
     ASSERT_EQ(picture.size(), QSize(617, 441));
     EXPECT_EQ(picture.pixelColor(600, 415), QColor(0, 0, 139));
     // The read-back of the run's output file: 11 steps of two layers.

@@ -333,16 +333,16 @@ TEST_F(WindowPaste, PastedHydrologicalDataCanBeSaved) {
     StringGrid* grid = OpenHydrological();
     dialogs.clipboard = Block(11);
     QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
-    form->Data().InputComplete = true;
     Click("HydrSaveButton");
-    EXPECT_EQ(LastMessage(), "The hydrological data were saved.");
+    EXPECT_EQ(LastMessage(),
+              "The hydrological data were saved. Continue with the Soil properties.");
     EXPECT_EQ(form->Data().Rain[11], 110);
     EXPECT_EQ(form->Data().Evap[3], 32);
 }
 
 TEST_F(WindowPaste, TypingInTheCellEditorReachesTheHandler) {
     StringGrid* grid = OpenHydrological();
-    for (int row = 1; row <= 11; ++row) form->SaltGrid(2)->SetCell(0, row, "x");
+    for (int row = 1; row <= 11; ++row) G("SaltGrid2")->SetCell(0, row, "x");
     grid->setCurrentCell(2, 3);
     grid->editItem(grid->item(2, 3));
     auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(2, 3)));
@@ -352,7 +352,7 @@ TEST_F(WindowPaste, TypingInTheCellEditorReachesTheHandler) {
     QApplication::processEvents();
     EXPECT_EQ(grid->Cell(3, 2), "12.5");
     EXPECT_TRUE(form->Window().LastEditedHydro);
-    EXPECT_EQ(form->SaltGrid(2)->Cell(0, 11), "11");
+    EXPECT_EQ(G("SaltGrid2")->Cell(0, 11), "11");
     EXPECT_EQ(form->Data().NrTst, 11);
 }
 

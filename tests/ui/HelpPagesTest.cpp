@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "DrainForm.h"
 #include "HelpTexts.h"
 #include "MainFormFixture.h"
 #include "Sketches.h"
-#include "DrainForm.h"
 
 namespace halosoil::test {
 namespace {
@@ -133,14 +133,15 @@ TEST_F(HelpPages, PagesShowTheirTextsAndPictures) {
     EXPECT_EQ(W<QLineEdit>("FigCaption")->font().pointSize(), 12);
     EXPECT_EQ(W<QLabel>("FigImage")->pixmap().size(), QSize(673, 449));
 
-    EXPECT_EQ(form->drainForm->DrainMemo->toPlainText(), DrainExplanationLines().join('\n'));
-    EXPECT_GE(form->drainForm->height(), 369);
-    EXPECT_GE(form->drainForm->width(), 401);
-    EXPECT_TRUE(form->drainForm->isHidden());
-    form->drainForm->show();
+    EXPECT_EQ(W<DrainForm>("DrainForm")->DrainMemo->toPlainText(),
+              DrainExplanationLines().join('\n'));
+    EXPECT_GE(W<DrainForm>("DrainForm")->height(), 369);
+    EXPECT_GE(W<DrainForm>("DrainForm")->width(), 401);
+    EXPECT_TRUE(W<DrainForm>("DrainForm")->isHidden());
+    W<DrainForm>("DrainForm")->show();
     QApplication::processEvents();
-    EXPECT_EQ(form->drainForm->DrainMemo->geometry(), form->drainForm->rect());
-    form->drainForm->hide();
+    EXPECT_EQ(W<DrainForm>("DrainForm")->DrainMemo->geometry(), W<DrainForm>("DrainForm")->rect());
+    W<DrainForm>("DrainForm")->hide();
 }
 
 TEST_F(HelpPages, TextTypedIntoTheHelpBoxesReachesNoFile) {

@@ -6,22 +6,29 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <memory>
 #include <ostream>
 
+#include "CloseForm.h"
 #include "CondPanel.h"
+#include "DrainForm.h"
 #include "DrainPanel.h"
 #include "GenPanel.h"
+#include "GraphPage.h"
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
+#include "MainForm.h"
+#include "OutputPage.h"
 #include "SaltPanel.h"
 #include "ScriptedDialogs.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
-#include "MainForm.h"
 
 // Readable failure output for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -113,6 +120,7 @@ protected:
     StringGrid* G(const QString& name) { return W<StringGrid>(name); }
     QLineEdit* E(const QString& name) { return W<QLineEdit>(name); }
     QComboBox* C(const QString& name) { return W<QComboBox>(name); }
+    QTabWidget* Pages() { return W<QTabWidget>("PageControl"); }
     bool On(const QString& name) { return B(name)->isEnabled(); }
     // Whether a panel is the one on view (the window itself is not shown in most tests).
     bool Shown(const QString& name) { return !W<QWidget>(name)->isHidden(); }
@@ -122,7 +130,7 @@ protected:
     void Type(StringGrid* grid, int col, int row, const QString& text) {
         grid->item(row, col)->setText(text);
     }
-    void GoToInput() { form->PageControl->setCurrentIndex(3); }
+    void GoToInput() { Pages()->setCurrentIndex(3); }
     QString LastMessage() const {
         return dialogs.messages.isEmpty() ? QString() : dialogs.messages.last();
     }
@@ -171,7 +179,7 @@ protected:
     }
     void FillDrainage(const ProjectEntry& e) {
         C("DrainPresentCombo")->setCurrentIndex(e.drains ? 1 : 0);
-        form->drainPanel->DrainPresentComboChange();
+        W<DrainPanel>("DrainPanel")->DrainPresentComboChange();
         if (e.drains) {
             SetText("DrainDepthEdit", e.drainDepth);
             SetText("DrainQH1Edit", e.qh1);

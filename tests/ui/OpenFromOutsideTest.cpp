@@ -25,19 +25,19 @@ protected:
         }
         return dir.filePath(base);
     }
-    QString CurrentPage() { return form->PageControl->currentWidget()->objectName(); }
+    QString CurrentPage() { return Pages()->currentWidget()->objectName(); }
 };
 
 TEST_F(OpenFromOutsideTest, AnInputFileOpensAsOpenInputDoesOnTheInputPage) {
     const QString base = CopyDelta("delta");
     form->OpenFileFromOutside(base + ".inp");
     EXPECT_EQ(CurrentPage(), "InpTab");
-    EXPECT_TRUE(form->Data().InputComplete);
+    EXPECT_TRUE(form->Workflow().Complete());
     EXPECT_EQ(form->Data().InputFileName, (base + ".inp").toStdString());
-    EXPECT_EQ(form->NameLabel->text(), base + ".inp");
-    EXPECT_FALSE(form->FileLabel->isHidden());
-    EXPECT_TRUE(form->SaveAllButton->isEnabled());
-    EXPECT_FALSE(form->genPanel->isHidden());
+    EXPECT_EQ(W<QLabel>("NameLabel")->text(), base + ".inp");
+    EXPECT_FALSE(W<QLabel>("FileLabel")->isHidden());
+    EXPECT_TRUE(B("SaveAllButton")->isEnabled());
+    EXPECT_FALSE(W<GenPanel>("GenPanel")->isHidden());
     EXPECT_EQ(form->Data().NrTst, 3);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
 }
@@ -45,7 +45,7 @@ TEST_F(OpenFromOutsideTest, AnInputFileOpensAsOpenInputDoesOnTheInputPage) {
 TEST_F(OpenFromOutsideTest, ARelativeNameOpensTheFileOfTheStartFolder) {
     const QString base = CopyDelta("relative");
     form->OpenFileFromOutside("relative.inp");
-    EXPECT_EQ(form->NameLabel->text(), base + ".inp");
+    EXPECT_EQ(W<QLabel>("NameLabel")->text(), base + ".inp");
 }
 
 TEST_F(OpenFromOutsideTest, AnOutputFileOpensAsOpenOutputDoesAndShowsTheOutputPage) {

@@ -13,9 +13,9 @@
 
 #include "Errors.h"
 #include "GraphPage.h"
+#include "MainForm.h"
 #include "OutputPage.h"
 #include "ScriptedDialogs.h"
-#include "MainForm.h"
 
 namespace halosoil {
 namespace {
@@ -98,7 +98,7 @@ TEST_F(PageGuardTest, AFolderChosenAsOutputFileIsReportedAndChangesNothingShown)
 }
 
 TEST_F(PageGuardTest, GraphPageActionsThatFailShowTheirTextAndKeepThePicture) {
-    const QImage before = form->graphPage->Picture();
+    const QImage before = form->findChild<GraphPage*>("GraphPage")->Picture();
     dialogs.failure = [] { throw FileError("File access denied"); };
     Click("SaveGraphButton");
     EXPECT_EQ(dialogs.messages, QStringList{"File access denied"});
@@ -107,7 +107,7 @@ TEST_F(PageGuardTest, GraphPageActionsThatFailShowTheirTextAndKeepThePicture) {
     dialogs.failure = [] { throw std::bad_alloc(); };
     Click("OpenGraphButton");
     EXPECT_EQ(dialogs.messages, QStringList{kNotEnoughMemory});
-    EXPECT_EQ(form->graphPage->Picture(), before);
+    EXPECT_EQ(form->findChild<GraphPage*>("GraphPage")->Picture(), before);
 
     // "Make graph" opens an output file through the Output page.
     dialogs.messages.clear();

@@ -13,21 +13,21 @@ namespace {
 using PageWiring = MainFormTest;
 
 TEST_F(PageWiring, SeeGraphsMakesTheGraphsPageActive) {
-    form->PageControl->setCurrentIndex(4);
-    emit form->outputPage->SeeGraphsClicked();
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "GraphTab");
+    Pages()->setCurrentIndex(4);
+    emit W<OutputPage>("OutputPage")->SeeGraphsClicked();
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "GraphTab");
 }
 
 TEST_F(PageWiring, MakeGraphAsksForAnOutputFileFirst) {
-    form->PageControl->setCurrentIndex(4);
+    Pages()->setCurrentIndex(4);
     dialogs.files.push_back(dir.filePath("missing.out"));
-    emit form->graphPage->MakeGraphClicked();
+    emit W<GraphPage>("GraphPage")->MakeGraphClicked();
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.first(), "To make a graph, an output file must be opened first.");
     ASSERT_EQ(dialogs.fileSpecs.size(), 1);
     EXPECT_EQ(dialogs.fileSpecs[0].defaultExtension, "out");
     // The file could not be read: the page stays where it was.
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "OutTab");
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "OutTab");
 }
 
 TEST_F(PageWiring, MakeGraphWithAReadableOutputShowsTheGraphsPage) {
@@ -35,12 +35,12 @@ TEST_F(PageWiring, MakeGraphWithAReadableOutputShowsTheGraphsPage) {
     dialogs.files.push_back(dir.filePath("graph.inp"));
     dialogs.answers = {true, false};
     Click("SaveAllButton");
-    ASSERT_EQ(form->PageControl->currentWidget()->objectName(), "OutTab");
+    ASSERT_EQ(Pages()->currentWidget()->objectName(), "OutTab");
     dialogs.messages.clear();
     dialogs.files.push_back(dir.filePath("graph.out"));
-    emit form->graphPage->MakeGraphClicked();
+    emit W<GraphPage>("GraphPage")->MakeGraphClicked();
     EXPECT_EQ(dialogs.messages.first(), "To make a graph, an output file must be opened first.");
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "GraphTab");
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "GraphTab");
     EXPECT_FALSE(form->Window().OutputFromRun);
 }
 

@@ -96,7 +96,7 @@ TEST_F(PanelChecks, SavingTheSameLayerCountShowsNoLayerMessage) {
     Click("GenOpenButton");
     Click("GenSaveButton");
     EXPECT_EQ(dialogs.messages, QStringList({"The general data were saved."}));
-    EXPECT_TRUE(form->Data().InputComplete);
+    EXPECT_TRUE(form->Workflow().Complete());
 }
 
 TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
@@ -109,9 +109,9 @@ TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
               QStringList({"The number of layers was increased and data must be added. Please "
                            "check and save each data group before using \"Save All\"",
                            "The general data were saved. Continue with the hydrological data."}));
-    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_FALSE(form->Workflow().Complete());
     EXPECT_TRUE(form->Data().ThreeLayers);
-    EXPECT_EQ(form->Data().SavedNrLayers, 3);
+    EXPECT_EQ(form->Workflow().SavedLayers(), 3);
     for (const char* cancel : {"HydrQuitButton", "Salt1QuitButton", "Salt2QuitButton",
                                "Salt3QuitButton", "Soil1QuitButton", "Soil2QuitButton",
                                "Soil3QuitButton", "DrainQuitButton", "CondQuitButton"})
@@ -226,7 +226,7 @@ TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
     EXPECT_EQ(dialogs.messages,
               QStringList({"The soil data for the aquifer are not complete. Calculations "
                            "cannot be done"}));
-    EXPECT_FALSE(form->Window().SoilComplete);
+    EXPECT_FALSE(form->Workflow().SoilComplete());
     EXPECT_EQ(form->Data().TotPor[Aquif], -1);
     EXPECT_EQ(ShownPanels(), QStringList({"Soil3Panel"}));
 
@@ -258,9 +258,9 @@ TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
               QStringList({"The soil data were saved. Continue with the soil salinity data."}));
     EXPECT_EQ(form->Data().LeachEff[Trans], -1);
     EXPECT_EQ(form->Data().InitSalt[Layer3], -1);
-    EXPECT_FALSE(form->Window().SoilComplete);
+    EXPECT_FALSE(form->Workflow().SoilComplete());
     Click("ReStartButton");
-    EXPECT_TRUE(form->Window().SoilComplete);
+    EXPECT_TRUE(form->Workflow().SoilComplete());
 }
 
 TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
@@ -279,7 +279,7 @@ TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
 
 TEST_F(SoilChecks, TwoAndThreeLayerSavesOnTheFirstPassDisableTheDrainageCancel) {
     OpenSoil(2);
-    form->drainPanel->DrainQuitButton->setEnabled(true);
+    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(true);
     Click("Soil2SaveButton");
     EXPECT_FALSE(On("DrainQuitButton"));
 }
@@ -289,7 +289,7 @@ TEST_F(SoilChecks, RootZoneStandsAboveItsLayersWhichAreIndented) {
     form->resize(806, 647);
     form->show();
     QApplication::processEvents();
-    QWidget* panel = form->soilPanel[3];
+    QWidget* panel = W<SoilPanel>("Soil3Panel");
     auto labelAt = [panel](const QString& text) -> QLabel* {
         for (QLabel* label : panel->findChildren<QLabel*>())
             if (label->text() == text) return label;
@@ -352,7 +352,7 @@ protected:
         form->Data().Thick = {0, 1.5, 9, 9, 2.5, 10};
         form->DrainOpenButtonClick();
         C("DrainPresentCombo")->setCurrentIndex(1);
-        form->drainPanel->DrainPresentComboChange();
+        W<DrainPanel>("DrainPanel")->DrainPresentComboChange();
         SetText("DrainDepthEdit", depth);
         SetText("DrainQH1Edit", qh1);
         SetText("DrainQH2Edit", qh2);
@@ -385,7 +385,7 @@ TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
     EXPECT_TRUE(On("DrainQuitButton"));
     EXPECT_TRUE(Shown("DrainPanel"));
 
-    form->drainPanel->DrainQuitButton->setEnabled(false);
+    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(false);
     SetText("DrainDepthEdit", "4.5");
     Click("DrainSaveButton");
     EXPECT_EQ(LastMessage(), kLess);
@@ -399,7 +399,7 @@ TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
         EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
     }
     EXPECT_EQ(form->Data().DrainDepth, 4.0);
-    EXPECT_EQ(form->Window().SavedDrainChoice, 1);
+    EXPECT_EQ(form->Workflow().SavedDrainChoice(), 1);
 }
 
 TEST_F(DrainChecks, BothFactorsEmptyOrZeroAreRefused) {
@@ -429,7 +429,7 @@ TEST_F(DrainChecks, NoDrainageSystemPassesWithoutReadingTheFields) {
     OpenDrainage("rubbish", "", "");
     form->Data().DrainDepth = 1.7;
     C("DrainPresentCombo")->setCurrentIndex(0);
-    form->drainPanel->DrainPresentComboChange();
+    W<DrainPanel>("DrainPanel")->DrainPresentComboChange();
     EXPECT_FALSE(E("DrainDepthEdit")->isEnabled());
     Click("DrainSaveButton");
     EXPECT_EQ(dialogs.messages, QStringList({kPassed}));
@@ -440,7 +440,7 @@ TEST_F(DrainChecks, NoDrainageSystemPassesWithoutReadingTheFields) {
 TEST_F(DrainChecks, CancelReturnsToTheSavedChoice) {
     OpenDrainage("2");
     ASSERT_TRUE(form->Data().DrainPresent);
-    form->drainPanel->DrainQuitButtonClick();
+    W<DrainPanel>("DrainPanel")->DrainQuitButtonClick();
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
     EXPECT_FALSE(form->Data().DrainPresent);
     EXPECT_FALSE(E("DrainQH1Edit")->isEnabled());
@@ -491,7 +491,7 @@ TEST_F(CondChecks, AnEmptyFieldIsInvalidButTheLimitsStillApply) {
     EXPECT_EQ(form->Data().GrwtOut, 0.9);
     EXPECT_EQ(form->Data().IrrEff, 100);
     EXPECT_EQ(form->Data().SalInf, 2);
-    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_FALSE(form->Workflow().Complete());
     EXPECT_TRUE(Shown("CondPanel"));
 }
 
@@ -503,7 +503,7 @@ TEST_F(CondChecks, AFieldThatIsNotANumberStopsWithTheConversionError) {
     EXPECT_EQ(dialogs.messages, QStringList({"'deep' is not a valid floating point value"}));
     EXPECT_EQ(form->Data().GrwtOut, 0.5);  // read before the critical depth
     EXPECT_EQ(form->Data().IrrEff, 55);    // after it: untouched
-    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_FALSE(form->Workflow().Complete());
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 
 #include "OutputPage.h"
 
-#include "MainFormFixture.h"
 #include "CloseForm.h"
 #include "DrainForm.h"
+#include "MainFormFixture.h"
 
 namespace halosoil::test {
 namespace {
@@ -36,10 +36,10 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
         form->show();
         const QString suffix = QString("-%1").arg(size.width());
         for (int page = 0; page < 6; ++page) {
-            form->PageControl->setCurrentIndex(page);
-            shoot(QString("page%1-%2").arg(page).arg(form->PageControl->tabText(page)) + suffix);
+            Pages()->setCurrentIndex(page);
+            shoot(QString("page%1-%2").arg(page).arg(Pages()->tabText(page)) + suffix);
         }
-        form->PageControl->setCurrentIndex(3);
+        Pages()->setCurrentIndex(3);
         const struct {
             const char* name;
             std::function<void()> open;
@@ -61,7 +61,7 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
             form->SaltOpenButtonClick();
             shoot(QString("panel-Salt%1Panel").arg(layers) + suffix);
         }
-        form->HidePanels();
+        form->InpTabShow();
     }
     // The Output page with the salinity table of every layer count and the hydrology table,
     // from the examples run by the batch runner.
@@ -72,20 +72,20 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
         QFile::copy(QString(HALOSOIL_EXAMPLES) + "/" + example + ".inp", input);
         QProcess::execute(HALOSOIL_BATCH, {"run", input});
         form->OpenFileFromOutside(dir.filePath(QString(example) + ".out"));
-        form->outputPage->SeeSaltButtonClick();
+        W<OutputPage>("OutputPage")->SeeSaltButtonClick();
         shoot(QString("output-salinity-") + example);
-        form->outputPage->FillHydrologyTable();
+        W<OutputPage>("OutputPage")->FillHydrologyTable();
         shoot(QString("output-hydrology-") + example);
     }
-    form->drainForm->show();
+    W<DrainForm>("DrainForm")->show();
     QApplication::processEvents();
-    EXPECT_TRUE(form->drainForm->grab().save(folder + "/drainform.png"));
-    form->closeForm->SetOnClosed([] {});
-    form->closeForm->show();
+    EXPECT_TRUE(W<DrainForm>("DrainForm")->grab().save(folder + "/drainform.png"));
+    W<CloseForm>("CloseForm")->SetOnClosed([] {});
+    W<CloseForm>("CloseForm")->show();
     QApplication::processEvents();
-    EXPECT_TRUE(form->closeForm->grab().save(folder + "/closeform.png"));
-    form->closeForm->hide();
-    form->drainForm->hide();
+    EXPECT_TRUE(W<CloseForm>("CloseForm")->grab().save(folder + "/closeform.png"));
+    W<CloseForm>("CloseForm")->hide();
+    W<DrainForm>("DrainForm")->hide();
     form->hide();
 }
 

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "CondPanel.h"
-#include "MainFormFixture.h"
 #include "CloseForm.h"
+#include "CondPanel.h"
 #include "DrainForm.h"
+#include "MainFormFixture.h"
 
 namespace halosoil::test {
 namespace {
@@ -26,9 +26,9 @@ const QStringList kAllGroupButtons = {"GenOpenButton",  "HydrOpenButton", "SoilO
 
 TEST_F(Workflow, StartsOnTheIntroPageWithTheInitialLayout) {
     EXPECT_EQ(form->windowTitle(), "HalosoilS, soil salinity and water table model");
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "IntroTab");
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "IntroTab");
     QStringList captions;
-    for (int i = 0; i < form->PageControl->count(); ++i) captions << form->PageControl->tabText(i);
+    for (int i = 0; i < Pages()->count(); ++i) captions << Pages()->tabText(i);
     EXPECT_EQ(captions, QStringList({"Intro", "Math", "Figure", "Input", "Output", "Graphs"}));
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "CondOpenButton"}));
     EXPECT_TRUE(ShownPanels().isEmpty());
@@ -76,7 +76,7 @@ TEST_F(Workflow, StartUpSetsTheGridHeadersAndRows) {
     EXPECT_EQ(G("Soil3Grid")->ColCount(), 5);
     EXPECT_EQ(form->Data().NrTst, 11);
     EXPECT_EQ(form->Data().HydrRows, 11);
-    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_FALSE(form->Workflow().Complete());
 }
 
 TEST_F(Workflow, FirstOpeningOfTheInputPageEnablesOnlyGeneralData) {
@@ -149,7 +149,7 @@ TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     EXPECT_EQ(EnabledGroupButtons(), kAllGroupButtons);
     EXPECT_TRUE(On("CondQuitButton"));
     EXPECT_TRUE(ShownPanels().isEmpty());
-    EXPECT_TRUE(form->Data().InputComplete);
+    EXPECT_TRUE(form->Workflow().Complete());
     EXPECT_EQ(dialogs.messages.size(), 7);
 }
 
@@ -238,7 +238,7 @@ TEST_F(Workflow, CancelsCloseTheirPanelAndReenableTheirGroup) {
     Click("GenOpenButton");
     C("LayersCombo")->setCurrentIndex(2);
     SetText("Tit1Edit", "typed");
-    form->genPanel->GenQuitButtonClick();
+    W<GenPanel>("GenPanel")->GenQuitButtonClick();
     EXPECT_EQ(C("LayersCombo")->currentText(), "1");
     EXPECT_EQ(E("Tit1Edit")->text(), "typed");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
@@ -261,17 +261,17 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
     form->CondOpenButtonClick();
     Click("CondQuitButton");  // disabled in the initial layout
     EXPECT_TRUE(Shown("CondPanel"));
-    form->condPanel->CondQuitButtonClick();
+    W<CondPanel>("CondPanel")->CondQuitButtonClick();
     QStringList groups = kAllGroupButtons;
     groups.removeLast();
     EXPECT_EQ(EnabledGroupButtons(), groups);
     EXPECT_TRUE(ShownPanels().isEmpty());
-    EXPECT_FALSE(form->Data().InputComplete);
+    EXPECT_FALSE(form->Workflow().Complete());
 }
 
 TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
     GoToInput();
-    form->soilPanel[3]->QuitButtonClick();
+    W<SoilPanel>("Soil3Panel")->QuitButtonClick();
     EXPECT_TRUE(On("Soil1QuitButton"));
     EXPECT_TRUE(On("Soil2QuitButton"));
     EXPECT_TRUE(On("Salt3QuitButton"));
@@ -282,8 +282,8 @@ TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
 
 TEST_F(Workflow, MathPageClearsInputCompleteAndLeavesSaveAllAsItWas) {
     EnterProject(SampleEntry(1));
-    form->PageControl->setCurrentIndex(1);
-    EXPECT_FALSE(form->Data().InputComplete);
+    Pages()->setCurrentIndex(1);
+    EXPECT_FALSE(form->Workflow().Complete());
     GoToInput();
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "SaveAllButton"}));
     // The groups are walked again: the next Save is a first-pass one.
@@ -295,7 +295,7 @@ TEST_F(Workflow, MathPageClearsInputCompleteAndLeavesSaveAllAsItWas) {
 TEST_F(Workflow, InputPageShownHidesPanelsAndEnablesByCompleteness) {
     EnterProject(SampleEntry(1));
     Click("HydrOpenButton");
-    form->PageControl->setCurrentIndex(0);
+    Pages()->setCurrentIndex(0);
     GoToInput();
     EXPECT_TRUE(ShownPanels().isEmpty());
     QStringList groups = kAllGroupButtons;
@@ -309,9 +309,9 @@ TEST_F(Workflow, RestartKeepsFieldsAndEmptiesTheTimeStepGrids) {
     EnterProject(e);
     Type(G("SaltGrid2"), 4, 3, "2.5");
     Click("ReStartButton");
-    EXPECT_EQ(form->PageControl->currentWidget()->objectName(), "IntroTab");
-    EXPECT_FALSE(form->Data().InputComplete);
-    EXPECT_EQ(form->Data().SavedNrLayers, 1);
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "IntroTab");
+    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_EQ(form->Workflow().SavedLayers(), 1);
     EXPECT_FALSE(form->Data().DrainPresent);
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");  // the choice shown stays
     EXPECT_EQ(E("Tit1Edit")->text(), "Test plain");
@@ -336,16 +336,16 @@ TEST_F(Workflow, RestartKeepsFieldsAndEmptiesTheTimeStepGrids) {
 TEST_F(Workflow, ClosingTheMainWindowShowsTheClosingWindow) {
     form->show();
     bool ended = false;
-    form->closeForm->SetOnClosed([&] { ended = true; });
+    W<CloseForm>("CloseForm")->SetOnClosed([&] { ended = true; });
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->closeForm->isVisible());
-    EXPECT_EQ(form->closeForm->windowTitle(), "Close all");
-    const QString text = form->closeForm->CloseMemo->toPlainText();
+    EXPECT_TRUE(W<CloseForm>("CloseForm")->isVisible());
+    EXPECT_EQ(W<CloseForm>("CloseForm")->windowTitle(), "Close all");
+    const QString text = W<CloseForm>("CloseForm")->CloseMemo->toPlainText();
     EXPECT_TRUE(text.startsWith("\n   Thank you for using HalosoilS\n\n"));
-    EXPECT_EQ(form->closeForm->CloseMemo->font().pointSize(), 10);
+    EXPECT_EQ(W<CloseForm>("CloseForm")->CloseMemo->font().pointSize(), 10);
     EXPECT_FALSE(ended);
-    form->closeForm->close();
+    W<CloseForm>("CloseForm")->close();
     EXPECT_TRUE(ended);
     form->hide();
 }
@@ -356,8 +356,8 @@ TEST_F(Workflow, ClosingTheClosingWindowEndsTheProgram) {
     form->show();
     QTimer::singleShot(0, form.get(), [this] {
         form->close();
-        ASSERT_TRUE(form->closeForm->isVisible());
-        form->closeForm->close();
+        ASSERT_TRUE(W<CloseForm>("CloseForm")->isVisible());
+        W<CloseForm>("CloseForm")->close();
     });
     // Only a guard against a loop that would never end; it exits with another code.
     QTimer guard;
@@ -373,15 +373,15 @@ TEST_F(Workflow, DrainageHelpShowsTheExplanationUntilSaveOrCancel) {
     EnterProject(SampleEntry(1));
     Click("DrainOpenButton");
     Click("DrainHelpButton");
-    EXPECT_TRUE(form->drainForm->isVisible());
-    EXPECT_EQ(form->drainForm->windowTitle(), "Explanation subsurface drainage");
-    EXPECT_FALSE(form->drainForm->isModal());
+    EXPECT_TRUE(W<DrainForm>("DrainForm")->isVisible());
+    EXPECT_EQ(W<DrainForm>("DrainForm")->windowTitle(), "Explanation subsurface drainage");
+    EXPECT_FALSE(W<DrainForm>("DrainForm")->isModal());
     Click("DrainQuitButton");
-    EXPECT_FALSE(form->drainForm->isVisible());
+    EXPECT_FALSE(W<DrainForm>("DrainForm")->isVisible());
     Click("DrainOpenButton");
     Click("DrainHelpButton");
     Click("DrainSaveButton");
-    EXPECT_FALSE(form->drainForm->isVisible());
+    EXPECT_FALSE(W<DrainForm>("DrainForm")->isVisible());
 }
 
 TEST_F(Workflow, EditMenuHasTheFourCommandsWithTheirHints) {
@@ -424,7 +424,7 @@ TEST_F(Workflow, EditCommandsActOnTheFocusedFieldThroughTheWindowClipboard) {
     QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(title->text(), "Nile");
     // The help boxes copy to the same clipboard.
-    form->PageControl->setCurrentIndex(1);
+    Pages()->setCurrentIndex(1);
     auto* math = W<QPlainTextEdit>("MathMemo");
     math->setFocus();
     math->selectAll();
@@ -453,7 +453,7 @@ TEST_F(Workflow, CutAndDeleteWithoutSelectionAndOnReadOnlyTextChangeNothing) {
     EXPECT_EQ(title->text(), "Indus");
     EXPECT_EQ(dialogs.clipboard, "kept");
     // The output text is read-only: the menu's cut, delete and paste leave it whole.
-    form->PageControl->setCurrentIndex(4);
+    Pages()->setCurrentIndex(4);
     auto* memo = W<QPlainTextEdit>("OutputMemo");
     memo->setPlainText("result line");
     memo->setFocus();

@@ -1,0 +1,40 @@
+// What every input panel is given and how it reports: the project record it reads its fields
+// into, the workflow it asks for the form of its messages, the dialogs it speaks through, and
+// the signals Saved and Cancelled with which the window moves the workflow on. A panel knows
+// no other panel and not the window.
+#pragma once
+
+#include <QFrame>
+#include <functional>
+
+#include "Dialogs.h"
+#include "InputData.h"
+#include "InputWorkflow.h"
+
+class QPushButton;
+
+namespace halosoil {
+
+class InputPanelFrame : public QFrame {
+    Q_OBJECT
+public:
+    InputPanelFrame(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
+                    const QString& name, QWidget* parent);
+
+signals:
+    // The panel's Save passed its checks and stored its values.
+    void Saved();
+    void Cancelled();
+
+protected:
+    // Runs handler when button is pressed; a failure ends the handler with its message.
+    void OnClick(QPushButton* button, std::function<void()> handler);
+    // The long message on the first pass, the short one once the input is complete.
+    void SavedMessage(const QString& complete, const QString& firstPass);
+
+    InputData& data_;
+    const InputWorkflow& workflow_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace halosoil

@@ -1,0 +1,49 @@
+#include "InputPanels.h"
+
+#include "CondPanel.h"
+#include "DrainPanel.h"
+#include "GenPanel.h"
+#include "HydrPanel.h"
+#include "IrrSalPanel.h"
+#include "SaltPanel.h"
+#include "SoilPanel.h"
+
+namespace halosoil {
+
+std::vector<std::pair<PanelId, QWidget*>> InputPanels::All() const {
+    return {{PanelId::General, general},
+            {PanelId::Hydrology, hydrology},
+            {PanelId::Soil1, soil[1]},
+            {PanelId::Soil2, soil[2]},
+            {PanelId::Soil3, soil[3]},
+            {PanelId::Salt1, salt[1]},
+            {PanelId::Salt2, salt[2]},
+            {PanelId::Salt3, salt[3]},
+            {PanelId::IrrigationSalinity, irrigationSalinity},
+            {PanelId::Drainage, drainage},
+            {PanelId::Conditions, conditions}};
+}
+
+QWidget* InputPanels::Of(PanelId panel) const {
+    for (const auto& [name, widget] : All())
+        if (name == panel) return widget;
+    return nullptr;
+}
+
+StringGrid* InputPanels::SaltGrid(int layers) const {
+    return salt[layers]->Grid;
+}
+
+StringGrid* InputPanels::SoilGrid(int layers) const {
+    return soil[layers]->Grid;
+}
+
+StringGrid* InputPanels::HydrGrid() const {
+    return hydrology->HydrGrid;
+}
+
+StringGrid* InputPanels::IrrSalGrid() const {
+    return irrigationSalinity->IrrSalGrid;
+}
+
+}  // namespace halosoil

@@ -31,7 +31,7 @@ inline void MakeTenYearRun(const std::filesystem::path& folder, InputData& data,
     data.InputFileName = (folder / "tenyears.inp").string();
     data.NrTst = data.HydrRows = kDailySteps;
     data.TstLength = 1;
-    data.NrLayers = data.SavedNrLayers = 3;
+    data.NrLayers = 3;
     data.SetLayerFlags(3);
     data.SaltIrrig = 1.2;
     data.InitSalt = {0, 4, 3.5, 3.2, 3, 2};

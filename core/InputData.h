@@ -40,9 +40,7 @@ struct InputData {
     bool OneLayer = false;
     bool TwoLayers = false;
     bool ThreeLayers = false;
-    int SavedNrLayers = 1;
     bool DrainPresent = false;
-    bool InputComplete = false;
 
     // Drainage data.
     double DrainDepth = 0;

@@ -163,7 +163,6 @@ private:
         Tell(InputItem::TstLength);
         d_.NrLayers = WholeAfter(Labelled(layout::kNrLayersKey, layout::kNrLayers),
                                  layout::kGeneralValueColumn);
-        d_.SavedNrLayers = d_.NrLayers;
     }
 
     void DrainageBlock() {

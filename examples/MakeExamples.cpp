@@ -31,7 +31,6 @@ void SizeAll(InputData& d) {
 
 void Layers(InputData& d, int n) {
     d.NrLayers = n;
-    d.SavedNrLayers = n;
     d.SetLayerFlags(n);
 }
 

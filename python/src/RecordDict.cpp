@@ -93,9 +93,7 @@ InputData RecordFromDict(const py::dict& fields) {
     data.TstLength = fields["TstLength"].cast<int>();
     data.NrLayers = fields["NrLayers"].cast<int>();
     data.SetLayerFlags(data.NrLayers);
-    data.SavedNrLayers = data.NrLayers;
     data.DrainPresent = fields["DrainPresent"].cast<bool>();
-    data.InputComplete = true;
     for (const auto& [name, field] : kScalarFields) data.*field = fields[name].cast<double>();
     for (const auto& [name, field] : kZoneFields) data.*field = ZoneValuesFrom(fields[name]);
     for (const auto& [name, field] : kSeriesFields) data.*field = SeriesOfSteps(fields[name]);

@@ -59,7 +59,6 @@ TEST_P(InputFileRoundTrip, WriteReadWriteGivesTheSameBytes) {
         EXPECT_EQ(InputFileText(read), first) << "drains " << drains;
 
         EXPECT_EQ(read.NrLayers, GetParam());
-        EXPECT_EQ(read.SavedNrLayers, GetParam());
         EXPECT_EQ(read.FlaggedLayers(), GetParam());
         EXPECT_EQ(read.Title1, data.Title1);
         EXPECT_EQ(read.Title2, data.Title2);

@@ -17,7 +17,6 @@ inline InputData OneLayerProject() {
     d.TstLength = 30;
     d.NrLayers = 1;
     d.SetLayerFlags(1);
-    d.SavedNrLayers = 1;
     d.DrainPresent = false;
     d.SaltIrrig = 1.2;
     d.InitSalt = {0, 4.5, 0, 0, 3.2, 2.1};

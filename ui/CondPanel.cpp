@@ -29,6 +29,7 @@ void ReadField(const QLineEdit* edit, double& value, bool& valid) {
 CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                      QWidget* parent)
     : InputPanelFrame(data, workflow, dialogs, "CondPanel", parent) {
+    // "Crtical" and "Intial" (the heading below) are spelt as users have always read them.
     const struct {
         QLineEdit** edit;
         const char* name;

@@ -33,6 +33,7 @@ const QString kOpenFilter = "bitmap files (*.bmp)|*.bmp";
 const QString kBitmapExtension = "bmp";
 const QString kOverwriteQuestion = "The graph already exists, overwrite?";
 const QString kNotSaved = "The graph was not saved";
+// Two blanks before the file name, as users have always read it.
 const QString kSavedAs = "The graph was saved as  ";
 const QString kNoGraphicsFile = "No graphics file was selected";
 const QString kPictureMissing = "Picture file does not exist, please select another one.";

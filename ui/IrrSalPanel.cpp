@@ -17,6 +17,7 @@ IrrSalPanel::IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs
     : InputPanelFrame(data, workflow, dialogs, "IrrSalPanel", parent) {
     IrrSalGrid = new StringGrid(2, 12, this);
     IrrSalGrid->setObjectName("IrrSalGrid");
+    // "irrigtion": the heading as users have always read it.
     IrrSalGrid->setAccessibleName("Salinity irrigtion water");
     IrrSalGrid->verticalHeader()->setDefaultSectionSize(24);
     IrrSalGrid->horizontalHeader()->setDefaultSectionSize(80);

@@ -19,6 +19,7 @@ const QString kCsvFilter = "CSV files (*.csv)|*.csv";
 const QString kCsvExtension = "csv";
 const QString kOverwriteQuestion = "The file already exists, overwrite?";
 const QString kNotSaved = "The table was not saved";
+// Two blanks before the file name, as the graph's message has them.
 const QString kSavedAs = "The table was saved as  ";
 
 // The salinity layouts have a calculated and a measured column per zone: 7, 9 or 11 columns

@@ -59,16 +59,8 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     SetReadingOrder({SaltIrrigEdit, WTdepthEdit, CritDepthEdit, MoistEdit, IrrEffEdit, GrwtInfEdit,
                      GrwtOutEdit, SalInfEdit, CondQuitButton, CondSaveButton});
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(CondQuitButton);
-    buttons->addWidget(CondSaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "Intial and boundary conditions", true));
-    layout->addLayout(fields);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false, CondQuitButton,
+           CondSaveButton);
 
     OnClick(CondSaveButton, [this] { CondSaveButtonClick(); });
     OnClick(CondQuitButton, [this] { CondQuitButtonClick(); });

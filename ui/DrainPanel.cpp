@@ -61,17 +61,8 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     fields->addWidget(DrainQH2Edit, 3, 1);
     fields->setColumnStretch(2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(DrainHelpButton);
-    buttons->addStretch(1);
-    buttons->addWidget(DrainQuitButton);
-    buttons->addWidget(DrainSaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "Properties of the subsurface drainage system", true));
-    layout->addLayout(fields);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    LayOut(MakeHeading(this, "Properties of the subsurface drainage system", true), fields, false,
+           DrainQuitButton, DrainSaveButton, DrainHelpButton);
 
     connect(DrainPresentCombo, &QComboBox::activated, this,
             [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });

@@ -48,17 +48,11 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     note->setPalette(palette);
     note->setMargin(4);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(GenQuitButton);
-    buttons->addWidget(GenSaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "General input data", true));
-    layout->addLayout(fields);
-    layout->addWidget(note, 0, Qt::AlignLeft);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    auto* content = new QVBoxLayout;
+    content->addLayout(fields);
+    content->addWidget(note, 0, Qt::AlignLeft);
+    LayOut(MakeHeading(this, "General input data", true), content, false, GenQuitButton,
+           GenSaveButton);
 
     OnClick(GenSaveButton, [this] { GenSaveButtonClick(); });
     OnClick(GenQuitButton, [this] { GenQuitButtonClick(); });

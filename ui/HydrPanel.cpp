@@ -36,17 +36,11 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     }
     columnLabels->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
-    buttons->addStretch(1);
-    buttons->addWidget(HydrQuitButton);
-    buttons->addWidget(HydrSaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, HydrGrid->accessibleName(), true));
-    layout->addLayout(columnLabels);
-    layout->addWidget(HydrGrid, 1);
-    layout->addLayout(buttons);
+    auto* content = new QVBoxLayout;
+    content->addLayout(columnLabels);
+    content->addWidget(HydrGrid, 1);
+    LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true, HydrQuitButton,
+           HydrSaveButton, MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
     HydrGrid->setMinimumWidth(4 * 90 + 24);
 
     OnClick(HydrSaveButton, [this] { HydrSaveButtonClick(); });

@@ -60,10 +60,31 @@ void MainForm::BuildInputPage(QWidget* page) {
     auto* stack = new QGridLayout(panelArea);
     stack->setContentsMargins(0, 0, 0, 0);
     BuildInputPanels(panelArea);
+    const InputPanels& p = panels_;
+    workflowButtons_ = {GenOpenButton,
+                        HydrOpenButton,
+                        SoilOpenButton,
+                        SaltOpenButton,
+                        IrrSalButton,
+                        DrainOpenButton,
+                        CondOpenButton,
+                        nullptr,  // "Save all - Run", made below
+                        p.general->GenQuitButton,
+                        p.hydrology->HydrQuitButton,
+                        p.soil[1]->QuitButton,
+                        p.soil[2]->QuitButton,
+                        p.soil[3]->QuitButton,
+                        p.salt[1]->QuitButton,
+                        p.salt[2]->QuitButton,
+                        p.salt[3]->QuitButton,
+                        p.irrigationSalinity->IrrSalCancelButton,
+                        p.drainage->DrainQuitButton,
+                        p.conditions->CondQuitButton};
     for (const auto& [name, panel] : panels_.All()) stack->addWidget(panel, 0, 0);
 
     ReStartButton = MakeButton(page, "ReStartButton", "Restart");
     SaveAllButton = MakeButton(page, "SaveAllButton", "Save all - Run");
+    workflowButtons_[static_cast<int>(WorkflowButton::SaveAll)] = SaveAllButton;
     OpenInpButton = MakeButton(page, "OpenInpButton", "Open input");
     for (QPushButton* button : {ReStartButton, SaveAllButton, OpenInpButton}) {
         button->setMinimumWidth(100);

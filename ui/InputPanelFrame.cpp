@@ -1,6 +1,9 @@
 #include "InputPanelFrame.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "ActionGuard.h"
 #include "PanelWidgets.h"
@@ -16,6 +19,21 @@ InputPanelFrame::InputPanelFrame(InputData& data, const InputWorkflow& workflow,
 void InputPanelFrame::OnClick(QPushButton* button, std::function<void()> handler) {
     connect(button, &QPushButton::clicked, this,
             [this, handler = std::move(handler)] { RunGuarded(dialogs_, handler); });
+}
+
+void InputPanelFrame::LayOut(QLabel* heading, QLayout* content, bool contentStretches,
+                             QPushButton* cancel, QPushButton* save, QWidget* beside) {
+    auto* buttons = new QHBoxLayout;
+    if (beside) buttons->addWidget(beside);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    buttons->addWidget(save);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addLayout(content, contentStretches ? 1 : 0);
+    if (!contentStretches) layout->addStretch(1);
+    layout->addLayout(buttons);
 }
 
 void InputPanelFrame::SavedMessage(const QString& complete, const QString& firstPass) {

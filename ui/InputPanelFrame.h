@@ -11,6 +11,8 @@
 #include "InputData.h"
 #include "InputWorkflow.h"
 
+class QLabel;
+class QLayout;
 class QPushButton;
 
 namespace halosoil {
@@ -29,6 +31,11 @@ signals:
 protected:
     // Runs handler when button is pressed; a failure ends the handler with its message.
     void OnClick(QPushButton* button, std::function<void()> handler);
+    // Lays the panel out: its heading, its content, and at the foot the Cancel and Save
+    // buttons at the right with `beside` (a note or a help button), if any, at the left.
+    // Content that does not stretch (fields) sits at the top.
+    void LayOut(QLabel* heading, QLayout* content, bool contentStretches, QPushButton* cancel,
+                QPushButton* save, QWidget* beside = nullptr);
     // The long message on the first pass, the short one once the input is complete.
     void SavedMessage(const QString& complete, const QString& firstPass);
 

@@ -27,15 +27,10 @@ IrrSalPanel::IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs
     IrrSalCancelButton = MakeButton(this, "IrrSalCancelButton", "Cancel");
     IrrSalSaveButton = MakeButton(this, "IrrSalSaveButton", "Save");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(IrrSalCancelButton);
-    buttons->addWidget(IrrSalSaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, IrrSalGrid->accessibleName(), false));
-    layout->addWidget(IrrSalGrid, 1);
-    layout->addLayout(buttons);
+    auto* content = new QVBoxLayout;
+    content->addWidget(IrrSalGrid, 1);
+    LayOut(MakeHeading(this, IrrSalGrid->accessibleName(), false), content, true,
+           IrrSalCancelButton, IrrSalSaveButton);
 
     OnClick(IrrSalSaveButton, [this] { IrrSalSaveButtonClick(); });
     OnClick(IrrSalCancelButton, [this] { IrrSalCancelButtonClick(); });

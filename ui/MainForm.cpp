@@ -226,56 +226,10 @@ void MainForm::ShowPage(const QString& tabName) {
         PageControl->setCurrentWidget(page);
 }
 
-QPushButton* MainForm::ButtonOf(WorkflowButton button) const {
-    switch (button) {
-        case WorkflowButton::GenOpen:
-            return GenOpenButton;
-        case WorkflowButton::HydrOpen:
-            return HydrOpenButton;
-        case WorkflowButton::SoilOpen:
-            return SoilOpenButton;
-        case WorkflowButton::SaltOpen:
-            return SaltOpenButton;
-        case WorkflowButton::IrrSalOpen:
-            return IrrSalButton;
-        case WorkflowButton::DrainOpen:
-            return DrainOpenButton;
-        case WorkflowButton::CondOpen:
-            return CondOpenButton;
-        case WorkflowButton::SaveAll:
-            return SaveAllButton;
-        case WorkflowButton::GenCancel:
-            return panels_.general->GenQuitButton;
-        case WorkflowButton::HydrCancel:
-            return panels_.hydrology->HydrQuitButton;
-        case WorkflowButton::Soil1Cancel:
-        case WorkflowButton::Soil2Cancel:
-        case WorkflowButton::Soil3Cancel:
-            return panels_
-                .soil[1 + static_cast<int>(button) - static_cast<int>(WorkflowButton::Soil1Cancel)]
-                ->QuitButton;
-        case WorkflowButton::Salt1Cancel:
-        case WorkflowButton::Salt2Cancel:
-        case WorkflowButton::Salt3Cancel:
-            return panels_
-                .salt[1 + static_cast<int>(button) - static_cast<int>(WorkflowButton::Salt1Cancel)]
-                ->QuitButton;
-        case WorkflowButton::IrrSalCancel:
-            return panels_.irrigationSalinity->IrrSalCancelButton;
-        case WorkflowButton::DrainCancel:
-            return panels_.drainage->DrainQuitButton;
-        case WorkflowButton::CondCancel:
-            return panels_.conditions->CondQuitButton;
-        case WorkflowButton::Count:
-            break;
-    }
-    return nullptr;
-}
-
 void MainForm::ShowWorkflow() {
     for (int index = 0; index < kWorkflowButtons; ++index) {
         const auto button = static_cast<WorkflowButton>(index);
-        ButtonOf(button)->setEnabled(workflow_.Enabled(button));
+        workflowButtons_[index]->setEnabled(workflow_.Enabled(button));
     }
     for (const auto& [name, panel] : panels_.All()) panel->setVisible(name == workflow_.Shown());
 }
@@ -283,34 +237,6 @@ void MainForm::ShowWorkflow() {
 void MainForm::OpenGroup(InputGroup group) {
     workflow_.Opened(group, LayerCount(data_));
     ShowWorkflow();
-}
-
-void MainForm::GenOpenButtonClick() {
-    OpenGroup(InputGroup::General);
-}
-
-void MainForm::HydrOpenButtonClick() {
-    OpenGroup(InputGroup::Hydrology);
-}
-
-void MainForm::SoilOpenButtonClick() {
-    OpenGroup(InputGroup::Soil);
-}
-
-void MainForm::SaltOpenButtonClick() {
-    OpenGroup(InputGroup::Salinity);
-}
-
-void MainForm::IrrSalButtonClick() {
-    OpenGroup(InputGroup::IrrigationSalinity);
-}
-
-void MainForm::DrainOpenButtonClick() {
-    OpenGroup(InputGroup::Drainage);
-}
-
-void MainForm::CondOpenButtonClick() {
-    OpenGroup(InputGroup::Conditions);
 }
 
 // The window is not closed from its frame: the closing window is shown, and closing that

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QTabWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -55,13 +56,13 @@ public:
     void MathTabShow();
 
     // The group buttons.
-    void GenOpenButtonClick();
-    void HydrOpenButtonClick();
-    void SoilOpenButtonClick();
-    void SaltOpenButtonClick();
-    void IrrSalButtonClick();
-    void DrainOpenButtonClick();
-    void CondOpenButtonClick();
+    void GenOpenButtonClick() { OpenGroup(InputGroup::General); }
+    void HydrOpenButtonClick() { OpenGroup(InputGroup::Hydrology); }
+    void SoilOpenButtonClick() { OpenGroup(InputGroup::Soil); }
+    void SaltOpenButtonClick() { OpenGroup(InputGroup::Salinity); }
+    void IrrSalButtonClick() { OpenGroup(InputGroup::IrrigationSalinity); }
+    void DrainOpenButtonClick() { OpenGroup(InputGroup::Drainage); }
+    void CondOpenButtonClick() { OpenGroup(InputGroup::Conditions); }
 
     void SaveAllButtonClick();
     void OpenInpButtonClick();
@@ -105,7 +106,6 @@ private:
     void ResizeTimeStepGrids(int nrTst, bool numberHydrologicalRows);
     // Enables every workflow button and shows the one panel as the workflow says.
     void ShowWorkflow();
-    QPushButton* ButtonOf(WorkflowButton button) const;
 
     Dialogs& dialogs_;
     InputData data_;
@@ -133,6 +133,8 @@ private:
     QProgressBar* ProgressBar = nullptr;
 
     InputPanels panels_;
+    // The buttons whose enabling the workflow decides, in the order of WorkflowButton.
+    std::array<QPushButton*, kWorkflowButtons> workflowButtons_{};
     OutputPage* outputPage = nullptr;
     GraphPage* graphPage = nullptr;
     CloseForm* closeForm = nullptr;

@@ -91,17 +91,11 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     }
     labels->setColumnStretch(layers + 3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(MakeLabel(this, texts.note, prefix + "NoteLabel"));
-    buttons->addStretch(1);
-    buttons->addWidget(QuitButton);
-    buttons->addWidget(SaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, texts.heading, true));
-    layout->addLayout(labels);
-    layout->addWidget(Grid, 1);
-    layout->addLayout(buttons);
+    auto* content = new QVBoxLayout;
+    content->addLayout(labels);
+    content->addWidget(Grid, 1);
+    LayOut(MakeHeading(this, texts.heading, true), content, true, QuitButton, SaveButton,
+           MakeLabel(this, texts.note, prefix + "NoteLabel"));
 
     OnClick(SaveButton, [this] { SaveButtonClick(); });
     OnClick(QuitButton, [this] { QuitButtonClick(); });

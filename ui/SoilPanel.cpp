@@ -123,16 +123,7 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     table->addWidget(Grid, 1, 1, Qt::AlignLeft | Qt::AlignTop);
     table->setColumnStretch(2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(QuitButton);
-    buttons->addWidget(SaveButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeHeading(this, "Soil properties", true));
-    layout->addLayout(table);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    LayOut(MakeHeading(this, "Soil properties", true), table, false, QuitButton, SaveButton);
 
     OnClick(SaveButton, [this] { SaveButtonClick(); });
     OnClick(QuitButton, [this] { QuitButtonClick(); });

@@ -2,7 +2,11 @@
 // runs its action through RunGuarded, so no exception reaches Qt's event loop.
 #pragma once
 
+#include <QObject>
+#include <QPushButton>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include "Dialogs.h"
 
@@ -11,5 +15,17 @@ namespace halosoil {
 // Runs action; a failure is shown with its text (a failed allocation with the memory message)
 // and ends the action, keeping what was stored before it.
 void RunGuarded(Dialogs& dialogs, const std::function<void()>& action);
+
+// Runs each handler of owner when its button is pressed, through RunGuarded.
+template <class Owner>
+void ConnectGuarded(
+    Owner* owner, Dialogs& dialogs,
+    std::initializer_list<std::pair<QPushButton*, void (Owner::*)()>> handlersOfButtons) {
+    for (const auto& [button, handler] : handlersOfButtons) {
+        QObject::connect(button, &QPushButton::clicked, owner, [owner, &dialogs, handler] {
+            RunGuarded(dialogs, [owner, handler] { (owner->*handler)(); });
+        });
+    }
+}
 
 }  // namespace halosoil

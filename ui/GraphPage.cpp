@@ -132,20 +132,13 @@ void GraphPage::BuildPage() {
     page->addLayout(area, 1);
     page->addLayout(buttons);
 
-    const struct {
-        QPushButton* button;
-        void (GraphPage::*handler)();
-    } kButtons[] = {
-        {selectGraphButton_, &GraphPage::SelectGraphButtonClick},
-        {saveGraphButton_, &GraphPage::SaveGraphButtonClick},
-        {makeGraphButton_, &GraphPage::MakeGraphButtonClick},
-        {openGraphButton_, &GraphPage::OpenGraphButtonClick},
-    };
-    for (const auto& entry : kButtons) {
-        const auto handler = entry.handler;
-        connect(entry.button, &QPushButton::clicked, this,
-                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
-    }
+    ConnectGuarded<GraphPage>(this, dialogs_,
+                              {
+                                  {selectGraphButton_, &GraphPage::SelectGraphButtonClick},
+                                  {saveGraphButton_, &GraphPage::SaveGraphButtonClick},
+                                  {makeGraphButton_, &GraphPage::MakeGraphButtonClick},
+                                  {openGraphButton_, &GraphPage::OpenGraphButtonClick},
+                              });
 }
 
 std::optional<GraphType> GraphPage::CheckedType() const {

@@ -121,26 +121,19 @@ void MainForm::BuildOutputPages() {
 }
 
 void MainForm::ConnectGroupButtons() {
-    const struct {
-        QPushButton* button;
-        void (MainForm::*handler)();
-    } kButtons[] = {
-        {GenOpenButton, &MainForm::GenOpenButtonClick},
-        {HydrOpenButton, &MainForm::HydrOpenButtonClick},
-        {SoilOpenButton, &MainForm::SoilOpenButtonClick},
-        {SaltOpenButton, &MainForm::SaltOpenButtonClick},
-        {IrrSalButton, &MainForm::IrrSalButtonClick},
-        {DrainOpenButton, &MainForm::DrainOpenButtonClick},
-        {CondOpenButton, &MainForm::CondOpenButtonClick},
-        {ReStartButton, &MainForm::ReStartButtonClick},
-        {SaveAllButton, &MainForm::SaveAllButtonClick},
-        {OpenInpButton, &MainForm::OpenInpButtonClick},
-    };
-    for (const auto& entry : kButtons) {
-        const auto handler = entry.handler;
-        connect(entry.button, &QPushButton::clicked, this,
-                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-    }
+    ConnectGuarded<MainForm>(this, dialogs_,
+                             {
+                                 {GenOpenButton, &MainForm::GenOpenButtonClick},
+                                 {HydrOpenButton, &MainForm::HydrOpenButtonClick},
+                                 {SoilOpenButton, &MainForm::SoilOpenButtonClick},
+                                 {SaltOpenButton, &MainForm::SaltOpenButtonClick},
+                                 {IrrSalButton, &MainForm::IrrSalButtonClick},
+                                 {DrainOpenButton, &MainForm::DrainOpenButtonClick},
+                                 {CondOpenButton, &MainForm::CondOpenButtonClick},
+                                 {ReStartButton, &MainForm::ReStartButtonClick},
+                                 {SaveAllButton, &MainForm::SaveAllButtonClick},
+                                 {OpenInpButton, &MainForm::OpenInpButtonClick},
+                             });
 }
 
 void MainForm::FormCreate() {

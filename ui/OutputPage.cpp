@@ -252,22 +252,15 @@ void OutputPage::BuildWidgets() {
     pageLayout_->addLayout(indented(clickItem, clickIndent_));
     pageLayout_->addLayout(indented(copyItem, copyIndent_));
 
-    const struct {
-        QPushButton* button;
-        void (OutputPage::*handler)();
-    } kButtons[] = {
-        {openOutButton_, &OutputPage::OpenOutButtonClick},
-        {seeGraphsButton_, &OutputPage::SeeGraphsButtonClick},
-        {seeSaltButton_, &OutputPage::SeeSaltButtonClick},
-        {seeHydrButton_, &OutputPage::SeeHydrButtonClick},
-        {copyButton_, &OutputPage::CopyButtonClick},
-        {saveCsvButton_, &OutputPage::SaveCsvButtonClick},
-    };
-    for (const auto& entry : kButtons) {
-        const auto handler = entry.handler;
-        connect(entry.button, &QPushButton::clicked, this,
-                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
-    }
+    ConnectGuarded<OutputPage>(this, dialogs_,
+                               {
+                                   {openOutButton_, &OutputPage::OpenOutButtonClick},
+                                   {seeGraphsButton_, &OutputPage::SeeGraphsButtonClick},
+                                   {seeSaltButton_, &OutputPage::SeeSaltButtonClick},
+                                   {seeHydrButton_, &OutputPage::SeeHydrButtonClick},
+                                   {copyButton_, &OutputPage::CopyButtonClick},
+                                   {saveCsvButton_, &OutputPage::SaveCsvButtonClick},
+                               });
 }
 
 QString OutputPage::CurrentOutputFileName() const {

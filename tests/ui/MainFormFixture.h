@@ -96,7 +96,9 @@ inline ProjectEntry SampleEntry(int layers) {
     return e;
 }
 
-class MainFormTest : public ::testing::Test {
+// The fixture with the dialogs a test needs: scripted ones, or ones that also fail.
+template <class DialogsType>
+class MainFormTestWith : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -214,8 +216,10 @@ protected:
 
     QTemporaryDir dir;
     QString previousFolder;
-    ScriptedDialogs dialogs;
+    DialogsType dialogs;
     std::unique_ptr<MainForm> form;
 };
+
+using MainFormTest = MainFormTestWith<ScriptedDialogs>;
 
 }  // namespace halosoil::test

@@ -14,6 +14,7 @@
 #include "Errors.h"
 #include "GraphPage.h"
 #include "MainForm.h"
+#include "MainFormFixture.h"
 #include "OutputPage.h"
 #include "ScriptedDialogs.h"
 
@@ -38,20 +39,8 @@ public:
     }
 };
 
-class PageGuardTest : public ::testing::Test {
+class PageGuardTest : public test::MainFormTestWith<FailingDialogs> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previousFolder = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        form = std::make_unique<MainForm>(dialogs);
-    }
-    void TearDown() override {
-        form.reset();
-        QDir::setCurrent(previousFolder);
-        EXPECT_TRUE(dialogs.unexpected.isEmpty()) << dialogs.unexpected.join("\n").toStdString();
-    }
-
     QPushButton* Button(const char* name) {
         QPushButton* button = form->findChild<QPushButton*>(name);
         EXPECT_NE(button, nullptr) << name;
@@ -63,11 +52,6 @@ protected:
         button->setEnabled(true);
         button->click();
     }
-
-    QTemporaryDir dir;
-    QString previousFolder;
-    FailingDialogs dialogs;
-    std::unique_ptr<MainForm> form;
 };
 
 TEST_F(PageGuardTest, OutputPageActionsThatFailShowTheirTextAndChangeNothing) {

@@ -1,5 +1,6 @@
-// The main window's workflow state beside the project record, shared by the window, its
-// input panels and its Output and Graphs pages.
+// What the main window remembers beside the project record and the input workflow: where the
+// output on display comes from, which grid was edited last, and the dialogs' folders. Shared
+// by the window, the grid paste and the Output and Graphs pages.
 #pragma once
 
 #include <QString>
@@ -7,9 +8,7 @@
 namespace halosoil {
 
 struct WindowState {
-    bool SoilComplete = true;    // the three-layer soil data were complete at their last save
     bool OutputFromRun = false;  // the output on display comes from a run just made
-    int SavedDrainChoice = 0;    // 0 "no", 1 "yes" at the last successful drainage save
     bool LastEditedHydro = false;
 
     QString StartFolder;          // the working folder at start-up

@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace halosoil {
 
@@ -88,78 +90,104 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent, bool fixedCells)
     horizontalHeader()->setDefaultSectionSize(64);
     verticalHeader()->setDefaultSectionSize(20);
     setItemDelegate(new CellDelegate(this));
-    setColumnCount(columns);
-    setRowCount(rows);
-    Refill();
+    Resize(columns, rows);
     connect(this, &QTableWidget::itemChanged, this, &StringGrid::OnItemChanged);
 }
 
-QString& StringGrid::Stored(int col, int row) {
-    if (static_cast<int>(store_.size()) <= row) store_.resize(row + 1);
-    auto& cells = store_[row];
+void StringGrid::SetColCount(int columns) {
+    Resize(columns, rowCount());
+}
+
+void StringGrid::SetRowCount(int rows) {
+    Resize(columnCount(), rows);
+}
+
+// The table would delete the items of the rows and columns it loses; they are taken out first
+// and come back when the grid grows over them again.
+void StringGrid::Resize(int columns, int rows) {
+    columns = std::max(columns, 0);
+    rows = std::max(rows, 0);
+    SetAsideCellsBeyond(columns, rows);
+    setColumnCount(columns);
+    setRowCount(rows);
+    FillEmptyCells();
+}
+
+bool StringGrid::IsInTable(int col, int row) const {
+    return row >= 0 && col >= 0 && row < rowCount() && col < columnCount();
+}
+
+void StringGrid::SetAsideCellsBeyond(int columns, int rows) {
+    // Taking an item out changes the table; it is no edit of the user's.
+    const QSignalBlocker quiet(this);
+    for (int row = 0; row < rowCount(); ++row)
+        for (int col = row < rows ? columns : 0; col < columnCount(); ++col)
+            if (QTableWidgetItem* cell = takeItem(row, col)) PlaceAside(col, row).reset(cell);
+}
+
+// Every cell of the table gets an item: the one set aside for its place, or a new empty one.
+void StringGrid::FillEmptyCells() {
+    const QSignalBlocker quiet(this);
+    for (int row = 0; row < rowCount(); ++row) {
+        for (int col = 0; col < columnCount(); ++col) {
+            if (item(row, col)) continue;
+            QTableWidgetItem* cell = CellAside(col, row) ? PlaceAside(col, row).release() : nullptr;
+            setItem(row, col, cell ? cell : NewCell(col, row));
+        }
+    }
+}
+
+// The fixed row and column are grey and not editable.
+QTableWidgetItem* StringGrid::NewCell(int col, int row) const {
+    auto* cell = new QTableWidgetItem;
+    if (fixedCells_ && (row == 0 || col == 0)) {
+        cell->setFlags(Qt::ItemIsEnabled);
+        cell->setBackground(palette().button());
+    }
+    return cell;
+}
+
+QTableWidgetItem* StringGrid::CellAside(int col, int row) const {
+    if (row < 0 || col < 0 || row >= static_cast<int>(aside_.size())) return nullptr;
+    const auto& cells = aside_[row];
+    return col < static_cast<int>(cells.size()) ? cells[col].get() : nullptr;
+}
+
+std::unique_ptr<QTableWidgetItem>& StringGrid::PlaceAside(int col, int row) {
+    if (static_cast<int>(aside_.size()) <= row) aside_.resize(row + 1);
+    auto& cells = aside_[row];
     if (static_cast<int>(cells.size()) <= col) cells.resize(col + 1);
     return cells[col];
 }
 
-void StringGrid::SetColCount(int columns) {
-    setColumnCount(columns < 0 ? 0 : columns);
-    Refill();
-}
-
-void StringGrid::SetRowCount(int rows) {
-    setRowCount(rows < 0 ? 0 : rows);
-    Refill();
-}
-
 QString StringGrid::Cell(int col, int row) const {
-    if (row < 0 || col < 0 || row >= static_cast<int>(store_.size())) return {};
-    const auto& cells = store_[row];
-    return col < static_cast<int>(cells.size()) ? cells[col] : QString();
+    const QTableWidgetItem* cell = IsInTable(col, row) ? item(row, col) : CellAside(col, row);
+    return cell ? cell->text() : QString();
 }
 
 void StringGrid::SetCell(int col, int row, const QString& text) {
     if (row < 0 || col < 0) return;
-    Stored(col, row) = text;
-    if (row < rowCount() && col < columnCount()) {
-        filling_ = true;
-        if (QTableWidgetItem* cell = item(row, col)) cell->setText(text);
-        filling_ = false;
+    const QSignalBlocker quiet(this);  // the program's own text is no edit of the user's
+    WritableCell(col, row).setText(text);
+}
+
+QTableWidgetItem& StringGrid::WritableCell(int col, int row) {
+    if (IsInTable(col, row)) {
+        if (!item(row, col)) setItem(row, col, NewCell(col, row));
+        return *item(row, col);
     }
+    std::unique_ptr<QTableWidgetItem>& aside = PlaceAside(col, row);
+    if (!aside) aside.reset(NewCell(col, row));
+    return *aside;
 }
 
 bool StringGrid::IsEditableCell(int col, int row) const {
-    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return false;
+    if (!IsInTable(col, row)) return false;
     return !fixedCells_ || (row > 0 && col > 0);
 }
 
-// Makes every visible cell an item showing its stored text; the fixed row and column are
-// grey and not editable.
-void StringGrid::Refill() {
-    filling_ = true;
-    const QBrush fixedBrush = palette().button();
-    for (int row = 0; row < rowCount(); ++row) {
-        for (int col = 0; col < columnCount(); ++col) {
-            QTableWidgetItem* cell = item(row, col);
-            if (!cell) {
-                cell = new QTableWidgetItem;
-                if (fixedCells_ && (row == 0 || col == 0)) {
-                    cell->setFlags(Qt::ItemIsEnabled);
-                    cell->setBackground(fixedBrush);
-                }
-                setItem(row, col, cell);
-            }
-            cell->setText(Cell(col, row));
-        }
-    }
-    filling_ = false;
-}
-
 void StringGrid::OnItemChanged(QTableWidgetItem* cell) {
-    if (filling_) return;
-    const int col = cell->column();
-    const int row = cell->row();
-    Stored(col, row) = cell->text();
-    emit CellEdited(col, row, cell->text());
+    emit CellEdited(cell->column(), cell->row(), cell->text());
 }
 
 QString StringGrid::ClipboardText() const {

@@ -1,7 +1,8 @@
 // A string grid addressed as (column, row), row 0 being the fixed header row and column 0 the
 // fixed serial-number column, as the program's grids have always been addressed. The fixed
-// cells are ordinary cells that the user cannot edit. Rows beyond the row count keep their
-// text, so a grid that shrinks and grows again shows them again.
+// cells are ordinary cells that the user cannot edit. The table's items are the only home of
+// the cells' texts: cells beyond the row or column count are items taken out of the table and
+// kept aside, so a grid that shrinks and grows again shows them again.
 //
 // A paste (Ctrl+V in an open cell editor or on a selected cell) is reported at once as one
 // edit holding the whole new text of the cell, so that a block copied from a spreadsheet
@@ -10,6 +11,7 @@
 
 #include <QTableWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace halosoil {
@@ -50,15 +52,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Refill();
+    bool IsInTable(int col, int row) const;
+    void Resize(int columns, int rows);
+    void SetAsideCellsBeyond(int columns, int rows);
+    void FillEmptyCells();
+    QTableWidgetItem* NewCell(int col, int row) const;
+    QTableWidgetItem* CellAside(int col, int row) const;
+    std::unique_ptr<QTableWidgetItem>& PlaceAside(int col, int row);
+    QTableWidgetItem& WritableCell(int col, int row);
     void OnItemChanged(QTableWidgetItem* item);
-    QString& Stored(int col, int row);
     QString ClipboardText() const;
     void PutOnClipboard(const QString& text) const;
     void ReportEdit(int col, int row, const QString& text);
 
-    std::vector<std::vector<QString>> store_;  // [row][col]; grows, never shrinks
-    bool filling_ = false;
+    // The cells outside the table, [row][col]; grows, never shrinks.
+    std::vector<std::vector<std::unique_ptr<QTableWidgetItem>>> aside_;
     bool fixedCells_ = true;
     std::function<QString()> clipboard_;
     std::function<void(const QString&)> clipSink_;

@@ -309,6 +309,9 @@ TEST_F(WindowPaste, CtrlVOnASelectedCellSpreadsTheBlock) {
     EXPECT_EQ(grid->Cell(3, 13), "112");
     EXPECT_EQ(form->Data().HydrRows, 13);
     EXPECT_EQ(grid->RowCount(), 14);
+    // The rows the paste opened show the block's values, not cells of their own.
+    EXPECT_EQ(grid->item(13, 3)->text(), "112");
+    EXPECT_EQ(grid->item(12, 1)->text(), "100");
 }
 
 TEST_F(WindowPaste, EditPasteOnASelectedSalinityCell) {

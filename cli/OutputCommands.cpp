@@ -18,7 +18,7 @@
 #include "ProjectInfo.h"
 #include "RasterGraph.h"
 #include "SvgCanvas.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 #include "ViewedOutput.h"
 
 namespace halosoil {

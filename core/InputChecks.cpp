@@ -7,7 +7,7 @@
 #include "NumberFormat.h"
 #include "SeriesCheck.h"
 #include "TimeStepLimit.h"
-#include "Ucalc.h"
+#include "RunCheck.h"
 
 namespace halosoil {
 

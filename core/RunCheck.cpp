@@ -8,7 +8,7 @@
 #include "Errors.h"
 #include "NumberFormat.h"
 #include "SeriesCheck.h"
-#include "Ucalc.h"
+#include "RunCheck.h"
 
 namespace halosoil {
 

@@ -7,7 +7,7 @@
 #include "GraphFrame.h"
 #include "GraphScaling.h"
 #include "PointMapping.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 

@@ -8,7 +8,7 @@
 #include "GraphScaling.h"
 #include "NumberFormat.h"
 #include "PointMapping.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 

@@ -22,8 +22,8 @@
 #include "GraphFrame.h"
 #include "OutputFitFlags.h"
 #include "QtCanvas.h"
-#include "Ucalc.h"
-#include "Ugraphs.h"
+#include "OutputFileName.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 

@@ -20,7 +20,7 @@
 #include "InputForView.h"
 #include "OutputTables.h"
 #include "StringGrid.h"
-#include "Ucalc.h"
+#include "OutputFileName.h"
 
 namespace halosoil {
 

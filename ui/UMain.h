@@ -12,7 +12,7 @@
 #include "Dialogs.h"
 #include "InputData.h"
 #include "OutputFile.h"
-#include "Ucalc.h"
+#include "Engine.h"
 #include "WindowState.h"
 
 class QLabel;

@@ -16,7 +16,7 @@
 #include "OutputFile.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
-#include "Ucalc.h"
+#include "Engine.h"
 
 namespace py = pybind11;
 using namespace halosoil;

@@ -10,7 +10,7 @@
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "TestProjects.h"
-#include "Ucalc.h"
+#include "RunCheck.h"
 
 namespace halosoil {
 namespace {

@@ -18,7 +18,7 @@
 #include "LeachingOptimisation.h"
 #include "RunInputs.h"
 #include "SpeculativeSearch.h"
-#include "Ucalc.h"
+#include "Engine.h"
 #include "VectorUnit.h"
 
 namespace halosoil {

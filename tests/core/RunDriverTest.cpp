@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Errors.h"
+#include "OutputFileName.h"
 #include "RunTestFixture.h"
 
 namespace halosoil {

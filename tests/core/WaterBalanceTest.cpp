@@ -7,7 +7,7 @@
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
-#include "Ucalc.h"
+#include "Engine.h"
 
 namespace halosoil {
 namespace {

@@ -11,7 +11,7 @@
 #include "OutputFile.h"
 #include "RecordingCanvas.h"
 #include "RunState.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil::test {
 

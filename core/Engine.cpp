@@ -1,10 +1,13 @@
-#include "Ucalc.h"
+#include "Engine.h"
 
 #include "AtomicFile.h"
 #include "DrainageRefinement.h"
 #include "LeachingOptimisation.h"
 #include "OutputFile.h"
+#include "OutputFileName.h"
+#include "RunCheck.h"
 #include "RunInputs.h"
+#include "RunQuestions.h"
 #include "SaltBalance.h"
 #include "WaterBalance.h"
 
@@ -76,18 +79,6 @@ bool EnoughMeasurements(const RunState& s) {
 }
 
 }  // namespace
-
-std::string OutputFileNameFor(const std::string& inputFileName) {
-    const std::size_t slash = inputFileName.find_last_of("/\\");
-    const std::size_t dot = inputFileName.find_last_of('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? inputFileName.substr(0, dot) : inputFileName) + ".out";
-}
-
-const char* QuestionText(RunQuestion question) {
-    return question == RunQuestion::RefineDrainageCapacity ? kRefineQuestion : kOptimiseQuestion;
-}
 
 void Engine::Compute(const InputData& data, RunHost& host) {
     CheckRunnable(data);

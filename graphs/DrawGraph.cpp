@@ -1,4 +1,4 @@
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 

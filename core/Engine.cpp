@@ -16,10 +16,9 @@ namespace halosoil {
 namespace {
 
 void SizeRunState(const RunInputs& d, RunState& s) {
-    for (Series* series :
-         {&s.Percol, &s.CapRise, &s.ActEvap, &s.Drain, &s.DepthWT, &s.SalRoot1, &s.SalRoot2,
-          &s.SalRoot3, &s.SalTrans, &s.SalAquif, &s.SoilMoist, &s.MoistChange})
-        SizeSeries(*series, d.NrTst);
+    SizeResultSeries(s, d.NrTst);
+    SizeSeries(s.SoilMoist, d.NrTst);
+    SizeSeries(s.MoistChange, d.NrTst);
     for (DayTable* table :
          {&s.DayPerc1, &s.DayPerc2, &s.DayPerc3, &s.DayCap1, &s.DayCap2, &s.DayCap3})
         table->Size(d.NrTst, d.TstLength);

@@ -5,9 +5,9 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "NumberFormat.h"
+#include "RunCheck.h"
 #include "SeriesCheck.h"
 #include "TimeStepLimit.h"
-#include "RunCheck.h"
 
 namespace halosoil {
 

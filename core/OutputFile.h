@@ -21,6 +21,9 @@ struct OutputReadBack {
     ZoneValues CoefDet{};
     // Whether the file's efficiency line of the zone was present.
     std::array<bool, kZoneCount + 1> LinePresent{};
+    // Whether the zone has no coefficient of determination: its line ends in "n.a." or is
+    // absent.
+    std::array<bool, kZoneCount + 1> FitNA{};
 };
 
 // Header lines 1 to 12 and the data line of step i, each ended by CR LF. The header shows the
@@ -36,12 +39,14 @@ void WriteOutputHeader(std::string& file, const InputData& data, const RunState&
                        const std::string& outputFileName);
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step);
 
-// Reads outputFileName: replaces NrLayers, NrTst (and QH1 when the drainage line is present)
-// in the record and fills the ten result series of the state. Throws HalosoilError with
-// "The file <name>could not be opened. ..." when the file cannot be opened.
+// Reads outputFileName: replaces NrLayers with the layer flags, NrTst (and QH1 when the
+// drainage line is present) in the record and fills the ten result series of the state. Throws
+// HalosoilError with "The file <name>could not be opened. ..." when the file cannot be opened.
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack);
 void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack);
+// The header alone, up to the last efficiency line: NrLayers, NrTst (QH1) and the read-back.
+void ReadOutputHeader(std::istream& in, InputData& data, OutputReadBack& readBack);
 
 std::string CouldNotOpenMessage(const std::string& fileName);
 

@@ -34,6 +34,8 @@ inline constexpr const char* kUnitsLine =
     " Water flow in mm/time step,  Salinity in dS/m,   Depth water table (DepthWT) in m";
 inline constexpr const char* kHeaderEndMark = " - -";
 
+// The column headings, "Rootzone" in one word and the dashed lines with their one "--", stand
+// as the users' files have always had them.
 inline constexpr const char* kColumns1[] = {
     "           Percol.  Cap. rise  Act. Evap  Drainage                    Salinity (dS/m)",
     " Time step - - - - - - - - - - - - - - - - - - - - DepthWT   - - - - - - - - - - - - - - - -",

@@ -7,8 +7,8 @@
 
 #include "Errors.h"
 #include "NumberFormat.h"
-#include "SeriesCheck.h"
 #include "RunCheck.h"
+#include "SeriesCheck.h"
 
 namespace halosoil {
 

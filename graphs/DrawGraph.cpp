@@ -14,12 +14,6 @@ AxisState DrawGraph(Canvas& canvas, GraphType type, const GraphSource& source) {
     return DrawSalinityGraph(canvas, type, source);
 }
 
-int ResultLayers(const InputData& data) {
-    if (data.NrLayers >= 1 && data.NrLayers <= 3) return data.NrLayers;
-    const int flagged = data.FlaggedLayers();
-    return flagged == 0 ? 1 : flagged;
-}
-
 SalinityZones ZonesShown(GraphType type, int layers) {
     SalinityZones zones;
     switch (type) {

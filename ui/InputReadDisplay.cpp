@@ -65,8 +65,7 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             cond.SaltIrrigEdit->setText(Text(data.SaltIrrig));
             break;
         case InputItem::NrLayers: {
-            const int layers = data.FlaggedLayers() != 0 ? data.FlaggedLayers() : data.NrLayers;
-            if (layers >= 1 && layers <= 3) gen.LayersCombo->setCurrentIndex(layers - 1);
+            gen.LayersCombo->setCurrentIndex(LayerCount(data) - 1);
             break;
         }
         case InputItem::InitSalt: {

@@ -76,12 +76,6 @@ HeaderMarks ReadHeaderMarks(const std::string& fileText) {
             marks.qh1LinePresent = true;
             marks.qh1Refined = line.rfind(layout::kQH1Refined, 0) == 0;
         }
-        for (int z = Layer1; z <= Aquif; ++z) {
-            const std::string trimmed = line.substr(0, line.find_last_not_of(' ') + 1);
-            if (line.rfind(layout::kEfficiencyLabels[z], 0) == 0 && trimmed.size() >= 4 &&
-                trimmed.compare(trimmed.size() - 4, 4, "n.a.") == 0)
-                marks.notAvailable[z] = true;
-        }
     }
     return marks;
 }
@@ -100,7 +94,7 @@ py::dict DictFromOutputFile(const InputData& data, const RunState& state,
         const bool present = z > 0 && readBack.LinePresent[z];
         leachEff.append(present ? py::cast(readBack.LeachEff[z]) : py::none());
         optimized.append(readBack.Optimized[z]);
-        const bool available = present && !marks.notAvailable[z];
+        const bool available = present && !readBack.FitNA[z];
         coefDet.append(available ? py::cast(readBack.CoefDet[z] / 100) : py::none());
         fitNA.append(present && !available);
     }

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "Engine.h"
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
-#include "Engine.h"
 
 namespace halosoil::test {
 

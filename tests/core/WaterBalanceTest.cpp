@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "Engine.h"
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
-#include "Engine.h"
 
 namespace halosoil {
 namespace {

@@ -140,7 +140,7 @@ private:
     void InitialBlock() {
         Line(layout::kInitial);
         InitialValue(layout::kSaltIrrig, d_.SaltIrrig, 8, 1, "the irrigation water salinity");
-        Line(std::string(layout::kLayerCount) + std::to_string(d_.FlaggedLayers()));
+        Line(std::string(layout::kLayerCount) + std::to_string(LayerCount(d_)));
         if (d_.OneLayer) {
             InitialValue(layout::kInitSaltRoot, d_.InitSalt[Layer1], 8, 1,
                          "the initial salinity of the root zone");

@@ -24,24 +24,10 @@ TEST_F(StringToFloatTest, IgnoresSpacesAroundTheNumber) {
 }
 
 TEST_F(StringToFloatTest, RefusesTextThatIsNotANumber) {
-    EXPECT_THROW_MSG(StringToFloat(""), ConversionError, "'' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("   "), ConversionError,
-                     "'   ' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("1a"), ConversionError,
-                     "'1a' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("1 234"), ConversionError,
-                     "'1 234' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("1.2.3"), ConversionError,
-                     "'1.2.3' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("-"), ConversionError,
-                     "'-' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("1e"), ConversionError,
-                     "'1e' is not a valid floating point value");
     // Only spaces are ignored around the number, not tabs.
-    EXPECT_THROW_MSG(StringToFloat("1.5\t"), ConversionError,
-                     "'1.5\t' is not a valid floating point value");
-    EXPECT_THROW_MSG(StringToFloat("\t2"), ConversionError,
-                     "'\t2' is not a valid floating point value");
+    for (const char* text : {"", "   ", "1a", "1 234", "1.2.3", "-", "1e", "1.5\t", "\t2"})
+        EXPECT_THROW_MSG(StringToFloat(text), ConversionError,
+                         "'" + std::string(text) + "' is not a valid floating point value");
 }
 
 TEST_F(StringToFloatTest, DecimalCommaOnlyWhileTheSeparatorIsTheComma) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "InputData.h"
 #include "RunState.h"
@@ -25,6 +26,19 @@ struct OutputReadBack {
     // absent.
     std::array<bool, kZoneCount + 1> FitNA{};
 };
+
+// The results a data line holds for a layer count, in the order of its columns: the
+// root-zone salinities of the existing layers only. State is RunState or const RunState.
+template <class State>
+auto DataLineSeries(State& s, int layers) {
+    std::vector<decltype(&s.Percol)> series = {&s.Percol, &s.CapRise, &s.ActEvap,
+                                               &s.Drain,  &s.DepthWT, &s.SalRoot1};
+    if (layers >= 2) series.push_back(&s.SalRoot2);
+    if (layers >= 3) series.push_back(&s.SalRoot3);
+    series.push_back(&s.SalTrans);
+    series.push_back(&s.SalAquif);
+    return series;
+}
 
 // Header lines 1 to 12 and the data line of step i, each ended by CR LF. The header shows the
 // working efficiencies of the run, state.LeachEff, as fractions. Throw HalosoilError

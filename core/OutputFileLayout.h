@@ -76,5 +76,12 @@ inline constexpr int kChunks1[] = {10, 10, 10, 9, 9, 10, 10, 12, 10};
 inline constexpr int kChunks2[] = {10, 10, 10, 10, 9, 9, 8, 8, 9, 10};
 inline constexpr int kChunks3[] = {10, 10, 10, 10, 10, 8, 8, 9, 9, 9, 8};
 
+constexpr const Field* FieldsOf(int layers) {
+    return layers == 1 ? kFields1 : layers == 2 ? kFields2 : kFields3;
+}
+constexpr const int* ChunksOf(int layers) {
+    return layers == 1 ? kChunks1 : layers == 2 ? kChunks2 : kChunks3;
+}
+
 // clang-format on
 }  // namespace halosoil::output_layout

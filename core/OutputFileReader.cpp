@@ -129,12 +129,7 @@ private:
     }
 
     void DataLines(int layers) {
-        std::vector<Series*> series = {&s_.Percol, &s_.CapRise, &s_.ActEvap,
-                                       &s_.Drain,  &s_.DepthWT, &s_.SalRoot1};
-        if (layers >= 2) series.push_back(&s_.SalRoot2);
-        if (layers >= 3) series.push_back(&s_.SalRoot3);
-        series.push_back(&s_.SalTrans);
-        series.push_back(&s_.SalAquif);
+        const std::vector<Series*> series = DataLineSeries(s_, layers);
         SizeResultSeries(s_, d_.NrTst);
 
         while (cursor_.Chars(4) != layout::kHeaderEndMark) {
@@ -144,9 +139,7 @@ private:
         }
         cursor_.EndLine();
 
-        const int* chunks = layers == 1   ? layout::kChunks1
-                            : layers == 2 ? layout::kChunks2
-                                          : layout::kChunks3;
+        const int* chunks = layout::ChunksOf(layers);
         for (int i = 1; i <= d_.NrTst; ++i) {
             if (cursor_.PastEnd())
                 throw HalosoilError("The output file ends before time step " + std::to_string(i) +

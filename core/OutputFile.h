@@ -25,6 +25,14 @@ struct OutputReadBack {
     // Whether the zone has no coefficient of determination: its line ends in "n.a." or is
     // absent.
     std::array<bool, kZoneCount + 1> FitNA{};
+    // What else the header tells: the titles as they stand in lines 4 and 5, the step length
+    // (0 when line 6 has none), and whether the drainage-capacity line is there and says
+    // "refined".
+    std::string Title1;
+    std::string Title2;
+    int StepLength = 0;
+    bool QH1LinePresent = false;
+    bool QH1Refined = false;
 };
 
 // The results a data line holds for a layer count, in the order of its columns: the

@@ -48,7 +48,12 @@ public:
     // efficiency, its tag and its coefficient.
     void Header() {
         r_.FitNA.fill(true);
-        cursor_.SkipLines(5);
+        r_.QH1LinePresent = r_.QH1Refined = false;
+        cursor_.SkipLines(3);
+        r_.Title1 = cursor_.Line();
+        cursor_.EndLine();
+        r_.Title2 = cursor_.Line();
+        cursor_.EndLine();
         const int layers = Integer();
         const int nrTst = Integer();
         if (layers < 1 || layers > 3 || nrTst < 0 || nrTst > kMaxTimeSteps)
@@ -57,6 +62,8 @@ public:
         // The flags follow, so that the record tells one layer count once the file is read.
         d_.SetLayerFlags(layers);
         d_.NrTst = nrTst;
+        r_.StepLength = 0;
+        std::istringstream(cursor_.Rest()) >> r_.StepLength;
         cursor_.EndLine();
         FirstEfficiencyLine();
         if (layers > 1) EfficiencyLine(Layer2);
@@ -84,6 +91,8 @@ private:
 
     void FirstEfficiencyLine() {
         if (cursor_.Chars(10) == layout::kDrainageMark) {
+            r_.QH1LinePresent = true;
+            r_.QH1Refined = StartsWith(cursor_.Line(), layout::kQH1Refined);
             cursor_.Chars(22);
             d_.QH1 = Real();
             cursor_.EndLine();

@@ -307,6 +307,28 @@ TEST(ReadOutputFileTest, TheLayerFlagsFollowTheLayerCountOfTheFile) {
     EXPECT_EQ(LayerCount(r.data), 2);
 }
 
+TEST(ReadOutputFileTest, KeepsWhatTheHeaderTellsBesidesTheSeries) {
+    const ReadResult r = Read(JoinCrLf(HandWrittenTwoLayerLines()));
+    EXPECT_EQ(r.readBack.Title1, "T1");
+    EXPECT_EQ(r.readBack.Title2, "T2");
+    EXPECT_EQ(r.readBack.StepLength, 30);
+    EXPECT_TRUE(r.readBack.QH1LinePresent);
+    EXPECT_TRUE(r.readBack.QH1Refined);
+    // Layer 1 optimised with a coefficient, layer 2 and the aquifer "n.a.", the transition
+    // zone given with one; layer 3 does not exist.
+    EXPECT_EQ(r.readBack.FitNA,
+              (std::array<bool, kZoneCount + 1>{true, false, true, true, false, true}));
+
+    std::vector<std::string> given = HandWrittenTwoLayerLines();
+    given[6] = " Drainage capacity QH1 (given) :   0.045";
+    const ReadResult g = Read(JoinCrLf(given));
+    EXPECT_TRUE(g.readBack.QH1LinePresent);
+    EXPECT_FALSE(g.readBack.QH1Refined);
+    std::vector<std::string> without = HandWrittenTwoLayerLines();
+    without.erase(without.begin() + 6);
+    EXPECT_FALSE(Read(JoinCrLf(without)).readBack.QH1LinePresent);
+}
+
 TEST(ReadOutputFileTest, AtMost50000TimeStepsAreRead) {
     std::vector<std::string> lines = HandWrittenTwoLayerLines();
     lines[5] = " 2  50001    30" + kSizes;

@@ -22,10 +22,7 @@ struct LongRun {
         data.NrLayers = 3;
         data.SetLayerFlags(3);
         for (Series* s : {&data.Rain, &data.Irrig, &data.Evap}) SizeSeries(*s, nrTst);
-        for (Series* s :
-             {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain, &state.DepthWT,
-              &state.SalRoot1, &state.SalRoot2, &state.SalRoot3, &state.SalTrans, &state.SalAquif})
-            SizeSeries(*s, nrTst);
+        SizeResultSeries(state, nrTst);
         for (int z = 1; z <= kZoneCount; ++z) data.MeasSalt[z].assign(nrTst + 1, kMissing);
         for (int i = 1; i <= nrTst; ++i) {
             const double season = std::sin(i * 2 * 3.14159265358979 / 365);

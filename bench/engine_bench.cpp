@@ -23,7 +23,7 @@
 #include "RunHost.h"
 #include "RunInputs.h"
 #include "TrialThreads.h"
-#include "Ucalc.h"
+#include "Engine.h"
 #include "VectorUnit.h"
 #include "WaterBalance.h"
 

@@ -4,7 +4,7 @@
 
 #include "GraphBenchData.h"
 #include "RecordingCanvas.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

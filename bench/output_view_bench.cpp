@@ -5,7 +5,7 @@
 #include "InputForView.h"
 #include "OutputTables.h"
 #include "OutputViewBenchData.h"
-#include "Ucalc.h"
+#include "OutputFileName.h"
 
 namespace halosoil {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "GraphBenchData.h"
 #include "QtCanvas.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "OutputPage.h"
 #include "OutputViewBenchData.h"
-#include "Ucalc.h"
+#include "OutputFileName.h"
 
 namespace halosoil {
 namespace {

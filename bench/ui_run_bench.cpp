@@ -12,7 +12,7 @@
 
 #include "BenchProjects.h"
 #include "QtRunHost.h"
-#include "Ucalc.h"
+#include "Engine.h"
 
 namespace halosoil {
 namespace {

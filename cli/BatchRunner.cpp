@@ -16,7 +16,8 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "RunHost.h"
-#include "Ucalc.h"
+#include "Engine.h"
+#include "OutputFileName.h"
 
 namespace halosoil {
 

@@ -9,16 +9,15 @@
 #include "AtomicFile.h"
 #include "BatchRunner.h"
 #include "BatchUsage.h"
+#include "DrawGraph.h"
 #include "Errors.h"
 #include "GraphFrame.h"
 #include "GraphTypeNames.h"
 #include "OutputCsv.h"
-#include "OutputFitFlags.h"
 #include "OutputTables.h"
 #include "ProjectInfo.h"
 #include "RasterGraph.h"
 #include "SvgCanvas.h"
-#include "Ugraphs.h"
 #include "ViewedOutput.h"
 
 namespace halosoil {
@@ -106,7 +105,7 @@ int TableCommand(const std::vector<std::string>& arguments, std::ostream& out,
         ReadViewedOutput(parsed.outputFile, viewed);
         if (parsed.first == "salinity") {
             csv = CsvText(SalinityTable(viewed.data, viewed.state),
-                          SalinityCsvHeadings(SalinityTableLayers(viewed.data)));
+                          SalinityCsvHeadings(LayerCount(viewed.data)));
         } else {
             csv = CsvText(HydrologyTable(viewed.data, viewed.state), HydrologyCsvHeadings());
         }
@@ -153,7 +152,7 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& errors
         errors << error.what() << '\n';
         return kInputInvalid;
     }
-    const int layers = ResultLayers(viewed.data);
+    const int layers = LayerCount(viewed.data);
     if (LayersNeeded(*type) > layers) {
         errors << parsed.outputFile << " holds the results of " << layers
                << " root-zone layer(s); the graph " << parsed.first << " needs "
@@ -161,9 +160,7 @@ int GraphCommand(const std::vector<std::string>& arguments, std::ostream& errors
         return kInputInvalid;
     }
     // Whether a zone has a coefficient is told by the file itself, as on the Graphs page.
-    FitFlags fitNA = viewed.state.FitNA;
-    FitNotAvailable(parsed.outputFile, fitNA);
-    const GraphSource source{viewed.data, viewed.state, viewed.readBack, fitNA};
+    const GraphSource source{viewed.data, viewed.state, viewed.readBack, viewed.readBack.FitNA};
     try {
         if (extension == ".svg") {
             SvgCanvas canvas(kGraphWidth, kGraphHeight);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "GraphType.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 

@@ -5,9 +5,9 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "NumberFormat.h"
+#include "RunCheck.h"
 #include "SeriesCheck.h"
 #include "TimeStepLimit.h"
-#include "Ucalc.h"
 
 namespace halosoil {
 
@@ -43,7 +43,7 @@ void CheckHydrologicalData(const InputData& d) {
 // One and two layers: every cell must be filled, except the leaching efficiency of the second
 // layer. Three layers: cells may stay empty, but no zone without thickness or porosities.
 void CheckSoilData(const InputData& d) {
-    const int layers = d.FlaggedLayers();
+    const int layers = LayerCount(d);
     if (layers == 3) {
         if (const char* message = IncompleteSoilZoneMessage(d)) throw HalosoilError(message);
         return;
@@ -64,7 +64,7 @@ void CheckIrrigationSalinity(const InputData& d) {
 void CheckDrainageData(const InputData& d) {
     if (!d.DrainPresent) return;
     double rootThickness = 0;
-    for (int layer = Layer1; layer <= d.FlaggedLayers(); ++layer) rootThickness += d.Thick[layer];
+    for (int layer = Layer1; layer <= LayerCount(d); ++layer) rootThickness += d.Thick[layer];
     const DrainageFault fault = CheckDrainage(d, rootThickness);
     if (fault != DrainageFault::None) throw HalosoilError(DrainageFaultText(fault));
 }

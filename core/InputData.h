@@ -92,6 +92,13 @@ struct InputData {
     }
 };
 
+// The root zone's layer count: the layer flags when one is set, else NrLayers when it is 1, 2
+// or 3, else 1. Where "no flag set" must be told apart, FlaggedLayers says so.
+inline int LayerCount(const InputData& data) {
+    if (const int flagged = data.FlaggedLayers(); flagged != 0) return flagged;
+    return data.NrLayers >= 1 && data.NrLayers <= 3 ? data.NrLayers : 1;
+}
+
 // The zones that exist for a layer count, top down: 1, (2), (3), 4, 5.
 std::vector<int> ZonesOf(int nrLayers);
 

@@ -2,6 +2,8 @@
 // begins with a space; the numbers follow the labels in fixed columns.
 #pragma once
 
+#include <span>
+
 namespace halosoil::input_layout {
 
 inline constexpr const char* kHeading = " PROGRAM Halosoil INPUT DATA";
@@ -19,6 +21,7 @@ inline constexpr const char* kDrainPresent = " Drainage system present  : ";
 inline constexpr const char* kDrainYes = " Drainage system present  : yes";
 inline constexpr const char* kDrainNo = " Drainage system present  : no";
 inline constexpr const char* kDrainDepth = " Depth subsurf. drains(m) : ";
+// One more blank before the colon than kDrainDepth: the users' files know this line so.
 inline constexpr const char* kDrainDepthNA = " Depth subsurf. drains(m)  : n.a.";
 inline constexpr const char* kQH1 = " Drain. react. fact. QH1  : ";
 inline constexpr const char* kQH1NA = " Drain. react. fact. QH1  : n.a.";
@@ -29,6 +32,8 @@ inline constexpr const char* kInitial = "    Initial data soil and water";
 inline constexpr const char* kSaltIrrig = " Salt conc. irr. water (dS/m)        : ";
 inline constexpr const char* kLayerCount = " Number of layers in root zone       :     ";
 inline constexpr const char* kInitSaltRoot = " Init. salt conc. root zone (dS/m)   : ";
+// No blank after the colon in the three layer lines, unlike their neighbours: the users'
+// files know them so.
 inline constexpr const char* kInitSaltLayer1 = " Init. salt conc. 1st layer (dS/m)   :";
 inline constexpr const char* kInitSaltLayer2 = " Init. salt conc. 2nd layer (dS/m)   :";
 inline constexpr const char* kInitSaltLayer3 = " Init. salt conc. 3rd layer (dS/m)   :";
@@ -98,6 +103,31 @@ inline constexpr const char* kMeasuredColumns3 =
 inline constexpr const char* kMeasuredLayers3 = "            Layer1  Layer2  Layer3";
 inline constexpr const char* kMeasuredDashes3 = " - - - - - - - - - - - - - - - - -";
 
+// The lines of block E before its thickness line, and of block F before its rows, per layer
+// count; the writer writes them, the readers count them.
+inline constexpr const char* kSoilHeading1[] = {kSoil1, kThickness1, kDashes1, kZones1};
+inline constexpr const char* kSoilHeading2[] = {kSoil2,     kThickness2, kDashes2,
+                                                kRootZone2, kZones2,     kLayers2};
+inline constexpr const char* kSoilHeading3[] = {kSoil3,     kThickness3, kDashes3,
+                                                kRootZone3, kZones3,     kLayers3};
+inline constexpr const char* kMeasuredHeading1[] = {kMeasured1, kMeasuredColumns1};
+inline constexpr const char* kMeasuredHeading2[] = {kMeasured2, kMeasuredRoot2, kMeasuredColumns2,
+                                                    kMeasuredLayers2, kMeasuredDashes2};
+inline constexpr const char* kMeasuredHeading3[] = {kMeasured3, kMeasuredRoot3, kMeasuredColumns3,
+                                                    kMeasuredLayers3, kMeasuredDashes3};
+
+constexpr std::span<const char* const> SoilHeading(int layers) {
+    if (layers == 1) return kSoilHeading1;
+    return layers == 2 ? std::span<const char* const>(kSoilHeading2) : kSoilHeading3;
+}
+constexpr std::span<const char* const> MeasuredHeading(int layers) {
+    if (layers == 1) return kMeasuredHeading1;
+    return layers == 2 ? std::span<const char* const>(kMeasuredHeading2) : kMeasuredHeading3;
+}
+// Between the thickness line and the porosity rows: an empty line, kOtherSoil and
+// kPorosityHeading.
+inline constexpr int kLinesBeforePorosityRows = 3;
+
 // Each value line of blocks A to C is recognised by the start of its label, taken in lower
 // case with only its letters and digits ("Init. salt conc. 2nd layer" gives "initsaltconc2").
 // Only as much is compared as tells the lines of a block apart, so that labels that differ
@@ -149,5 +179,51 @@ inline constexpr Columns kPorosityColumns[3] = {{19, 36}, {37, 54}, {55, 72}};
 inline constexpr Columns kMeasColumns1[3] = {{11, 22}, {23, 40}, {41, 50}};
 inline constexpr Columns kMeasColumns2[4] = {{11, 18}, {19, 27}, {28, 45}, {46, 55}};
 inline constexpr Columns kMeasColumns3[5] = {{11, 18}, {19, 26}, {27, 34}, {35, 52}, {53, 62}};
+
+// Columns of a row with ZonesOf(layers) zones, as the measured rows have them.
+inline constexpr const Columns* MeasColumns(int layers) {
+    return layers == 1 ? kMeasColumns1 : layers == 2 ? kMeasColumns2 : kMeasColumns3;
+}
+
+// The reading for viewing (the input file beside an opened output file) takes only the
+// series, skipping lines by count and cutting chunks of its own.
+namespace view {
+
+// The first line of block C, read as 20 characters, is this text alone in the layout of
+// earlier versions; the current heading kInitial never equals it.
+inline constexpr const char* kEarlierInitial = "    Initial data";
+inline constexpr int kInitialChars = 20;
+// The moisture line, told by its first 10 characters.
+inline constexpr const char* kMoistMark = " Initial s";
+
+// Block C from its heading up to the moisture line: heading, irrigation water salinity,
+// layer count, one line per root-zone layer, transition zone, aquifer, water table and
+// critical depth.
+constexpr int SkipToHydrology(int layers) {
+    return 7 + layers;
+}
+// From the moisture line to the first hydrological row: the rest of block C (irrigation
+// efficiency, groundwater inflow, outflow and salinity) and the four lines that open block D.
+inline constexpr int kSkipAfterMoistureLine = 4 + 4;
+inline constexpr int kSkipWithoutMoistureLine = kSkipAfterMoistureLine - 1;
+// The earlier layout's block C and the lines that open its block D.
+inline constexpr int kEarlierSkipToHydrology = 15;
+
+// From the last hydrological row to the first measured row: block E (an empty line, its
+// heading, the thickness line, the porosity heading and one row per zone) and the lines that
+// open block F; the earlier layout has one line less.
+constexpr int SkipToMeasured(int layers) {
+    const int zones = layers + 2;
+    return 1 + static_cast<int>(SoilHeading(layers).size()) + 1 + kLinesBeforePorosityRows + zones +
+           1 + static_cast<int>(MeasuredHeading(layers).size());
+}
+constexpr int EarlierSkipToMeasured(int layers) {
+    return SkipToMeasured(layers) - 1;
+}
+
+// Hydrological rows: Rain, Irrig and Evap in chunks of 15 after 12 ignored characters.
+inline constexpr Columns kHydrColumns[3] = {{13, 27}, {28, 42}, {43, 57}};
+
+}  // namespace view
 
 }  // namespace halosoil::input_layout

@@ -12,8 +12,10 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "InputFileLayout.h"
+#include "LineCursor.h"
 #include "StringToFloat.h"
 #include "TextFields.h"
+#include "TimeStepLimit.h"
 
 namespace halosoil {
 
@@ -22,41 +24,8 @@ namespace layout = input_layout;
 namespace {
 
 constexpr const char* kInvalidNumber = "Invalid numeric input";
-// A damaged file could claim billions of steps; no real project comes near this.
-constexpr int kMostTimeSteps = 1000000;
-
 constexpr const char* kEndsEarly =
     "The input file ends before all its data were read; it may be damaged.";
-
-// Lines end at CR LF, LF or CR alike. A file that ends before the reader has what it needs
-// is refused: read on, it would give empty fields that some places take as values.
-class LineReader {
-public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line without its line end.
-    const std::string& Next() {
-        if (!ReadTextLine(in_, current_)) {
-            HalosoilError error(kEndsEarly);
-            error.SetLine(number_ + 1);
-            throw error;
-        }
-        ++number_;
-        return current_;
-    }
-
-    void Skip(int count) {
-        for (int k = 0; k < count; ++k) Next();
-    }
-
-    // The number of the line read last, counted from 1.
-    int Number() const { return number_; }
-
-private:
-    std::istream& in_;
-    std::string current_;
-    int number_ = 0;
-};
 
 // The start of a label as it is compared: lower case, letters and digits only.
 std::string LabelWords(const std::string& line) {
@@ -101,12 +70,29 @@ public:
             SoilBlock();
             MeasuredBlock();
         } catch (HalosoilError& error) {
-            if (error.Line() == 0) error.SetLine(lines_.Number());
+            if (error.Line() == 0) error.SetLine(lines_.LineNumber());
             throw;
         }
     }
 
 private:
+    // The next line whole. A file that ends before the reader has what it needs is refused:
+    // read on, it would give empty fields that some places take as values.
+    const std::string& NextLine() {
+        if (started_) lines_.EndLine();
+        started_ = true;
+        if (lines_.PastEnd()) {
+            HalosoilError error(kEndsEarly);
+            error.SetLine(lines_.LineNumber());
+            throw error;
+        }
+        return lines_.Line();
+    }
+
+    void SkipLines(int count) {
+        for (int k = 0; k < count; ++k) NextLine();
+    }
+
     void Tell(InputItem item, int index = 0) {
         if (listener_) listener_->ItemRead(item, index);
     }
@@ -114,7 +100,7 @@ private:
     // The next line, which must carry the label that key starts; expected is the label of
     // the current layout, named when the line is another one.
     const std::string& Labelled(const char* key, const char* expected) {
-        const std::string& line = lines_.Next();
+        const std::string& line = NextLine();
         if (!HasLabel(line, key)) RefuseLine(line, expected);
         return line;
     }
@@ -144,17 +130,17 @@ private:
     }
 
     void GeneralBlock() {
-        lines_.Skip(2);
+        SkipLines(2);
         d_.Title1 =
             After(Labelled(layout::kTitle1Key, layout::kTitle1), layout::kGeneralValueColumn);
         Tell(InputItem::Title1);
         d_.Title2 =
             After(Labelled(layout::kTitle2Key, layout::kTitle2), layout::kGeneralValueColumn);
         Tell(InputItem::Title2);
-        lines_.Skip(1);
+        SkipLines(1);
         const int nrTst =
             WholeAfter(Labelled(layout::kNrTstKey, layout::kNrTst), layout::kGeneralValueColumn);
-        if (nrTst < 0 || nrTst > kMostTimeSteps) throw HalosoilError(kInvalidNumber);
+        if (nrTst < 0 || nrTst > kMaxTimeSteps) throw HalosoilError(kInvalidNumber);
         d_.NrTst = nrTst;
         d_.HydrRows = nrTst;
         Tell(InputItem::NrTst);
@@ -166,7 +152,7 @@ private:
     }
 
     void DrainageBlock() {
-        lines_.Skip(1);
+        SkipLines(1);
         d_.DrainPresent =
             Columns(Labelled(layout::kDrainPresentKey, layout::kDrainPresent), 29, 32) == "yes";
         Tell(InputItem::DrainPresent);
@@ -188,7 +174,7 @@ private:
     }
 
     void InitialBlock() {
-        lines_.Skip(1);
+        SkipLines(1);
         d_.SaltIrrig = InitialValue(Labelled(layout::kSaltIrrigKey, layout::kSaltIrrig));
         Tell(InputItem::SaltIrrig);
         d_.NrLayers = WholeAfter(Labelled(layout::kLayerCountKey, layout::kLayerCount), 38);
@@ -197,7 +183,7 @@ private:
         // layer count while none is set cannot be read on.
         if (d_.FlaggedLayers() == 0) throw HalosoilError(kInvalidNumber);
         Tell(InputItem::NrLayers);
-        for (int zone : ZonesOf(d_.FlaggedLayers())) {
+        for (int zone : ZonesOf(LayerCount(d_))) {
             d_.InitSalt[zone] = InitialValue(InitSaltLine(zone));
             Tell(InputItem::InitSalt, zone);
         }
@@ -205,7 +191,7 @@ private:
         Tell(InputItem::WTdepth);
         d_.CritDepth = InitialValue(Labelled(layout::kCritDepthKey, layout::kCritDepth));
         Tell(InputItem::CritDepth);
-        const std::string& line = lines_.Next();
+        const std::string& line = NextLine();
         if (HasLabel(line, layout::kMoistKey)) {
             d_.Moist = InitialValue(line);
             d_.IrrEff = InitialValue(Labelled(layout::kIrrEffKey, layout::kIrrEff));
@@ -220,7 +206,7 @@ private:
         Tell(InputItem::GrwtInf);
         d_.GrwtOut = InitialValue(Labelled(layout::kGrwtOutKey, layout::kGrwtOut));
         Tell(InputItem::GrwtOut);
-        const std::string& salInfLine = lines_.Next();
+        const std::string& salInfLine = NextLine();
         if (Trimmed(salInfLine).empty()) {
             d_.SalInf = 0;  // older files have the empty line here
         } else if (HasLabel(salInfLine, layout::kSalInfKey)) {
@@ -229,7 +215,7 @@ private:
             RefuseLine(salInfLine, layout::kSalInf);
         }
         Tell(InputItem::SalInf);
-        lines_.Skip(2);
+        SkipLines(2);
     }
 
     const std::string& InitSaltLine(int zone) {
@@ -255,14 +241,14 @@ private:
         SizeSeries(d_.IrrSal, d_.NrTst);
         SizeSeries(d_.IrrigSpread, d_.NrTst);
         // Three, four or five lines lie before the data rows, as the layout's age has it.
-        std::string line = lines_.Next();
+        std::string line = NextLine();
         if (Columns(line, 1, 10) == layout::kHydrologicalMark) {
-            lines_.Next();
-            line = lines_.Next();
+            NextLine();
+            line = NextLine();
         }
-        if (Columns(line, 1, 10) == layout::kTimeStepMark) lines_.Next();
+        if (Columns(line, 1, 10) == layout::kTimeStepMark) NextLine();
         for (int i = 1; i <= d_.NrTst; ++i) {
-            const std::string& row = lines_.Next();
+            const std::string& row = NextLine();
             d_.Rain[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[0]));
             Tell(InputItem::Rain, i);
             d_.Irrig[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[1]));
@@ -279,19 +265,19 @@ private:
     }
 
     void SoilBlock() {
-        lines_.Skip(d_.OneLayer ? 5 : 7);
-        const std::vector<int> zones = ZonesOf(d_.FlaggedLayers());
+        SkipLines(1 + static_cast<int>(layout::SoilHeading(LayerCount(d_)).size()));
+        const std::vector<int> zones = ZonesOf(LayerCount(d_));
         const layout::Columns* thickColumns = d_.OneLayer    ? layout::kThickColumns1
                                               : d_.TwoLayers ? layout::kThickColumns2
                                                              : layout::kThickColumns3;
-        const std::string& thickLine = lines_.Next();
+        const std::string& thickLine = NextLine();
         for (std::size_t k = 0; k < zones.size(); ++k) {
             d_.Thick[zones[k]] = PointStringToFloat(Columns(thickLine, thickColumns[k]));
             Tell(InputItem::Thick, zones[k]);
         }
-        lines_.Skip(3);
+        SkipLines(layout::kLinesBeforePorosityRows);
         for (int zone : zones) {
-            const std::string& row = lines_.Next();
+            const std::string& row = NextLine();
             d_.TotPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[0]));
             Tell(InputItem::TotPor, zone);
             d_.EffPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[1]));
@@ -302,14 +288,12 @@ private:
     }
 
     void MeasuredBlock() {
-        lines_.Skip(d_.OneLayer ? 3 : 6);
+        SkipLines(1 + static_cast<int>(layout::MeasuredHeading(LayerCount(d_)).size()));
         for (int zone = Layer1; zone <= Aquif; ++zone) SizeSeries(d_.MeasSalt[zone], d_.NrTst);
-        const std::vector<int> zones = ZonesOf(d_.FlaggedLayers());
-        const layout::Columns* columns = d_.OneLayer    ? layout::kMeasColumns1
-                                         : d_.TwoLayers ? layout::kMeasColumns2
-                                                        : layout::kMeasColumns3;
+        const std::vector<int> zones = ZonesOf(LayerCount(d_));
+        const layout::Columns* columns = layout::MeasColumns(LayerCount(d_));
         for (int i = 1; i <= d_.NrTst; ++i) {
-            const std::string& row = lines_.Next();
+            const std::string& row = NextLine();
             std::array<std::string, kZoneCount + 1> texts;
             for (std::size_t k = 0; k < zones.size(); ++k) {
                 const int zone = zones[k];
@@ -325,7 +309,8 @@ private:
         }
     }
 
-    LineReader lines_;
+    LineCursor lines_;
+    bool started_ = false;  // whether the cursor's line has been taken
     InputData& d_;
     InputReadListener* listener_;
 };

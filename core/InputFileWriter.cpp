@@ -140,7 +140,7 @@ private:
     void InitialBlock() {
         Line(layout::kInitial);
         InitialValue(layout::kSaltIrrig, d_.SaltIrrig, 8, 1, "the irrigation water salinity");
-        Line(std::string(layout::kLayerCount) + std::to_string(d_.FlaggedLayers()));
+        Line(std::string(layout::kLayerCount) + std::to_string(LayerCount(d_)));
         if (d_.OneLayer) {
             InitialValue(layout::kInitSaltRoot, d_.InitSalt[Layer1], 8, 1,
                          "the initial salinity of the root zone");
@@ -215,27 +215,12 @@ private:
 
     void SoilBlock() {
         Line("");
+        for (const char* heading : layout::SoilHeading(LayerCount(d_))) Line(heading);
         if (d_.OneLayer) {
-            Line(layout::kSoil1);
-            Line(layout::kThickness1);
-            Line(layout::kDashes1);
-            Line(layout::kZones1);
             ThicknessLine({Layer1, Trans, Aquif}, {10, 18, 10}, layout::kThickColumns1);
         } else if (d_.TwoLayers) {
-            Line(layout::kSoil2);
-            Line(layout::kThickness2);
-            Line(layout::kDashes2);
-            Line(layout::kRootZone2);
-            Line(layout::kZones2);
-            Line(layout::kLayers2);
             ThicknessLine({Layer1, Layer2, Trans, Aquif}, {7, 10, 17, 10}, layout::kThickColumns2);
         } else {
-            Line(layout::kSoil3);
-            Line(layout::kThickness3);
-            Line(layout::kDashes3);
-            Line(layout::kRootZone3);
-            Line(layout::kZones3);
-            Line(layout::kLayers3);
             ThicknessLine({Layer1, Layer2, Layer3, Trans, Aquif}, {7, 10, 10, 17, 10},
                           layout::kThickColumns3);
         }
@@ -288,29 +273,15 @@ private:
             int zone, width, placeholder;
         };
         std::vector<Field> fields;
-        const layout::Columns* readAt = nullptr;
+        const layout::Columns* readAt = layout::MeasColumns(LayerCount(d_));
+        for (const char* heading : layout::MeasuredHeading(LayerCount(d_))) Line(heading);
         if (d_.OneLayer) {
-            Line(layout::kMeasured1);
-            Line(layout::kMeasuredColumns1);
             fields = {{Layer1, 12, 11}, {Trans, 18, 17}, {Aquif, 10, 9}};
-            readAt = layout::kMeasColumns1;
         } else if (d_.TwoLayers) {
-            Line(layout::kMeasured2);
-            Line(layout::kMeasuredRoot2);
-            Line(layout::kMeasuredColumns2);
-            Line(layout::kMeasuredLayers2);
-            Line(layout::kMeasuredDashes2);
             fields = {{Layer1, 8, 8}, {Layer2, 9, 9}, {Trans, 18, 18}, {Aquif, 10, 9}};
-            readAt = layout::kMeasColumns2;
         } else {
-            Line(layout::kMeasured3);
-            Line(layout::kMeasuredRoot3);
-            Line(layout::kMeasuredColumns3);
-            Line(layout::kMeasuredLayers3);
-            Line(layout::kMeasuredDashes3);
             fields = {
                 {Layer1, 8, 8}, {Layer2, 8, 8}, {Layer3, 8, 8}, {Trans, 18, 17}, {Aquif, 10, 9}};
-            readAt = layout::kMeasColumns3;
         }
         for (int i = 1; i <= d_.NrTst; ++i) {
             CheckedLine line(Whole(i, 10));

@@ -6,6 +6,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "InputData.h"
 #include "RunState.h"
@@ -21,7 +22,31 @@ struct OutputReadBack {
     ZoneValues CoefDet{};
     // Whether the file's efficiency line of the zone was present.
     std::array<bool, kZoneCount + 1> LinePresent{};
+    // Whether the zone has no coefficient of determination: its line ends in "n.a." or is
+    // absent.
+    std::array<bool, kZoneCount + 1> FitNA{};
+    // What else the header tells: the titles as they stand in lines 4 and 5, the step length
+    // (0 when line 6 has none), and whether the drainage-capacity line is there and says
+    // "refined".
+    std::string Title1;
+    std::string Title2;
+    int StepLength = 0;
+    bool QH1LinePresent = false;
+    bool QH1Refined = false;
 };
+
+// The results a data line holds for a layer count, in the order of its columns: the
+// root-zone salinities of the existing layers only. State is RunState or const RunState.
+template <class State>
+auto DataLineSeries(State& s, int layers) {
+    std::vector<decltype(&s.Percol)> series = {&s.Percol, &s.CapRise, &s.ActEvap,
+                                               &s.Drain,  &s.DepthWT, &s.SalRoot1};
+    if (layers >= 2) series.push_back(&s.SalRoot2);
+    if (layers >= 3) series.push_back(&s.SalRoot3);
+    series.push_back(&s.SalTrans);
+    series.push_back(&s.SalAquif);
+    return series;
+}
 
 // Header lines 1 to 12 and the data line of step i, each ended by CR LF. The header shows the
 // working efficiencies of the run, state.LeachEff, as fractions. Throw HalosoilError
@@ -36,12 +61,14 @@ void WriteOutputHeader(std::string& file, const InputData& data, const RunState&
                        const std::string& outputFileName);
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step);
 
-// Reads outputFileName: replaces NrLayers, NrTst (and QH1 when the drainage line is present)
-// in the record and fills the ten result series of the state. Throws HalosoilError with
-// "The file <name>could not be opened. ..." when the file cannot be opened.
+// Reads outputFileName: replaces NrLayers with the layer flags, NrTst (and QH1 when the
+// drainage line is present) in the record and fills the ten result series of the state. Throws
+// HalosoilError with "The file <name>could not be opened. ..." when the file cannot be opened.
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack);
 void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack);
+// The header alone, up to the last efficiency line: NrLayers, NrTst (QH1) and the read-back.
+void ReadOutputHeader(std::istream& in, InputData& data, OutputReadBack& readBack);
 
 std::string CouldNotOpenMessage(const std::string& fileName);
 

@@ -34,6 +34,8 @@ inline constexpr const char* kUnitsLine =
     " Water flow in mm/time step,  Salinity in dS/m,   Depth water table (DepthWT) in m";
 inline constexpr const char* kHeaderEndMark = " - -";
 
+// The column headings, "Rootzone" in one word and the dashed lines with their one "--", stand
+// as the users' files have always had them.
 inline constexpr const char* kColumns1[] = {
     "           Percol.  Cap. rise  Act. Evap  Drainage                    Salinity (dS/m)",
     " Time step - - - - - - - - - - - - - - - - - - - - DepthWT   - - - - - - - - - - - - - - - -",
@@ -73,6 +75,13 @@ inline constexpr Field kFields3[] = {{9, 0}, {9, 1}, {11, 1}, {9, 1}, {10, 1}, {
 inline constexpr int kChunks1[] = {10, 10, 10, 9, 9, 10, 10, 12, 10};
 inline constexpr int kChunks2[] = {10, 10, 10, 10, 9, 9, 8, 8, 9, 10};
 inline constexpr int kChunks3[] = {10, 10, 10, 10, 10, 8, 8, 9, 9, 9, 8};
+
+constexpr const Field* FieldsOf(int layers) {
+    return layers == 1 ? kFields1 : layers == 2 ? kFields2 : kFields3;
+}
+constexpr const int* ChunksOf(int layers) {
+    return layers == 1 ? kChunks1 : layers == 2 ? kChunks2 : kChunks3;
+}
 
 // clang-format on
 }  // namespace halosoil::output_layout

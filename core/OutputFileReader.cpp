@@ -9,86 +9,18 @@
 #include <vector>
 
 #include "Errors.h"
+#include "LineCursor.h"
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
 #include "StringToFloat.h"
 #include "TextFields.h"
+#include "TimeStepLimit.h"
 
 namespace halosoil {
 
 namespace layout = output_layout;
 
 namespace {
-
-constexpr int kMostTimeSteps = 1000000;
-
-// Reading by characters within a line, by numbers across lines, and by whole lines.
-class Cursor {
-public:
-    explicit Cursor(std::istream& in) {
-        std::string line;
-        while (ReadTextLine(in, line)) lines_.push_back(line);
-    }
-
-    bool AtEnd() const { return line_ >= lines_.size(); }
-    // The number of the current line, counted from 1.
-    int LineNumber() const { return static_cast<int>(line_) + 1; }
-
-    const std::string& Line() const {
-        static const std::string empty;
-        return AtEnd() ? empty : lines_[line_];
-    }
-
-    // Up to n characters of the current line, fewer when it ends first.
-    std::string Chars(std::size_t n) {
-        const std::string& line = Line();
-        if (column_ >= line.size()) return {};
-        std::string taken = line.substr(column_, n);
-        column_ += taken.size();
-        return taken;
-    }
-
-    // The rest of the current line.
-    std::string Rest() { return Chars(std::string::npos); }
-
-    // Skips blanks and line ends and takes the characters up to the next blank.
-    std::string Token() {
-        while (!AtEnd()) {
-            const std::string& line = Line();
-            while (column_ < line.size() && (line[column_] == ' ' || line[column_] == '\t'))
-                ++column_;
-            if (column_ < line.size()) break;
-            EndLine();
-        }
-        if (AtEnd()) throw HalosoilError("The output file ends too early; it may be damaged.");
-        const std::string& line = Line();
-        const std::size_t start = column_;
-        while (column_ < line.size() && line[column_] != ' ' && line[column_] != '\t') ++column_;
-        return line.substr(start, column_ - start);
-    }
-
-    double Real() { return PointStringToFloat(Token()); }
-
-    int Integer() {
-        int value = 0;
-        if (!TryStringToInt(Token(), value)) throw HalosoilError("Invalid numeric input");
-        return value;
-    }
-
-    void EndLine() {
-        ++line_;
-        column_ = 0;
-    }
-
-    void SkipLines(int count) {
-        for (int k = 0; k < count; ++k) EndLine();
-    }
-
-private:
-    std::vector<std::string> lines_;
-    std::size_t line_ = 0;
-    std::size_t column_ = 0;
-};
 
 // What an efficiency line without a coefficient ends with.
 constexpr const char* kNotAvailable = "n.a";
@@ -104,35 +36,65 @@ public:
 
     void Read() {
         try {
-            ReadAll();
+            Header();
+            DataLines(d_.NrLayers);
         } catch (HalosoilError& error) {
             if (error.Line() == 0) error.SetLine(cursor_.LineNumber());
             throw;
         }
     }
 
-private:
-    void ReadAll() {
-        cursor_.SkipLines(5);
-        const int layers = cursor_.Integer();
-        const int nrTst = cursor_.Integer();
-        if (layers < 1 || layers > 3 || nrTst < 0 || nrTst > kMostTimeSteps)
+    // The lines up to the efficiencies: the sizes, the drainage capacity and per zone the
+    // efficiency, its tag and its coefficient.
+    void Header() {
+        r_.FitNA.fill(true);
+        r_.QH1LinePresent = r_.QH1Refined = false;
+        cursor_.SkipLines(3);
+        r_.Title1 = cursor_.Line();
+        cursor_.EndLine();
+        r_.Title2 = cursor_.Line();
+        cursor_.EndLine();
+        const int layers = Integer();
+        const int nrTst = Integer();
+        if (layers < 1 || layers > 3 || nrTst < 0 || nrTst > kMaxTimeSteps)
             throw HalosoilError("Invalid numeric input");
         d_.NrLayers = layers;
+        // The flags follow, so that the record tells one layer count once the file is read.
+        d_.SetLayerFlags(layers);
         d_.NrTst = nrTst;
+        r_.StepLength = 0;
+        std::istringstream(cursor_.Rest()) >> r_.StepLength;
         cursor_.EndLine();
         FirstEfficiencyLine();
         if (layers > 1) EfficiencyLine(Layer2);
         if (layers > 2) EfficiencyLine(Layer3);
         OptionalEfficiencyLine(Trans);
         OptionalEfficiencyLine(Aquif);
-        DataLines(layers);
+    }
+
+private:
+    // Skips blanks and line ends and takes the characters up to the next blank.
+    std::string Token() {
+        std::string token = cursor_.Token();
+        if (token.empty())
+            throw HalosoilError("The output file ends too early; it may be damaged.");
+        return token;
+    }
+
+    double Real() { return PointStringToFloat(Token()); }
+
+    int Integer() {
+        int value = 0;
+        if (!TryStringToInt(Token(), value)) throw HalosoilError("Invalid numeric input");
+        return value;
     }
 
     void FirstEfficiencyLine() {
         if (cursor_.Chars(10) == layout::kDrainageMark) {
+            r_.QH1LinePresent = true;
+            r_.QH1Refined = StartsWith(cursor_.Line(), layout::kQH1Refined);
             cursor_.Chars(22);
-            d_.QH1 = cursor_.Real();
+            d_.QH1 = Real();
             cursor_.EndLine();
             cursor_.Chars(layout::kLabelLength);
         } else {
@@ -164,41 +126,31 @@ private:
     // After the tag come 42 more characters of the ending and then the coefficient's field,
     // which is read whole: a five-character coefficient such as -1250 keeps its sign.
     void FinishEfficiencyLine(int zone) {
-        r_.LeachEff[zone] = cursor_.Real();
+        r_.LeachEff[zone] = Real();
         r_.LinePresent[zone] = true;
         const std::string tag = cursor_.Chars(4);
         cursor_.Chars(42);
         const std::string coefficient = Trimmed(cursor_.Rest());
         r_.Optimized[zone] = tag == layout::kOptimizedTag;
-        if (r_.Optimized[zone] || !StartsWith(coefficient, kNotAvailable))
-            r_.CoefDet[zone] = PointStringToFloat(coefficient);
+        r_.FitNA[zone] = !r_.Optimized[zone] && StartsWith(coefficient, kNotAvailable);
+        if (!r_.FitNA[zone]) r_.CoefDet[zone] = PointStringToFloat(coefficient);
         cursor_.EndLine();
     }
 
     void DataLines(int layers) {
-        std::vector<Series*> series = {&s_.Percol, &s_.CapRise, &s_.ActEvap,
-                                       &s_.Drain,  &s_.DepthWT, &s_.SalRoot1};
-        if (layers >= 2) series.push_back(&s_.SalRoot2);
-        if (layers >= 3) series.push_back(&s_.SalRoot3);
-        series.push_back(&s_.SalTrans);
-        series.push_back(&s_.SalAquif);
-        for (Series* values :
-             {&s_.Percol, &s_.CapRise, &s_.ActEvap, &s_.Drain, &s_.DepthWT, &s_.SalRoot1,
-              &s_.SalRoot2, &s_.SalRoot3, &s_.SalTrans, &s_.SalAquif})
-            SizeSeries(*values, d_.NrTst);
+        const std::vector<Series*> series = DataLineSeries(s_, layers);
+        SizeResultSeries(s_, d_.NrTst);
 
         while (cursor_.Chars(4) != layout::kHeaderEndMark) {
-            if (cursor_.AtEnd())
+            if (cursor_.PastEnd())
                 throw HalosoilError("The output file has no column heading; it may be damaged.");
             cursor_.EndLine();
         }
         cursor_.EndLine();
 
-        const int* chunks = layers == 1   ? layout::kChunks1
-                            : layers == 2 ? layout::kChunks2
-                                          : layout::kChunks3;
+        const int* chunks = layout::ChunksOf(layers);
         for (int i = 1; i <= d_.NrTst; ++i) {
-            if (cursor_.AtEnd())
+            if (cursor_.PastEnd())
                 throw HalosoilError("The output file ends before time step " + std::to_string(i) +
                                     "; it may be damaged.");
             cursor_.Chars(static_cast<std::size_t>(chunks[0]));
@@ -209,7 +161,7 @@ private:
         }
     }
 
-    Cursor cursor_;
+    LineCursor cursor_;
     InputData& d_;
     RunState& s_;
     OutputReadBack& r_;
@@ -217,6 +169,7 @@ private:
 
 }  // namespace
 
+// No blank between the name and "could": the users' habits know the message so.
 std::string CouldNotOpenMessage(const std::string& fileName) {
     return "The file " + fileName +
            "could not be opened. It may be damaged or in use by another "
@@ -225,6 +178,11 @@ std::string CouldNotOpenMessage(const std::string& fileName) {
 
 void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack) {
     OutputReader(in, data, state, readBack).Read();
+}
+
+void ReadOutputHeader(std::istream& in, InputData& data, OutputReadBack& readBack) {
+    RunState unused;
+    OutputReader(in, data, unused, readBack).Header();
 }
 
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,

@@ -82,12 +82,8 @@ void AppendOutputLine(std::string& file, const InputData& data, const RunState& 
     values[count++] = {state.SalTrans[step], names[6]};
     values[count++] = {state.SalAquif[step], names[6]};
 
-    const layout::Field* fields = data.NrLayers == 1   ? layout::kFields1
-                                  : data.NrLayers == 2 ? layout::kFields2
-                                                       : layout::kFields3;
-    const int* chunks = data.NrLayers == 1   ? layout::kChunks1
-                        : data.NrLayers == 2 ? layout::kChunks2
-                                             : layout::kChunks3;
+    const layout::Field* fields = layout::FieldsOf(data.NrLayers);
+    const int* chunks = layout::ChunksOf(data.NrLayers);
     const std::size_t lineStart = file.size();
     file += Whole(step, fields[0].width);
     // The reader cuts the line into chunks of its own widths, which do not overlap; a value

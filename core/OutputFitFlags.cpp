@@ -3,26 +3,20 @@
 #include <fstream>
 #include <istream>
 
-#include "OutputFileLayout.h"
+#include "Errors.h"
+#include "OutputFile.h"
 
 namespace halosoil {
 
-namespace layout = output_layout;
-
 FitFlags FitNotAvailable(std::istream& outputFile) {
-    FitFlags notAvailable{};
-    notAvailable.fill(true);
-    std::string line;
-    // The efficiency lines stand in the header, which ends with the dashed line.
-    while (std::getline(outputFile, line) && line.compare(0, 4, layout::kHeaderEndMark) != 0) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        for (int zone = Layer1; zone <= Aquif; ++zone) {
-            const std::string label = layout::kEfficiencyLabels[zone];
-            if (line.compare(0, label.size(), label) == 0)
-                notAvailable[zone] = line.find("n.a.", label.size()) != std::string::npos;
-        }
+    InputData data;
+    OutputReadBack readBack;
+    // A damaged header tells nothing of the zones it does not reach: they keep "no fit".
+    try {
+        ReadOutputHeader(outputFile, data, readBack);
+    } catch (const HalosoilError&) {
     }
-    return notAvailable;
+    return readBack.FitNA;
 }
 
 bool FitNotAvailable(const std::string& outputFileName, FitFlags& flags) {

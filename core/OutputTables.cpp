@@ -66,14 +66,8 @@ TextTable::TextTable(int columns, int rows)
       rows_(rows),
       cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows)) {}
 
-int SalinityTableLayers(const InputData& data) {
-    if (data.ThreeLayers || data.NrLayers == 3) return 3;
-    if (data.TwoLayers || data.NrLayers == 2) return 2;
-    return 1;
-}
-
 TextTable SalinityTable(const InputData& data, const RunState& state) {
-    const auto& pairs = kSalinityPairs[SalinityTableLayers(data)];
+    const auto& pairs = kSalinityPairs[LayerCount(data)];
     TextTable table(1 + 2 * static_cast<int>(pairs.size()), RowsFor(data));
     table.At(0, 0) = "Time step";
     for (int col = 1; col < table.Columns(); ++col) table.At(col, 0) = kSalinityUnit;

@@ -40,10 +40,6 @@ inline constexpr const char* kMissingCell = "            -";
 inline constexpr const char* kSalinityUnit = "dS/m";
 inline constexpr int kSalinityHeadingColumns = 10;
 
-// The layer count whose salinity layout applies: the highest count whose layer flag is set
-// or that equals NrLayers; one layer when none does.
-int SalinityTableLayers(const InputData& data);
-
 // NrTst + 1 rows; 7, 9 or 11 columns for 1, 2 or 3 layers: per zone the calculated and the
 // measured salinity. A step beyond the end of a series shows an empty cell.
 TextTable SalinityTable(const InputData& data, const RunState& state);

@@ -7,8 +7,8 @@
 
 #include "Errors.h"
 #include "NumberFormat.h"
+#include "RunCheck.h"
 #include "SeriesCheck.h"
-#include "Ucalc.h"
 
 namespace halosoil {
 

@@ -16,7 +16,7 @@ RunInputs MakeRunInputs(const InputData& d) {
     RunInputs in;
     in.NrTst = d.NrTst;
     in.TstLength = d.TstLength;
-    in.Layers = d.FlaggedLayers();
+    in.Layers = LayerCount(d);
     in.OneLayer = in.Layers == 1;
     in.TwoLayers = in.Layers == 2;
     in.ThreeLayers = in.Layers == 3;

@@ -60,4 +60,15 @@ struct RunState {
     const Series& Salinity(int zone) const;
 };
 
+// The ten per-step results, in the order of the output file's columns.
+inline std::array<Series*, 10> ResultSeries(RunState& s) {
+    return {&s.Percol,   &s.CapRise,  &s.ActEvap,  &s.Drain,    &s.DepthWT,
+            &s.SalRoot1, &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif};
+}
+
+// Sizes the ten per-step results to nrTst + 1 values.
+inline void SizeResultSeries(RunState& s, int nrTst) {
+    for (Series* series : ResultSeries(s)) SizeSeries(*series, nrTst);
+}
+
 }  // namespace halosoil

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "Errors.h"
-#include "Ucalc.h"
 
 namespace halosoil {
+
+// Also the bound of the file readers, which refuse a larger count as a damage.
+inline constexpr int kMaxTimeSteps = 50000;
 
 inline std::string TimeStepLimitText(int nrTst) {
     return "The number of time steps is " + std::to_string(nrTst) + ". It can be at most " +

@@ -14,7 +14,7 @@
 #include "Errors.h"
 #include "FuzzCheck.h"
 #include "InputFile.h"
-#include "Ucalc.h"
+#include "Engine.h"
 
 namespace {
 

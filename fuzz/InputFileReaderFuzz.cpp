@@ -37,7 +37,7 @@ bool SameRecord(const InputData& a, const InputData& b) {
                 a.GrwtInf == b.GrwtInf && a.GrwtOut == b.GrwtOut && a.SalInf == b.SalInf;
     if (a.DrainPresent)
         same = same && a.DrainDepth == b.DrainDepth && a.QH1 == b.QH1 && a.QH2 == b.QH2;
-    for (int zone : ZonesOf(a.FlaggedLayers()))
+    for (int zone : ZonesOf(LayerCount(a)))
         same = same && a.Thick[zone] == b.Thick[zone] && a.TotPor[zone] == b.TotPor[zone] &&
                a.EffPor[zone] == b.EffPor[zone] && a.LeachEff[zone] == b.LeachEff[zone] &&
                a.InitSalt[zone] == b.InitSalt[zone] &&

@@ -34,14 +34,7 @@ Read ReadText(const std::string& text) {
 }
 
 std::vector<const Series*> ResultSeries(const Read& read) {
-    const RunState& s = read.state;
-    std::vector<const Series*> series = {&s.Percol, &s.CapRise, &s.ActEvap,
-                                         &s.Drain,  &s.DepthWT, &s.SalRoot1};
-    if (read.data.NrLayers >= 2) series.push_back(&s.SalRoot2);
-    if (read.data.NrLayers >= 3) series.push_back(&s.SalRoot3);
-    series.push_back(&s.SalTrans);
-    series.push_back(&s.SalAquif);
-    return series;
+    return DataLineSeries(read.state, read.data.NrLayers);
 }
 
 // The file the writer makes of what was read; throws HalosoilError when a value does not fit.
@@ -56,12 +49,6 @@ std::string Rewritten(Read read) {
     std::string text = OutputHeaderText(read.data, read.state, "fuzz.out");
     for (int i = 1; i <= read.data.NrTst; ++i) text += OutputLineText(read.data, read.state, i);
     return text;
-}
-
-const output_layout::Field* FieldsOf(int layers) {
-    return layers == 1   ? output_layout::kFields1
-           : layers == 2 ? output_layout::kFields2
-                         : output_layout::kFields3;
 }
 
 }  // namespace
@@ -88,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         "the same sizes read again");
     const std::vector<const Series*> before = ResultSeries(first);
     const std::vector<const Series*> after = ResultSeries(second);
-    const output_layout::Field* fields = FieldsOf(first.data.NrLayers);
+    const output_layout::Field* fields = output_layout::FieldsOf(first.data.NrLayers);
     for (std::size_t k = 0; k < before.size(); ++k) {
         const double halfUnit = 0.5 * std::pow(10.0, -fields[k + 1].decimals);
         for (int i = 1; i <= first.data.NrTst; ++i) {

@@ -3,11 +3,11 @@
 // drainage), or all six.
 #include <vector>
 
+#include "DrawGraph.h"
 #include "GraphColors.h"
 #include "GraphFrame.h"
 #include "GraphScaling.h"
 #include "PointMapping.h"
-#include "Ugraphs.h"
 
 namespace halosoil {
 

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "DrawGraph.h"
 #include "GraphColors.h"
 #include "GraphFrame.h"
 #include "GraphScaling.h"
 #include "NumberFormat.h"
 #include "PointMapping.h"
-#include "Ugraphs.h"
 
 namespace halosoil {
 
@@ -94,6 +94,7 @@ void DrawLegendsAndEfficiencies(Canvas& canvas, GraphType type, const SalinityZo
                                 const GraphSource& source) {
     const bool withLayerEfficiency = type != GraphType::SalinityAllLayers;
     if (shown.layer1) {
+        // A letter l, not the digit: the users' pictures and habits know this spelling.
         Text8(canvas, 80, 60, "- - - Layer l calculated", colors::kSilver);
         Text8(canvas, 80, 75, "  x   Layer 1 measured", colors::kSilver);
         if (withLayerEfficiency) DrawLayerEfficiency(canvas, Layer1, source);
@@ -127,7 +128,7 @@ AxisState DrawSalinityGraph(Canvas& canvas, GraphType type, const GraphSource& s
     const InputData& data = source.data;
     const RunState& state = source.state;
     const int nrTst = data.NrTst;
-    const int layers = ResultLayers(data);
+    const int layers = LayerCount(data);
     const SalinityZones shown = ZonesShown(type, layers);
     const std::vector<ZoneStyle> styles = ZoneStyles(shown);
 

@@ -3,11 +3,11 @@
 // surface at some step, to the surface line.
 #include <vector>
 
+#include "DrawGraph.h"
 #include "GraphColors.h"
 #include "GraphFrame.h"
 #include "GraphScaling.h"
 #include "PointMapping.h"
-#include "Ugraphs.h"
 
 namespace halosoil {
 

@@ -9,7 +9,6 @@
 
 #include "ActionGuard.h"
 #include "InputChecks.h"
-#include "LayerCount.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 

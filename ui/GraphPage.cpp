@@ -17,13 +17,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "DrawGraph.h"
 #include "DrawingRecorder.h"
 #include "GraphFile.h"
 #include "GraphFrame.h"
-#include "OutputFitFlags.h"
+#include "OutputFileName.h"
 #include "QtCanvas.h"
-#include "Ucalc.h"
-#include "Ugraphs.h"
 
 namespace halosoil {
 
@@ -163,8 +162,7 @@ void GraphPage::OfferTheLayersThatExist() {
     typeButtons_[kSecondLayerButton]->setEnabled(true);
     typeButtons_[kThirdLayerButton]->setEnabled(true);
 
-    int layers = data_.FlaggedLayers();
-    if (layers == 0) layers = data_.NrLayers;
+    const int layers = LayerCount(data_);
     std::vector<int> absent;
     if (layers == 1) absent = {kSecondLayerButton, kThirdLayerButton};
     if (layers == 2) absent = {kThirdLayerButton};
@@ -232,16 +230,13 @@ void GraphPage::GoButtonClick() {
     if (!type) return;
 
     graphPanel_->hide();
-    // Whether a zone has a coefficient is told by the file on display; the flags of the last
-    // run serve only when the file cannot be opened a second time.
-    FitFlags fitNA = state_.FitNA;
-    FitNotAvailable(ToNative(OutputFileName()), fitNA);
     QImage picture = QtCanvas::NewGraphImage();
     std::shared_ptr<DrawingRecorder> drawing;
     {
         QtCanvas canvas(picture);
         drawing = std::make_shared<DrawingRecorder>(canvas);
-        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_, fitNA});
+        // Whether a zone has a coefficient is told by the file on display, as read just now.
+        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_, readBack_.FitNA});
     }
     ShowPicture(picture);
     // Kept for saving the graph as vectors.

@@ -9,11 +9,9 @@
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
 #include "LayerCarryOver.h"
-#include "LayerCount.h"
 #include "NumberFormat.h"
 #include "SoilPanel.h"
 #include "StringGrid.h"
-#include "TimeStepLimit.h"
 
 namespace halosoil {
 
@@ -43,8 +41,6 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             break;
         case InputItem::NrTst:
             gen.NrTstEdit->setText(QString::number(data.NrTst));
-            // A damaged file must not make the grids take all the memory.
-            CheckTimeStepLimit(data.NrTst);
             break;
         case InputItem::TstLength:
             gen.ShowStepLength(data.TstLength);

@@ -23,7 +23,6 @@
 #include "HelpPages.h"
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
-#include "LayerCount.h"
 #include "OutputPage.h"
 #include "SaltPanel.h"
 #include "SoilPanel.h"

@@ -16,7 +16,7 @@
 #include "InputPanels.h"
 #include "InputWorkflow.h"
 #include "OutputFile.h"
-#include "Ucalc.h"
+#include "Engine.h"
 #include "WindowState.h"
 
 class QLabel;

@@ -18,9 +18,9 @@
 
 #include "Errors.h"
 #include "InputForView.h"
+#include "OutputFileName.h"
 #include "OutputTables.h"
 #include "StringGrid.h"
-#include "Ucalc.h"
 
 namespace halosoil {
 
@@ -413,14 +413,14 @@ void OutputPage::ShowTable(const TextTable& table, const TableGeometry& geometry
 
 void OutputPage::FillSalinityTable() {
     const TextTable table = SalinityTable(data_, state_);
-    ShowTable(table, kSalinityGeometry[SalinityTableLayers(data_)]);
+    ShowTable(table, kSalinityGeometry[LayerCount(data_)]);
     // The unit heading goes into the first ten columns whatever the layout, so that a wider
     // layout shown later finds it in place.
     for (int col = table.Columns(); col <= kSalinityHeadingColumns; ++col)
         outGrid_->SetCell(col, 0, kSalinityUnit);
     QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
-    headings[SalinityTableLayers(data_)]->show();
-    AlignHeading(headings[SalinityTableLayers(data_)]);
+    headings[LayerCount(data_)]->show();
+    AlignHeading(headings[LayerCount(data_)]);
     hydrOutMemo_->hide();
 }
 

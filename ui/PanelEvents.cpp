@@ -12,7 +12,6 @@
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
 #include "LayerCarryOver.h"
-#include "LayerCount.h"
 #include "MainForm.h"
 #include "SaltPanel.h"
 #include "SoilPanel.h"

@@ -10,13 +10,13 @@
 #include <sstream>
 
 #include "AtomicFile.h"
+#include "Engine.h"
 #include "Errors.h"
 #include "InputChecks.h"
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
-#include "Ucalc.h"
 
 namespace py = pybind11;
 using namespace halosoil;
@@ -119,7 +119,7 @@ py::dict ReadOutput(const std::string& path) {
     OutputReadBack readBack;
     std::istringstream file(text);
     ReadOutputFile(file, data, state, readBack);
-    return DictFromOutputFile(data, state, readBack, ReadHeaderMarks(text));
+    return DictFromOutputFile(data, state, readBack);
 }
 
 }  // namespace

@@ -58,49 +58,21 @@ py::dict DictFromRun(const InputData& data, const RunState& state) {
     return result;
 }
 
-HeaderMarks ReadHeaderMarks(const std::string& fileText) {
-    namespace layout = output_layout;
-    HeaderMarks marks;
-    std::istringstream in(fileText);
-    std::string line;
-    for (int number = 1; std::getline(in, line) && line.rfind(layout::kHeaderEndMark, 0) != 0;
-         ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (number == 4) marks.title1 = line;
-        if (number == 5) marks.title2 = line;
-        if (number == 6) {
-            int layers = 0, steps = 0;
-            std::istringstream(line) >> layers >> steps >> marks.stepLength;
-        }
-        if (line.rfind(layout::kQH1Refined, 0) == 0 || line.rfind(layout::kQH1Given, 0) == 0) {
-            marks.qh1LinePresent = true;
-            marks.qh1Refined = line.rfind(layout::kQH1Refined, 0) == 0;
-        }
-        for (int z = Layer1; z <= Aquif; ++z) {
-            const std::string trimmed = line.substr(0, line.find_last_not_of(' ') + 1);
-            if (line.rfind(layout::kEfficiencyLabels[z], 0) == 0 && trimmed.size() >= 4 &&
-                trimmed.compare(trimmed.size() - 4, 4, "n.a.") == 0)
-                marks.notAvailable[z] = true;
-        }
-    }
-    return marks;
-}
-
 py::dict DictFromOutputFile(const InputData& data, const RunState& state,
-                            const OutputReadBack& readBack, const HeaderMarks& marks) {
+                            const OutputReadBack& readBack) {
     py::dict result = HeaderAndSeries(data, state);
-    result["Title1"] = py::bytes(marks.title1);
-    result["Title2"] = py::bytes(marks.title2);
-    result["TstLength"] = marks.stepLength;
-    result["RefineChosen"] = marks.qh1LinePresent;
-    result["QH1Used"] = marks.qh1LinePresent ? py::cast(data.QH1) : py::none();
-    result["QH1Refined"] = marks.qh1Refined;
+    result["Title1"] = py::bytes(readBack.Title1);
+    result["Title2"] = py::bytes(readBack.Title2);
+    result["TstLength"] = readBack.StepLength;
+    result["RefineChosen"] = readBack.QH1LinePresent;
+    result["QH1Used"] = readBack.QH1LinePresent ? py::cast(data.QH1) : py::none();
+    result["QH1Refined"] = readBack.QH1Refined;
     py::list leachEff, optimized, coefDet, fitNA;
     for (int z = 0; z <= kZoneCount; ++z) {
         const bool present = z > 0 && readBack.LinePresent[z];
         leachEff.append(present ? py::cast(readBack.LeachEff[z]) : py::none());
         optimized.append(readBack.Optimized[z]);
-        const bool available = present && !marks.notAvailable[z];
+        const bool available = present && !readBack.FitNA[z];
         coefDet.append(available ? py::cast(readBack.CoefDet[z] / 100) : py::none());
         fitNA.append(present && !available);
     }

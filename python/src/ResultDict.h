@@ -17,20 +17,9 @@
 namespace halosoil::python {
 
 pybind11::dict DictFromRun(const InputData& data, const RunState& state);
-// What the reader does not keep of an output file's header: the titles, the step length,
-// whether the drainage line is there and says "refined", and which efficiency lines say "n.a.".
-struct HeaderMarks {
-    std::string title1;
-    std::string title2;
-    int stepLength = 0;
-    bool qh1LinePresent = false;
-    bool qh1Refined = false;
-    std::array<bool, kZoneCount + 1> notAvailable{};
-};
-HeaderMarks ReadHeaderMarks(const std::string& fileText);
 
 pybind11::dict DictFromOutputFile(const InputData& data, const RunState& state,
-                                  const OutputReadBack& readBack, const HeaderMarks& marks);
+                                  const OutputReadBack& readBack);
 
 // The record's header fields and the run state that the output writer reads.
 void RunFromDict(const pybind11::dict& result, InputData& data, RunState& state);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 
 namespace halosoil {
@@ -28,16 +29,11 @@ TEST(AtomicFileTest, AFailureMidWriteKeepsThePreviousFileAndLeavesNoTemporary) {
     const std::string path = folder.File("b.inp");
     const std::string previous(5000, 'p');
     test::WriteBytes(path, previous);
-    std::string message;
     {
         FileSizeLimit limit(1024);
-        try {
-            WriteFileAtomically(path, std::string(100000, 'n'));
-        } catch (const FileError& error) {
-            message = error.what();
-        }
+        EXPECT_THROW_MSG(WriteFileAtomically(path, std::string(100000, 'n')), FileError,
+                         "File too large");
     }
-    EXPECT_EQ(message, "File too large");
     EXPECT_EQ(test::ReadBytes(path), previous);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                             std::filesystem::directory_iterator()),
@@ -46,12 +42,8 @@ TEST(AtomicFileTest, AFailureMidWriteKeepsThePreviousFileAndLeavesNoTemporary) {
 
 TEST(AtomicFileTest, AMissingFolderIsReported) {
     test::TempFolder folder;
-    try {
-        WriteFileAtomically(folder.File("no-such-folder/c.inp"), "x");
-        FAIL() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "File not found");
-    }
+    EXPECT_THROW_MSG(WriteFileAtomically(folder.File("no-such-folder/c.inp"), "x"), FileError,
+                     "File not found");
 }
 
 TEST(FileErrorTextTest, UsesTheWordsOfTheEarlierProgram) {

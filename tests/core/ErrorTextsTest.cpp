@@ -6,31 +6,22 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "RunCheck.h"
 #include "TestProjects.h"
-#include "Ucalc.h"
 
 namespace halosoil {
 namespace {
 
-struct Failure {
-    std::string message;
-    int line = 0;
-};
-
-Failure ReadOutputText(const std::string& text) {
+void ReadOutputText(const std::string& text) {
     InputData data;
     RunState state;
     OutputReadBack readBack;
     std::istringstream in(text);
-    try {
-        ReadOutputFile(in, data, state, readBack);
-    } catch (const HalosoilError& error) {
-        return {error.what(), error.Line()};
-    }
-    return {"no error", 0};
+    ReadOutputFile(in, data, state, readBack);
 }
 
 // Lines 1 to 5 heading, file name, empty line and titles; line 6 the sizes; lines 7 to 9 the
@@ -66,27 +57,26 @@ const char* kDataLine1 =
     "        1     12.5      0.0    150.0       3.0      1.60      4.50         3.20     2.10\r\n";
 
 TEST(ErrorTextsTest, TheOutputReadersThreeDamageReports) {
-    EXPECT_EQ(ReadOutputText(OneLayerHeader(1) + kDataLine1).message, "no error");
+    EXPECT_NO_THROW(ReadOutputText(OneLayerHeader(1) + kDataLine1));
 
-    const Failure early = ReadOutputText("OUTPUT OF Halosoil\r\nName of this file :x.out\r\n");
-    EXPECT_EQ(early.message, "The output file ends too early; it may be damaged.");
+    EXPECT_THROW_MSG(ReadOutputText("OUTPUT OF Halosoil\r\nName of this file :x.out\r\n"),
+                     HalosoilError, "The output file ends too early; it may be damaged.");
 
     std::string noHeading = OneLayerHeader(1);
     noHeading.resize(noHeading.find("\r\n - -") + 2);
-    const Failure heading = ReadOutputText(noHeading);
-    EXPECT_EQ(heading.message, "The output file has no column heading; it may be damaged.");
+    EXPECT_THROW_MSG(ReadOutputText(noHeading), HalosoilError,
+                     "The output file has no column heading; it may be damaged.");
 
-    const Failure steps = ReadOutputText(OneLayerHeader(2) + kDataLine1);
-    EXPECT_EQ(steps.message, "The output file ends before time step 2; it may be damaged.");
-    EXPECT_EQ(steps.line, 18);  // where the data line of step 2 should be
+    // Line 18 is where the data line of step 2 should be.
+    EXPECT_THROW_MSG_AT_LINE(ReadOutputText(OneLayerHeader(2) + kDataLine1), HalosoilError,
+                             "The output file ends before time step 2; it may be damaged.", 18);
 
     std::string letter = OneLayerHeader(1) + kDataLine1;
     letter.replace(letter.find("150.0"), 5, "15O.0");
-    const Failure conversion = ReadOutputText(letter);
     // The reader's chunk of the evapotranspiration is characters 31 to 39: the written field
     // less its first three blanks, and three blanks of the drainage field.
-    EXPECT_EQ(conversion.message, "' 15O.0   ' is not a valid floating point value");
-    EXPECT_EQ(conversion.line, 17);
+    EXPECT_THROW_MSG_AT_LINE(ReadOutputText(letter), HalosoilError,
+                             "' 15O.0   ' is not a valid floating point value", 17);
 }
 
 TEST(ErrorTextsTest, ATitleWithALineBreakIsRefusedAndNothingIsWritten) {
@@ -95,34 +85,21 @@ TEST(ErrorTextsTest, ATitleWithALineBreakIsRefusedAndNothingIsWritten) {
     data.InputFileName = folder.File("t.inp");
     test::WriteBytes(data.InputFileName, "previous");
     data.Title1 = "two\r\nlines";
-    try {
-        WriteInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_STREQ(error.what(), "The first title must be a single line. Nothing was written.");
-    }
+    EXPECT_THROW_MSG(WriteInputFile(data), HalosoilError,
+                     "The first title must be a single line. Nothing was written.");
     data.Title1 = "one line";
     data.Title2 = "a line\nfeed";
-    try {
-        WriteInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_STREQ(error.what(), "The second title must be a single line. Nothing was written.");
-    }
+    EXPECT_THROW_MSG(WriteInputFile(data), HalosoilError,
+                     "The second title must be a single line. Nothing was written.");
     EXPECT_EQ(test::ReadBytes(data.InputFileName), "previous");
 }
 
 TEST(ErrorTextsTest, AProjectWhoseIrrigationWasNotPreparedIsNotRun) {
     InputData data = test::OneLayerProject();
     data.IrrigSpread.clear();
-    try {
-        CheckRunnable(data);
-        ADD_FAILURE() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_STREQ(error.what(),
+    EXPECT_THROW_MSG(CheckRunnable(data), HalosoilError,
                      "The irrigation has not been prepared for the run. Please save the input "
                      "file first.");
-    }
 }
 
 TEST(ErrorTextsTest, ARootZoneOfZeroThicknessIsNotRun) {
@@ -131,14 +108,9 @@ TEST(ErrorTextsTest, ARootZoneOfZeroThicknessIsNotRun) {
     EXPECT_NO_THROW(CheckRunnable(data));
     data.Thick[Layer1] = 0;
     data.Thick[Layer2] = 0;
-    try {
-        CheckRunnable(data);
-        ADD_FAILURE() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_STREQ(error.what(),
+    EXPECT_THROW_MSG(CheckRunnable(data), HalosoilError,
                      "The root zone layers have a total thickness of 0 m. The evaporation cannot "
                      "be divided over them.");
-    }
 }
 
 TEST(ErrorTextsTest, ThePlatformErrorsInTheWordsOfTheEarlierProgram) {
@@ -159,48 +131,24 @@ TEST(ErrorTextsTest, PlatformErrorsAsUsersMeetThem) {
 
     // A folder in the path that is a file.
     data.InputFileName = folder.File("plain/p.inp");
-    try {
-        ReadInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "Path not found");
-    }
-    try {
-        WriteInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "Path not found");
-    }
+    EXPECT_THROW_MSG(ReadInputFile(data), FileError, "Path not found");
+    EXPECT_THROW_MSG(WriteInputFile(data), FileError, "Path not found");
 
     // A folder where the file should be: it cannot be replaced by a file.
     std::filesystem::create_directory(folder.File("p.inp"));
     data.InputFileName = folder.File("p.inp");
-    try {
-        WriteInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "File access denied");
-    }
+    EXPECT_THROW_MSG(WriteInputFile(data), FileError, "File access denied");
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("p.inp")));
-    try {
-        ReadInputFile(data);
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "File access denied");
-    }
+    EXPECT_THROW_MSG(ReadInputFile(data), FileError, "File access denied");
 
     // A folder chosen as output file is no file that could be opened.
     InputData viewed;
     RunState state;
     OutputReadBack readBack;
-    try {
-        ReadOutputFile(folder.File("p.inp"), viewed, state, readBack);
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.what(), "The file " + folder.File("p.inp") +
-                                    "could not be opened. It may be damaged or in use by "
-                                    "another program.");
-    }
+    EXPECT_THROW_MSG(ReadOutputFile(folder.File("p.inp"), viewed, state, readBack), FileError,
+                     "The file " + folder.File("p.inp") +
+                         "could not be opened. It may be damaged or in use by "
+                         "another program.");
 }
 
 }  // namespace

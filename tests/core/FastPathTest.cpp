@@ -12,13 +12,13 @@
 
 #include "CalibrationKernels.h"
 #include "DrainageRefinement.h"
+#include "Engine.h"
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "GeneratedProjects.h"
 #include "LeachingOptimisation.h"
 #include "RunInputs.h"
 #include "SpeculativeSearch.h"
-#include "Ucalc.h"
 #include "VectorUnit.h"
 
 namespace halosoil {

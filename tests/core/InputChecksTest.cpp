@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "InputChecks.h"
 #include "TestProjects.h"
 
@@ -20,52 +21,44 @@ using halosoil::test::TwoLayerProject;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::string Refusal(const InputData& data) {
-    try {
-        CheckProject(data);
-    } catch (const HalosoilError& error) {
-        return error.what();
-    }
-    return "";
-}
-
 TEST(CheckProjectTest, CompleteProjectsPass) {
-    EXPECT_EQ(Refusal(OneLayerProject()), "");
-    EXPECT_EQ(Refusal(TwoLayerProject()), "");
-    EXPECT_EQ(Refusal(ThreeLayerProject()), "");
+    EXPECT_NO_THROW(CheckProject(OneLayerProject()));
+    EXPECT_NO_THROW(CheckProject(TwoLayerProject()));
+    EXPECT_NO_THROW(CheckProject(ThreeLayerProject()));
 }
 
 TEST(CheckProjectTest, GroupsAreCheckedInTheWindowsOrder) {
     InputData d = TwoLayerProject();
     d.SalInf = kNaN;  // conditions, the last group
-    EXPECT_EQ(Refusal(d), "There are invalid values. Please adjust.");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError, "There are invalid values. Please adjust.");
     d.IrrSal[3] = kNaN;  // irrigation salinity, before the drains and the conditions
-    EXPECT_EQ(Refusal(d), "'' is not a valid floating point value");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError, "'' is not a valid floating point value");
     d.Evap[2] = kNaN;  // hydrological data, the second group
-    EXPECT_EQ(Refusal(d), "There are empty cells, please correct.");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError, "There are empty cells, please correct.");
 }
 
 TEST(CheckProjectTest, SoilCellsOfOneAndTwoLayersMustBeFilled) {
     InputData one = OneLayerProject();
     one.InitSalt[Aquif] = kNaN;
-    EXPECT_EQ(Refusal(one), "There are invalid values. Please adjust.");
+    EXPECT_THROW_MSG(CheckProject(one), HalosoilError, "There are invalid values. Please adjust.");
     // Only the second layer's leaching efficiency may stay empty, as -1.
     InputData two = TwoLayerProject();
     two.LeachEff[Layer2] = -1;
-    EXPECT_EQ(Refusal(two), "");
+    EXPECT_NO_THROW(CheckProject(two));
     two.LeachEff[Layer1] = kNaN;
-    EXPECT_EQ(Refusal(two), "There are invalid values. Please adjust.");
+    EXPECT_THROW_MSG(CheckProject(two), HalosoilError, "There are invalid values. Please adjust.");
 }
 
 TEST(CheckProjectTest, ThreeLayersNameTheFirstIncompleteZone) {
     InputData d = ThreeLayerProject();
     d.TotPor[Aquif] = -1;
-    EXPECT_EQ(Refusal(d),
-              "The soil data for the aquifer are not complete. Calculations cannot be done");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError,
+                     "The soil data for the aquifer are not complete. Calculations cannot be done");
     d.Thick[Trans] = kNaN;
-    EXPECT_EQ(Refusal(d),
-              "The soil data for the transition zone are not complete. Calculations cannot be "
-              "done");
+    EXPECT_THROW_MSG(
+        CheckProject(d), HalosoilError,
+        "The soil data for the transition zone are not complete. Calculations cannot be "
+        "done");
 }
 
 // Two layers of 0.3 and 0.4 m over a transition zone of 1.4 m: drains from 0.7 to 2.1 m.
@@ -87,38 +80,43 @@ TEST(CheckDrainageTest, TheDrainsLieInTheTransitionZone) {
     EXPECT_EQ(CheckDrainage(d, root), DrainageFault::None);
     d.QH2 = kNaN;
     EXPECT_EQ(CheckDrainage(d, root), DrainageFault::NoReactionFactor);
-    EXPECT_EQ(Refusal(d), "The drainage recation factors QH1 and QH2 need to be given a value.");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError,
+                     "The drainage recation factors QH1 and QH2 need to be given a value.");
 }
 
 TEST(CheckProjectTest, MoistureAndEfficiencyWithinThePanelsLimits) {
     InputData d = OneLayerProject();
     for (double moist : {20.0, 100.0}) {
         d.Moist = moist;
-        EXPECT_EQ(Refusal(d), "") << moist;
+        EXPECT_NO_THROW(CheckProject(d)) << moist;
     }
     d.Moist = 19.5;
-    EXPECT_EQ(Refusal(d),
-              "The initial soil moisture content is 19.5 %. It must lie between 20 and 100 %.");
+    EXPECT_THROW_MSG(
+        CheckProject(d), HalosoilError,
+        "The initial soil moisture content is 19.5 %. It must lie between 20 and 100 %.");
     d.Moist = 45;
     d.IrrEff = 100.5;
-    EXPECT_EQ(Refusal(d),
-              "The irrigation efficiency is 100.5 %. It must lie between 30 and 100 %.");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError,
+                     "The irrigation efficiency is 100.5 %. It must lie between 30 and 100 %.");
 }
 
 TEST(CheckProjectTest, TheEnginesOwnChecksFollow) {
     InputData d = OneLayerProject();
     d.NrTst = 3;
-    EXPECT_EQ(Refusal(d),
-              "The rainfall holds 2 time steps, but the number of time steps is 3. Please save "
-              "the hydrological data again.");
+    EXPECT_THROW_MSG(
+        CheckProject(d), HalosoilError,
+        "The rainfall holds 2 time steps, but the number of time steps is 3. Please save "
+        "the hydrological data again.");
     d = OneLayerProject();
     d.NrTst = 50001;
-    EXPECT_EQ(Refusal(d), "The number of time steps is 50001. It can be at most 50000.");
+    EXPECT_THROW_MSG(CheckProject(d), HalosoilError,
+                     "The number of time steps is 50001. It can be at most 50000.");
     d = OneLayerProject();
     d.GrwtOut = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(Refusal(d),
-              "The outflow of groundwater is not a finite number. The calculations cannot be "
-              "made.");
+    EXPECT_THROW_MSG(
+        CheckProject(d), HalosoilError,
+        "The outflow of groundwater is not a finite number. The calculations cannot be "
+        "made.");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
 #include "TestProjects.h"
@@ -29,19 +30,20 @@ std::vector<std::string> OneLayerLines() {
     return CrLfLines(InputFileText(data));
 }
 
-struct Refusal {
-    std::string message;
-    int line = 0;
-};
-
-Refusal Refused(const std::string& text, InputData& data) {
+void Read(const std::string& text, InputData& data) {
     std::istringstream in(text);
+    ReadInputFile(in, data);
+}
+
+// The line a refusal names, 0 when the text is read without one.
+int RefusedLine(const std::string& text) {
+    InputData data;
     try {
-        ReadInputFile(in, data);
+        Read(text, data);
     } catch (const HalosoilError& error) {
-        return {error.what(), error.Line()};
+        return error.Line();
     }
-    return {"no error", 0};
+    return 0;
 }
 
 TEST(InputFileDamageTest, AFileCutOffInItsMeasuredSalinitiesIsRefused) {
@@ -49,9 +51,7 @@ TEST(InputFileDamageTest, AFileCutOffInItsMeasuredSalinitiesIsRefused) {
     ASSERT_EQ(lines.size(), 49u);
     lines.pop_back();  // the row of step 2, with the only aquifer measurement
     InputData data;
-    const Refusal refusal = Refused(JoinCrLf(lines), data);
-    EXPECT_EQ(refusal.message, kEndsEarly);
-    EXPECT_EQ(refusal.line, 49);
+    EXPECT_THROW_MSG_AT_LINE(Read(JoinCrLf(lines), data), HalosoilError, kEndsEarly, 49);
     // What came before stays read, as in every failure.
     EXPECT_DOUBLE_EQ(data.MeasSalt[Layer1][1], 5.2);
 }
@@ -61,7 +61,7 @@ TEST(InputFileDamageTest, AFileCutOffInsideALineEndIsStillWhole) {
     std::string text = JoinCrLf(OneLayerLines());
     text.resize(text.size() - 2);
     InputData data;
-    EXPECT_EQ(Refused(text, data).message, "no error");
+    EXPECT_NO_THROW(Read(text, data));
     EXPECT_DOUBLE_EQ(data.MeasSalt[Aquif][2], 2.05);
 }
 
@@ -69,11 +69,11 @@ TEST(InputFileDamageTest, AFileThatLostItsGroundwaterOutflowLineIsRefusedNamingT
     std::vector<std::string> lines = OneLayerLines();
     lines.erase(lines.begin() + 24);  // line 25, the outflow of groundwater
     InputData data;
-    const Refusal refusal = Refused(JoinCrLf(lines), data);
-    EXPECT_EQ(refusal.message,
-              "The input file is damaged: the line ' Salinity groundwater inflow (dS/m)  :     "
-              "1.5' stands where the line 'Outflow of groundwater (mm/day)     :' belongs.");
-    EXPECT_EQ(refusal.line, 25);
+    EXPECT_THROW_MSG_AT_LINE(
+        Read(JoinCrLf(lines), data), HalosoilError,
+        "The input file is damaged: the line ' Salinity groundwater inflow (dS/m)  :     "
+        "1.5' stands where the line 'Outflow of groundwater (mm/day)     :' belongs.",
+        25);
     EXPECT_DOUBLE_EQ(data.GrwtInf, 0.5);  // read before the damage
 }
 
@@ -84,10 +84,7 @@ TEST(InputFileDamageTest, EveryLostValueLineOfTheFirstBlocksIsNoticed) {
     for (int lost : {3, 4, 6, 7, 8, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 23, 24, 25}) {
         std::vector<std::string> lines = OneLayerLines();
         lines.erase(lines.begin() + (lost - 1));
-        InputData data;
-        const Refusal refusal = Refused(JoinCrLf(lines), data);
-        EXPECT_NE(refusal.message, "no error") << "line " << lost;
-        EXPECT_EQ(refusal.line, lost) << "line " << lost << ": " << refusal.message;
+        EXPECT_EQ(RefusedLine(JoinCrLf(lines)), lost) << "line " << lost;
     }
 }
 
@@ -98,7 +95,7 @@ TEST(InputFileDamageTest, LabelsThatDifferInSpellingCaseOrSpacingStillRead) {
     lines[19] = " Initial depth of water table (m)    :    1.75";
     lines[24] = " Out-flow of ground water (mm/day)   :     0.3";
     InputData data;
-    EXPECT_EQ(Refused(JoinCrLf(lines), data).message, "no error");
+    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
     EXPECT_EQ(data.NrTst, 2);
     EXPECT_DOUBLE_EQ(data.InitSalt[Layer1], 7.5);
     EXPECT_DOUBLE_EQ(data.GrwtOut, 0.3);
@@ -116,7 +113,7 @@ TEST(InputFileDamageTest, CarriageReturnLineFeedAndCarriageReturnLineEndsReadAli
     }
     for (const std::string* text : {&lineFeeds, &carriageReturns, &mixed}) {
         InputData data;
-        EXPECT_EQ(Refused(*text, data).message, "no error");
+        EXPECT_NO_THROW(Read(*text, data));
         EXPECT_EQ(data.Title2, "One layer");
         EXPECT_DOUBLE_EQ(data.Irrig[2], 90.25);
         EXPECT_DOUBLE_EQ(data.MeasSalt[Trans][2], 3.35);
@@ -128,9 +125,8 @@ TEST(InputFileDamageTest, ADamagedNumberIsReportedWithItsLine) {
     std::vector<std::string> lines = OneLayerLines();
     lines[16] = " Init. salt conc. root zone (dS/m)   :1,5x";
     InputData data;
-    const Refusal refusal = Refused(JoinCrLf(lines), data);
-    EXPECT_EQ(refusal.message, "'1,5x' is not a valid floating point value");
-    EXPECT_EQ(refusal.line, 17);
+    EXPECT_THROW_MSG_AT_LINE(Read(JoinCrLf(lines), data), HalosoilError,
+                             "'1,5x' is not a valid floating point value", 17);
     EXPECT_EQ(WithFileAndLine("p.inp", HalosoilError("x")), "p.inp: x");
 }
 
@@ -143,7 +139,7 @@ TEST(InputFileDamageTest, OlderLayoutsStillReadAsBefore) {
     lines[25] = "";
     lines.erase(lines.begin() + 21);
     InputData data;
-    EXPECT_EQ(Refused(JoinCrLf(lines), data).message, "no error");
+    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
     EXPECT_DOUBLE_EQ(data.Moist, 50);
     EXPECT_DOUBLE_EQ(data.IrrEff, 70);
     EXPECT_DOUBLE_EQ(data.SalInf, 0);

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
 #include "StringToFloat.h"
@@ -21,14 +22,9 @@ InputData ReadText(const std::string& text, InputData data = {}) {
     return data;
 }
 
-std::string ReadError(const std::string& text, InputData& data) {
+void ReadInto(const std::string& text, InputData& data) {
     std::istringstream in(text);
-    try {
-        ReadInputFile(in, data);
-    } catch (const HalosoilError& error) {
-        return error.what();
-    }
-    return "no error";
+    ReadInputFile(in, data);
 }
 
 std::vector<std::string> LinesOf(InputData data) {
@@ -183,7 +179,7 @@ TEST(InputFileReadTest, WholeNumberThatIsNotOneStopsWithInvalidNumericInput) {
     lines[5] = " Nunber of time steps     : x2";
     InputData data;
     data.Title1 = "old";
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
     EXPECT_EQ(data.Title1, "Test area");  // read before the failure, kept
     EXPECT_EQ(data.NrTst, 11);
 }
@@ -192,8 +188,8 @@ TEST(InputFileReadTest, RealThatIsNotANumberStopsWithTheConversionError) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines[31].replace(10, 13, "         abc ");
     InputData data;
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data),
-              "'         abc   ' is not a valid floating point value");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
+                     "'         abc   ' is not a valid floating point value");
     EXPECT_DOUBLE_EQ(data.Rain[1], 12.5);
     EXPECT_DOUBLE_EQ(data.SalInf, 1.5);
     EXPECT_TRUE(data.Thick[Aquif] == 0);
@@ -203,13 +199,13 @@ TEST(InputFileReadTest, AFileThatEndsEarlyIsRefusedKeepingWhatWasRead) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines.resize(20);
     InputData data;
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data),
-              "The input file ends before all its data were read; it may be damaged.");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
+                     "The input file ends before all its data were read; it may be damaged.");
     EXPECT_DOUBLE_EQ(data.WTdepth, 1.75);
 
     InputData empty;
-    EXPECT_EQ(ReadError("", empty),
-              "The input file ends before all its data were read; it may be damaged.");
+    EXPECT_THROW_MSG(ReadText("", empty), HalosoilError,
+                     "The input file ends before all its data were read; it may be damaged.");
     EXPECT_EQ(empty.NrTst, 11);  // nothing read: the record as it was
 }
 
@@ -217,11 +213,11 @@ TEST(InputFileReadTest, DamagedLayerCountWithNoLayersSetStops) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines[15] = " Number of layers in root zone       :     7";
     InputData data;
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
 
     InputData twoLayersSet;
     twoLayersSet.SetLayerFlags(1);
-    EXPECT_EQ(ReadError(JoinCrLf(lines), twoLayersSet), "no error");
+    EXPECT_NO_THROW(ReadText(JoinCrLf(lines), twoLayersSet));
     EXPECT_TRUE(twoLayersSet.OneLayer);
 }
 
@@ -229,21 +225,25 @@ TEST(InputFileReadTest, ImpossibleNumberOfTimeStepsIsRefused) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines[5] = " Nunber of time steps     : 2000000000";
     InputData data;
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
     lines[5] = " Nunber of time steps     : -4";
-    EXPECT_EQ(ReadError(JoinCrLf(lines), data), "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
+    lines[5] = " Nunber of time steps     : 50001";
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
+    // 50000 steps are taken; the file, cut after the row of step 2 in line 32, then ends
+    // inside the hydrological rows.
+    lines[5] = " Nunber of time steps     : 50000";
+    lines.resize(32);
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
+                     "The input file ends before all its data were read; it may be damaged.");
+    EXPECT_EQ(data.NrTst, 50000);
 }
 
 TEST(InputFileReadTest, MissingFileGivesThePlatformMessage) {
     test::TempFolder folder;
     InputData data;
     data.InputFileName = folder.File("absent.inp");
-    try {
-        ReadInputFile(data);
-        FAIL() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "File not found");
-    }
+    EXPECT_THROW_MSG(ReadInputFile(data), FileError, "File not found");
 }
 
 // Records what the reader reports, in order.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
 #include "InputFileLayout.h"
@@ -196,48 +197,43 @@ TEST(InputFileWriteTest, WritingSetsHydrRowsAndPreparesTheSpreadIrrigation) {
     EXPECT_EQ(data.IrrigSpread, data.Irrig);
 }
 
-std::string WriteError(InputData& data) {
-    try {
-        InputFileText(data);
-    } catch (const HalosoilError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 TEST(InputFileWriteTest, RefusesValuesTooWideForTheReader) {
     InputData data = test::OneLayerProject();
     data.InputFileName = "wide.inp";
     data.Irrig[2] = 123456789012.0;  // 15 characters: the reader starts two columns late
-    EXPECT_EQ(WriteError(data),
-              "The value 123456789012.00 of the irrigation of time step 2 is too wide for its "
-              "column in the input file. Nothing was written.");
+    EXPECT_THROW_MSG(
+        InputFileText(data), HalosoilError,
+        "The value 123456789012.00 of the irrigation of time step 2 is too wide for its "
+        "column in the input file. Nothing was written.");
 
     data = test::TwoLayerProject();
     data.InputFileName = "wide.inp";
     data.Thick[Aquif] = 1000;  // "1000.00" reaches past column 46
-    EXPECT_EQ(WriteError(data),
-              "The value 1000.00 of the thickness of the aquifer is too wide for its column in "
-              "the input file. Nothing was written.");
+    EXPECT_THROW_MSG(
+        InputFileText(data), HalosoilError,
+        "The value 1000.00 of the thickness of the aquifer is too wide for its column in "
+        "the input file. Nothing was written.");
 
     data = test::OneLayerProject();
     data.InputFileName = "fits.inp";
     data.Thick[Aquif] = 9999999.99;  // ten characters fill the field exactly and are read
-    EXPECT_EQ(WriteError(data), "no error");
+    EXPECT_NO_THROW(InputFileText(data));
 }
 
 TEST(InputFileWriteTest, RefusesShortSeriesAndMissingLayerCount) {
     InputData data = test::OneLayerProject();
     data.InputFileName = "short.inp";
     data.NrTst = 3;
-    EXPECT_EQ(WriteError(data),
-              "The rainfall holds 2 time steps, but the number of time steps is 3. Please save "
-              "the hydrological data again.");
+    EXPECT_THROW_MSG(
+        InputFileText(data), HalosoilError,
+        "The rainfall holds 2 time steps, but the number of time steps is 3. Please save "
+        "the hydrological data again.");
 
     data = test::OneLayerProject();
     data.OneLayer = false;
-    EXPECT_EQ(WriteError(data),
-              "The number of root zone layers is not set. Please save the general data first.");
+    EXPECT_THROW_MSG(
+        InputFileText(data), HalosoilError,
+        "The number of root zone layers is not set. Please save the general data first.");
 }
 
 TEST(InputFileWriteTest, RefusedWriteLeavesTheFileUntouched) {
@@ -246,7 +242,9 @@ TEST(InputFileWriteTest, RefusedWriteLeavesTheFileUntouched) {
     data.InputFileName = folder.File("kept.inp");
     test::WriteBytes(data.InputFileName, "previous");
     data.Rain[1] = 1e20;
-    EXPECT_THROW(WriteInputFile(data), HalosoilError);
+    EXPECT_THROW_MSG(WriteInputFile(data), HalosoilError,
+                     "The value 100000000000000000000.00 of the rainfall of time step 1 is too "
+                     "wide for its column in the input file. Nothing was written.");
     EXPECT_EQ(test::ReadBytes(data.InputFileName), "previous");
 }
 

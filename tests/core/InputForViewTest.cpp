@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputForView.h"
 #include "RunState.h"
@@ -325,35 +326,20 @@ TEST(ReadInputForView, ReadsFileByNameAndNamesMissingFile) {
     Lines lines = CurrentFile(3);
     lines.resize(lines.size() - 1);
     test::WriteBytes(name, JoinCrLf(lines));
-    try {
-        ReadInputForView(name, data);
-        FAIL() << "no error for a short file";
-    } catch (const HalosoilError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "In the file " + name +
-                      ": '' is not a valid floating point value (line 60, after the end of the "
-                      "file)");
-    }
+    EXPECT_THROW_MSG(ReadInputForView(name, data), HalosoilError,
+                     "In the file " + name +
+                         ": '' is not a valid floating point value (line 60, after the end of the "
+                         "file)");
 
     const std::string missing = folder.File("gone.inp");
-    try {
-        ReadInputForView(missing, data);
-        FAIL() << "no error for a missing file";
-    } catch (const HalosoilError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "The file " + missing +
-                      "could not be opened. It may be damaged or in use by another program.");
-    }
+    EXPECT_THROW_MSG(ReadInputForView(missing, data), HalosoilError,
+                     "The file " + missing +
+                         "could not be opened. It may be damaged or in use by another program.");
 }
 
-std::string ErrorOf(const Lines& lines, int nrLayers) {
+void ReadAfterOutputRead(const Lines& lines, int nrLayers) {
     InputData data = AfterOutputRead(nrLayers);
-    try {
-        Read(lines, data);
-    } catch (const HalosoilError& error) {
-        return error.what();
-    }
-    return "no error";
+    Read(lines, data);
 }
 
 TEST(ReadInputForView, StopsWithPlaceOfChunkThatIsNoNumber) {
@@ -362,31 +348,33 @@ TEST(ReadInputForView, StopsWithPlaceOfChunkThatIsNoNumber) {
     Lines lines = CurrentFile(1);
     ASSERT_EQ(lines[30].substr(0, 10), Right("1", 10));
     lines[30] = HydrRow(1, "n/a", "300.00", "150.25");
-    EXPECT_EQ(ErrorOf(lines, 1),
-              "'        n/a    ' is not a valid floating point value (line 31, characters 13 "
-              "to 27)");
+    EXPECT_THROW_MSG(
+        ReadAfterOutputRead(lines, 1), HalosoilError,
+        "'        n/a    ' is not a valid floating point value (line 31, characters 13 "
+        "to 27)");
 
     // An empty measured chunk is damage, not a missing value: line 51 is the third measured
     // row; its transition-zone chunk covers characters 23 to 40.
     lines = CurrentFile(1);
     ASSERT_EQ(lines.size(), 51u);
     lines[50] = Right("3", 10) + Right("-", 11);
-    EXPECT_EQ(ErrorOf(lines, 1),
-              "'' is not a valid floating point value (line 51, characters 23 to 40)");
+    EXPECT_THROW_MSG(ReadAfterOutputRead(lines, 1), HalosoilError,
+                     "'' is not a valid floating point value (line 51, characters 23 to 40)");
 }
 
 TEST(ReadInputForView, StopsOnShortFileAndOnImpossibleLayerCount) {
     Lines lines = CurrentFile(2);
     lines.resize(lines.size() - 1);  // the last measured row is missing
-    EXPECT_EQ(ErrorOf(lines, 2),
-              "'' is not a valid floating point value (line 58, after the end of the file)");
+    EXPECT_THROW_MSG(ReadAfterOutputRead(lines, 2), HalosoilError,
+                     "'' is not a valid floating point value (line 58, after the end of the file)");
 
     lines = CurrentFile(1);
     lines[7] = " Nr of root zone layers   : 4";
-    EXPECT_EQ(ErrorOf(lines, 1),
-              "The number of root zone layers in line 8 is 4; it must be 1, 2 or 3.");
+    EXPECT_THROW_MSG(ReadAfterOutputRead(lines, 1), HalosoilError,
+                     "The number of root zone layers in line 8 is 4; it must be 1, 2 or 3.");
     lines[7] = " Nr of root zone layers   : one";
-    EXPECT_EQ(ErrorOf(lines, 1), "Invalid numeric input (line 8)");
+    EXPECT_THROW_MSG(ReadAfterOutputRead(lines, 1), HalosoilError,
+                     "Invalid numeric input (line 8)");
 }
 
 }  // namespace

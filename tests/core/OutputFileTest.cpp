@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "OutputFile.h"
 
@@ -36,10 +37,7 @@ struct RunResults {
         data.NrTst = steps;
         data.TstLength = 30;
         state.LeachEff = {0, 0.8, 0.75, 0.7, 0.6, 1};
-        for (Series* series :
-             {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain, &state.DepthWT,
-              &state.SalRoot1, &state.SalRoot2, &state.SalRoot3, &state.SalTrans, &state.SalAquif})
-            SizeSeries(*series, steps);
+        SizeResultSeries(state, steps);
         state.FitNA = {true, true, true, true, true, true};
     }
 };
@@ -146,14 +144,9 @@ TEST(OutputLineTest, RefusesValuesThatWouldFillTheirField) {
     // The reader's third chunk starts in column 21; a capillary rise of ten characters starts
     // in column 20.
     run.state.CapRise[1] = 10000000.0;
-    try {
-        OutputLineText(run.data, run.state, 1);
-        FAIL() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_STREQ(error.what(),
+    EXPECT_THROW_MSG(OutputLineText(run.data, run.state, 1), HalosoilError,
                      "The capillary rise of time step 1 (10000000.0) is too wide for its column; "
                      "the output file was not written.");
-    }
     run.state.CapRise[1] = 9999999.9;
     EXPECT_NO_THROW(OutputLineText(run.data, run.state, 1));
 }
@@ -172,8 +165,8 @@ ReadResult Read(const std::string& text) {
     return result;
 }
 
-TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
-    const std::vector<std::string> lines = {
+std::vector<std::string> HandWrittenTwoLayerLines() {
+    return {
         "OUTPUT OF Halosoil",
         "Name of this file :x.out",
         "",
@@ -198,6 +191,10 @@ TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
             Right("11.0", 10) + Right("-0.25", 8) + Right("0.10", 9) + Right("12.00", 8) +
             Right("22.00", 8) + Right("10.00", 10),
     };
+}
+
+TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
+    const std::vector<std::string> lines = HandWrittenTwoLayerLines();
     const ReadResult r = Read(JoinCrLf(lines));
     EXPECT_EQ(r.data.NrLayers, 2);
     EXPECT_EQ(r.data.NrTst, 2);
@@ -299,26 +296,69 @@ TEST(ReadOutputFileTest, FiveCharacterCoefficientOfAGivenLineIsReadWhole) {
     EXPECT_DOUBLE_EQ(r.readBack.CoefDet[Layer1], -1250);
 }
 
+TEST(ReadOutputFileTest, TheLayerFlagsFollowTheLayerCountOfTheFile) {
+    ReadResult r;
+    r.data.SetLayerFlags(3);
+    std::istringstream in(JoinCrLf(HandWrittenTwoLayerLines()));
+    ReadOutputFile(in, r.data, r.state, r.readBack);
+    EXPECT_FALSE(r.data.OneLayer);
+    EXPECT_TRUE(r.data.TwoLayers);
+    EXPECT_FALSE(r.data.ThreeLayers);
+    EXPECT_EQ(LayerCount(r.data), 2);
+}
+
+TEST(ReadOutputFileTest, KeepsWhatTheHeaderTellsBesidesTheSeries) {
+    const ReadResult r = Read(JoinCrLf(HandWrittenTwoLayerLines()));
+    EXPECT_EQ(r.readBack.Title1, "T1");
+    EXPECT_EQ(r.readBack.Title2, "T2");
+    EXPECT_EQ(r.readBack.StepLength, 30);
+    EXPECT_TRUE(r.readBack.QH1LinePresent);
+    EXPECT_TRUE(r.readBack.QH1Refined);
+    // Layer 1 optimised with a coefficient, layer 2 and the aquifer "n.a.", the transition
+    // zone given with one; layer 3 does not exist.
+    EXPECT_EQ(r.readBack.FitNA,
+              (std::array<bool, kZoneCount + 1>{true, false, true, true, false, true}));
+
+    std::vector<std::string> given = HandWrittenTwoLayerLines();
+    given[6] = " Drainage capacity QH1 (given) :   0.045";
+    const ReadResult g = Read(JoinCrLf(given));
+    EXPECT_TRUE(g.readBack.QH1LinePresent);
+    EXPECT_FALSE(g.readBack.QH1Refined);
+    std::vector<std::string> without = HandWrittenTwoLayerLines();
+    without.erase(without.begin() + 6);
+    EXPECT_FALSE(Read(JoinCrLf(without)).readBack.QH1LinePresent);
+}
+
+TEST(ReadOutputFileTest, AtMost50000TimeStepsAreRead) {
+    std::vector<std::string> lines = HandWrittenTwoLayerLines();
+    lines[5] = " 2  50001    30" + kSizes;
+    EXPECT_THROW_MSG(Read(JoinCrLf(lines)), HalosoilError, "Invalid numeric input");
+    // 50000 steps are taken; the file then lacks the third.
+    lines[5] = " 2  50000    30" + kSizes;
+    EXPECT_THROW_MSG(Read(JoinCrLf(lines)), HalosoilError,
+                     "The output file ends before time step 3; it may be damaged.");
+}
+
 TEST(ReadOutputFileTest, FailuresNameTheProblem) {
     test::TempFolder folder;
     ReadResult r;
-    try {
-        ReadOutputFile(folder.File("gone.out"), r.data, r.state, r.readBack);
-        FAIL() << "no error";
-    } catch (const HalosoilError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "The file " + folder.File("gone.out") +
-                      "could not be opened. It may be damaged or in use by another program.");
-    }
-    EXPECT_THROW(Read("OUTPUT OF Halosoil\r\n"), HalosoilError);
+    EXPECT_THROW_MSG(ReadOutputFile(folder.File("gone.out"), r.data, r.state, r.readBack),
+                     HalosoilError,
+                     "The file " + folder.File("gone.out") +
+                         "could not be opened. It may be damaged or in use by another program.");
+    EXPECT_THROW_MSG(Read("OUTPUT OF Halosoil\r\n"), HalosoilError,
+                     "The output file ends too early; it may be damaged.");
     RunResults run(1, 2);
     const std::string header = OutputHeaderText(run.data, run.state, "x.out");
-    EXPECT_THROW(Read(header + OutputLineText(run.data, run.state, 1)),
-                 HalosoilError);  // 2 steps announced
+    // 2 steps announced, 1 written.
+    EXPECT_THROW_MSG(Read(header + OutputLineText(run.data, run.state, 1)), HalosoilError,
+                     "The output file ends before time step 2; it may be damaged.");
     std::string damaged =
         header + OutputLineText(run.data, run.state, 1) + OutputLineText(run.data, run.state, 2);
     damaged[damaged.size() - 5] = 'x';
-    EXPECT_THROW(Read(damaged), ConversionError);
+    // The aquifer's chunk is characters 81 to 90 of the line, which ends at 88.
+    EXPECT_THROW_MSG(Read(damaged), ConversionError,
+                     "'    0x00' is not a valid floating point value");
 }
 
 }  // namespace

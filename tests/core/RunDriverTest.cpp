@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
+#include "OutputFileName.h"
 #include "RunTestFixture.h"
 
 namespace halosoil {
@@ -10,14 +12,7 @@ namespace {
 
 class RunDriverTest : public test::RunTest {
 protected:
-    std::string RunError(InputData data) {
-        try {
-            RunProject(data);
-        } catch (const HalosoilError& error) {
-            return error.what();
-        }
-        return "no error";
-    }
+    void RunCopy(InputData data) { RunProject(data); }
 };
 
 TEST_F(RunDriverTest, ProgressAndQuestionsInTheirOrder) {
@@ -87,53 +82,59 @@ TEST_F(RunDriverTest, OutputFileIsNamedAfterTheInputFile) {
 }
 
 TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
-    EXPECT_EQ(RunError(test::PlainProject(0, 30)),
-              "The number of time steps is 0. At least one time step is needed for the "
-              "calculations.");
-    EXPECT_EQ(RunError(test::PlainProject(2, 0)),
-              "The step length is 0 days. A time step must last at least one day.");
+    EXPECT_THROW_MSG(RunCopy(test::PlainProject(0, 30)), HalosoilError,
+                     "The number of time steps is 0. At least one time step is needed for the "
+                     "calculations.");
+    EXPECT_THROW_MSG(RunCopy(test::PlainProject(2, 0)), HalosoilError,
+                     "The step length is 0 days. A time step must last at least one day.");
     // 50000 years of 360 days is the most a run keeps in memory, one day more is refused.
-    EXPECT_EQ(RunError(test::PlainProject(50001, 360)),
-              "The run covers 18000360 days (50001 time steps of 360 days). It can cover at "
-              "most 18000000 days.");
-    EXPECT_EQ(RunError(test::PlainProject(2, 9000001)),
-              "The run covers 18000002 days (2 time steps of 9000001 days). It can cover at "
-              "most 18000000 days.");
+    EXPECT_THROW_MSG(RunCopy(test::PlainProject(50001, 360)), HalosoilError,
+                     "The run covers 18000360 days (50001 time steps of 360 days). It can cover at "
+                     "most 18000000 days.");
+    EXPECT_THROW_MSG(RunCopy(test::PlainProject(2, 9000001)), HalosoilError,
+                     "The run covers 18000002 days (2 time steps of 9000001 days). It can cover at "
+                     "most 18000000 days.");
 
     InputData zeroPorosity = test::PlainProject(2, 30);
     zeroPorosity.EffPor[Trans] = 0;
-    EXPECT_EQ(RunError(zeroPorosity),
-              "The effective porosity of the transition zone is 0 %. It must be greater than 0 "
-              "for the water table to move through the zone.");
+    EXPECT_THROW_MSG(
+        RunCopy(zeroPorosity), HalosoilError,
+        "The effective porosity of the transition zone is 0 %. It must be greater than 0 "
+        "for the water table to move through the zone.");
 
     InputData notANumber = test::PlainProject(2, 30);
     notANumber.Evap[2] = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(RunError(notANumber),
-              "The evaporation of time step 2 is not a finite number. The calculations cannot "
-              "be made.");
+    EXPECT_THROW_MSG(
+        RunCopy(notANumber), HalosoilError,
+        "The evaporation of time step 2 is not a finite number. The calculations cannot "
+        "be made.");
 
     InputData shortSeries = test::PlainProject(2, 30);
     shortSeries.MeasSalt[Aquif].resize(2);
-    EXPECT_EQ(RunError(shortSeries),
-              "The measured salinity of the aquifer holds 1 time steps, but the number of time "
-              "steps is 2. Please save the salinity data again.");
+    EXPECT_THROW_MSG(
+        RunCopy(shortSeries), HalosoilError,
+        "The measured salinity of the aquifer holds 1 time steps, but the number of time "
+        "steps is 2. Please save the salinity data again.");
 
     InputData fourLayers = test::PlainProject(2, 30);
     fourLayers.NrLayers = 4;  // as read from a damaged file, the flags of one layer kept
-    EXPECT_EQ(RunError(fourLayers), "The number of root zone layers is 4. It must be 1, 2 or 3.");
+    EXPECT_THROW_MSG(RunCopy(fourLayers), HalosoilError,
+                     "The number of root zone layers is 4. It must be 1, 2 or 3.");
     InputData mismatched = test::PlainProject(2, 30);
     mismatched.NrLayers = 3;  // the flags still say one layer
-    EXPECT_EQ(RunError(mismatched),
-              "The number of root zone layers is 3, but the soil data are given for 1 layer. "
-              "Please save the general data again.");
+    EXPECT_THROW_MSG(
+        RunCopy(mismatched), HalosoilError,
+        "The number of root zone layers is 3, but the soil data are given for 1 layer. "
+        "Please save the general data again.");
 
     InputData noEfficiency = test::PlainProject(2, 30);
     noEfficiency.NrLayers = 2;
     noEfficiency.SetLayerFlags(2);
     noEfficiency.IrrEff = 0;
-    EXPECT_EQ(RunError(noEfficiency),
-              "The irrigation efficiency is 0 %. With more than one root zone layer it must be "
-              "greater than 0.");
+    EXPECT_THROW_MSG(
+        RunCopy(noEfficiency), HalosoilError,
+        "The irrigation efficiency is 0 %. With more than one root zone layer it must be "
+        "greater than 0.");
     EXPECT_FALSE(std::filesystem::exists(folder_.File("plain.out")));
 }
 

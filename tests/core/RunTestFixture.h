@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "Engine.h"
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
-#include "Ucalc.h"
 
 namespace halosoil::test {
 

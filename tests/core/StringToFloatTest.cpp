@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 
 namespace halosoil {
 namespace {
@@ -12,15 +13,6 @@ protected:
     void SetUp() override { SetDecimalSeparator('.'); }
     void TearDown() override { SetDecimalSeparator('.'); }
 };
-
-std::string ConversionMessage(const std::string& text) {
-    try {
-        StringToFloat(text);
-    } catch (const ConversionError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST_F(StringToFloatTest, IgnoresSpacesAroundTheNumber) {
     EXPECT_DOUBLE_EQ(StringToFloat(" 12.50 "), 12.5);
@@ -32,20 +24,15 @@ TEST_F(StringToFloatTest, IgnoresSpacesAroundTheNumber) {
 }
 
 TEST_F(StringToFloatTest, RefusesTextThatIsNotANumber) {
-    EXPECT_EQ(ConversionMessage(""), "'' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("   "), "'   ' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("1a"), "'1a' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("1 234"), "'1 234' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("1.2.3"), "'1.2.3' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("-"), "'-' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("1e"), "'1e' is not a valid floating point value");
     // Only spaces are ignored around the number, not tabs.
-    EXPECT_EQ(ConversionMessage("1.5\t"), "'1.5\t' is not a valid floating point value");
-    EXPECT_EQ(ConversionMessage("\t2"), "'\t2' is not a valid floating point value");
+    for (const char* text : {"", "   ", "1a", "1 234", "1.2.3", "-", "1e", "1.5\t", "\t2"})
+        EXPECT_THROW_MSG(StringToFloat(text), ConversionError,
+                         "'" + std::string(text) + "' is not a valid floating point value");
 }
 
 TEST_F(StringToFloatTest, DecimalCommaOnlyWhileTheSeparatorIsTheComma) {
-    EXPECT_EQ(ConversionMessage("1,5"), "'1,5' is not a valid floating point value");
+    EXPECT_THROW_MSG(StringToFloat("1,5"), ConversionError,
+                     "'1,5' is not a valid floating point value");
     SetDecimalSeparator(',');
     EXPECT_DOUBLE_EQ(StringToFloat("1,5"), 1.5);
     EXPECT_EQ(DecimalSeparator(), ',');
@@ -55,12 +42,14 @@ TEST_F(StringToFloatTest, PointAcceptedWithCommaSeparatorWhichThenStaysThePoint)
     SetDecimalSeparator(',');
     EXPECT_DOUBLE_EQ(StringToFloat("2.5"), 2.5);
     EXPECT_EQ(DecimalSeparator(), '.');
-    EXPECT_EQ(ConversionMessage("1,5"), "'1,5' is not a valid floating point value");
+    EXPECT_THROW_MSG(StringToFloat("1,5"), ConversionError,
+                     "'1,5' is not a valid floating point value");
 }
 
 TEST_F(StringToFloatTest, FailingTwiceLeavesThePointAndTheError) {
     SetDecimalSeparator(',');
-    EXPECT_EQ(ConversionMessage("x"), "'x' is not a valid floating point value");
+    EXPECT_THROW_MSG(StringToFloat("x"), ConversionError,
+                     "'x' is not a valid floating point value");
     EXPECT_EQ(DecimalSeparator(), '.');
 }
 

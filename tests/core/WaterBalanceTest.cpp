@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "Engine.h"
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
-#include "Ucalc.h"
 
 namespace halosoil {
 namespace {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "Errors.h"
+#include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
 #include "RunTestFixture.h"
@@ -24,16 +25,10 @@ TEST(WriteFailureTest, AFullDiskKeepsThePreviousInputFile) {
     data.InputFileName = folder.File("p.inp");
     const std::string previous(3000, 'p');
     test::WriteBytes(data.InputFileName, previous);
-    std::string message;
     {
         test::FileSizeLimit limit(512);
-        try {
-            WriteInputFile(data);
-        } catch (const FileError& error) {
-            message = error.what();
-        }
+        EXPECT_THROW_MSG(WriteInputFile(data), FileError, "File too large");
     }
-    EXPECT_EQ(message, "File too large");
     EXPECT_EQ(test::ReadBytes(data.InputFileName), previous);
     EXPECT_EQ(FilesIn(folder.Path()), 1u);
 }
@@ -45,16 +40,10 @@ TEST_F(OutputWriteFailureTest, AFullDiskKeepsThePreviousOutputFile) {
     const std::string output = folder_.File("plain.out");
     const std::string previous(4000, 'o');
     test::WriteBytes(output, previous);
-    std::string message;
     {
         test::FileSizeLimit limit(256);
-        try {
-            RunProject(data);
-        } catch (const FileError& error) {
-            message = error.what();
-        }
+        EXPECT_THROW_MSG(RunProject(data), FileError, "File too large");
     }
-    EXPECT_EQ(message, "File too large");
     EXPECT_EQ(test::ReadBytes(output), previous);
     EXPECT_EQ(FilesIn(folder_.Path()), 1u);  // the output alone: the input was not written
 }

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "DrawGraph.h"
 #include "GraphColors.h"
 #include "InputData.h"
 #include "OutputFile.h"
 #include "RecordingCanvas.h"
 #include "RunState.h"
-#include "Ugraphs.h"
 
 namespace halosoil::test {
 
@@ -30,11 +30,7 @@ struct GraphData {
         for (int z = 1; z <= kZoneCount; ++z) {
             data.MeasSalt[z].assign(static_cast<std::size_t>(nrTst) + 1, kMissing);
         }
-        for (Series* s : {&state.Percol, &state.CapRise, &state.ActEvap, &state.Drain,
-                          &state.DepthWT, &state.SalRoot1, &state.SalRoot2, &state.SalRoot3,
-                          &state.SalTrans, &state.SalAquif}) {
-            SizeSeries(*s, nrTst);
-        }
+        SizeResultSeries(state, nrTst);
     }
 
     GraphSource Source() const { return GraphSource{data, state, readBack, state.FitNA}; }

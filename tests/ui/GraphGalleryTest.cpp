@@ -15,8 +15,9 @@
 #include "OutputFile.h"
 #include "QtCanvas.h"
 #include "ScriptedDialogs.h"
-#include "Ucalc.h"
-#include "Ugraphs.h"
+#include "Engine.h"
+#include "OutputFileName.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

@@ -18,7 +18,7 @@
 #include "NumberFormat.h"
 #include "QtCanvas.h"
 #include "ScriptedDialogs.h"
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

@@ -6,6 +6,7 @@
 #include "MainFormFixture.h"
 #include "OutputPage.h"
 #include "QtRunHost.h"
+#include "RunQuestions.h"
 
 namespace halosoil::test {
 namespace {

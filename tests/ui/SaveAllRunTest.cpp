@@ -6,7 +6,7 @@
 #include <QProgressBar>
 
 #include "MainFormFixture.h"
-#include "Ucalc.h"
+#include "RunQuestions.h"
 
 namespace halosoil::test {
 namespace {

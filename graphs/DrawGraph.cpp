@@ -1,4 +1,4 @@
-#include "Ugraphs.h"
+#include "DrawGraph.h"
 
 namespace halosoil {
 
@@ -12,12 +12,6 @@ AxisState DrawGraph(Canvas& canvas, GraphType type, const GraphSource& source) {
             break;
     }
     return DrawSalinityGraph(canvas, type, source);
-}
-
-int ResultLayers(const InputData& data) {
-    if (data.NrLayers >= 1 && data.NrLayers <= 3) return data.NrLayers;
-    const int flagged = data.FlaggedLayers();
-    return flagged == 0 ? 1 : flagged;
 }
 
 SalinityZones ZonesShown(GraphType type, int layers) {

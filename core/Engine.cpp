@@ -1,10 +1,13 @@
-#include "Ucalc.h"
+#include "Engine.h"
 
 #include "AtomicFile.h"
 #include "DrainageRefinement.h"
 #include "LeachingOptimisation.h"
 #include "OutputFile.h"
+#include "OutputFileName.h"
+#include "RunCheck.h"
 #include "RunInputs.h"
+#include "RunQuestions.h"
 #include "SaltBalance.h"
 #include "WaterBalance.h"
 
@@ -13,10 +16,9 @@ namespace halosoil {
 namespace {
 
 void SizeRunState(const RunInputs& d, RunState& s) {
-    for (Series* series :
-         {&s.Percol, &s.CapRise, &s.ActEvap, &s.Drain, &s.DepthWT, &s.SalRoot1, &s.SalRoot2,
-          &s.SalRoot3, &s.SalTrans, &s.SalAquif, &s.SoilMoist, &s.MoistChange})
-        SizeSeries(*series, d.NrTst);
+    SizeResultSeries(s, d.NrTst);
+    SizeSeries(s.SoilMoist, d.NrTst);
+    SizeSeries(s.MoistChange, d.NrTst);
     for (DayTable* table :
          {&s.DayPerc1, &s.DayPerc2, &s.DayPerc3, &s.DayCap1, &s.DayCap2, &s.DayCap3})
         table->Size(d.NrTst, d.TstLength);
@@ -76,18 +78,6 @@ bool EnoughMeasurements(const RunState& s) {
 }
 
 }  // namespace
-
-std::string OutputFileNameFor(const std::string& inputFileName) {
-    const std::size_t slash = inputFileName.find_last_of("/\\");
-    const std::size_t dot = inputFileName.find_last_of('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? inputFileName.substr(0, dot) : inputFileName) + ".out";
-}
-
-const char* QuestionText(RunQuestion question) {
-    return question == RunQuestion::RefineDrainageCapacity ? kRefineQuestion : kOptimiseQuestion;
-}
 
 void Engine::Compute(const InputData& data, RunHost& host) {
     CheckRunnable(data);

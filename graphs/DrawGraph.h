@@ -35,9 +35,6 @@ AxisState DrawHydrologyGraph(Canvas& canvas, GraphType type, const GraphSource& 
 AxisState DrawWaterTableGraph(Canvas& canvas, const GraphSource& source);
 AxisState DrawSalinityGraph(Canvas& canvas, GraphType type, const GraphSource& source);
 
-// The number of root-zone layers of the results: NrLayers as read back, else the layer flags.
-int ResultLayers(const InputData& data);
-
 // The zones a salinity graph shows: root-zone layers 1 to 3 (each only where it exists) and
 // "below", the transition zone and the aquifer together.
 struct SalinityZones {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "MainForm.h"
 #include "ProjectInfo.h"
 #include "QtDialogs.h"
-#include "MainForm.h"
 
 namespace {
 

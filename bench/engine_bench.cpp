@@ -19,11 +19,11 @@
 
 #include "BenchProjects.h"
 #include "DrainageRefinement.h"
+#include "Engine.h"
 #include "InputFile.h"
 #include "RunHost.h"
 #include "RunInputs.h"
 #include "TrialThreads.h"
-#include "Engine.h"
 #include "VectorUnit.h"
 #include "WaterBalance.h"
 

@@ -2,9 +2,9 @@
 // the mapping and the drawing calls themselves, without any rasterising.
 #include <benchmark/benchmark.h>
 
+#include "DrawGraph.h"
 #include "GraphBenchData.h"
 #include "RecordingCanvas.h"
-#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "InputForView.h"
+#include "OutputFileName.h"
 #include "OutputTables.h"
 #include "OutputViewBenchData.h"
-#include "OutputFileName.h"
 
 namespace halosoil {
 namespace {

@@ -7,9 +7,9 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "DrawGraph.h"
 #include "GraphBenchData.h"
 #include "QtCanvas.h"
-#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

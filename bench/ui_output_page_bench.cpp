@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <deque>
 
+#include "OutputFileName.h"
 #include "OutputPage.h"
 #include "OutputViewBenchData.h"
-#include "OutputFileName.h"
 
 namespace halosoil {
 namespace {

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "BenchProjects.h"
-#include "QtRunHost.h"
 #include "Engine.h"
+#include "QtRunHost.h"
 
 namespace halosoil {
 namespace {

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "BatchUsage.h"
+#include "Engine.h"
 #include "Errors.h"
 #include "InputFile.h"
-#include "RunHost.h"
-#include "Engine.h"
 #include "OutputFileName.h"
+#include "RunHost.h"
 
 namespace halosoil {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "GraphType.h"
 #include "DrawGraph.h"
+#include "GraphType.h"
 
 namespace halosoil {
 

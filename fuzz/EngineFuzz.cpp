@@ -11,10 +11,10 @@
 #include <sstream>
 #include <string>
 
+#include "Engine.h"
 #include "Errors.h"
 #include "FuzzCheck.h"
 #include "InputFile.h"
-#include "Engine.h"
 
 namespace {
 

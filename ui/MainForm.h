@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "Dialogs.h"
+#include "Engine.h"
 #include "InputData.h"
 #include "InputPanels.h"
 #include "InputWorkflow.h"
 #include "OutputFile.h"
-#include "Engine.h"
 #include "WindowState.h"
 
 class QLabel;

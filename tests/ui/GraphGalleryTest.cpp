@@ -10,14 +10,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "DrawGraph.h"
+#include "Engine.h"
 #include "GraphPage.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "OutputFileName.h"
 #include "QtCanvas.h"
 #include "ScriptedDialogs.h"
-#include "Engine.h"
-#include "OutputFileName.h"
-#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

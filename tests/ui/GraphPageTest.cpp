@@ -14,11 +14,11 @@
 #include <QTest>
 
 #include "../core/FileTestSupport.h"
+#include "DrawGraph.h"
 #include "GraphPage.h"
 #include "NumberFormat.h"
 #include "QtCanvas.h"
 #include "ScriptedDialogs.h"
-#include "DrawGraph.h"
 
 namespace halosoil {
 namespace {

@@ -140,7 +140,9 @@ private:
         SkipLines(1);
         const int nrTst =
             WholeAfter(Labelled(layout::kNrTstKey, layout::kNrTst), layout::kGeneralValueColumn);
-        if (nrTst < 0 || nrTst > kMaxTimeSteps) throw HalosoilError(kInvalidNumber);
+        if (nrTst < 0) throw HalosoilError(kInvalidNumber);
+        // Refused before it is stored or shown: the grids could not hold it.
+        CheckTimeStepLimit(nrTst);
         d_.NrTst = nrTst;
         d_.HydrRows = nrTst;
         Tell(InputItem::NrTst);

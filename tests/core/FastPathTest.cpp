@@ -307,11 +307,11 @@ TEST(SpeculativeSearchTest, SumsThatFallThenRiseCostAtMostOneBlockMore) {
 }
 
 TEST(EngineThreadsTest, TwoRunsAtOnceGiveTheResultsOfOneAtATime) {
-    test::TempFolder folder;
     const InputData first = test::GeneratedProject(14);
     const InputData second = test::GeneratedProject(23);
     const InputData firstBefore = first, secondBefore = second;
-    test::TempFolder one, two;
+    // Each run writes its output file into a folder of its own.
+    test::TempFolder one("first"), two("second");
     const Outcome firstAlone = RunWith(first, {}, one);
     const Outcome secondAlone = RunWith(second, {}, two);
 

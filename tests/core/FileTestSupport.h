@@ -17,12 +17,13 @@ namespace halosoil::test {
 
 class TempFolder {
 public:
-    TempFolder() {
+    // A test that needs several folders at once names each.
+    explicit TempFolder(const std::string& name = "") {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         // The process number keeps two runs of the same test at once out of each other's way.
         path_ = std::filesystem::temp_directory_path() / "halosoil-tests" /
                 std::to_string(getpid()) /
-                (std::string(info->test_suite_name()) + "." + info->name());
+                (std::string(info->test_suite_name()) + "." + info->name()) / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

@@ -225,11 +225,13 @@ TEST(InputFileReadTest, ImpossibleNumberOfTimeStepsIsRefused) {
     std::vector<std::string> lines = LinesOf(test::OneLayerProject());
     lines[5] = " Nunber of time steps     : 2000000000";
     InputData data;
-    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
+                     "The number of time steps is 2000000000. It can be at most 50000.");
     lines[5] = " Nunber of time steps     : -4";
     EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
     lines[5] = " Nunber of time steps     : 50001";
-    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
+                     "The number of time steps is 50001. It can be at most 50000.");
     // 50000 steps are taken; the file, cut after the row of step 2 in line 32, then ends
     // inside the hydrological rows.
     lines[5] = " Nunber of time steps     : 50000";

@@ -323,10 +323,11 @@ TEST_F(OpenInput, AFileCutOffIsRefusedAndOneWithCarriageReturnsAloneOpens) {
 }
 
 TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
-    // The reader itself refuses a count beyond the 50000 steps the grids hold, as it refuses
-    // any impossible whole number, before the count is stored or shown.
+    // The reader itself refuses a count beyond the 50000 steps the grids hold, before the
+    // count is stored or shown.
     Open(Altered("one_layer_monthly.inp", 6, " Nunber of time steps     : 200000"));
-    EXPECT_EQ(dialogs.messages, QStringList({"Invalid numeric input"}));
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"The number of time steps is 200000. It can be at most 50000."}));
     EXPECT_EQ(E("NrTstEdit")->text(), "11");
     EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
     EXPECT_TRUE(form->Data().Rain.empty());

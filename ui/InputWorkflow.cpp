@@ -92,55 +92,55 @@ using P = PanelId;
 
 // clang-format off
 const InputWorkflow::Rule kRules[] = {
-    // event                    panel          when              completion            groups          disable                         enable                                     then shown
-    {Event::InitialLayout,     P::None,       When::Always,     Completion::Keep,     Groups::DisableGroupButtons, kAllCancels,                    Of({B::GenOpen, B::CondOpen, B::Salt1Cancel, B::IrrSalCancel}), kHidePanels},
-    {Event::Restart,           P::None,       When::Always,     Completion::Clear,    Groups::Keep,   {},                             {},                                        kHidePanels},
-    {Event::InputPageShown,    P::None,       When::Always,     Completion::Keep,     Groups::Keep,   {},                             Of({B::GenOpen}),                          kHidePanels},
-    {Event::InputPageShown,    P::None,       When::FirstPass,  Completion::Keep,     Groups::Keep,   kSixGroupsAfterGeneral,         {},                                        kStay},
-    {Event::InputPageShown,    P::None,       When::Complete,   Completion::Keep,     Groups::Keep,   {},                             kSixGroupsAfterGeneral,                    kStay},
-    {Event::MathPageShown,     P::None,       When::Always,     Completion::Clear,    Groups::Keep,   {},                             {},                                        kStay},
-    {Event::InputFileOpened,   P::None,       When::Always,     Completion::Set,      Groups::Keep,   {},                             kSixGroupsAfterGeneral | Of({B::SaveAll}) | kAllCancels, Show(P::General)},
+    // event                      panel                  when             completion         groups                       disable                       enable                                                             then shown
+    {Event::InitialLayout,        P::None,               When::Always,    Completion::Keep,  Groups::DisableGroupButtons, kAllCancels,                  Of({B::GenOpen, B::CondOpen, B::Salt1Cancel, B::IrrSalCancel}),    kHidePanels},
+    {Event::Restart,              P::None,               When::Always,    Completion::Clear, Groups::Keep,                {},                           {},                                                                kHidePanels},
+    {Event::InputPageShown,       P::None,               When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::GenOpen}),                                                  kHidePanels},
+    {Event::InputPageShown,       P::None,               When::FirstPass, Completion::Keep,  Groups::Keep,                kSixGroupsAfterGeneral,       {},                                                                kStay},
+    {Event::InputPageShown,       P::None,               When::Complete,  Completion::Keep,  Groups::Keep,                {},                           kSixGroupsAfterGeneral,                                            kStay},
+    {Event::MathPageShown,        P::None,               When::Always,    Completion::Clear, Groups::Keep,                {},                           {},                                                                kStay},
+    {Event::InputFileOpened,      P::None,               When::Always,    Completion::Set,   Groups::Keep,                {},                           kSixGroupsAfterGeneral | Of({B::SaveAll}) | kAllCancels,           Show(P::General)},
 
     // Opening a group: only its panel's Save and Cancel lead out; the irrigation-salinity
     // panel keeps its own group button.
-    {Event::Opened,            P::None,       When::Always,     Completion::Keep,     Groups::DisableGroupButtons, {},                             {},                                        kOpenedPanel},
-    {Event::Opened,            P::IrrigationSalinity, When::Always, Completion::Keep, Groups::Keep,   {},                             Of({B::IrrSalOpen}),                       kStay},
+    {Event::Opened,               P::None,               When::Always,    Completion::Keep,  Groups::DisableGroupButtons, {},                           {},                                                                kOpenedPanel},
+    {Event::Opened,               P::IrrigationSalinity, When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::IrrSalOpen}),                                               kStay},
 
     // The Saves: each enables its own Cancel and the next group's button and shows the next
     // panel.
-    {Event::Saved,             P::General,    When::FirstPass,  Completion::Keep,     Groups::Keep,   kCancelsAGeneralSaveDisables,   {},                                        kStay},
-    {Event::Saved,             P::General,    When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::GenCancel, B::HydrOpen}),           Show(P::Hydrology)},
-    {Event::Saved,             P::Hydrology,  When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::HydrCancel, B::SoilOpen}),          kSoilPanelOfTheLayers},
-    {Event::Saved,             P::Soil1,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Soil1Cancel, B::SaltOpen}),         Show(P::Salt1)},
-    {Event::Saved,             P::Soil2,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Soil2Cancel, B::SaltOpen}),         Show(P::Salt2)},
-    {Event::Saved,             P::Soil2,      When::FirstPass,  Completion::Keep,     Groups::Keep,   Of({B::DrainCancel}),           {},                                        kStay},
-    {Event::Saved,             P::Soil3,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Soil3Cancel, B::SaltOpen}),         Show(P::Salt3)},
-    {Event::Saved,             P::Soil3,      When::FirstPass,  Completion::Keep,     Groups::Keep,   Of({B::DrainCancel}),           {},                                        kStay},
-    {Event::Saved,             P::Salt1,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Salt1Cancel, B::IrrSalOpen}),       Show(P::IrrigationSalinity)},
-    {Event::Saved,             P::Salt2,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Salt2Cancel, B::IrrSalOpen}),       Show(P::IrrigationSalinity)},
-    {Event::Saved,             P::Salt3,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::Salt3Cancel, B::IrrSalOpen}),       Show(P::IrrigationSalinity)},
-    {Event::Saved,             P::IrrigationSalinity, When::FirstPass, Completion::Keep, Groups::DisableGroupButtons, {},                          Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}), Show(P::Drainage)},
-    {Event::Saved,             P::IrrigationSalinity, When::Complete,  Completion::Keep, Groups::EnableGroupButtons,  {},                          Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}), kHidePanels},
-    {Event::Saved,             P::Drainage,   When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::DrainCancel, B::CondOpen}),         Show(P::Conditions)},
-    {Event::Saved,             P::Conditions, When::Always,     Completion::Set,      Groups::EnableGroupButtons,  {},                             Of({B::CondCancel}),                       kHidePanels},
-    {Event::DrainageDepthRefused, P::None,    When::Always,     Completion::Keep,     Groups::Keep,   {},                             Of({B::DrainCancel}),                      kStay},
+    {Event::Saved,                P::General,            When::FirstPass, Completion::Keep,  Groups::Keep,                kCancelsAGeneralSaveDisables, {},                                                                kStay},
+    {Event::Saved,                P::General,            When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::GenCancel, B::HydrOpen}),                                   Show(P::Hydrology)},
+    {Event::Saved,                P::Hydrology,          When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::HydrCancel, B::SoilOpen}),                                  kSoilPanelOfTheLayers},
+    {Event::Saved,                P::Soil1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil1Cancel, B::SaltOpen}),                                 Show(P::Salt1)},
+    {Event::Saved,                P::Soil2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil2Cancel, B::SaltOpen}),                                 Show(P::Salt2)},
+    {Event::Saved,                P::Soil2,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainCancel}),         {},                                                                kStay},
+    {Event::Saved,                P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil3Cancel, B::SaltOpen}),                                 Show(P::Salt3)},
+    {Event::Saved,                P::Soil3,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainCancel}),         {},                                                                kStay},
+    {Event::Saved,                P::Salt1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt1Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::Salt2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt2Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::Salt3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt3Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::IrrigationSalinity, When::FirstPass, Completion::Keep,  Groups::DisableGroupButtons, {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}),               Show(P::Drainage)},
+    {Event::Saved,                P::IrrigationSalinity, When::Complete,  Completion::Keep,  Groups::EnableGroupButtons,  {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}),               kHidePanels},
+    {Event::Saved,                P::Drainage,           When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::DrainCancel, B::CondOpen}),                                 Show(P::Conditions)},
+    {Event::Saved,                P::Conditions,         When::Always,    Completion::Set,   Groups::EnableGroupButtons,  {},                           Of({B::CondCancel}),                                               kHidePanels},
+    {Event::DrainageDepthRefused, P::None,               When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::DrainCancel}),                                              kStay},
 
     // The Cancels: back to the group buttons, with the cancelled group's own enabled.
-    {Event::Cancelled,         P::General,    When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::GenOpen}),                          kHidePanels},
-    {Event::Cancelled,         P::Hydrology,  When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::HydrOpen}),                         kHidePanels},
-    {Event::Cancelled,         P::Soil1,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SoilOpen}),                         kHidePanels},
-    {Event::Cancelled,         P::Soil2,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SoilOpen}),                         kHidePanels},
-    {Event::Cancelled,         P::Soil3,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SoilOpen, B::Soil1Cancel, B::Soil2Cancel, B::Salt3Cancel}), kHidePanels},
-    {Event::Cancelled,         P::Salt1,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SaltOpen}),                         kHidePanels},
-    {Event::Cancelled,         P::Salt2,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SaltOpen}),                         kHidePanels},
-    {Event::Cancelled,         P::Salt3,      When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::SaltOpen}),                         kHidePanels},
+    {Event::Cancelled,            P::General,            When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::GenOpen}),                                                  kHidePanels},
+    {Event::Cancelled,            P::Hydrology,          When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::HydrOpen}),                                                 kHidePanels},
+    {Event::Cancelled,            P::Soil1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen}),                                                 kHidePanels},
+    {Event::Cancelled,            P::Soil2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen}),                                                 kHidePanels},
+    {Event::Cancelled,            P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen, B::Soil1Cancel, B::Soil2Cancel, B::Salt3Cancel}), kHidePanels},
+    {Event::Cancelled,            P::Salt1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
+    {Event::Cancelled,            P::Salt2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
+    {Event::Cancelled,            P::Salt3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
     // On the first pass the irrigation-salinity Cancel moves on to the drainage panel as its
     // Save does.
-    {Event::Cancelled,         P::IrrigationSalinity, When::FirstPass, Completion::Keep, Groups::DisableGroupButtons, {},                          Of({B::DrainOpen}),                        Show(P::Drainage)},
-    {Event::Cancelled,         P::IrrigationSalinity, When::Complete,  Completion::Keep, Groups::EnableGroupButtons,  {},                          Of({B::DrainOpen}),                        kHidePanels},
-    {Event::Cancelled,         P::Drainage,   When::Always,     Completion::Keep,     Groups::SettleGroupButtons, {},                             Of({B::DrainOpen}),                        kHidePanels},
-    {Event::Cancelled,         P::Conditions, When::Always,     Completion::Keep,     Groups::EnableGroupButtons,  {},                             {},                                        kHidePanels},
-    {Event::Cancelled,         P::Conditions, When::FirstPass,  Completion::Keep,     Groups::Keep,   Of({B::SaveAll}),               {},                                        kStay},
+    {Event::Cancelled,            P::IrrigationSalinity, When::FirstPass, Completion::Keep,  Groups::DisableGroupButtons, {},                           Of({B::DrainOpen}),                                                Show(P::Drainage)},
+    {Event::Cancelled,            P::IrrigationSalinity, When::Complete,  Completion::Keep,  Groups::EnableGroupButtons,  {},                           Of({B::DrainOpen}),                                                kHidePanels},
+    {Event::Cancelled,            P::Drainage,           When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::DrainOpen}),                                                kHidePanels},
+    {Event::Cancelled,            P::Conditions,         When::Always,    Completion::Keep,  Groups::EnableGroupButtons,  {},                           {},                                                                kHidePanels},
+    {Event::Cancelled,            P::Conditions,         When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::SaveAll}),             {},                                                                kStay},
 };
 // clang-format on
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 
@@ -62,8 +63,9 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false, CondQuitButton,
            CondSaveButton);
 
-    OnClick(CondSaveButton, [this] { CondSaveButtonClick(); });
-    OnClick(CondQuitButton, [this] { CondQuitButtonClick(); });
+    ConnectGuarded<CondPanel>(this, dialogs_,
+                              {{CondSaveButton, &CondPanel::CondSaveButtonClick},
+                               {CondQuitButton, &CondPanel::CondQuitButtonClick}});
 }
 
 void CondPanel::CondSaveButtonClick() {

@@ -65,9 +65,10 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
 
     connect(DrainPresentCombo, &QComboBox::activated, this,
             [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });
-    OnClick(DrainSaveButton, [this] { DrainSaveButtonClick(); });
-    OnClick(DrainQuitButton, [this] { DrainQuitButtonClick(); });
-    OnClick(DrainHelpButton, [this] { DrainHelpButtonClick(); });
+    ConnectGuarded<DrainPanel>(this, dialogs_,
+                               {{DrainSaveButton, &DrainPanel::DrainSaveButtonClick},
+                                {DrainQuitButton, &DrainPanel::DrainQuitButtonClick},
+                                {DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
     // No drainage system until a file or a save says otherwise.
     EnableDrainFields(false);
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "Errors.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
@@ -54,8 +55,9 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     LayOut(MakeHeading(this, "General input data", true), content, false, GenQuitButton,
            GenSaveButton);
 
-    OnClick(GenSaveButton, [this] { GenSaveButtonClick(); });
-    OnClick(GenQuitButton, [this] { GenQuitButtonClick(); });
+    ConnectGuarded<GenPanel>(this, dialogs_,
+                             {{GenSaveButton, &GenPanel::GenSaveButtonClick},
+                              {GenQuitButton, &GenPanel::GenQuitButtonClick}});
 }
 
 int GenPanel::ChosenStepLength() const {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -43,8 +44,9 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
            HydrSaveButton, MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
     HydrGrid->setMinimumWidth(4 * 90 + 24);
 
-    OnClick(HydrSaveButton, [this] { HydrSaveButtonClick(); });
-    OnClick(HydrQuitButton, [this] { HydrQuitButtonClick(); });
+    ConnectGuarded<HydrPanel>(this, dialogs_,
+                              {{HydrSaveButton, &HydrPanel::HydrSaveButtonClick},
+                               {HydrQuitButton, &HydrPanel::HydrQuitButtonClick}});
 }
 
 void HydrPanel::HydrSaveButtonClick() {

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 
 namespace halosoil {
@@ -14,11 +13,6 @@ InputPanelFrame::InputPanelFrame(InputData& data, const InputWorkflow& workflow,
                                  const QString& name, QWidget* parent)
     : QFrame(parent), data_(data), workflow_(workflow), dialogs_(dialogs) {
     SetUpPanelFrame(this, name);
-}
-
-void InputPanelFrame::OnClick(QPushButton* button, std::function<void()> handler) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler = std::move(handler)] { RunGuarded(dialogs_, handler); });
 }
 
 void InputPanelFrame::LayOut(QLabel* heading, QLayout* content, bool contentStretches,

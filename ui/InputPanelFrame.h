@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QFrame>
-#include <functional>
 
 #include "Dialogs.h"
 #include "InputData.h"
@@ -29,8 +28,6 @@ signals:
     void Cancelled();
 
 protected:
-    // Runs handler when button is pressed; a failure ends the handler with its message.
-    void OnClick(QPushButton* button, std::function<void()> handler);
     // Lays the panel out: its heading, its content, and at the foot the Cancel and Save
     // buttons at the right with `beside` (a note or a help button), if any, at the left.
     // Content that does not stretch (fields) sits at the top.

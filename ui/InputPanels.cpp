@@ -24,12 +24,6 @@ std::vector<std::pair<PanelId, QWidget*>> InputPanels::All() const {
             {PanelId::Conditions, conditions}};
 }
 
-QWidget* InputPanels::Of(PanelId panel) const {
-    for (const auto& [name, widget] : All())
-        if (name == panel) return widget;
-    return nullptr;
-}
-
 StringGrid* InputPanels::SaltGrid(int layers) const {
     return salt[layers]->Grid;
 }

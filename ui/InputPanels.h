@@ -27,7 +27,6 @@ struct InputPanels {
     DrainPanel* drainage = nullptr;
     CondPanel* conditions = nullptr;
 
-    QWidget* Of(PanelId panel) const;
     // Every panel with its name, in the order of the input column.
     std::vector<std::pair<PanelId, QWidget*>> All() const;
     StringGrid* SaltGrid(int layers) const;

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -32,8 +33,9 @@ IrrSalPanel::IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs
     LayOut(MakeHeading(this, IrrSalGrid->accessibleName(), false), content, true,
            IrrSalCancelButton, IrrSalSaveButton);
 
-    OnClick(IrrSalSaveButton, [this] { IrrSalSaveButtonClick(); });
-    OnClick(IrrSalCancelButton, [this] { IrrSalCancelButtonClick(); });
+    ConnectGuarded<IrrSalPanel>(this, dialogs_,
+                                {{IrrSalSaveButton, &IrrSalPanel::IrrSalSaveButtonClick},
+                                 {IrrSalCancelButton, &IrrSalPanel::IrrSalCancelButtonClick}});
 }
 
 // Every step needs a value: an empty cell, or the "-" of start-up, stops the Save with the

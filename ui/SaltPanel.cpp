@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "Errors.h"
 #include "LayerCarryOver.h"
 #include "PanelWidgets.h"
@@ -97,8 +98,9 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     LayOut(MakeHeading(this, texts.heading, true), content, true, QuitButton, SaveButton,
            MakeLabel(this, texts.note, prefix + "NoteLabel"));
 
-    OnClick(SaveButton, [this] { SaveButtonClick(); });
-    OnClick(QuitButton, [this] { QuitButtonClick(); });
+    ConnectGuarded<SaltPanel>(
+        this, dialogs_,
+        {{SaveButton, &SaltPanel::SaveButtonClick}, {QuitButton, &SaltPanel::QuitButtonClick}});
 }
 
 // Measurements are optional: a cell that is empty or not a number is a missing one.

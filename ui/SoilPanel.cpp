@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "InputChecks.h"
 #include "InputData.h"
 #include "PanelWidgets.h"
@@ -125,8 +126,9 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
 
     LayOut(MakeHeading(this, "Soil properties", true), table, false, QuitButton, SaveButton);
 
-    OnClick(SaveButton, [this] { SaveButtonClick(); });
-    OnClick(QuitButton, [this] { QuitButtonClick(); });
+    ConnectGuarded<SoilPanel>(
+        this, dialogs_,
+        {{SaveButton, &SoilPanel::SaveButtonClick}, {QuitButton, &SoilPanel::QuitButtonClick}});
 }
 
 int SoilPanel::ZoneOfRow(int row) const {

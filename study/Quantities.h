@@ -1,0 +1,53 @@
+// The result quantities a study observes, fits and summarises: the ten per-step results of a
+// run under the names of the output table's columns in scripts (`depth_water_table`,
+// `salinity_layer1`, ...), with their units and where a run keeps them.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "InputData.h"
+#include "RunState.h"
+
+namespace halosoil::study {
+
+enum class Quantity {
+    DepthWaterTable,
+    Drainage,
+    Percolation,
+    CapillaryRise,
+    ActualEvaporation,
+    SalinityLayer1,
+    SalinityLayer2,
+    SalinityLayer3,
+    SalinityTransition,
+    SalinityAquifer,
+};
+inline constexpr int kQuantityCount = 10;
+
+struct QuantityInfo {
+    Quantity quantity;
+    const char* name;
+    const char* unit;
+    // The zone (1..5) of a salinity, 0 for the water quantities.
+    int zone;
+};
+
+// Every quantity, in the order above: the order of the columns of observation files and of
+// the rows of reports.
+const std::array<QuantityInfo, kQuantityCount>& Quantities();
+const QuantityInfo& InfoOf(Quantity quantity);
+std::optional<Quantity> QuantityNamed(std::string_view name);
+
+// Whether the project's layer count has the quantity (the salinities of zones it lacks not).
+bool ProjectHas(const InputData& data, Quantity quantity);
+// The quantities of the project, in order.
+std::vector<Quantity> QuantitiesOf(const InputData& data);
+
+// The per-step series (index 0..NrTst) of the quantity in a run's state.
+const Series& SeriesOf(const RunState& state, Quantity quantity);
+
+}  // namespace halosoil::study

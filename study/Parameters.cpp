@@ -1,0 +1,297 @@
+#include "Parameters.h"
+
+#include <cmath>
+#include <limits>
+
+#include "Errors.h"
+#include "InputFile.h"
+#include "ShortestText.h"
+#include "StringToFloat.h"
+
+namespace halosoil::study {
+
+namespace {
+
+constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+
+[[noreturn]] void Refuse(const std::string& name, const std::string& what) {
+    throw HalosoilError("Parameter " + name + ": " + what);
+}
+
+std::string Range(const ParameterInfo& info) {
+    const std::string lowest = ShortestText(info.lowest);
+    std::string range;
+    if (std::isinf(info.highest))
+        range = info.lowestExcluded ? "more than " + lowest : lowest + " or more";
+    else
+        range = (info.lowestExcluded ? "more than " + lowest + " and at most " : lowest + " to ") +
+                ShortestText(info.highest);
+    return *info.unit ? range + " " + info.unit : range;
+}
+
+std::string KnownNames() {
+    std::string names;
+    for (const ParameterInfo& info : ParameterTable()) {
+        if (!names.empty()) names += ", ";
+        names += info.name;
+        if (info.perZone) names += "_<zone>";
+    }
+    return names;
+}
+
+// The name without its zone suffix and the zone it names (0 for none).
+std::pair<std::string, int> Split(std::string_view name) {
+    for (int zone = Layer1; zone <= Aquif; ++zone) {
+        const std::string suffix = std::string("_") + ZoneKey(zone);
+        if (name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix)
+            return {std::string(name.substr(0, name.size() - suffix.size())), zone};
+    }
+    return {std::string(name), 0};
+}
+
+// The record's field of a parameter that is not a factor.
+template <class Data>
+auto& FieldOf(Data& data, ParameterKind kind, int zone) {
+    switch (kind) {
+        case ParameterKind::QH1:
+            return data.QH1;
+        case ParameterKind::QH2:
+            return data.QH2;
+        case ParameterKind::GroundwaterInflow:
+            return data.GrwtInf;
+        case ParameterKind::GroundwaterOutflow:
+            return data.GrwtOut;
+        case ParameterKind::InflowSalinity:
+            return data.SalInf;
+        case ParameterKind::CriticalDepth:
+            return data.CritDepth;
+        case ParameterKind::IrrigationEfficiency:
+            return data.IrrEff;
+        case ParameterKind::Thickness:
+            return data.Thick[static_cast<std::size_t>(zone)];
+        case ParameterKind::TotalPorosity:
+            return data.TotPor[static_cast<std::size_t>(zone)];
+        case ParameterKind::EffectivePorosity:
+            return data.EffPor[static_cast<std::size_t>(zone)];
+        case ParameterKind::LeachingEfficiency:
+            return data.LeachEff[static_cast<std::size_t>(zone)];
+        case ParameterKind::InitialSalinity:
+            return data.InitSalt[static_cast<std::size_t>(zone)];
+        default:
+            break;
+    }
+    throw HalosoilError("A factor has no field of its own.");
+}
+
+Series* FactoredSeries(InputData& data, ParameterKind kind) {
+    switch (kind) {
+        case ParameterKind::RainFactor:
+            return &data.Rain;
+        case ParameterKind::IrrigationFactor:
+            return &data.Irrig;
+        case ParameterKind::EvaporationFactor:
+            return &data.Evap;
+        case ParameterKind::IrrigationSalinityFactor:
+            return &data.IrrSal;
+        default:
+            return nullptr;
+    }
+}
+
+bool IsFactor(ParameterKind kind) {
+    return kind >= ParameterKind::RainFactor;
+}
+
+bool IsDrainageFactor(ParameterKind kind) {
+    return kind == ParameterKind::QH1 || kind == ParameterKind::QH2;
+}
+
+}  // namespace
+
+const std::vector<ParameterInfo>& ParameterTable() {
+    using K = ParameterKind;
+    static const std::vector<ParameterInfo> table = {
+        {K::QH1, "qh1", "m/day per m", false, 0, false, kUnbounded, "drainage reaction factor QH1"},
+        {K::QH2, "qh2", "m/day per m2", false, 0, false, kUnbounded,
+         "drainage reaction factor QH2"},
+        {K::GroundwaterInflow, "groundwater_inflow", "mm/day", false, 0, false, kUnbounded,
+         "inflow of groundwater"},
+        {K::GroundwaterOutflow, "groundwater_outflow", "mm/day", false, 0, false, kUnbounded,
+         "outflow of groundwater"},
+        {K::InflowSalinity, "inflow_salinity", "dS/m", false, 0, false, kUnbounded,
+         "salinity of the groundwater inflow"},
+        {K::CriticalDepth, "critical_depth", "m", false, 0, true, kUnbounded,
+         "critical depth of the water table for capillary rise"},
+        {K::IrrigationEfficiency, "irrigation_efficiency", "%", false, 0, true, 100,
+         "irrigation efficiency"},
+        {K::Thickness, "thickness", "m", true, 0, true, kUnbounded, "thickness of the zone"},
+        {K::TotalPorosity, "total_porosity", "%", true, 0, true, 100, "total porosity"},
+        {K::EffectivePorosity, "effective_porosity", "%", true, 0, true, 100,
+         "effective (drainable) porosity"},
+        {K::LeachingEfficiency, "leaching_efficiency", "%", true, 0, false, 100,
+         "leaching efficiency"},
+        {K::InitialSalinity, "initial_salinity", "dS/m", true, 0, false, kUnbounded,
+         "initial salinity of the soil moisture"},
+        {K::RainFactor, "rain_factor", "", false, 0, false, kUnbounded,
+         "factor on the rainfall of every step"},
+        {K::IrrigationFactor, "irrigation_factor", "", false, 0, false, kUnbounded,
+         "factor on the irrigation of every step"},
+        {K::EvaporationFactor, "evaporation_factor", "", false, 0, false, kUnbounded,
+         "factor on the evaporation of every step"},
+        {K::IrrigationSalinityFactor, "irrigation_salinity_factor", "", false, 0, false, kUnbounded,
+         "factor on the irrigation salinity of every step"},
+    };
+    return table;
+}
+
+const ParameterInfo& InfoOf(ParameterKind kind) {
+    return ParameterTable()[static_cast<std::size_t>(kind)];
+}
+
+const char* ZoneKey(int zone) {
+    static const char* const keys[] = {"", "layer1", "layer2", "layer3", "transition", "aquifer"};
+    return zone >= Layer1 && zone <= Aquif ? keys[zone] : "";
+}
+
+std::string Parameter::Name() const {
+    const ParameterInfo& info = Info();
+    return info.perZone ? std::string(info.name) + "_" + ZoneKey(zone) : info.name;
+}
+
+Parameter MakeParameter(std::string_view name, double low, double high, const InputData& data) {
+    const std::string text(name);
+    const ParameterInfo* found = nullptr;
+    int zone = 0;
+    for (const ParameterInfo& info : ParameterTable())
+        if (!info.perZone && text == info.name) found = &info;
+    if (!found) {
+        const auto [base, namedZone] = Split(name);
+        for (const ParameterInfo& info : ParameterTable())
+            if (info.perZone && base == info.name) found = &info;
+        if (found && namedZone == 0)
+            Refuse(text, "name the zone, e.g. " + text + "_layer1 or " + text + "_aquifer");
+        if (found && !found->perZone) found = nullptr;
+        zone = namedZone;
+    }
+    if (!found)
+        throw HalosoilError("Unknown parameter '" + text + "'; the parameters are " + KnownNames() +
+                            " (zones layer1, layer2, layer3, transition, "
+                            "aquifer)");
+    if (found->perZone && !data.ZoneExists(zone))
+        Refuse(text, "the project has " + std::to_string(LayerCount(data)) +
+                         " root-zone layer(s), so no " + ZoneKey(zone));
+    if (IsDrainageFactor(found->kind) && !data.DrainPresent)
+        Refuse(text, "the project has no subsurface drains");
+    if (!std::isfinite(low) || !std::isfinite(high)) Refuse(text, "the bounds must be numbers");
+    if (low > high)
+        Refuse(text,
+               "the bounds " + ShortestText(low) + ":" + ShortestText(high) + " are reversed");
+    const bool belowLowest = found->lowestExcluded ? low <= found->lowest : low < found->lowest;
+    if (belowLowest || high > found->highest)
+        Refuse(text, "the bounds " + ShortestText(low) + ":" + ShortestText(high) +
+                         " go beyond what it can take (" + Range(*found) + ")");
+    return Parameter{found->kind, zone, low, high};
+}
+
+Parameter ParseParameter(std::string_view text, const InputData& data) {
+    const auto equals = text.find('=');
+    const auto colon = text.find(':', equals == std::string_view::npos ? 0 : equals);
+    if (equals == std::string_view::npos || colon == std::string_view::npos ||
+        text.find(':', colon + 1) != std::string_view::npos)
+        throw HalosoilError("'" + std::string(text) + "' is not NAME=LOW:HIGH");
+    const std::string name(text.substr(0, equals));
+    const auto bound = [&](std::string_view part) {
+        try {
+            return PointStringToFloat(std::string(part));
+        } catch (const ConversionError& error) {
+            Refuse(name, error.what());
+        }
+    };
+    const double low = bound(text.substr(equals + 1, colon - equals - 1));
+    const double high = bound(text.substr(colon + 1));
+    return MakeParameter(name, low, high, data);
+}
+
+void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data) {
+    if (parameters.empty()) throw HalosoilError("Name at least one parameter to move.");
+    for (std::size_t a = 0; a < parameters.size(); ++a)
+        for (std::size_t b = a + 1; b < parameters.size(); ++b)
+            if (parameters[a].kind == parameters[b].kind &&
+                parameters[a].zone == parameters[b].zone)
+                Refuse(parameters[a].Name(), "it is named twice");
+    // Every candidate must keep the drainable pores within the total pores.
+    for (const Parameter& effective : parameters) {
+        if (effective.kind != ParameterKind::EffectivePorosity) continue;
+        double total = data.TotPor[static_cast<std::size_t>(effective.zone)];
+        for (const Parameter& other : parameters)
+            if (other.kind == ParameterKind::TotalPorosity && other.zone == effective.zone)
+                total = other.low;
+        if (effective.high > total)
+            Refuse(effective.Name(), "the upper bound " + ShortestText(effective.high) +
+                                         " % exceeds the zone's total porosity of " +
+                                         ShortestText(total) + " %");
+    }
+}
+
+std::vector<std::string> ParameterNamesOf(const InputData& data) {
+    std::vector<std::string> names;
+    for (const Parameter& parameter : DefaultParametersOf(data)) names.push_back(parameter.Name());
+    return names;
+}
+
+std::vector<Parameter> DefaultParametersOf(const InputData& data) {
+    std::vector<Parameter> parameters;
+    const auto add = [&](ParameterKind kind, int zone) {
+        const ParameterInfo& info = InfoOf(kind);
+        Parameter parameter{kind, zone, 0, 0};
+        const double value = ValueIn(data, parameter);
+        // Half to twice the value, within what it can take; a zero value gets a small range.
+        double low = value > 0 ? value / 2 : 0;
+        double high = value > 0 ? value * 2 : 1;
+        if (info.lowestExcluded && low <= info.lowest) low = value > 0 ? value / 2 : 0.01;
+        if (high > info.highest) high = info.highest;
+        if (kind == ParameterKind::EffectivePorosity)
+            high = std::min(high, data.TotPor[static_cast<std::size_t>(zone)]);
+        if (low > high) low = high;
+        parameter.low = low;
+        parameter.high = high;
+        parameters.push_back(parameter);
+    };
+    for (const ParameterInfo& info : ParameterTable()) {
+        if (IsDrainageFactor(info.kind) && !data.DrainPresent) continue;
+        if (!info.perZone) {
+            add(info.kind, 0);
+            continue;
+        }
+        for (int zone : ZonesOf(LayerCount(data))) add(info.kind, zone);
+    }
+    return parameters;
+}
+
+double ValueIn(const InputData& data, const Parameter& parameter) {
+    if (IsFactor(parameter.kind)) return 1;
+    return FieldOf(data, parameter.kind, parameter.zone);
+}
+
+void MakeVariant(const InputData& base, const std::vector<Parameter>& parameters,
+                 const double* values, InputData& variant) {
+    variant = base;
+    for (std::size_t k = 0; k < parameters.size(); ++k) {
+        const Parameter& parameter = parameters[k];
+        if (Series* series = FactoredSeries(variant, parameter.kind)) {
+            for (std::size_t i = 1; i < series->size(); ++i) (*series)[i] *= values[k];
+        } else {
+            FieldOf(variant, parameter.kind, parameter.zone) = values[k];
+        }
+    }
+    PrepareIrrigSpread(variant);
+}
+
+InputData Variant(const InputData& base, const std::vector<Parameter>& parameters,
+                  const double* values) {
+    InputData variant;
+    MakeVariant(base, parameters, values, variant);
+    return variant;
+}
+
+}  // namespace halosoil::study

@@ -1,0 +1,90 @@
+// The numbers of a project that a study may move, under the names scripts use (`qh1`,
+// `leaching_efficiency_layer1`, `irrigation_factor`, ...): one table that knows each name,
+// its unit, where it lives in the project record and what values it can physically take.
+// Porosities and efficiencies are in percent, as in the files.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "InputData.h"
+
+namespace halosoil::study {
+
+enum class ParameterKind {
+    QH1,
+    QH2,
+    GroundwaterInflow,
+    GroundwaterOutflow,
+    InflowSalinity,
+    CriticalDepth,
+    IrrigationEfficiency,
+    Thickness,
+    TotalPorosity,
+    EffectivePorosity,
+    LeachingEfficiency,
+    InitialSalinity,
+    RainFactor,
+    IrrigationFactor,
+    EvaporationFactor,
+    IrrigationSalinityFactor,
+};
+
+struct ParameterInfo {
+    ParameterKind kind;
+    const char* name;  // without the zone suffix of the per-zone ones
+    const char* unit;
+    bool perZone;
+    // What the value can physically take: lowest (itself allowed unless lowestExcluded) to
+    // highest.
+    double lowest;
+    bool lowestExcluded;
+    double highest;
+    const char* meaning;
+};
+
+const std::vector<ParameterInfo>& ParameterTable();
+const ParameterInfo& InfoOf(ParameterKind kind);
+
+// The key of zone 1..5 in parameter names: layer1, layer2, layer3, transition, aquifer.
+const char* ZoneKey(int zone);
+
+struct Parameter {
+    ParameterKind kind = ParameterKind::QH1;
+    int zone = 0;  // 1..5 for the per-zone numbers, else 0
+    double low = 0;
+    double high = 0;
+
+    std::string Name() const;
+    const ParameterInfo& Info() const { return InfoOf(kind); }
+};
+
+// A parameter of the project by name with its bounds; throws HalosoilError naming it when the
+// name is unknown, the zone is not one of the project's, the bounds are reversed or go beyond
+// what the value can take, or the project does not use it (the drainage factors without
+// drains).
+Parameter MakeParameter(std::string_view name, double low, double high, const InputData& data);
+// The same from the command line's NAME=LOW:HIGH.
+Parameter ParseParameter(std::string_view text, const InputData& data);
+// Refuses two parameters of one name and effective porosities that could exceed the total.
+void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data);
+
+// The names of every parameter the project has, for help texts and the window's table.
+std::vector<std::string> ParameterNamesOf(const InputData& data);
+// Every parameter the project has, with bounds a first study can start from.
+std::vector<Parameter> DefaultParametersOf(const InputData& data);
+
+// The parameter's value in the project; the factors are 1.
+double ValueIn(const InputData& data, const Parameter& parameter);
+
+// The project with the parameters set to values (one per parameter): the base's series
+// multiplied by the factors, the spread irrigation prepared as a run from a file has it.
+InputData Variant(const InputData& base, const std::vector<Parameter>& parameters,
+                  const double* values);
+// The same into an existing record, whose storage it reuses.
+void MakeVariant(const InputData& base, const std::vector<Parameter>& parameters,
+                 const double* values, InputData& variant);
+
+}  // namespace halosoil::study

@@ -1,0 +1,167 @@
+// The joint calibration recovers values it was given: a project simulated with known values,
+// its results with seeded noise as observations, calibrated from other starting values.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "Calibration.h"
+#include "Errors.h"
+#include "ExpectThrowMsg.h"
+#include "MemberRuns.h"
+#include "StudyProjects.h"
+
+namespace {
+
+using namespace halosoil;
+using namespace halosoil::study;
+using halosoil::test::WeeklyProject;
+
+struct Truth {
+    InputData base;  // the project as the user holds it: other values than the truth
+    std::vector<Parameter> parameters;
+    std::vector<double> values;
+    Observations observations;
+};
+
+// A year of weekly steps; the truth: QH1 0.03, a leaching efficiency of 65 % in the first
+// layer and an initial salinity of 7.5 dS/m in the second. The observed: the water table every
+// week, the drainage and the salinity of the first two layers every fourth week.
+Truth SimulatedTruth() {
+    Truth truth;
+    truth.base = WeeklyProject(1);
+    truth.parameters = {MakeParameter("qh1", 0.021, 0.06, truth.base),
+                        MakeParameter("leaching_efficiency_layer1", 40, 100, truth.base),
+                        MakeParameter("initial_salinity_layer2", 3, 9, truth.base)};
+    truth.values = {0.03, 65, 7.5};
+    const InputData project = Variant(truth.base, truth.parameters, truth.values.data());
+    Engine engine;
+    std::string refusal;
+    RunPlain(engine, project, refusal);
+    const RunState& state = engine.State();
+    EXPECT_FALSE(state.RunStopped);
+
+    std::mt19937 random(20261209);
+    std::normal_distribution<double> noise(0, 1);
+    for (int i = 1; i <= project.NrTst; ++i) {
+        truth.observations.Of(Quantity::DepthWaterTable)
+            .push_back({i, state.DepthWT[i] + 0.01 * noise(random)});
+        if (i % 4 != 0) continue;
+        truth.observations.Of(Quantity::Drainage)
+            .push_back({i, state.Drain[i] * (1 + 0.02 * noise(random))});
+        truth.observations.Of(Quantity::SalinityLayer1)
+            .push_back({i, state.SalRoot1[i] + 0.05 * noise(random)});
+        truth.observations.Of(Quantity::SalinityLayer2)
+            .push_back({i, state.SalRoot2[i] + 0.05 * noise(random)});
+    }
+    // The user's project starts elsewhere.
+    truth.base.QH1 = 0.045;
+    truth.base.LeachEff[Layer1] = 90;
+    truth.base.InitSalt[Layer2] = 4;
+    return truth;
+}
+
+CalibrationSettings SettingsOf(const Truth& truth) {
+    CalibrationSettings settings;
+    settings.parameters = truth.parameters;
+    settings.observations = truth.observations;
+    settings.seed = 7;
+    return settings;
+}
+
+TEST(StudyCalibration, RecoversTheTruthWithinItsIntervalsAndFitsNoWorseThanIt) {
+    const Truth truth = SimulatedTruth();
+    const CalibrationResult result = Calibrate(truth.base, SettingsOf(truth));
+    ASSERT_EQ(result.estimates.size(), 3u);
+    for (std::size_t j = 0; j < 3; ++j) {
+        const ParameterEstimate& estimate = result.estimates[j];
+        SCOPED_TRACE(estimate.parameter.Name());
+        EXPECT_EQ(estimate.start, j == 0 ? 0.045 : j == 1 ? 90 : 4);
+        EXPECT_GT(estimate.standardError, 0);
+        EXPECT_LE(estimate.ciLow, truth.values[j]);
+        EXPECT_GE(estimate.ciHigh, truth.values[j]);
+        EXPECT_FALSE(estimate.atBound);
+    }
+    // The truth's own objective on these noisy observations.
+    Engine engine;
+    std::string refusal;
+    RunPlain(engine, Variant(truth.base, truth.parameters, truth.values.data()), refusal);
+    const double truthObjective = Objective(truth.observations, Weights{}).Value(engine.State());
+    const QuantityFit truthFit = FitOf(truth.observations, engine.State())[0];
+    EXPECT_LE(result.objectiveEnd, truthObjective * (1 + 1e-9));
+    EXPECT_LT(result.objectiveEnd, result.objectiveStart);
+
+    // The calibrated project holds the values and its run is the result's.
+    EXPECT_EQ(result.project.QH1, result.estimates[0].value);
+    EXPECT_EQ(result.project.LeachEff[Layer1], result.estimates[1].value);
+    EXPECT_EQ(result.project.InitSalt[Layer2], result.estimates[2].value);
+    ASSERT_EQ(result.fit.size(), 4u);
+    EXPECT_EQ(result.fit[0].quantity, Quantity::DepthWaterTable);
+    EXPECT_EQ(result.fit[0].n, 52);
+    EXPECT_GE(result.fit[0].nse, truthFit.nse - 0.01);
+    EXPECT_GT(result.runs, 100);
+    EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
+}
+
+TEST(StudyCalibration, TheSameSeedGivesTheSameCalibration) {
+    const Truth truth = SimulatedTruth();
+    CalibrationSettings settings = SettingsOf(truth);
+    settings.parameters.resize(2);
+    const CalibrationResult first = Calibrate(truth.base, settings);
+    settings.options.threads = 3;
+    const CalibrationResult second = Calibrate(truth.base, settings);
+    for (std::size_t j = 0; j < first.estimates.size(); ++j) {
+        EXPECT_EQ(first.estimates[j].value, second.estimates[j].value);
+        EXPECT_EQ(first.estimates[j].standardError, second.estimates[j].standardError);
+    }
+    EXPECT_EQ(first.objectiveEnd, second.objectiveEnd);
+    EXPECT_EQ(first.runs, second.runs);
+}
+
+TEST(StudyCalibration, AParameterWithoutEffectIsNamedAsNotDetermined) {
+    const Truth truth = SimulatedTruth();
+    CalibrationSettings settings = SettingsOf(truth);
+    // No observation sees the aquifer's salinity at the start within a year.
+    settings.parameters = {truth.parameters[0],
+                           MakeParameter("initial_salinity_aquifer", 1, 6, truth.base)};
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    ASSERT_FALSE(result.warnings.empty());
+    EXPECT_NE(std::find_if(result.warnings.begin(), result.warnings.end(),
+                           [](const std::string& w) {
+                               return w.rfind(
+                                          "initial_salinity_aquifer is not determined by "
+                                          "these data",
+                                          0) == 0;
+                           }),
+              result.warnings.end())
+        << result.warnings.front();
+}
+
+TEST(StudyCalibration, TheReportHoldsTheEstimatesAndReadsBackForAnEnsemble) {
+    const Truth truth = SimulatedTruth();
+    CalibrationSettings settings = SettingsOf(truth);
+    settings.parameters.resize(2);
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    const std::string json = ReportJson(result);
+    for (const char* key :
+         {"\"parameters\"", "\"correlation\"", "\"names\"", "\"matrix\"", "\"fit\"",
+          "\"objective\"", "\"runs\"", "\"seconds\"", "\"warnings\"", "\"standard_error\"",
+          "\"ci95\"", "\"at_bound\"", "\"unit\": \"m/day per m\"", "\"nse\"", "\"r2\"", "\"rmse\"",
+          "\"bias\"", "\"quantity\": \"depth_water_table\""})
+        EXPECT_NE(json.find(key), std::string::npos) << key;
+    const ReportEstimates back = ParseReportEstimates(json, truth.base, "report.json");
+    ASSERT_EQ(back.parameters.size(), 2u);
+    EXPECT_EQ(back.parameters[1].Name(), "leaching_efficiency_layer1");
+    EXPECT_EQ(back.parameters[1].low, 40);
+    EXPECT_EQ(back.values[0], result.estimates[0].value);
+    EXPECT_EQ(back.standardErrors[1], result.estimates[1].standardError);
+    EXPECT_EQ(back.correlation[0][1], result.correlation[0][1]);
+
+    EXPECT_THROW_MSG(ParseReportEstimates("{\"runs\": 3}", truth.base, "r.json"), HalosoilError,
+                     "r.json: not a calibration report: it has no list of parameters");
+    EXPECT_THROW_MSG(
+        ParseReportEstimates("{\"parameters\": [{\"name\": \"qh1\"}]}", truth.base, "r.json"),
+        HalosoilError, "r.json: every parameter needs a name, a value, a low and a high bound");
+    EXPECT_THROW(ParseReportEstimates("{\"parameters\": [", truth.base, "r.json"), HalosoilError);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The movable numbers of a project: their names, the refusals of impossible bounds, and the
+// variants a study runs.
+#include <gtest/gtest.h>
+
+#include "Errors.h"
+#include "ExpectThrowMsg.h"
+#include "Parameters.h"
+#include "StudyProjects.h"
+
+namespace {
+
+using namespace halosoil;
+using namespace halosoil::study;
+using halosoil::test::ExampleProject;
+
+InputData Weekly() {
+    return ExampleProject("three_layers_weekly_drained.inp");
+}
+
+TEST(StudyParameters, NamesCarryTheZoneAndReachTheirFieldOfTheRecord) {
+    const InputData data = Weekly();
+    const Parameter leaching = ParseParameter("leaching_efficiency_layer2=50:90", data);
+    EXPECT_EQ(leaching.Name(), "leaching_efficiency_layer2");
+    EXPECT_EQ(leaching.zone, Layer2);
+    EXPECT_EQ(leaching.low, 50);
+    EXPECT_EQ(leaching.high, 90);
+    EXPECT_EQ(ValueIn(data, leaching), 80);  // the file's 80 %
+    EXPECT_EQ(ValueIn(data, MakeParameter("thickness_aquifer", 5, 10, data)), 8);
+    EXPECT_EQ(ValueIn(data, MakeParameter("qh1", 0.01, 0.05, data)), 0.025);
+    EXPECT_EQ(ValueIn(data, MakeParameter("initial_salinity_transition", 1, 9, data)), 5);
+    EXPECT_EQ(ValueIn(data, MakeParameter("rain_factor", 0.5, 1.5, data)), 1);
+}
+
+TEST(StudyParameters, AVariantSetsFieldsAndMultipliesTheSeriesOfTheBase) {
+    const InputData base = Weekly();
+    const std::vector<Parameter> parameters = {
+        MakeParameter("qh1", 0.01, 0.05, base), MakeParameter("irrigation_factor", 0, 2, base),
+        MakeParameter("rain_factor", 0, 2, base),
+        MakeParameter("effective_porosity_layer3", 1, 20, base)};
+    const double values[] = {0.04, 1.5, 0.5, 12};
+    const InputData variant = Variant(base, parameters, values);
+    EXPECT_EQ(variant.QH1, 0.04);
+    EXPECT_EQ(variant.EffPor[Layer3], 12);
+    EXPECT_EQ(variant.EffPor[Layer2], base.EffPor[Layer2]);
+    for (int i = 1; i <= base.NrTst; ++i) {
+        EXPECT_EQ(variant.Irrig[i], base.Irrig[i] * 1.5) << i;
+        // Weekly steps apply the irrigation as entered.
+        EXPECT_EQ(variant.IrrigSpread[i], base.Irrig[i] * 1.5) << i;
+        EXPECT_EQ(variant.Rain[i], base.Rain[i] * 0.5) << i;
+        EXPECT_EQ(variant.Evap[i], base.Evap[i]) << i;
+    }
+}
+
+TEST(StudyParameters, ImpossibleNamesZonesAndBoundsAreRefusedNamingTheParameter) {
+    const InputData data = Weekly();
+    InputData oneLayer = ExampleProject("one_layer_monthly.inp");
+    EXPECT_THROW_MSG(MakeParameter("qh3", 0, 1, data), HalosoilError,
+                     "Unknown parameter 'qh3'; the parameters are qh1, qh2, groundwater_inflow, "
+                     "groundwater_outflow, inflow_salinity, critical_depth, irrigation_efficiency, "
+                     "thickness_<zone>, total_porosity_<zone>, effective_porosity_<zone>, "
+                     "leaching_efficiency_<zone>, initial_salinity_<zone>, rain_factor, "
+                     "irrigation_factor, evaporation_factor, irrigation_salinity_factor (zones "
+                     "layer1, layer2, layer3, transition, aquifer)");
+    EXPECT_THROW_MSG(MakeParameter("thickness", 0.1, 1, data), HalosoilError,
+                     "Parameter thickness: name the zone, e.g. thickness_layer1 or "
+                     "thickness_aquifer");
+    EXPECT_THROW_MSG(MakeParameter("thickness_layer2", 0.1, 1, oneLayer), HalosoilError,
+                     "Parameter thickness_layer2: the project has 1 root-zone layer(s), so no "
+                     "layer2");
+    EXPECT_THROW_MSG(MakeParameter("qh1", 0.01, 0.05, oneLayer), HalosoilError,
+                     "Parameter qh1: the project has no subsurface drains");
+    EXPECT_THROW_MSG(MakeParameter("qh1", 0.05, 0.01, data), HalosoilError,
+                     "Parameter qh1: the bounds 0.05:0.01 are reversed");
+    EXPECT_THROW_MSG(MakeParameter("total_porosity_layer1", 20, 120, data), HalosoilError,
+                     "Parameter total_porosity_layer1: the bounds 20:120 go beyond what it can "
+                     "take (more than 0 and at most 100 %)");
+    EXPECT_THROW_MSG(MakeParameter("leaching_efficiency_aquifer", -5, 50, data), HalosoilError,
+                     "Parameter leaching_efficiency_aquifer: the bounds -5:50 go beyond what it "
+                     "can take (0 to 100 %)");
+    EXPECT_THROW_MSG(MakeParameter("thickness_layer1", 0, 1, data), HalosoilError,
+                     "Parameter thickness_layer1: the bounds 0:1 go beyond what it can take "
+                     "(more than 0 m)");
+    EXPECT_THROW_MSG(MakeParameter("groundwater_inflow", -1, 1, data), HalosoilError,
+                     "Parameter groundwater_inflow: the bounds -1:1 go beyond what it can take "
+                     "(0 or more mm/day)");
+    EXPECT_THROW_MSG(ParseParameter("qh1=0.01", data), HalosoilError,
+                     "'qh1=0.01' is not NAME=LOW:HIGH");
+    EXPECT_THROW_MSG(ParseParameter("qh1=0.01:0,05", data), HalosoilError,
+                     "Parameter qh1: '0,05' is not a valid floating point value");
+}
+
+TEST(StudyParameters, ASetMayNameEachParameterOnceAndKeepsDrainablePoresWithinTheTotal) {
+    const InputData data = Weekly();  // total porosity of layer 1: 46 %
+    EXPECT_THROW_MSG(CheckParameterSet({}, data), HalosoilError,
+                     "Name at least one parameter to move.");
+    EXPECT_THROW_MSG(
+        CheckParameterSet(
+            {MakeParameter("qh1", 0.01, 0.05, data), MakeParameter("qh1", 0.02, 0.04, data)}, data),
+        HalosoilError, "Parameter qh1: it is named twice");
+    EXPECT_THROW_MSG(
+        CheckParameterSet({MakeParameter("effective_porosity_layer1", 5, 50, data)}, data),
+        HalosoilError,
+        "Parameter effective_porosity_layer1: the upper bound 50 % exceeds the zone's total "
+        "porosity of 46 %");
+    // Moved together, the total's lower bound is what the effective porosity must stay under.
+    EXPECT_THROW_MSG(CheckParameterSet({MakeParameter("effective_porosity_layer1", 5, 30, data),
+                                        MakeParameter("total_porosity_layer1", 25, 50, data)},
+                                       data),
+                     HalosoilError,
+                     "Parameter effective_porosity_layer1: the upper bound 30 % exceeds the "
+                     "zone's total porosity of 25 %");
+    EXPECT_NO_THROW(CheckParameterSet({MakeParameter("effective_porosity_layer1", 5, 20, data),
+                                       MakeParameter("total_porosity_layer1", 25, 50, data)},
+                                      data));
+}
+
+TEST(StudyParameters, TheDefaultsCoverEveryZoneOfTheProjectWithinWhatEachCanTake) {
+    const InputData data = Weekly();
+    const std::vector<Parameter> defaults = DefaultParametersOf(data);
+    // 7 single numbers, 5 per zone over 5 zones, 4 factors.
+    EXPECT_EQ(defaults.size(), 7u + 25u + 4u);
+    for (const Parameter& parameter : defaults) {
+        SCOPED_TRACE(parameter.Name());
+        EXPECT_NO_THROW(MakeParameter(parameter.Name(), parameter.low, parameter.high, data));
+        const double value = ValueIn(data, parameter);
+        EXPECT_LE(parameter.low, value);
+        EXPECT_GE(parameter.high, value);
+    }
+    const std::vector<std::string> undrained =
+        ParameterNamesOf(ExampleProject("one_layer_monthly.inp"));
+    EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "qh1"), 0);
+    EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "thickness_layer2"), 0);
+    EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "thickness_transition"), 1);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// Projects for the tests of studies: the weekly three-layer example, stretched over as many
+// years as a test needs by repeating its season.
+#pragma once
+
+#include <string>
+
+#include "InputData.h"
+#include "InputFile.h"
+
+namespace halosoil::test {
+
+inline InputData ExampleProject(const std::string& name) {
+    InputData data;
+    data.InputFileName = std::string(HALOSOIL_EXAMPLES) + "/" + name;
+    ReadInputFile(data);
+    PrepareIrrigSpread(data);
+    return data;
+}
+
+// The weekly drained example of three layers over `years` years of 52 weeks.
+inline InputData WeeklyProject(int years) {
+    InputData data = ExampleProject("three_layers_weekly_drained.inp");
+    const int season = data.NrTst;
+    data.NrTst = season * years;
+    data.HydrRows = data.NrTst;
+    for (Series* series : {&data.Rain, &data.Irrig, &data.Evap, &data.IrrSal}) {
+        SizeSeries(*series, data.NrTst);
+        for (int i = season + 1; i <= data.NrTst; ++i) (*series)[i] = (*series)[i - season];
+    }
+    for (Series& measured : data.MeasSalt) {
+        SizeSeries(measured, data.NrTst);
+        for (int i = 1; i <= data.NrTst; ++i) measured[i] = kMissing;
+    }
+    PrepareIrrigSpread(data);
+    return data;
+}
+
+}  // namespace halosoil::test

@@ -1,0 +1,155 @@
+// halosoil-batch calibrate INPUT.inp [--observations OBS.csv] --parameter NAME=LOW:HIGH ...
+//                         [--weight QUANTITY=W ...] [--seed N] [-j N] [-o CALIBRATED.inp]
+//                         [--report REPORT.json]
+//
+// Fits the parameters to the observations, writes the calibrated project with the program's
+// own writer and the report as JSON, and prints a summary.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "AtomicFile.h"
+#include "BatchCommand.h"
+#include "Calibration.h"
+#include "Errors.h"
+#include "InputFile.h"
+#include "ShortestText.h"
+#include "StudyArguments.h"
+
+namespace halosoil {
+
+namespace {
+
+struct CalibrateArguments {
+    StudyArguments study;
+    std::vector<std::string> parameters;
+    std::string report;
+};
+
+// Beside the input: field.inp gives field-calibrated.inp and field-calibration.json.
+std::string Beside(const std::string& input, const std::string& ending) {
+    std::filesystem::path path(input);
+    return (path.parent_path() / (path.stem().string() + ending)).string();
+}
+
+std::string Cell(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+std::string Number(double value) {
+    if (std::isnan(value)) return "-";
+    if (std::isinf(value)) return "undetermined";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+void PrintSummary(const study::CalibrationResult& result, std::ostream& out) {
+    int observations = 0;
+    for (const study::QuantityFit& fit : result.fit) observations += fit.n;
+    out << "Calibrated " << result.estimates.size() << " parameter(s) against " << observations
+        << " observations in " << result.runs << " runs (" << Number(result.seconds)
+        << " s); objective " << Number(result.objectiveStart) << " -> "
+        << Number(result.objectiveEnd) << ".\n\n";
+    out << Cell("parameter", 30) << Cell("start", 12) << Cell("value", 12) << Cell("std. error", 14)
+        << Cell("95 % interval", 26) << "bounds\n";
+    for (const study::ParameterEstimate& estimate : result.estimates) {
+        const study::Parameter& parameter = estimate.parameter;
+        const std::string unit = *parameter.Info().unit ? std::string(" ") + parameter.Info().unit
+                                                        : "";
+        out << Cell(parameter.Name(), 30) << Cell(Number(estimate.start), 12)
+            << Cell(Number(estimate.value), 12) << Cell(Number(estimate.standardError), 14)
+            << Cell(Number(estimate.ciLow) + " to " + Number(estimate.ciHigh), 26)
+            << Number(parameter.low) << " to " << Number(parameter.high) << unit
+            << (estimate.atBound ? " (at a bound)" : "") << '\n';
+    }
+    out << '\n'
+        << Cell("quantity", 22) << Cell("n", 6) << Cell("RMSE", 12) << Cell("bias", 12)
+        << Cell("NSE", 10) << "R2\n";
+    for (const study::QuantityFit& fit : result.fit)
+        out << Cell(study::InfoOf(fit.quantity).name, 22) << Cell(std::to_string(fit.n), 6)
+            << Cell(Number(fit.rmse), 12) << Cell(Number(fit.bias), 12) << Cell(Number(fit.nse), 10)
+            << Number(fit.r2) << '\n';
+    if (!result.warnings.empty()) {
+        out << "\nWarnings:\n";
+        for (const std::string& warning : result.warnings) out << "  " << warning << '\n';
+    }
+}
+
+int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams) {
+    const StudyArguments& study = arguments.study;
+    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    if (!data) return kInputInvalid;
+
+    study::CalibrationSettings settings;
+    try {
+        settings.parameters = ParsedParameters(arguments.parameters, *data);
+        settings.weights = ParsedWeights(study.weights, *data);
+    } catch (const HalosoilError& error) {
+        return Refused(streams.errors, error.what(), kWrongUsage);
+    }
+    settings.seed = study.seed;
+    settings.options = StudyOptionsOf(study);
+    study::CalibrationResult result;
+    try {
+        settings.observations = study::ObservationsFor(*data, study.observations);
+        result = study::Calibrate(*data, settings);
+    } catch (const HalosoilError& error) {
+        streams.errors << (error.File().empty() ? error.what()
+                                                : WithFileAndLine(study.observations, error))
+                       << '\n';
+        return kInputInvalid;
+    }
+
+    const std::string projectFile =
+        study.output.empty() ? Beside(study.input, "-calibrated.inp") : study.output;
+    const std::string reportFile =
+        arguments.report.empty() ? Beside(study.input, "-calibration.json") : arguments.report;
+    try {
+        InputData calibrated = result.project;
+        calibrated.InputFileName = projectFile;
+        WriteInputFile(calibrated);
+    } catch (const HalosoilError& error) {
+        streams.errors << WithFileAndLine(projectFile, error) << '\n';
+        return kInputInvalid;
+    }
+    try {
+        WriteFileAtomically(reportFile, study::ReportJson(result));
+    } catch (const FileError& error) {
+        streams.errors << "Cannot create file \"" << reportFile << "\". " << error.what() << '\n';
+        return kInputInvalid;
+    }
+    PrintSummary(result, streams.out);
+    streams.out << "\nWrote " << projectFile << " and " << reportFile << ".\n";
+    if (result.state.RunStopped) {
+        streams.errors << "halosoil-batch: the calibrated project's run stopped early at step "
+                       << result.state.StoppedStep << ".\n";
+        return kRunStoppedEarly;
+    }
+    return WrittenToStandardOutput(streams.out, streams.errors);
+}
+
+}  // namespace
+
+BatchCommand AddCalibrateCommand(CLI::App& app) {
+    const auto arguments = std::make_shared<CalibrateArguments>();
+    CLI::App* command = app.add_subcommand(
+        "calibrate", "Fits parameters of a project to observations and reports how well the "
+                     "observations determine them.");
+    AddStudyOptions(command, arguments->study,
+                    "the calibrated project (default: INPUT-calibrated.inp beside the input)");
+    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=LOW:HIGH",
+                      "a parameter to calibrate within its bounds (see halosoil-batch --help)")
+        ->required();
+    AddObservationOptions(command, arguments->study);
+    command
+        ->add_option("--report", arguments->report,
+                     "the report as JSON (default: INPUT-calibration.json beside the input)")
+        ->type_name("REPORT.json");
+    return {command,
+            [arguments](const CommandStreams& streams) { return Calibrate(*arguments, streams); }};
+}
+
+}  // namespace halosoil

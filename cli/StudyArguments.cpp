@@ -1,0 +1,108 @@
+#include "StudyArguments.h"
+
+#include <ostream>
+
+#include "AtomicFile.h"
+#include "Errors.h"
+#include "InputFile.h"
+#include "StringToFloat.h"
+
+namespace halosoil {
+
+void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::string& outputHelp) {
+    command->add_option("INPUT.inp", arguments.input, "the project")->type_name("")->required();
+    command->add_option("--seed", arguments.seed, "seed of the random draws (default 0)")
+        ->type_name("N");
+    command->add_option("-j", arguments.jobs, "threads for the runs (default: one per core)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
+    command->add_option("-o", arguments.output, outputHelp)->type_name("FILE");
+}
+
+void AddObservationOptions(CLI::App* command, StudyArguments& arguments) {
+    command->add_option("--observations", arguments.observations,
+                        "CSV of observations: step,<quantity>,... (the input file's measured "
+                        "salinities are included; a salinity column replaces them)")
+        ->type_name("OBS.csv");
+    AddRepeatedOption(command, "--weight", arguments.weights, "QUANTITY=W",
+                      "weight of an observed quantity in the objective (default 1)");
+}
+
+CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
+                               std::vector<std::string>& values, const std::string& typeName,
+                               const std::string& help) {
+    return command->add_option(name, values, help)
+        ->type_name(typeName)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+std::optional<InputData> ReadStudyProject(const std::string& path, std::ostream& errors) {
+    InputData data;
+    data.InputFileName = path;
+    try {
+        ReadInputFile(data);
+        PrepareIrrigSpread(data);
+    } catch (const HalosoilError& error) {
+        errors << WithFileAndLine(path, error) << '\n';
+        return std::nullopt;
+    }
+    return data;
+}
+
+int Refused(std::ostream& errors, const std::string& message, int status) {
+    errors << "halosoil-batch: " << message << '\n';
+    return status;
+}
+
+std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& texts,
+                                               const InputData& data) {
+    std::vector<study::Parameter> parameters;
+    for (const std::string& text : texts) parameters.push_back(study::ParseParameter(text, data));
+    study::CheckParameterSet(parameters, data);
+    return parameters;
+}
+
+study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputData& data) {
+    study::Weights weights;
+    for (const std::string& text : texts) {
+        const auto equals = text.find('=');
+        const auto quantity = study::QuantityNamed(text.substr(0, equals));
+        if (equals == std::string::npos || !quantity)
+            throw HalosoilError("'" + text + "' is not QUANTITY=W with a quantity of the table");
+        if (!study::ProjectHas(data, *quantity))
+            throw HalosoilError("Weight " + text + ": the project has no " + text.substr(0, equals));
+        double weight = 0;
+        try {
+            weight = PointStringToFloat(text.substr(equals + 1));
+        } catch (const ConversionError& error) {
+            throw HalosoilError("Weight " + text + ": " + error.what());
+        }
+        if (!(weight >= 0))
+            throw HalosoilError("Weight " + text + ": a weight is 0 or more");
+        weights.Set(*quantity, weight);
+    }
+    return weights;
+}
+
+study::StudyOptions StudyOptionsOf(const StudyArguments& arguments) {
+    study::StudyOptions options;
+    options.threads = arguments.jobs;
+    return options;
+}
+
+int WriteResult(const std::string& text, const std::string& path, const CommandStreams& streams) {
+    if (path.empty()) {
+        streams.out << text;
+        return WrittenToStandardOutput(streams.out, streams.errors);
+    }
+    try {
+        WriteFileAtomically(path, text);
+    } catch (const FileError& error) {
+        streams.errors << "Cannot create file \"" << path << "\". " << error.what() << '\n';
+        return kInputInvalid;
+    }
+    return kOutputWritten;
+}
+
+}  // namespace halosoil

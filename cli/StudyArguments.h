@@ -1,0 +1,54 @@
+// What the study commands (calibrate, sensitivity, ensemble) share: the project read as run
+// reads it, the parameters, weights and observations of their command lines, and where their
+// tables go.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BatchCommand.h"
+#include "InputData.h"
+#include "MemberRuns.h"
+#include "Objective.h"
+#include "Observations.h"
+#include "Parameters.h"
+
+namespace halosoil {
+
+// The options every study command has.
+struct StudyArguments {
+    std::string input;
+    std::string observations;
+    std::vector<std::string> weights;
+    std::uint64_t seed = 0;
+    int jobs = 0;
+    std::string output;
+};
+
+// Adds INPUT.inp, --seed, -j and -o (described by outputHelp) to a study command.
+void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::string& outputHelp);
+// Adds --observations and --weight.
+void AddObservationOptions(CLI::App* command, StudyArguments& arguments);
+// An option that may be given many times, one value each time.
+CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
+                               std::vector<std::string>& values, const std::string& typeName,
+                               const std::string& help);
+
+// Reads the project as run reads it; a damage is printed naming file and line.
+std::optional<InputData> ReadStudyProject(const std::string& path, std::ostream& errors);
+
+// "halosoil-batch: <message>" on errors; yields status.
+int Refused(std::ostream& errors, const std::string& message, int status);
+
+std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& texts,
+                                               const InputData& data);
+study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputData& data);
+study::StudyOptions StudyOptionsOf(const StudyArguments& arguments);
+
+// The text to the file named (replacing it only when whole) or, without a name, to out.
+int WriteResult(const std::string& text, const std::string& path, const CommandStreams& streams);
+
+}  // namespace halosoil

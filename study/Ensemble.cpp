@@ -1,0 +1,212 @@
+#include "Ensemble.h"
+
+#include <gsl/gsl_cdf.h>
+#include <gsl/gsl_errno.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "EnsembleDraws.h"
+#include "Errors.h"
+#include "Quantiles.h"
+#include "ShortestText.h"
+#include "StringToFloat.h"
+#include "UnitPoints.h"
+
+namespace halosoil::study {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// A normal distribution without bounds of its own is cut at this many standard deviations.
+constexpr double kNormalReach = 6;
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k <= text.size(); ++k)
+        if (k == text.size() || text[k] == separator) {
+            parts.push_back(text.substr(start, k - start));
+            start = k + 1;
+        }
+    return parts;
+}
+
+double NumberIn(std::string_view part, const std::string& name) {
+    try {
+        return PointStringToFloat(std::string(part));
+    } catch (const ConversionError& error) {
+        throw HalosoilError("Parameter " + name + ": " + error.what());
+    }
+}
+
+}  // namespace
+
+int EnsembleResult::Stopped() const {
+    return static_cast<int>(std::count_if(stoppedStep.begin(), stoppedStep.end(),
+                                          [](int step) { return step > 0; }));
+}
+
+int EnsembleResult::Refused() const {
+    return static_cast<int>(std::count(stoppedStep.begin(), stoppedStep.end(), -1));
+}
+
+std::pair<Parameter, Distribution> ParseDistribution(std::string_view text,
+                                                     const InputData& data) {
+    const auto equals = text.find('=');
+    const std::string name(text.substr(0, equals == std::string_view::npos ? 0 : equals));
+    const std::vector<std::string_view> parts =
+        equals == std::string_view::npos ? std::vector<std::string_view>{}
+                                         : Split(text.substr(equals + 1), ':');
+    const auto wrong = [&] {
+        return HalosoilError("'" + std::string(text) +
+                             "' is not NAME=uniform:LOW:HIGH, NAME=normal:MEAN:SD or "
+                             "NAME=triangular:LOW:MODE:HIGH");
+    };
+    if (parts.empty()) throw wrong();
+    const std::string_view kind = parts[0];
+    if (kind == "uniform" && parts.size() == 3) {
+        const double low = NumberIn(parts[1], name), high = NumberIn(parts[2], name);
+        return {MakeParameter(name, low, high, data), Uniform(low, high)};
+    }
+    if (kind == "triangular" && parts.size() == 4) {
+        const double low = NumberIn(parts[1], name), mode = NumberIn(parts[2], name),
+                     high = NumberIn(parts[3], name);
+        const Parameter parameter = MakeParameter(name, low, high, data);
+        if (mode < low || mode > high)
+            throw HalosoilError("Parameter " + name + ": the mode " + ShortestText(mode) +
+                                " lies outside " + ShortestText(low) + ":" + ShortestText(high));
+        return {parameter, Triangular(low, mode, high)};
+    }
+    if (kind == "normal" && parts.size() == 3) {
+        const double mean = NumberIn(parts[1], name), sd = NumberIn(parts[2], name);
+        if (!(sd > 0))
+            throw HalosoilError("Parameter " + name + ": the standard deviation " +
+                                ShortestText(sd) + " must be above 0");
+        // Cut where the value stops being possible, and six deviations out at the most.
+        const Parameter probe = MakeParameter(name, mean, mean, data);
+        const ParameterInfo& info = probe.Info();
+        double low = std::max(mean - kNormalReach * sd, info.lowest);
+        const double high = std::min(mean + kNormalReach * sd, info.highest);
+        if (info.lowestExcluded && low <= info.lowest)
+            low = std::nextafter(info.lowest, std::numeric_limits<double>::infinity());
+        return {MakeParameter(name, low, high, data), Normal(mean, sd)};
+    }
+    throw wrong();
+}
+
+Threshold ParseThreshold(std::string_view text, const InputData& data) {
+    const auto sign = text.find_first_of("<>");
+    if (sign == std::string_view::npos)
+        throw HalosoilError("'" + std::string(text) + "' is not QUANTITY>VALUE or QUANTITY<VALUE");
+    const std::string name(text.substr(0, sign));
+    const auto quantity = QuantityNamed(name);
+    if (!quantity) throw HalosoilError("Threshold " + std::string(text) + ": '" + name +
+                                       "' is not a quantity");
+    if (!ProjectHas(data, *quantity))
+        throw HalosoilError("Threshold " + std::string(text) + ": the project has no " + name);
+    Threshold threshold;
+    threshold.quantity = *quantity;
+    threshold.above = text[sign] == '>';
+    try {
+        threshold.value = PointStringToFloat(std::string(text.substr(sign + 1)));
+    } catch (const ConversionError& error) {
+        throw HalosoilError("Threshold " + std::string(text) + ": " + error.what());
+    }
+    return threshold;
+}
+
+EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settings) {
+    gsl_set_error_handler_off();
+    if (settings.members < 2)
+        throw HalosoilError("An ensemble needs at least 2 members, not " +
+                            std::to_string(settings.members) + ".");
+    EnsembleResult result;
+    result.members = settings.members;
+    result.steps = base.NrTst;
+    result.parameters =
+        settings.fromReport ? settings.fromReport->parameters : settings.parameters;
+    CheckParameterSet(result.parameters, base);
+    result.quantities = QuantitiesOf(base);
+    result.values = DrawMembers(settings, result.parameters);
+
+    const std::size_t q = result.quantities.size();
+    const std::size_t steps = static_cast<std::size_t>(base.NrTst);
+    result.series.assign(static_cast<std::size_t>(settings.members) * q * steps, kNaN);
+    result.stoppedStep.assign(static_cast<std::size_t>(settings.members), 0);
+    result.refusals.assign(static_cast<std::size_t>(settings.members), "");
+    RunMembers(base, result.parameters, result.values, settings.options,
+               [&](const MemberRun& run) {
+                   const std::size_t m = static_cast<std::size_t>(run.member);
+                   if (!run.refusal.empty()) {
+                       result.stoppedStep[m] = -1;
+                       result.refusals[m] = run.refusal;
+                       return;
+                   }
+                   if (run.state.RunStopped) result.stoppedStep[m] = run.state.StoppedStep;
+                   for (std::size_t k = 0; k < q; ++k) {
+                       const Series& series = SeriesOf(run.state, result.quantities[k]);
+                       double* out = result.series.data() + (m * q + k) * steps;
+                       const std::size_t last =
+                           run.state.RunStopped
+                               ? std::min<std::size_t>(steps,
+                                                       static_cast<std::size_t>(
+                                                           std::max(0, run.state.StoppedStep)))
+                               : steps;
+                       for (std::size_t i = 0; i < last; ++i) out[i] = series[i + 1];
+                   }
+               });
+    return result;
+}
+
+std::vector<BandRow> Bands(const EnsembleResult& result,
+                           const std::vector<Threshold>& thresholds) {
+    std::vector<int> through;
+    for (int m = 0; m < result.members; ++m)
+        if (result.stoppedStep[static_cast<std::size_t>(m)] == 0) through.push_back(m);
+    std::vector<BandRow> rows;
+    std::vector<double> values(through.size());
+    for (int step = 1; step <= result.steps; ++step)
+        for (std::size_t k = 0; k < result.quantities.size(); ++k) {
+            BandRow row;
+            row.step = step;
+            row.quantity = result.quantities[k];
+            double sum = 0;
+            for (std::size_t n = 0; n < through.size(); ++n) {
+                values[n] = result.At(through[n], k, step);
+                sum += values[n];
+            }
+            row.mean = through.empty() ? kNaN : sum / static_cast<double>(through.size());
+            row.pExceed = kNaN;
+            for (const Threshold& threshold : thresholds) {
+                if (threshold.quantity != row.quantity || through.empty()) continue;
+                const auto beyond = std::count_if(values.begin(), values.end(), [&](double v) {
+                    return threshold.above ? v > threshold.value : v < threshold.value;
+                });
+                row.pExceed = static_cast<double>(beyond) / static_cast<double>(through.size());
+            }
+            std::sort(values.begin(), values.end());
+            row.q05 = Quantile(values, 0.05);
+            row.q25 = Quantile(values, 0.25);
+            row.q50 = Quantile(values, 0.50);
+            row.q75 = Quantile(values, 0.75);
+            row.q95 = Quantile(values, 0.95);
+            rows.push_back(row);
+        }
+    return rows;
+}
+
+std::string BandsCsv(const std::vector<BandRow>& rows) {
+    std::string text = "step,quantity,mean,q05,q25,q50,q75,q95,p_exceed\n";
+    for (const BandRow& row : rows) {
+        text += std::to_string(row.step) + "," + InfoOf(row.quantity).name;
+        for (double value : {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed})
+            text += "," + ShortestText(value);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace halosoil::study

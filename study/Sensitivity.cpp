@@ -1,0 +1,183 @@
+#include "Sensitivity.h"
+
+#include <gsl/gsl_errno.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "Errors.h"
+#include "MorrisEffects.h"
+#include "RunEvaluator.h"
+#include "ShortestText.h"
+#include "SobolIndices.h"
+
+namespace halosoil::study {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Morris trajectories move on a grid of this many levels.
+constexpr int kMorrisLevels = 4;
+
+const char* StatisticName(Statistic statistic) {
+    switch (statistic) {
+        case Statistic::Final: return "final";
+        case Statistic::Mean: return "mean";
+        case Statistic::Max: return "max";
+        case Statistic::Min: return "min";
+    }
+    return "";
+}
+
+// The model values of every target for every design row: targets x rows, NaN for a run that
+// did not go through.
+std::vector<std::vector<double>> TargetValues(const InputData& base,
+                                              const SensitivitySettings& settings,
+                                              const UnitPoints& design,
+                                              const Objective* objective,
+                                              long long& failedRuns) {
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(design.count) * settings.parameters.size());
+    for (int k = 0; k < design.count; ++k) {
+        const std::vector<double> member =
+            ValuesAt(settings.parameters, design.values.data() + static_cast<std::size_t>(k) *
+                                                                     static_cast<std::size_t>(design.dims));
+        values.insert(values.end(), member.begin(), member.end());
+    }
+    std::vector<std::vector<double>> outputs(
+        settings.targets.size(), std::vector<double>(static_cast<std::size_t>(design.count), kNaN));
+    std::atomic<long long> failed{0};
+    RunMembers(base, settings.parameters, values, settings.options, [&](const MemberRun& run) {
+        if (run.Failed()) {
+            ++failed;
+            return;
+        }
+        for (std::size_t t = 0; t < settings.targets.size(); ++t)
+            outputs[t][static_cast<std::size_t>(run.member)] =
+                TargetValue(settings.targets[t], run.state, objective);
+    });
+    failedRuns = failed;
+    return outputs;
+}
+
+}  // namespace
+
+std::string Target::Name() const {
+    if (objective) return "objective";
+    return std::string(InfoOf(quantity).name) + ":" + StatisticName(statistic);
+}
+
+Target ParseTarget(std::string_view text, const InputData& data) {
+    Target target;
+    if (text == "objective") {
+        target.objective = true;
+        return target;
+    }
+    const auto colon = text.find(':');
+    const std::string name(text.substr(0, colon));
+    const std::string statistic(colon == std::string_view::npos ? "" : text.substr(colon + 1));
+    const auto quantity = QuantityNamed(name);
+    const bool known = statistic == "final" || statistic == "mean" || statistic == "max" ||
+                       statistic == "min";
+    if (!quantity || !known)
+        throw HalosoilError("'" + std::string(text) +
+                            "' is not a target: QUANTITY:final, QUANTITY:mean, QUANTITY:max, "
+                            "QUANTITY:min or objective");
+    if (!ProjectHas(data, *quantity))
+        throw HalosoilError("Target " + std::string(text) + ": the project has no " + name);
+    target.quantity = *quantity;
+    target.statistic = statistic == "final" ? Statistic::Final
+                       : statistic == "mean" ? Statistic::Mean
+                       : statistic == "max"  ? Statistic::Max
+                                             : Statistic::Min;
+    return target;
+}
+
+double TargetValue(const Target& target, const RunState& state, const Objective* objective) {
+    if (target.objective) return objective ? objective->Value(state) : kNaN;
+    const Series& series = SeriesOf(state, target.quantity);
+    const std::size_t last = series.size() - 1;
+    switch (target.statistic) {
+        case Statistic::Final: return series[last];
+        case Statistic::Mean: {
+            double sum = 0;
+            for (std::size_t i = 1; i <= last; ++i) sum += series[i];
+            return sum / static_cast<double>(last);
+        }
+        case Statistic::Max: return *std::max_element(series.begin() + 1, series.end());
+        case Statistic::Min: return *std::min_element(series.begin() + 1, series.end());
+    }
+    return kNaN;
+}
+
+SensitivityResult RunSensitivity(const InputData& base, const SensitivitySettings& settings) {
+    gsl_set_error_handler_off();
+    CheckParameterSet(settings.parameters, base);
+    if (settings.targets.empty()) throw HalosoilError("Name at least one target.");
+    std::unique_ptr<Objective> objective;
+    if (std::any_of(settings.targets.begin(), settings.targets.end(),
+                    [](const Target& t) { return t.objective; }))
+        objective = std::make_unique<Objective>(settings.observations, settings.weights);
+    const int dims = static_cast<int>(settings.parameters.size());
+
+    SensitivityResult result;
+    result.method = settings.method;
+    if (settings.method == SensitivityMethod::Sobol) {
+        const SaltelliDesign design = MakeSaltelliDesign(settings.samples, dims);
+        const auto outputs =
+            TargetValues(base, settings, design.points, objective.get(), result.failedRuns);
+        result.runs = design.points.count;
+        for (std::size_t t = 0; t < settings.targets.size(); ++t) {
+            const SobolResult indices =
+                SobolIndices(design, outputs[t], settings.resamples, settings.seed);
+            for (int j = 0; j < dims; ++j) {
+                SensitivityRow row;
+                row.target = settings.targets[t].Name();
+                row.parameter = settings.parameters[static_cast<std::size_t>(j)].Name();
+                row.first = indices.indices[static_cast<std::size_t>(j)].first;
+                row.total = indices.indices[static_cast<std::size_t>(j)].total;
+                result.rows.push_back(row);
+            }
+        }
+        return result;
+    }
+    const MorrisDesign design =
+        MakeMorrisDesign(settings.samples, dims, kMorrisLevels, settings.seed);
+    const auto outputs =
+        TargetValues(base, settings, design.points, objective.get(), result.failedRuns);
+    result.runs = design.points.count;
+    for (std::size_t t = 0; t < settings.targets.size(); ++t) {
+        const std::vector<MorrisEffect> effects =
+            MorrisEffects(design, outputs[t], settings.resamples, settings.seed);
+        for (int j = 0; j < dims; ++j) {
+            SensitivityRow row;
+            row.target = settings.targets[t].Name();
+            row.parameter = settings.parameters[static_cast<std::size_t>(j)].Name();
+            row.muStar = effects[static_cast<std::size_t>(j)].muStar;
+            row.sigma = effects[static_cast<std::size_t>(j)].sigma;
+            result.rows.push_back(row);
+        }
+    }
+    return result;
+}
+
+std::string SensitivityCsv(const SensitivityResult& result) {
+    const bool sobol = result.method == SensitivityMethod::Sobol;
+    std::string text = sobol ? "target,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high\n"
+                             : "target,parameter,mu_star,mu_star_low,mu_star_high,sigma\n";
+    for (const SensitivityRow& row : result.rows) {
+        text += row.target + "," + row.parameter;
+        const std::vector<double> cells =
+            sobol ? std::vector<double>{row.first.value, row.first.low,  row.first.high,
+                                        row.total.value, row.total.low, row.total.high}
+                  : std::vector<double>{row.muStar.value, row.muStar.low, row.muStar.high,
+                                        row.sigma};
+        for (double cell : cells) text += "," + ShortestText(cell);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace halosoil::study

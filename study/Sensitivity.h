@@ -1,0 +1,76 @@
+// Which parameters matter for a result: variance-based indices (Sobol's first-order and total
+// indices on a Saltelli design) or elementary effects (Morris), for targets such as the final
+// salinity of the first layer or the mean depth of the water table, each parameter drawn
+// uniformly within its bounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "InputData.h"
+#include "Interval.h"
+#include "MemberRuns.h"
+#include "Objective.h"
+#include "Observations.h"
+#include "Parameters.h"
+#include "Quantities.h"
+
+namespace halosoil::study {
+
+enum class Statistic { Final, Mean, Max, Min };
+
+// A number per run: a statistic over the steps of a quantity ("salinity_layer1:final"), or
+// the calibration's objective ("objective").
+struct Target {
+    bool objective = false;
+    Quantity quantity = Quantity::DepthWaterTable;
+    Statistic statistic = Statistic::Final;
+
+    std::string Name() const;
+};
+
+Target ParseTarget(std::string_view text, const InputData& data);
+// The target's value of a run that went through.
+double TargetValue(const Target& target, const RunState& state, const Objective* objective);
+
+enum class SensitivityMethod { Sobol, Morris };
+
+struct SensitivitySettings {
+    std::vector<Parameter> parameters;
+    std::vector<Target> targets;
+    SensitivityMethod method = SensitivityMethod::Sobol;
+    // Sobol: the base samples N (N (d + 2) runs); Morris: the trajectories (r (d + 1) runs).
+    int samples = 1024;
+    std::uint64_t seed = 0;
+    // For the target "objective".
+    Observations observations;
+    Weights weights;
+    int resamples = 1000;
+    StudyOptions options;
+};
+
+struct SensitivityRow {
+    std::string target;
+    std::string parameter;
+    Interval first, total;  // Sobol
+    Interval muStar;        // Morris
+    double sigma = 0;       // Morris
+};
+
+struct SensitivityResult {
+    SensitivityMethod method = SensitivityMethod::Sobol;
+    std::vector<SensitivityRow> rows;
+    long long runs = 0;
+    // Runs that stopped early or were refused; their samples are left out of the indices.
+    long long failedRuns = 0;
+};
+
+SensitivityResult RunSensitivity(const InputData& base, const SensitivitySettings& settings);
+
+// Sobol: target,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high; Morris:
+// target,parameter,mu_star,mu_star_low,mu_star_high,sigma.
+std::string SensitivityCsv(const SensitivityResult& result);
+
+}  // namespace halosoil::study

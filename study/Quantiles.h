@@ -1,0 +1,20 @@
+// Quantiles of samples: the spread of an ensemble's results and the ends of the bootstrap
+// intervals of the sensitivity indices.
+#pragma once
+
+#include <vector>
+
+#include "Interval.h"
+
+namespace halosoil::study {
+
+// The p-quantile (p in [0,1]) of an ascending vector: linear interpolation between the order
+// statistics around position p*(n-1), as numpy's default ("linear") computes it, so that a
+// user's own script finds the same numbers. NaN for an empty vector.
+double Quantile(const std::vector<double>& sorted, double p);
+
+// An estimate with the 2.5 % and 97.5 % quantiles of its bootstrap estimates as its 95 %
+// interval (the percentile bootstrap). The estimates need not be sorted.
+Interval PercentileInterval(double value, std::vector<double> estimates);
+
+}  // namespace halosoil::study

@@ -57,8 +57,8 @@ void PrintSummary(const study::CalibrationResult& result, std::ostream& out) {
         << Cell("95 % interval", 26) << "bounds\n";
     for (const study::ParameterEstimate& estimate : result.estimates) {
         const study::Parameter& parameter = estimate.parameter;
-        const std::string unit = *parameter.Info().unit ? std::string(" ") + parameter.Info().unit
-                                                        : "";
+        const std::string unit =
+            *parameter.Info().unit ? std::string(" ") + parameter.Info().unit : "";
         out << Cell(parameter.Name(), 30) << Cell(Number(estimate.start), 12)
             << Cell(Number(estimate.value), 12) << Cell(Number(estimate.standardError), 14)
             << Cell(Number(estimate.ciLow) + " to " + Number(estimate.ciHigh), 26)
@@ -135,9 +135,10 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
 
 BatchCommand AddCalibrateCommand(CLI::App& app) {
     const auto arguments = std::make_shared<CalibrateArguments>();
-    CLI::App* command = app.add_subcommand(
-        "calibrate", "Fits parameters of a project to observations and reports how well the "
-                     "observations determine them.");
+    CLI::App* command =
+        app.add_subcommand("calibrate",
+                           "Fits parameters of a project to observations and reports how well the "
+                           "observations determine them.");
     AddStudyOptions(command, arguments->study,
                     "the calibrated project (default: INPUT-calibrated.inp beside the input)");
     AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=LOW:HIGH",

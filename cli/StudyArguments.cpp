@@ -20,9 +20,10 @@ void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::st
 }
 
 void AddObservationOptions(CLI::App* command, StudyArguments& arguments) {
-    command->add_option("--observations", arguments.observations,
-                        "CSV of observations: step,<quantity>,... (the input file's measured "
-                        "salinities are included; a salinity column replaces them)")
+    command
+        ->add_option("--observations", arguments.observations,
+                     "CSV of observations: step,<quantity>,... (the input file's measured "
+                     "salinities are included; a salinity column replaces them)")
         ->type_name("OBS.csv");
     AddRepeatedOption(command, "--weight", arguments.weights, "QUANTITY=W",
                       "weight of an observed quantity in the objective (default 1)");
@@ -71,15 +72,15 @@ study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputD
         if (equals == std::string::npos || !quantity)
             throw HalosoilError("'" + text + "' is not QUANTITY=W with a quantity of the table");
         if (!study::ProjectHas(data, *quantity))
-            throw HalosoilError("Weight " + text + ": the project has no " + text.substr(0, equals));
+            throw HalosoilError("Weight " + text + ": the project has no " +
+                                text.substr(0, equals));
         double weight = 0;
         try {
             weight = PointStringToFloat(text.substr(equals + 1));
         } catch (const ConversionError& error) {
             throw HalosoilError("Weight " + text + ": " + error.what());
         }
-        if (!(weight >= 0))
-            throw HalosoilError("Weight " + text + ": a weight is 0 or more");
+        if (!(weight >= 0)) throw HalosoilError("Weight " + text + ": a weight is 0 or more");
         weights.Set(*quantity, weight);
     }
     return weights;

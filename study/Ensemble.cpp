@@ -45,21 +45,20 @@ double NumberIn(std::string_view part, const std::string& name) {
 }  // namespace
 
 int EnsembleResult::Stopped() const {
-    return static_cast<int>(std::count_if(stoppedStep.begin(), stoppedStep.end(),
-                                          [](int step) { return step > 0; }));
+    return static_cast<int>(
+        std::count_if(stoppedStep.begin(), stoppedStep.end(), [](int step) { return step > 0; }));
 }
 
 int EnsembleResult::Refused() const {
     return static_cast<int>(std::count(stoppedStep.begin(), stoppedStep.end(), -1));
 }
 
-std::pair<Parameter, Distribution> ParseDistribution(std::string_view text,
-                                                     const InputData& data) {
+std::pair<Parameter, Distribution> ParseDistribution(std::string_view text, const InputData& data) {
     const auto equals = text.find('=');
     const std::string name(text.substr(0, equals == std::string_view::npos ? 0 : equals));
-    const std::vector<std::string_view> parts =
-        equals == std::string_view::npos ? std::vector<std::string_view>{}
-                                         : Split(text.substr(equals + 1), ':');
+    const std::vector<std::string_view> parts = equals == std::string_view::npos
+                                                    ? std::vector<std::string_view>{}
+                                                    : Split(text.substr(equals + 1), ':');
     const auto wrong = [&] {
         return HalosoilError("'" + std::string(text) +
                              "' is not NAME=uniform:LOW:HIGH, NAME=normal:MEAN:SD or "
@@ -103,8 +102,9 @@ Threshold ParseThreshold(std::string_view text, const InputData& data) {
         throw HalosoilError("'" + std::string(text) + "' is not QUANTITY>VALUE or QUANTITY<VALUE");
     const std::string name(text.substr(0, sign));
     const auto quantity = QuantityNamed(name);
-    if (!quantity) throw HalosoilError("Threshold " + std::string(text) + ": '" + name +
-                                       "' is not a quantity");
+    if (!quantity)
+        throw HalosoilError("Threshold " + std::string(text) + ": '" + name +
+                            "' is not a quantity");
     if (!ProjectHas(data, *quantity))
         throw HalosoilError("Threshold " + std::string(text) + ": the project has no " + name);
     Threshold threshold;
@@ -126,8 +126,7 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
     EnsembleResult result;
     result.members = settings.members;
     result.steps = base.NrTst;
-    result.parameters =
-        settings.fromReport ? settings.fromReport->parameters : settings.parameters;
+    result.parameters = settings.fromReport ? settings.fromReport->parameters : settings.parameters;
     CheckParameterSet(result.parameters, base);
     result.quantities = QuantitiesOf(base);
     result.values = DrawMembers(settings, result.parameters);
@@ -137,32 +136,29 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
     result.series.assign(static_cast<std::size_t>(settings.members) * q * steps, kNaN);
     result.stoppedStep.assign(static_cast<std::size_t>(settings.members), 0);
     result.refusals.assign(static_cast<std::size_t>(settings.members), "");
-    RunMembers(base, result.parameters, result.values, settings.options,
-               [&](const MemberRun& run) {
-                   const std::size_t m = static_cast<std::size_t>(run.member);
-                   if (!run.refusal.empty()) {
-                       result.stoppedStep[m] = -1;
-                       result.refusals[m] = run.refusal;
-                       return;
-                   }
-                   if (run.state.RunStopped) result.stoppedStep[m] = run.state.StoppedStep;
-                   for (std::size_t k = 0; k < q; ++k) {
-                       const Series& series = SeriesOf(run.state, result.quantities[k]);
-                       double* out = result.series.data() + (m * q + k) * steps;
-                       const std::size_t last =
-                           run.state.RunStopped
-                               ? std::min<std::size_t>(steps,
-                                                       static_cast<std::size_t>(
-                                                           std::max(0, run.state.StoppedStep)))
-                               : steps;
-                       for (std::size_t i = 0; i < last; ++i) out[i] = series[i + 1];
-                   }
-               });
+    RunMembers(base, result.parameters, result.values, settings.options, [&](const MemberRun& run) {
+        const std::size_t m = static_cast<std::size_t>(run.member);
+        if (!run.refusal.empty()) {
+            result.stoppedStep[m] = -1;
+            result.refusals[m] = run.refusal;
+            return;
+        }
+        if (run.state.RunStopped) result.stoppedStep[m] = run.state.StoppedStep;
+        for (std::size_t k = 0; k < q; ++k) {
+            const Series& series = SeriesOf(run.state, result.quantities[k]);
+            double* out = result.series.data() + (m * q + k) * steps;
+            const std::size_t last =
+                run.state.RunStopped
+                    ? std::min<std::size_t>(
+                          steps, static_cast<std::size_t>(std::max(0, run.state.StoppedStep)))
+                    : steps;
+            for (std::size_t i = 0; i < last; ++i) out[i] = series[i + 1];
+        }
+    });
     return result;
 }
 
-std::vector<BandRow> Bands(const EnsembleResult& result,
-                           const std::vector<Threshold>& thresholds) {
+std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Threshold>& thresholds) {
     std::vector<int> through;
     for (int m = 0; m < result.members; ++m)
         if (result.stoppedStep[static_cast<std::size_t>(m)] == 0) through.push_back(m);

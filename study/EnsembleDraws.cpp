@@ -43,7 +43,8 @@ std::vector<double> CholeskyOf(const ReportEstimates& report) {
     std::vector<double> lower(p * p, 0.0);
     if (status == 0) {
         for (std::size_t a = 0; a < p; ++a)
-            for (std::size_t b = 0; b <= a; ++b) lower[a * p + b] = gsl_matrix_get(covariance, a, b);
+            for (std::size_t b = 0; b <= a; ++b)
+                lower[a * p + b] = gsl_matrix_get(covariance, a, b);
     } else {
         // A correlation matrix rounded in the report may lose its definiteness; the
         // estimates are then drawn independently.

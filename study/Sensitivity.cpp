@@ -23,10 +23,14 @@ constexpr int kMorrisLevels = 4;
 
 const char* StatisticName(Statistic statistic) {
     switch (statistic) {
-        case Statistic::Final: return "final";
-        case Statistic::Mean: return "mean";
-        case Statistic::Max: return "max";
-        case Statistic::Min: return "min";
+        case Statistic::Final:
+            return "final";
+        case Statistic::Mean:
+            return "mean";
+        case Statistic::Max:
+            return "max";
+        case Statistic::Min:
+            return "min";
     }
     return "";
 }
@@ -35,15 +39,14 @@ const char* StatisticName(Statistic statistic) {
 // did not go through.
 std::vector<std::vector<double>> TargetValues(const InputData& base,
                                               const SensitivitySettings& settings,
-                                              const UnitPoints& design,
-                                              const Objective* objective,
+                                              const UnitPoints& design, const Objective* objective,
                                               long long& failedRuns) {
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(design.count) * settings.parameters.size());
     for (int k = 0; k < design.count; ++k) {
-        const std::vector<double> member =
-            ValuesAt(settings.parameters, design.values.data() + static_cast<std::size_t>(k) *
-                                                                     static_cast<std::size_t>(design.dims));
+        const std::vector<double> member = ValuesAt(
+            settings.parameters, design.values.data() + static_cast<std::size_t>(k) *
+                                                            static_cast<std::size_t>(design.dims));
         values.insert(values.end(), member.begin(), member.end());
     }
     std::vector<std::vector<double>> outputs(
@@ -79,8 +82,8 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     const std::string name(text.substr(0, colon));
     const std::string statistic(colon == std::string_view::npos ? "" : text.substr(colon + 1));
     const auto quantity = QuantityNamed(name);
-    const bool known = statistic == "final" || statistic == "mean" || statistic == "max" ||
-                       statistic == "min";
+    const bool known =
+        statistic == "final" || statistic == "mean" || statistic == "max" || statistic == "min";
     if (!quantity || !known)
         throw HalosoilError("'" + std::string(text) +
                             "' is not a target: QUANTITY:final, QUANTITY:mean, QUANTITY:max, "
@@ -88,7 +91,7 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     if (!ProjectHas(data, *quantity))
         throw HalosoilError("Target " + std::string(text) + ": the project has no " + name);
     target.quantity = *quantity;
-    target.statistic = statistic == "final" ? Statistic::Final
+    target.statistic = statistic == "final"  ? Statistic::Final
                        : statistic == "mean" ? Statistic::Mean
                        : statistic == "max"  ? Statistic::Max
                                              : Statistic::Min;
@@ -100,14 +103,17 @@ double TargetValue(const Target& target, const RunState& state, const Objective*
     const Series& series = SeriesOf(state, target.quantity);
     const std::size_t last = series.size() - 1;
     switch (target.statistic) {
-        case Statistic::Final: return series[last];
+        case Statistic::Final:
+            return series[last];
         case Statistic::Mean: {
             double sum = 0;
             for (std::size_t i = 1; i <= last; ++i) sum += series[i];
             return sum / static_cast<double>(last);
         }
-        case Statistic::Max: return *std::max_element(series.begin() + 1, series.end());
-        case Statistic::Min: return *std::min_element(series.begin() + 1, series.end());
+        case Statistic::Max:
+            return *std::max_element(series.begin() + 1, series.end());
+        case Statistic::Min:
+            return *std::min_element(series.begin() + 1, series.end());
     }
     return kNaN;
 }
@@ -170,10 +176,10 @@ std::string SensitivityCsv(const SensitivityResult& result) {
     for (const SensitivityRow& row : result.rows) {
         text += row.target + "," + row.parameter;
         const std::vector<double> cells =
-            sobol ? std::vector<double>{row.first.value, row.first.low,  row.first.high,
-                                        row.total.value, row.total.low, row.total.high}
-                  : std::vector<double>{row.muStar.value, row.muStar.low, row.muStar.high,
-                                        row.sigma};
+            sobol
+                ? std::vector<double>{row.first.value, row.first.low, row.first.high,
+                                      row.total.value, row.total.low, row.total.high}
+                : std::vector<double>{row.muStar.value, row.muStar.low, row.muStar.high, row.sigma};
         for (double cell : cells) text += "," + ShortestText(cell);
         text += '\n';
     }

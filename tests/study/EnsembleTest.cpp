@@ -1,0 +1,178 @@
+// Ensembles: members drawn from their distributions within the bounds, bands that are the
+// quantiles of the members computed directly, members that stop early counted and left out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "Ensemble.h"
+#include "Errors.h"
+#include "ExpectThrowMsg.h"
+#include "StudyProjects.h"
+
+namespace {
+
+using namespace halosoil;
+using namespace halosoil::study;
+using halosoil::test::WeeklyProject;
+
+EnsembleSettings TwoParameters(const InputData& base, int members) {
+    EnsembleSettings settings;
+    auto [leaching, uniform] = ParseDistribution("leaching_efficiency_layer1=uniform:50:100", base);
+    auto [qh1, triangular] = ParseDistribution("qh1=triangular:0.021:0.03:0.05", base);
+    settings.parameters = {leaching, qh1};
+    settings.distributions = {uniform, triangular};
+    settings.members = members;
+    settings.seed = 3;
+    return settings;
+}
+
+// Linear interpolation between order statistics, worked out here independently.
+double DirectQuantile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const double position = p * static_cast<double>(values.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(std::floor(position));
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] +
+           (position - static_cast<double>(below)) * (values[above] - values[below]);
+}
+
+TEST(StudyEnsemble, BandsAreTheQuantilesAndSharesOfTheMembersThemselves) {
+    InputData base = WeeklyProject(1);
+    base.NrTst = 10;  // ten weeks are enough
+    const EnsembleSettings settings = TwoParameters(base, 40);
+    const EnsembleResult result = RunEnsemble(base, settings);
+    ASSERT_EQ(result.members, 40);
+    EXPECT_EQ(result.Stopped(), 0);
+    for (int m = 0; m < 40; ++m) {
+        EXPECT_GE(result.values[2 * m], 50);
+        EXPECT_LE(result.values[2 * m], 100);
+        EXPECT_GE(result.values[2 * m + 1], 0.021);
+        EXPECT_LE(result.values[2 * m + 1], 0.05);
+    }
+    const std::vector<Threshold> thresholds = {ParseThreshold("salinity_layer1>3.5", base)};
+    const std::vector<BandRow> rows = Bands(result, thresholds);
+    ASSERT_EQ(rows.size(), 10u * 10u);  // ten steps, ten quantities of three layers
+    for (const BandRow& row : rows) {
+        const std::size_t k = static_cast<std::size_t>(
+            std::find(result.quantities.begin(), result.quantities.end(), row.quantity) -
+            result.quantities.begin());
+        std::vector<double> values;
+        for (int m = 0; m < 40; ++m) values.push_back(result.At(m, k, row.step));
+        double sum = 0;
+        for (double v : values) sum += v;
+        EXPECT_DOUBLE_EQ(row.mean, sum / 40);
+        EXPECT_DOUBLE_EQ(row.q05, DirectQuantile(values, 0.05));
+        EXPECT_DOUBLE_EQ(row.q50, DirectQuantile(values, 0.5));
+        EXPECT_DOUBLE_EQ(row.q95, DirectQuantile(values, 0.95));
+        if (row.quantity == Quantity::SalinityLayer1) {
+            const double beyond = static_cast<double>(
+                std::count_if(values.begin(), values.end(), [](double v) { return v > 3.5; }));
+            EXPECT_EQ(row.pExceed, beyond / 40);
+        } else {
+            EXPECT_TRUE(std::isnan(row.pExceed));
+        }
+    }
+    const std::string csv = BandsCsv(rows);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')), "step,quantity,mean,q05,q25,q50,q75,q95,p_exceed");
+    // Without a threshold the share's cell is empty.
+    EXPECT_NE(csv.find("\n1,depth_water_table,"), std::string::npos);
+    EXPECT_EQ(csv.find("\n1,depth_water_table,")[csv.data()], '\n');
+}
+
+TEST(StudyEnsemble, TheSeedRepeatsTheMembersAndBothDesignsFillTheBounds) {
+    InputData base = WeeklyProject(1);
+    base.NrTst = 4;
+    EnsembleSettings settings = TwoParameters(base, 16);
+    const EnsembleResult first = RunEnsemble(base, settings);
+    EXPECT_EQ(first.values, RunEnsemble(base, settings).values);
+    EXPECT_EQ(first.series, RunEnsemble(base, settings).series);
+    settings.seed = 4;
+    EXPECT_NE(first.values, RunEnsemble(base, settings).values);
+    settings.design = Design::Sobol;
+    const EnsembleResult sobol = RunEnsemble(base, settings);
+    // The first Sobol point is the middle of the cube: the uniform's middle.
+    EXPECT_EQ(sobol.values[0], 75);
+}
+
+TEST(StudyEnsemble, MembersThatStopEarlyAreCountedAndLeftOutOfTheBands) {
+    InputData base = WeeklyProject(1);
+    base.NrTst = 20;
+    base.GrwtOut = 40;  // mm/day: the aquifer empties within weeks for a thin aquifer
+    EnsembleSettings settings;
+    auto [thickness, uniform] = ParseDistribution("thickness_aquifer=uniform:0.3:30", base);
+    settings.parameters = {thickness};
+    settings.distributions = {uniform};
+    settings.members = 20;
+    const EnsembleResult result = RunEnsemble(base, settings);
+    EXPECT_GT(result.Stopped(), 0);
+    EXPECT_LT(result.Stopped(), 20);
+    const std::vector<BandRow> rows = Bands(result, {});
+    std::vector<double> through;
+    for (int m = 0; m < 20; ++m)
+        if (result.stoppedStep[static_cast<std::size_t>(m)] == 0)
+            through.push_back(result.At(m, 0, 20));
+    const BandRow& last = rows[rows.size() - result.quantities.size()];
+    EXPECT_EQ(last.step, 20);
+    EXPECT_DOUBLE_EQ(last.q50, DirectQuantile(through, 0.5));
+}
+
+TEST(StudyEnsemble, MembersFromACalibrationStayWithinItsBoundsAndCentreOnItsEstimates) {
+    InputData base = WeeklyProject(1);
+    base.NrTst = 4;
+    ReportEstimates report;
+    report.parameters = {MakeParameter("qh1", 0.021, 0.05, base),
+                         MakeParameter("leaching_efficiency_layer1", 50, 100, base)};
+    report.values = {0.03, 98};
+    report.standardErrors = {0.002, 5};
+    report.correlation = {{1, 0.5}, {0.5, 1}};
+    EnsembleSettings settings;
+    settings.fromReport = report;
+    settings.members = 400;
+    const EnsembleResult result = RunEnsemble(base, settings);
+    double sum = 0;
+    for (int m = 0; m < 400; ++m) {
+        EXPECT_LE(result.values[2 * m + 1], 100);  // truncated at the bound
+        sum += result.values[2 * m];
+    }
+    // Cutting the efficiency at 100 (0.4 deviations above 98) keeps the lower efficiencies
+    // and, through their correlation of 0.5, the lower capacities: the mean of QH1 moves by
+    // 0.5 * 0.002 * E[z | z < 0.4] = -0.5 * 0.002 * phi(0.4) / Phi(0.4).
+    const double phi = std::exp(-0.08) / std::sqrt(2 * M_PI);
+    const double Phi = 0.5 * (1 + std::erf(0.4 / std::sqrt(2.0)));
+    EXPECT_NEAR(sum / 400, 0.03 - 0.5 * 0.002 * phi / Phi, 0.0002);
+
+    report.standardErrors[1] = std::nan("");
+    settings.fromReport = report;
+    EXPECT_THROW_MSG(RunEnsemble(base, settings), HalosoilError,
+                     "leaching_efficiency_layer1 has no standard error in the report: the "
+                     "calibration did not determine it, so no ensemble can be drawn from it.");
+}
+
+TEST(StudyEnsemble, DistributionsAndThresholdsAreRefusedWordForWord) {
+    const InputData base = WeeklyProject(1);
+    EXPECT_THROW_MSG(ParseDistribution("qh1=beta:1:2", base), HalosoilError,
+                     "'qh1=beta:1:2' is not NAME=uniform:LOW:HIGH, NAME=normal:MEAN:SD or "
+                     "NAME=triangular:LOW:MODE:HIGH");
+    EXPECT_THROW_MSG(ParseDistribution("qh1=triangular:0.01:0.09:0.05", base), HalosoilError,
+                     "Parameter qh1: the mode 0.09 lies outside 0.01:0.05");
+    EXPECT_THROW_MSG(ParseDistribution("qh1=normal:0.03:0", base), HalosoilError,
+                     "Parameter qh1: the standard deviation 0 must be above 0");
+    EXPECT_THROW_MSG(ParseDistribution("qh1=uniform:0.05:0.01", base), HalosoilError,
+                     "Parameter qh1: the bounds 0.05:0.01 are reversed");
+    // A normal porosity is cut where porosities end.
+    const auto [porosity, normal] = ParseDistribution("total_porosity_layer1=normal:98:2", base);
+    EXPECT_EQ(porosity.high, 100);
+    EXPECT_EQ(porosity.low, 98 - 12);
+    EXPECT_THROW_MSG(ParseThreshold("salinity_layer1=4", base), HalosoilError,
+                     "'salinity_layer1=4' is not QUANTITY>VALUE or QUANTITY<VALUE");
+    EXPECT_THROW_MSG(ParseThreshold("salinity>4", base), HalosoilError,
+                     "Threshold salinity>4: 'salinity' is not a quantity");
+    EXPECT_THROW_MSG(ParseThreshold("depth_water_table<x", base), HalosoilError,
+                     "Threshold depth_water_table<x: 'x' is not a valid floating point value");
+    EnsembleSettings one = TwoParameters(base, 1);
+    EXPECT_THROW_MSG(RunEnsemble(base, one), HalosoilError,
+                     "An ensemble needs at least 2 members, not 1.");
+}
+
+}  // namespace

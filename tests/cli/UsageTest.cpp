@@ -63,6 +63,93 @@ const std::string kUsage =
     "       halosoil-batch graph TYPE OUTPUT.out -o FILE.svg|FILE.png|FILE.bmp\n"
     "       halosoil-batch --help | --version\n";
 
+TEST(BatchUsage, HelpAndItsShortFormPrintTheSameTextWhichPointsToTheCommandsOwnHelp) {
+    const fs::path folder = Scratch("usage-help-short");
+    ASSERT_EQ(RunBatch("--help", folder / "long", folder / "err"), 0);
+    ASSERT_EQ(RunBatch("-h", folder / "short", folder / "err"), 0);
+    EXPECT_EQ(ReadBytes(folder / "err"), "");
+    const std::string help = ReadBytes(folder / "long");
+    EXPECT_EQ(ReadBytes(folder / "short"), help);
+    // The program's help is its own text, the usage first, not CLI11's.
+    EXPECT_EQ(help.rfind(kUsage, 0), 0u) << help;
+    EXPECT_NE(help.find("Each command prints a help of its own with --help, as halosoil-batch "
+                        "run --help does.\n"),
+              std::string::npos)
+        << help;
+    // --help and --version stand alone.
+    for (const char* arguments : {"--help run", "--help --help", "-h --version", "--version run"}) {
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(RunBatch(arguments, folder / "out", folder / "err"), 2);
+        EXPECT_EQ(ReadBytes(folder / "out"), "");
+        EXPECT_EQ(ReadBytes(folder / "err"), kUsage);
+    }
+}
+
+struct CommandHelp {
+    const char* command;
+    const char* usage;               // the help's usage line
+    std::vector<std::string> names;  // the options and arguments it describes
+};
+
+TEST(BatchUsage, EachCommandPrintsItsOwnHelpOnStandardOutput) {
+    const fs::path folder = Scratch("usage-command-help");
+    const CommandHelp helps[] = {
+        {"run",
+         "Usage: halosoil-batch run [OPTIONS] INPUT.inp...\n",
+         {"INPUT.inp", "--refine ", "--optimise,--optimize ", "-j N ", "-o OUTPUT.out ",
+          "-h,--help "}},
+        {"convert",
+         "Usage: halosoil-batch convert [OPTIONS] INPUT.inp OUTPUT.inp\n",
+         {"  INPUT.inp ", "  OUTPUT.inp ", "-h,--help "}},
+        {"table",
+         "Usage: halosoil-batch table [OPTIONS] TABLE OUTPUT.out\n",
+         {"  TABLE ", "salinity or hydrology", "  OUTPUT.out ", "-o FILE.csv ", "-h,--help "}},
+        {"graph",
+         "Usage: halosoil-batch graph [OPTIONS] TYPE OUTPUT.out\n",
+         {"  TYPE ", "  OUTPUT.out ", "-o FILE.svg|png|bmp ", "-h,--help ", "\n  water-table ",
+          "\n  salinity-below "}},
+    };
+    for (const CommandHelp& expected : helps) {
+        for (const char* flag : {"--help", "-h"}) {
+            const std::string arguments = std::string(expected.command) + " " + flag;
+            SCOPED_TRACE(arguments);
+            ASSERT_EQ(RunBatch(arguments, folder / "out", folder / "err"), 0);
+            EXPECT_EQ(ReadBytes(folder / "err"), "");
+            const std::string help = ReadBytes(folder / "out");
+            // One line that says what the command does, then its usage.
+            const std::size_t firstLineEnd = help.find('\n');
+            ASSERT_NE(firstLineEnd, std::string::npos) << help;
+            EXPECT_GT(firstLineEnd, 10u) << help;
+            EXPECT_EQ(
+                help.compare(firstLineEnd + 1, std::string(expected.usage).size(), expected.usage),
+                0)
+                << help;
+            for (const std::string& name : expected.names)
+                EXPECT_NE(help.find(name), std::string::npos) << name << " in\n" << help;
+            // Another command's options are not its own.
+            if (std::string(expected.command) != "run") {
+                EXPECT_EQ(help.find("--refine"), std::string::npos) << help;
+            }
+        }
+    }
+}
+
+// The help is printed instead of doing the work, wherever --help stands among the arguments.
+TEST(BatchUsage, ACommandsHelpDoesNotRunTheCommand) {
+    const fs::path folder = Scratch("usage-help-no-run");
+    const fs::path input = folder / "y.inp";
+    fs::copy_file(fs::path(HALOSOIL_EXAMPLES) / "two_layers_yearly_drained.inp", input);
+    ASSERT_EQ(RunBatch("run " + input.string() + " --help", folder / "out", folder / "err"), 0);
+    EXPECT_NE(ReadBytes(folder / "out").find("Usage: halosoil-batch run "), std::string::npos)
+        << ReadBytes(folder / "out");
+    EXPECT_FALSE(fs::exists(folder / "y.out"));
+    ASSERT_EQ(RunBatch("table --help salinity " + (folder / "y.out").string(), folder / "out",
+                       folder / "err"),
+              0);
+    EXPECT_NE(ReadBytes(folder / "out").find("Usage: halosoil-batch table "), std::string::npos);
+    EXPECT_EQ(ReadBytes(folder / "err"), "");
+}
+
 TEST(BatchUsage, WrongRunLinesPrintTheUsageAloneAndRunNothing) {
     const fs::path folder = Scratch("usage-run");
     const fs::path input = folder / "y.inp";

@@ -6,6 +6,14 @@
 
 namespace halosoil {
 
+std::string GraphTypeLines() {
+    std::string lines;
+    for (const GraphTypeName& entry : kGraphTypeNames)
+        lines += "  " + std::string(entry.name) +
+                 std::string(22 - std::string(entry.name).size(), ' ') + entry.caption + "\n";
+    return lines;
+}
+
 std::string BatchHelp() {
     std::string help = kBatchUsage;
     help +=
@@ -26,10 +34,10 @@ std::string BatchHelp() {
         "  graph     draw one graph of an output file as the Graphs page draws it; the\n"
         "            extension of FILE chooses SVG, PNG or BMP\n"
         "\n"
+        "Each command prints a help of its own with --help, as halosoil-batch run --help does.\n"
+        "\n"
         "Graph types:\n";
-    for (const GraphTypeName& entry : kGraphTypeNames)
-        help += "  " + std::string(entry.name) +
-                std::string(22 - std::string(entry.name).size(), ' ') + entry.caption + "\n";
+    help += GraphTypeLines();
     help +=
         "\n"
         "Exit status: 0 done; 1 a file could not be read or written, or the project is\n"

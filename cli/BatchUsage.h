@@ -1,7 +1,8 @@
 // What halosoil-batch tells about its use: the short usage shown after a wrong command line
-// and the full help of --help.
+// and the full help of --help; each command's own --help is made by CLI11 from its options.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 namespace halosoil {
@@ -15,5 +16,12 @@ inline constexpr const char* kBatchUsage =
 
 // The usage, what each command does, and the graph types one per line.
 std::string BatchHelp();
+// The graph types, one a line, each beside the caption of its button on the Graphs page.
+std::string GraphTypeLines();
+
+// A wrong command line: the usage on errors, after the complaint if one is given. Both yield
+// kWrongUsage.
+int WrongUsage(std::ostream& errors);
+int WrongUsage(std::ostream& errors, const std::string& complaint);
 
 }  // namespace halosoil

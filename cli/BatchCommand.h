@@ -40,5 +40,8 @@ BatchCommand AddRunCommand(CLI::App& app);
 BatchCommand AddConvertCommand(CLI::App& app);
 BatchCommand AddTableCommand(CLI::App& app);
 BatchCommand AddGraphCommand(CLI::App& app);
+BatchCommand AddCalibrateCommand(CLI::App& app);
+BatchCommand AddSensitivityCommand(CLI::App& app);
+BatchCommand AddEnsembleCommand(CLI::App& app);
 
 }  // namespace halosoil

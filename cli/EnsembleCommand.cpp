@@ -8,6 +8,7 @@
 // step as CSV, to standard output unless -o is given.
 #include <CLI/CLI.hpp>
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -90,7 +91,9 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     TellFailedMembers(result, streams.errors);
     const int failed = result.Stopped() + result.Refused();
-    streams.errors << "halosoil-batch: " << result.members << " members in " << seconds << " s; "
+    char duration[32];
+    std::snprintf(duration, sizeof duration, "%.2f", seconds);
+    streams.errors << "halosoil-batch: " << result.members << " members in " << duration << " s; "
                    << result.Stopped() << " stopped early, " << result.Refused()
                    << " refused; the bands are of the " << result.members - failed
                    << " that went through.\n";

@@ -1,7 +1,11 @@
 #include "Engine.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "AtomicFile.h"
 #include "DrainageRefinement.h"
+#include "Errors.h"
 #include "LeachingOptimisation.h"
 #include "OutputFile.h"
 #include "OutputFileName.h"
@@ -116,6 +120,63 @@ void Engine::Compute(const InputData& data, RunHost& host) {
         if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
     // The first line of the output shows the drainage of the first step for step 0.
     s.Drain[0] = s.Drain[1];
+}
+
+void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
+                      std::string* refusals, int count, VectorUnit unit) {
+    std::vector<RunInputs> inputs(static_cast<std::size_t>(count));
+    std::vector<const RunInputs*> laneInputs;
+    std::vector<RunState*> laneStates;
+    for (int k = 0; k < count; ++k) {
+        RunState& s = *states[k];
+        // A state that served an earlier run keeps its series and fit; what a run that stops
+        // early never reaches must read 0, as on a fresh engine.
+        for (Series* series : ResultSeries(s)) std::fill(series->begin(), series->end(), 0.0);
+        std::fill(s.SoilMoist.begin(), s.SoilMoist.end(), 0.0);
+        std::fill(s.MoistChange.begin(), s.MoistChange.end(), 0.0);
+        s.CoefDet = {};
+        s.FitNA = {};
+        refusals[k].clear();
+        try {
+            CheckRunnable(*projects[k]);
+        } catch (const HalosoilError& error) {
+            refusals[k] = error.what();
+            s.RunStopped = true;
+            s.StoppedStep = 0;
+            continue;
+        }
+        RunInputs& in = inputs[static_cast<std::size_t>(k)];
+        in = MakeRunInputs(*projects[k]);
+        PrepareRunState(in, s);
+        s.RefineChosen = false;
+        s.QH1Refined = false;
+        s.QH1Used = in.QH1;
+        if (!RunWaterBalance(in, s)) {
+            s.RunStopped = true;
+            continue;
+        }
+        const RunInputs& first = laneInputs.empty() ? in : *laneInputs.front();
+        if (in.NrTst == first.NrTst && in.TstLength == first.TstLength &&
+            in.Layers == first.Layers) {
+            laneInputs.push_back(&in);
+            laneStates.push_back(&s);
+        } else {
+            RunSaltBalance(in, s);
+        }
+    }
+    // One run alone gains nothing from lanes.
+    if (laneInputs.size() == 1)
+        RunSaltBalance(*laneInputs.front(), *laneStates.front());
+    else
+        RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(laneInputs.size()),
+                        unit);
+    for (int k = 0; k < count; ++k) {
+        RunState& s = *states[k];
+        if (s.RunStopped) continue;
+        for (int z = Layer1; z <= Aquif; ++z)
+            if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
+        s.Drain[0] = s.Drain[1];
+    }
 }
 
 void Engine::WriteOutput(const InputData& data, RunHost& host,

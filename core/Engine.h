@@ -42,4 +42,12 @@ private:
     RunState state_;
 };
 
+// Plain runs (both questions answered No, no messages) of count projects at once, as
+// Engine::Compute on a fresh engine leaves its state, to the bit. The final salt balances of
+// the projects of one shape go side by side in the lanes of the vector unit. A project the
+// engine refuses leaves its message in refusals[k] and counts as stopped (RunStopped set,
+// StoppedStep 0); refusals[k] is emptied otherwise.
+void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
+                      std::string* refusals, int count, VectorUnit unit);
+
 }  // namespace halosoil

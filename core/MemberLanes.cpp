@@ -33,9 +33,7 @@ struct LaneZone {
 
     // The outflow weighed by an efficiency that differs per trial.
     HALOSOIL_LANES_INLINE void Update(V in, V weightedOut, double w, SaltFloor floor) {
-        V dv = 1 + 0.5 * weightedOut / w;
-        dv = Select<V>(dv < 0.001, Splat<V>(0.001), dv);
-        const V sNew = Floored((s + in / w - 0.5 * weightedOut * s / w) / dv, floor);
+        const V sNew = UpdateZone<V>(s, in, weightedOut, Splat<V>(w), floor);
         avg = (s + sNew) / 2;
         s = sNew;
     }

@@ -3,7 +3,10 @@
 // salinity.
 #pragma once
 
+#include <type_traits>
+
 #include "InputData.h"
+#include "TrialLanes.h"
 
 namespace halosoil {
 
@@ -12,14 +15,26 @@ namespace halosoil {
 enum class SaltFloor { AtZero, BelowZero, None };
 
 // s: salinity at the start of the day; in: salt inflow (mm x dS/m per day); weightedOut: the
-// efficiency times the outflowing water (mm/day); w: the stored water (mm).
-inline double UpdateZone(double s, double in, double weightedOut, double w, SaltFloor floor) {
-    double dv = 1 + 0.5 * weightedOut / w;
-    if (dv < 0.001) dv = 0.001;
-    double sNew = (s + in / w - 0.5 * weightedOut * s / w) / dv;
-    if (floor == SaltFloor::AtZero && sNew <= 0) sNew = 0.1;
-    if (floor == SaltFloor::BelowZero && sNew < 0) sNew = 0.1;
+// efficiency times the outflowing water (mm/day); w: the stored water (mm). V is double for
+// one run or trial, or a vector of doubles whose every lane does the same operations.
+// The lane type is named, never deduced, so that a call with numbers of other types takes the
+// one-run form below.
+template <class V>
+HALOSOIL_LANES_INLINE V UpdateZone(std::type_identity_t<V> s, std::type_identity_t<V> in,
+                                   std::type_identity_t<V> weightedOut, std::type_identity_t<V> w,
+                                   SaltFloor floor) {
+    using lanes::Select;
+    using lanes::Splat;
+    V dv = 1 + 0.5 * weightedOut / w;
+    dv = Select<V>(dv < 0.001, Splat<V>(0.001), dv);
+    V sNew = (s + in / w - 0.5 * weightedOut * s / w) / dv;
+    if (floor == SaltFloor::AtZero) sNew = Select<V>(sNew <= 0, Splat<V>(0.1), sNew);
+    if (floor == SaltFloor::BelowZero) sNew = Select<V>(sNew < 0, Splat<V>(0.1), sNew);
     return sNew;
+}
+
+inline double UpdateZone(double s, double in, double weightedOut, double w, SaltFloor floor) {
+    return UpdateZone<double>(s, in, weightedOut, w, floor);
 }
 
 // The salinities of the five zones through a salt balance: each zone's update reads the

@@ -5,40 +5,17 @@
 #include <mutex>
 #include <thread>
 
+#include "CalibrationKernels.h"
 #include "Engine.h"
 #include "Errors.h"
-#include "RunHost.h"
+#include "VectorUnit.h"
 
 namespace halosoil::study {
 
-namespace {
-
-// A plain run: both questions answered No, nothing shown.
-class PlainRunHost : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return false; }
-    void ShowMessage(const std::string&) override {}
-    void SetProgress(int) override {}
-};
-
-}  // namespace
-
 void RunPlain(Engine& engine, const InputData& project, std::string& refusal) {
-    PlainRunHost host;
-    refusal.clear();
-    // A run keeps the storage of the one before; the steps after an early stop must read 0,
-    // as after a run on a fresh engine.
-    RunState& state = engine.State();
-    for (Series* series : ResultSeries(state)) std::fill(series->begin(), series->end(), 0.0);
-    std::fill(state.SoilMoist.begin(), state.SoilMoist.end(), 0.0);
-    std::fill(state.MoistChange.begin(), state.MoistChange.end(), 0.0);
-    try {
-        engine.Compute(project, host);
-    } catch (const HalosoilError& error) {
-        refusal = error.what();
-        engine.State().RunStopped = true;
-        engine.State().StoppedStep = 0;
-    }
+    const InputData* projects[] = {&project};
+    RunState* states[] = {&engine.State()};
+    ComputePlainRuns(projects, states, &refusal, 1, VectorUnit::Baseline);
 }
 
 int ThreadsFor(const StudyOptions& options, long long count) {
@@ -52,6 +29,10 @@ void RunMembers(const InputData& base, const std::vector<Parameter>& parameters,
                 const std::function<void(const MemberRun&)>& visit) {
     const std::size_t width = std::max<std::size_t>(1, parameters.size());
     const long long count = parameters.empty() ? 0 : static_cast<long long>(values.size() / width);
+    // Members go in groups as wide as the widest vector unit's lanes, so that their salt
+    // balances run side by side.
+    const long long group = kTrialLanes;
+    const VectorUnit unit = ChosenVectorUnit(VectorUnit::AVX512);
     std::atomic<long long> next{0};
     std::atomic<bool> failed{false};
     std::mutex progressLock;
@@ -59,23 +40,37 @@ void RunMembers(const InputData& base, const std::vector<Parameter>& parameters,
     std::exception_ptr firstFailure;
 
     const auto work = [&] {
-        // One engine and one project per thread: each run sizes its state afresh and the
-        // copy of the base reuses the storage of the one before.
-        EngineOptions engineOptions;
-        engineOptions.threads = 1;
-        Engine engine(engineOptions);
-        InputData project;
-        std::string refusal;
+        // Projects and states per thread: each run sizes its state afresh and the copy of the
+        // base reuses the storage of the one before.
+        std::vector<InputData> projects(static_cast<std::size_t>(group));
+        std::vector<RunState> states(static_cast<std::size_t>(group));
+        std::vector<std::string> refusals(static_cast<std::size_t>(group));
+        std::vector<const InputData*> projectPointers;
+        std::vector<RunState*> statePointers;
+        for (long long k = 0; k < group; ++k) {
+            projectPointers.push_back(&projects[static_cast<std::size_t>(k)]);
+            statePointers.push_back(&states[static_cast<std::size_t>(k)]);
+        }
         try {
-            for (long long k = next++; k < count; k = next++) {
+            for (long long first = next.fetch_add(group); first < count;
+                 first = next.fetch_add(group)) {
                 if (failed || (options.cancel && *options.cancel)) return;
-                const double* memberValues = values.data() + k * static_cast<long long>(width);
-                MakeVariant(base, parameters, memberValues, project);
-                RunPlain(engine, project, refusal);
-                visit(MemberRun{k, memberValues, project, engine.State(), refusal});
-                if (options.progress) {
-                    const std::lock_guard<std::mutex> lock(progressLock);
-                    options.progress(++done, count);
+                const int members = static_cast<int>(std::min(group, count - first));
+                for (int k = 0; k < members; ++k)
+                    MakeVariant(base, parameters,
+                                values.data() + (first + k) * static_cast<long long>(width),
+                                projects[static_cast<std::size_t>(k)]);
+                ComputePlainRuns(projectPointers.data(), statePointers.data(), refusals.data(),
+                                 members, unit);
+                for (int k = 0; k < members; ++k) {
+                    const std::size_t slot = static_cast<std::size_t>(k);
+                    visit(MemberRun{first + k,
+                                    values.data() + (first + k) * static_cast<long long>(width),
+                                    projects[slot], states[slot], refusals[slot]});
+                    if (options.progress) {
+                        const std::lock_guard<std::mutex> lock(progressLock);
+                        options.progress(++done, count);
+                    }
                 }
             }
         } catch (...) {
@@ -84,7 +79,7 @@ void RunMembers(const InputData& base, const std::vector<Parameter>& parameters,
             failed = true;
         }
     };
-    const int threads = ThreadsFor(options, count);
+    const int threads = ThreadsFor(options, (count + group - 1) / group);
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t) pool.emplace_back(work);
     work();

@@ -1,0 +1,170 @@
+// The final salt balances of several runs side by side: run k in lane k of a vector of the
+// unit's width, each lane doing the one-run balance's operations in its order. The runs'
+// updates are independent, so their divisions overlap instead of each waiting on the one
+// before, which is what bounds a single balance.
+
+#include "SaltBalance.h"
+#include "SaltBalanceDays.h"
+
+namespace halosoil {
+
+namespace {
+
+using lanes::kWidth;
+
+// What the balance reads of the runs of one group, lane k from run k; lanes beyond the
+// group's runs repeat its first run and are never stored.
+template <class V>
+struct LaneSaltInputs {
+    const RunInputs* d[kWidth<V>];
+    const RunState* st[kWidth<V>];
+
+    HALOSOIL_LANES_INLINE int NrTst() const { return d[0]->NrTst; }
+    HALOSOIL_LANES_INLINE int TstLength() const { return d[0]->TstLength; }
+    HALOSOIL_LANES_INLINE int Layers() const {
+        return d[0]->OneLayer ? 1 : d[0]->TwoLayers ? 2 : 3;
+    }
+    HALOSOIL_LANES_INLINE V InitSalt(int zone) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->InitSalt[zone];
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V LeachEff(int zone) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->LeachEff[zone];
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V W(int zone) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) {
+            const RunState& s = *st[k];
+            v[k] = zone == Layer1   ? s.W1
+                   : zone == Layer2 ? s.W2
+                   : zone == Layer3 ? s.W3
+                   : zone == Trans  ? s.Wt
+                                    : s.Wa;
+        }
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V IrrigSalt(int i) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->IrrigSpread[i] * d[k]->IrrSal[i];
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Drain(int i) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Drain[i];
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Up() const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Up;
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Down() const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Down;
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V GrwtOut() const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->GrwtOut;
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V LateralSalt() const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->GrwtInf * d[k]->SalInf;
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Perc(int layer, int i, int j) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) {
+            const RunState& s = *st[k];
+            v[k] = layer == 1 ? s.DayPerc1(i, j) : layer == 2 ? s.DayPerc2(i, j) : s.DayPerc3(i, j);
+        }
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Cap(int layer, int i, int j) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) {
+            const RunState& s = *st[k];
+            v[k] = layer == 1 ? s.DayCap1(i, j) : layer == 2 ? s.DayCap2(i, j) : s.DayCap3(i, j);
+        }
+        return v;
+    }
+    HALOSOIL_LANES_INLINE V Measured(int zone, int i) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->MeasSalt[zone][i];
+        return v;
+    }
+};
+
+template <class V>
+struct LaneSaltResults {
+    RunState* st[kWidth<V>];
+    int runs;
+
+    HALOSOIL_LANES_INLINE void Salinities(int i, const V (&s)[kZoneCount + 1]) {
+        for (int k = 0; k < runs; ++k) {
+            RunState& state = *st[k];
+            state.SalRoot1[i] = s[Layer1][k];
+            state.SalRoot2[i] = s[Layer2][k];
+            state.SalRoot3[i] = s[Layer3][k];
+            state.SalTrans[i] = s[Trans][k];
+            state.SalAquif[i] = s[Aquif][k];
+        }
+    }
+};
+
+template <class V>
+HALOSOIL_LANES_INLINE void BalanceGroups(const RunInputs* const* data, RunState* const* states,
+                                         int count) {
+    for (int first = 0; first < count; first += kWidth<V>) {
+        const int runs = count - first < kWidth<V> ? count - first : kWidth<V>;
+        LaneSaltInputs<V> inputs;
+        LaneSaltResults<V> results;
+        results.runs = runs;
+        for (int k = 0; k < kWidth<V>; ++k) {
+            const int run = first + (k < runs ? k : 0);
+            inputs.d[k] = data[run];
+            inputs.st[k] = states[run];
+            results.st[k] = states[run];
+        }
+        V sse[kZoneCount + 1];
+        SaltBalanceDays<V>(inputs, results, sse);
+        for (int k = 0; k < runs; ++k) {
+            double runSse[kZoneCount + 1];
+            for (int zone = 0; zone <= kZoneCount; ++zone) runSse[zone] = sse[zone][k];
+            FinishSaltFit(*data[first + k], *states[first + k], runSse);
+        }
+    }
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx512f,avx512dq,avx512vl")]] void BalancesAvx512(const RunInputs* const* data,
+                                                                 RunState* const* states,
+                                                                 int count) {
+    BalanceGroups<lanes::V8>(data, states, count);
+}
+[[gnu::target("avx2")]] void BalancesAvx2(const RunInputs* const* data, RunState* const* states,
+                                          int count) {
+    BalanceGroups<lanes::V4>(data, states, count);
+}
+#endif
+void BalancesBaseline(const RunInputs* const* data, RunState* const* states, int count) {
+    BalanceGroups<lanes::V2>(data, states, count);
+}
+
+}  // namespace
+
+void RunSaltBalances(const RunInputs* const* data, RunState* const* states, int count,
+                     VectorUnit unit) {
+#if defined(__x86_64__)
+    if (unit == VectorUnit::AVX512) return BalancesAvx512(data, states, count);
+    if (unit == VectorUnit::AVX2) return BalancesAvx2(data, states, count);
+#endif
+    (void)unit;
+    BalancesBaseline(data, states, count);
+}
+
+}  // namespace halosoil

@@ -1,0 +1,104 @@
+// Plain runs side by side give, run by run, the state a plain run on a fresh engine leaves:
+// projects of one shape in the lanes of every vector unit of the machine, with projects of
+// other shapes, projects whose water table falls below the aquifer and projects the engine
+// refuses among them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Engine.h"
+#include "EngineTestSupport.h"
+#include "Errors.h"
+#include "GeneratedProjects.h"
+#include "VectorUnit.h"
+
+namespace {
+
+using namespace halosoil;
+using halosoil::test::GeneratedProject;
+using halosoil::test::ScriptedRunHost;
+
+void ExpectSameState(const RunState& a, const RunState& b) {
+    EXPECT_EQ(a.RunStopped, b.RunStopped);
+    EXPECT_EQ(a.StoppedStep, b.StoppedStep);
+    EXPECT_EQ(a.Percol, b.Percol);
+    EXPECT_EQ(a.CapRise, b.CapRise);
+    EXPECT_EQ(a.ActEvap, b.ActEvap);
+    EXPECT_EQ(a.Drain, b.Drain);
+    EXPECT_EQ(a.DepthWT, b.DepthWT);
+    EXPECT_EQ(a.SalRoot1, b.SalRoot1);
+    EXPECT_EQ(a.SalRoot2, b.SalRoot2);
+    EXPECT_EQ(a.SalRoot3, b.SalRoot3);
+    EXPECT_EQ(a.SalTrans, b.SalTrans);
+    EXPECT_EQ(a.SalAquif, b.SalAquif);
+    EXPECT_EQ(a.SoilMoist, b.SoilMoist);
+    EXPECT_EQ(a.CoefDet, b.CoefDet);
+    EXPECT_EQ(a.FitNA, b.FitNA);
+    EXPECT_EQ(a.LeachEff, b.LeachEff);
+    EXPECT_EQ(a.LeachEffOptimized, b.LeachEffOptimized);
+    EXPECT_EQ(a.QH1Used, b.QH1Used);
+    EXPECT_EQ(a.NrMeas, b.NrMeas);
+}
+
+// Seeds 12 apart share the layer count and the step length; seed 11 and its like stop early.
+std::vector<InputData> Projects() {
+    std::vector<InputData> projects;
+    for (unsigned seed : {1u, 13u, 25u, 37u, 49u, 61u, 73u, 85u, 97u, 109u, 121u, 133u})
+        projects.push_back(GeneratedProject(seed));
+    projects.push_back(GeneratedProject(11));   // falls below the aquifer
+    projects.push_back(GeneratedProject(2));    // another shape
+    projects.push_back(GeneratedProject(145));  // the first shape again, after the others
+    InputData refused = GeneratedProject(157);
+    refused.NrTst = 0;
+    projects.push_back(refused);
+    return projects;
+}
+
+TEST(PlainRunsTest, SideBySideRunsLeaveEachStateAsAPlainRunOnAFreshEngine) {
+    const std::vector<InputData> projects = Projects();
+    const int count = static_cast<int>(projects.size());
+    std::vector<RunState> expected(projects.size());
+    std::vector<std::string> expectedRefusals(projects.size());
+    for (std::size_t k = 0; k < projects.size(); ++k) {
+        Engine engine;
+        ScriptedRunHost host;
+        try {
+            engine.Compute(projects[k], host);
+        } catch (const HalosoilError& error) {
+            expectedRefusals[k] = error.what();
+        }
+        expected[k] = engine.State();
+    }
+    ASSERT_TRUE(expected[12].RunStopped);
+    ASSERT_FALSE(expectedRefusals[15].empty());
+
+    for (VectorUnit unit : AvailableVectorUnits()) {
+        SCOPED_TRACE(VectorUnitName(unit));
+        // States that served other runs first, as a study's threads reuse them.
+        std::vector<RunState> states(projects.size());
+        std::vector<const InputData*> projectPointers;
+        std::vector<RunState*> statePointers;
+        for (std::size_t k = 0; k < projects.size(); ++k) {
+            projectPointers.push_back(&projects[projects.size() - 1 - k]);
+            statePointers.push_back(&states[k]);
+        }
+        std::vector<std::string> refusals(projects.size());
+        ComputePlainRuns(projectPointers.data(), statePointers.data(), refusals.data(), count,
+                         unit);
+        for (std::size_t k = 0; k < projects.size(); ++k) projectPointers[k] = &projects[k];
+        ComputePlainRuns(projectPointers.data(), statePointers.data(), refusals.data(), count,
+                         unit);
+        for (std::size_t k = 0; k < projects.size(); ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(refusals[k], expectedRefusals[k]);
+            if (!expectedRefusals[k].empty()) {
+                EXPECT_TRUE(states[k].RunStopped);
+                continue;
+            }
+            ExpectSameState(states[k], expected[k]);
+        }
+    }
+}
+
+}  // namespace

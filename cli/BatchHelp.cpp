@@ -6,6 +6,14 @@
 
 namespace halosoil {
 
+std::string GraphTypeLines() {
+    std::string lines;
+    for (const GraphTypeName& entry : kGraphTypeNames)
+        lines += "  " + std::string(entry.name) +
+                 std::string(22 - std::string(entry.name).size(), ' ') + entry.caption + "\n";
+    return lines;
+}
+
 std::string BatchHelp() {
     std::string help = kBatchUsage;
     help +=
@@ -25,11 +33,36 @@ std::string BatchHelp() {
         "            evaporation and measured salinities\n"
         "  graph     draw one graph of an output file as the Graphs page draws it; the\n"
         "            extension of FILE chooses SVG, PNG or BMP\n"
+        "  calibrate fit parameters to observations: the input file's measured salinities\n"
+        "            and a CSV (header step,<quantity>,..., an empty cell where nothing was\n"
+        "            observed); writes the calibrated project (INPUT-calibrated.inp), a JSON\n"
+        "            report with standard errors, 95 % intervals, correlations and the fit\n"
+        "            (INPUT-calibration.json), and prints a summary. The objective, per\n"
+        "            observed quantity: the sum of squared residuals over the number of\n"
+        "            observations and their variance, times the quantity's weight\n"
+        "  sensitivity  Sobol's first-order and total indices, or Morris's elementary\n"
+        "            effects, of the parameters on targets QUANTITY:final|mean|max|min or\n"
+        "            objective, with bootstrap 95 % intervals, as CSV\n"
+        "  ensemble  run members whose parameters are drawn from distributions or from a\n"
+        "            calibration report, and write per step and quantity the mean, the 5, 25,\n"
+        "            50, 75 and 95 % quantiles and the share beyond a threshold, as CSV\n"
+        "\n"
+        "Each command prints a help of its own with --help, as halosoil-batch run --help does.\n"
+        "\n"
+        "Quantities (observations, targets, thresholds, weights):\n"
+        "  depth_water_table (m), drainage, percolation, capillary_rise,\n"
+        "  actual_evaporation (mm per time step), salinity_layer1, salinity_layer2,\n"
+        "  salinity_layer3, salinity_transition, salinity_aquifer (dS/m)\n"
+        "\n"
+        "Parameters (porosities and efficiencies in percent, as in the files):\n"
+        "  qh1, qh2, groundwater_inflow, groundwater_outflow, inflow_salinity,\n"
+        "  critical_depth, irrigation_efficiency, thickness_ZONE, total_porosity_ZONE,\n"
+        "  effective_porosity_ZONE, leaching_efficiency_ZONE, initial_salinity_ZONE (ZONE:\n"
+        "  layer1, layer2, layer3, transition, aquifer), rain_factor, irrigation_factor,\n"
+        "  evaporation_factor, irrigation_salinity_factor\n"
         "\n"
         "Graph types:\n";
-    for (const GraphTypeName& entry : kGraphTypeNames)
-        help += "  " + std::string(entry.name) +
-                std::string(22 - std::string(entry.name).size(), ' ') + entry.caption + "\n";
+    help += GraphTypeLines();
     help +=
         "\n"
         "Exit status: 0 done; 1 a file could not be read or written, or the project is\n"

@@ -1,7 +1,8 @@
 // What halosoil-batch tells about its use: the short usage shown after a wrong command line
-// and the full help of --help.
+// and the full help of --help; each command's own --help is made by CLI11 from its options.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 namespace halosoil {
@@ -11,9 +12,27 @@ inline constexpr const char* kBatchUsage =
     "       halosoil-batch convert INPUT.inp OUTPUT.inp\n"
     "       halosoil-batch table salinity|hydrology OUTPUT.out [-o FILE.csv]\n"
     "       halosoil-batch graph TYPE OUTPUT.out -o FILE.svg|FILE.png|FILE.bmp\n"
+    "       halosoil-batch calibrate INPUT.inp --parameter NAME=LOW:HIGH... [--observations "
+    "OBS.csv]\n"
+    "                 [--weight QUANTITY=W...] [--seed N] [-j N] [-o CALIBRATED.inp] [--report "
+    "REPORT.json]\n"
+    "       halosoil-batch sensitivity INPUT.inp --parameter NAME=LOW:HIGH... --target TARGET...\n"
+    "                 [--method sobol|morris] [--samples N] [--seed N] [--observations OBS.csv] "
+    "[-o FILE.csv]\n"
+    "       halosoil-batch ensemble INPUT.inp (--parameter NAME=DISTRIBUTION... | --from "
+    "REPORT.json)\n"
+    "                 [--members N] [--design lhs|sobol] [--threshold QUANTITY>VALUE...] [--seed "
+    "N] [-o FILE.csv]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.
 std::string BatchHelp();
+// The graph types, one a line, each beside the caption of its button on the Graphs page.
+std::string GraphTypeLines();
+
+// A wrong command line: the usage on errors, after the complaint if one is given. Both yield
+// kWrongUsage.
+int WrongUsage(std::ostream& errors);
+int WrongUsage(std::ostream& errors, const std::string& complaint);
 
 }  // namespace halosoil

@@ -46,11 +46,17 @@ std::string Number(double value) {
     return buffer;
 }
 
+std::string Seconds(double seconds) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", seconds);
+    return buffer;
+}
+
 void PrintSummary(const study::CalibrationResult& result, std::ostream& out) {
     int observations = 0;
     for (const study::QuantityFit& fit : result.fit) observations += fit.n;
     out << "Calibrated " << result.estimates.size() << " parameter(s) against " << observations
-        << " observations in " << result.runs << " runs (" << Number(result.seconds)
+        << " observations in " << result.runs << " runs (" << Seconds(result.seconds)
         << " s); objective " << Number(result.objectiveStart) << " -> "
         << Number(result.objectiveEnd) << ".\n\n";
     out << Cell("parameter", 30) << Cell("start", 12) << Cell("value", 12) << Cell("std. error", 14)

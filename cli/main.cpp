@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "OutputCommands.h"
+#include "BatchCommandLine.h"
 
 int main(int argc, char* argv[]) {
     return halosoil::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout,

@@ -7,10 +7,16 @@
 
 #include <cmath>
 #include <iostream>
+#include <random>
 #include <string>
 
+#include "AtomicFile.h"
+#include "Engine.h"
 #include "Errors.h"
 #include "InputFile.h"
+#include "MemberRuns.h"
+#include "Observations.h"
+#include "Parameters.h"
 
 using namespace halosoil;
 
@@ -124,7 +130,7 @@ void TwoLayersYearlyDrained() {
 
 // One season in weekly steps, three root-zone layers, closely spaced drains at 1.5 m whose
 // capacity from 0.02 on makes every day run in ten sub-steps.
-void ThreeLayersWeeklyDrained() {
+InputData ThreeLayersWeeklyDrained() {
     InputData d;
     d.Title1 = "Cotton on a drained silty soil, root zone of three layers";
     d.Title2 = "Weekly steps over one year, drains at 1.5 m with a high capacity";
@@ -158,6 +164,7 @@ void ThreeLayersWeeklyDrained() {
         d.IrrSal[i] = 1.1;
     }
     Write(d, "three_layers_weekly_drained.inp");
+    return d;
 }
 
 // A summer season of 120 days in daily steps, two root-zone layers, irrigation every ten
@@ -198,11 +205,52 @@ void TwoLayersDaily() {
 
 }  // namespace
 
+// What a field campaign on the weekly project might have measured: the piezometer's water
+// table every week, the drain discharge every other week and the salinity of the two upper
+// layers every fourth week, with the scatter of field readings. The field behaves as the
+// project with a drainage capacity QH1 of 0.03, a leaching efficiency of 70 % in the first
+// layer and a groundwater inflow of 0.8 mm/day, which a calibration can find again.
+void WeeklyObservations(const InputData& project) {
+    using namespace halosoil::study;
+    InputData base = project;
+    PrepareIrrigSpread(base);
+    const std::vector<Parameter> parameters = {
+        MakeParameter("qh1", 0.02, 0.06, base),
+        MakeParameter("leaching_efficiency_layer1", 40, 100, base),
+        MakeParameter("groundwater_inflow", 0, 2, base)};
+    const double truth[] = {0.03, 70, 0.8};
+    Engine engine;
+    std::string refusal;
+    RunPlain(engine, Variant(base, parameters, truth), refusal);
+    const RunState& run = engine.State();
+    std::mt19937 random(2026);
+    std::normal_distribution<double> noise(0, 1);
+    const auto rounded = [](double value, double scale) {
+        return std::round(value * scale) / scale;
+    };
+    Observations observations;
+    for (int i = 1; i <= base.NrTst; ++i) {
+        observations.Of(Quantity::DepthWaterTable)
+            .push_back({i, rounded(run.DepthWT[i] + 0.02 * noise(random), 100)});
+        if (i % 2 == 0)
+            observations.Of(Quantity::Drainage)
+                .push_back({i, rounded(run.Drain[i] * (1 + 0.05 * noise(random)), 10)});
+        if (i % 4 != 0) continue;
+        observations.Of(Quantity::SalinityLayer1)
+            .push_back({i, rounded(run.SalRoot1[i] + 0.1 * noise(random), 100)});
+        observations.Of(Quantity::SalinityLayer2)
+            .push_back({i, rounded(run.SalRoot2[i] + 0.1 * noise(random), 100)});
+    }
+    const char* name = "three_layers_weekly_drained_observations.csv";
+    WriteFileAtomically(name, ObservationsCsvText(observations));
+    std::cout << "wrote " << name << '\n';
+}
+
 int main() {
     try {
         OneLayerMonthly();
         TwoLayersYearlyDrained();
-        ThreeLayersWeeklyDrained();
+        WeeklyObservations(ThreeLayersWeeklyDrained());
         TwoLayersDaily();
     } catch (const HalosoilError& error) {
         std::cerr << error.what() << '\n';

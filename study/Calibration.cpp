@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <mutex>
 
 #include "CalibrationSearch.h"
@@ -74,8 +75,15 @@ std::vector<double> JacobianAt(const InputData& base, const CalibrationSettings&
     return jacobian;
 }
 
+// Six significant digits: what a reader compares, not what a program reads back.
+std::string Rounded(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
 std::string Interval(double low, double high) {
-    return ShortestText(low) + " to " + ShortestText(high);
+    return Rounded(low) + " to " + Rounded(high);
 }
 
 void AddWarnings(CalibrationResult& result, int observations) {
@@ -98,7 +106,7 @@ void AddWarnings(CalibrationResult& result, int observations) {
         }
         if (estimate.atBound)
             result.warnings.push_back(parameter.Name() + " lies at a bound (" +
-                                      ShortestText(estimate.value) +
+                                      Rounded(estimate.value) +
                                       "); its best value may lie beyond.");
     }
     for (std::size_t a = 0; a < p; ++a)
@@ -109,7 +117,7 @@ void AddWarnings(CalibrationResult& result, int observations) {
                                           result.estimates[b].parameter.Name() +
                                           " are not determined by these data: they correlate "
                                           "at " +
-                                          ShortestText(std::round(r * 1000) / 1000) + ".");
+                                          Rounded(std::round(r * 1000) / 1000) + ".");
         }
 }
 

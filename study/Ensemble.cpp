@@ -198,8 +198,10 @@ std::string BandsCsv(const std::vector<BandRow>& rows) {
     std::string text = "step,quantity,mean,q05,q25,q50,q75,q95,p_exceed\n";
     for (const BandRow& row : rows) {
         text += std::to_string(row.step) + "," + InfoOf(row.quantity).name;
-        for (double value : {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed})
-            text += "," + ShortestText(value);
+        for (double value : {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed}) {
+            text += ',';
+            text += ShortestText(value);
+        }
         text += '\n';
     }
     return text;

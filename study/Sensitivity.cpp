@@ -180,7 +180,10 @@ std::string SensitivityCsv(const SensitivityResult& result) {
                 ? std::vector<double>{row.first.value, row.first.low, row.first.high,
                                       row.total.value, row.total.low, row.total.high}
                 : std::vector<double>{row.muStar.value, row.muStar.low, row.muStar.high, row.sigma};
-        for (double cell : cells) text += "," + ShortestText(cell);
+        for (double cell : cells) {
+            text += ',';
+            text += ShortestText(cell);
+        }
         text += '\n';
     }
     return text;

@@ -30,7 +30,8 @@ struct SobolResult {
 };
 
 // outputs: one model value per design row, in row order.
-//   S1_i = mean_j f(B_j) (f(AB_i,j) - f(A_j)) / V   (Saltelli 2010)
+//   S1_i = mean_j (f(B_j) - m) (f(AB_i,j) - f(A_j)) / V   (Saltelli 2010, centred on the
+//          mean m of f(A) and f(B), which keeps its expectation and lowers its noise)
 //   ST_i = mean_j (f(A_j) - f(AB_i,j))^2 / 2 / V    (Jansen)
 // with V the variance (divided by the count) of the 2n values f(A), f(B). A sample j is left
 // out when any of its d+2 values is NaN or infinite (a model run that failed); samplesUsed

@@ -54,17 +54,18 @@ TEST(StudySaltelliDesign, RowsAreABAndAWithOneColumnOfBEach) {
 
 TEST(StudySobolIndices, AHandWorkedDesignOfTwoSamples) {
     // f(A) = {1, 3}, f(B) = {2, 6}: mean 3, variance (4 + 0 + 1 + 9) / 4 = 3.5.
-    // AB_1 = {2, 5}: S1 = (2*(2-1) + 6*(5-3)) / 2 / 3.5 = 2, ST = ((1-2)^2 + (3-5)^2) / 4 / 3.5.
-    // AB_2 = {1, 4}: S1 = (2*0 + 6*1) / 2 / 3.5 = 6/7, ST = (0 + 1) / 4 / 3.5 = 1/14.
+    // S1 takes f(B) less the mean: {-1, 3}.
+    // AB_1 = {2, 5}: S1 = (-1*(2-1) + 3*(5-3)) / 2 / 3.5 = 5/7, ST = ((1-2)^2 + (3-5)^2) / 4 / 3.5.
+    // AB_2 = {1, 4}: S1 = (-1*0 + 3*1) / 2 / 3.5 = 3/7, ST = (0 + 1) / 4 / 3.5 = 1/14.
     SaltelliDesign design;
     design.n = 2;
     design.dims = 2;
     const SobolResult result = SobolIndices(design, {1, 3, 2, 6, 2, 5, 1, 4}, 10, 1);
     EXPECT_EQ(result.samplesUsed, 2);
     ASSERT_EQ(result.indices.size(), 2u);
-    EXPECT_DOUBLE_EQ(result.indices[0].first.value, 2);
+    EXPECT_DOUBLE_EQ(result.indices[0].first.value, 5.0 / 7);
     EXPECT_DOUBLE_EQ(result.indices[0].total.value, 5.0 / 14);
-    EXPECT_DOUBLE_EQ(result.indices[1].first.value, 6.0 / 7);
+    EXPECT_DOUBLE_EQ(result.indices[1].first.value, 3.0 / 7);
     EXPECT_DOUBLE_EQ(result.indices[1].total.value, 1.0 / 14);
 }
 

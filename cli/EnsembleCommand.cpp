@@ -1,0 +1,131 @@
+// halosoil-batch ensemble INPUT.inp (--parameter NAME=uniform:LOW:HIGH|normal:MEAN:SD|
+//                        triangular:LOW:MODE:HIGH ... | --from REPORT.json) [--members N]
+//                        [--seed N] [--design lhs|sobol] [--threshold QUANTITY>VALUE ...]
+//                        [-j N] [-o BANDS.csv]
+//
+// How far a prediction can be trusted: many members of the project, their parameters drawn
+// from distributions or from a calibration's estimates, and the bands of every result per
+// step as CSV, to standard output unless -o is given.
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+#include "BatchCommand.h"
+#include "Ensemble.h"
+#include "Errors.h"
+#include "StudyArguments.h"
+
+namespace halosoil {
+
+namespace {
+
+struct EnsembleArguments {
+    StudyArguments study;
+    std::vector<std::string> parameters;
+    std::string from;
+    int members = 1000;
+    std::string design = "lhs";
+    std::vector<std::string> thresholds;
+};
+
+// The members that stopped early are named one by one up to this many.
+constexpr int kStoppedNamed = 10;
+
+void TellFailedMembers(const study::EnsembleResult& result, std::ostream& errors) {
+    int named = 0;
+    for (int m = 0; m < result.members; ++m) {
+        const int step = result.stoppedStep[static_cast<std::size_t>(m)];
+        if (step == 0 || named++ >= kStoppedNamed) continue;
+        errors << "halosoil-batch: member " << m + 1
+               << (step > 0 ? " stopped early at step " + std::to_string(step) +
+                                  ": the water table fell below the aquifer"
+                            : " was refused: " + result.refusals[static_cast<std::size_t>(m)])
+               << '\n';
+    }
+    const int failed = result.Stopped() + result.Refused();
+    if (failed > kStoppedNamed)
+        errors << "halosoil-batch: ... and " << failed - kStoppedNamed << " more\n";
+}
+
+int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) {
+    const StudyArguments& study = arguments.study;
+    if (arguments.parameters.empty() == arguments.from.empty())
+        return Refused(streams.errors,
+                       "ensemble needs either --parameter ... or --from REPORT.json", kWrongUsage);
+    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    if (!data) return kInputInvalid;
+
+    study::EnsembleSettings settings;
+    settings.members = arguments.members;
+    settings.seed = study.seed;
+    settings.design =
+        arguments.design == "sobol" ? study::Design::Sobol : study::Design::LatinHypercube;
+    settings.options = StudyOptionsOf(study);
+    std::vector<study::Threshold> thresholds;
+    try {
+        for (const std::string& text : arguments.parameters) {
+            auto [parameter, distribution] = study::ParseDistribution(text, *data);
+            settings.parameters.push_back(parameter);
+            settings.distributions.push_back(distribution);
+        }
+        for (const std::string& text : arguments.thresholds)
+            thresholds.push_back(study::ParseThreshold(text, *data));
+    } catch (const HalosoilError& error) {
+        return Refused(streams.errors, error.what(), kWrongUsage);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    study::EnsembleResult result;
+    try {
+        if (!arguments.from.empty())
+            settings.fromReport = study::ReadReportEstimates(arguments.from, *data);
+        result = study::RunEnsemble(*data, settings);
+    } catch (const HalosoilError& error) {
+        streams.errors << (error.File().empty() ? error.what()
+                                                : WithFileAndLine(arguments.from, error))
+                       << '\n';
+        return kInputInvalid;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    TellFailedMembers(result, streams.errors);
+    const int failed = result.Stopped() + result.Refused();
+    char duration[32];
+    std::snprintf(duration, sizeof duration, "%.2f", seconds);
+    streams.errors << "halosoil-batch: " << result.members << " members in " << duration << " s; "
+                   << result.Stopped() << " stopped early, " << result.Refused()
+                   << " refused; the bands are of the " << result.members - failed
+                   << " that went through.\n";
+    return WriteResult(study::BandsCsv(study::Bands(result, thresholds)), study.output, streams);
+}
+
+}  // namespace
+
+BatchCommand AddEnsembleCommand(CLI::App& app) {
+    const auto arguments = std::make_shared<EnsembleArguments>();
+    CLI::App* command =
+        app.add_subcommand("ensemble",
+                           "Runs members of a project with uncertain parameters and writes the "
+                           "prediction bands of every result per step.");
+    AddStudyOptions(command, arguments->study, "the bands as CSV (default: standard output)");
+    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=DISTRIBUTION",
+                      "uniform:LOW:HIGH, normal:MEAN:SD or triangular:LOW:MODE:HIGH");
+    command
+        ->add_option("--from", arguments->from,
+                     "draw from a calibration report's estimates and their covariance")
+        ->type_name("REPORT.json");
+    command->add_option("--members", arguments->members, "members (default 1000)")
+        ->type_name("N")
+        ->check(CLI::Range(2, 100000000));
+    command->add_option("--design", arguments->design, "lhs (default) or sobol")
+        ->type_name("DESIGN")
+        ->check(CLI::IsMember({"lhs", "sobol"}));
+    AddRepeatedOption(command, "--threshold", arguments->thresholds, "QUANTITY>VALUE",
+                      "QUANTITY>VALUE or QUANTITY<VALUE: the share of members beyond it per "
+                      "step");
+    return {command,
+            [arguments](const CommandStreams& streams) { return Ensemble(*arguments, streams); }};
+}
+
+}  // namespace halosoil

@@ -1,0 +1,103 @@
+// halosoil-batch sensitivity INPUT.inp --parameter NAME=LOW:HIGH ...
+//                           --target QUANTITY:final|mean|max|min|objective ...
+//                           [--method sobol|morris] [--samples N] [--seed N]
+//                           [--observations OBS.csv] [--weight QUANTITY=W ...] [-j N]
+//                           [-o INDICES.csv]
+//
+// Which parameters matter for which results: Sobol's indices or Morris's elementary effects
+// as CSV, to standard output unless -o is given.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+
+#include "BatchCommand.h"
+#include "Errors.h"
+#include "Sensitivity.h"
+#include "StudyArguments.h"
+
+namespace halosoil {
+
+namespace {
+
+struct SensitivityArguments {
+    StudyArguments study;
+    std::vector<std::string> parameters;
+    std::vector<std::string> targets;
+    std::string method = "sobol";
+    int samples = 0;  // 0: 1024 for Sobol, 20 trajectories for Morris
+};
+
+constexpr int kSobolSamples = 1024;
+constexpr int kMorrisTrajectories = 20;
+
+int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& streams) {
+    const StudyArguments& study = arguments.study;
+    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    if (!data) return kInputInvalid;
+
+    study::SensitivitySettings settings;
+    settings.method = arguments.method == "morris" ? study::SensitivityMethod::Morris
+                                                   : study::SensitivityMethod::Sobol;
+    settings.samples = arguments.samples > 0                                ? arguments.samples
+                       : settings.method == study::SensitivityMethod::Sobol ? kSobolSamples
+                                                                            : kMorrisTrajectories;
+    settings.seed = study.seed;
+    settings.options = StudyOptionsOf(study);
+    bool needsObservations = false;
+    try {
+        settings.parameters = ParsedParameters(arguments.parameters, *data);
+        for (const std::string& target : arguments.targets) {
+            settings.targets.push_back(study::ParseTarget(target, *data));
+            needsObservations = needsObservations || settings.targets.back().objective;
+        }
+        settings.weights = ParsedWeights(study.weights, *data);
+    } catch (const HalosoilError& error) {
+        return Refused(streams.errors, error.what(), kWrongUsage);
+    }
+    study::SensitivityResult result;
+    try {
+        if (needsObservations)
+            settings.observations = study::ObservationsFor(*data, study.observations);
+        result = study::RunSensitivity(*data, settings);
+    } catch (const HalosoilError& error) {
+        streams.errors << (error.File().empty() ? error.what()
+                                                : WithFileAndLine(study.observations, error))
+                       << '\n';
+        return kInputInvalid;
+    }
+    if (result.failedRuns > 0)
+        streams.errors << "halosoil-batch: " << result.failedRuns << " of " << result.runs
+                       << " runs did not go through (the water table fell below the aquifer, "
+                          "or the engine refused the values); their samples are left out.\n";
+    return WriteResult(study::SensitivityCsv(result), study.output, streams);
+}
+
+}  // namespace
+
+BatchCommand AddSensitivityCommand(CLI::App& app) {
+    const auto arguments = std::make_shared<SensitivityArguments>();
+    CLI::App* command = app.add_subcommand(
+        "sensitivity", "Tells which parameters matter for which results (Sobol or Morris).");
+    AddStudyOptions(command, arguments->study, "the indices as CSV (default: standard output)");
+    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=LOW:HIGH",
+                      "a parameter, drawn uniformly within its bounds")
+        ->required();
+    AddRepeatedOption(command, "--target", arguments->targets, "QUANTITY:STATISTIC",
+                      "a result: QUANTITY:final, :mean, :max or :min, or objective")
+        ->required();
+    command->add_option("--method", arguments->method, "sobol (default) or morris")
+        ->type_name("METHOD")
+        ->check(CLI::IsMember({"sobol", "morris"}));
+    command
+        ->add_option("--samples", arguments->samples,
+                     "Sobol: base samples N, N (d + 2) runs (default 1024); Morris: "
+                     "trajectories r, r (d + 1) runs (default 20)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
+    AddObservationOptions(command, arguments->study);
+    return {command, [arguments](const CommandStreams& streams) {
+                return Sensitivity(*arguments, streams);
+            }};
+}
+
+}  // namespace halosoil

@@ -113,7 +113,7 @@ def calibrate(project: Project, observations: _Observations = ...,
 
 def sensitivity(project: Project,
                 parameters: Optional[Mapping[str, tuple[float, float]]] = ...,
-                targets: Sequence[str] = ..., method: str = ..., samples: int = ...,
+                targets: Sequence[str] = ..., method: str = ..., samples: Optional[int] = ...,
                 seed: int = ..., observations: _Observations = ...,
                 weights: Optional[Mapping[str, float]] = ..., client: Optional[Any] = ...,
                 threads: int = ..., members_per_task: int = ...) -> pandas.DataFrame: ...

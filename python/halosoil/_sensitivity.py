@@ -13,6 +13,9 @@ from ._project import Project
 from ._study_inputs import (MEMBERS_PER_TASK, count_of, on_dask, parameter_bounds, seed_of,
                             weights_of)
 
+# As halosoil-batch sensitivity: a Morris trajectory costs d + 1 runs and screening needs few.
+_DEFAULT_SAMPLES = {"sobol": 1024, "morris": 20}
+
 _COLUMNS = {
     "sobol": ["target", "parameter", "S1", "S1_low", "S1_high", "ST", "ST_low", "ST_high"],
     "morris": ["target", "parameter", "mu_star", "mu_star_low", "mu_star_high", "sigma"],
@@ -29,7 +32,7 @@ def _targets_of_chunk(record: dict, values: np.ndarray, names: list[str], lows: 
 
 def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None,
                 targets: Sequence[str] = ("salinity_layer1:final",), method: str = "sobol",
-                samples: int = 1024, seed: int = 0, observations: Any = None,
+                samples: Optional[int] = None, seed: int = 0, observations: Any = None,
                 weights: Optional[Mapping[str, float]] = None, client: Any = None,
                 threads: int = 0, members_per_task: int = MEMBERS_PER_TASK):
     """How much each parameter moves each target, every parameter drawn uniformly within its
@@ -53,8 +56,9 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         Sobol's first-order and total indices on a Saltelli design (``samples * (d + 2)``
         runs for d parameters), or Morris's elementary effects on ``samples`` trajectories
         (``samples * (d + 1)`` runs).
-    samples : int
-        Sobol: the base samples N; Morris: the trajectories.
+    samples : int, optional
+        Sobol: the base samples N (default 1024); Morris: the trajectories (default 20), the
+        defaults of ``halosoil-batch sensitivity``.
     seed : int
         Seed of the Morris trajectories and of the bootstrap intervals.
     observations, weights
@@ -91,6 +95,8 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         targets = [targets]
     targets = [str(target) for target in targets]
     method = str(method)
+    if samples is None:
+        samples = _DEFAULT_SAMPLES.get(method, _DEFAULT_SAMPLES["sobol"])
     samples = count_of(samples, "number of samples")
     seed = seed_of(seed)
     columns = study_observations(project, observations)

@@ -80,8 +80,10 @@ def on_dask(client: Any, task: Callable, record: dict, values: np.ndarray,
     size = count_of(members_per_task, "number of members per task")
     if size < 1:
         raise InputError(f"A task runs at least 1 member, not {size}.")
-    # The project goes to every worker once rather than with each task.
-    [shared] = client.scatter([record], broadcast=True)
+    # The project goes to every worker once rather than with each task. A key of its own: a
+    # key named by the data's hash could still be being released from the study before,
+    # which the scheduler then reports as lost.
+    [shared] = client.scatter([record], broadcast=True, hash=False)
     futures = [client.submit(task, shared, values[start:start + size], *arguments, pure=False)
                for start in range(0, len(values), size)]
     return client.gather(futures)

@@ -8,12 +8,19 @@ the Halosoil program.
 
 Projects are read, built, checked and written (``read_input``, ``Project``); runs return
 numpy arrays (``run``, ``Result``, ``read_output``); studies run many projects over the
-machine's cores or a Dask cluster (``scenarios``, ``sweep``).
+machine's cores or a Dask cluster (``scenarios``, ``sweep``). Observations of the field
+(``read_observations``) calibrate a project's parameters jointly (``calibrate``,
+``Calibration``); ``sensitivity`` tells which parameters matter for a result, and
+``ensemble`` (``Ensemble``, ``bands``) gives prediction bands for uncertain parameters.
 """
 
+from ._calibration import Calibration, calibrate
+from ._ensemble import Ensemble, bands, ensemble
 from ._errors import Error, InputError, WaterTableBelowAquifer
+from ._observations import read_observations
 from ._project import Project, read_input
 from ._result import Result, read_output, run
+from ._sensitivity import sensitivity
 from ._study import scenarios, sweep
 from ._zones import ZONE_KEYS
 
@@ -28,5 +35,12 @@ __all__ = [
     "read_output",
     "sweep",
     "scenarios",
+    "read_observations",
+    "calibrate",
+    "Calibration",
+    "sensitivity",
+    "ensemble",
+    "Ensemble",
+    "bands",
     "ZONE_KEYS",
 ]

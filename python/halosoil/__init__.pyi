@@ -1,10 +1,11 @@
 # Type stub of the halosoil package: what scripts may rely on.
 import os
-from typing import Any, Iterable, Optional, Sequence, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 import numpy as np
 import numpy.typing as npt
 import pandas
+import xarray
 
 _Path = Union[str, os.PathLike[str]]
 _Series = npt.NDArray[np.float64]
@@ -87,3 +88,48 @@ def run(project: Project, refine: bool = ..., optimise: bool = ..., *,
 def sweep(projects: Iterable[Project], refine: bool = ..., optimise: bool = ...,
           client: Optional[Any] = ..., progress: bool = ...) -> list[Union[Result, Exception]]: ...
 def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]: ...
+
+def read_observations(path: _Path, project: Optional[Project] = ...) -> pandas.DataFrame: ...
+
+_Observations = Union[None, _Path, pandas.DataFrame]
+
+class Calibration:
+    project: Project
+    parameters: pandas.DataFrame
+    fit: pandas.DataFrame
+    correlation: pandas.DataFrame
+    result: Optional[Result]
+    warnings: list[str]
+    objective: dict[str, float]
+    runs: int
+    seconds: float
+    def to_json(self) -> str: ...
+    def save(self, path: _Path) -> None: ...
+
+def calibrate(project: Project, observations: _Observations = ...,
+              parameters: Optional[Mapping[str, tuple[float, float]]] = ...,
+              weights: Optional[Mapping[str, float]] = ..., seed: int = ...,
+              client: Optional[Any] = ..., threads: int = ...) -> Calibration: ...
+
+def sensitivity(project: Project,
+                parameters: Optional[Mapping[str, tuple[float, float]]] = ...,
+                targets: Sequence[str] = ..., method: str = ..., samples: Optional[int] = ...,
+                seed: int = ..., observations: _Observations = ...,
+                weights: Optional[Mapping[str, float]] = ..., client: Optional[Any] = ...,
+                threads: int = ..., members_per_task: int = ...) -> pandas.DataFrame: ...
+
+class Ensemble:
+    dataset: xarray.Dataset
+    stopped: int
+    refused: int
+    refusals: dict[int, str]
+    def bands(self) -> pandas.DataFrame: ...
+
+def ensemble(project: Project, parameters: Optional[Mapping[str, tuple[Any, ...]]] = ...,
+             from_calibration: Union[None, Calibration, _Path] = ..., members: int = ...,
+             seed: int = ..., design: str = ...,
+             thresholds: Optional[Mapping[str, tuple[str, float]]] = ...,
+             client: Optional[Any] = ..., threads: int = ...,
+             members_per_task: int = ...) -> Ensemble: ...
+
+def bands(dataset: xarray.Dataset) -> pandas.DataFrame: ...

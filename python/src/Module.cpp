@@ -17,6 +17,7 @@
 #include "OutputFile.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
+#include "StudyModule.h"
 
 namespace py = pybind11;
 using namespace halosoil;
@@ -161,4 +162,5 @@ PYBIND11_MODULE(_core, m) {
     m.def("write_output", &WriteOutput, py::arg("result"), py::arg("path"),
           "Writes the output file of a result dict to path, replacing a file only when whole.");
     m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
+    AddStudyFunctions(m);
 }

@@ -31,3 +31,29 @@ def example_copy(tmp_path):
         target.write_bytes((EXAMPLES / name).read_bytes())
         return target
     return copy
+
+
+def batch_has(command):
+    """Whether the batch runner has the command (it answers its --help)."""
+    try:
+        done = subprocess.run([BATCH, command, "--help"], capture_output=True, text=True)
+    except OSError:
+        return False
+    return done.returncode == 0
+
+
+def batch_output(*arguments):
+    """Runs halosoil-batch, failing the test with its standard error unless it exits 0."""
+    done = subprocess.run([BATCH, *map(str, arguments)], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    return done.stdout
+
+
+@pytest.fixture(scope="session")
+def dask_client():
+    """A client of a local cluster of two worker processes of one thread each."""
+    distributed = pytest.importorskip("distributed")
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  dashboard_address=None) as cluster, \
+            distributed.Client(cluster) as client:
+        yield client

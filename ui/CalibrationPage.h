@@ -71,6 +71,7 @@ public:
     // running while they wait).
     void WaitForStudy();
     bool StudyRunning() const;
+    StudyWorker& Worker() { return *worker_; }
 
     // The observations as the grid holds them; throws the reader's message for a damage.
     study::Observations CurrentObservations() const;

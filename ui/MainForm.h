@@ -59,8 +59,8 @@ public:
     // The Calibration page gets the project as "Save all - Run" would save it, when the input
     // is complete.
     void CalTabShow();
-    // The project record as "Save all - Run" writes it and the batch runner reads it back.
-    // Throws the writer's refusal.
+    // The project record as "Save all - Run" runs it (a file read gives the batch runner's
+    // project). Throws the writer's refusal.
     InputData ProjectAsSaved();
     // "Apply to input" of a calibration: the values into the project record, and the panels
     // show them. The workflow stays as it is.

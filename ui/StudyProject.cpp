@@ -1,7 +1,6 @@
 // What the window shares with the Calibration page: the project as "Save all - Run" saves it,
 // and the calibrated values put back into the record and the panels.
 #include <QVBoxLayout>
-#include <sstream>
 
 #include "CalibrationPage.h"
 #include "Errors.h"
@@ -29,12 +28,11 @@ InputData MainForm::ProjectAsSaved() {
     InputData saved = data_;
     // The run of "Save all - Run" takes the step length the general data show.
     saved.TstLength = panels_.general->ChosenStepLength();
-    std::istringstream text(InputFileText(saved));
-    InputData project;
-    ReadInputFile(text, project);
-    PrepareIrrigSpread(project);
-    project.InputFileName = data_.InputFileName;
-    return project;
+    // The writer's checks and its settling of the number of rows; the run then takes the
+    // record itself, not the file's rounded text, and so does a study.
+    InputFileText(saved);
+    PrepareIrrigSpread(saved);
+    return saved;
 }
 
 void MainForm::CalTabShow() {

@@ -20,7 +20,8 @@ void StudyWorker::Start(int threads, std::function<void(const study::StudyOption
     shownPercent_ = -1;
     error_ = nullptr;
     done_ = std::move(done);
-    thread_ = std::thread([this, threads, work = std::move(work)] {
+    thread_ = std::thread([this, threads, work = std::move(work), gate = gate_] {
+        if (gate) gate();
         study::StudyOptions options;
         options.threads = threads;
         options.cancel = &cancel_;

@@ -30,6 +30,9 @@ public:
     void Cancel() { cancel_ = true; }
     // Waits for the study and delivers its end at once (the tests' way to wait for it).
     void Join();
+    // Called on the study's thread before each study begins; a test holds a study there to
+    // cancel it at a known point.
+    void SetStartGate(std::function<void()> gate) { gate_ = std::move(gate); }
 
 signals:
     void Progress(long long done, long long total);
@@ -42,6 +45,7 @@ private:
     std::atomic<int> shownPercent_{-1};
     std::exception_ptr error_;
     std::function<void(std::exception_ptr)> done_;
+    std::function<void()> gate_;
 };
 
 }  // namespace halosoil

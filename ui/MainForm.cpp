@@ -12,6 +12,7 @@
 #include <new>
 
 #include "ActionGuard.h"
+#include "CalibrationPage.h"
 #include "CloseForm.h"
 #include "CondPanel.h"
 #include "DrainForm.h"
@@ -36,6 +37,7 @@ namespace {
 constexpr int kIntroPage = 0;
 constexpr int kMathPage = 1;
 constexpr int kInputPage = 3;
+constexpr int kCalibrationPage = 6;
 
 }  // namespace
 
@@ -50,8 +52,10 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     BuildMenu();
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
-    const char* pages[][2] = {{"IntroTab", "Intro"}, {"MathTab", "Math"},  {"FigTab", "Figure"},
-                              {"InpTab", "Input"},   {"OutTab", "Output"}, {"GraphTab", "Graphs"}};
+    const char* pages[][2] = {{"IntroTab", "Intro"},    {"MathTab", "Math"},
+                              {"FigTab", "Figure"},     {"InpTab", "Input"},
+                              {"OutTab", "Output"},     {"GraphTab", "Graphs"},
+                              {"CalTab", "Calibration"}};
     for (const auto& page : pages) {
         auto* widget = new QWidget(PageControl);
         widget->setObjectName(page[0]);
@@ -61,6 +65,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     BuildHelpPages();
     BuildInputPage(PageControl->widget(kInputPage));
     BuildOutputPages();
+    BuildCalibrationPage(PageControl->widget(kCalibrationPage));
     ConnectGroupButtons();
     connect(PageControl, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
 
@@ -200,6 +205,7 @@ void MainForm::OnPageChanged(int index) {
     Guarded([this, index] {
         if (index == kInputPage) InpTabShow();
         if (index == kMathPage) MathTabShow();
+        if (index == kCalibrationPage) CalTabShow();
     });
 }
 

@@ -1,7 +1,7 @@
-// The main window: six tab pages, the input workflow on the Input page (seven groups, each in
+// The main window: seven tab pages, the input workflow on the Input page (seven groups, each in
 // a panel of its own), "Save all - Run", "Open input", "Restart", the Edit menu, and the
-// Output and Graphs pages. The window owns the project record, the input workflow, the engine
-// and what an output file read back gives the graphs; it shows what the workflow decides and
+// Output, Graphs and Calibration pages. The window owns the project record, the input workflow, the
+// engine and what an output file read back gives the graphs; it shows what the workflow decides and
 // carries data between panels when one reports.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "InputPanels.h"
 #include "InputWorkflow.h"
 #include "OutputFile.h"
+#include "Parameters.h"
 #include "WindowState.h"
 
 class QLabel;
@@ -31,6 +32,7 @@ namespace halosoil {
 class GridPaste;
 class OutputPage;
 class GraphPage;
+class CalibrationPage;
 class CloseForm;
 class DrainForm;
 
@@ -54,6 +56,16 @@ public:
     void ReStartButtonClick();
     void InpTabShow();
     void MathTabShow();
+    // The Calibration page gets the project as "Save all - Run" would save it, when the input
+    // is complete.
+    void CalTabShow();
+    // The project record as "Save all - Run" runs it (a file read gives the batch runner's
+    // project). Throws the writer's refusal.
+    InputData ProjectAsSaved();
+    // "Apply to input" of a calibration: the values into the project record, and the panels
+    // show them. The workflow stays as it is.
+    void ApplyStudyValues(const std::vector<study::Parameter>& parameters,
+                          const std::vector<double>& values);
 
     // The group buttons.
     void GenOpenButtonClick() { OpenGroup(InputGroup::General); }
@@ -92,6 +104,9 @@ private:
     void BuildInputPanels(QWidget* panelArea);
     void BuildHelpPages();
     void BuildOutputPages();
+    void BuildCalibrationPage(QWidget* page);
+    // Shows the record's numbers in the panels as a file read shows them.
+    void ShowRecordInPanels();
     void ConnectGroupButtons();
     void ConnectPanels();
     void ConnectGridEditing();
@@ -137,6 +152,7 @@ private:
     std::array<QPushButton*, kWorkflowButtons> workflowButtons_{};
     OutputPage* outputPage = nullptr;
     GraphPage* graphPage = nullptr;
+    CalibrationPage* calibrationPage = nullptr;
     CloseForm* closeForm = nullptr;
     DrainForm* drainForm = nullptr;
 };

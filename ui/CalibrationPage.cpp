@@ -1,0 +1,423 @@
+#include "CalibrationPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "ActionGuard.h"
+#include "AtomicFile.h"
+#include "Errors.h"
+#include "InputFile.h"
+#include "ObservationGrid.h"
+#include "ParameterTable.h"
+#include "StringToFloat.h"
+#include "StudyChart.h"
+#include "StudyWorker.h"
+
+namespace halosoil {
+
+namespace {
+
+const FileDialogSpec kObservationFiles{"observations (*.csv)|*.csv", "csv", {}};
+
+template <class W>
+W* Named(W* widget, const char* name, const QString& accessible) {
+    widget->setObjectName(name);
+    widget->setAccessibleName(accessible);
+    return widget;
+}
+
+QTableWidget* Table(const char* name, const QString& accessible, const QStringList& headings) {
+    auto* table = Named(new QTableWidget(0, static_cast<int>(headings.size())), name, accessible);
+    table->setHorizontalHeaderLabels(headings);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return table;
+}
+
+QString CsvCell(QString text) {
+    if (text.contains(',') || text.contains('"')) text = '"' + text.replace('"', "\"\"") + '"';
+    return text;
+}
+
+// Same shape: the page's observations, bounds and results still belong to the project.
+bool SameShape(const InputData& a, const InputData& b) {
+    return a.NrTst == b.NrTst && LayerCount(a) == LayerCount(b) && a.DrainPresent == b.DrainPresent;
+}
+
+}  // namespace
+
+CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), worker_(new StudyWorker(this)) {
+    auto* layout = new QVBoxLayout(this);
+    projectLabel_ = Named(new QLabel, "CalibrationProjectLabel", "Project of the studies");
+    projectLabel_->setWordWrap(true);
+    layout->addWidget(projectLabel_);
+
+    sections_ = Named(new QTabWidget, "CalibrationSections", "Study sections");
+    sections_->addTab(BuildObservationsTab(), "Observations");
+    sections_->addTab(BuildParametersTab(), "Parameters");
+    sections_->addTab(BuildCalibrationTab(), "Calibration");
+    sections_->addTab(BuildSensitivityTab(), "Sensitivity");
+    sections_->addTab(BuildUncertaintyTab(), "Uncertainty");
+    layout->addWidget(sections_, 1);
+
+    auto* runRow = new QHBoxLayout;
+    progress_ = Named(new QProgressBar, "StudyProgressBar", "Progress of the study");
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    cancelButton_ = Button("StudyCancelButton", "Cancel");
+    statusLabel_ = Named(new QLabel, "StudyStatusLabel", "State of the study");
+    runRow->addWidget(progress_, 1);
+    runRow->addWidget(cancelButton_);
+    runRow->addWidget(statusLabel_, 2);
+    layout->addLayout(runRow);
+
+    connect(worker_, &StudyWorker::Progress, this, [this](long long done, long long total) {
+        if (!worker_->Busy() || total <= 0) return;
+        progress_->setValue(static_cast<int>(done * 100 / total));
+    });
+    ConnectButtons();
+    SetProject(std::nullopt, "The input is not complete.");
+}
+
+CalibrationPage::~CalibrationPage() = default;
+
+QPushButton* CalibrationPage::Button(const char* name, const QString& text) {
+    return Named(new QPushButton(text), name, QString(text).remove('&'));
+}
+
+QWidget* CalibrationPage::BuildObservationsTab() {
+    auto* tab = Named(new QWidget, "ObservationsTab", "Observations");
+    auto* layout = new QVBoxLayout(tab);
+    auto* buttons = new QHBoxLayout;
+    openObservationsButton_ = Button("OpenObservationsButton", "Open observations");
+    saveObservationsButton_ = Button("SaveObservationsButton", "Save as CSV");
+    buttons->addWidget(openObservationsButton_);
+    buttons->addWidget(saveObservationsButton_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    auto* hint = new QLabel(
+        "The input's measured salinities are in the grid; an opened file's columns take the "
+        "place of theirs. Paste a block from a spreadsheet (step first) or type the values.");
+    hint->setWordWrap(true);
+    layout->addWidget(Named(hint, "ObservationsHint", "About the observations"));
+    auto* row = new QHBoxLayout;
+    observationGrid_ = Named(new ObservationGrid, "ObservationGrid", "Observations grid");
+    observationGrid_->SetClipboardSource([this] { return dialogs_.ClipboardText(); });
+    observationGrid_->SetClipboardSink(
+        [this](const QString& text) { dialogs_.SetClipboardText(text); });
+    connect(observationGrid_, &StringGrid::CellEdited, this,
+            [this](int col, int row, const QString& text) {
+                RunGuarded(dialogs_, [&] { GridEdited(col, row, text); });
+            });
+    countsTable_ = Table("ObservationCountsTable", "Observations per quantity",
+                         {"quantity", "unit", "observations"});
+    row->addWidget(observationGrid_, 3);
+    row->addWidget(countsTable_, 1);
+    layout->addLayout(row, 1);
+    observationStatus_ = Named(new QLabel, "ObservationStatusLabel", "State of the observations");
+    observationStatus_->setWordWrap(true);
+    layout->addWidget(observationStatus_);
+    return tab;
+}
+
+QWidget* CalibrationPage::BuildParametersTab() {
+    auto* tab = Named(new QWidget, "ParametersTab", "Parameters");
+    auto* layout = new QVBoxLayout(tab);
+    parameterTable_ = Named(new ParameterTable, "ParameterTable", "Parameters and their bounds");
+    parameterStatus_ = Named(new QLabel, "ParameterStatusLabel", "State of the bounds");
+    parameterStatus_->setWordWrap(true);
+    parameterTable_->SetStatusSink(
+        [this](const QString& text) { parameterStatus_->setText(text); });
+    layout->addWidget(parameterTable_, 3);
+    layout->addWidget(parameterStatus_);
+    auto* row = new QHBoxLayout;
+    weightTable_ =
+        Table("WeightTable", "Weights of the observed quantities", {"quantity", "weight"});
+    weightTable_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    row->addWidget(weightTable_, 1);
+    auto* form = new QFormLayout;
+    seedSpin_ = Named(new QSpinBox, "SeedSpin", "Seed of the random draws");
+    seedSpin_->setRange(0, 2147483647);
+    threadsSpin_ = Named(new QSpinBox, "ThreadsSpin", "Threads for the runs");
+    threadsSpin_->setRange(0, 256);
+    threadsSpin_->setSpecialValueText("one per core");
+    form->addRow("Seed", seedSpin_);
+    form->addRow("Threads", threadsSpin_);
+    row->addLayout(form, 1);
+    layout->addLayout(row, 1);
+    return tab;
+}
+
+void CalibrationPage::ConnectButtons() {
+    ConnectGuarded<CalibrationPage>(
+        this, dialogs_,
+        {
+            {openObservationsButton_, &CalibrationPage::OpenObservationsButtonClick},
+            {saveObservationsButton_, &CalibrationPage::SaveObservationsButtonClick},
+            {calibrateButton_, &CalibrationPage::CalibrateButtonClick},
+            {cancelButton_, &CalibrationPage::CancelButtonClick},
+            {applyButton_, &CalibrationPage::ApplyButtonClick},
+            {saveReportButton_, &CalibrationPage::SaveReportButtonClick},
+            {saveEstimatesButton_, &CalibrationPage::SaveEstimatesCsvButtonClick},
+            {saveFitButton_, &CalibrationPage::SaveFitCsvButtonClick},
+            {sensitivityButton_, &CalibrationPage::SensitivityButtonClick},
+            {saveSensitivityButton_, &CalibrationPage::SaveSensitivityCsvButtonClick},
+            {ensembleButton_, &CalibrationPage::EnsembleButtonClick},
+            {saveBandsButton_, &CalibrationPage::SaveBandsCsvButtonClick},
+        });
+}
+
+void CalibrationPage::SetProject(const std::optional<InputData>& project, const QString& whyNot) {
+    if (!project) {
+        projectLabel_->setText(whyNot);
+        project_.reset();
+        EnableControls();
+        return;
+    }
+    const bool fresh = !project_ || !SameShape(*project_, *project);
+    project_ = project;
+    projectLabel_->setText("The studies work on the project of the Input page" +
+                           (project_->InputFileName.empty()
+                                ? QString(".")
+                                : " (" + QString::fromStdString(project_->InputFileName) + ")."));
+    if (fresh) {
+        observationGrid_->SetUp(*project_, study::MeasuredSalinities(*project_));
+        parameterTable_->SetUp(*project_);
+        FillWeights();
+        FillTargets();
+        calibration_.reset();
+        sensitivity_.reset();
+        ensemble_.reset();
+        bands_.clear();
+        ShowCalibration();
+        ShowSensitivity();
+        PlotBands();
+    } else {
+        parameterTable_->ShowValues(*project_);
+    }
+    FillCounts();
+    EnableControls();
+}
+
+void CalibrationPage::EnableControls() {
+    const bool ready = project_.has_value();
+    const bool running = worker_->Busy();
+    sections_->setEnabled(ready);
+    for (QPushButton* start :
+         {calibrateButton_, sensitivityButton_, ensembleButton_, openObservationsButton_})
+        start->setEnabled(ready && !running);
+    applyButton_->setEnabled(ready && !running && calibration_.has_value());
+    saveReportButton_->setEnabled(calibration_.has_value());
+    saveEstimatesButton_->setEnabled(calibration_.has_value());
+    saveFitButton_->setEnabled(calibration_.has_value());
+    saveSensitivityButton_->setEnabled(sensitivity_.has_value());
+    saveBandsButton_->setEnabled(!bands_.empty());
+    cancelButton_->setEnabled(running);
+}
+
+study::Observations CalibrationPage::CurrentObservations() const {
+    return observationGrid_->Read(*project_);
+}
+
+void CalibrationPage::FillCounts() {
+    countsTable_->setRowCount(0);
+    if (!project_) return;
+    study::Observations observations;
+    try {
+        observations = CurrentObservations();
+        observationStatus_->clear();
+    } catch (const HalosoilError& error) {
+        observationStatus_->setText(QString::fromStdString(error.what()));
+    }
+    const std::vector<study::Quantity> quantities = study::QuantitiesOf(*project_);
+    countsTable_->setRowCount(static_cast<int>(quantities.size()));
+    for (int row = 0; row < countsTable_->rowCount(); ++row) {
+        const study::QuantityInfo& info = study::InfoOf(quantities[static_cast<std::size_t>(row)]);
+        countsTable_->setItem(row, 0, new QTableWidgetItem(info.name));
+        countsTable_->setItem(row, 1, new QTableWidgetItem(info.unit));
+        countsTable_->setItem(
+            row, 2, new QTableWidgetItem(QString::number(observations.Count(info.quantity))));
+    }
+    countsTable_->resizeColumnsToContents();
+}
+
+void CalibrationPage::FillWeights() {
+    const std::vector<study::Quantity> quantities = study::QuantitiesOf(*project_);
+    weightTable_->setRowCount(static_cast<int>(quantities.size()));
+    for (int row = 0; row < weightTable_->rowCount(); ++row) {
+        auto* name =
+            new QTableWidgetItem(study::InfoOf(quantities[static_cast<std::size_t>(row)]).name);
+        name->setFlags(Qt::ItemIsEnabled);
+        weightTable_->setItem(row, 0, name);
+        weightTable_->setItem(row, 1, new QTableWidgetItem("1"));
+    }
+    weightTable_->resizeColumnsToContents();
+}
+
+study::Weights CalibrationPage::CurrentWeights() const {
+    study::Weights weights;
+    for (int row = 0; row < weightTable_->rowCount(); ++row) {
+        const std::string name = weightTable_->item(row, 0)->text().toStdString();
+        const std::string text = weightTable_->item(row, 1)->text().trimmed().toStdString();
+        double weight = 0;
+        try {
+            weight = PointStringToFloat(text);
+        } catch (const ConversionError& error) {
+            throw HalosoilError("Weight of " + name + ": " + error.what());
+        }
+        if (!(weight >= 0)) throw HalosoilError("Weight of " + name + ": a weight is 0 or more");
+        weights.Set(*study::QuantityNamed(name), weight);
+    }
+    return weights;
+}
+
+// A block pasted into the grid is spread over it as in the time-step grids, then read as a
+// file is; its damage is shown as the reader words it. A cell typed by hand only tells its
+// damage under the grid, since the row may still be on its way.
+void CalibrationPage::GridEdited(int col, int row, const QString& text) {
+    const bool block = text.contains('\t') || text.contains('\r') || text.contains('\n');
+    if (block) observationGrid_->Spread(col, row, text);
+    FillCounts();
+    if (block && !observationStatus_->text().isEmpty()) {
+        MarkDamage(observationStatus_->text());
+        dialogs_.Message(observationStatus_->text());
+    }
+}
+
+void CalibrationPage::MarkDamage(const QString& message) {
+    static const QRegularExpression where(", line (\\d+)(, column (\\d+))?:");
+    const QRegularExpressionMatch match = where.match(message);
+    if (!match.hasMatch()) return;
+    const int row = match.captured(1).toInt() - 2;
+    const int col = match.captured(3).isEmpty() ? 0 : match.captured(3).toInt() - 1;
+    if (row >= 0 && row < observationGrid_->RowCount()) observationGrid_->setCurrentCell(row, col);
+}
+
+void CalibrationPage::OpenObservationsButtonClick() {
+    FileDialogSpec spec = kObservationFiles;
+    spec.initialFolder = folder_;
+    const std::optional<QString> chosen = dialogs_.OpenFile(spec);
+    if (!chosen) return;
+    OpenObservationsNamed(*chosen);
+}
+
+void CalibrationPage::OpenObservationsNamed(const QString& fileName) {
+    if (!project_) throw HalosoilError(projectLabel_->text().toStdString());
+    folder_ = QFileInfo(fileName).absolutePath();
+    const std::string path = QFile::encodeName(fileName).toStdString();
+    study::Observations file;
+    try {
+        file = study::ReadObservationsFile(path, *project_);
+    } catch (const HalosoilError& error) {
+        // The reader names the file and line itself; a file that cannot be opened gets its name.
+        throw HalosoilError(error.File().empty() ? error.what() : WithFileAndLine(path, error));
+    }
+    observationGrid_->Show(study::Combined(study::MeasuredSalinities(*project_), file));
+    FillCounts();
+    statusLabel_->setText("Observations read from " + fileName + ".");
+}
+
+void CalibrationPage::SaveObservationsButtonClick() {
+    SaveThroughDialog("observations (*.csv)|*.csv", "csv",
+                      study::ObservationsCsvText(CurrentObservations()));
+}
+
+void CalibrationPage::StartStudy(const QString& what,
+                                 std::function<void(const study::StudyOptions&)> work,
+                                 std::function<void()> done) {
+    progress_->setValue(0);
+    statusLabel_->setText(what + "...");
+    worker_->Start(
+        threadsSpin_->value(), std::move(work),
+        [this, done = std::move(done)](std::exception_ptr error) { StudyEnded(error, done); });
+    EnableControls();
+}
+
+void CalibrationPage::StudyEnded(std::exception_ptr error, const std::function<void()>& done) {
+    EnableControls();
+    RunGuarded(dialogs_, [&] {
+        try {
+            if (error) std::rethrow_exception(error);
+        } catch (const study::StudyCancelled& cancelled) {
+            progress_->setValue(0);
+            statusLabel_->setText(cancelled.what());
+            return;
+        } catch (...) {
+            progress_->setValue(0);
+            statusLabel_->clear();
+            throw;
+        }
+        progress_->setValue(100);
+        done();
+        EnableControls();
+    });
+}
+
+void CalibrationPage::CancelButtonClick() {
+    worker_->Cancel();
+}
+
+void CalibrationPage::WaitForStudy() {
+    worker_->Join();
+}
+
+bool CalibrationPage::StudyRunning() const {
+    return worker_->Busy();
+}
+
+void CalibrationPage::SaveThroughDialog(const QString& filter, const QString& extension,
+                                        const std::string& bytes) {
+    const std::optional<QString> chosen = dialogs_.SaveFile({filter, extension, folder_});
+    if (!chosen) return;
+    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo("The file already exists, overwrite?"))
+        return;
+    folder_ = QFileInfo(*chosen).absolutePath();
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const FileError& error) {
+        throw HalosoilError("Cannot create file \"" + chosen->toStdString() + "\". " +
+                            error.what());
+    }
+    statusLabel_->setText("Saved " + *chosen + ".");
+}
+
+void CalibrationPage::SaveChart(StudyChart* chart) {
+    const QByteArray png = chart->Png();
+    SaveThroughDialog("PNG pictures (*.png)|*.png", "png", png.toStdString());
+}
+
+void CalibrationPage::SaveTable(QTableWidget* table) {
+    QStringList lines;
+    QStringList cells;
+    for (int col = 0; col < table->columnCount(); ++col)
+        cells << CsvCell(table->horizontalHeaderItem(col)->text());
+    lines << cells.join(',');
+    for (int row = 0; row < table->rowCount(); ++row) {
+        cells.clear();
+        for (int col = 0; col < table->columnCount(); ++col) {
+            const QTableWidgetItem* cell = table->item(row, col);
+            cells << CsvCell(cell ? cell->text() : QString());
+        }
+        lines << cells.join(',');
+    }
+    SaveThroughDialog("CSV files (*.csv)|*.csv", "csv", (lines.join('\n') + '\n').toStdString());
+}
+
+}  // namespace halosoil

@@ -1,0 +1,120 @@
+#include "StudyChart.h"
+
+#include <QBuffer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QXYSeries>
+
+namespace halosoil {
+
+StudyChart::StudyChart(const QString& name, QWidget* parent) : QChartView(parent) {
+    setObjectName(name);
+    setAccessibleName(name);
+    setRubberBand(QChartView::RectangleRubberBand);
+    setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(320, 220);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void StudyChart::WatchHover(QXYSeries* series) {
+    connect(series, &QXYSeries::hovered, this, [this, series](const QPointF& point, bool state) {
+        if (!valueLabel_) return;
+        valueLabel_->setText(state ? QString("%1: %2, %3")
+                                         .arg(series->name())
+                                         .arg(point.x(), 0, 'g', 6)
+                                         .arg(point.y(), 0, 'g', 6)
+                                   : QString());
+    });
+}
+
+void StudyChart::Clear() {
+    chart()->removeAllSeries();
+    for (QAbstractAxis* axis : chart()->axes()) {
+        chart()->removeAxis(axis);
+        delete axis;
+    }
+}
+
+QByteArray StudyChart::Png() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    grab().save(&buffer, "PNG");
+    return bytes;
+}
+
+void StudyChart::keyPressEvent(QKeyEvent* event) {
+    constexpr int kStep = 20;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            chart()->scroll(-kStep, 0);
+            return;
+        case Qt::Key_Right:
+            chart()->scroll(kStep, 0);
+            return;
+        case Qt::Key_Up:
+            chart()->scroll(0, kStep);
+            return;
+        case Qt::Key_Down:
+            chart()->scroll(0, -kStep);
+            return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            chart()->zoomIn();
+            return;
+        case Qt::Key_Minus:
+            chart()->zoomOut();
+            return;
+        case Qt::Key_0:
+        case Qt::Key_Home:
+            chart()->zoomReset();
+            return;
+        default:
+            QChartView::keyPressEvent(event);
+    }
+}
+
+void StudyChart::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = true;
+        panFrom_ = event->position().toPoint();
+        event->accept();
+        return;
+    }
+    // The view's own right click zooms out a step; the whole picture is more use.
+    if (event->button() == Qt::RightButton) {
+        chart()->zoomReset();
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void StudyChart::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_) {
+        const QPoint now = event->position().toPoint();
+        const QPoint moved = now - panFrom_;
+        chart()->scroll(-moved.x(), moved.y());
+        panFrom_ = now;
+        event->accept();
+        return;
+    }
+    QChartView::mouseMoveEvent(event);
+}
+
+void StudyChart::mouseReleaseEvent(QMouseEvent* event) {
+    if (panning_ && event->button() == Qt::MiddleButton) {
+        panning_ = false;
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+}  // namespace halosoil

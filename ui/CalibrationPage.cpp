@@ -383,6 +383,12 @@ bool CalibrationPage::StudyRunning() const {
 
 void CalibrationPage::SaveThroughDialog(const QString& filter, const QString& extension,
                                         const std::string& bytes) {
+    SaveThroughDialog(filter, extension, [&bytes](const QString&) { return bytes; });
+}
+
+void CalibrationPage::SaveThroughDialog(
+    const QString& filter, const QString& extension,
+    const std::function<std::string(const QString& chosen)>& bytesFor) {
     const std::optional<QString> chosen = dialogs_.SaveFile({filter, extension, folder_});
     if (!chosen) return;
     if (QFileInfo::exists(*chosen) && !dialogs_.YesNo("The file already exists, overwrite?"))
@@ -390,7 +396,7 @@ void CalibrationPage::SaveThroughDialog(const QString& filter, const QString& ex
     folder_ = QFileInfo(*chosen).absolutePath();
     const std::string path = QFile::encodeName(*chosen).toStdString();
     try {
-        WriteFileAtomically(path, bytes);
+        WriteFileAtomically(path, bytesFor(*chosen));
     } catch (const FileError& error) {
         throw HalosoilError("Cannot create file \"" + chosen->toStdString() + "\". " +
                             error.what());
@@ -399,8 +405,13 @@ void CalibrationPage::SaveThroughDialog(const QString& filter, const QString& ex
 }
 
 void CalibrationPage::SaveChart(StudyChart* chart) {
-    const QByteArray png = chart->Png();
-    SaveThroughDialog("PNG pictures (*.png)|*.png", "png", png.toStdString());
+    // The picture is drawn once the name is known, as PNG or as SVG by its extension.
+    SaveThroughDialog(
+        "PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg", "png",
+        [chart](const QString& name) {
+            return (name.endsWith(".svg", Qt::CaseInsensitive) ? chart->Svg() : chart->Png())
+                .toStdString();
+        });
 }
 
 void CalibrationPage::SaveTable(QTableWidget* table) {

@@ -116,6 +116,8 @@ private:
     // Saves bytes through the save dialog, asking before replacing a file.
     void SaveThroughDialog(const QString& filter, const QString& extension,
                            const std::string& bytes);
+    void SaveThroughDialog(const QString& filter, const QString& extension,
+                           const std::function<std::string(const QString& chosen)>& bytesFor);
     void SaveChart(StudyChart* chart);
     void SaveTable(QTableWidget* table);
 

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QXYSeries>
 
 namespace halosoil {
@@ -42,6 +44,21 @@ QByteArray StudyChart::Png() {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     grab().save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray StudyChart::Svg() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size());
+    generator.setViewBox(rect());
+    generator.setTitle(chart()->title());
+    QPainter painter(&generator);
+    render(&painter);
+    painter.end();
     return bytes;
 }
 

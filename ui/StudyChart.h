@@ -24,6 +24,8 @@ public:
     void Clear();
     // The picture as PNG bytes, at the chart's size on screen.
     QByteArray Png();
+    // The picture as an SVG drawing of the same size, lines and text kept as vectors.
+    QByteArray Svg();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

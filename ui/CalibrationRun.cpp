@@ -25,6 +25,11 @@
 namespace halosoil {
 
 namespace {
+// Values on the axes in four significant digits, whatever their size.
+constexpr const char* kValueLabels = "%.4g";
+}  // namespace
+
+namespace {
 
 QString Number(double value) {
     if (std::isnan(value)) return "-";
@@ -197,6 +202,7 @@ void CalibrationPage::PlotFit() {
     x->setTitleText("time step");
     x->setLabelFormat("%d");
     auto* y = new QValueAxis;
+    y->setLabelFormat(kValueLabels);
     y->setTitleText(QString("%1 (%2)").arg(info.name, info.unit));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

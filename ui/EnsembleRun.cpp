@@ -26,6 +26,11 @@
 namespace halosoil {
 
 namespace {
+// Values on the axes in four significant digits, whatever their size.
+constexpr const char* kValueLabels = "%.4g";
+}  // namespace
+
+namespace {
 
 QAreaSeries* Band(const QString& name, QLineSeries* upper, QLineSeries* lower, QColor color) {
     auto* band = new QAreaSeries(upper, lower);
@@ -238,6 +243,7 @@ void CalibrationPage::PlotBands() {
     x->setLabelFormat("%d");
     x->setRange(1, std::max(ensemble_->steps, 2));
     auto* y = new QValueAxis;
+    y->setLabelFormat(kValueLabels);
     y->setTitleText(QString("%1 (%2)").arg(info.name, info.unit));
     const double margin = high > low ? (high - low) * 0.05 : 0.1;
     y->setRange(low - margin, high + margin);
@@ -264,6 +270,7 @@ void CalibrationPage::PlotBands() {
         px->setLabelFormat("%d");
         px->setRange(1, std::max(ensemble_->steps, 2));
         auto* py = new QValueAxis;
+        py->setLabelFormat(kValueLabels);
         py->setTitleText("probability");
         py->setRange(0, 1);
         pChart->addAxis(px, Qt::AlignBottom);

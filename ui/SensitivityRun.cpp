@@ -26,6 +26,11 @@
 namespace halosoil {
 
 namespace {
+// Values on the axes in four significant digits, whatever their size.
+constexpr const char* kValueLabels = "%.4g";
+}  // namespace
+
+namespace {
 
 const char* const kStatistics[] = {"final", "mean", "max", "min"};
 
@@ -225,6 +230,7 @@ void CalibrationPage::PlotSensitivity() {
     auto* categories = new QBarCategoryAxis;
     categories->append(names);
     auto* y = new QValueAxis;
+    y->setLabelFormat(kValueLabels);
     y->setTitleText(sobol ? "index" : "effect");
     y->setRange(low, high > low ? high * 1.05 : low + 1);
     chart->addAxis(categories, Qt::AlignBottom);
@@ -240,6 +246,7 @@ void CalibrationPage::PlotSensitivity() {
     // The intervals over the bars: a value axis under the categories, bar k of two centred a
     // quarter of the bars' width off the category's middle.
     auto* x = new QValueAxis;
+    x->setLabelFormat(kValueLabels);
     x->setRange(-0.5, static_cast<double>(names.size()) - 0.5);
     x->setVisible(false);
     chart->addAxis(x, Qt::AlignBottom);

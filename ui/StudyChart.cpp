@@ -1,6 +1,8 @@
 #include "StudyChart.h"
 
 #include <QBuffer>
+#include <QGraphicsLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -39,25 +41,58 @@ void StudyChart::Clear() {
     }
 }
 
+namespace {
+
+// A picture is drawn at the chart's size on screen, or at this size when the chart is too
+// small to read (a page not shown yet lays its charts out at a few pixels).
+constexpr int kLeastExportWidth = 640;
+constexpr int kLeastExportHeight = 400;
+
+}  // namespace
+
+QSize StudyChart::ExportSize() const {
+    return size().width() >= kLeastExportWidth && size().height() >= kLeastExportHeight
+               ? size()
+               : QSize(kLeastExportWidth, kLeastExportHeight);
+}
+
+void StudyChart::DrawForExport(QPainter& painter, QSize picture) {
+    // The chart is laid out at the picture's size for the drawing, then given its place back.
+    const QRectF shown = chart()->geometry();
+    chart()->setGeometry(QRectF(QPointF(0, 0), picture));
+    if (chart()->layout()) chart()->layout()->activate();
+    scene()->render(&painter, QRectF(QPointF(0, 0), picture), QRectF(QPointF(0, 0), picture));
+    chart()->setGeometry(shown);
+    if (chart()->layout()) chart()->layout()->activate();
+}
+
 QByteArray StudyChart::Png() {
+    const QSize picture = ExportSize();
+    QImage image(picture, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawForExport(painter, picture);
+    painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    grab().save(&buffer, "PNG");
+    image.save(&buffer, "PNG");
     return bytes;
 }
 
 QByteArray StudyChart::Svg() {
+    const QSize picture = ExportSize();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(size());
-    generator.setViewBox(rect());
+    generator.setSize(picture);
+    generator.setViewBox(QRect(QPoint(0, 0), picture));
     generator.setTitle(chart()->title());
     QPainter painter(&generator);
-    render(&painter);
+    DrawForExport(painter, picture);
     painter.end();
     return bytes;
 }

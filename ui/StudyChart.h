@@ -7,6 +7,7 @@
 #include <QPoint>
 
 class QLabel;
+class QPainter;
 class QXYSeries;
 
 namespace halosoil {
@@ -22,7 +23,7 @@ public:
     void WatchHover(QXYSeries* series);
     // Empties the chart: no series, no axes, the title kept.
     void Clear();
-    // The picture as PNG bytes, at the chart's size on screen.
+    // The picture as PNG bytes, at the chart's size on screen (at least 640 x 400).
     QByteArray Png();
     // The picture as an SVG drawing of the same size, lines and text kept as vectors.
     QByteArray Svg();
@@ -34,6 +35,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QSize ExportSize() const;
+    void DrawForExport(QPainter& painter, QSize picture);
+
     QLabel* valueLabel_ = nullptr;
     bool panning_ = false;
     QPoint panFrom_;

@@ -453,5 +453,57 @@ TEST_F(CalibrationPageTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
     EXPECT_EQ(Page()->LastEnsemble()->series, study::RunEnsemble(data, settings).series);
 }
 
+TEST_F(CalibrationPageTest, PlotsSaveAsPngOrSvgAndTheBandsAsTheLibrarysCsv) {
+    OpenExample();
+    ChooseCalibration();
+    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
+    Click("EnsembleButton");
+    Page()->WaitForStudy();
+    ASSERT_TRUE(Page()->LastEnsemble().has_value());
+
+    dialogs.files.push_back(Path("bands.svg"));
+    Click("SaveBandChartButton");
+    dialogs.files.push_back(Path("bands.png"));
+    Click("SaveBandChartButton");
+    dialogs.files.push_back(Path("bands.csv"));
+    Click("SaveBandsCsvButton");
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+
+    const auto bytes = [this](const QString& name) {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        return file.readAll();
+    };
+    const QByteArray svg = bytes("bands.svg");
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(40).toStdString();
+    EXPECT_TRUE(svg.contains("<svg"));
+    // The axes keep their words as text, not as pixels.
+    EXPECT_TRUE(svg.contains(">time step<"));
+    EXPECT_TRUE(svg.contains("<text"));
+    EXPECT_TRUE(bytes("bands.png").startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_EQ(bytes("bands.csv").toStdString(),
+              study::BandsCsv(study::Bands(*Page()->LastEnsemble(), {})));
+}
+
+TEST_F(CalibrationPageTest, EveryControlOfThePageHasAnAccessibleName) {
+    OpenExample();
+    int controls = 0;
+    for (QWidget* widget : Page()->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                             qobject_cast<QAbstractSpinBox*>(widget) ||
+                             qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+                             qobject_cast<QAbstractItemView*>(widget);
+        bool inner = false;
+        for (QWidget* up = widget->parentWidget(); up && up != Page(); up = up->parentWidget())
+            inner = inner || qobject_cast<QAbstractItemView*>(up) ||
+                    qobject_cast<QAbstractSpinBox*>(up) || qobject_cast<QComboBox*>(up);
+        if (!control || inner) continue;
+        ++controls;
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+        EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
+    }
+    EXPECT_GT(controls, 30);
+}
+
 }  // namespace
 }  // namespace halosoil::test

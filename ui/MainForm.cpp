@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "RecentFilesMenu.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -68,6 +69,8 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     BuildCalibrationPage(PageControl->widget(kCalibrationPage));
     ConnectGroupButtons();
     connect(PageControl, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
+    BuildFileMenu();
+    setAcceptDrops(true);
 
     // The closing and drainage explanation windows exist from the start, hidden.
     closeForm = new CloseForm(this);
@@ -112,8 +115,12 @@ void MainForm::BuildOutputPages() {
             ShowPage("GraphTab");
         });
     });
-    connect(outputPage, &OutputPage::OutputOpened, this,
-            [this] { Guarded([this] { graphPage->HideForOpenedOutput(); }); });
+    connect(outputPage, &OutputPage::OutputOpened, this, [this] {
+        Guarded([this] {
+            graphPage->HideForOpenedOutput();
+            if (recentFiles_) recentFiles_->Remember(window_.OutputFileName);
+        });
+    });
     connect(graphPage, &GraphPage::MakeGraphClicked, this, [this] {
         Guarded([this] {
             dialogs_.Message("To make a graph, an output file must be opened first.");

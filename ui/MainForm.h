@@ -33,6 +33,7 @@ class GridPaste;
 class OutputPage;
 class GraphPage;
 class CalibrationPage;
+class RecentFilesMenu;
 class CloseForm;
 class DrainForm;
 
@@ -85,6 +86,10 @@ public:
     // extension ".out" or its first line) opens as "Open output" does and shows the Output
     // page; any other file opens as "Open input" does.
     void OpenFileFromOutside(const QString& fileName);
+    // A file dropped on the window or chosen from the recent files: observations (".csv")
+    // open on the Calibration page as "Open observations" does; others as from outside.
+    void OpenFileNamed(const QString& fileName);
+    const RecentFilesMenu* RecentFiles() const { return recentFiles_; }
 
     // The Edit menu, acting on the focused field or grid cell.
     void EditCopy();
@@ -96,10 +101,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenu();
+    void BuildFileMenu();
     void BuildInputPage(QWidget* page);
     void BuildInputPanels(QWidget* panelArea);
     void BuildHelpPages();
@@ -153,6 +161,7 @@ private:
     OutputPage* outputPage = nullptr;
     GraphPage* graphPage = nullptr;
     CalibrationPage* calibrationPage = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
     CloseForm* closeForm = nullptr;
     DrainForm* drainForm = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "InputReadDisplay.h"
 #include "MainForm.h"
 #include "OutputPage.h"
+#include "RecentFilesMenu.h"
 
 namespace halosoil {
 
@@ -44,6 +45,7 @@ void MainForm::OpenInputNamed(const QString& chosenName) {
     window_.OutputFromRun = false;
     outputPage->DisableForOpenedInput();
     graphPage->DisableGraphButtons();
+    if (recentFiles_) recentFiles_->Remember(*chosen);
 }
 
 }  // namespace halosoil

@@ -9,8 +9,10 @@
 #include "GenPanel.h"
 #include "InputFile.h"
 #include "MainForm.h"
+#include "OutputFileName.h"
 #include "OutputPage.h"
 #include "QtRunHost.h"
+#include "RecentFilesMenu.h"
 
 namespace halosoil {
 
@@ -72,6 +74,8 @@ void MainForm::SaveAllButtonClick() {
     dialogs_.Message("The calculations were made. The output can be inspected.");
     ProgressBar->hide();
     window_.OutputFromRun = true;
+    recentFiles_->Remember(QFile::decodeName(data_.InputFileName.c_str()));
+    recentFiles_->Remember(QFile::decodeName(OutputFileNameFor(data_.InputFileName).c_str()));
     outputPage->ShowRunOutput();
     ShowPage("OutTab");
 }

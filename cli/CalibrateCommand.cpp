@@ -103,10 +103,7 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
         settings.observations = study::ObservationsFor(*data, study.observations);
         result = study::Calibrate(*data, settings);
     } catch (const HalosoilError& error) {
-        streams.errors << (error.File().empty() ? error.what()
-                                                : WithFileAndLine(study.observations, error))
-                       << '\n';
-        return kInputInvalid;
+        return StudyFailed(error, study.observations, streams.errors);
     }
 
     const std::string projectFile =

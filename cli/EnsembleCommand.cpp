@@ -82,10 +82,7 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
             settings.fromReport = study::ReadReportEstimates(arguments.from, *data);
         result = study::RunEnsemble(*data, settings);
     } catch (const HalosoilError& error) {
-        streams.errors << (error.File().empty() ? error.what()
-                                                : WithFileAndLine(arguments.from, error))
-                       << '\n';
-        return kInputInvalid;
+        return StudyFailed(error, arguments.from, streams.errors);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

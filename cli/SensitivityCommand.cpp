@@ -60,10 +60,7 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
             settings.observations = study::ObservationsFor(*data, study.observations);
         result = study::RunSensitivity(*data, settings);
     } catch (const HalosoilError& error) {
-        streams.errors << (error.File().empty() ? error.what()
-                                                : WithFileAndLine(study.observations, error))
-                       << '\n';
-        return kInputInvalid;
+        return StudyFailed(error, study.observations, streams.errors);
     }
     if (result.failedRuns > 0)
         streams.errors << "halosoil-batch: " << result.failedRuns << " of " << result.runs

@@ -68,22 +68,23 @@ study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputD
     study::Weights weights;
     for (const std::string& text : texts) {
         const auto equals = text.find('=');
-        const auto quantity = study::QuantityNamed(text.substr(0, equals));
-        if (equals == std::string::npos || !quantity)
-            throw HalosoilError("'" + text + "' is not QUANTITY=W with a quantity of the table");
-        if (!study::ProjectHas(data, *quantity))
-            throw HalosoilError("Weight " + text + ": the project has no " +
-                                text.substr(0, equals));
+        if (equals == std::string::npos) throw HalosoilError("'" + text + "' is not QUANTITY=W");
+        const std::string name = text.substr(0, equals);
         double weight = 0;
         try {
             weight = PointStringToFloat(text.substr(equals + 1));
         } catch (const ConversionError& error) {
-            throw HalosoilError("Weight " + text + ": " + error.what());
+            throw HalosoilError("Weight " + name + ": " + error.what());
         }
-        if (!(weight >= 0)) throw HalosoilError("Weight " + text + ": a weight is 0 or more");
-        weights.Set(*quantity, weight);
+        weights.Set(name, weight, data);
     }
     return weights;
+}
+
+// A study that could not be done: a file it read is named with the line of its damage.
+int StudyFailed(const HalosoilError& error, const std::string& file, std::ostream& errors) {
+    errors << (error.File().empty() ? error.what() : WithFileAndLine(file, error)) << '\n';
+    return kInputInvalid;
 }
 
 study::StudyOptions StudyOptionsOf(const StudyArguments& arguments) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BatchCommand.h"
+#include "Errors.h"
 #include "InputData.h"
 #include "MemberRuns.h"
 #include "Objective.h"
@@ -47,6 +48,9 @@ std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& t
                                                const InputData& data);
 study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputData& data);
 study::StudyOptions StudyOptionsOf(const StudyArguments& arguments);
+// Prints a study's failure, naming file (the observations or the report read) when the
+// failure is one of opening it; yields kInputInvalid.
+int StudyFailed(const HalosoilError& error, const std::string& file, std::ostream& errors);
 
 // The text to the file named (replacing it only when whole) or, without a name, to out.
 int WriteResult(const std::string& text, const std::string& path, const CommandStreams& streams);

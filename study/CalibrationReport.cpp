@@ -8,6 +8,7 @@
 
 #include "Calibration.h"
 #include "Errors.h"
+#include "StudyFile.h"
 
 namespace halosoil::study {
 
@@ -122,12 +123,7 @@ ReportEstimates ParseReportEstimates(const std::string& text, const InputData& d
 }
 
 ReportEstimates ReadReportEstimates(const std::string& path, const InputData& data) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FileError error(FileErrorText(errno ? errno : ENOENT));
-        error.SetFile(path);
-        throw error;
-    }
+    std::ifstream in = OpenStudyFile(path);
     std::ostringstream text;
     text << in.rdbuf();
     return ParseReportEstimates(text.str(), data, path);

@@ -28,6 +28,20 @@ double Simulated(const RunState& state, Quantity quantity, int step) {
 
 }  // namespace
 
+void Weights::Set(std::string_view name, double weight, const InputData& data) {
+    const std::string named(name);
+    const auto quantity = QuantityNamed(name);
+    if (!quantity)
+        throw HalosoilError("Weight " + named + ": '" + named +
+                            "' is not a quantity; the quantities are " + QuantityNames());
+    if (!ProjectHas(data, *quantity))
+        throw HalosoilError("Weight " + named + ": the project has no " + named);
+    if (!std::isfinite(weight) || weight < 0)
+        throw HalosoilError("The weight of " + named + " must be 0 or more, not " +
+                            ShortestText(weight) + ".");
+    Set(*quantity, weight);
+}
+
 Objective::Objective(const Observations& observations, const Weights& weights)
     : observations_(observations) {
     for (const QuantityInfo& info : Quantities()) {

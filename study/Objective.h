@@ -9,6 +9,7 @@
 
 #include <array>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "Observations.h"
@@ -26,6 +27,9 @@ struct Weights {
     void Set(Quantity quantity, double weight) {
         ofQuantity[static_cast<std::size_t>(quantity)] = weight;
     }
+    // The weight of the quantity named, one the project has; throws HalosoilError naming it
+    // otherwise, or for a weight below 0 or not a number.
+    void Set(std::string_view name, double weight, const InputData& data);
 };
 
 // The fit of one quantity: the number of observations, the root mean square error, the mean

@@ -10,6 +10,7 @@
 #include "Errors.h"
 #include "ShortestText.h"
 #include "StringToFloat.h"
+#include "StudyFile.h"
 
 namespace halosoil::study {
 
@@ -42,15 +43,6 @@ std::vector<std::string> Cells(const std::string& line) {
     // getline drops an empty last cell ("5,1.2,"), which is a cell all the same.
     if (!line.empty() && line.back() == ',') cells.emplace_back();
     return cells;
-}
-
-std::string QuantityNames() {
-    std::string names;
-    for (const QuantityInfo& info : Quantities()) {
-        if (!names.empty()) names += ", ";
-        names += info.name;
-    }
-    return names;
 }
 
 const char* ZoneWords(int zone) {
@@ -184,12 +176,7 @@ Observations ReadObservationsCsv(std::istream& in, const InputData& data,
 }
 
 Observations ReadObservationsFile(const std::string& path, const InputData& data) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FileError error(FileErrorText(errno ? errno : ENOENT));
-        error.SetFile(path);
-        throw error;
-    }
+    std::ifstream in = OpenStudyFile(path);
     return ReadObservationsCsv(in, data, path);
 }
 

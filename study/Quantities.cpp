@@ -28,6 +28,15 @@ std::optional<Quantity> QuantityNamed(std::string_view name) {
     return std::nullopt;
 }
 
+std::string QuantityNames() {
+    std::string names;
+    for (const QuantityInfo& info : Quantities()) {
+        if (!names.empty()) names += ", ";
+        names += info.name;
+    }
+    return names;
+}
+
 bool ProjectHas(const InputData& data, Quantity quantity) {
     const int zone = InfoOf(quantity).zone;
     return zone == 0 || data.ZoneExists(zone);

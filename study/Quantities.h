@@ -41,6 +41,8 @@ struct QuantityInfo {
 const std::array<QuantityInfo, kQuantityCount>& Quantities();
 const QuantityInfo& InfoOf(Quantity quantity);
 std::optional<Quantity> QuantityNamed(std::string_view name);
+// Every quantity's name, in order, separated by commas: what a refusal lists.
+std::string QuantityNames();
 
 // Whether the project's layer count has the quantity (the salinities of zones it lacks not).
 bool ProjectHas(const InputData& data, Quantity quantity);

@@ -117,26 +117,9 @@ Observations StudyObservations(const InputData& data,
     return Combined(measured, ObservationsOf(*columns));
 }
 
-std::string QuantityNames() {
-    std::string names;
-    for (const QuantityInfo& info : Quantities()) {
-        if (!names.empty()) names += ", ";
-        names += info.name;
-    }
-    return names;
-}
-
 Weights WeightsOf(const std::map<std::string, double>& given, const InputData& data) {
     Weights weights;
-    for (const auto& [name, weight] : given) {
-        const auto quantity = QuantityNamed(name);
-        if (!quantity)
-            throw HalosoilError("Weight " + name + ": '" + name +
-                                "' is not a quantity; the quantities are " + QuantityNames());
-        if (!ProjectHas(data, *quantity))
-            throw HalosoilError("Weight " + name + ": the project has no " + name);
-        weights.Set(*quantity, weight);
-    }
+    for (const auto& [name, weight] : given) weights.Set(name, weight, data);
     return weights;
 }
 

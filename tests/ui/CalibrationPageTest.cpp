@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
+#include <QValueAxis>
 #include <QXYSeries>
 #include <future>
 
@@ -503,6 +505,37 @@ TEST_F(CalibrationPageTest, EveryControlOfThePageHasAnAccessibleName) {
         EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
     }
     EXPECT_GT(controls, 30);
+}
+
+TEST_F(CalibrationPageTest, ChartsZoomPanAndTellTheValueUnderThePointer) {
+    OpenExample();
+    ChooseCalibration();
+    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
+    Click("EnsembleButton");
+    Page()->WaitForStudy();
+    StudyChart* bands = W<StudyChart>("BandChart");
+    bands->resize(640, 400);
+    bands->chart()->resize(640, 400);
+    const auto axis = [bands](Qt::Orientation orientation) {
+        return qobject_cast<QValueAxis*>(bands->chart()->axes(orientation).value(0));
+    };
+    ASSERT_NE(axis(Qt::Horizontal), nullptr);
+    const double width = axis(Qt::Horizontal)->max() - axis(Qt::Horizontal)->min();
+    const double height = axis(Qt::Vertical)->max() - axis(Qt::Vertical)->min();
+    QTest::keyClick(bands, Qt::Key_Plus);
+    EXPECT_LT(axis(Qt::Horizontal)->max() - axis(Qt::Horizontal)->min(), width * 0.75);
+    EXPECT_LT(axis(Qt::Vertical)->max() - axis(Qt::Vertical)->min(), height * 0.75);
+    const double left = axis(Qt::Horizontal)->min();
+    QTest::keyClick(bands, Qt::Key_Right);
+    EXPECT_GT(axis(Qt::Horizontal)->min(), left);
+    QTest::keyClick(bands, Qt::Key_0);
+    EXPECT_DOUBLE_EQ(axis(Qt::Horizontal)->max() - axis(Qt::Horizontal)->min(), width);
+
+    QXYSeries* median = XY(bands, "median");
+    emit median->hovered(QPointF(3, 1.25), true);
+    EXPECT_EQ(W<QLabel>("BandValueLabel")->text(), "median: 3, 1.25");
+    emit median->hovered(QPointF(3, 1.25), false);
+    EXPECT_EQ(W<QLabel>("BandValueLabel")->text(), "");
 }
 
 }  // namespace

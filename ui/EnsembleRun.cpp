@@ -222,7 +222,9 @@ void CalibrationPage::PlotBands() {
     observed->setName("observations");
     observed->setMarkerSize(7);
     try {
-        for (const study::Observed& point : CurrentObservations().Of(*quantity)) {
+        // Held here: a loop over a part of the temporary would outlive it.
+        const study::Observations observations = CurrentObservations();
+        for (const study::Observed& point : observations.Of(*quantity)) {
             observed->append(point.step, point.value);
             widen(point.value);
         }

@@ -60,15 +60,15 @@ CalibrationSettings WeeklyCalibration() {
     std::normal_distribution<double> noise(0, 1);
     const RunState& run = engine.State();
     for (int i = 1; i <= base.NrTst; ++i) {
-        settings.observations.Of(Quantity::DepthWaterTable).push_back(
-            {i, run.DepthWT[i] + 0.01 * noise(random)});
+        settings.observations.Of(Quantity::DepthWaterTable)
+            .push_back({i, run.DepthWT[i] + 0.01 * noise(random)});
         if (i % 4 != 0) continue;
-        settings.observations.Of(Quantity::SalinityLayer1).push_back(
-            {i, run.SalRoot1[i] + 0.05 * noise(random)});
-        settings.observations.Of(Quantity::SalinityLayer2).push_back(
-            {i, run.SalRoot2[i] + 0.05 * noise(random)});
-        settings.observations.Of(Quantity::SalinityLayer3).push_back(
-            {i, run.SalRoot3[i] + 0.05 * noise(random)});
+        settings.observations.Of(Quantity::SalinityLayer1)
+            .push_back({i, run.SalRoot1[i] + 0.05 * noise(random)});
+        settings.observations.Of(Quantity::SalinityLayer2)
+            .push_back({i, run.SalRoot2[i] + 0.05 * noise(random)});
+        settings.observations.Of(Quantity::SalinityLayer3)
+            .push_back({i, run.SalRoot3[i] + 0.05 * noise(random)});
     }
     return settings;
 }

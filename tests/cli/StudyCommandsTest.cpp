@@ -81,7 +81,8 @@ TEST(BatchCalibrate, WritesTheCalibratedProjectAndTheReportOfTheLibrarysCalibrat
         const auto& parameter = report["parameters"][j];
         EXPECT_EQ(parameter["name"], expected.estimates[j].parameter.Name());
         EXPECT_EQ(parameter["value"].template get<double>(), expected.estimates[j].value);
-        EXPECT_EQ(parameter["standard_error"].template get<double>(), expected.estimates[j].standardError);
+        EXPECT_EQ(parameter["standard_error"].template get<double>(),
+                  expected.estimates[j].standardError);
     }
     EXPECT_EQ(report["objective"]["end"].get<double>(), expected.objectiveEnd);
     EXPECT_EQ(report["runs"].get<long long>(), expected.runs);

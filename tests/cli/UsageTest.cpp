@@ -61,12 +61,15 @@ const std::string kUsage =
     "       halosoil-batch convert INPUT.inp OUTPUT.inp\n"
     "       halosoil-batch table salinity|hydrology OUTPUT.out [-o FILE.csv]\n"
     "       halosoil-batch graph TYPE OUTPUT.out -o FILE.svg|FILE.png|FILE.bmp\n"
-    "       halosoil-batch calibrate INPUT.inp --parameter NAME=LOW:HIGH... [--observations OBS.csv]\n"
-    "                 [--weight QUANTITY=W...] [--seed N] [-j N] [-o CALIBRATED.inp] [--report REPORT.json]\n"
-    "       halosoil-batch sensitivity INPUT.inp --parameter NAME=LOW:HIGH... --target TARGET...\n"
-    "                 [--method sobol|morris] [--samples N] [--seed N] [--observations OBS.csv] [-o FILE.csv]\n"
-    "       halosoil-batch ensemble INPUT.inp (--parameter NAME=DISTRIBUTION... | --from REPORT.json)\n"
-    "                 [--members N] [--design lhs|sobol] [--threshold QUANTITY>VALUE...] [--seed N] [-o FILE.csv]\n"
+    "       halosoil-batch calibrate INPUT.inp --parameter NAME=LOW:HIGH...\n"
+    "                 [--observations OBS.csv] [--weight QUANTITY=W...] [--seed N] [-j N]\n"
+    "                 [-o CALIBRATED.inp] [--report REPORT.json]\n"
+    "       halosoil-batch sensitivity INPUT.inp --parameter NAME=LOW:HIGH...\n"
+    "                 --target TARGET... [--method sobol|morris] [--samples N] [--seed N]\n"
+    "                 [--observations OBS.csv] [-j N] [-o FILE.csv]\n"
+    "       halosoil-batch ensemble INPUT.inp (--parameter NAME=DISTRIBUTION...\n"
+    "                 | --from REPORT.json) [--members N] [--design lhs|sobol]\n"
+    "                 [--threshold QUANTITY>VALUE...] [--seed N] [-j N] [-o FILE.csv]\n"
     "       halosoil-batch --help | --version\n";
 
 TEST(BatchUsage, HelpAndItsShortFormPrintTheSameTextWhichPointsToTheCommandsOwnHelp) {

@@ -38,7 +38,7 @@ Sides JacobianSides(const Parameter& parameter, double value) {
 // side.
 std::vector<double> JacobianAt(const InputData& base, const CalibrationSettings& settings,
                                const Objective& objective, const std::vector<double>& values,
-                               std::atomic<long long>& runs) {
+                               RunCounter& runs) {
     const std::vector<Parameter>& parameters = settings.parameters;
     const std::size_t p = parameters.size();
     std::vector<double> members;
@@ -56,7 +56,7 @@ std::vector<double> JacobianAt(const InputData& base, const CalibrationSettings&
         objective.Residuals(run.state, residuals[static_cast<std::size_t>(run.member)]);
         if (run.Failed()) residuals[static_cast<std::size_t>(run.member)].clear();
     });
-    runs += static_cast<long long>(2 * p);
+    runs.Add(static_cast<long long>(2 * p));
 
     const std::size_t m = static_cast<std::size_t>(objective.ObservationCount());
     std::vector<double> jacobian(m * p, 0.0);
@@ -134,7 +134,9 @@ CalibrationResult Calibrate(const InputData& base, const CalibrationSettings& se
     for (const Parameter& parameter : parameters) startValues.push_back(ValueIn(base, parameter));
     const std::vector<double> startUnit = UnitOf(parameters, startValues);
 
-    std::atomic<long long> runs{0};
+    // The start, the searches, the calibrated run and the Jacobian's two runs a parameter.
+    const int dims = static_cast<int>(parameters.size());
+    RunCounter runs(1 + MostSearchRuns(dims) + 1 + 2LL * dims, settings.options.progress);
     CalibrationResult result;
     {
         RunEvaluator start(base, parameters, objective, runs, settings.options.cancel);
@@ -149,7 +151,7 @@ CalibrationResult Calibrate(const InputData& base, const CalibrationSettings& se
         Engine engine;
         std::string refusal;
         RunPlain(engine, result.project, refusal);
-        ++runs;
+        runs.Add(1);
         result.state = engine.State();
         if (!refusal.empty()) throw HalosoilError(refusal);
     }
@@ -180,7 +182,7 @@ CalibrationResult Calibrate(const InputData& base, const CalibrationSettings& se
                                   std::to_string(result.state.StoppedStep) +
                                   ": the water table fell below the aquifer.");
     AddWarnings(result, objective.ObservationCount());
-    result.runs = runs;
+    result.runs = runs.Runs();
     result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

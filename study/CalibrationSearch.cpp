@@ -90,10 +90,14 @@ nlopt::algorithm LocalAlgorithm(unsigned dims) {
 
 }  // namespace
 
+long long MostSearchRuns(int dims) {
+    return 1 + GlobalEvaluations(dims) +
+           static_cast<long long>(kLocalStarts) * LocalEvaluations(dims);
+}
+
 SearchOutcome SearchBest(const InputData& base, const std::vector<Parameter>& parameters,
                          const Objective& objective, const std::vector<double>& startUnit,
-                         std::uint64_t seed, const StudyOptions& options,
-                         std::atomic<long long>& runs) {
+                         std::uint64_t seed, const StudyOptions& options, RunCounter& runs) {
     const unsigned dims = static_cast<unsigned>(parameters.size());
 
     RunEvaluator global(base, parameters, objective, runs, options.cancel);

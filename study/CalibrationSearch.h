@@ -10,6 +10,7 @@
 #include "MemberRuns.h"
 #include "Objective.h"
 #include "Parameters.h"
+#include "RunCounter.h"
 
 namespace halosoil::study {
 
@@ -20,7 +21,9 @@ struct SearchOutcome {
 
 SearchOutcome SearchBest(const InputData& base, const std::vector<Parameter>& parameters,
                          const Objective& objective, const std::vector<double>& startUnit,
-                         std::uint64_t seed, const StudyOptions& options,
-                         std::atomic<long long>& runs);
+                         std::uint64_t seed, const StudyOptions& options, RunCounter& runs);
+
+// The most runs SearchBest takes for so many parameters.
+long long MostSearchRuns(int dims);
 
 }  // namespace halosoil::study

@@ -37,7 +37,7 @@ std::vector<double> UnitOf(const std::vector<Parameter>& parameters,
 }
 
 RunEvaluator::RunEvaluator(const InputData& base, const std::vector<Parameter>& parameters,
-                           const Objective& objective, std::atomic<long long>& runs,
+                           const Objective& objective, RunCounter& runs,
                            const std::atomic<bool>* cancel)
     : base_(base),
       parameters_(parameters),
@@ -52,7 +52,7 @@ double RunEvaluator::operator()(const std::vector<double>& unit) {
     const std::vector<double> values = ValuesAt(parameters_, unit.data());
     MakeVariant(base_, parameters_, values.data(), project_);
     RunPlain(engine_, project_, refusal_);
-    ++runs_;
+    runs_.Add(1);
     const double value = objective_.Value(engine_.State());
     // The first of equal values stays the best, so that the outcome does not hang on the
     // order of later ties.

@@ -11,6 +11,7 @@
 #include "InputData.h"
 #include "Objective.h"
 #include "Parameters.h"
+#include "RunCounter.h"
 
 namespace halosoil::study {
 
@@ -23,8 +24,7 @@ std::vector<double> UnitOf(const std::vector<Parameter>& parameters,
 class RunEvaluator {
 public:
     RunEvaluator(const InputData& base, const std::vector<Parameter>& parameters,
-                 const Objective& objective, std::atomic<long long>& runs,
-                 const std::atomic<bool>* cancel);
+                 const Objective& objective, RunCounter& runs, const std::atomic<bool>* cancel);
 
     // The objective at unit coordinates; throws StudyCancelled once cancel is set.
     double operator()(const std::vector<double>& unit);
@@ -40,7 +40,7 @@ private:
     const InputData& base_;
     const std::vector<Parameter>& parameters_;
     const Objective& objective_;
-    std::atomic<long long>& runs_;
+    RunCounter& runs_;
     const std::atomic<bool>* cancel_;
     Engine engine_;
     InputData project_;

@@ -164,4 +164,25 @@ TEST(StudyCalibration, TheReportHoldsTheEstimatesAndReadsBackForAnEnsemble) {
     EXPECT_THROW(ParseReportEstimates("{\"parameters\": [", truth.base, "r.json"), HalosoilError);
 }
 
+TEST(StudyCalibration, OneParameterIsFoundWithItsProgressToldOnTheWay) {
+    const Truth truth = SimulatedTruth();
+    CalibrationSettings settings = SettingsOf(truth);
+    settings.parameters.resize(1);  // QH1 alone: the local search is not BOBYQA's
+    std::vector<std::pair<long long, long long>> progress;
+    settings.options.progress = [&](long long done, long long total) {
+        progress.emplace_back(done, total);
+    };
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    ASSERT_EQ(result.estimates.size(), 1u);
+    EXPECT_LE(result.estimates[0].ciLow, 0.03);
+    EXPECT_GE(result.estimates[0].ciHigh, 0.03);
+    ASSERT_FALSE(progress.empty());
+    for (std::size_t k = 1; k < progress.size(); ++k) {
+        EXPECT_GE(progress[k].first, progress[k - 1].first);
+        EXPECT_EQ(progress[k].second, progress[0].second);
+    }
+    EXPECT_EQ(progress.back().first, std::min(result.runs, progress.back().second));
+    EXPECT_GE(progress.back().second, result.runs);
+}
+
 }  // namespace

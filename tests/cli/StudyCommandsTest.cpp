@@ -44,7 +44,9 @@ std::string ObservationsCsv(const InputData& base) {
     std::string csv = "step,depth_water_table,salinity_layer1\n";
     for (int i = 1; i <= base.NrTst; ++i) {
         csv += std::to_string(i) + "," + std::to_string(engine.State().DepthWT[i] + noise(random));
-        csv += i % 4 == 0 ? "," + std::to_string(engine.State().SalRoot1[i]) + "\n" : ",\n";
+        csv += ',';
+        if (i % 4 == 0) csv += std::to_string(engine.State().SalRoot1[i]);
+        csv += '\n';
     }
     return csv;
 }

@@ -16,7 +16,7 @@ machine's cores or a Dask cluster (``scenarios``, ``sweep``). Observations of th
 
 from ._calibration import Calibration, calibrate
 from ._ensemble import Ensemble, bands, ensemble
-from ._errors import Error, InputError, WaterTableBelowAquifer
+from ._errors import Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
 from ._project import Project, read_input
 from ._result import Result, read_output, run
@@ -27,6 +27,7 @@ from ._zones import ZONE_KEYS
 __all__ = [
     "Error",
     "InputError",
+    "FileError",
     "WaterTableBelowAquifer",
     "Project",
     "read_input",

@@ -14,6 +14,7 @@ ZONE_KEYS: tuple[str, ...]
 
 class Error(Exception): ...
 class InputError(Error, ValueError): ...
+class FileError(OSError): ...  # a file the core could not read or write
 
 class WaterTableBelowAquifer(Error):
     step: int

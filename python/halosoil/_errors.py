@@ -2,6 +2,8 @@
 
 from __future__ import annotations
 
+import os
+
 from . import _core
 
 
@@ -29,6 +31,20 @@ class WaterTableBelowAquifer(Error):
 
     def __reduce__(self):
         return (type(self), (str(self), self.step))
+
+
+#: A file the core could not read or write (an OSError); the message is the program's.
+FileError = _core.FileError
+
+
+def readable(path) -> str:
+    """The path, once Python itself has opened it for reading: a file that is missing, a
+    folder or one without permission raises FileNotFoundError, IsADirectoryError or
+    PermissionError with errno and filename set, naming the path."""
+    path = os.fspath(path)
+    with open(path, "rb"):
+        pass
+    return path
 
 
 def translated(call, *args):

@@ -4,13 +4,15 @@ from __future__ import annotations
 
 import copy as _copy
 import math
+import numbers
 import os
+from collections.abc import Mapping
 from typing import Any
 
 import numpy as np
 
 from . import _core
-from ._errors import translated
+from ._errors import InputError, readable, translated
 from ._zones import ZONE_KEYS, ZONE_NUMBERS, zones_of
 
 # Python name -> the record's field, for the single values.
@@ -132,7 +134,36 @@ class Project:
 
     # The record the core reads and writes.
 
+    def _consistent(self) -> None:
+        """Raises InputError for a value no input file could hold: a number of the wrong type,
+        a zone the project lacks, a series whose length is not ``steps``."""
+        for name in _INTEGERS:
+            value = getattr(self, name)
+            if isinstance(value, (bool, np.bool_)) or not isinstance(value, numbers.Integral):
+                raise InputError(f"{name} must be a whole number, not {value!r}")
+        for name in _TEXTS:
+            value = getattr(self, name)
+            if not isinstance(value, str):
+                raise InputError(f"{name} must be text, not {value!r}")
+        if not isinstance(self.drains, (bool, np.bool_)):
+            raise InputError(f"drains must be True or False, not {self.drains!r}")
+        for name in _SCALARS:
+            if name in _INTEGERS or name in _TEXTS or name == "drains":
+                continue
+            _check_number(name, getattr(self, name))
+        zones = self.zones
+        for name in _ZONE_FIELDS:
+            for zone, value in _zone_items(name, getattr(self, name), zones, self.layers):
+                _check_number(f"{name}[{zone!r}]", value)
+        for name in _SERIES:
+            _check_series(name, getattr(self, name), self.steps)
+        for zone, series in _zone_items("measured_salinity", self.measured_salinity, zones,
+                                        self.layers):
+            if series is not None:
+                _check_series(f"measured_salinity[{zone!r}]", series, self.steps)
+
     def _record(self) -> dict[str, Any]:
+        self._consistent()
         record: dict[str, Any] = {"InputFileName": self.file_name}
         for name, field in _SCALARS.items():
             value = getattr(self, name)
@@ -228,6 +259,35 @@ class Project:
                 f"step_length={self.step_length}, layers={self.layers}{label})")
 
 
+def _check_number(label: str, value: Any) -> None:
+    if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(value, numbers.Real):
+        raise InputError(f"{label} must be a number, not {value!r}")
+
+
+def _zone_items(name: str, values: Any, zones: tuple[str, ...], layers: int):
+    if not isinstance(values, Mapping):
+        raise InputError(f"{name} must be a dict keyed by zone ({', '.join(zones)}), "
+                         f"not {type(values).__name__}")
+    for zone in values:
+        if zone not in zones:
+            raise InputError(f"{name}: a project of {layers} root-zone layer(s) has no zone "
+                             f"{zone!r}; its zones are {', '.join(zones)}")
+    return values.items()
+
+
+def _check_series(label: str, values: Any, steps: int) -> None:
+    array = np.asarray(values, dtype=object)
+    if array.ndim != 1:
+        raise InputError(f"{label} must be a series of {steps} values, one per time step")
+    # A shorter series the core refuses in the window's words; a longer one it would cut.
+    if len(array) > steps:
+        raise InputError(f"{label} has {len(array)} values; the project has {steps} time steps")
+    for step, value in enumerate(array, start=1):
+        if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(
+                value, numbers.Real):
+            raise InputError(f"{label}, step {step}: {value!r} is not a number")
+
+
 def _eight_bit(text: str) -> bytes:
     # The files hold 8-bit text; like the window, a character beyond Latin-1 becomes "?".
     return str(text).encode("latin-1", errors="replace")
@@ -247,7 +307,8 @@ def _same_series(a: Any, b: Any) -> bool:
 def read_input(path: str | os.PathLike) -> Project:
     """Reads an input file (any layout the program reads) into a Project.
 
-    Raises ``halosoil.InputError`` with the program's text when the file is damaged.
+    Raises ``halosoil.InputError`` with the program's text when the file is damaged, and
+    Python's own FileNotFoundError, IsADirectoryError or PermissionError (with errno and
+    filename) when it cannot be opened.
     """
-    path = os.fspath(path)
-    return Project._from_record(translated(_core.read_input, path))
+    return Project._from_record(translated(_core.read_input, readable(path)))

@@ -8,7 +8,7 @@ from typing import Any, Optional
 import numpy as np
 
 from . import _core
-from ._errors import InputError, WaterTableBelowAquifer, translated
+from ._errors import InputError, WaterTableBelowAquifer, readable, translated
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
 
@@ -135,10 +135,11 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
 def read_output(path: str | os.PathLike) -> Result:
     """Reads an output file the program reads into a Result.
 
-    Raises ``halosoil.InputError`` with the program's text when the file cannot be opened
-    or read.
+    Raises Python's own FileNotFoundError, IsADirectoryError or PermissionError (with errno
+    and filename) when the output file cannot be opened, and ``halosoil.InputError`` with the
+    program's text when it, or the input file of the same name, cannot be read.
     """
-    return Result(translated(_core.read_output, os.fspath(path)))
+    return Result(translated(_core.read_output, readable(path)))
 
 
 __all__ = ["Result", "run", "read_output", "InputError"]

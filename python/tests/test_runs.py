@@ -115,6 +115,6 @@ def test_to_dataframe_is_indexed_by_step():
     assert frame.loc[result.steps, "depth_water_table"] == result.depth_water_table[-1]
 
 
-def test_reading_a_missing_output_file_is_an_input_error(tmp_path):
-    with pytest.raises(halosoil.InputError):
+def test_reading_a_missing_output_file_is_pythons_file_not_found(tmp_path):
+    with pytest.raises(FileNotFoundError):
         halosoil.read_output(tmp_path / "none.out")

@@ -1,0 +1,101 @@
+"""What scripts hand the package that no input file could hold is refused, naming the
+attribute, the zone or the step and the value; files that cannot be opened raise Python's own
+errors, naming the path."""
+
+import errno
+
+import numpy as np
+import pytest
+
+import halosoil
+from conftest import EXAMPLES
+
+
+def weekly():
+    return halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+
+
+def refusal(project):
+    with pytest.raises(halosoil.InputError) as caught:
+        project.check()
+    return str(caught.value)
+
+
+class TestInconsistentProjects:
+    def test_fewer_steps_than_the_series_hold_no_longer_cut_the_series(self):
+        project = weekly()
+        project.steps = 5
+        assert refusal(project) == "rain has 52 values; the project has 5 time steps"
+        with pytest.raises(halosoil.InputError):
+            halosoil.run(project)
+
+    def test_a_misspelt_or_stale_zone_is_refused(self):
+        project = weekly()
+        project.thickness["layer 1"] = 0.3
+        assert refusal(project) == (
+            "thickness: a project of 3 root-zone layer(s) has no zone 'layer 1'; its zones are "
+            "layer1, layer2, layer3, transition, aquifer")
+        project = weekly()
+        project.layers = 1  # the keys of layers 2 and 3 stay behind
+        assert refusal(project) == (
+            "thickness: a project of 1 root-zone layer(s) has no zone 'layer2'; its zones are "
+            "layer1, transition, aquifer")
+        project = weekly()
+        project.measured_salinity["aquifers"] = np.full(52, np.nan)
+        assert refusal(project).startswith("measured_salinity: a project of 3 root-zone layer(s) "
+                                           "has no zone 'aquifers'")
+
+    def test_values_of_the_wrong_type_are_refused_with_the_value(self):
+        project = weekly()
+        project.qh1 = "0.03"
+        assert refusal(project) == "qh1 must be a number, not '0.03'"
+        project = weekly()
+        project.steps = 52.0
+        assert refusal(project) == "steps must be a whole number, not 52.0"
+        project = weekly()
+        project.drains = "yes"
+        assert refusal(project) == "drains must be True or False, not 'yes'"
+        project = weekly()
+        project.leaching_efficiency["layer2"] = None
+        assert refusal(project) == "leaching_efficiency['layer2'] must be a number, not None"
+        project = weekly()
+        project.title1 = 7
+        assert refusal(project) == "title1 must be text, not 7"
+
+    def test_a_series_with_a_value_that_is_no_number_names_its_step(self):
+        project = weekly()
+        rain = list(project.rain)
+        rain[3] = "wet"
+        project.rain = rain
+        assert refusal(project) == "rain, step 4: 'wet' is not a number"
+        project = weekly()
+        project.evaporation = np.ones((52, 2))
+        assert refusal(project) == "evaporation must be a series of 52 values, one per time step"
+
+    def test_unset_values_still_count_as_the_windows_empty_fields(self):
+        project = weekly()
+        project.rain = np.full(52, np.nan)
+        assert refusal(project).startswith("There are empty cells")
+
+
+class TestFileErrors:
+    @pytest.mark.parametrize("read", [halosoil.read_input, halosoil.read_output])
+    def test_a_missing_file_is_pythons_file_not_found_naming_the_path(self, read, tmp_path):
+        path = tmp_path / "missing.inp"
+        with pytest.raises(FileNotFoundError) as caught:
+            read(path)
+        assert caught.value.errno == errno.ENOENT
+        assert caught.value.filename == str(path)
+        assert str(path) in str(caught.value)
+
+    def test_a_folder_is_pythons_is_a_directory(self, tmp_path):
+        with pytest.raises(IsADirectoryError) as caught:
+            halosoil.read_input(tmp_path)
+        assert caught.value.filename == str(tmp_path)
+
+    def test_every_exception_class_is_exported(self):
+        for name in ("Error", "InputError", "FileError", "WaterTableBelowAquifer"):
+            assert name in halosoil.__all__
+            assert issubclass(getattr(halosoil, name), Exception)
+        assert issubclass(halosoil.FileError, OSError)
+        assert issubclass(halosoil.InputError, ValueError)

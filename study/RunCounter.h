@@ -15,11 +15,12 @@ public:
     RunCounter(long long expected, std::function<void(long long done, long long total)> progress)
         : expected_(expected), progress_(std::move(progress)) {}
 
+    // Counted and told under one lock, so that the progress never goes back when runs of
+    // several threads end at once.
     void Add(long long runs) {
-        const long long done = runs_ += runs;
-        if (!progress_) return;
         const std::lock_guard<std::mutex> lock(lock_);
-        progress_(std::min(done, expected_), expected_);
+        const long long done = runs_ += runs;
+        if (progress_) progress_(std::min(done, expected_), expected_);
     }
     long long Runs() const { return runs_; }
 

@@ -21,7 +21,7 @@ from ._observations import read_observations
 from ._project import Project, read_input
 from ._result import Result, read_output, run
 from ._sensitivity import sensitivity
-from ._study import scenarios, sweep
+from ._study import scenarios, sweep, tabulate, to_dataset
 from ._zones import ZONE_KEYS
 
 __all__ = [
@@ -36,6 +36,8 @@ __all__ = [
     "read_output",
     "sweep",
     "scenarios",
+    "tabulate",
+    "to_dataset",
     "read_observations",
     "calibrate",
     "Calibration",

@@ -255,8 +255,23 @@ class Project:
 
     def __repr__(self) -> str:
         label = f", label={self.label!r}" if self.label else ""
-        return (f"Project(title1={self.title1!r}, steps={self.steps}, "
-                f"step_length={self.step_length}, layers={self.layers}{label})")
+        drains = (f"drains at {self.drain_depth:g} m (QH1 {self.qh1:g}, QH2 {self.qh2:g})"
+                  if self.drains else "no drains")
+        return (f"Project({self.title1!r}, {self.steps} steps of {self.step_length} day(s), "
+                f"{self.layers} root-zone layer(s), {drains}{label})")
+
+    def _repr_html_(self) -> str:
+        """The project in a notebook: its sizes, drains and soil properties per zone."""
+        import html
+
+        rows = "".join(
+            f"<tr><th>{zone}</th>" + "".join(
+                f"<td>{getattr(self, name).get(zone, math.nan):g}</td>" for name in _ZONE_FIELDS)
+            + "</tr>" for zone in self.zones)
+        heads = "".join(f"<th>{name.replace('_', ' ')}</th>" for name in _ZONE_FIELDS)
+        return (f"<p><b>{html.escape(self.title1)}</b><br>{html.escape(repr(self))}</p>"
+                f"<table><tr><th>zone</th>{heads}</tr>{rows}</table>"
+                "<p>thickness m; porosities and leaching efficiency %; initial salinity dS/m</p>")
 
 
 def _check_number(label: str, value: Any) -> None:

@@ -107,9 +107,47 @@ class Result:
             columns[f"salinity_{zone}"] = series
         return pd.DataFrame(columns, index=pd.RangeIndex(1, self.steps + 1, name="step"))
 
+    def summary(self) -> dict[str, float]:
+        """What a study compares of a run, as a dict of numbers.
+
+        Returns
+        -------
+        dict
+            ``final_salinity_<zone>`` (dS/m at the end of the last step, for each zone),
+            ``mean_salinity_<zone>`` (dS/m, over the steps), ``min_depth_water_table`` and
+            ``max_depth_water_table`` (m below the surface), and the totals over the steps of
+            ``drainage``, ``percolation``, ``capillary_rise`` and ``actual_evaporation``
+            (mm).
+        """
+        summary: dict[str, float] = {}
+        for zone, series in self.salinity.items():
+            series = np.asarray(series, dtype=float)
+            summary[f"final_salinity_{zone}"] = float(series[-1]) if len(series) else np.nan
+            summary[f"mean_salinity_{zone}"] = float(series.mean()) if len(series) else np.nan
+        depth = np.asarray(self.depth_water_table, dtype=float)
+        summary["min_depth_water_table"] = float(depth.min()) if len(depth) else np.nan
+        summary["max_depth_water_table"] = float(depth.max()) if len(depth) else np.nan
+        for name in ("drainage", "percolation", "capillary_rise", "actual_evaporation"):
+            summary[f"total_{name}"] = float(np.asarray(getattr(self, name), dtype=float).sum())
+        return summary
+
     def __repr__(self) -> str:
         label = f", label={self.label!r}" if self.label else ""
-        return f"Result(title1={self.title1!r}, steps={self.steps}, layers={self.layers}{label})"
+        if self.steps == 0:
+            return f"Result({self.title1!r}, no steps{label})"
+        depth = np.asarray(self.depth_water_table, dtype=float)
+        finals = ", ".join(f"{zone} {float(np.asarray(series)[-1]):.2f}"
+                           for zone, series in self.salinity.items())
+        return (f"Result({self.title1!r}, {self.steps} steps, water table {depth.min():.2f} to "
+                f"{depth.max():.2f} m, final salinity (dS/m) {finals}{label})")
+
+    def _repr_html_(self) -> str:
+        """The run in a notebook: its summary as a table."""
+        import html
+
+        rows = "".join(f"<tr><th>{name.replace('_', ' ')}</th><td>{value:.4g}</td></tr>"
+                       for name, value in self.summary().items())
+        return f"<p><b>{html.escape(self.title1)}</b></p><table>{rows}</table>"
 
 
 def run(project: Project, refine: bool = False, optimise: bool = False, *,

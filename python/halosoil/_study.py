@@ -19,6 +19,8 @@ def _run_one(project: Project, refine: bool, optimise: bool) -> Union[Result, Ex
     try:
         return run(project, refine, optimise, threads=1)
     except Exception as error:  # noqa: BLE001 - every failure is reported in its place
+        # The study's tables name the failed project by its label too.
+        error.label = dict(project.label)
         return error
 
 
@@ -127,3 +129,80 @@ def _apply(project: Project, name: str, value: Any) -> None:
         getattr(project, name).update(value)
     else:
         setattr(project, name, value)
+
+
+def _labels(results: Sequence[Union[Result, Exception]],
+            projects: Optional[Sequence[Project]]) -> list[dict[str, Any]]:
+    if projects is not None:
+        return [dict(p.label) for p in projects]
+    return [r.label if isinstance(r, Result) else dict(getattr(r, "label", {}) or {})
+            for r in results]
+
+
+def tabulate(results: Sequence[Union[Result, Exception]],
+             projects: Optional[Sequence[Project]] = None):
+    """The results of a study as one table, a row per project in the study's order.
+
+    Parameters
+    ----------
+    results : sequence of Result or Exception
+        What ``sweep`` returns.
+    projects : sequence of Project, optional
+        The projects of the study, whose labels name the rows (by default the results' own
+        labels; an exception that came back from a Dask worker may have lost its label).
+
+    Returns
+    -------
+    pandas.DataFrame
+        The labels' columns (the values the scenarios varied), the columns of
+        ``Result.summary()`` (NaN for a failed project) and ``error``: the message of a failed
+        project, empty for a run that went through.
+    """
+    import pandas as pd
+
+    rows = []
+    for label, outcome in zip(_labels(results, projects), results):
+        if isinstance(outcome, Exception):
+            rows.append({**label, "error": str(outcome)})
+        else:
+            rows.append({**label, **outcome.summary(), "error": ""})
+    return pd.DataFrame(rows)
+
+
+def to_dataset(results: Sequence[Union[Result, Exception]],
+               projects: Optional[Sequence[Project]] = None):
+    """The per-step results of a study as an xarray Dataset.
+
+    Returns
+    -------
+    xarray.Dataset
+        Dimensions ``scenario`` (the study's order) and ``step`` (1..the most steps of any
+        run); a variable per result quantity (``depth_water_table`` in m, ``drainage``,
+        ``percolation``, ``capillary_rise``, ``actual_evaporation`` in mm per time step,
+        ``salinity_<zone>`` in dS/m), NaN where a scenario failed or has fewer steps or no such
+        zone; the coordinate ``error`` per scenario (empty when the run went through) and one
+        coordinate per label.
+    """
+    import xarray as xr
+
+    steps = max((r.steps for r in results if isinstance(r, Result)), default=0)
+    names: list[str] = []
+    for r in results:
+        if isinstance(r, Result):
+            for name in r.to_dataframe().columns:
+                if name not in names:
+                    names.append(name)
+    data = {name: np.full((len(results), steps), np.nan) for name in names}
+    for k, r in enumerate(results):
+        if isinstance(r, Result):
+            frame = r.to_dataframe()
+            for name in frame.columns:
+                data[name][k, : r.steps] = frame[name].to_numpy(dtype=float)
+    coords: dict[str, Any] = {
+        "scenario": np.arange(len(results)), "step": np.arange(1, steps + 1),
+        "error": ("scenario", ["" if isinstance(r, Result) else str(r) for r in results])}
+    labels = _labels(results, projects)
+    for key in dict.fromkeys(key for label in labels for key in label):
+        coords[key] = ("scenario", [label.get(key, np.nan) for label in labels])
+    return xr.Dataset({name: (("scenario", "step"), values) for name, values in data.items()},
+                      coords=coords)

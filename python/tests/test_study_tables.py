@@ -1,0 +1,58 @@
+"""A study's results as tables, and what the reprs of projects and results show."""
+
+import numpy as np
+
+import halosoil
+from conftest import EXAMPLES
+
+
+def study():
+    base = halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+    base.thickness["aquifer"] = 0.5
+    projects = halosoil.scenarios(base, irrigation_factor=[0.8, 1.2],
+                                  groundwater_outflow=[0.5, 40.0])
+    return projects, halosoil.sweep(projects, progress=False)
+
+
+def test_the_results_tabulate_with_labels_summaries_and_the_errors_of_failed_projects():
+    projects, results = study()
+    table = halosoil.tabulate(results)
+    assert list(table["irrigation_factor"]) == [0.8, 0.8, 1.2, 1.2]
+    assert list(table["groundwater_outflow"]) == [0.5, 40.0, 0.5, 40.0]
+    # An outflow of 40 mm/day empties the thin aquifer: those runs stop early.
+    failed = [isinstance(r, halosoil.WaterTableBelowAquifer) for r in results]
+    assert failed == [False, True, False, True]
+    assert table["error"][1] == str(results[1]) and table["error"][1] != ""
+    assert table["error"][0] == ""
+    first = results[0]
+    assert table["final_salinity_layer1"][0] == first.salinity["layer1"][-1]
+    assert table["max_depth_water_table"][0] == np.max(first.depth_water_table)
+    assert table["total_drainage"][0] == np.sum(first.drainage)
+    assert np.isnan(table["final_salinity_layer1"][1])
+    assert list(halosoil.tabulate(results, projects)["groundwater_outflow"]) == [0.5, 40.0, 0.5, 40.0]
+
+
+def test_the_per_step_results_form_a_dataset_of_scenario_and_step():
+    _, results = study()
+    data = halosoil.to_dataset(results)
+    assert data.sizes == {"scenario": 4, "step": 15}
+    assert list(data["step"].values) == list(range(1, 16))
+    np.testing.assert_array_equal(data["salinity_layer2"].values[2], results[2].salinity["layer2"])
+    np.testing.assert_array_equal(data["drainage"].values[0], results[0].drainage)
+    assert np.isnan(data["drainage"].values[1]).all()
+    assert data["error"].values[0] == "" and data["error"].values[1] != ""
+    assert list(data["irrigation_factor"].values) == [0.8, 0.8, 1.2, 1.2]
+
+
+def test_reprs_show_what_matters():
+    project = halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+    assert repr(project).startswith(f"Project({project.title1!r}, 15 steps of 360 day(s), "
+                                    "2 root-zone layer(s), drains at ")
+    assert "layer2" in project._repr_html_()
+    result = halosoil.run(project)
+    depth = np.asarray(result.depth_water_table)
+    assert (f"water table {depth.min():.2f} to {depth.max():.2f} m" in repr(result))
+    assert f"layer1 {result.salinity['layer1'][-1]:.2f}" in repr(result)
+    summary = result.summary()
+    assert summary["mean_salinity_aquifer"] == np.mean(result.salinity["aquifer"])
+    assert "final salinity layer1" in result._repr_html_()

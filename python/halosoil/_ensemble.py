@@ -29,12 +29,12 @@ def _distribution_texts(parameters: Optional[Mapping[str, Any]]) -> list[str]:
     if not isinstance(parameters, Mapping):
         raise TypeError("parameters is a dict of name: (kind, numbers...)")
     texts = []
-    for name, spec in parameters.items():
-        if isinstance(spec, (str, bytes)) or not hasattr(spec, "__len__") or len(spec) < 1:
+    for name, given in parameters.items():
+        if isinstance(given, (str, bytes)) or not hasattr(given, "__len__") or len(given) < 1:
             raise InputError(f"Parameter {name}: the distribution is ('uniform', low, high), "
                              f"('normal', mean, sd) or ('triangular', low, mode, high), not "
-                             f"{spec!r}")
-        kind, *numbers = spec
+                             f"{given!r}")
+        kind, *numbers = given
         texts.append(f"{name}={kind}:" + ":".join(number_text(number) for number in numbers))
     return texts
 
@@ -46,11 +46,11 @@ def _threshold_texts(thresholds: Optional[Mapping[str, Any]]) -> list[str]:
     if not isinstance(thresholds, Mapping):
         raise TypeError("thresholds is a dict of quantity: ('>' or '<', value)")
     texts = []
-    for quantity, spec in thresholds.items():
-        if isinstance(spec, (str, bytes)) or not hasattr(spec, "__len__") or len(spec) != 2:
+    for quantity, given in thresholds.items():
+        if isinstance(given, (str, bytes)) or not hasattr(given, "__len__") or len(given) != 2:
             raise InputError(f"Threshold {quantity}: a threshold is ('>', value) or "
-                             f"('<', value), not {spec!r}")
-        sign, value = spec
+                             f"('<', value), not {given!r}")
+        sign, value = given
         texts.append(f"{quantity}{sign}{number_text(value)}")
     return texts
 

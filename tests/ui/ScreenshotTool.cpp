@@ -6,12 +6,15 @@
 #include <QDir>
 #include <QPixmap>
 #include <QProcess>
+#include <QTabWidget>
 
 #include "OutputPage.h"
 
+#include "CalibrationPage.h"
 #include "CloseForm.h"
 #include "DrainForm.h"
 #include "MainFormFixture.h"
+#include "ParameterTable.h"
 
 namespace halosoil::test {
 namespace {
@@ -35,7 +38,7 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
         form->resize(size);
         form->show();
         const QString suffix = QString("-%1").arg(size.width());
-        for (int page = 0; page < 6; ++page) {
+        for (int page = 0; page < Pages()->count(); ++page) {
             Pages()->setCurrentIndex(page);
             shoot(QString("page%1-%2").arg(page).arg(Pages()->tabText(page)) + suffix);
         }
@@ -76,6 +79,27 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
         shoot(QString("output-salinity-") + example);
         W<OutputPage>("OutputPage")->FillHydrologyTable();
         shoot(QString("output-hydrology-") + example);
+    }
+    // The Calibration page after a calibration and an ensemble of the weekly example against
+    // its observations, each section in turn.
+    form->resize(QSize(1100, 860));
+    form->OpenFileFromOutside(QString(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp");
+    form->ShowPage("CalTab");
+    auto* page = W<CalibrationPage>("CalibrationPage");
+    page->OpenObservationsNamed(QString(HALOSOIL_EXAMPLES) +
+                                "/three_layers_weekly_drained_observations.csv");
+    auto* parameters = W<ParameterTable>("ParameterTable");
+    for (const char* name : {"qh1", "leaching_efficiency_layer1", "groundwater_inflow"})
+        parameters->item(parameters->RowOf(name), ParameterTable::NameColumn)
+            ->setCheckState(Qt::Checked);
+    Click("CalibrateButton");
+    page->WaitForStudy();
+    Click("EnsembleButton");
+    page->WaitForStudy();
+    auto* sections = W<QTabWidget>("CalibrationSections");
+    for (int section = 0; section < sections->count(); ++section) {
+        sections->setCurrentIndex(section);
+        shoot(QString("calibration-%1").arg(section));
     }
     W<DrainForm>("DrainForm")->show();
     QApplication::processEvents();

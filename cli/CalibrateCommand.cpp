@@ -10,7 +10,6 @@
 #include <memory>
 #include <ostream>
 
-#include "AtomicFile.h"
 #include "BatchCommand.h"
 #include "Calibration.h"
 #include "Errors.h"
@@ -118,12 +117,9 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
         streams.errors << WithFileAndLine(projectFile, error) << '\n';
         return kInputInvalid;
     }
-    try {
-        WriteFileAtomically(reportFile, study::ReportJson(result));
-    } catch (const FileError& error) {
-        streams.errors << "Cannot create file \"" << reportFile << "\". " << error.what() << '\n';
-        return kInputInvalid;
-    }
+    if (const int status = WriteResult(study::ReportJson(result), reportFile, streams);
+        status != kOutputWritten)
+        return status;
     PrintSummary(result, streams.out);
     streams.out << "\nWrote " << projectFile << " and " << reportFile << ".\n";
     if (result.state.RunStopped) {

@@ -87,9 +87,11 @@ std::optional<GraphFormat> GraphFormatOf(const std::string& fileName) {
 int ExportGraph(GraphType type, const std::string& typeName, const std::string& outputFile,
                 const std::string& target, GraphFormat format, std::ostream& errors) {
     if (OverwritesItsSource(target, outputFile)) return RefuseToOverwrite(errors, target);
-    if (format != GraphFormat::Svg && !CanDrawRasterGraphs()) {
-        errors << "This build draws graphs as SVG only.\n";
-        return kInputInvalid;
+    if (format != GraphFormat::Svg) {
+        if (const std::string unavailable = RasterGraphsUnavailable(); !unavailable.empty()) {
+            errors << unavailable << '\n';
+            return kInputInvalid;
+        }
     }
 
     ViewedOutput viewed;

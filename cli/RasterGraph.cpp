@@ -1,57 +1,90 @@
 #include "RasterGraph.h"
 
-#include <QFile>
-#include <QGuiApplication>
-#include <QImageWriter>
-#include <QSaveFile>
-#include <cstdio>
-#include <memory>
+#include <dlfcn.h>
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "Errors.h"
-#include "QtCanvas.h"
+#include "RasterExport.h"
 
 namespace halosoil {
 
 namespace {
 
-// Fonts and painting need an application object; the batch runner never shows a window, so
-// it asks for the platform that needs no display.
-void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The platform's notes (such as a missing runtime folder) are no business of a script.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(text));
-    });
-    static int argc = 1;
-    static char name[] = "halosoil-batch";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> application =
-        std::make_unique<QGuiApplication>(argc, argv);
+struct RasterExport {
+    HalosoilSaveRasterGraph save = nullptr;
+    std::string unavailable;
+};
+
+#ifdef HALOSOIL_RASTER_MODULE
+// The module lies at a fixed path from the program's own folder, in the build tree as once
+// installed.
+std::filesystem::path ModulePath() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (program.parent_path() / HALOSOIL_RASTER_MODULE).lexically_normal();
+}
+
+RasterExport OpenRasterExport() {
+    const std::filesystem::path module = ModulePath();
+    // The module stays loaded for the life of the process: Qt's application object lives in it.
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const char* reason = handle ? nullptr : dlerror();
+    void* entry = handle ? dlsym(handle, kSaveRasterGraphSymbol) : nullptr;
+    if (!entry) {
+        if (!reason) reason = dlerror();
+        return {nullptr, "PNG and BMP graphs need Halosoil's raster export " + module.string() +
+                             ", which cannot be loaded (" + (reason ? reason : "no entry point") +
+                             "). SVG graphs need no such module."};
+    }
+    return {reinterpret_cast<HalosoilSaveRasterGraph>(entry), {}};
+}
+#else
+RasterExport OpenRasterExport() {
+    return {nullptr, "This build draws graphs as SVG only."};
+}
+#endif
+
+const RasterExport& TheRasterExport() {
+    static const RasterExport loaded = OpenRasterExport();
+    return loaded;
+}
+
+// What the module's callback draws, and what went wrong while drawing.
+struct Drawing {
+    GraphType type;
+    const GraphSource& source;
+    std::exception_ptr failure;
+};
+
+void DrawInto(Canvas& canvas, void* context) {
+    auto& drawing = *static_cast<Drawing*>(context);
+    // An exception may not cross the module's C entry point; it is thrown again on this side.
+    try {
+        DrawGraph(canvas, drawing.type, drawing.source);
+    } catch (...) {
+        drawing.failure = std::current_exception();
+    }
 }
 
 }  // namespace
 
-bool CanDrawRasterGraphs() {
-    return true;
+std::string RasterGraphsUnavailable() {
+    return TheRasterExport().unavailable;
 }
 
 void SaveRasterGraph(GraphType type, const GraphSource& source, const std::string& fileName,
                      const char* format) {
-    EnsureApplication();
-    QImage picture = QtCanvas::NewGraphImage();
-    {
-        QtCanvas canvas(picture);
-        DrawGraph(canvas, type, source);
-    }
-    QSaveFile file(QFile::decodeName(fileName.c_str()));
-    QImageWriter writer(&file, format);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        throw FileError(reason.toStdString());
-    }
+    const RasterExport& raster = TheRasterExport();
+    if (!raster.save) throw HalosoilError(raster.unavailable);
+    Drawing drawing{type, source, nullptr};
+    char reason[512] = "";
+    const bool written =
+        raster.save(DrawInto, &drawing, fileName.c_str(), format, reason, sizeof reason);
+    if (drawing.failure) std::rethrow_exception(drawing.failure);
+    if (!written) throw FileError(reason);
 }
 
 }  // namespace halosoil

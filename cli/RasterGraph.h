@@ -1,5 +1,6 @@
-// Graphs as bitmaps without a display: the window's own bitmap canvas on Qt's offscreen
-// platform, so a PNG or BMP file holds the very pixels the Graphs page shows.
+// Graphs as bitmaps without a display. The window's own bitmap canvas draws them, so a PNG or
+// BMP file holds the very pixels the Graphs page shows; it lives in the raster export module,
+// which is opened only here, so that every other command starts without Qt.
 #pragma once
 
 #include <string>
@@ -9,8 +10,8 @@
 
 namespace halosoil {
 
-// Whether this build can draw bitmaps (it needs Qt).
-bool CanDrawRasterGraphs();
+// Empty when bitmaps can be drawn; otherwise why not, as the user is told.
+std::string RasterGraphsUnavailable();
 
 // Draws the graph and writes it as format ("PNG" or "BMP") to fileName, replacing the file as
 // a whole. Throws FileError with the platform's reason when it cannot be written.

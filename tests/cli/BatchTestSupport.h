@@ -21,11 +21,16 @@ inline std::string ReadBytes(const fs::path& path) {
     return bytes.str();
 }
 
+// Runs the program with the arguments; its standard error goes to the file errors.
+inline int RunProgram(const fs::path& program, const std::string& arguments,
+                      const fs::path& errors) {
+    const std::string command = program.string() + " " + arguments + " 2>" + errors.string();
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
 // Runs halosoil-batch with the arguments; its standard error goes to the file errors.
 inline int RunBatch(const std::string& arguments, const fs::path& errors) {
-    const std::string command =
-        std::string(HALOSOIL_BATCH) + " " + arguments + " 2>" + errors.string();
-    return WEXITSTATUS(std::system(command.c_str()));
+    return RunProgram(HALOSOIL_BATCH, arguments, errors);
 }
 
 // Runs halosoil-batch with the arguments; its standard output and error go to the files.

@@ -13,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using halosoil::test::ReadBytes;
 using halosoil::test::RunBatch;
+using halosoil::test::RunProgram;
 using halosoil::test::Scratch;
 
 const char* const kTypeNames[] = {"hydrology",       "surface-hydrology", "subsurface-hydrology",
@@ -110,6 +111,35 @@ TEST(GraphExport, BitmapsHaveTheGraphsSize) {
     EXPECT_EQ(littleEndian(18), 617u);
     EXPECT_EQ(littleEndian(22), 441u);
     EXPECT_EQ(ReadBytes(folder / "err"), "");
+}
+
+// Bitmaps are drawn by a module the program opens only for them; a copy of the program without
+// the module beside it tells which module is missing and still draws SVG.
+TEST(GraphExport, WithoutTheRasterExportBitmapsAreRefusedAndSvgStillDrawn) {
+    const fs::path folder = Scratch("graph-no-raster");
+    const fs::path output = ThreeLayerOutput(folder);
+    const fs::path program = folder / "bin" / "halosoil-batch";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(HALOSOIL_BATCH, program);
+    const auto graph = [&](const std::string& target) {
+        return RunProgram(program, "graph water-table " + output.string() + " -o " + target,
+                          folder / "err");
+    };
+
+    const fs::path png = folder / "wt.png";
+    EXPECT_EQ(graph(png.string()), 1);
+    const std::string message = ReadBytes(folder / "err");
+    EXPECT_EQ(message.rfind(
+                  "PNG and BMP graphs need Halosoil's raster export " + folder.string() + "/", 0),
+              0u)
+        << message;
+    EXPECT_NE(message.find("/halosoil-raster.so, which cannot be loaded ("), std::string::npos);
+    EXPECT_NE(message.find("). SVG graphs need no such module.\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(png));
+
+    const fs::path svg = folder / "wt.svg";
+    EXPECT_EQ(graph(svg.string()), 0) << ReadBytes(folder / "err");
+    EXPECT_TRUE(WellFormedXml(svg));
 }
 
 TEST(GraphExport, ALayerTheOutputDoesNotHaveIsRefused) {

@@ -1,0 +1,29 @@
+// The entry point of the raster export module, the one part of the batch runner that loads Qt.
+// halosoil-batch opens the module only to write a PNG or BMP graph, so that its other commands
+// start without Qt's libraries. The caller draws, the module owns the picture and the file.
+#pragma once
+
+#include <cstddef>
+
+#include "Canvas.h"
+
+extern "C" {
+
+// Draws the graph on canvas; context is what the caller passed along. It must not throw: the
+// module is entered through C.
+using HalosoilDrawGraph = void (*)(halosoil::Canvas& canvas, void* context);
+
+// Draws a graph with draw on a blank graph picture and writes it as format ("PNG" or "BMP") to
+// fileName, replacing the file as a whole. Returns true when written; otherwise false with the
+// platform's reason in reason (cut to reasonSize bytes, terminated).
+using HalosoilSaveRasterGraph = bool (*)(HalosoilDrawGraph draw, void* context,
+                                         const char* fileName, const char* format, char* reason,
+                                         std::size_t reasonSize);
+}
+
+namespace halosoil {
+
+// The name under which the module exports its HalosoilSaveRasterGraph.
+inline constexpr const char* kSaveRasterGraphSymbol = "halosoil_save_raster_graph";
+
+}  // namespace halosoil

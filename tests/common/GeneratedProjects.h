@@ -8,6 +8,7 @@
 
 #include "InputData.h"
 #include "InputFile.h"
+#include "ProjectBuilder.h"
 
 namespace halosoil::test {
 
@@ -22,14 +23,8 @@ inline InputData GeneratedProject(unsigned seed) {
     const int pick = static_cast<int>((seed / 3) % 4);
     const int tstLength = lengths[pick];
 
-    InputData d;
-    d.Title1 = "Generated project " + std::to_string(seed);
-    d.Title2 = std::to_string(layers) + " layers";
-    d.NrTst = steps[pick];
-    d.HydrRows = d.NrTst;
-    d.TstLength = tstLength;
-    d.NrLayers = layers;
-    d.SetLayerFlags(layers);
+    InputData d = NewProject("Generated project " + std::to_string(seed),
+                             std::to_string(layers) + " layers", steps[pick], tstLength, layers);
     d.DrainPresent = seed % 5 != 0;
     d.DrainDepth = uniform(1.0, 2.5);
     // Capacities on both sides of 0.02, where a day changes from one step to ten sub-steps.
@@ -60,7 +55,6 @@ inline InputData GeneratedProject(unsigned seed) {
         d.Thick[Trans] = 0.3;
         d.Thick[Aquif] = 0.5;
     }
-    for (Series* series : {&d.Rain, &d.Irrig, &d.Evap, &d.IrrSal}) SizeSeries(*series, d.NrTst);
     for (int i = 1; i <= d.NrTst; ++i) {
         d.Rain[i] = uniform(0, 3) * tstLength;
         // Daily runs irrigate now and then, so that gifts are spread over dry days.
@@ -72,7 +66,6 @@ inline InputData GeneratedProject(unsigned seed) {
     const int measurements = static_cast<int>(seed % 4);  // 0: none, 1: one zone, 2: all, 3: far
     const int measuredZone = ZonesOf(layers)[seed % ZonesOf(layers).size()];
     for (int z = Layer1; z <= Aquif; ++z) {
-        SizeSeries(d.MeasSalt[z], d.NrTst);
         for (int i = 1; i <= d.NrTst; ++i) {
             const bool measured = measurements == 2 || (measurements >= 1 && z == measuredZone);
             d.MeasSalt[z][i] = !measured           ? kMissing

@@ -9,6 +9,7 @@
 #include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "OutputFile.h"
+#include "ProjectBuilder.h"
 
 namespace halosoil {
 namespace {
@@ -29,13 +30,8 @@ struct RunResults {
     InputData data;
     RunState state;
 
-    RunResults(int layers, int steps) {
-        data.Title1 = "Title one";
-        data.Title2 = "Title two";
-        data.NrLayers = layers;
-        data.SetLayerFlags(layers);
-        data.NrTst = steps;
-        data.TstLength = 30;
+    RunResults(int layers, int steps)
+        : data(test::NewProject("Title one", "Title two", steps, 30, layers)) {
         state.LeachEff = {0, 0.8, 0.75, 0.7, 0.6, 1};
         SizeResultSeries(state, steps);
         state.FitNA = {true, true, true, true, true, true};

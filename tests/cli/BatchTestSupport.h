@@ -6,20 +6,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "FileBytes.h"
 
 namespace halosoil::test {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Runs the program with the arguments; its standard error goes to the file errors.
 inline int RunProgram(const fs::path& program, const std::string& arguments,

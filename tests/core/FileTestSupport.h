@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+
 namespace halosoil::test {
 
 class TempFolder {
@@ -57,18 +59,6 @@ private:
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 // The lines of a text whose every line ends with CR LF; fails the test on a bare LF or a
 // missing final line end.

@@ -9,7 +9,7 @@
 //      say more than the usage about a refused line sets refused too.
 //   2. BatchCommand.h declares AddCalibrateCommand; kCommands in BatchCommandLine.cpp lists it.
 //   3. Its usage line goes into kBatchUsage (BatchUsage.h), its paragraph into BatchHelp().
-//   4. cli/CMakeLists.txt lists the new file.
+//   4. Nothing in CMake: every .cpp file of cli/ is part of the program.
 // The dispatcher gives every command -h/--help, prints its help, and turns a refused line into
 // the usage on standard error with status 2.
 #pragma once

@@ -1,6 +1,7 @@
 #include "ExportArguments.h"
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <vector>
 
 #include "BatchUsage.h"
@@ -14,8 +15,7 @@ bool LooksLikeOption(const std::string& word) {
     return word.size() > 1 && word[0] == '-';
 }
 
-}  // namespace
-
+// Adds the two words and -o to command, read into arguments.
 void AddExportArguments(CLI::App& command, ExportArguments& arguments, const ExportHelp& help) {
     // The words are required for the help to say so; a missing one is told by ExportComplaint.
     command.add_option(help.firstName, arguments.first, help.firstHelp)->type_name("")->required();
@@ -30,6 +30,8 @@ void AddExportArguments(CLI::App& command, ExportArguments& arguments, const Exp
     // Unknown options and words beyond two are kept, to be named by ExportComplaint.
     command.allow_extras();
 }
+
+}  // namespace
 
 std::optional<std::string> ExportComplaint(const CLI::App& command,
                                            const CLI::ParseError* refusal) {
@@ -47,10 +49,22 @@ std::optional<std::string> ExportComplaint(const CLI::App& command,
     return std::nullopt;
 }
 
-int RefusedExport(const CLI::App& command, const CLI::ParseError& refusal, std::ostream& errors) {
-    if (const auto complaint = ExportComplaint(command, &refusal))
-        return WrongUsage(errors, *complaint);
-    return WrongUsage(errors);
+BatchCommand AddExportCommand(CLI::App& app, const char* name, const char* description,
+                              const ExportHelp& help, ExportWork work) {
+    const auto arguments = std::make_shared<ExportArguments>();
+    CLI::App* command = app.add_subcommand(name, description);
+    AddExportArguments(*command, *arguments, help);
+    return {command,
+            [command, arguments, work](const CommandStreams& streams) {
+                if (const auto complaint = ExportComplaint(*command, nullptr))
+                    return WrongUsage(streams.errors, *complaint);
+                return work(*arguments, streams);
+            },
+            [command](const CLI::ParseError& refusal, std::ostream& errors) {
+                if (const auto complaint = ExportComplaint(*command, &refusal))
+                    return WrongUsage(errors, *complaint);
+                return WrongUsage(errors);
+            }};
 }
 
 }  // namespace halosoil

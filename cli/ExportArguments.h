@@ -6,10 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace CLI {
-class App;
-class ParseError;
-}  // namespace CLI
+#include "BatchCommand.h"
 
 namespace halosoil {
 
@@ -27,15 +24,17 @@ struct ExportHelp {
     const char* targetHelp;
 };
 
-// Adds the two words and -o to command, read into arguments.
-void AddExportArguments(CLI::App& command, ExportArguments& arguments, const ExportHelp& help);
-
 // What is wrong with the command line read so far, the first fault a reader of the line meets:
 // an unknown option, then -o without its file name, then other than two words. Nothing when
 // the line is right. refusal is the error that stopped the reading, if there was one.
 std::optional<std::string> ExportComplaint(const CLI::App& command, const CLI::ParseError* refusal);
 
-// The complaint about a refused command line and the usage, on errors; yields kWrongUsage.
-int RefusedExport(const CLI::App& command, const CLI::ParseError& refusal, std::ostream& errors);
+// The work of an export command once its line is read and found right.
+using ExportWork = int (*)(const ExportArguments& arguments, const CommandStreams& streams);
+
+// Adds the export command name with its description, its two words and -o, bound to work; a
+// line with a complaint is refused with it and the usage on standard error.
+BatchCommand AddExportCommand(CLI::App& app, const char* name, const char* description,
+                              const ExportHelp& help, ExportWork work);
 
 }  // namespace halosoil

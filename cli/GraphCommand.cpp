@@ -2,7 +2,6 @@
 //
 // The command line of graph; the graph itself is drawn by OutputCommands.cpp.
 #include <CLI/CLI.hpp>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,10 +15,7 @@ namespace halosoil {
 
 namespace {
 
-int Graph(const CLI::App& command, const ExportArguments& arguments,
-          const CommandStreams& streams) {
-    if (const auto complaint = ExportComplaint(command, nullptr))
-        return WrongUsage(streams.errors, *complaint);
+int Graph(const ExportArguments& arguments, const CommandStreams& streams) {
     const std::optional<GraphType> type = GraphTypeNamed(arguments.first);
     if (!type)
         return WrongUsage(streams.errors, "unknown graph type " + arguments.first +
@@ -35,20 +31,13 @@ int Graph(const CLI::App& command, const ExportArguments& arguments,
 }  // namespace
 
 BatchCommand AddGraphCommand(CLI::App& app) {
-    const auto arguments = std::make_shared<ExportArguments>();
-    CLI::App* command = app.add_subcommand(
-        "graph", "Draws one graph of an output file as the Graphs page draws it.");
-    AddExportArguments(*command, *arguments,
-                       {"TYPE", "the graph, one of the types below", "FILE.svg|png|bmp",
-                        "the file to draw; its extension chooses SVG, PNG or BMP (required)"});
-    command->footer("Graph types:\n" + GraphTypeLines());
-    return {command,
-            [command, arguments](const CommandStreams& streams) {
-                return Graph(*command, *arguments, streams);
-            },
-            [command](const CLI::ParseError& refusal, std::ostream& errors) {
-                return RefusedExport(*command, refusal, errors);
-            }};
+    BatchCommand graph = AddExportCommand(
+        app, "graph", "Draws one graph of an output file as the Graphs page draws it.",
+        {"TYPE", "the graph, one of the types below", "FILE.svg|png|bmp",
+         "the file to draw; its extension chooses SVG, PNG or BMP (required)"},
+        Graph);
+    graph.command->footer("Graph types:\n" + GraphTypeLines());
+    return graph;
 }
 
 }  // namespace halosoil

@@ -2,7 +2,6 @@
 //
 // The command line of table; the table itself is written by OutputCommands.cpp.
 #include <CLI/CLI.hpp>
-#include <memory>
 #include <string>
 
 #include "BatchCommand.h"
@@ -14,10 +13,7 @@ namespace halosoil {
 
 namespace {
 
-int Table(const CLI::App& command, const ExportArguments& arguments,
-          const CommandStreams& streams) {
-    if (const auto complaint = ExportComplaint(command, nullptr))
-        return WrongUsage(streams.errors, *complaint);
+int Table(const ExportArguments& arguments, const CommandStreams& streams) {
     if (arguments.first != "salinity" && arguments.first != "hydrology")
         return WrongUsage(streams.errors,
                           "the table is salinity or hydrology, not " + arguments.first);
@@ -29,22 +25,15 @@ int Table(const CLI::App& command, const ExportArguments& arguments,
 }  // namespace
 
 BatchCommand AddTableCommand(CLI::App& app) {
-    const auto arguments = std::make_shared<ExportArguments>();
-    CLI::App* command = app.add_subcommand(
-        "table", "Writes the salinity or the hydrology table of an output file as CSV.");
-    AddExportArguments(*command, *arguments,
-                       {"TABLE", "salinity or hydrology", "FILE.csv",
-                        "the CSV file to write (default: standard output)"});
-    command->footer(
+    BatchCommand table = AddExportCommand(
+        app, "table", "Writes the salinity or the hydrology table of an output file as CSV.",
+        {"TABLE", "salinity or hydrology", "FILE.csv",
+         "the CSV file to write (default: standard output)"},
+        Table);
+    table.command->footer(
         "The CSV is UTF-8, with commas and point decimals. The input file of the same name as\n"
         "OUTPUT.out supplies rainfall, irrigation, evaporation and measured salinities.");
-    return {command,
-            [command, arguments](const CommandStreams& streams) {
-                return Table(*command, *arguments, streams);
-            },
-            [command](const CLI::ParseError& refusal, std::ostream& errors) {
-                return RefusedExport(*command, refusal, errors);
-            }};
+    return table;
 }
 
 }  // namespace halosoil

@@ -16,8 +16,18 @@ std::string PadLeft(const std::string& text, int width) {
     return std::string(width - text.size(), ' ') + text;
 }
 
+void AppendWhole(std::string& out, long long value, int width) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = static_cast<std::size_t>(result.ptr - digits);
+    if (static_cast<int>(length) < width) out.append(static_cast<std::size_t>(width) - length, ' ');
+    out.append(digits, length);
+}
+
 std::string Whole(long long value, int width) {
-    return PadLeft(std::to_string(value), width);
+    std::string text;
+    AppendWhole(text, value, width);
+    return text;
 }
 
 namespace {

@@ -42,7 +42,7 @@ void Layers(InputData& d, int n) {
 
 void Write(InputData& d, const std::string& name) {
     d.InputFileName = name;
-    WriteInputFile(d);
+    d = WriteInputFile(d);
     std::cout << "wrote " << name << '\n';
 }
 

@@ -302,12 +302,19 @@ private:
             std::array<std::string, kZoneCount + 1> texts;
             for (std::size_t k = 0; k < zones.size(); ++k) {
                 const int zone = zones[k];
-                std::string text = WithoutSpaces(Columns(row, columns[k]));
+                // The field with every space removed; most have spaces only around the
+                // number and need no copy.
+                std::string_view text = TrimmedView(Columns(row, columns[k]));
+                std::string joined;
+                if (text.find(' ') != std::string_view::npos) {
+                    joined = WithoutSpaces(text);
+                    text = joined;
+                }
                 if (text.empty() || text == "-") {
                     d_.MeasSalt[zone][i] = kMissing;
                 } else {
                     d_.MeasSalt[zone][i] = StringToFloat(text);
-                    texts[zone] = std::move(text);
+                    if (listener_) texts[zone] = text;
                 }
             }
             if (listener_) listener_->MeasuredRowRead(i, texts);

@@ -37,10 +37,17 @@ namespace {
 // 2^(e + 1 + decimals), an odd whole number exactly when e = -(decimals + 1).
 bool IsDecimalTie(double value, int decimals) {
     if (value == 0 || !std::isfinite(value)) return false;
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    return exponent - 53 + std::countr_zero(significand) == -(decimals + 1);
+    // m and e read from the bits: the stored fraction with its leading one (none below the
+    // normal range), and the biased exponent less the bias and the 52 fraction bits.
+    constexpr int kFractionBits = 52;
+    constexpr int kExponentBias = 1023;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+    const int biased = static_cast<int>((bits >> kFractionBits) & 0x7ff);
+    const std::uint64_t significand =
+        biased == 0 ? fraction : fraction | (std::uint64_t{1} << kFractionBits);
+    const int exponent = (biased == 0 ? 1 : biased) - kExponentBias - kFractionBits;
+    return exponent + std::countr_zero(significand) == -(decimals + 1);
 }
 
 // value with exactly `decimals` decimals; an exact tie in binary (2.125 to two decimals)

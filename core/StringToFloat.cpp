@@ -17,60 +17,32 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Where the separator stands in a text of the accepted form: an optional sign, digits with
-// at most one separator and an optional exponent. npos for a text without a separator;
-// nullopt for a text of another form.
-std::optional<std::size_t> SeparatorOfNumber(std::string_view text, char separator) {
-    std::size_t separatorAt = std::string_view::npos;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    bool digits = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i])) {
-            digits = true;
-        } else if (text[i] == separator && separatorAt == std::string_view::npos) {
-            separatorAt = i;
-        } else {
-            break;
+// The accepted form (an optional sign, digits with at most one separator, an optional
+// exponent) is the form from_chars reads, once it is handed the point as separator and no
+// plus sign, and kept from "inf" and "nan" by a digit or the separator after the sign.
+std::optional<double> Convert(std::string_view text, char separator) {
+    std::string_view number = TrimmedView(text);
+    const std::size_t afterSign = !number.empty() && (number[0] == '+' || number[0] == '-');
+    if (afterSign >= number.size() ||
+        !(IsDigit(number[afterSign]) || number[afterSign] == separator))
+        return std::nullopt;
+    if (number[0] == '+') number.remove_prefix(1);
+    std::string withPoint;
+    if (separator != '.') {
+        // The point is no separator then; from_chars would take it for one.
+        if (number.find('.') != std::string_view::npos) return std::nullopt;
+        const std::size_t separatorAt = number.find(separator);
+        if (separatorAt != std::string_view::npos) {
+            withPoint.assign(number);
+            withPoint[separatorAt] = '.';
+            number = withPoint;
         }
     }
-    if (!digits) return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        const std::size_t exponentDigits = i;
-        while (i < text.size() && IsDigit(text[i])) ++i;
-        if (i == exponentDigits) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    return separatorAt;
-}
-
-// The text, of the accepted form, converted by from_chars, which knows the point alone and
-// no plus sign; a separator other than the point is put to the point in a copy.
-std::optional<double> FromChars(std::string_view text, std::size_t separatorAt, char separator) {
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-        if (separatorAt != std::string_view::npos) --separatorAt;
-    }
-    std::string copy;
-    if (separator != '.' && separatorAt != std::string_view::npos) {
-        copy.assign(text);
-        copy[separatorAt] = '.';
-        text = copy;
-    }
     double value = 0;
-    const char* last = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), last, value);
+    const char* last = number.data() + number.size();
+    const auto result = std::from_chars(number.data(), last, value);
     if (result.ec != std::errc() || result.ptr != last) return std::nullopt;
     return value;
-}
-
-std::optional<double> Convert(std::string_view text, char separator) {
-    const std::string_view number = TrimmedView(text);
-    const auto separatorAt = SeparatorOfNumber(number, separator);
-    if (!separatorAt) return std::nullopt;
-    return FromChars(number, *separatorAt, separator);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "InputData.h"
 
@@ -55,17 +56,25 @@ public:
                                  const std::array<std::string, kZoneCount + 1>& texts) = 0;
 };
 
+// The number of time steps the writer writes settled in the record: HydrRows = NrTst, or
+// NrTst = HydrRows when NrTst is 0.
+void SettleRows(InputData& data);
+
+// The record as a run takes it after writing: the rows settled and IrrigSpread prepared.
+InputData AsWritten(const InputData& data);
+
 // Writes the record to data.InputFileName, replacing the file as a whole (a failure keeps the
-// previous file). Sets HydrRows = NrTst (or NrTst = HydrRows when NrTst is 0) and prepares
-// IrrigSpread. Throws HalosoilError before writing anything when a value does not fit its
-// column, FileError when the platform refuses.
-void WriteInputFile(InputData& data);
+// previous file), and returns AsWritten(data). Throws HalosoilError before writing anything
+// when a value does not fit its column, FileError when the platform refuses.
+InputData WriteInputFile(const InputData& data);
 
 // The file's text, CR LF line ends, as WriteInputFile writes it (InputFileName in line 2).
-std::string InputFileText(InputData& data);
+std::string InputFileText(const InputData& data);
 
 // Reads data.InputFileName into the record. Fields read before a failure keep their values.
 void ReadInputFile(InputData& data, InputReadListener* listener = nullptr);
+// The same for the text of a file, already in memory.
+void ReadInputText(std::string_view text, InputData& data, InputReadListener* listener = nullptr);
 void ReadInputFile(std::istream& in, InputData& data, InputReadListener* listener = nullptr);
 
 // IrrigSpread from Irrig: a copy, with each gift spread over up to four following dry days

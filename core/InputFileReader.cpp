@@ -1,15 +1,17 @@
 // Reads an input data file by counting lines and cutting columns, as the file has always been
-// read. Values are stored in the record as soon as they are read, so that a failure keeps what
-// came before it. Fixed-width fields always have the point as separator; only the measured
-// salinities follow the program-wide separator.
+// read. The file is read into memory with one call and then taken apart there; lines and
+// fields are views into that text, so a number is converted where it stands. Values are stored
+// in the record as soon as they are read, so that a failure keeps what came before it.
+// Fixed-width fields always have the point as separator; only the measured salinities follow
+// the program-wide separator.
 
-#include <cerrno>
-#include <cstdio>
 #include <istream>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "Errors.h"
+#include "FileContents.h"
 #include "InputFile.h"
 #include "InputFileLayout.h"
 #include "LineCursor.h"
@@ -28,7 +30,7 @@ constexpr const char* kEndsEarly =
     "The input file ends before all its data were read; it may be damaged.";
 
 // The start of a label as it is compared: lower case, letters and digits only.
-std::string LabelWords(const std::string& line) {
+std::string LabelWords(std::string_view line) {
     std::string words;
     for (char c : line) {
         if (c >= 'A' && c <= 'Z') words += static_cast<char>(c - 'A' + 'a');
@@ -37,29 +39,30 @@ std::string LabelWords(const std::string& line) {
     return words;
 }
 
-bool HasLabel(const std::string& line, const char* key) {
+bool HasLabel(std::string_view line, const char* key) {
     return LabelWords(line).rfind(key, 0) == 0;
 }
 
 // Columns from..to (counted from 1) of a line, fewer when the line ends earlier.
-std::string Columns(const std::string& line, int from, int to) {
+std::string_view Columns(std::string_view line, int from, int to) {
     const std::size_t first = static_cast<std::size_t>(from) - 1;
     if (first >= line.size()) return {};
     return line.substr(first, static_cast<std::size_t>(to) - first);
 }
 
-std::string Columns(const std::string& line, layout::Columns columns) {
+std::string_view Columns(std::string_view line, layout::Columns columns) {
     return Columns(line, columns.from, columns.to);
 }
 
-std::string After(const std::string& line, int column) {
-    return static_cast<std::size_t>(column) < line.size() ? line.substr(column) : std::string();
+std::string_view After(std::string_view line, int column) {
+    return static_cast<std::size_t>(column) < line.size() ? line.substr(column)
+                                                          : std::string_view();
 }
 
 class InputReader {
 public:
-    InputReader(std::istream& in, InputData& data, InputReadListener* listener)
-        : lines_(in), d_(data), listener_(listener) {}
+    InputReader(std::string_view text, InputData& data, InputReadListener* listener)
+        : lines_(text), d_(data), listener_(listener) {}
 
     void Read() {
         try {
@@ -78,7 +81,7 @@ public:
 private:
     // The next line whole. A file that ends before the reader has what it needs is refused:
     // read on, it would give empty fields that some places take as values.
-    const std::string& NextLine() {
+    std::string_view NextLine() {
         if (started_) lines_.EndLine();
         started_ = true;
         if (lines_.PastEnd()) {
@@ -99,22 +102,22 @@ private:
 
     // The next line, which must carry the label that key starts; expected is the label of
     // the current layout, named when the line is another one.
-    const std::string& Labelled(const char* key, const char* expected) {
-        const std::string& line = NextLine();
+    std::string_view Labelled(const char* key, const char* expected) {
+        const std::string_view line = NextLine();
         if (!HasLabel(line, key)) RefuseLine(line, expected);
         return line;
     }
 
-    [[noreturn]] void RefuseLine(const std::string& line, const char* expected) {
-        throw HalosoilError("The input file is damaged: the line '" + line +
+    [[noreturn]] void RefuseLine(std::string_view line, const char* expected) {
+        throw HalosoilError("The input file is damaged: the line '" + std::string(line) +
                             "' stands where the line '" + Trimmed(expected) + "' belongs.");
     }
 
     // The whole number that follows the column.
-    int WholeAfter(const std::string& line, int column) {
-        const std::string text = After(line, column);
+    int WholeAfter(std::string_view line, int column) {
+        const std::string_view text = After(line, column);
         std::size_t start = text.find_first_not_of(' ');
-        if (start == std::string::npos) throw HalosoilError(kInvalidNumber);
+        if (start == std::string_view::npos) throw HalosoilError(kInvalidNumber);
         std::size_t end = start;
         if (text[end] == '-' || text[end] == '+') ++end;
         while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
@@ -124,7 +127,7 @@ private:
         return value;
     }
 
-    double InitialValue(const std::string& line) {
+    double InitialValue(std::string_view line) {
         return PointStringToFloat(
             Columns(line, layout::kInitialValueFrom, layout::kInitialValueTo));
     }
@@ -158,17 +161,17 @@ private:
         d_.DrainPresent =
             Columns(Labelled(layout::kDrainPresentKey, layout::kDrainPresent), 29, 32) == "yes";
         Tell(InputItem::DrainPresent);
-        const std::string& depthLine = Labelled(layout::kDrainDepthKey, layout::kDrainDepth);
+        const std::string_view depthLine = Labelled(layout::kDrainDepthKey, layout::kDrainDepth);
         if (d_.DrainPresent) {
             d_.DrainDepth = PointStringToFloat(Columns(depthLine, 29, 38));
             Tell(InputItem::DrainDepth);
         }
-        const std::string& qh1Line = Labelled(layout::kQH1Key, layout::kQH1);
+        const std::string_view qh1Line = Labelled(layout::kQH1Key, layout::kQH1);
         if (d_.DrainPresent) {
             d_.QH1 = PointStringToFloat(Columns(qh1Line, 29, 38));
             Tell(InputItem::QH1);
         }
-        const std::string& qh2Line = Labelled(layout::kQH2Key, layout::kQH2);
+        const std::string_view qh2Line = Labelled(layout::kQH2Key, layout::kQH2);
         if (d_.DrainPresent) {
             d_.QH2 = PointStringToFloat(Columns(qh2Line, 29, 38));
             Tell(InputItem::QH2);
@@ -193,7 +196,7 @@ private:
         Tell(InputItem::WTdepth);
         d_.CritDepth = InitialValue(Labelled(layout::kCritDepthKey, layout::kCritDepth));
         Tell(InputItem::CritDepth);
-        const std::string& line = NextLine();
+        const std::string_view line = NextLine();
         if (HasLabel(line, layout::kMoistKey)) {
             d_.Moist = InitialValue(line);
             d_.IrrEff = InitialValue(Labelled(layout::kIrrEffKey, layout::kIrrEff));
@@ -208,8 +211,8 @@ private:
         Tell(InputItem::GrwtInf);
         d_.GrwtOut = InitialValue(Labelled(layout::kGrwtOutKey, layout::kGrwtOut));
         Tell(InputItem::GrwtOut);
-        const std::string& salInfLine = NextLine();
-        if (Trimmed(salInfLine).empty()) {
+        const std::string_view salInfLine = NextLine();
+        if (TrimmedView(salInfLine).empty()) {
             d_.SalInf = 0;  // older files have the empty line here
         } else if (HasLabel(salInfLine, layout::kSalInfKey)) {
             d_.SalInf = InitialValue(salInfLine);
@@ -220,7 +223,7 @@ private:
         SkipLines(2);
     }
 
-    const std::string& InitSaltLine(int zone) {
+    std::string_view InitSaltLine(int zone) {
         switch (zone) {
             case Layer1:
                 return d_.OneLayer ? Labelled(layout::kInitSaltRootKey, layout::kInitSaltRoot)
@@ -243,14 +246,14 @@ private:
         SizeSeries(d_.IrrSal, d_.NrTst);
         SizeSeries(d_.IrrigSpread, d_.NrTst);
         // Three, four or five lines lie before the data rows, as the layout's age has it.
-        std::string line = NextLine();
+        std::string_view line = NextLine();
         if (Columns(line, 1, 10) == layout::kHydrologicalMark) {
             NextLine();
             line = NextLine();
         }
         if (Columns(line, 1, 10) == layout::kTimeStepMark) NextLine();
         for (int i = 1; i <= d_.NrTst; ++i) {
-            const std::string& row = NextLine();
+            const std::string_view row = NextLine();
             d_.Rain[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[0]));
             Tell(InputItem::Rain, i);
             d_.Irrig[i] = PointStringToFloat(Columns(row, layout::kHydrColumns[1]));
@@ -272,14 +275,14 @@ private:
         const layout::Columns* thickColumns = d_.OneLayer    ? layout::kThickColumns1
                                               : d_.TwoLayers ? layout::kThickColumns2
                                                              : layout::kThickColumns3;
-        const std::string& thickLine = NextLine();
+        const std::string_view thickLine = NextLine();
         for (std::size_t k = 0; k < zones.size(); ++k) {
             d_.Thick[zones[k]] = PointStringToFloat(Columns(thickLine, thickColumns[k]));
             Tell(InputItem::Thick, zones[k]);
         }
         SkipLines(layout::kLinesBeforePorosityRows);
         for (int zone : zones) {
-            const std::string& row = NextLine();
+            const std::string_view row = NextLine();
             d_.TotPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[0]));
             Tell(InputItem::TotPor, zone);
             d_.EffPor[zone] = PointStringToFloat(Columns(row, layout::kPorosityColumns[1]));
@@ -295,16 +298,23 @@ private:
         const std::vector<int> zones = ZonesOf(LayerCount(d_));
         const layout::Columns* columns = layout::MeasColumns(LayerCount(d_));
         for (int i = 1; i <= d_.NrTst; ++i) {
-            const std::string& row = NextLine();
+            const std::string_view row = NextLine();
             std::array<std::string, kZoneCount + 1> texts;
             for (std::size_t k = 0; k < zones.size(); ++k) {
                 const int zone = zones[k];
-                const std::string text = WithoutSpaces(Columns(row, columns[k]));
+                // The field with every space removed; most have spaces only around the
+                // number and need no copy.
+                std::string_view text = TrimmedView(Columns(row, columns[k]));
+                std::string joined;
+                if (text.find(' ') != std::string_view::npos) {
+                    joined = WithoutSpaces(text);
+                    text = joined;
+                }
                 if (text.empty() || text == "-") {
                     d_.MeasSalt[zone][i] = kMissing;
                 } else {
                     d_.MeasSalt[zone][i] = StringToFloat(text);
-                    texts[zone] = text;
+                    if (listener_) texts[zone] = text;
                 }
             }
             if (listener_) listener_->MeasuredRowRead(i, texts);
@@ -319,24 +329,17 @@ private:
 
 }  // namespace
 
+void ReadInputText(std::string_view text, InputData& data, InputReadListener* listener) {
+    InputReader(text, data, listener).Read();
+}
+
 void ReadInputFile(std::istream& in, InputData& data, InputReadListener* listener) {
-    InputReader(in, data, listener).Read();
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ReadInputText(text, data, listener);
 }
 
 void ReadInputFile(InputData& data, InputReadListener* listener) {
-    errno = 0;
-    std::FILE* file = std::fopen(data.InputFileName.c_str(), "rb");
-    if (!file) throw FileError(FileErrorText(errno ? errno : ENOENT));
-    std::string bytes;
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) throw FileError(FileErrorText(error ? error : EIO));
-    std::istringstream in(bytes);
-    ReadInputFile(in, data, listener);
+    ReadInputText(FileContents(data.InputFileName), data, listener);
 }
 
 }  // namespace halosoil

@@ -1,9 +1,10 @@
-// Writes the project record as the input data file, line by line in the fixed layout.
-// Before anything reaches the disk every number line is checked against the reader's
-// columns, so that a value too wide for its column is refused instead of being written
-// where the reader cannot find it again.
+// Writes the project record as the input data file, line by line in the fixed layout, into
+// one text that reaches the disk in one piece. Each number is checked against the reader's
+// columns as it is added, so that a value too wide for its column is refused instead of being
+// written where the reader cannot find it again; nothing is written then.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -21,104 +22,121 @@ namespace layout = input_layout;
 
 namespace {
 
-const char* kCrLf = "\r\n";
+constexpr std::string_view kCrLf = "\r\n";
 
-// A line of fixed-width fields whose values must be found again in the reader's columns.
-class CheckedLine {
-public:
-    explicit CheckedLine(std::string start = {}) : text_(std::move(start)) {}
+// Room for the text before it is written: the heading blocks, and per time step a
+// hydrological row and a measured row of at most about 70 characters each.
+constexpr std::size_t kHeadingBytes = 4096;
+constexpr std::size_t kBytesPerStep = 160;
 
-    void Text(const std::string& text) { text_ += text; }
+std::string ZoneName(int zone) {
+    static const char* names[] = {
+        "",           "the 1st layer", "the 2nd layer", "the 3rd layer", "the transition zone",
+        "the aquifer"};
+    return names[zone];
+}
 
-    void Value(const std::string& written, layout::Columns readAt, std::string fieldName) {
-        const std::size_t textStart = text_.size() + written.find_first_not_of(' ') + 1;
-        text_ += written;
-        fields_.push_back({written, static_cast<int>(textStart), static_cast<int>(text_.size()),
-                           readAt, std::move(fieldName)});
+// What a value is called in the message that refuses it; spelled out only then.
+struct FieldName {
+    const char* what;  // "the rainfall", "the thickness of", ...
+    int zone = 0;      // when not 0, the zone follows what
+    int step = 0;      // when not 0, stepWords and the time step follow
+    const char* stepWords = " of time step ";
+
+    std::string Spelled() const {
+        std::string text = what;
+        if (zone != 0) text += " " + ZoneName(zone);
+        if (step != 0) text += stepWords + std::to_string(step);
+        return text;
     }
-
-    // The reader's column ranges of a line do not overlap, so a value it finds whole in its
-    // own range is read back as written.
-    std::string Finished() const {
-        for (const auto& field : fields_) {
-            if (field.first < field.readAt.from || field.last > field.readAt.to)
-                throw HalosoilError("The value " + WithoutSpaces(field.written) + " of " +
-                                    field.name +
-                                    " is too wide for its column in the input file. Nothing "
-                                    "was written.");
-        }
-        return text_;
-    }
-
-private:
-    struct Field {
-        std::string written;
-        int first, last;  // the columns of the value's text
-        layout::Columns readAt;
-        std::string name;
-    };
-    std::string text_;
-    std::vector<Field> fields_;
 };
 
 class InputWriter {
 public:
-    explicit InputWriter(InputData& data) : d_(data) {}
+    // data has its rows settled: NrTst is the number of steps written.
+    explicit InputWriter(const InputData& data) : d_(data) {}
 
     std::string Text() {
         if (d_.FlaggedLayers() == 0)
             throw HalosoilError(
                 "The number of root zone layers is not set. Please save the "
                 "general data first.");
-        if (d_.NrTst != 0)
-            d_.HydrRows = d_.NrTst;
-        else
-            d_.NrTst = d_.HydrRows;
         CheckSeriesLengths(d_);
         CheckTitle(d_.Title1, "first title");
         CheckTitle(d_.Title2, "second title");
+        out_.reserve(kHeadingBytes + kBytesPerStep * static_cast<std::size_t>(d_.NrTst));
         GeneralBlock();
         DrainageBlock();
         InitialBlock();
         HydrologicalBlock();
         SoilBlock();
         MeasuredBlock();
-        return out_;
+        return std::move(out_);
     }
 
 private:
-    void Line(const std::string& text) { out_ += text + kCrLf; }
-    void Line(const CheckedLine& line) { Line(line.Finished()); }
+    void Line(std::string_view text) {
+        out_ += text;
+        out_ += kCrLf;
+    }
+    void LabelAndText(std::string_view label, std::string_view text) {
+        out_ += label;
+        Line(text);
+    }
+    void StartLine(std::string_view text = {}) {
+        lineStart_ = out_.size();
+        out_ += text;
+    }
+    void EndLine() { out_ += kCrLf; }
 
     static void CheckTitle(const std::string& title, const std::string& name) {
         if (title.find_first_of("\r\n") != std::string::npos)
             throw HalosoilError("The " + name + " must be a single line. Nothing was written.");
     }
 
-    // A label followed by a real right-aligned in its field; the reader takes columns
-    // from..to of the line.
-    void LabelledValue(const std::string& label, double value, int width, int decimals,
-                       layout::Columns readAt, const std::string& name) {
-        CheckedLine line(label);
-        line.Value(Fixed(value, width, decimals), readAt, name);
-        Line(line);
+    // The value text that ends the line so far, begun at fieldStart, must stand whole in the
+    // reader's columns; the reader's column ranges of a line do not overlap, so a value it
+    // finds there is read back as written.
+    void CheckColumns(std::size_t fieldStart, layout::Columns readAt, const FieldName& name) {
+        const auto first =
+            static_cast<int>(out_.find_first_not_of(' ', fieldStart) - lineStart_) + 1;
+        const auto last = static_cast<int>(out_.size() - lineStart_);
+        if (first >= readAt.from && last <= readAt.to) return;
+        const std::string_view written = std::string_view(out_).substr(fieldStart);
+        throw HalosoilError("The value " + WithoutSpaces(written) + " of " + name.Spelled() +
+                            " is too wide for its column in the input file. Nothing was "
+                            "written.");
     }
 
-    void InitialValue(const std::string& label, double value, int width, int decimals,
-                      const std::string& name) {
+    // A real right-aligned in its field, which the reader takes from columns readAt.
+    void Value(double value, int width, int decimals, layout::Columns readAt,
+               const FieldName& name) {
+        const std::size_t fieldStart = out_.size();
+        AppendFixed(out_, value, width, decimals);
+        CheckColumns(fieldStart, readAt, name);
+    }
+
+    void LabelledValue(const char* label, double value, int width, int decimals,
+                       layout::Columns readAt, const char* name) {
+        StartLine(label);
+        Value(value, width, decimals, readAt, {name});
+        EndLine();
+    }
+
+    void InitialValue(const char* label, double value, int width, int decimals, const char* name) {
         LabelledValue(label, value, width, decimals,
                       {layout::kInitialValueFrom, layout::kInitialValueTo}, name);
     }
 
     void GeneralBlock() {
         Line(layout::kHeading);
-        Line(std::string(layout::kFileName) + d_.InputFileName);
-        Line(std::string(layout::kTitle1) + d_.Title1);
-        Line(std::string(layout::kTitle2) + d_.Title2);
+        LabelAndText(layout::kFileName, d_.InputFileName);
+        LabelAndText(layout::kTitle1, d_.Title1);
+        LabelAndText(layout::kTitle2, d_.Title2);
         Line(layout::kGeneral);
-        Line(std::string(layout::kNrTst) + Whole(d_.NrTst));
-        Line(std::string(layout::kTstLength) + Whole(d_.TstLength));
-        Line(std::string(layout::kNrLayers) + Whole(d_.NrLayers));
+        LabelAndText(layout::kNrTst, Whole(d_.NrTst));
+        LabelAndText(layout::kTstLength, Whole(d_.TstLength));
+        LabelAndText(layout::kNrLayers, Whole(d_.NrLayers));
     }
 
     void DrainageBlock() {
@@ -140,7 +158,7 @@ private:
     void InitialBlock() {
         Line(layout::kInitial);
         InitialValue(layout::kSaltIrrig, d_.SaltIrrig, 8, 1, "the irrigation water salinity");
-        Line(std::string(layout::kLayerCount) + std::to_string(LayerCount(d_)));
+        LabelAndText(layout::kLayerCount, Whole(LayerCount(d_)));
         if (d_.OneLayer) {
             InitialValue(layout::kInitSaltRoot, d_.InitSalt[Layer1], 8, 1,
                          "the initial salinity of the root zone");
@@ -172,44 +190,34 @@ private:
         Line(layout::kHydrHeading);
         Line(layout::kHydrUnits);
         for (int i = 1; i <= d_.NrTst; ++i) {
-            const std::string step = " of time step " + std::to_string(i);
-            CheckedLine line(Whole(i, 10));
-            line.Value(Fixed(d_.Rain[i], 13, 2), layout::kHydrColumns[0], "the rainfall" + step);
-            line.Value(Fixed(d_.Irrig[i], 16, 2), layout::kHydrColumns[1], "the irrigation" + step);
-            line.Value(Fixed(d_.Evap[i], 15, 2), layout::kHydrColumns[2], "the evaporation" + step);
-            line.Value(Fixed(d_.IrrSal[i], 15, 2), layout::kHydrColumns[3],
-                       "the irrigation salinity" + step);
-            Line(line);
+            StartLine();
+            AppendWhole(out_, i, 10);
+            Value(d_.Rain[i], 13, 2, layout::kHydrColumns[0], {"the rainfall", 0, i});
+            Value(d_.Irrig[i], 16, 2, layout::kHydrColumns[1], {"the irrigation", 0, i});
+            Value(d_.Evap[i], 15, 2, layout::kHydrColumns[2], {"the evaporation", 0, i});
+            Value(d_.IrrSal[i], 15, 2, layout::kHydrColumns[3], {"the irrigation salinity", 0, i});
+            EndLine();
         }
-    }
-
-    static std::string ZoneName(int zone) {
-        static const char* names[] = {
-            "",           "the 1st layer", "the 2nd layer", "the 3rd layer", "the transition zone",
-            "the aquifer"};
-        return names[zone];
     }
 
     void ThicknessLine(const std::vector<int>& zones, const std::vector<int>& widths,
                        const layout::Columns* readAt) {
-        CheckedLine line;
+        StartLine();
         for (std::size_t k = 0; k < zones.size(); ++k)
-            line.Value(Fixed(d_.Thick[zones[k]], widths[k], 2), readAt[k],
-                       "the thickness of " + ZoneName(zones[k]));
-        Line(line);
+            Value(d_.Thick[zones[k]], widths[k], 2, readAt[k], {"the thickness of", zones[k]});
+        EndLine();
     }
 
     void PorosityRows(const std::vector<int>& zones, const std::vector<const char*>& labels) {
         for (std::size_t k = 0; k < zones.size(); ++k) {
             const int z = zones[k];
-            CheckedLine line(labels[k]);
-            line.Value(Fixed(d_.TotPor[z], 15, 0), layout::kPorosityColumns[0],
-                       "the total porosity of " + ZoneName(z));
-            line.Value(Fixed(d_.EffPor[z], 20, 0), layout::kPorosityColumns[1],
-                       "the effective porosity of " + ZoneName(z));
-            line.Value(Fixed(d_.LeachEff[z], 21, 0), layout::kPorosityColumns[2],
-                       "the leaching efficiency of " + ZoneName(z));
-            Line(line);
+            StartLine(labels[k]);
+            Value(d_.TotPor[z], 15, 0, layout::kPorosityColumns[0], {"the total porosity of", z});
+            Value(d_.EffPor[z], 20, 0, layout::kPorosityColumns[1],
+                  {"the effective porosity of", z});
+            Value(d_.LeachEff[z], 21, 0, layout::kPorosityColumns[2],
+                  {"the leaching efficiency of", z});
+            EndLine();
         }
     }
 
@@ -239,26 +247,31 @@ private:
                           layout::kRowTrans, layout::kRowAquif});
     }
 
-    // A measured value, or the hyphen placeholder (sometimes one column narrower) when the
-    // step has no measurement.
-    void MeasuredField(CheckedLine& line, int zone, int step, int width, int placeholderWidth,
+    // A measured value with the program-wide separator, or the hyphen placeholder (sometimes
+    // one column narrower) when the step has no measurement.
+    void MeasuredField(int zone, int step, int width, int placeholderWidth,
                        layout::Columns readAt) {
         const double value = d_.MeasSalt[zone][step];
-        const std::string written = Format2(value, width);
-        // A value that rounds to 0.00 or -1.00 would read back as no measurement; it is
-        // written as one, so that the file says what a reader takes from it.
-        if (value == kMissing || value == 0 || ReadsAsMissing(written)) {
-            line.Text(PadLeft("-", placeholderWidth));
-            return;
+        const std::size_t fieldStart = out_.size();
+        if (value != kMissing && value != 0) {
+            AppendFixed(out_, value, width, 2);
+            // A value that rounds to 0.00 or -1.00 would read back as no measurement; it is
+            // written as one, so that the file says what a reader takes from it.
+            if (!ReadsAsMissing(std::string_view(out_).substr(fieldStart))) {
+                for (std::size_t k = fieldStart; k < out_.size(); ++k)
+                    if (out_[k] == '.') out_[k] = DecimalSeparator();
+                CheckColumns(fieldStart, readAt,
+                             {"the measured salinity of", zone, step, " in time step "});
+                return;
+            }
+            out_.resize(fieldStart);
         }
-        line.Value(
-            written, readAt,
-            "the measured salinity of " + ZoneName(zone) + " in time step " + std::to_string(step));
+        if (placeholderWidth > 1) out_.append(static_cast<std::size_t>(placeholderWidth - 1), ' ');
+        out_ += '-';
     }
 
-    static bool ReadsAsMissing(std::string written) {
-        for (char& c : written)
-            if (c == ',') c = '.';
+    // written has the point as separator, as the number texts come.
+    static bool ReadsAsMissing(std::string_view written) {
         try {
             const double readBack = PointStringToFloat(written);
             return readBack == 0 || readBack == kMissing;
@@ -284,28 +297,49 @@ private:
                 {Layer1, 8, 8}, {Layer2, 8, 8}, {Layer3, 8, 8}, {Trans, 18, 17}, {Aquif, 10, 9}};
         }
         for (int i = 1; i <= d_.NrTst; ++i) {
-            CheckedLine line(Whole(i, 10));
+            StartLine();
+            AppendWhole(out_, i, 10);
             for (std::size_t k = 0; k < fields.size(); ++k)
-                MeasuredField(line, fields[k].zone, i, fields[k].width, fields[k].placeholder,
-                              readAt[k]);
-            Line(line);
+                MeasuredField(fields[k].zone, i, fields[k].width, fields[k].placeholder, readAt[k]);
+            EndLine();
         }
     }
 
-    InputData& d_;
+    const InputData& d_;
     std::string out_;
+    std::size_t lineStart_ = 0;  // where the line being written begins in out_
 };
 
 }  // namespace
 
-std::string InputFileText(InputData& data) {
+void SettleRows(InputData& data) {
+    if (data.NrTst != 0)
+        data.HydrRows = data.NrTst;
+    else
+        data.NrTst = data.HydrRows;
+}
+
+InputData AsWritten(const InputData& data) {
+    InputData written = data;
+    SettleRows(written);
+    PrepareIrrigSpread(written);
+    return written;
+}
+
+std::string InputFileText(const InputData& data) {
+    // Only a record without time steps writes another number than its own, the rows'; the
+    // others are written as they stand, without a copy.
+    if (data.NrTst == 0) {
+        InputData settled = data;
+        SettleRows(settled);
+        return InputWriter(settled).Text();
+    }
     return InputWriter(data).Text();
 }
 
-void WriteInputFile(InputData& data) {
-    const std::string text = InputFileText(data);
-    WriteFileAtomically(data.InputFileName, text);
-    PrepareIrrigSpread(data);
+InputData WriteInputFile(const InputData& data) {
+    WriteFileAtomically(data.InputFileName, InputFileText(data));
+    return AsWritten(data);
 }
 
 }  // namespace halosoil

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <istream>
-#include <system_error>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "Errors.h"
+#include "FileContents.h"
 #include "InputFileLayout.h"
 #include "LineCursor.h"
 #include "OutputFile.h"
@@ -38,7 +38,7 @@ std::string Place(const LineCursor& cursor, int firstColumn, std::size_t n) {
 // program's conversion text and the place of the chunk.
 double ReadNumber(LineCursor& cursor, std::size_t n) {
     const int firstColumn = cursor.Column();
-    const std::string chunk = cursor.Chars(n);
+    const std::string_view chunk = cursor.Chars(n);
     try {
         return StringToFloat(chunk);
     } catch (const ConversionError& error) {
@@ -50,7 +50,7 @@ double ReadNumber(LineCursor& cursor, std::size_t n) {
 // a number.
 double ReadMeasured(LineCursor& cursor, std::size_t n) {
     const int firstColumn = cursor.Column();
-    std::string chunk = cursor.Chars(n);
+    std::string chunk(cursor.Chars(n));
     chunk.erase(std::remove(chunk.begin(), chunk.end(), ' '), chunk.end());
     if (chunk == "-") return kMissing;
     try {
@@ -62,9 +62,9 @@ double ReadMeasured(LineCursor& cursor, std::size_t n) {
 
 // The whole number that follows in the current line, blanks before it skipped.
 int ReadWholeNumber(LineCursor& cursor) {
-    const std::string rest = cursor.Rest();
+    const std::string_view rest = cursor.Rest();
     std::size_t i = rest.find_first_not_of(' ');
-    if (i == std::string::npos) i = rest.size();
+    if (i == std::string_view::npos) i = rest.size();
     const std::size_t start = i;
     if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) ++i;
     const std::size_t digitsStart = i;
@@ -72,7 +72,7 @@ int ReadWholeNumber(LineCursor& cursor) {
     if (i == digitsStart || i - digitsStart > 9)
         throw HalosoilError("Invalid numeric input (line " + std::to_string(cursor.LineNumber()) +
                             ")");
-    return std::stoi(rest.substr(start, i - start));
+    return std::stoi(std::string(rest.substr(start, i - start)));
 }
 
 void ReadTitles(LineCursor& cursor, InputData& data) {
@@ -96,7 +96,7 @@ void ReadLayerCount(LineCursor& cursor, InputData& data) {
 
 // Reads the first line of block C and tells whether the file has the earlier layout.
 bool IsEarlierLayout(LineCursor& cursor) {
-    const std::string heading = cursor.Chars(view::kInitialChars);
+    const std::string_view heading = cursor.Chars(view::kInitialChars);
     cursor.EndLine();
     return heading == view::kEarlierInitial;
 }
@@ -109,7 +109,7 @@ void SkipToHydrologicalRows(LineCursor& cursor, int layers, bool earlier) {
     // The last of the skipped lines decides how many follow: skip all but that one, look at
     // it, then skip it too.
     cursor.SkipLines(view::SkipToHydrology(layers) - 1);
-    const bool moistureLine = cursor.Line().rfind(view::kMoistMark, 0) == 0;
+    const bool moistureLine = cursor.Line().starts_with(view::kMoistMark);
     cursor.EndLine();
     cursor.SkipLines(moistureLine ? view::kSkipAfterMoistureLine : view::kSkipWithoutMoistureLine);
 }
@@ -138,7 +138,7 @@ void ReadMeasuredRows(LineCursor& cursor, InputData& data, int layers) {
 
 }  // namespace
 
-void ReadInputForView(std::istream& in, InputData& data, RunState* state) {
+void ReadInputTextForView(std::string_view text, InputData& data, RunState* state) {
     SizeSeries(data.Rain, data.NrTst);
     SizeSeries(data.Irrig, data.NrTst);
     SizeSeries(data.IrrigSpread, data.NrTst);
@@ -148,7 +148,7 @@ void ReadInputForView(std::istream& in, InputData& data, RunState* state) {
         SizeSeries(state->MoistChange, data.NrTst);
     }
 
-    LineCursor cursor(in);
+    LineCursor cursor(text);
     cursor.SkipLines(2);
     ReadTitles(cursor, data);
     cursor.SkipLines(3);
@@ -164,13 +164,21 @@ void ReadInputForView(std::istream& in, InputData& data, RunState* state) {
     ReadMeasuredRows(cursor, data, layers);
 }
 
+void ReadInputForView(std::istream& in, InputData& data, RunState* state) {
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ReadInputTextForView(text, data, state);
+}
+
 void ReadInputForView(const std::string& fileName, InputData& data, RunState* state) {
-    std::error_code ignored;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(fileName, ignored)) in.open(fileName, std::ios::binary);
-    if (!in.is_open()) throw HalosoilError(CouldNotOpenMessage(fileName));
+    std::string text;
     try {
-        ReadInputForView(in, data, state);
+        // A folder, too, is no file to read.
+        text = FileContents(fileName);
+    } catch (const FileError&) {
+        throw HalosoilError(CouldNotOpenMessage(fileName));
+    }
+    try {
+        ReadInputTextForView(text, data, state);
     } catch (const HalosoilError& error) {
         throw HalosoilError("In the file " + fileName + ": " + error.what());
     }

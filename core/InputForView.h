@@ -6,6 +6,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "InputData.h"
 #include "RunState.h"
@@ -19,5 +20,7 @@ namespace halosoil {
 // when a chunk holds no number. What was read before a failure stays in the record.
 void ReadInputForView(const std::string& fileName, InputData& data, RunState* state = nullptr);
 void ReadInputForView(std::istream& in, InputData& data, RunState* state = nullptr);
+// The same for the text of a file, already in memory.
+void ReadInputTextForView(std::string_view text, InputData& data, RunState* state = nullptr);
 
 }  // namespace halosoil

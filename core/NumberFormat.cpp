@@ -16,8 +16,18 @@ std::string PadLeft(const std::string& text, int width) {
     return std::string(width - text.size(), ' ') + text;
 }
 
+void AppendWhole(std::string& out, long long value, int width) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = static_cast<std::size_t>(result.ptr - digits);
+    if (static_cast<int>(length) < width) out.append(static_cast<std::size_t>(width) - length, ' ');
+    out.append(digits, length);
+}
+
 std::string Whole(long long value, int width) {
-    return PadLeft(std::to_string(value), width);
+    std::string text;
+    AppendWhole(text, value, width);
+    return text;
 }
 
 namespace {
@@ -27,10 +37,17 @@ namespace {
 // 2^(e + 1 + decimals), an odd whole number exactly when e = -(decimals + 1).
 bool IsDecimalTie(double value, int decimals) {
     if (value == 0 || !std::isfinite(value)) return false;
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    return exponent - 53 + std::countr_zero(significand) == -(decimals + 1);
+    // m and e read from the bits: the stored fraction with its leading one (none below the
+    // normal range), and the biased exponent less the bias and the 52 fraction bits.
+    constexpr int kFractionBits = 52;
+    constexpr int kExponentBias = 1023;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+    const int biased = static_cast<int>((bits >> kFractionBits) & 0x7ff);
+    const std::uint64_t significand =
+        biased == 0 ? fraction : fraction | (std::uint64_t{1} << kFractionBits);
+    const int exponent = (biased == 0 ? 1 : biased) - kExponentBias - kFractionBits;
+    return exponent + std::countr_zero(significand) == -(decimals + 1);
 }
 
 // value with exactly `decimals` decimals; an exact tie in binary (2.125 to two decimals)

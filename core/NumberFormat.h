@@ -7,6 +7,8 @@ namespace halosoil {
 
 // A whole number right-aligned in width columns (width 0: the digits alone).
 std::string Whole(long long value, int width = 0);
+// Whole(value, width) added to the end of out, without a text of its own.
+void AppendWhole(std::string& out, long long value, int width);
 
 // A real rounded to decimals places, point as separator, right-aligned in width columns;
 // a longer text widens the field.

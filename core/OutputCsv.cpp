@@ -2,19 +2,14 @@
 
 #include <string_view>
 
+#include "TextFields.h"
+
 namespace halosoil {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 std::string CsvCell(std::string_view cell) {
-    const std::string_view text = Trimmed(cell);
+    const std::string_view text = TrimmedView(cell);
     // A spreadsheet reads an empty cell as no value; the hyphen would be read as text.
     if (text == "-") return {};
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);

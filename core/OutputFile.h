@@ -6,6 +6,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "InputData.h"
@@ -67,6 +68,9 @@ void WriteOutputLine(std::string& file, const InputData& data, const RunState& s
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack);
 void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack);
+// The same for the text of a file, already in memory.
+void ReadOutputText(std::string_view text, InputData& data, RunState& state,
+                    OutputReadBack& readBack);
 // The header alone, up to the last efficiency line: NrLayers, NrTst (QH1) and the read-back.
 void ReadOutputHeader(std::istream& in, InputData& data, OutputReadBack& readBack);
 

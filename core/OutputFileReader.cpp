@@ -1,14 +1,16 @@
 // Reads an output file back into the result series: the header by characters and numbers as
-// they come, the data lines by chunks of the reader's own widths.
+// they come, the data lines by chunks of the reader's own widths. The file is read into
+// memory with one call and taken apart there.
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
+#include <istream>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Errors.h"
+#include "FileContents.h"
 #include "LineCursor.h"
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
@@ -25,14 +27,14 @@ namespace {
 // What an efficiency line without a coefficient ends with.
 constexpr const char* kNotAvailable = "n.a";
 
-bool StartsWith(const std::string& text, const std::string& start) {
-    return text.compare(0, start.size(), start) == 0;
+bool StartsWith(std::string_view text, std::string_view start) {
+    return text.substr(0, start.size()) == start;
 }
 
 class OutputReader {
 public:
-    OutputReader(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack)
-        : cursor_(in), d_(data), s_(state), r_(readBack) {}
+    OutputReader(std::string_view text, InputData& data, RunState& state, OutputReadBack& readBack)
+        : cursor_(text), d_(data), s_(state), r_(readBack) {}
 
     void Read() {
         try {
@@ -63,7 +65,7 @@ public:
         d_.SetLayerFlags(layers);
         d_.NrTst = nrTst;
         r_.StepLength = 0;
-        std::istringstream(cursor_.Rest()) >> r_.StepLength;
+        std::istringstream(std::string(cursor_.Rest())) >> r_.StepLength;
         cursor_.EndLine();
         FirstEfficiencyLine();
         if (layers > 1) EfficiencyLine(Layer2);
@@ -74,8 +76,8 @@ public:
 
 private:
     // Skips blanks and line ends and takes the characters up to the next blank.
-    std::string Token() {
-        std::string token = cursor_.Token();
+    std::string_view Token() {
+        const std::string_view token = cursor_.Token();
         if (token.empty())
             throw HalosoilError("The output file ends too early; it may be damaged.");
         return token;
@@ -111,7 +113,7 @@ private:
     // The transition zone's and the aquifer's lines are written only for an efficiency above
     // 0; a line that belongs to a later zone, or the units line, means this one was left out.
     void OptionalEfficiencyLine(int zone) {
-        const std::string& line = cursor_.Line();
+        const std::string_view line = cursor_.Line();
         const bool later = StartsWith(line, layout::kUnits) ||
                            (zone == Trans && StartsWith(line, layout::kEfficiencyLabels[Aquif]));
         if (later) {
@@ -128,9 +130,9 @@ private:
     void FinishEfficiencyLine(int zone) {
         r_.LeachEff[zone] = Real();
         r_.LinePresent[zone] = true;
-        const std::string tag = cursor_.Chars(4);
+        const std::string_view tag = cursor_.Chars(4);
         cursor_.Chars(42);
-        const std::string coefficient = Trimmed(cursor_.Rest());
+        const std::string_view coefficient = TrimmedView(cursor_.Rest());
         r_.Optimized[zone] = tag == layout::kOptimizedTag;
         r_.FitNA[zone] = !r_.Optimized[zone] && StartsWith(coefficient, kNotAvailable);
         if (!r_.FitNA[zone]) r_.CoefDet[zone] = PointStringToFloat(coefficient);
@@ -176,24 +178,32 @@ std::string CouldNotOpenMessage(const std::string& fileName) {
            "program.";
 }
 
+void ReadOutputText(std::string_view text, InputData& data, RunState& state,
+                    OutputReadBack& readBack) {
+    OutputReader(text, data, state, readBack).Read();
+}
+
 void ReadOutputFile(std::istream& in, InputData& data, RunState& state, OutputReadBack& readBack) {
-    OutputReader(in, data, state, readBack).Read();
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ReadOutputText(text, data, state, readBack);
 }
 
 void ReadOutputHeader(std::istream& in, InputData& data, OutputReadBack& readBack) {
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     RunState unused;
-    OutputReader(in, data, unused, readBack).Header();
+    OutputReader(text, data, unused, readBack).Header();
 }
 
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack) {
-    // A folder opens as an empty stream on some systems; it is no file to read.
-    std::error_code ignored;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(outputFileName, ignored))
-        in.open(outputFileName, std::ios::binary);
-    if (!in.is_open()) throw FileError(CouldNotOpenMessage(outputFileName));
-    ReadOutputFile(in, data, state, readBack);
+    std::string text;
+    try {
+        // A folder, too, is no file to read.
+        text = FileContents(outputFileName);
+    } catch (const FileError&) {
+        throw FileError(CouldNotOpenMessage(outputFileName));
+    }
+    ReadOutputText(text, data, state, readBack);
 }
 
 }  // namespace halosoil

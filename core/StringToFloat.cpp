@@ -1,6 +1,6 @@
 #include "StringToFloat.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -13,52 +13,34 @@ namespace {
 
 char programSeparator = '.';
 
-// Accepts an optional sign, digits with at most one separator and an optional exponent;
-// returns the text with the point as separator, ready for from_chars.
-std::optional<std::string> Normalised(const std::string& text, char separator) {
-    std::string out;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') out += '-';
-        ++i;
-    }
-    bool digits = false;
-    bool separatorSeen = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) {
-            digits = true;
-            out += c;
-        } else if (c == separator && !separatorSeen) {
-            separatorSeen = true;
-            out += '.';
-        } else {
-            break;
-        }
-    }
-    if (!digits) return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        out += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) out += text[i++];
-        bool exponentDigits = false;
-        for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-            exponentDigits = true;
-            out += text[i];
-        }
-        if (!exponentDigits) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    return out;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
-std::optional<double> Convert(const std::string& text, char separator) {
-    const auto normalised = Normalised(Trimmed(text), separator);
-    if (!normalised) return std::nullopt;
+// The accepted form (an optional sign, digits with at most one separator, an optional
+// exponent) is the form from_chars reads, once it is handed the point as separator and no
+// plus sign, and kept from "inf" and "nan" by a digit or the separator after the sign.
+std::optional<double> Convert(std::string_view text, char separator) {
+    std::string_view number = TrimmedView(text);
+    const std::size_t afterSign = !number.empty() && (number[0] == '+' || number[0] == '-');
+    if (afterSign >= number.size() ||
+        !(IsDigit(number[afterSign]) || number[afterSign] == separator))
+        return std::nullopt;
+    if (number[0] == '+') number.remove_prefix(1);
+    std::string withPoint;
+    if (separator != '.') {
+        // The point is no separator then; from_chars would take it for one.
+        if (number.find('.') != std::string_view::npos) return std::nullopt;
+        const std::size_t separatorAt = number.find(separator);
+        if (separatorAt != std::string_view::npos) {
+            withPoint.assign(number);
+            withPoint[separatorAt] = '.';
+            number = withPoint;
+        }
+    }
     double value = 0;
-    const char* first = normalised->data();
-    const char* last = first + normalised->size();
-    const auto result = std::from_chars(first, last, value);
+    const char* last = number.data() + number.size();
+    const auto result = std::from_chars(number.data(), last, value);
     if (result.ec != std::errc() || result.ptr != last) return std::nullopt;
     return value;
 }
@@ -73,22 +55,22 @@ void SetDecimalSeparator(char separator) {
     programSeparator = separator;
 }
 
-double StringToFloat(const std::string& text) {
+double StringToFloat(std::string_view text) {
     if (auto value = Convert(text, programSeparator)) return *value;
     if (programSeparator == ',') {
         programSeparator = '.';
         if (auto value = Convert(text, programSeparator)) return *value;
     }
-    throw ConversionError(text);
+    throw ConversionError(std::string(text));
 }
 
-double PointStringToFloat(const std::string& text) {
+double PointStringToFloat(std::string_view text) {
     if (auto value = Convert(text, '.')) return *value;
-    throw ConversionError(text);
+    throw ConversionError(std::string(text));
 }
 
-bool TryStringToInt(const std::string& text, int& value) {
-    const std::string trimmed = Trimmed(text);
+bool TryStringToInt(std::string_view text, int& value) {
+    const std::string_view trimmed = TrimmedView(text);
     const char* first = trimmed.data();
     const char* last = first + trimmed.size();
     if (first != last && *first == '+') ++first;

@@ -32,7 +32,7 @@ const double kEvap[12] = {55, 70, 110, 150, 200, 240, 260, 240, 185, 125, 75, 50
 
 void Write(InputData& d, const std::string& name) {
     d.InputFileName = name;
-    WriteInputFile(d);
+    d = WriteInputFile(d);
     std::cout << "wrote " << name << '\n';
 }
 

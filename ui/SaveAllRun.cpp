@@ -43,8 +43,10 @@ void MainForm::SaveAllButtonClick() {
     window_.InputOpenFolder = folder;
     window_.InputSaveFolder = folder;
 
-    // The writer refuses a series left shorter than the number of time steps.
-    WriteInputFile(data_);
+    // The writer refuses a series left shorter than the number of time steps. The rows are
+    // settled first, so that the window's record holds them settled also when it refuses.
+    SettleRows(data_);
+    data_ = WriteInputFile(data_);
     if (!dialogs_.YesNo("The data were saved as " + fileName + ". Do you wish to" +
                         " do the calculations?")) {
         dialogs_.Message("The calculations were not made.");

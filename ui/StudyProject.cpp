@@ -31,8 +31,7 @@ InputData MainForm::ProjectAsSaved() {
     // The writer's checks and its settling of the number of rows; the run then takes the
     // record itself, not the file's rounded text, and so does a study.
     InputFileText(saved);
-    PrepareIrrigSpread(saved);
-    return saved;
+    return AsWritten(saved);
 }
 
 void MainForm::CalTabShow() {

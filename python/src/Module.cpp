@@ -118,8 +118,7 @@ py::dict ReadOutput(const std::string& path) {
     InputData data;
     RunState state;
     OutputReadBack readBack;
-    std::istringstream file(text);
-    ReadOutputFile(file, data, state, readBack);
+    ReadOutputText(text, data, state, readBack);
     return DictFromOutputFile(data, state, readBack);
 }
 

@@ -148,5 +148,37 @@ TEST(InputFileDamageTest, OlderLayoutsStillReadAsBefore) {
     EXPECT_DOUBLE_EQ(data.MeasSalt[Aquif][2], 2.05);
 }
 
+TEST(InputFileDamageTest, AnEmptyFileIsRefusedAtItsFirstLine) {
+    InputData data;
+    EXPECT_THROW_MSG_AT_LINE(Read("", data), HalosoilError, kEndsEarly, 1);
+}
+
+TEST(InputFileDamageTest, ALetterInANumberOfTheLastLineNamesThatLine) {
+    std::vector<std::string> lines = OneLayerLines();
+    ASSERT_TRUE(lines[48].ends_with(" 2.05"));  // the aquifer's measurement of step 2
+    lines[48].back() = 'x';
+    std::string text = JoinCrLf(lines);
+    InputData data;
+    EXPECT_THROW_MSG_AT_LINE(Read(text, data), ConversionError,
+                             "'2.0x' is not a valid floating point value", 49);
+    // The same without the last line end.
+    text.resize(text.size() - 2);
+    EXPECT_THROW_MSG_AT_LINE(Read(text, data), ConversionError,
+                             "'2.0x' is not a valid floating point value", 49);
+}
+
+TEST(InputFileDamageTest, HugeLinesAreReadByTheirColumns) {
+    std::vector<std::string> lines = OneLayerLines();
+    const std::string title(1'000'000, 't');
+    lines[3] = " Second title             : " + title;
+    // Whatever follows the last column read is no concern of the reader.
+    lines[31] += std::string(1'000'000, ' ') + "tail";
+    InputData data;
+    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
+    EXPECT_EQ(data.Title2, title);
+    EXPECT_DOUBLE_EQ(data.Irrig[2], 90.25);
+    EXPECT_DOUBLE_EQ(data.MeasSalt[Aquif][2], 2.05);
+}
+
 }  // namespace
 }  // namespace halosoil

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "Errors.h"
@@ -78,6 +79,21 @@ TEST_P(InputFileRoundTrip, WriteReadWriteGivesTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layers, InputFileRoundTrip, ::testing::Values(1, 2, 3));
+
+TEST(InputFileReadTest, EveryExampleReadsAndWritesBackByteForByte) {
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
+        if (entry.path().extension() != ".inp") continue;
+        ++examples;
+        InputData data;
+        data.InputFileName = entry.path().string();
+        ReadInputFile(data);
+        // The examples name themselves without a folder.
+        data.InputFileName = entry.path().filename().string();
+        EXPECT_EQ(InputFileText(data), test::ReadBytes(entry.path().string())) << entry.path();
+    }
+    EXPECT_GE(examples, 4);
+}
 
 TEST(InputFileReadTest, PorositiesComeBackAsWholePercentages) {
     const InputData read = ReadText(JoinCrLf(LinesOf(test::OneLayerProject())));

@@ -184,7 +184,8 @@ TEST(InputFileWriteTest, ZeroTimeStepsWritesTheHydrologicalRows) {
     data.HydrRows = 2;
     const std::vector<std::string> lines = CrLfLines(InputFileText(data));
     EXPECT_EQ(lines[5], " Nunber of time steps     : 2");
-    EXPECT_EQ(data.NrTst, 2);
+    EXPECT_EQ(data.NrTst, 0);  // the record written is left as it was
+    EXPECT_EQ(AsWritten(data).NrTst, 2);
 }
 
 TEST(InputFileWriteTest, WritingSetsHydrRowsAndPreparesTheSpreadIrrigation) {
@@ -192,9 +193,10 @@ TEST(InputFileWriteTest, WritingSetsHydrRowsAndPreparesTheSpreadIrrigation) {
     InputData data = test::OneLayerProject();
     data.InputFileName = folder.File("one.inp");
     data.HydrRows = 7;
-    WriteInputFile(data);
-    EXPECT_EQ(data.HydrRows, 2);
-    EXPECT_EQ(data.IrrigSpread, data.Irrig);
+    const InputData written = WriteInputFile(data);
+    EXPECT_EQ(written.HydrRows, 2);
+    EXPECT_EQ(written.IrrigSpread, data.Irrig);
+    EXPECT_EQ(data.HydrRows, 7);  // the record written is left as it was
 }
 
 TEST(InputFileWriteTest, RefusesValuesTooWideForTheReader) {

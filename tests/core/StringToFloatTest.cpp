@@ -56,6 +56,45 @@ TEST_F(StringToFloatTest, FailingTwiceLeavesThePointAndTheError) {
     EXPECT_EQ(DecimalSeparator(), '.');
 }
 
+TEST_F(StringToFloatTest, TheFormAtItsEdges) {
+    EXPECT_DOUBLE_EQ(StringToFloat("5."), 5.0);
+    EXPECT_DOUBLE_EQ(StringToFloat("+.5"), 0.5);
+    EXPECT_DOUBLE_EQ(StringToFloat("-.5e1"), -5.0);
+    EXPECT_DOUBLE_EQ(StringToFloat("1e+2"), 100.0);
+    EXPECT_DOUBLE_EQ(StringToFloat("007.25"), 7.25);
+    // No second sign, no word for a number, no hexadecimal, no exponent without digits, and
+    // nothing beyond what a double holds.
+    for (const char* text :
+         {".", "+", "+-5", "--5", "inf", "-inf", "nan", "0x10", "1.5e", "1.5e+", "e5", "1e400"}) {
+        std::string expected = std::string(1, '\'');
+        expected.append(text).append("' is not a valid floating point value");
+        EXPECT_THROW_MSG(StringToFloat(text), ConversionError, expected);
+    }
+}
+
+TEST_F(StringToFloatTest, WithTheCommaTheFormIsTheSame) {
+    SetDecimalSeparator(',');
+    EXPECT_DOUBLE_EQ(StringToFloat(",5"), 0.5);
+    EXPECT_DOUBLE_EQ(StringToFloat("-1,25e1"), -12.5);
+    EXPECT_EQ(DecimalSeparator(), ',');
+    EXPECT_THROW_MSG(StringToFloat("1,5,"), ConversionError,
+                     "'1,5,' is not a valid floating point value");
+    EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+TEST_F(StringToFloatTest, ConvertsOnlyTheCharactersItIsGiven) {
+    // A field cut from a line is converted where it stands, up to its last column.
+    const std::string line = "   12.5|99   1,5,7";
+    EXPECT_DOUBLE_EQ(StringToFloat(std::string_view(line).substr(0, 7)), 12.5);
+    EXPECT_DOUBLE_EQ(PointStringToFloat(std::string_view(line).substr(8, 2)), 99.0);
+    SetDecimalSeparator(',');
+    EXPECT_DOUBLE_EQ(StringToFloat(std::string_view(line).substr(10, 6)), 1.5);
+    EXPECT_EQ(line, "   12.5|99   1,5,7");
+    int whole = 0;
+    EXPECT_TRUE(TryStringToInt(std::string_view(line).substr(8, 2), whole));
+    EXPECT_EQ(whole, 99);
+}
+
 TEST(TryStringToIntTest, AcceptsWholeNumbersOnly) {
     int value = 0;
     EXPECT_TRUE(TryStringToInt(" 11 ", value));

@@ -63,7 +63,7 @@ class Calibration:
         self.correlation = pd.DataFrame(outcome["correlation"], index=names, columns=names,
                                         dtype=float)
         run = outcome["run"]
-        self.result: Optional[Result] = None if run is None else Result(run)
+        self.result: Optional[Result] = None if run is None else Result._from_fields(run)
         self.warnings: list[str] = list(outcome["warnings"])
         self.objective: dict[str, float] = {"start": outcome["objective_start"],
                                             "end": outcome["objective_end"]}

@@ -103,7 +103,7 @@ class Project:
 
     @property
     def zones(self) -> tuple[str, ...]:
-        """The keys of the zones that exist for ``layers``, top down."""
+        """tuple of str: The keys of the zones that exist for ``layers``, top down."""
         return zones_of(self.layers)
 
     # The record the core reads and writes.
@@ -153,7 +153,13 @@ class Project:
     # What scripts do with a project.
 
     def copy(self) -> Project:
-        """An independent copy: changing it leaves this project as it is."""
+        """An independent copy.
+
+        Returns
+        -------
+        Project
+            A deep copy: changing it leaves this project as it is.
+        """
         return _copy.deepcopy(self)
 
     def check(self, panels: bool = False) -> None:
@@ -186,15 +192,41 @@ class Project:
         translated(_core.check, self._record(), bool(panels))
 
     def write(self, path: str | os.PathLike) -> None:
-        """Checks the project and writes it as an input file to path: the same bytes the
-        window writes under that name. Sets ``file_name`` to path."""
+        """Checks the project as ``check()`` does and writes it as an input file.
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            The input file (".inp"): the same bytes the window writes under that name.
+            ``file_name`` becomes path.
+
+        Raises
+        ------
+        InputError
+            With the program's text, for a project ``check()`` refuses; nothing is written.
+        """
         path = os.fspath(path)
         translated(_core.write_input, self._record(), path)
         self.file_name = path
 
     def input_text(self, path: str | os.PathLike | None = None) -> bytes:
-        """The bytes of the input file the project gives when written to path (by default
-        its ``file_name``)."""
+        """The bytes of the input file the project gives.
+
+        Parameters
+        ----------
+        path : str or os.PathLike, optional
+            The name the file's second line gives; by default ``file_name``.
+
+        Returns
+        -------
+        bytes
+            What ``write(path)`` writes.
+
+        Raises
+        ------
+        InputError
+            With the program's text, for a project ``check()`` refuses.
+        """
         name = self.file_name if path is None else os.fspath(path)
         return translated(_core.input_text, self._record(), name)
 
@@ -227,7 +259,8 @@ class Project:
                 f"{self.layers} root-zone layer(s), {drains}{label})")
 
     def _repr_html_(self) -> str:
-        """The project in a notebook: its sizes, drains and soil properties per zone."""
+        """The project in a notebook: its sizes, drains and soil properties per zone, as
+        HTML."""
         import html
 
         rows = "".join(

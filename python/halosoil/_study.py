@@ -121,18 +121,32 @@ def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client
 
 
 def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
-    """The projects of a full factorial design: every combination of the variations' values,
-    the last variation changing fastest.
+    """The projects of a full factorial design.
 
-    Each variation is named after what it changes:
-        ``<series>_factor`` (rain, irrigation, evaporation, irrigation_salinity): multiplies
-            the base project's series by the value, e.g. ``irrigation_factor=[0.8, 1, 1.2]``;
-        a series (e.g. ``irrigation_salinity=[0.8, 1.5, 3.0]``): a number sets every step to
-            it; for irrigation_salinity it also sets irrigation_water_salinity;
-        a single value of Project (e.g. ``drain_depth=[1.2, 1.6, 2.0]``): sets it;
-        a soil property (e.g. ``thickness=[{...}, ...]``): updates the zones given.
-    Each project's ``label`` is the base's label with the variations' values, so that results
-    (which carry the label) can be tabulated, e.g. ``pandas.DataFrame([r.label for r in ...])``.
+    Parameters
+    ----------
+    base : Project
+        The project every scenario starts from; it is left as it is.
+    **variations : sequence
+        Each named after what it changes, with the values to try:
+        ``<series>_factor`` (rain, irrigation, evaporation, irrigation_salinity) multiplies
+        the base project's series by the value, e.g. ``irrigation_factor=[0.8, 1, 1.2]``;
+        a series (e.g. ``irrigation_salinity=[0.8, 1.5, 3.0]``, in the series' unit) sets
+        every step to a number, and for irrigation_salinity also irrigation_water_salinity;
+        a single value of Project (e.g. ``drain_depth=[1.2, 1.6, 2.0]``, in m) sets it;
+        a soil property (e.g. ``thickness=[{...}, ...]``) updates the zones given.
+
+    Returns
+    -------
+    list of Project
+        Every combination of the variations' values, the last variation changing fastest.
+        Each project's ``label`` is the base's label with the variations' values, so that
+        results (which carry the label) tabulate (``tabulate``, ``to_dataset``).
+
+    Raises
+    ------
+    TypeError
+        For a variation that names no value or series of a project.
     """
     for name in variations:
         _check_variation(name)

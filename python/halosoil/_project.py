@@ -114,7 +114,8 @@ class Project:
         values = self.__dict__
         for name in _INTEGERS:
             value = values[name]
-            if isinstance(value, (bool, np.bool_)) or not isinstance(value, numbers.Integral):
+            if type(value) is not int and (isinstance(value, (bool, np.bool_))
+                                           or not isinstance(value, numbers.Integral)):
                 raise InputError(f"{name} must be a whole number, not {value!r}")
         for name in _TEXTS:
             if not isinstance(values[name], str):
@@ -122,11 +123,14 @@ class Project:
         if not isinstance(self.drains, (bool, np.bool_)):
             raise InputError(f"drains must be True or False, not {self.drains!r}")
         for name in _NUMBERS:
-            _check_number(name, values[name])
+            value = values[name]
+            if type(value) is not float and type(value) is not int:
+                _check_number(name, value)
         zones = self.zones
         for name in _ZONE_FIELDS:
             for zone, value in _zone_items(name, values[name], zones, self.layers):
-                _check_number(f"{name}[{zone!r}]", value)
+                if type(value) is not float and type(value) is not int:
+                    _check_number(f"{name}[{zone!r}]", value)
         for name in _SERIES:
             _check_series(name, values[name], self.steps)
         for zone, series in _zone_items("measured_salinity", self.measured_salinity, zones,
@@ -274,12 +278,15 @@ class Project:
 
 
 def _check_number(label: str, value: Any) -> None:
+    # Plain floats and ints pass at once; this runs for every value of every run.
+    if type(value) is float or type(value) is int:
+        return
     if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(value, numbers.Real):
         raise InputError(f"{label} must be a number, not {value!r}")
 
 
 def _zone_items(name: str, values: Any, zones: tuple[str, ...], layers: int):
-    if not isinstance(values, Mapping):
+    if type(values) is not dict and not isinstance(values, Mapping):
         raise InputError(f"{name} must be a dict keyed by zone ({', '.join(zones)}), "
                          f"not {type(values).__name__}")
     for zone in values:

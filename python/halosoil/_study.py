@@ -19,6 +19,14 @@ def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
                threads: int = 0) -> list[Union[Result, Exception]]:
     """Runs projects side by side on the machine's cores; a failed project gives its
     exception, carrying the project's label, in its place."""
+    records, places, outcomes = _records(projects)
+    return _outcomes(projects, places, outcomes,
+                     _core.run_many(records, refine, optimise, threads))
+
+
+def _records(projects: Sequence[Project]):
+    """The records of the consistent projects and their places; the others' refusals in
+    their places."""
     outcomes: list[Union[Result, Exception, None]] = [None] * len(projects)
     records, places = [], []
     for index, project in enumerate(projects):
@@ -27,7 +35,11 @@ def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
             places.append(index)
         except InputError as error:
             outcomes[index] = _labelled(error, project)
-    for index, outcome in zip(places, _core.run_many(records, refine, optimise, threads)):
+    return records, places, outcomes
+
+
+def _outcomes(projects, places, outcomes, ran) -> list[Union[Result, Exception]]:
+    for index, outcome in zip(places, ran):
         project = projects[index]
         if type(outcome) is dict:
             outcomes[index] = Result._from_fields(outcome, project.label)
@@ -35,7 +47,12 @@ def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
             message, step = outcome
             outcomes[index] = _labelled(
                 WaterTableBelowAquifer(message, step) if step else InputError(message), project)
-    return outcomes  # type: ignore[return-value]
+    return outcomes
+
+
+def _run_packed(packed: bytes, refine: bool, optimise: bool) -> bytes:
+    """A Dask worker's part: a chunk of projects packed into bytes, run, the outcomes packed."""
+    return _core.run_packed(packed, refine, optimise)
 
 
 def _labelled(error: Exception, project: Project) -> Exception:
@@ -110,14 +127,20 @@ def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client
     workers = max(1, len(client.scheduler_info().get("workers", {})))
     size = chunk_size or max(1, min(1000, -(-len(projects) // (8 * workers))))
     chunks = [projects[start:start + size] for start in range(0, len(projects), size)]
+    # A chunk crosses as one bytes object each way, not as thousands of pickled arrays.
+    prepared = [_records(chunk) for chunk in chunks]
+    packs = [_core.pack_projects(records) for records, _, _ in prepared]
     # Chunks are pure functions of their projects: a chunk of a lost worker runs again on
     # another and gives the same results.
-    futures = client.map(_run_chunk, chunks, refine=refine, optimise=optimise, pure=False)
+    futures = client.map(_run_packed, packs, refine=refine, optimise=optimise, pure=False)
     if progress and sys.stdout.isatty():
         from distributed import progress as dask_progress
 
         dask_progress(futures)
-    return [outcome for chunk in client.gather(futures) for outcome in chunk]
+    results: list[Union[Result, Exception]] = []
+    for chunk, (_, places, outcomes), packed in zip(chunks, prepared, client.gather(futures)):
+        results.extend(_outcomes(chunk, places, outcomes, _core.unpack_outcomes(packed)))
+    return results
 
 
 def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:

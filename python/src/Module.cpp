@@ -14,6 +14,7 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "PackedRuns.h"
 #include "Plausibility.h"
 #include "ProjectChecks.h"
 #include "RecordDict.h"
@@ -149,6 +150,16 @@ PYBIND11_MODULE(_core, m) {
           py::arg("threads") = 0,
           "Runs the record; a dict of results, or (message, step) when the water table fell "
           "below the aquifer.");
+    m.def("run_many", &RunMany, py::arg("projects"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads") = 0,
+          "Runs many projects on threads; per project a dict of results, or (message, step) "
+          "of a run the water table stopped, step 0 for a refused project.");
+    m.def("pack_projects", &PackProjects, py::arg("projects"),
+          "The records of consistent projects' attributes packed into bytes, for run_packed.");
+    m.def("run_packed", &RunPacked, py::arg("projects"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads") = 0, "Runs a pack of projects as run_many does; the outcomes packed.");
+    m.def("unpack_outcomes", &UnpackOutcomes, py::arg("outcomes"),
+          "The outcomes of run_packed, as run_many returns them.");
     m.def(
         "output_text",
         [](const py::dict& result, const std::string& path) {

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "Engine.h"
 #include "Errors.h"
@@ -21,13 +19,24 @@ namespace py = pybind11;
 
 namespace {
 
-struct Outcome {
-    RunState state;
-    std::string message;  // of a refusal or of a run the water table stopped
-    bool refused = false;
-};
+// The parts of the run state a result shows; the per-day flows stay behind.
+RunState ResultPart(RunState& state) {
+    RunState kept;
+    for (int k = 0; k < 10; ++k) *ResultSeries(kept)[k] = std::move(*ResultSeries(state)[k]);
+    kept.QH1Used = state.QH1Used;
+    kept.RefineChosen = state.RefineChosen;
+    kept.QH1Refined = state.QH1Refined;
+    kept.LeachEff = state.LeachEff;
+    kept.LeachEffOptimized = state.LeachEffOptimized;
+    kept.CoefDet = state.CoefDet;
+    kept.FitNA = state.FitNA;
+    kept.RunStopped = state.RunStopped;
+    kept.StoppedStep = state.StoppedStep;
+    return kept;
+}
 
-void RunOne(InputData& data, bool refine, bool optimise, Outcome& outcome) {
+// The steps of halosoil-batch run after it has read a file.
+void RunOne(InputData& data, bool refine, bool optimise, RunOutcome& outcome) {
     try {
         CheckPlausible(data);
         PrepareIrrigSpread(data);
@@ -36,7 +45,7 @@ void RunOne(InputData& data, bool refine, bool optimise, Outcome& outcome) {
         Engine engine(options);
         ScriptHost host(refine, optimise);
         engine.Compute(data, host);
-        outcome.state = std::move(engine.State());
+        outcome.state = ResultPart(engine.State());
         outcome.message = host.Message();
     } catch (const HalosoilError& error) {
         outcome.refused = true;
@@ -49,44 +58,50 @@ void RunOne(InputData& data, bool refine, bool optimise, Outcome& outcome) {
 
 }  // namespace
 
+InputData RecordOrRefusal(const py::handle& attributes, RunOutcome& outcome) {
+    try {
+        return RecordFromDict(py::reinterpret_borrow<py::dict>(attributes));
+    } catch (const std::exception& error) {
+        outcome.refused = true;
+        outcome.message = error.what();
+        return {};
+    }
+}
+
+void RunRecords(std::vector<InputData>& records, std::vector<RunOutcome>& outcomes, bool refine,
+                bool optimise, int threads) {
+    const std::size_t count = records.size();
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers =
+        std::min<std::size_t>(count, threads > 0 ? static_cast<unsigned>(threads) : cores);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t k = next++; k < count; k = next++)
+            if (!outcomes[k].refused) RunOne(records[k], refine, optimise, outcomes[k]);
+    };
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& thread : pool) thread.join();
+}
+
+py::object OutcomeObject(const InputData& data, const RunOutcome& outcome) {
+    if (outcome.refused) return py::make_tuple(outcome.message, 0);
+    if (outcome.state.RunStopped) return py::make_tuple(outcome.message, outcome.state.StoppedStep);
+    return DictFromRun(data, outcome.state);
+}
+
 py::list RunMany(const py::list& projects, bool refine, bool optimise, int threads) {
     const std::size_t count = projects.size();
+    std::vector<RunOutcome> outcomes(count);
     std::vector<InputData> records(count);
-    std::vector<Outcome> outcomes(count);
-    // A record that cannot be read is that project's refusal, not the end of the study.
-    for (std::size_t k = 0; k < count; ++k) {
-        try {
-            records[k] = RecordFromDict(py::reinterpret_borrow<py::dict>(projects[k]));
-        } catch (const std::exception& error) {
-            outcomes[k].refused = true;
-            outcomes[k].message = error.what();
-        }
-    }
+    for (std::size_t k = 0; k < count; ++k) records[k] = RecordOrRefusal(projects[k], outcomes[k]);
     {
         py::gil_scoped_release release;
-        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        const std::size_t workers =
-            std::min<std::size_t>(count, threads > 0 ? static_cast<unsigned>(threads) : cores);
-        std::atomic<std::size_t> next{0};
-        const auto work = [&] {
-            for (std::size_t k = next++; k < count; k = next++)
-                if (!outcomes[k].refused) RunOne(records[k], refine, optimise, outcomes[k]);
-        };
-        std::vector<std::thread> pool;
-        for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(work);
-        work();
-        for (std::thread& thread : pool) thread.join();
+        RunRecords(records, outcomes, refine, optimise, threads);
     }
     py::list results;
-    for (std::size_t k = 0; k < count; ++k) {
-        const Outcome& outcome = outcomes[k];
-        if (outcome.refused)
-            results.append(py::make_tuple(outcome.message, 0));
-        else if (outcome.state.RunStopped)
-            results.append(py::make_tuple(outcome.message, outcome.state.StoppedStep));
-        else
-            results.append(DictFromRun(records[k], outcome.state));
-    }
+    for (std::size_t k = 0; k < count; ++k) results.append(OutcomeObject(records[k], outcomes[k]));
     return results;
 }
 

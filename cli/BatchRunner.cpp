@@ -13,6 +13,7 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "OutputFileName.h"
+#include "Plausibility.h"
 #include "RunHost.h"
 
 namespace halosoil {
@@ -46,6 +47,7 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
     Engine engine(engineOptions);
     try {
         ReadInputFile(data);
+        CheckPlausible(data);
         PrepareIrrigSpread(data);
     } catch (const HalosoilError& error) {
         errors << WithFileAndLine(input, error) << '\n';

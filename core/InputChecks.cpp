@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "NumberFormat.h"
+#include "Plausibility.h"
 #include "RunCheck.h"
 #include "SeriesCheck.h"
 #include "TimeStepLimit.h"
@@ -143,6 +144,7 @@ void CheckProject(const InputData& data) {
     CheckDrainageData(data);
     CheckConditions(data);
     CheckSeriesLengths(data);
+    CheckPlausible(data);
     InputData prepared = data;
     PrepareIrrigSpread(prepared);
     CheckRunnable(prepared);

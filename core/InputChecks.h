@@ -27,8 +27,9 @@ enum class DrainageFault {
 DrainageFault CheckDrainage(const InputData& data, double rootThickness);
 const char* DrainageFaultText(DrainageFault fault);
 
-// Every check a project built outside the window must pass before it is written or run: those
-// of the panels, group by group in the window's order, then those of the engine. A value that
+// Every check the window makes of a project before it is written and run: those of the
+// panels, group by group in the window's order, then the plausibility of its values and the
+// engine's checks. A value that
 // is not a number (NaN) stands for a field or cell left empty. Throws HalosoilError with the
 // text the program shows.
 void CheckProject(const InputData& data);

@@ -11,6 +11,7 @@
 #include "MainForm.h"
 #include "OutputFileName.h"
 #include "OutputPage.h"
+#include "Plausibility.h"
 #include "QtRunHost.h"
 #include "RecentFilesMenu.h"
 
@@ -27,6 +28,9 @@ void MainForm::ApplyTimeStepChoice() {
 }
 
 void MainForm::SaveAllButtonClick() {
+    // A value no soil or climate can have is refused before a file name is asked for, so that
+    // nothing is written.
+    CheckPlausible(data_);
     dialogs_.Message("For saving please create an input data file");
     FileDialogSpec spec = kInputFiles;
     spec.initialFolder = window_.InputSaveFolder;

@@ -7,8 +7,14 @@ the Halosoil program.
     result.to_dataframe()
 
 Projects are read, built, checked and written (``read_input``, ``Project``); runs return
-numpy arrays (``run``, ``Result``, ``read_output``); studies run many projects over the
-machine's cores or a Dask cluster (``scenarios``, ``sweep``). Observations of the field
+numpy arrays (``run``, ``Result``, ``read_output``) and run exactly what ``halosoil-batch run``
+runs, to the same bytes (``Project.check(panels=True)`` adds the window's panel refusals);
+studies run many projects over the machine's cores or a Dask cluster (``scenarios``,
+``sweep``, ``tabulate``, ``to_dataset``).
+
+Units are those of the program's files, in projects and results alike: depths and
+thicknesses in m, water in mm per time step, groundwater flows in mm/day, salinities in dS/m,
+porosities, moisture and efficiencies in percent. Observations of the field
 (``read_observations``) calibrate a project's parameters jointly (``calibrate``,
 ``Calibration``); ``sensitivity`` tells which parameters matter for a result, and
 ``ensemble`` (``Ensemble``, ``bands``) gives prediction bands for uncertain parameters.

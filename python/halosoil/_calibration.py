@@ -63,7 +63,7 @@ class Calibration:
         self.correlation = pd.DataFrame(outcome["correlation"], index=names, columns=names,
                                         dtype=float)
         run = outcome["run"]
-        self.result: Optional[Result] = None if run is None else Result(run)
+        self.result: Optional[Result] = None if run is None else Result._from_fields(run)
         self.warnings: list[str] = list(outcome["warnings"])
         self.objective: dict[str, float] = {"start": outcome["objective_start"],
                                             "end": outcome["objective_end"]}
@@ -71,13 +71,24 @@ class Calibration:
         self.seconds: float = outcome["seconds"]
 
     def to_json(self) -> str:
-        """The calibration's report as JSON: the text ``halosoil-batch calibrate`` writes as
-        its report, which ``ensemble(from_calibration=...)`` reads back."""
+        """The calibration's report as JSON.
+
+        Returns
+        -------
+        str
+            The text ``halosoil-batch calibrate`` writes as its report, which
+            ``ensemble(from_calibration=...)`` reads back.
+        """
         return self._report
 
     def save(self, path: str | os.PathLike) -> None:
-        """Writes the report (``to_json()``) to path; an earlier file is replaced only by a
-        whole new one."""
+        """Writes the report (``to_json()``).
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            The report's file; an earlier file is replaced only by a whole new one.
+        """
         path = os.fspath(path)
         folder = os.path.dirname(os.path.abspath(path))
         handle, scratch = tempfile.mkstemp(prefix=".halosoil-", dir=folder)

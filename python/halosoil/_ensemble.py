@@ -103,7 +103,13 @@ class Ensemble:
         self.refusals = refusals
 
     def bands(self):
-        """The prediction bands; see ``halosoil.bands``."""
+        """The prediction bands of the members.
+
+        Returns
+        -------
+        pandas.DataFrame
+            As ``halosoil.bands`` gives them for ``dataset``.
+        """
         return bands(self.dataset)
 
     def __repr__(self) -> str:

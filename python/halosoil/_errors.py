@@ -14,15 +14,27 @@ class Error(Exception):
 class InputError(Error, ValueError):
     """A project the program would refuse, or an input or output file it cannot read.
 
-    The message is the text the program itself shows, word for word.
+    Notes
+    -----
+    The message is the text the program itself shows, word for word; for a damaged file it
+    names the file and the line.
     """
 
 
 class WaterTableBelowAquifer(Error):
     """The water table fell below the bottom of the aquifer and the run stopped.
 
-    Attributes:
-        step: the time step (1-based) at whose end the water table lay below the aquifer.
+    Parameters
+    ----------
+    message : str
+        The program's message.
+    step : int
+        See below.
+
+    Attributes
+    ----------
+    step : int
+        The time step (1-based) at whose end the water table lay below the aquifer.
     """
 
     def __init__(self, message: str, step: int) -> None:

@@ -13,94 +13,68 @@ import numpy as np
 
 from . import _core
 from ._errors import InputError, readable, translated
-from ._zones import ZONE_KEYS, ZONE_NUMBERS, zones_of
+from ._zones import zones_of
 
-# Python name -> the record's field, for the single values.
-_SCALARS = {
-    "title1": "Title1",
-    "title2": "Title2",
-    "steps": "NrTst",
-    "step_length": "TstLength",
-    "layers": "NrLayers",
-    "drains": "DrainPresent",
-    "drain_depth": "DrainDepth",
-    "qh1": "QH1",
-    "qh2": "QH2",
-    "irrigation_water_salinity": "SaltIrrig",
-    "water_table_depth": "WTdepth",
-    "critical_depth": "CritDepth",
-    "soil_moisture": "Moist",
-    "irrigation_efficiency": "IrrEff",
-    "groundwater_inflow": "GrwtInf",
-    "groundwater_outflow": "GrwtOut",
-    "inflow_salinity": "SalInf",
-}
-_INTEGERS = {"steps", "step_length", "layers"}
-_TEXTS = {"title1", "title2"}
-
-# Python name -> the record's field, for the values per zone.
-_ZONE_FIELDS = {
-    "thickness": "Thick",
-    "total_porosity": "TotPor",
-    "effective_porosity": "EffPor",
-    "leaching_efficiency": "LeachEff",
-    "initial_salinity": "InitSalt",
-}
-
-# Python name -> the record's field, for the series per time step.
-_SERIES = {
-    "rain": "Rain",
-    "irrigation": "Irrig",
-    "evaporation": "Evap",
-    "irrigation_salinity": "IrrSal",
-}
+# The fields of a project as the core's one table gives them: (name, kind, unit, meaning).
+FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(_core.project_fields())
+_KINDS = {name: kind for name, kind, _, _ in FIELDS}
+# The single values, the values per zone and the series per time step, in the table's order.
+_SCALARS = tuple(name for name, kind, _, _ in FIELDS if kind not in ("zones", "series"))
+_INTEGERS = frozenset(name for name, kind, _, _ in FIELDS if kind == "whole")
+_TEXTS = frozenset(name for name, kind, _, _ in FIELDS if kind == "text")
+_NUMBERS = tuple(name for name, kind, _, _ in FIELDS if kind == "number")
+_ZONE_FIELDS = tuple(name for name, kind, _, _ in FIELDS if kind == "zones")
+_SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
+_DICTS = _ZONE_FIELDS + ("measured_salinity",)
 
 
 class Project:
     """One project: everything the program's input panels hold, as an input file stores it.
 
-    Single values:
-        title1, title2 (str): the titles shown in the output and the graphs.
-        steps (int): the number of time steps.
-        step_length (int): the length of a time step in days: 360 (year), 30 (month),
-            7 (week) or 1 (day).
-        layers (int): the number of root-zone layers, 1, 2 or 3.
-        drains (bool): whether a subsurface drainage system is present.
-        drain_depth (float): depth of the drains, m below the surface (with drains only).
-        qh1 (float): drainage reaction factor QH1, m/day per m.
-        qh2 (float): drainage reaction factor QH2, m/day per m squared.
-        irrigation_water_salinity (float): salt concentration of the irrigation water, dS/m.
-        water_table_depth (float): initial depth of the water table, m below the surface.
-        critical_depth (float): critical depth of the water table for capillary rise, m.
-        soil_moisture (float): initial soil moisture content, percent (20..100).
-        irrigation_efficiency (float): irrigation efficiency, percent (30..100).
-        groundwater_inflow, groundwater_outflow (float): groundwater flows, mm/day.
-        inflow_salinity (float): salinity of the groundwater inflow, dS/m.
+    Parameters
+    ----------
+    steps : int, default 11
+        The number of time steps.
+    step_length : int, default 30
+        The length of a time step in days.
+    layers : int, default 1
+        The number of root-zone layers, 1, 2 or 3.
+    **values
+        Any attribute below, e.g. ``title1="Field 7"``.
 
-    Soil properties, dicts keyed by the zones that exist for ``layers`` (see ``zones``:
-    'layer1', 'layer2', 'layer3', 'transition', 'aquifer'):
-        thickness (m), total_porosity (percent), effective_porosity (percent),
-        leaching_efficiency (percent), initial_salinity (dS/m).
-
-    Series, numpy arrays of length ``steps``, element k for time step k + 1:
-        rain, irrigation, evaporation (mm per time step), irrigation_salinity (dS/m).
-
-    measured_salinity: dict keyed by zone of arrays of length ``steps``, dS/m, NaN where
-    nothing was measured.
+    Notes
+    -----
+    Soil properties are dicts keyed by the zones that exist for ``layers`` (``zones``, top
+    down among 'layer1', 'layer2', 'layer3', 'transition', 'aquifer'). Series are numpy arrays
+    of length ``steps``, element k for time step k + 1. ``measured_salinity`` is a dict keyed
+    by zone of such arrays, in dS/m, NaN where nothing was measured.
 
     A value left unset (NaN, or a zone missing from a dict) counts as a field the user left
-    empty in the window, and ``check()`` refuses it as the window would.
+    empty in the window: ``check(panels=True)`` refuses it as the window would, ``run`` names
+    it as the engine does.
 
-    Also: ``file_name``, the input file last read or written (it is written into the file's
-    second line), and ``label``, a dict describing the project within a study (see
-    ``scenarios``). Neither takes part in comparing projects.
+    ``file_name`` is the input file last read or written (the file's second line names it);
+    ``label`` a dict describing the project within a study (see ``scenarios``). Neither takes
+    part in comparing projects.
+
+    Examples
+    --------
+    >>> project = halosoil.read_input("field.inp")
+    >>> project.irrigation = project.irrigation * 1.2
+    >>> result = halosoil.run(project)
+
+    Attributes
+    ----------
     """
 
     def __init__(self, *, steps: int = 11, step_length: int = 30, layers: int = 1, **values: Any):
         """A project with the given values; unset numbers are NaN, unset series all NaN.
 
-        Example: ``Project(steps=12, step_length=30, layers=1, title1="Field 7")``, then set
-        the remaining attributes.
+        Examples
+        --------
+        >>> project = Project(steps=12, step_length=30, layers=1, title1="Field 7")
+
+        Then set the remaining attributes.
         """
         self.title1 = ""
         self.title2 = ""
@@ -129,7 +103,7 @@ class Project:
 
     @property
     def zones(self) -> tuple[str, ...]:
-        """The keys of the zones that exist for ``layers``, top down."""
+        """tuple of str: The keys of the zones that exist for ``layers``, top down."""
         return zones_of(self.layers)
 
     # The record the core reads and writes.
@@ -137,98 +111,126 @@ class Project:
     def _consistent(self) -> None:
         """Raises InputError for a value no input file could hold: a number of the wrong type,
         a zone the project lacks, a series whose length is not ``steps``."""
+        values = self.__dict__
         for name in _INTEGERS:
-            value = getattr(self, name)
-            if isinstance(value, (bool, np.bool_)) or not isinstance(value, numbers.Integral):
+            value = values[name]
+            if type(value) is not int and (isinstance(value, (bool, np.bool_))
+                                           or not isinstance(value, numbers.Integral)):
                 raise InputError(f"{name} must be a whole number, not {value!r}")
         for name in _TEXTS:
-            value = getattr(self, name)
-            if not isinstance(value, str):
-                raise InputError(f"{name} must be text, not {value!r}")
+            if not isinstance(values[name], str):
+                raise InputError(f"{name} must be text, not {values[name]!r}")
         if not isinstance(self.drains, (bool, np.bool_)):
             raise InputError(f"drains must be True or False, not {self.drains!r}")
-        for name in _SCALARS:
-            if name in _INTEGERS or name in _TEXTS or name == "drains":
-                continue
-            _check_number(name, getattr(self, name))
+        for name in _NUMBERS:
+            value = values[name]
+            if type(value) is not float and type(value) is not int:
+                _check_number(name, value)
         zones = self.zones
         for name in _ZONE_FIELDS:
-            for zone, value in _zone_items(name, getattr(self, name), zones, self.layers):
-                _check_number(f"{name}[{zone!r}]", value)
+            for zone, value in _zone_items(name, values[name], zones, self.layers):
+                if type(value) is not float and type(value) is not int:
+                    _check_number(f"{name}[{zone!r}]", value)
         for name in _SERIES:
-            _check_series(name, getattr(self, name), self.steps)
+            _check_series(name, values[name], self.steps)
         for zone, series in _zone_items("measured_salinity", self.measured_salinity, zones,
                                         self.layers):
             if series is not None:
                 _check_series(f"measured_salinity[{zone!r}]", series, self.steps)
 
     def _record(self) -> dict[str, Any]:
+        """The attributes the core reads the record from, once they are consistent."""
         self._consistent()
-        record: dict[str, Any] = {"InputFileName": self.file_name}
-        for name, field in _SCALARS.items():
-            value = getattr(self, name)
-            if name in _TEXTS:
-                record[field] = _eight_bit(value)
-            elif name in _INTEGERS:
-                record[field] = int(value)
-            elif name == "drains":
-                record[field] = bool(value)
-            else:
-                record[field] = float(value)
-        for name, field in _ZONE_FIELDS.items():
-            values = getattr(self, name)
-            record[field] = [0.0] + [float(values.get(zone, math.nan)) for zone in ZONE_KEYS]
-        # The window stores an empty leaching efficiency of the second of two layers as -1.
-        if self.layers == 2 and math.isnan(record["LeachEff"][2]):
-            record["LeachEff"][2] = -1.0
-        for name, field in _SERIES.items():
-            record[field] = np.asarray(getattr(self, name), dtype=float)
-        measured: list[Any] = [None] * 6
-        for zone in self.zones:
-            series = self.measured_salinity.get(zone)
-            measured[ZONE_NUMBERS[zone]] = (
-                np.full(self.steps, np.nan) if series is None else np.asarray(series, dtype=float))
-        record["MeasSalt"] = measured
-        return record
+        values = self.__dict__
+        if all(type(values[name]) is dict for name in _DICTS):
+            return values
+        # Other mappings cross as plain dicts.
+        return {**values, **{name: dict(values[name]) for name in _DICTS}}
 
     @classmethod
-    def _from_record(cls, record: dict[str, Any]) -> Project:
-        project = cls(steps=record["NrTst"], step_length=record["TstLength"],
-                      layers=record["NrLayers"])
-        for name, field in _SCALARS.items():
-            value = record[field]
-            setattr(project, name, value.decode("latin-1") if name in _TEXTS else value)
-        zones = project.zones
-        for name, field in _ZONE_FIELDS.items():
-            setattr(project, name, {zone: record[field][ZONE_NUMBERS[zone]] for zone in zones})
-        for name, field in _SERIES.items():
-            setattr(project, name, record[field])
-        project.measured_salinity = {
-            zone: record["MeasSalt"][ZONE_NUMBERS[zone]] for zone in zones}
-        project.file_name = record["InputFileName"]
+    def _from_record(cls, attributes: dict[str, Any]) -> Project:
+        project = cls.__new__(cls)
+        project.__dict__.update(attributes)
+        project.label = {}
         return project
 
     # What scripts do with a project.
 
     def copy(self) -> Project:
-        """An independent copy: changing it leaves this project as it is."""
+        """An independent copy.
+
+        Returns
+        -------
+        Project
+            A deep copy: changing it leaves this project as it is.
+        """
         return _copy.deepcopy(self)
 
-    def check(self) -> None:
-        """Raises ``halosoil.InputError`` with the program's own text when the window or the
-        engine would refuse this project; returns None when it can be written and run."""
-        translated(_core.check, self._record())
+    def check(self, panels: bool = False) -> None:
+        """Checks the project as the batch runner, or also as the window, checks it.
+
+        Parameters
+        ----------
+        panels : bool, default False
+            Also apply the refusals of the window's input panels, group by group in the
+            window's order: empty fields and cells, a drain outside the transition zone, the
+            limits of the conditions panel (moisture 20..100 %, irrigation efficiency
+            30..100 %). Files may hold projects the panels refuse, and ``run`` runs them as
+            ``halosoil-batch run`` does, so these refusals are not made by default.
+
+        Returns
+        -------
+        None
+            When ``run`` (or with ``panels`` the window's "Save all - Run") would go ahead.
+
+        Raises
+        ------
+        InputError
+            With the program's own text: a value that does not fit the project (a series
+            whose length is not ``steps``, an unknown zone, a value of the wrong type), a value
+            no soil or climate can have (a porosity outside 0..100 %, an effective porosity
+            above the total, a negative thickness, rainfall, irrigation, evaporation or
+            salinity, a leaching efficiency outside 0..100 %, a negative drainage factor),
+            or a project the engine cannot run.
+        """
+        translated(_core.check, self._record(), bool(panels))
 
     def write(self, path: str | os.PathLike) -> None:
-        """Checks the project and writes it as an input file to path: the same bytes the
-        window writes under that name. Sets ``file_name`` to path."""
+        """Checks the project as ``check()`` does and writes it as an input file.
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            The input file (".inp"): the same bytes the window writes under that name.
+            ``file_name`` becomes path.
+
+        Raises
+        ------
+        InputError
+            With the program's text, for a project ``check()`` refuses; nothing is written.
+        """
         path = os.fspath(path)
         translated(_core.write_input, self._record(), path)
         self.file_name = path
 
     def input_text(self, path: str | os.PathLike | None = None) -> bytes:
-        """The bytes of the input file the project gives when written to path (by default
-        its ``file_name``)."""
+        """The bytes of the input file the project gives.
+
+        Parameters
+        ----------
+        path : str or os.PathLike, optional
+            The name the file's second line gives; by default ``file_name``.
+
+        Returns
+        -------
+        bytes
+            What ``write(path)`` writes.
+
+        Raises
+        ------
+        InputError
+            With the program's text, for a project ``check()`` refuses.
+        """
         name = self.file_name if path is None else os.fspath(path)
         return translated(_core.input_text, self._record(), name)
 
@@ -261,7 +263,8 @@ class Project:
                 f"{self.layers} root-zone layer(s), {drains}{label})")
 
     def _repr_html_(self) -> str:
-        """The project in a notebook: its sizes, drains and soil properties per zone."""
+        """The project in a notebook: its sizes, drains and soil properties per zone, as
+        HTML."""
         import html
 
         rows = "".join(
@@ -275,12 +278,15 @@ class Project:
 
 
 def _check_number(label: str, value: Any) -> None:
+    # Plain floats and ints pass at once; this runs for every value of every run.
+    if type(value) is float or type(value) is int:
+        return
     if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(value, numbers.Real):
         raise InputError(f"{label} must be a number, not {value!r}")
 
 
 def _zone_items(name: str, values: Any, zones: tuple[str, ...], layers: int):
-    if not isinstance(values, Mapping):
+    if type(values) is not dict and not isinstance(values, Mapping):
         raise InputError(f"{name} must be a dict keyed by zone ({', '.join(zones)}), "
                          f"not {type(values).__name__}")
     for zone in values:
@@ -291,6 +297,11 @@ def _zone_items(name: str, values: Any, zones: tuple[str, ...], layers: int):
 
 
 def _check_series(label: str, values: Any, steps: int) -> None:
+    if type(values) is np.ndarray and values.ndim == 1 and values.dtype.kind in "fiu":
+        if len(values) > steps:
+            raise InputError(f"{label} has {len(values)} values; the project has {steps} time "
+                             "steps")
+        return
     array = np.asarray(values, dtype=object)
     if array.ndim != 1:
         raise InputError(f"{label} must be a series of {steps} values, one per time step")
@@ -301,11 +312,6 @@ def _check_series(label: str, values: Any, steps: int) -> None:
         if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(
                 value, numbers.Real):
             raise InputError(f"{label}, step {step}: {value!r} is not a number")
-
-
-def _eight_bit(text: str) -> bytes:
-    # The files hold 8-bit text; like the window, a character beyond Latin-1 becomes "?".
-    return str(text).encode("latin-1", errors="replace")
 
 
 def _same_number(a: float, b: float) -> bool:
@@ -322,8 +328,42 @@ def _same_series(a: Any, b: Any) -> bool:
 def read_input(path: str | os.PathLike) -> Project:
     """Reads an input file (any layout the program reads) into a Project.
 
-    Raises ``halosoil.InputError`` with the program's text when the file is damaged, and
-    Python's own FileNotFoundError, IsADirectoryError or PermissionError (with errno and
-    filename) when it cannot be opened.
+    Parameters
+    ----------
+    path : str or os.PathLike
+        The input file (".inp").
+
+    Returns
+    -------
+    Project
+        The file's project, its ``file_name`` set to path.
+
+    Raises
+    ------
+    InputError
+        With the program's text, naming the file and line, when the file is damaged.
+    FileNotFoundError, IsADirectoryError, PermissionError
+        Python's own, with errno and filename, when the file cannot be opened.
     """
     return Project._from_record(translated(_core.read_input, readable(path)))
+
+
+def _attributes_section() -> str:
+    # The class's list of attributes, from the core's table of fields.
+    types = {"text": "str", "whole": "int", "flag": "bool", "number": "float",
+             "zones": "dict of str to float", "series": "numpy.ndarray"}
+    lines = []
+    for name, kind, unit, meaning in FIELDS:
+        lines.append(f"    {name} : {types[kind]}")
+        lines.append(f"        {meaning[0].upper()}{meaning[1:]}" + (f", in {unit}." if unit else "."))
+    lines.append("    measured_salinity : dict of str to numpy.ndarray")
+    lines.append("        Measured salinity of the soil moisture per zone and step, in dS/m; NaN where")
+    lines.append("        nothing was measured.")
+    lines.append("    file_name : str")
+    lines.append("        The input file last read or written.")
+    lines.append("    label : dict")
+    lines.append("        What the project stands for within a study.")
+    return "\n".join(lines) + "\n"
+
+
+Project.__doc__ = (Project.__doc__ or "") + _attributes_section()

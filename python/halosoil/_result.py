@@ -12,94 +12,96 @@ from ._errors import InputError, WaterTableBelowAquifer, readable, translated
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
 
-_SERIES = {
-    "percolation": "Percol",
-    "capillary_rise": "CapRise",
-    "actual_evaporation": "ActEvap",
-    "drainage": "Drain",
-    "depth_water_table": "DepthWT",
-}
-_SALINITY = {
-    "layer1": "SalRoot1",
-    "layer2": "SalRoot2",
-    "layer3": "SalRoot3",
-    "transition": "SalTrans",
-    "aquifer": "SalAquif",
-}
+# The per-step results as the core's one table gives them: (name, kind, unit, meaning).
+FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(_core.result_fields())
+_SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
 
 
 class Result:
     """The results of one run, or of an output file read back.
 
-    Per-step numpy arrays of length ``steps``, element k for time step k + 1 (the initial
-    state, step 0, is not included):
-        percolation, capillary_rise, actual_evaporation, drainage (mm per time step),
-        depth_water_table (m below the surface, at the end of the step).
-    salinity: dict keyed 'layer1', 'layer2', 'layer3', 'transition', 'aquifer' (the zones
-        that exist) of per-step arrays, dS/m at the end of the step.
-    qh1_used (float or None): the drainage capacity QH1 the water balance used (m/day per m);
-        from an output file None when the file has no drainage line.
-    qh1_refined (bool): whether the refinement found a capacity.
-    refine_chosen (bool): whether the refinement was done (the output file then shows QH1).
-    Per zone, dicts with the same keys:
-        leaching_efficiency: the efficiency the final salt balance used, as a fraction
-            (0..1), as the output file shows it; None where the file has no line for it.
-        optimised: whether it was optimised.
-        coefficient_of_determination: the fit of simulated to measured salinity, as a
-            fraction (the file shows whole percent); None where not available.
-    Also: title1, title2, steps, step_length (days), layers, and label (the project's label).
+    Results come from ``run``, ``sweep`` and ``read_output``; they are not built by hand.
+    Per-step arrays have length ``steps``, element k for time step k + 1 (the initial state,
+    step 0, is not included). Per-zone values are dicts keyed by the zones that exist for
+    ``layers`` ('layer1', 'layer2', 'layer3', 'transition', 'aquifer').
+
+    Attributes
+    ----------
+    title1, title2 : str
+        The project's titles.
+    steps : int
+        The number of time steps.
+    step_length : int
+        The length of a time step, in days.
+    layers : int
+        The number of root-zone layers.
+    qh1_used : float or None
+        The drainage capacity QH1 the water balance used, in m/day per m; from an output file
+        None when the file has no drainage line.
+    qh1_refined : bool
+        Whether the refinement found a capacity.
+    refine_chosen : bool
+        Whether the refinement was done (the output file then shows QH1).
+    leaching_efficiency : dict of str to float or None
+        The efficiency the final salt balance used per zone, in percent as in the project
+        (the output file shows it as a fraction); None where the file has no line for it.
+    optimised : dict of str to bool or None
+        Whether the zone's efficiency was optimised.
+    coefficient_of_determination : dict of str to float or None
+        The fit of simulated to measured salinity per zone, in percent as the output file
+        shows it; None where not available.
+    label : dict
+        The label of the project the run came from (see ``scenarios``).
     """
 
-    def __init__(self, fields: dict[str, Any], label: Optional[dict[str, Any]] = None):
-        self._fields = fields
-        self.title1: str = fields["Title1"].decode("latin-1")
-        self.title2: str = fields["Title2"].decode("latin-1")
-        self.steps: int = fields["NrTst"]
-        self.step_length: int = fields["TstLength"]
-        self.layers: int = fields["NrLayers"]
-        zones = zones_of(self.layers)
-        for name, field in _SERIES.items():
-            setattr(self, name, fields[field])
-        self.salinity: dict[str, np.ndarray] = {zone: fields[_SALINITY[zone]] for zone in zones}
-        self.qh1_used: Optional[float] = fields["QH1Used"]
-        self.qh1_refined: bool = bool(fields["QH1Refined"])
-        self.refine_chosen: bool = bool(fields["RefineChosen"])
-        self.leaching_efficiency: dict[str, Optional[float]] = {}
-        self.optimised: dict[str, Optional[bool]] = {}
-        self.coefficient_of_determination: dict[str, Optional[float]] = {}
-        for zone in zones:
-            z = ZONE_NUMBERS[zone]
-            efficiency = fields["LeachEff"][z]
-            self.leaching_efficiency[zone] = efficiency
-            self.optimised[zone] = None if efficiency is None else bool(fields["LeachEffOptimized"][z])
-            self.coefficient_of_determination[zone] = (
-                None if fields["FitNA"][z] or efficiency is None else fields["CoefDet"][z])
-        self.label: dict[str, Any] = dict(label or {})
-
-    def _output_fields(self) -> dict[str, Any]:
-        fields = dict(self._fields)
-        for name, field in _SERIES.items():
-            fields[field] = np.asarray(getattr(self, name), dtype=float)
-        for zone, series in self.salinity.items():
-            fields[_SALINITY[zone]] = np.asarray(series, dtype=float)
-        for field in _SALINITY.values():
-            fields.setdefault(field, np.zeros(self.steps))
-        return fields
+    @classmethod
+    def _from_fields(cls, fields: dict[str, Any], label: Optional[dict[str, Any]] = None
+                     ) -> Result:
+        result = cls.__new__(cls)
+        result.__dict__.update(fields)
+        result.label = dict(label) if label else {}
+        return result
 
     def write(self, path: str | os.PathLike) -> None:
-        """Writes the output file of this result to path: for a run, exactly the bytes that
-        ``halosoil-batch run`` writes under that name. An earlier file is replaced only by a
-        whole new one."""
-        translated(_core.write_output, self._output_fields(), os.fspath(path))
+        """Writes the output file of this result.
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            The output file (".out"); an earlier file is replaced only by a whole new one.
+
+        Notes
+        -----
+        For a run, the bytes are exactly those ``halosoil-batch run`` writes under that name.
+        """
+        translated(_core.write_output, self.__dict__, os.fspath(path))
 
     def output_text(self, path: str | os.PathLike) -> bytes:
-        """The bytes ``write(path)`` writes (the file's second line names path)."""
-        return translated(_core.output_text, self._output_fields(), os.fspath(path))
+        """The output file's bytes.
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            The name the file's second line gives.
+
+        Returns
+        -------
+        bytes
+            What ``write(path)`` writes.
+        """
+        return translated(_core.output_text, self.__dict__, os.fspath(path))
 
     def to_dataframe(self):
-        """A pandas DataFrame indexed by time step (1..steps, index name 'step') with the
-        columns percolation, capillary_rise, actual_evaporation, drainage, depth_water_table
-        and salinity_<zone> for each zone that exists."""
+        """The per-step results as a table.
+
+        Returns
+        -------
+        pandas.DataFrame
+            Indexed by time step (1..steps, index name 'step'), with the columns
+            percolation, capillary_rise, actual_evaporation, drainage (mm per time step),
+            depth_water_table (m below the surface) and salinity_<zone> (dS/m) for each zone
+            that exists.
+        """
         import pandas as pd
 
         columns = {name: getattr(self, name) for name in _SERIES}
@@ -142,7 +144,7 @@ class Result:
                 f"{depth.max():.2f} m, final salinity (dS/m) {finals}{label})")
 
     def _repr_html_(self) -> str:
-        """The run in a notebook: its summary as a table."""
+        """The run in a notebook: its summary as an HTML table."""
         import html
 
         rows = "".join(f"<tr><th>{name.replace('_', ' ')}</th><td>{value:.4g}</td></tr>"
@@ -152,32 +154,67 @@ class Result:
 
 def run(project: Project, refine: bool = False, optimise: bool = False, *,
         threads: int = 0) -> Result:
-    """Runs a project and returns its Result; the interpreter's lock is released meanwhile.
+    """Runs a project as ``halosoil-batch run`` runs the project of a file.
 
-    refine, optimise: the answers to the program's two questions, whether to refine the
-    drainage capacity QH1 and whether to optimise the leaching efficiencies of the zones with
-    at least four measured salinities.
-    threads: threads for the calibrations' trials, 0 for one per core; runs that go side by
-    side give 1.
+    Parameters
+    ----------
+    project : Project
+        The project; it is checked as the batch runner checks a file's (see
+        ``Project.check``), not with the input panels' own refusals.
+    refine : bool, default False
+        The answer to the program's question whether to refine the drainage capacity QH1.
+    optimise : bool, default False
+        The answer to the question whether to optimise the leaching efficiencies of the
+        zones with at least four measured salinities.
+    threads : int, default 0
+        Threads for the calibrations' trials, 0 for one per core; runs that go side by side
+        give 1.
 
-    Raises ``halosoil.InputError`` (the program's text) for a project it refuses and
-    ``halosoil.WaterTableBelowAquifer`` when the water table falls below the aquifer.
+    Returns
+    -------
+    Result
+        The run's results; written, the output file of ``halosoil-batch run``, to the byte.
+
+    Raises
+    ------
+    InputError
+        With the program's text, for a project it refuses.
+    WaterTableBelowAquifer
+        When the water table falls below the aquifer.
+
+    Notes
+    -----
+    The interpreter's lock is released while the engine computes.
     """
     outcome = translated(_core.run, project._record(), bool(refine), bool(optimise), int(threads))
     if isinstance(outcome, tuple):
         message, step = outcome
         raise WaterTableBelowAquifer(message, step)
-    return Result(outcome, project.label)
+    return Result._from_fields(outcome, project.label)
 
 
 def read_output(path: str | os.PathLike) -> Result:
-    """Reads an output file the program reads into a Result.
+    """Reads an output file into a Result.
 
-    Raises Python's own FileNotFoundError, IsADirectoryError or PermissionError (with errno
-    and filename) when the output file cannot be opened, and ``halosoil.InputError`` with the
-    program's text when it, or the input file of the same name, cannot be read.
+    Parameters
+    ----------
+    path : str or os.PathLike
+        The output file (".out"); the input file of the same name is read beside it.
+
+    Returns
+    -------
+    Result
+        The file's results, the efficiencies and coefficients in percent.
+
+    Raises
+    ------
+    InputError
+        With the program's text when the output file, or the input file of the same name,
+        cannot be read.
+    FileNotFoundError, IsADirectoryError, PermissionError
+        Python's own, with errno and filename, when the output file cannot be opened.
     """
-    return Result(translated(_core.read_output, readable(path)))
+    return Result._from_fields(translated(_core.read_output, readable(path)))
 
 
 __all__ = ["Result", "run", "read_output", "InputError"]

@@ -5,23 +5,60 @@ from __future__ import annotations
 import itertools
 import os
 import sys
-from concurrent.futures import ThreadPoolExecutor, as_completed
 from typing import Any, Iterable, Optional, Sequence, Union
 
 import numpy as np
 
+from . import _core
+from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
-from ._result import Result, run
+from ._result import Result
 
 
-def _run_one(project: Project, refine: bool, optimise: bool) -> Union[Result, Exception]:
-    # A failed project gives its exception in its place, so that the study goes on.
-    try:
-        return run(project, refine, optimise, threads=1)
-    except Exception as error:  # noqa: BLE001 - every failure is reported in its place
-        # The study's tables name the failed project by its label too.
-        error.label = dict(project.label)
-        return error
+def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
+               threads: int = 0) -> list[Union[Result, Exception]]:
+    """Runs projects side by side on the machine's cores; a failed project gives its
+    exception, carrying the project's label, in its place."""
+    records, places, outcomes = _records(projects)
+    return _outcomes(projects, places, outcomes,
+                     _core.run_many(records, refine, optimise, threads))
+
+
+def _records(projects: Sequence[Project]):
+    """The records of the consistent projects and their places; the others' refusals in
+    their places."""
+    outcomes: list[Union[Result, Exception, None]] = [None] * len(projects)
+    records, places = [], []
+    for index, project in enumerate(projects):
+        try:
+            records.append(project._record())
+            places.append(index)
+        except InputError as error:
+            outcomes[index] = _labelled(error, project)
+    return records, places, outcomes
+
+
+def _outcomes(projects, places, outcomes, ran) -> list[Union[Result, Exception]]:
+    for index, outcome in zip(places, ran):
+        project = projects[index]
+        if type(outcome) is dict:
+            outcomes[index] = Result._from_fields(outcome, project.label)
+        else:
+            message, step = outcome
+            outcomes[index] = _labelled(
+                WaterTableBelowAquifer(message, step) if step else InputError(message), project)
+    return outcomes
+
+
+def _run_packed(packed: bytes, refine: bool, optimise: bool) -> bytes:
+    """A Dask worker's part: a chunk of projects packed into bytes, run, the outcomes packed."""
+    return _core.run_packed(packed, refine, optimise)
+
+
+def _labelled(error: Exception, project: Project) -> Exception:
+    # The study's tables name a failed project by its label too.
+    error.label = dict(project.label)  # type: ignore[attr-defined]
+    return error
 
 
 class _ProgressLine:
@@ -32,8 +69,8 @@ class _ProgressLine:
         self.done = 0
         self.enabled = enabled and total > 0 and sys.stderr.isatty()
 
-    def advance(self) -> None:
-        self.done += 1
+    def advance(self, count: int) -> None:
+        self.done += count
         if self.enabled:
             sys.stderr.write(f"\rhalosoil: {self.done} of {self.total} runs")
             if self.done == self.total:
@@ -42,57 +79,97 @@ class _ProgressLine:
 
 
 def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = False,
-          client: Optional[Any] = None, progress: bool = True) -> list[Union[Result, Exception]]:
+          client: Optional[Any] = None, progress: bool = True,
+          chunk_size: Optional[int] = None) -> list[Union[Result, Exception]]:
     """Runs many projects and returns their results in the order of the projects.
 
-    A project that fails gives its exception (``InputError``, ``WaterTableBelowAquifer``,
-    ...) in its place instead of ending the study.
+    Parameters
+    ----------
+    projects : iterable of Project
+        The projects, for example from ``scenarios``.
+    refine, optimise : bool, default False
+        The answers to the program's two questions, as for ``run``.
+    client : dask.distributed.Client, optional
+        Without a client the runs go over the machine's cores (each run on one thread, the
+        interpreter's lock released). With one they go to that client's workers, a
+        ``LocalCluster`` or a cluster of many machines, in chunks of projects; the workers
+        must be able to import halosoil. A worker lost during the study has its chunks run
+        again elsewhere, so the study still comes back whole and in order.
+    progress : bool, default True
+        Show a progress line on a terminal (standard error), or with a client Dask's own
+        progress bar.
+    chunk_size : int, optional
+        Projects per chunk: by default 1000 on one machine and enough for about eight chunks
+        per worker of a client (at most 1000).
 
-    Without a client the runs go over a thread pool of one thread per core (each run releases
-    the interpreter's lock and uses one thread). With a ``dask.distributed.Client`` they go to
-    that client's workers, whether a ``LocalCluster`` or a cluster of many machines; the
-    workers must be able to import halosoil.
-
-    progress: show a progress line on a terminal (standard error), or with a client Dask's own
-    progress bar.
+    Returns
+    -------
+    list of Result or Exception
+        One per project in the projects' order. A project that fails gives its exception
+        (``InputError``, ``WaterTableBelowAquifer``) in its place instead of ending the study;
+        the exception's ``label`` is the project's.
     """
     projects = list(projects)
     if client is not None:
-        return _sweep_on_dask(projects, refine, optimise, client, progress)
-    results: list[Union[Result, Exception, None]] = [None] * len(projects)
+        return _sweep_on_dask(projects, refine, optimise, client, progress, chunk_size)
+    size = chunk_size or 1000
+    results: list[Union[Result, Exception]] = []
     line = _ProgressLine(len(projects), progress)
-    with ThreadPoolExecutor(max_workers=os.cpu_count() or 1) as pool:
-        futures = {pool.submit(_run_one, project, refine, optimise): index
-                   for index, project in enumerate(projects)}
-        for future in as_completed(futures):
-            results[futures[future]] = future.result()
-            line.advance()
-    return results  # type: ignore[return-value]
+    for start in range(0, len(projects), size):
+        chunk = projects[start:start + size]
+        results.extend(_run_chunk(chunk, refine, optimise))
+        line.advance(len(chunk))
+    return results
 
 
 def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
-                   progress: bool) -> list[Union[Result, Exception]]:
-    futures = client.map(_run_one, projects, refine=refine, optimise=optimise, pure=False)
+                   progress: bool, chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
+    workers = max(1, len(client.scheduler_info().get("workers", {})))
+    size = chunk_size or max(1, min(1000, -(-len(projects) // (8 * workers))))
+    chunks = [projects[start:start + size] for start in range(0, len(projects), size)]
+    # A chunk crosses as one bytes object each way, not as thousands of pickled arrays.
+    prepared = [_records(chunk) for chunk in chunks]
+    packs = [_core.pack_projects(records) for records, _, _ in prepared]
+    # Chunks are pure functions of their projects: a chunk of a lost worker runs again on
+    # another and gives the same results.
+    futures = client.map(_run_packed, packs, refine=refine, optimise=optimise, pure=False)
     if progress and sys.stdout.isatty():
         from distributed import progress as dask_progress
 
         dask_progress(futures)
-    return client.gather(futures)
+    results: list[Union[Result, Exception]] = []
+    for chunk, (_, places, outcomes), packed in zip(chunks, prepared, client.gather(futures)):
+        results.extend(_outcomes(chunk, places, outcomes, _core.unpack_outcomes(packed)))
+    return results
 
 
 def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
-    """The projects of a full factorial design: every combination of the variations' values,
-    the last variation changing fastest.
+    """The projects of a full factorial design.
 
-    Each variation is named after what it changes:
-        ``<series>_factor`` (rain, irrigation, evaporation, irrigation_salinity): multiplies
-            the base project's series by the value, e.g. ``irrigation_factor=[0.8, 1, 1.2]``;
-        a series (e.g. ``irrigation_salinity=[0.8, 1.5, 3.0]``): a number sets every step to
-            it; for irrigation_salinity it also sets irrigation_water_salinity;
-        a single value of Project (e.g. ``drain_depth=[1.2, 1.6, 2.0]``): sets it;
-        a soil property (e.g. ``thickness=[{...}, ...]``): updates the zones given.
-    Each project's ``label`` is the base's label with the variations' values, so that results
-    (which carry the label) can be tabulated, e.g. ``pandas.DataFrame([r.label for r in ...])``.
+    Parameters
+    ----------
+    base : Project
+        The project every scenario starts from; it is left as it is.
+    **variations : sequence
+        Each named after what it changes, with the values to try:
+        ``<series>_factor`` (rain, irrigation, evaporation, irrigation_salinity) multiplies
+        the base project's series by the value, e.g. ``irrigation_factor=[0.8, 1, 1.2]``;
+        a series (e.g. ``irrigation_salinity=[0.8, 1.5, 3.0]``, in the series' unit) sets
+        every step to a number, and for irrigation_salinity also irrigation_water_salinity;
+        a single value of Project (e.g. ``drain_depth=[1.2, 1.6, 2.0]``, in m) sets it;
+        a soil property (e.g. ``thickness=[{...}, ...]``) updates the zones given.
+
+    Returns
+    -------
+    list of Project
+        Every combination of the variations' values, the last variation changing fastest.
+        Each project's ``label`` is the base's label with the variations' values, so that
+        results (which carry the label) tabulate (``tabulate``, ``to_dataset``).
+
+    Raises
+    ------
+    TypeError
+        For a variation that names no value or series of a project.
     """
     for name in variations:
         _check_variation(name)

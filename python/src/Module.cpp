@@ -12,11 +12,15 @@
 #include "AtomicFile.h"
 #include "Engine.h"
 #include "Errors.h"
-#include "InputChecks.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "PackedRuns.h"
+#include "Plausibility.h"
+#include "ProjectChecks.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
+#include "RunMany.h"
+#include "ScriptHost.h"
 #include "StudyModule.h"
 
 namespace py = pybind11;
@@ -24,24 +28,6 @@ using namespace halosoil;
 using namespace halosoil::python;
 
 namespace {
-
-// Answers the two questions as the caller chose; the message of a stopped run is raised as an
-// exception by the caller, so it is kept rather than shown.
-class ScriptHost : public RunHost {
-public:
-    ScriptHost(bool refine, bool optimise) : refine_(refine), optimise_(optimise) {}
-    bool Ask(RunQuestion question) override {
-        return question == RunQuestion::RefineDrainageCapacity ? refine_ : optimise_;
-    }
-    void ShowMessage(const std::string& message) override { message_ = message; }
-    void SetProgress(int) override {}
-    const std::string& Message() const { return message_; }
-
-private:
-    bool refine_;
-    bool optimise_;
-    std::string message_;
-};
 
 // A damage the reader met on a line of the file is reported as the batch runner reports it:
 // "p.inp, line 17: '1,5x' is not a valid floating point value".
@@ -59,28 +45,34 @@ py::dict ReadInput(const std::string& path) {
     return DictFromRecord(data);
 }
 
+// A file is written of what the batch runner would run.
 void WriteInput(const py::dict& record, const std::string& path) {
     InputData data = RecordFromDict(record);
     data.InputFileName = path;
-    CheckProject(data);
+    CheckAsBatchRunner(data);
     WriteInputFile(data);
 }
 
 py::bytes InputText(const py::dict& record, const std::string& path) {
     InputData data = RecordFromDict(record);
     data.InputFileName = path;
-    CheckProject(data);
+    CheckAsBatchRunner(data);
     return py::bytes(InputFileText(data));
 }
 
-void Check(const py::dict& record) {
-    CheckProject(RecordFromDict(record));
+void Check(const py::dict& record, bool panels) {
+    const InputData data = RecordFromDict(record);
+    if (panels)
+        CheckAsWindow(data);
+    else
+        CheckAsBatchRunner(data);
 }
 
-// The run's results, or for a run stopped by the water table (message, step).
+// The run's results, or for a run stopped by the water table (message, step). The steps of
+// halosoil-batch run after it has read a file; the engine checks what it needs itself.
 py::object Run(const py::dict& record, bool refine, bool optimise, int threads) {
     InputData data = RecordFromDict(record);
-    CheckProject(data);
+    CheckPlausible(data);
     PrepareIrrigSpread(data);
     EngineOptions options;
     options.threads = threads;
@@ -139,18 +131,34 @@ PYBIND11_MODULE(_core, m) {
             PyErr_SetString(PyExc_MemoryError, kNotEnoughMemory);
         }
     });
+    m.def("project_fields", &ProjectFieldTable,
+          "The fields of a project: (name, kind, unit, meaning) each; kinds text, whole, flag, "
+          "number, zones, series.");
+    m.def("result_fields", &ResultFieldTable,
+          "The per-step results: (name, kind, unit, meaning) each; kinds series, zones.");
     m.def("read_input", &ReadInput, py::arg("path"),
           "The record of an input file as a dict of the record's fields.");
     m.def("write_input", &WriteInput, py::arg("record"), py::arg("path"),
           "Checks the record and writes it to path as the window writes an input file.");
     m.def("input_text", &InputText, py::arg("record"), py::arg("path"),
           "The bytes of the input file the record gives when written to path.");
-    m.def("check", &Check, py::arg("record"),
-          "Raises HalosoilError with the program's text when the record would be refused.");
+    m.def("check", &Check, py::arg("record"), py::arg("panels") = false,
+          "Raises HalosoilError with the program's text when the batch runner, or with panels "
+          "the window, would refuse the record.");
     m.def("run", &Run, py::arg("record"), py::arg("refine"), py::arg("optimise"),
           py::arg("threads") = 0,
           "Runs the record; a dict of results, or (message, step) when the water table fell "
           "below the aquifer.");
+    m.def("run_many", &RunMany, py::arg("projects"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads") = 0,
+          "Runs many projects on threads; per project a dict of results, or (message, step) "
+          "of a run the water table stopped, step 0 for a refused project.");
+    m.def("pack_projects", &PackProjects, py::arg("projects"),
+          "The records of consistent projects' attributes packed into bytes, for run_packed.");
+    m.def("run_packed", &RunPacked, py::arg("projects"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads") = 0, "Runs a pack of projects as run_many does; the outcomes packed.");
+    m.def("unpack_outcomes", &UnpackOutcomes, py::arg("outcomes"),
+          "The outcomes of run_packed, as run_many returns them.");
     m.def(
         "output_text",
         [](const py::dict& result, const std::string& path) {

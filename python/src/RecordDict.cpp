@@ -1,10 +1,12 @@
 #include "RecordDict.h"
 
 #include <pybind11/numpy.h>
-#include <pybind11/stl.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include "Fields.h"
 
 namespace halosoil::python {
 
@@ -14,55 +16,76 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct ZoneField {
-    const char* name;
-    ZoneValues InputData::*field;
-};
-const ZoneField kZoneFields[] = {{"Thick", &InputData::Thick},
-                                 {"TotPor", &InputData::TotPor},
-                                 {"EffPor", &InputData::EffPor},
-                                 {"LeachEff", &InputData::LeachEff},
-                                 {"InitSalt", &InputData::InitSalt}};
-
-struct SeriesField {
-    const char* name;
-    Series InputData::*field;
-};
-const SeriesField kSeriesFields[] = {{"Rain", &InputData::Rain},
-                                     {"Irrig", &InputData::Irrig},
-                                     {"Evap", &InputData::Evap},
-                                     {"IrrSal", &InputData::IrrSal}};
-
-struct ScalarField {
-    const char* name;
-    double InputData::*field;
-};
-const ScalarField kScalarFields[] = {{"DrainDepth", &InputData::DrainDepth},
-                                     {"QH1", &InputData::QH1},
-                                     {"QH2", &InputData::QH2},
-                                     {"SaltIrrig", &InputData::SaltIrrig},
-                                     {"WTdepth", &InputData::WTdepth},
-                                     {"CritDepth", &InputData::CritDepth},
-                                     {"Moist", &InputData::Moist},
-                                     {"IrrEff", &InputData::IrrEff},
-                                     {"GrwtInf", &InputData::GrwtInf},
-                                     {"GrwtOut", &InputData::GrwtOut},
-                                     {"SalInf", &InputData::SalInf}};
-
-ZoneValues ZoneValuesFrom(const py::handle& list) {
-    ZoneValues values{};
-    const auto items = list.cast<std::vector<double>>();
-    for (std::size_t z = 1; z < items.size() && z < values.size(); ++z) values[z] = items[z];
-    return values;
+// Every zone's value of the dict, NaN for a zone it does not name (a field left empty).
+ZoneValues ZoneValuesFrom(const py::handle& values) {
+    ZoneValues zones{};
+    const auto dict = py::reinterpret_borrow<py::dict>(values);
+    for (int z = Layer1; z <= Aquif; ++z) {
+        PyObject* value = PyDict_GetItemString(dict.ptr(), kZoneKeys[z]);
+        zones[z] = value == nullptr ? kNaN : py::handle(value).cast<double>();
+    }
+    return zones;
 }
 
-py::list ListOf(const ZoneValues& values) {
-    py::list list;
-    for (double value : values) list.append(value);
-    return list;
+py::dict DictOfZones(const ZoneValues& values, const std::vector<int>& zones) {
+    py::dict dict;
+    for (int z : zones) dict[kZoneKeys[z]] = values[z];
+    return dict;
+}
+
+py::handle Attribute(const py::dict& attributes, const char* name) {
+    PyObject* value = PyDict_GetItemString(attributes.ptr(), name);
+    if (value == nullptr) throw py::key_error(name);
+    return value;
+}
+
+void ReadField(InputData& data, const ProjectField& field, const py::handle& value) {
+    std::visit(
+        [&](auto member) {
+            using Value = std::remove_reference_t<decltype(data.*member)>;
+            if constexpr (std::is_same_v<Value, std::string>)
+                data.*member = EightBitText(value);
+            else if constexpr (std::is_same_v<Value, ZoneValues>)
+                data.*member = ZoneValuesFrom(value);
+            else if constexpr (std::is_same_v<Value, Series>)
+                data.*member = SeriesOfSteps(value);
+            else
+                data.*member = value.cast<Value>();
+        },
+        field.member);
+}
+
+py::object FieldValue(const InputData& data, const ProjectField& field,
+                      const std::vector<int>& zones) {
+    return std::visit(
+        [&](auto member) -> py::object {
+            using Value = std::remove_cvref_t<decltype(data.*member)>;
+            if constexpr (std::is_same_v<Value, std::string>)
+                return TextOfEightBit(data.*member);
+            else if constexpr (std::is_same_v<Value, ZoneValues>)
+                return DictOfZones(data.*member, zones);
+            else if constexpr (std::is_same_v<Value, Series>)
+                return ArrayOfSteps(data.*member, data.NrTst);
+            else
+                return py::cast(data.*member);
+        },
+        field.member);
 }
 
 }  // namespace
+
+std::string EightBitText(const py::handle& text) {
+    PyObject* bytes = PyUnicode_AsEncodedString(text.ptr(), "latin-1", "replace");
+    if (bytes == nullptr) throw py::error_already_set();
+    return py::reinterpret_steal<py::bytes>(bytes);
+}
+
+py::str TextOfEightBit(const std::string& text) {
+    PyObject* decoded =
+        PyUnicode_DecodeLatin1(text.data(), static_cast<Py_ssize_t>(text.size()), nullptr);
+    if (decoded == nullptr) throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(decoded);
+}
 
 py::object ArrayOfSteps(const Series& series, int count) {
     const int held = std::max(0, std::min(count, static_cast<int>(series.size()) - 1));
@@ -78,33 +101,37 @@ Series SeriesOfSteps(const py::handle& object) {
     if (!array || array.ndim() != 1)
         throw py::type_error("a series must be a 1-D array of numbers");
     Series series(static_cast<std::size_t>(array.size()) + 1, 0.0);
-    const double* in = array.data();
-    for (py::ssize_t i = 0; i < array.size(); ++i) series[i + 1] = in[i];
+    std::memcpy(series.data() + 1, static_cast<const void*>(array.data()),
+                static_cast<std::size_t>(array.size()) * sizeof(double));
     return series;
 }
 
-InputData RecordFromDict(const py::dict& fields) {
+std::vector<double> CopiedDoubles(const py::array_t<double>& array) {
+    std::vector<double> values(static_cast<std::size_t>(array.size()));
+    std::memcpy(values.data(), static_cast<const void*>(array.data()),
+                values.size() * sizeof(double));
+    return values;
+}
+
+InputData RecordFromDict(const py::dict& attributes) {
     InputData data;
-    data.Title1 = fields["Title1"].cast<std::string>();
-    data.Title2 = fields["Title2"].cast<std::string>();
-    data.InputFileName = fields["InputFileName"].cast<std::string>();
-    data.NrTst = fields["NrTst"].cast<int>();
+    data.InputFileName = Attribute(attributes, "file_name").cast<std::string>();
+    for (const ProjectField& field : ProjectFields())
+        ReadField(data, field, Attribute(attributes, field.name));
     data.HydrRows = data.NrTst;
-    data.TstLength = fields["TstLength"].cast<int>();
-    data.NrLayers = fields["NrLayers"].cast<int>();
     data.SetLayerFlags(data.NrLayers);
-    data.DrainPresent = fields["DrainPresent"].cast<bool>();
-    for (const auto& [name, field] : kScalarFields) data.*field = fields[name].cast<double>();
-    for (const auto& [name, field] : kZoneFields) data.*field = ZoneValuesFrom(fields[name]);
-    for (const auto& [name, field] : kSeriesFields) data.*field = SeriesOfSteps(fields[name]);
-    const py::list measured = fields["MeasSalt"];
+    // The window stores an empty leaching efficiency of the second of two layers as -1.
+    if (data.NrLayers == 2 && std::isnan(data.LeachEff[Layer2])) data.LeachEff[Layer2] = kMissing;
+    const auto measured =
+        py::reinterpret_borrow<py::dict>(Attribute(attributes, "measured_salinity"));
     for (int z = Layer1; z <= Aquif; ++z) {
-        if (static_cast<int>(measured.size()) <= z || measured[z].is_none()) {
+        PyObject* series = PyDict_GetItemString(measured.ptr(), kZoneKeys[z]);
+        if (series == nullptr || series == Py_None) {
             data.MeasSalt[z].assign(static_cast<std::size_t>(std::max(data.NrTst, 0)) + 1,
                                     kMissing);
             continue;
         }
-        data.MeasSalt[z] = SeriesOfSteps(measured[z]);
+        data.MeasSalt[z] = SeriesOfSteps(series);
         for (std::size_t i = 1; i < data.MeasSalt[z].size(); ++i)
             if (std::isnan(data.MeasSalt[z][i])) data.MeasSalt[z][i] = kMissing;
     }
@@ -112,32 +139,37 @@ InputData RecordFromDict(const py::dict& fields) {
 }
 
 py::dict DictFromRecord(const InputData& data) {
-    py::dict fields;
-    fields["Title1"] = py::bytes(data.Title1);
-    fields["Title2"] = py::bytes(data.Title2);
-    fields["InputFileName"] = data.InputFileName;
-    fields["NrTst"] = data.NrTst;
-    fields["TstLength"] = data.TstLength;
-    fields["NrLayers"] = data.NrLayers;
-    fields["DrainPresent"] = data.DrainPresent;
-    for (const auto& [name, field] : kScalarFields) fields[name] = data.*field;
-    for (const auto& [name, field] : kZoneFields) fields[name] = ListOf(data.*field);
-    for (const auto& [name, field] : kSeriesFields)
-        fields[name] = ArrayOfSteps(data.*field, data.NrTst);
-    py::list measured;
-    measured.append(py::none());
-    for (int z = Layer1; z <= Aquif; ++z) {
-        if (!data.ZoneExists(z)) {
-            measured.append(py::none());
-            continue;
-        }
+    const std::vector<int> zones = ZonesOf(LayerCount(data));
+    py::dict attributes;
+    for (const ProjectField& field : ProjectFields())
+        attributes[field.name] = FieldValue(data, field, zones);
+    py::dict measured;
+    for (int z : zones) {
         Series values = data.MeasSalt[z];
         for (std::size_t i = 1; i < values.size(); ++i)
             if (values[i] <= 0) values[i] = kNaN;
-        measured.append(ArrayOfSteps(values, data.NrTst));
+        measured[kZoneKeys[z]] = ArrayOfSteps(values, data.NrTst);
     }
-    fields["MeasSalt"] = measured;
-    return fields;
+    attributes["measured_salinity"] = measured;
+    attributes["file_name"] = data.InputFileName;
+    return attributes;
+}
+
+py::list ProjectFieldTable() {
+    py::list table;
+    for (const ProjectField& field : ProjectFields())
+        table.append(py::make_tuple(field.name, kFieldKinds[field.member.index()], field.unit,
+                                    field.meaning));
+    return table;
+}
+
+py::list ResultFieldTable() {
+    py::list table;
+    for (const ResultField& field : ResultFields())
+        if (field.zone <= Layer1)
+            table.append(py::make_tuple(field.name, field.zone == 0 ? "series" : "zones",
+                                        field.unit, field.meaning));
+    return table;
 }
 
 }  // namespace halosoil::python

@@ -1,11 +1,9 @@
 #include "ResultDict.h"
 
-#include <pybind11/stl.h>
+#include <cmath>
 
-#include <sstream>
-
+#include "Fields.h"
 #include "OutputFileLayout.h"
-
 #include "RecordDict.h"
 
 namespace halosoil::python {
@@ -14,17 +12,6 @@ namespace py = pybind11;
 
 namespace {
 
-struct StepSeries {
-    const char* name;
-    Series RunState::*field;
-};
-const StepSeries kStepSeries[] = {
-    {"Percol", &RunState::Percol},     {"CapRise", &RunState::CapRise},
-    {"ActEvap", &RunState::ActEvap},   {"Drain", &RunState::Drain},
-    {"DepthWT", &RunState::DepthWT},   {"SalRoot1", &RunState::SalRoot1},
-    {"SalRoot2", &RunState::SalRoot2}, {"SalRoot3", &RunState::SalRoot3},
-    {"SalTrans", &RunState::SalTrans}, {"SalAquif", &RunState::SalAquif}};
-
 template <typename Values>
 py::list ListOf(const Values& values) {
     py::list list;
@@ -32,77 +19,121 @@ py::list ListOf(const Values& values) {
     return list;
 }
 
-py::dict HeaderAndSeries(const InputData& data, const RunState& state) {
+py::dict HeaderAndSeries(const InputData& data, const RunState& state, const std::string& title1,
+                         const std::string& title2, int stepLength) {
     py::dict result;
-    result["Title1"] = py::bytes(data.Title1);
-    result["Title2"] = py::bytes(data.Title2);
-    result["NrTst"] = data.NrTst;
-    result["TstLength"] = data.TstLength;
-    result["NrLayers"] = data.NrLayers;
-    for (const auto& [name, field] : kStepSeries)
-        result[name] = ArrayOfSteps(state.*field, data.NrTst);
+    result["title1"] = TextOfEightBit(title1);
+    result["title2"] = TextOfEightBit(title2);
+    result["steps"] = data.NrTst;
+    result["step_length"] = stepLength;
+    result["layers"] = data.NrLayers;
+    py::dict salinity;
+    for (const ResultField& field : ResultFields()) {
+        if (field.zone == 0)
+            result[field.name] = ArrayOfSteps(state.*field.member, data.NrTst);
+        else if (data.ZoneExists(field.zone))
+            salinity[kZoneKeys[field.zone]] = ArrayOfSteps(state.*field.member, data.NrTst);
+    }
+    result["salinity"] = salinity;
     return result;
+}
+
+// Per zone that exists: the efficiency in percent (None where unknown), whether it was
+// optimised, and the coefficient of determination in percent (None where not available).
+void ZoneResults(py::dict& result, const InputData& data, const double* efficiency,
+                 const bool* present, const bool* optimised, const double* coefficient,
+                 const bool* fitNA) {
+    py::dict efficiencies, optimisedZones, coefficients;
+    for (int z : ZonesOf(LayerCount(data))) {
+        const char* key = kZoneKeys[z];
+        efficiencies[key] = present[z] ? py::cast(efficiency[z]) : py::none();
+        optimisedZones[key] = present[z] ? py::cast(optimised[z]) : py::none();
+        coefficients[key] = present[z] && !fitNA[z] ? py::cast(coefficient[z]) : py::none();
+    }
+    result["leaching_efficiency"] = efficiencies;
+    result["optimised"] = optimisedZones;
+    result["coefficient_of_determination"] = coefficients;
 }
 
 }  // namespace
 
 py::dict DictFromRun(const InputData& data, const RunState& state) {
-    py::dict result = HeaderAndSeries(data, state);
-    result["RefineChosen"] = state.RefineChosen;
-    result["QH1Used"] = state.QH1Used;
-    result["QH1Refined"] = state.QH1Refined;
-    result["LeachEff"] = ListOf(state.LeachEff);
-    result["LeachEffOptimized"] = ListOf(state.LeachEffOptimized);
-    result["CoefDet"] = ListOf(state.CoefDet);
-    result["FitNA"] = ListOf(state.FitNA);
+    py::dict result = HeaderAndSeries(data, state, data.Title1, data.Title2, data.TstLength);
+    result["qh1_used"] = state.QH1Used;
+    result["qh1_refined"] = state.QH1Refined;
+    result["refine_chosen"] = state.RefineChosen;
+    // In percent as the run itself returns the record's efficiencies: 100 x the fraction.
+    double efficiency[kZoneCount + 1], coefficient[kZoneCount + 1];
+    bool present[kZoneCount + 1], optimised[kZoneCount + 1], fitNA[kZoneCount + 1];
+    for (int z = 0; z <= kZoneCount; ++z) {
+        efficiency[z] = 100 * state.LeachEff[z];
+        coefficient[z] = 100 * state.CoefDet[z];
+        present[z] = true;
+        optimised[z] = state.LeachEffOptimized[z];
+        fitNA[z] = state.FitNA[z];
+    }
+    ZoneResults(result, data, efficiency, present, optimised, coefficient, fitNA);
+    result["_header"] = py::make_tuple(ListOf(state.LeachEff), ListOf(state.LeachEffOptimized),
+                                       ListOf(state.CoefDet), ListOf(state.FitNA));
     return result;
 }
 
 py::dict DictFromOutputFile(const InputData& data, const RunState& state,
                             const OutputReadBack& readBack) {
-    py::dict result = HeaderAndSeries(data, state);
-    result["Title1"] = py::bytes(readBack.Title1);
-    result["Title2"] = py::bytes(readBack.Title2);
-    result["TstLength"] = readBack.StepLength;
-    result["RefineChosen"] = readBack.QH1LinePresent;
-    result["QH1Used"] = readBack.QH1LinePresent ? py::cast(data.QH1) : py::none();
-    result["QH1Refined"] = readBack.QH1Refined;
-    py::list leachEff, optimized, coefDet, fitNA;
+    py::dict result =
+        HeaderAndSeries(data, state, readBack.Title1, readBack.Title2, readBack.StepLength);
+    result["refine_chosen"] = readBack.QH1LinePresent;
+    result["qh1_used"] = readBack.QH1LinePresent ? py::cast(data.QH1) : py::none();
+    result["qh1_refined"] = readBack.QH1Refined;
+    double efficiency[kZoneCount + 1], fraction[kZoneCount + 1], coefficient[kZoneCount + 1];
+    bool present[kZoneCount + 1], optimised[kZoneCount + 1], fitNA[kZoneCount + 1];
     for (int z = 0; z <= kZoneCount; ++z) {
-        const bool present = z > 0 && readBack.LinePresent[z];
-        leachEff.append(present ? py::cast(readBack.LeachEff[z]) : py::none());
-        optimized.append(readBack.Optimized[z]);
-        const bool available = present && !readBack.FitNA[z];
-        coefDet.append(available ? py::cast(readBack.CoefDet[z] / 100) : py::none());
-        fitNA.append(present && !available);
+        present[z] = z > 0 && readBack.LinePresent[z];
+        fraction[z] = present[z] ? readBack.LeachEff[z] : 0.0;
+        // The file's fraction of two decimals stands for a whole percentage; 100 x 0.07 is
+        // 7.000000000000001 in binary, so the product is rounded to nine decimals.
+        efficiency[z] = std::nearbyint(100 * fraction[z] * 1e9) / 1e9;
+        optimised[z] = readBack.Optimized[z];
+        fitNA[z] = !present[z] || readBack.FitNA[z];
+        coefficient[z] = readBack.CoefDet[z];  // whole percent in the file
     }
-    result["LeachEff"] = leachEff;
-    result["LeachEffOptimized"] = optimized;
-    result["CoefDet"] = coefDet;
-    result["FitNA"] = fitNA;
+    ZoneResults(result, data, efficiency, present, optimised, coefficient, fitNA);
+    py::list coefficientFractions, fitNAs;
+    for (int z = 0; z <= kZoneCount; ++z) {
+        coefficientFractions.append(fitNA[z] ? 0.0 : coefficient[z] / 100);
+        fitNAs.append(present[z] && fitNA[z]);
+    }
+    result["_header"] =
+        py::make_tuple(ListOf(fraction), ListOf(readBack.Optimized), coefficientFractions, fitNAs);
     return result;
 }
 
 void RunFromDict(const py::dict& result, InputData& data, RunState& state) {
-    data.Title1 = result["Title1"].cast<std::string>();
-    data.Title2 = result["Title2"].cast<std::string>();
-    data.NrTst = result["NrTst"].cast<int>();
-    data.TstLength = result["TstLength"].cast<int>();
-    data.NrLayers = result["NrLayers"].cast<int>();
+    data.Title1 = EightBitText(result["title1"]);
+    data.Title2 = EightBitText(result["title2"]);
+    data.NrTst = result["steps"].cast<int>();
+    data.TstLength = result["step_length"].cast<int>();
+    data.NrLayers = result["layers"].cast<int>();
     data.SetLayerFlags(data.NrLayers);
-    for (const auto& [name, field] : kStepSeries) {
-        state.*field = SeriesOfSteps(result[name]);
-        SizeSeries(state.*field, data.NrTst);
+    const py::dict salinity = result["salinity"];
+    for (const ResultField& field : ResultFields()) {
+        const char* key = kZoneKeys[field.zone];
+        if (field.zone == 0)
+            state.*field.member = SeriesOfSteps(result[field.name]);
+        else if (salinity.contains(key))
+            state.*field.member = SeriesOfSteps(salinity[key]);
+        SizeSeries(state.*field.member, data.NrTst);
     }
-    state.RefineChosen = result["RefineChosen"].cast<bool>();
-    state.QH1Used = result["QH1Used"].is_none() ? 0.0 : result["QH1Used"].cast<double>();
-    state.QH1Refined = result["QH1Refined"].cast<bool>();
-    const py::list leachEff = result["LeachEff"], optimized = result["LeachEffOptimized"],
-                   coefDet = result["CoefDet"], fitNA = result["FitNA"];
+    state.RefineChosen = result["refine_chosen"].cast<bool>();
+    state.QH1Used = result["qh1_used"].is_none() ? 0.0 : result["qh1_used"].cast<double>();
+    state.QH1Refined = result["qh1_refined"].cast<bool>();
+    const py::tuple header = result["_header"];
+    const py::list leachEff = header[0], optimized = header[1], coefDet = header[2],
+                   fitNA = header[3];
     for (int z = 1; z <= kZoneCount; ++z) {
-        state.LeachEff[z] = leachEff[z].is_none() ? 0.0 : leachEff[z].cast<double>();
+        state.LeachEff[z] = leachEff[z].cast<double>();
         state.LeachEffOptimized[z] = optimized[z].cast<bool>();
-        state.CoefDet[z] = coefDet[z].is_none() ? 0.0 : coefDet[z].cast<double>();
+        state.CoefDet[z] = coefDet[z].cast<double>();
         state.FitNA[z] = fitNA[z].cast<bool>();
     }
 }

@@ -1,14 +1,13 @@
-// The results of a run as the Python package hands them across: the per-step series of the
-// steps 1..NrTst as numpy arrays, the drainage capacity and, per zone (lists indexed 0..5),
-// the working leaching efficiency (fraction), whether it was optimised, the coefficient of
-// determination (fraction) and whether the fit is not available. With the sizes and titles
-// that the output file's header shows, the dict is enough to write that file again.
+// The results of a run as the Python package hands them across: the attributes of a Result
+// (its __dict__), under the names of the field table (Fields.h). Per-step series of the steps
+// 1..NrTst as numpy arrays, the salinities as a dict keyed by the zones of the layer count;
+// the drainage capacity; per zone the leaching efficiency used and the coefficient of
+// determination in percent, as the project gives efficiencies, and whether it was optimised.
+// "_header" keeps the output header's values as the run left them (fractions), so that the
+// output file written again has the bytes of the run's own.
 #pragma once
 
 #include <pybind11/pybind11.h>
-
-#include <array>
-#include <string>
 
 #include "InputData.h"
 #include "OutputFile.h"

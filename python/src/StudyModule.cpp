@@ -26,12 +26,12 @@
 #include "Ensemble.h"
 #include "EnsembleDraws.h"
 #include "Errors.h"
-#include "InputChecks.h"
 #include "InputFile.h"
 #include "MorrisEffects.h"
 #include "Objective.h"
 #include "Observations.h"
 #include "Parameters.h"
+#include "ProjectChecks.h"
 #include "Quantities.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
@@ -58,10 +58,10 @@ using ObservedColumns = std::vector<ObservedColumn>;
 using ParameterBounds = std::tuple<std::string, double, double>;
 
 // The project a study starts from, as halosoil-batch reads it from a file: checked as the
-// window checks it, the spread irrigation prepared.
+// batch runner checks it, the spread irrigation prepared.
 InputData StudyProject(const py::dict& record) {
     InputData data = RecordFromDict(record);
-    CheckProject(data);
+    CheckAsBatchRunner(data);
     PrepareIrrigSpread(data);
     return data;
 }
@@ -167,7 +167,7 @@ std::vector<double> RowsOf(const py::handle& object, std::size_t columns, const 
     if (!array || array.ndim() != 2 || static_cast<std::size_t>(array.shape(1)) != columns)
         throw py::type_error(std::string(what) + " must be a 2-D array of one column per " +
                              "parameter");
-    return std::vector<double>(array.data(), array.data() + array.size());
+    return CopiedDoubles(array);
 }
 
 py::array_t<double> ArrayOf(const std::vector<double>& values, std::vector<py::ssize_t> shape) {
@@ -416,8 +416,10 @@ py::dict SensitivityIndices(const py::dict& record, const std::vector<ParameterB
         static_cast<std::size_t>(array.shape(0)) != settings.targets.size())
         throw py::type_error("outputs must be a 2-D array of one row per target");
     const std::size_t rows = static_cast<std::size_t>(array.shape(1));
+    const std::vector<double> values = CopiedDoubles(array);
     const auto outputsOf = [&](std::size_t t) {
-        return std::vector<double>(array.data() + t * rows, array.data() + (t + 1) * rows);
+        return std::vector<double>(values.begin() + static_cast<std::ptrdiff_t>(t * rows),
+                                   values.begin() + static_cast<std::ptrdiff_t>((t + 1) * rows));
     };
     SensitivityResult result;
     result.method = settings.method;
@@ -622,7 +624,7 @@ py::dict BandsOf(const std::vector<std::string>& quantityNames, const py::handle
         throw py::type_error("series must be members x quantities x steps");
     result.members = static_cast<int>(array.shape(0));
     result.steps = static_cast<int>(array.shape(2));
-    result.series.assign(array.data(), array.data() + array.size());
+    result.series = CopiedDoubles(array);
     result.stoppedStep = stoppedStep;
     const InputData largest = LargestProject();
     std::vector<Threshold> parsed;

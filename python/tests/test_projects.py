@@ -99,8 +99,9 @@ class TestBuiltInPython:
 
 
 def check_message(project):
+    """The refusal of the window's checks, the input panels' included."""
     with pytest.raises(halosoil.InputError) as raised:
-        project.check()
+        project.check(panels=True)
     return str(raised.value)
 
 
@@ -121,7 +122,7 @@ class TestCheck:
     def test_the_second_layers_efficiency_may_stay_empty(self):
         project = yearly_drained_project()
         del project.leaching_efficiency["layer2"]
-        project.check()
+        project.check(panels=True)
 
     def test_an_incomplete_zone_of_three_layers(self):
         project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
@@ -154,7 +155,7 @@ class TestCheck:
         project = yearly_drained_project()
         for depth in (0.7, 2.3):
             project.drain_depth = depth
-            project.check()
+            project.check(panels=True)
 
     def test_an_empty_condition(self):
         project = yearly_drained_project()
@@ -191,9 +192,14 @@ class TestCheck:
     def test_run_and_write_refuse_as_check_does(self, tmp_path):
         project = yearly_drained_project()
         project.rain[0] = NAN
-        with pytest.raises(halosoil.InputError, match="There are empty cells"):
+        message = ("The rainfall of time step 1 is not a finite number. The calculations "
+                   "cannot be made.")
+        with pytest.raises(halosoil.InputError) as checked:
+            project.check()
+        assert str(checked.value) == message
+        with pytest.raises(halosoil.InputError, match="^The rainfall of time step 1 is not"):
             halosoil.run(project)
-        with pytest.raises(halosoil.InputError, match="There are empty cells"):
+        with pytest.raises(halosoil.InputError, match="^The rainfall of time step 1 is not"):
             project.write(tmp_path / "x.inp")
         assert not (tmp_path / "x.inp").exists()
 

@@ -75,7 +75,11 @@ class TestInconsistentProjects:
     def test_unset_values_still_count_as_the_windows_empty_fields(self):
         project = weekly()
         project.rain = np.full(52, np.nan)
-        assert refusal(project).startswith("There are empty cells")
+        with pytest.raises(halosoil.InputError, match="^There are empty cells"):
+            project.check(panels=True)
+        # Without the panels' checks, the engine's names the step.
+        assert refusal(project) == ("The rainfall of time step 1 is not a finite number. The "
+                                    "calculations cannot be made.")
 
 
 class TestFileErrors:

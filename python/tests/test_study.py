@@ -1,6 +1,10 @@
 """Studies: the factorial design and sweeps over threads and a Dask cluster."""
 
 import math
+import os
+import signal
+import threading
+import time
 
 import numpy as np
 import pytest
@@ -39,12 +43,22 @@ def test_scenarios_refuse_an_unknown_variation(base):
 
 
 def study(base):
-    """Six scenarios with a failing project in the middle."""
+    """Six scenarios with failing projects among them: one the engine refuses, one whose
+    series do not fit its steps, one the water table stops."""
     projects = halosoil.scenarios(base, irrigation_factor=[0.9, 1.1],
                                   drain_depth=[1.4, 1.8, 2.2])
     broken = base.copy()
     broken.soil_moisture = math.nan
-    return projects[:3] + [broken] + projects[3:]
+    broken.label = {"broken": "moisture"}
+    shortened = base.copy()
+    shortened.steps = 5
+    drained = base.copy()
+    drained.groundwater_outflow = 900.0
+    drained.label = {"broken": "outflow"}
+    return projects[:3] + [broken] + projects[3:5] + [shortened, drained] + projects[5:]
+
+
+BROKEN = "The initial soil moisture content is not a finite number. The calculations cannot be made."
 
 
 def assert_same_results(results, expected):
@@ -78,8 +92,18 @@ def test_sweep_on_threads_equals_a_plain_loop(base):
     results = halosoil.sweep(projects, refine=True, optimise=True, progress=False)
     expected = plain_loop(projects, True, True)
     assert isinstance(results[3], halosoil.InputError)
-    assert str(results[3]) == "There are invalid values. Please adjust."
+    assert str(results[3]) == BROKEN
+    assert results[3].label == {"broken": "moisture"}
+    assert str(results[6]) == "rain has 15 values; the project has 5 time steps"
+    assert isinstance(results[7], halosoil.WaterTableBelowAquifer)
+    assert results[7].step == expected[7].step and results[7].label == {"broken": "outflow"}
     assert_same_results(results, expected)
+
+
+def test_sweep_in_small_chunks_keeps_the_order(base):
+    projects = study(base)
+    assert_same_results(halosoil.sweep(projects, progress=False, chunk_size=2),
+                        plain_loop(projects, False, False))
 
 
 def test_sweep_on_a_local_cluster_equals_a_plain_loop(base):
@@ -92,3 +116,29 @@ def test_sweep_on_a_local_cluster_equals_a_plain_loop(base):
                                  progress=False)
     assert isinstance(results[3], halosoil.InputError)
     assert_same_results(results, expected)
+
+
+def test_a_worker_killed_in_the_middle_of_a_sweep_leaves_the_study_whole(base):
+    projects = halosoil.scenarios(base, irrigation_factor=list(np.linspace(0.8, 1.2, 50)),
+                                  drain_depth=[1.4, 1.8, 2.2, 2.0])
+    expected = halosoil.sweep(projects, refine=True, progress=False)
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  dashboard_address=None) as cluster, \
+            distributed.Client(cluster) as client:
+        pids = client.run(os.getpid)
+        outcome = {}
+        study = threading.Thread(target=lambda: outcome.update(results=halosoil.sweep(
+            projects, refine=True, client=client, progress=False, chunk_size=4)))
+        study.start()
+        # Once the first chunks have come back, the worker busiest with the rest is killed.
+        victim = None
+        while study.is_alive() and victim is None:
+            time.sleep(0.02)
+            if any(client.who_has().values()):
+                busy = [address for address, keys in client.processing().items() if keys]
+                victim = busy[0] if busy else None
+        assert victim is not None, "the study ended before a worker could be killed"
+        os.kill(pids[victim], signal.SIGKILL)
+        study.join(timeout=600)
+        assert not study.is_alive()
+    assert_same_results(outcome["results"], expected)

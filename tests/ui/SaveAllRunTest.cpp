@@ -233,6 +233,40 @@ TEST_F(SaveAllRun, ARunTheEngineRefusesShowsItsMessage) {
     EXPECT_FALSE(form->Window().OutputFromRun);
 }
 
+TEST_F(SaveAllRun, ImplausibleValuesAreRefusedBeforeAFileIsAskedFor) {
+    ProjectEntry e = SampleEntry(1);
+    e.soil[2][1] = "300";     // the aquifer's total porosity
+    e.hydro[3][0] = "-12.5";  // the rainfall of step 4
+    EnterProject(e);
+    ASSERT_TRUE(form->Workflow().Complete());
+    dialogs.log.clear();
+    Click("SaveAllButton");
+    EXPECT_EQ(dialogs.log,
+              QStringList({"message: The total porosity of the aquifer is 300 %. It must lie "
+                           "between 0 and 100 %."}));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(Pages()->currentWidget()->objectName(), "InpTab");
+
+    // Corrected in the soil panel, the rainfall is named next; corrected too, the run goes on.
+    Click("SoilOpenButton");
+    Type(G("Soil1Grid"), 1, 2, "38");
+    Click("Soil1SaveButton");
+    Click("Salt1QuitButton");
+    dialogs.log.clear();
+    Click("SaveAllButton");
+    EXPECT_EQ(dialogs.log, QStringList({"message: The rainfall of time step 4 is -12.5 mm. It "
+                                        "cannot be negative."}));
+    Click("HydrOpenButton");
+    Type(G("HydrGrid"), 1, 4, "18");
+    Click("HydrSaveButton");
+    Click("Soil1QuitButton");
+    dialogs.files.push_back(Path("corrected.inp"));
+    dialogs.answers = {true, false};
+    Click("SaveAllButton");
+    EXPECT_EQ(LastMessage(), "The calculations were made. The output can be inspected.");
+    EXPECT_TRUE(QFile::exists(Path("corrected.out")));
+}
+
 TEST_F(SaveAllRun, AChangedNumberOfStepsAsksForTheGroupsAgain) {
     EnterProject(SampleEntry(1));
     Click("GenOpenButton");

@@ -1,0 +1,104 @@
+#include "Plausibility.h"
+
+#include <algorithm>
+#include <string>
+
+#include "Errors.h"
+#include "NumberFormat.h"
+
+namespace halosoil {
+
+namespace {
+
+std::string ZoneName(int zone, int layers) {
+    static const char* names[] = {
+        "",           "the 1st layer", "the 2nd layer", "the 3rd layer", "the transition zone",
+        "the aquifer"};
+    return zone == Layer1 && layers == 1 ? "the root zone" : names[zone];
+}
+
+[[noreturn]] void Refuse(const std::string& what, double value, const std::string& unit,
+                         const std::string& rule) {
+    throw HalosoilError("The " + what + " is " + GeneralText(value) + unit + ". " + rule);
+}
+
+// what and where ("total porosity", " of the aquifer") are joined only for a value refused.
+void NotNegative(double value, const char* what, const std::string& where, const char* unit) {
+    if (value < 0) Refuse(what + where, value, unit, "It cannot be negative.");
+}
+
+void Percentage(double value, const char* what, const std::string& where = {}) {
+    if (value < 0 || value > 100)
+        Refuse(what + where, value, " %", "It must lie between 0 and 100 %.");
+}
+
+// The soil panels store -1 for a leaching efficiency left empty in the second of two layers
+// and for a leaching efficiency or initial salinity left empty with three layers; the program
+// runs such projects, and files written by it hold them.
+bool MayStayEmpty(int zone, int layers, bool leachingEfficiency) {
+    if (layers == 3) return true;
+    return layers == 2 && zone == Layer2 && leachingEfficiency;
+}
+
+void CheckZone(const InputData& d, int z, int layers) {
+    const std::string of = " of " + ZoneName(z, layers);
+    NotNegative(d.Thick[z], "thickness", of, " m");
+    Percentage(d.TotPor[z], "total porosity", of);
+    Percentage(d.EffPor[z], "effective porosity", of);
+    if (d.EffPor[z] > d.TotPor[z])
+        Refuse(
+            "effective porosity" + of, d.EffPor[z], " %",
+            "It cannot be greater than the total porosity of " + GeneralText(d.TotPor[z]) + " %.");
+    if (!(d.LeachEff[z] == kMissing && MayStayEmpty(z, layers, true)))
+        Percentage(d.LeachEff[z], "leaching efficiency", of);
+    if (!(d.InitSalt[z] == kMissing && MayStayEmpty(z, layers, false)))
+        NotNegative(d.InitSalt[z], "initial salinity", of, " dS/m");
+}
+
+void CheckConditions(const InputData& d) {
+    NotNegative(d.SaltIrrig, "salinity of the irrigation water", {}, " dS/m");
+    NotNegative(d.SalInf, "salinity of the groundwater inflow", {}, " dS/m");
+    Percentage(d.Moist, "initial soil moisture content");
+    Percentage(d.IrrEff, "irrigation efficiency");
+    // Without drains the factors are neither used nor shown.
+    if (!d.DrainPresent) return;
+    NotNegative(d.QH1, "drainage reaction factor QH1", {}, " m/day/m");
+    NotNegative(d.QH2, "drainage reaction factor QH2", {}, " m/day/msq");
+}
+
+// The steps the series holds of 1..NrTst; a shorter series is refused later, by name.
+int HeldSteps(const Series& series, int nrTst) {
+    return std::min(nrTst, static_cast<int>(series.size()) - 1);
+}
+
+// The message is put together only for the value refused: this runs before every run of a
+// study, over every step.
+void CheckSeries(const Series& series, int nrTst, const char* what, const char* unit) {
+    for (int i = 1; i <= HeldSteps(series, nrTst); ++i)
+        if (series[i] < 0) NotNegative(series[i], what, " of time step " + std::to_string(i), unit);
+}
+
+// -1 marks a step without a measurement; any other negative value is a slip.
+void CheckMeasured(const Series& series, int nrTst, int zone, int layers) {
+    for (int i = 1; i <= HeldSteps(series, nrTst); ++i)
+        if (series[i] < 0 && series[i] != kMissing)
+            NotNegative(series[i], "measured salinity",
+                        " of " + ZoneName(zone, layers) + " in time step " + std::to_string(i),
+                        " dS/m");
+}
+
+}  // namespace
+
+void CheckPlausible(const InputData& d) {
+    const int layers = LayerCount(d);
+    const std::vector<int> zones = ZonesOf(layers);
+    for (int z : zones) CheckZone(d, z, layers);
+    CheckConditions(d);
+    CheckSeries(d.Rain, d.NrTst, "rainfall", " mm");
+    CheckSeries(d.Irrig, d.NrTst, "irrigation", " mm");
+    CheckSeries(d.Evap, d.NrTst, "evaporation", " mm");
+    CheckSeries(d.IrrSal, d.NrTst, "irrigation salinity", " dS/m");
+    for (int z : zones) CheckMeasured(d.MeasSalt[z], d.NrTst, z, layers);
+}
+
+}  // namespace halosoil

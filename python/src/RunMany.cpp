@@ -1,0 +1,108 @@
+#include "RunMany.h"
+
+#include <algorithm>
+#include <atomic>
+#include <new>
+#include <thread>
+
+#include "Engine.h"
+#include "Errors.h"
+#include "InputFile.h"
+#include "Plausibility.h"
+#include "RecordDict.h"
+#include "ResultDict.h"
+#include "ScriptHost.h"
+
+namespace halosoil::python {
+
+namespace py = pybind11;
+
+namespace {
+
+// The parts of the run state a result shows; the per-day flows stay behind.
+RunState ResultPart(RunState& state) {
+    RunState kept;
+    for (int k = 0; k < 10; ++k) *ResultSeries(kept)[k] = std::move(*ResultSeries(state)[k]);
+    kept.QH1Used = state.QH1Used;
+    kept.RefineChosen = state.RefineChosen;
+    kept.QH1Refined = state.QH1Refined;
+    kept.LeachEff = state.LeachEff;
+    kept.LeachEffOptimized = state.LeachEffOptimized;
+    kept.CoefDet = state.CoefDet;
+    kept.FitNA = state.FitNA;
+    kept.RunStopped = state.RunStopped;
+    kept.StoppedStep = state.StoppedStep;
+    return kept;
+}
+
+// The steps of halosoil-batch run after it has read a file.
+void RunOne(InputData& data, bool refine, bool optimise, RunOutcome& outcome) {
+    try {
+        CheckPlausible(data);
+        PrepareIrrigSpread(data);
+        EngineOptions options;
+        options.threads = 1;
+        Engine engine(options);
+        ScriptHost host(refine, optimise);
+        engine.Compute(data, host);
+        outcome.state = ResultPart(engine.State());
+        outcome.message = host.Message();
+    } catch (const HalosoilError& error) {
+        outcome.refused = true;
+        outcome.message = error.what();
+    } catch (const std::bad_alloc&) {
+        outcome.refused = true;
+        outcome.message = kNotEnoughMemory;
+    }
+}
+
+}  // namespace
+
+InputData RecordOrRefusal(const py::handle& attributes, RunOutcome& outcome) {
+    try {
+        return RecordFromDict(py::reinterpret_borrow<py::dict>(attributes));
+    } catch (const std::exception& error) {
+        outcome.refused = true;
+        outcome.message = error.what();
+        return {};
+    }
+}
+
+void RunRecords(std::vector<InputData>& records, std::vector<RunOutcome>& outcomes, bool refine,
+                bool optimise, int threads) {
+    const std::size_t count = records.size();
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers =
+        std::min<std::size_t>(count, threads > 0 ? static_cast<unsigned>(threads) : cores);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t k = next++; k < count; k = next++)
+            if (!outcomes[k].refused) RunOne(records[k], refine, optimise, outcomes[k]);
+    };
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& thread : pool) thread.join();
+}
+
+py::object OutcomeObject(const InputData& data, const RunOutcome& outcome) {
+    if (outcome.refused) return py::make_tuple(outcome.message, 0);
+    if (outcome.state.RunStopped) return py::make_tuple(outcome.message, outcome.state.StoppedStep);
+    return DictFromRun(data, outcome.state);
+}
+
+py::list RunMany(const py::list& projects, bool refine, bool optimise, int threads) {
+    const std::size_t count = projects.size();
+    std::vector<RunOutcome> outcomes(count);
+    std::vector<InputData> records(count);
+    for (std::size_t k = 0; k < count; ++k) records[k] = RecordOrRefusal(projects[k], outcomes[k]);
+    {
+        py::gil_scoped_release release;
+        RunRecords(records, outcomes, refine, optimise, threads);
+    }
+    py::list results;
+    for (std::size_t k = 0; k < count; ++k) results.append(OutcomeObject(records[k], outcomes[k]));
+    return results;
+}
+
+}  // namespace halosoil::python

@@ -26,6 +26,10 @@ private:
     std::vector<double> values_;
 };
 
+// A zone's leaching efficiency is optimised, and its fit told, only from this many measured
+// salinities on.
+inline constexpr int kLeastMeasurements = 4;
+
 struct RunState {
     // Per-step results, index 0..NrTst.
     Series Percol, CapRise, ActEvap, Drain, DepthWT;

@@ -5,16 +5,9 @@
 
 #include "RunInputs.h"
 #include "RunState.h"
+#include "WaterBalanceDay.h"
 
 namespace halosoil {
-
-// One day's results that the refinement's water-balance residual needs.
-struct DayFlows {
-    double Perc = 0;       // net percolation out of the root zone (drives the water table)
-    double CapT = 0;       // capillary rise from the water table
-    double discharge = 0;  // drain discharge of the day
-    double PorWT = 0;      // the porosity of the last evaluation of the day
-};
 
 class WaterBalance {
 public:
@@ -32,20 +25,13 @@ public:
     bool Step(int i, double qh1, bool checkBottom, double* residual = nullptr,
               double* porWT = nullptr);
 
-    // The effective porosity of the zone holding a water table at depth d.
-    double PorosityAt(double depth) const;
-
     double BottomOfAquifer() const;
 
 private:
-    DayFlows Day(int i, int j, double qh1);
-    double Discharge(double depth, double qh1, double divisor) const;
-
     const RunInputs& d_;
     RunState& s_;
-    double moistCap_ = 0;
-    double evapA_ = 0;  // kept from day to day when the irrigation efficiency is 0
-    double capT_ = 0;
+    DayConstants<double> c_{};
+    DayCarry<double> carry_{};
 };
 
 // The whole water-balance pass with QH1Used. Returns false, leaving the steps from the one

@@ -34,22 +34,24 @@ bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual, d
     }
     s_.DepthWT[i] = move.depth;
 
+    // The flows of each day of the step.
+    switch (d_.Layers) {
+        case 3:
+            s_.DayPerc3(i, 1) = f.perc3;
+            s_.DayCap3(i, 1) = f.cap3;
+            [[fallthrough]];
+        case 2:
+            s_.DayPerc2(i, 1) = f.perc2;
+            s_.DayCap2(i, 1) = f.cap2;
+            [[fallthrough]];
+        default:
+            s_.DayPerc1(i, 1) = f.perc1;
+            s_.DayCap1(i, 1) = f.cap1;
+    }
+
     double drain = 0, actEvap = 0, percol = 0, capRise = 0;
     double sum = 0;
     for (int j = 1; j <= d_.TstLength; ++j) {
-        switch (d_.Layers) {
-            case 3:
-                s_.DayPerc3(i, j) = f.perc3;
-                s_.DayCap3(i, j) = f.cap3;
-                [[fallthrough]];
-            case 2:
-                s_.DayPerc2(i, j) = f.perc2;
-                s_.DayCap2(i, j) = f.cap2;
-                [[fallthrough]];
-            default:
-                s_.DayPerc1(i, j) = f.perc1;
-                s_.DayCap1(i, j) = f.cap1;
-        }
         if (checkBottom && move.depth > BottomOfAquifer()) return false;
         drain = drain + move.discharge;
         actEvap = actEvap + f.evapA;

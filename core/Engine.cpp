@@ -85,6 +85,12 @@ void PrepareRunState(const RunInputs& d, RunState& s) {
     s.Wa = StoredWater(d, Aquif);
 }
 
+// Runs whose passes can go side by side in the lanes of a vector.
+bool SameShape(const RunInputs& a, const RunInputs& b) {
+    return a.NrTst == b.NrTst && a.TstLength == b.TstLength && a.Layers == b.Layers &&
+           a.DrainPresent == b.DrainPresent;
+}
+
 bool EnoughMeasurements(const RunState& s) {
     for (int z = Layer1; z <= Aquif; ++z)
         if (s.NrMeas[z] >= kLeastMeasurements) return true;
@@ -156,25 +162,36 @@ void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
         s.RefineChosen = false;
         s.QH1Refined = false;
         s.QH1Used = in.QH1;
-        if (!RunWaterBalance(in, s)) {
-            s.RunStopped = true;
-            continue;
-        }
         const RunInputs& first = laneInputs.empty() ? in : *laneInputs.front();
-        if (in.NrTst == first.NrTst && in.TstLength == first.TstLength &&
-            in.Layers == first.Layers) {
+        if (SameShape(in, first)) {
             laneInputs.push_back(&in);
             laneStates.push_back(&s);
+        } else if (!RunWaterBalance(in, s)) {
+            s.RunStopped = true;
         } else {
             RunSaltBalance(in, s);
         }
     }
     // One run alone gains nothing from lanes.
-    if (laneInputs.size() == 1)
+    const int sideBySide = static_cast<int>(laneInputs.size());
+    if (sideBySide == 1)
+        RunWaterBalance(*laneInputs.front(), *laneStates.front());
+    else
+        RunWaterBalances(laneInputs.data(), laneStates.data(), sideBySide, unit);
+    std::size_t through = 0;
+    for (int k = 0; k < sideBySide; ++k) {
+        if (laneStates[k]->StoppedStep > 0) {
+            laneStates[k]->RunStopped = true;
+            continue;
+        }
+        laneInputs[through] = laneInputs[k];
+        laneStates[through] = laneStates[k];
+        ++through;
+    }
+    if (through == 1)
         RunSaltBalance(*laneInputs.front(), *laneStates.front());
     else
-        RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(laneInputs.size()),
-                        unit);
+        RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(through), unit);
     for (int k = 0; k < count; ++k) {
         RunState& s = *states[k];
         if (s.RunStopped) continue;

@@ -10,6 +10,8 @@
 #include "RefinementTrials.h"
 #include "SaltBalanceGroups.h"
 #include "VectorUnit.h"
+#include "WaterBalance.h"
+#include "WaterBalanceGroups.h"
 
 namespace halosoil {
 
@@ -26,6 +28,9 @@ void MembersBaseline(const RunInputs& d, const RunState& st, const ZoneValues& l
 }
 void SaltBalancesBaseline(const RunInputs* const* data, RunState* const* states, int count) {
     saltbalance::BalanceGroups<lanes::V2>(data, states, count);
+}
+void WaterBalancesBaseline(const RunInputs* const* data, RunState* const* states, int count) {
+    waterbalance::WaterBalanceGroups<lanes::V2>(data, states, count);
 }
 
 #if defined(__x86_64__)
@@ -44,6 +49,10 @@ HALOSOIL_AVX2 void MembersAvx2(const RunInputs& d, const RunState& st, const Zon
 HALOSOIL_AVX2 void SaltBalancesAvx2(const RunInputs* const* data, RunState* const* states,
                                     int count) {
     saltbalance::BalanceGroups<lanes::V4>(data, states, count);
+}
+HALOSOIL_AVX2 void WaterBalancesAvx2(const RunInputs* const* data, RunState* const* states,
+                                     int count) {
+    waterbalance::WaterBalanceGroups<lanes::V4>(data, states, count);
 }
 
 HALOSOIL_AVX512 void RefinementAvx512(const RunInputs& d, const RunState& st, const double* q,
@@ -64,12 +73,18 @@ HALOSOIL_AVX512 void SaltBalancesAvx512(const RunInputs* const* data, RunState* 
                                         int count) {
     saltbalance::BalanceGroups<lanes::V8>(data, states, count);
 }
+HALOSOIL_AVX512 void WaterBalancesAvx512(const RunInputs* const* data, RunState* const* states,
+                                         int count) {
+    waterbalance::WaterBalanceGroups<lanes::V8>(data, states, count);
+}
 #endif
 
-constexpr KernelTable kBaseline{RefinementBaseline, MembersBaseline, SaltBalancesBaseline};
+constexpr KernelTable kBaseline{RefinementBaseline, MembersBaseline, SaltBalancesBaseline,
+                                WaterBalancesBaseline};
 #if defined(__x86_64__)
-constexpr KernelTable kAvx2{RefinementAvx2, MembersAvx2, SaltBalancesAvx2};
-constexpr KernelTable kAvx512{RefinementAvx512, MembersAvx512, SaltBalancesAvx512};
+constexpr KernelTable kAvx2{RefinementAvx2, MembersAvx2, SaltBalancesAvx2, WaterBalancesAvx2};
+constexpr KernelTable kAvx512{RefinementAvx512, MembersAvx512, SaltBalancesAvx512,
+                              WaterBalancesAvx512};
 #endif
 
 }  // namespace
@@ -101,6 +116,11 @@ void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues&
 void RunSaltBalances(const RunInputs* const* data, RunState* const* states, int count,
                      VectorUnit unit) {
     KernelsFor(unit).saltBalances(data, states, count);
+}
+
+void RunWaterBalances(const RunInputs* const* data, RunState* const* states, int count,
+                      VectorUnit unit) {
+    KernelsFor(unit).waterBalances(data, states, count);
 }
 
 }  // namespace halosoil

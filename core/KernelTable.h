@@ -20,6 +20,8 @@ struct KernelTable {
                     SumBound bound);
     // See RunSaltBalances.
     void (*saltBalances)(const RunInputs* const* data, RunState* const* states, int count);
+    // See RunWaterBalances.
+    void (*waterBalances)(const RunInputs* const* data, RunState* const* states, int count);
 };
 
 // The kernels of the unit, or of the widest the processor has if it lacks that one.

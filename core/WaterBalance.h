@@ -3,6 +3,7 @@
 // at its start moved by one day's net flow, while the flows are summed over all its days.
 #pragma once
 
+#include "EngineOptions.h"
 #include "RunInputs.h"
 #include "RunState.h"
 #include "WaterBalanceDay.h"
@@ -37,5 +38,12 @@ private:
 // The whole water-balance pass with QH1Used. Returns false, leaving the steps from the one
 // that failed onward as they were, when the water table falls below the aquifer.
 bool RunWaterBalance(const RunInputs& data, RunState& state);
+
+// The passes of several runs of one shape (the same steps, step length and layers, drains in
+// all or none) side by side in the lanes of the vector unit, each with its QH1Used: each
+// state as RunWaterBalance leaves it, to the bit, StoppedStep telling where its water table
+// fell below the aquifer (0 when it did not).
+void RunWaterBalances(const RunInputs* const* data, RunState* const* states, int count,
+                      VectorUnit unit);
 
 }  // namespace halosoil

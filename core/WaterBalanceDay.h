@@ -263,8 +263,9 @@ HALOSOIL_LANES_INLINE TableMove<V> MoveWaterTable(const DayConstants<V>& c, cons
 // The move with each lane's own way: lanes below kSubStepCapacity move once, the others in
 // sub-steps; both are computed only when the lanes differ.
 template <class V>
-HALOSOIL_LANES_INLINE TableMove<V> MoveWaterTable(const DayConstants<V>& c, const DayFlows<V>& f,
-                                                  V depth, lanes::MaskOf<V> subSteps) {
+HALOSOIL_LANES_INLINE TableMove<V> MoveEachWaterTable(const DayConstants<V>& c,
+                                                      const DayFlows<V>& f, V depth,
+                                                      lanes::MaskOf<V> subSteps) {
     if (lanes::All<V>(subSteps)) return MoveWaterTable<V>(c, f, depth, true);
     if (!lanes::Any<V>(subSteps)) return MoveWaterTable<V>(c, f, depth, false);
     const TableMove<V> once = MoveWaterTable<V>(c, f, depth, false);

@@ -12,6 +12,12 @@
 namespace halosoil {
 
 inline constexpr int kTrialLanes = 8;
+
+// An optimisation trial's sum of differences stops growing here.
+inline constexpr double kSumCap = 1000;
+// The best sum before the first trial: above the cap, so that the first trial improves unless
+// its sum is not a number.
+inline constexpr double kStartingBestSum = 1000000;
 // Enough for all 180 trials of a member or 200 of the refinement, in whole groups.
 inline constexpr int kMostTrialsAtOnce = 200;
 

@@ -16,7 +16,14 @@ namespace {
 
 constexpr int kTrials = 200;
 
-// Keeps the first trial that reached the smallest |residual| below the starting 100000.
+// A trial must bring the residual below this to be chosen at all.
+constexpr double kStartingBestResidual = 100000.0;
+// A winner outside these capacities lies at an end of the searched range: the search found no
+// capacity of its own.
+constexpr double kLowestOwnCapacity = 0.002;
+constexpr double kHighestOwnCapacity = 0.199;
+
+// Keeps the first trial that reached the smallest |residual| below the starting best.
 class BestCapacity {
 public:
     explicit BestCapacity(double entered) : q_(entered) {}
@@ -31,12 +38,12 @@ public:
 
     // The ends of the range mean the search found no capacity of its own.
     void Decide(RunState& state, double entered) const {
-        state.QH1Refined = found_ && !(q_ > 0.199 || q_ < 0.002);
+        state.QH1Refined = found_ && !(q_ > kHighestOwnCapacity || q_ < kLowestOwnCapacity);
         state.QH1Used = state.QH1Refined ? q_ : entered;
     }
 
 private:
-    double best_ = 100000.0;
+    double best_ = kStartingBestResidual;
     double q_;
     bool found_ = false;
 };
@@ -63,9 +70,9 @@ void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOption
     };
     std::vector<Share> shares;
     for (int first = 0; first < kTrials;) {
-        const bool ten = !(capacities[first] < 0.02);
+        const bool ten = !(capacities[first] < kSubStepCapacity);
         int end = first;
-        while (end < kTrials && !(capacities[end] < 0.02) == ten) ++end;
+        while (end < kTrials && !(capacities[end] < kSubStepCapacity) == ten) ++end;
         const int groups = (end - first + kTrialLanes - 1) / kTrialLanes;
         const int perShare = (groups + threads - 1) / threads * kTrialLanes;
         for (int start = first; start < end; start += perShare)
@@ -86,6 +93,9 @@ void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOption
     BestCapacity best(data.QH1);
     for (int t = 0; t < kTrials; ++t) best.Offer(capacities[t], smallest[t]);
     best.Decide(state, data.QH1);
+    // The lanes keep no flows of their trials; the state shows those of the last trial, as
+    // the trial-by-trial loop leaves it, for the steps a pass that stops early never reaches.
+    LeaveLastRefinementTrial(data, state);
 }
 
 }  // namespace

@@ -21,11 +21,10 @@ void RefinementTrial(const RunInputs& data, RunState& state, double q,
 
 // Sets QH1Used and QH1Refined. A winner at either end of the searched range (below 0.002 or
 // above 0.199), or no residual below 100000, leaves the entered QH1 and QH1Refined false.
-// The plain loop, trial by trial, leaves the flows of the last trial in the state; the fast
-// path leaves the state's flows alone.
+// Both the plain loop and the fast path leave the flows of the last trial in the state.
 void RefineDrainageCapacity(const RunInputs& data, RunState& state, const EngineOptions& options);
 
-// The flows and depths the plain loop leaves: those of the last trial.
+// The flows and depths of the last trial, as the plain loop leaves them.
 void LeaveLastRefinementTrial(const RunInputs& data, RunState& state);
 
 }  // namespace halosoil

@@ -19,6 +19,16 @@ namespace halosoil {
 
 namespace {
 
+// Where the progress indicator (0..10) stands as a run goes: before the water balance, before
+// the optimisation, after it, before the final salt balance, after it (and before the output
+// lines), and when the output file is written.
+constexpr int kProgressWaterBalance = 2;
+constexpr int kProgressOptimisation = 3;
+constexpr int kProgressOptimised = 4;
+constexpr int kProgressSaltBalance = 6;
+constexpr int kProgressSaltBalanced = 8;
+constexpr int kProgressWritten = 9;
+
 void SizeRunState(const RunInputs& d, RunState& s) {
     SizeResultSeries(s, d.NrTst);
     SizeSeries(s.SoilMoist, d.NrTst);
@@ -75,9 +85,15 @@ void PrepareRunState(const RunInputs& d, RunState& s) {
     s.Wa = StoredWater(d, Aquif);
 }
 
+// Runs whose passes can go side by side in the lanes of a vector.
+bool SameShape(const RunInputs& a, const RunInputs& b) {
+    return a.NrTst == b.NrTst && a.TstLength == b.TstLength && a.Layers == b.Layers &&
+           a.DrainPresent == b.DrainPresent;
+}
+
 bool EnoughMeasurements(const RunState& s) {
     for (int z = Layer1; z <= Aquif; ++z)
-        if (s.NrMeas[z] > 3) return true;
+        if (s.NrMeas[z] >= kLeastMeasurements) return true;
     return false;
 }
 
@@ -89,33 +105,28 @@ void Engine::Compute(const InputData& data, RunHost& host) {
     RunState& s = state_;
     PrepareRunState(in, s);
 
-    host.SetProgress(2);
+    host.SetProgress(kProgressWaterBalance);
     s.RefineChosen = host.Ask(RunQuestion::RefineDrainageCapacity);
     s.QH1Refined = false;
     s.QH1Used = in.QH1;
     if (s.RefineChosen) RefineDrainageCapacity(in, s, options_);
     if (!RunWaterBalance(in, s)) {
-        // The fast refinement keeps no flows of its trials; the steps the pass did not reach
-        // show those of the last trial, as after the plain refinement.
-        if (s.RefineChosen && !options_.reference) {
-            LeaveLastRefinementTrial(in, s);
-            RunWaterBalance(in, s);
-        }
         host.ShowMessage(kWaterTableStopMessage);
         s.RunStopped = true;
         return;
     }
 
-    host.SetProgress(3);
+    host.SetProgress(kProgressOptimisation);
     if (EnoughMeasurements(s) && host.Ask(RunQuestion::OptimiseLeachingEfficiencies)) {
         for (int zone : OptimisationOrder(in.Layers))
-            if (s.NrMeas[zone] > 3) OptimiseLeachEff(in, s, s.LeachEff, zone, options_);
-        host.SetProgress(4);
+            if (s.NrMeas[zone] >= kLeastMeasurements)
+                OptimiseLeachEff(in, s, s.LeachEff, zone, options_);
+        host.SetProgress(kProgressOptimised);
     }
 
-    host.SetProgress(6);
+    host.SetProgress(kProgressSaltBalance);
     RunSaltBalance(in, s);
-    host.SetProgress(8);
+    host.SetProgress(kProgressSaltBalanced);
     for (int z = Layer1; z <= Aquif; ++z)
         if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
     // The first line of the output shows the drainage of the first step for step 0.
@@ -151,25 +162,36 @@ void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
         s.RefineChosen = false;
         s.QH1Refined = false;
         s.QH1Used = in.QH1;
-        if (!RunWaterBalance(in, s)) {
-            s.RunStopped = true;
-            continue;
-        }
         const RunInputs& first = laneInputs.empty() ? in : *laneInputs.front();
-        if (in.NrTst == first.NrTst && in.TstLength == first.TstLength &&
-            in.Layers == first.Layers) {
+        if (SameShape(in, first)) {
             laneInputs.push_back(&in);
             laneStates.push_back(&s);
+        } else if (!RunWaterBalance(in, s)) {
+            s.RunStopped = true;
         } else {
             RunSaltBalance(in, s);
         }
     }
     // One run alone gains nothing from lanes.
-    if (laneInputs.size() == 1)
+    const int sideBySide = static_cast<int>(laneInputs.size());
+    if (sideBySide == 1)
+        RunWaterBalance(*laneInputs.front(), *laneStates.front());
+    else
+        RunWaterBalances(laneInputs.data(), laneStates.data(), sideBySide, unit);
+    std::size_t through = 0;
+    for (int k = 0; k < sideBySide; ++k) {
+        if (laneStates[k]->StoppedStep > 0) {
+            laneStates[k]->RunStopped = true;
+            continue;
+        }
+        laneInputs[through] = laneInputs[k];
+        laneStates[through] = laneStates[k];
+        ++through;
+    }
+    if (through == 1)
         RunSaltBalance(*laneInputs.front(), *laneStates.front());
     else
-        RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(laneInputs.size()),
-                        unit);
+        RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(through), unit);
     for (int k = 0; k < count; ++k) {
         RunState& s = *states[k];
         if (s.RunStopped) continue;
@@ -186,10 +208,10 @@ void Engine::WriteOutput(const InputData& data, RunHost& host,
     std::string file;
     file.reserve(2048 + 128 * static_cast<std::size_t>(data.NrTst));
     WriteOutputHeader(file, data, state_, outputName);
-    host.SetProgress(8);
+    host.SetProgress(kProgressSaltBalanced);
     for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, state_, i);
     WriteFileAtomically(outputName, file);
-    host.SetProgress(9);
+    host.SetProgress(kProgressWritten);
 }
 
 void Engine::Run(const InputData& data, RunHost& host, const std::string& outputFileName) {

@@ -1,167 +1,19 @@
 #include "LeachingOptimisation.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "CalibrationKernels.h"
+#include "MemberTrials.h"
 #include "SpeculativeSearch.h"
 #include "TrialThreads.h"
 #include "TrialValues.h"
 #include "VectorUnit.h"
-#include "ZoneUpdate.h"
 
 namespace halosoil {
 
 namespace {
 
-constexpr double kSumCap = 1000;
 constexpr int kTrials = 180;
-
-// The sum of one trial, with the difference of the searched zone added on the last day of
-// every step that has a measurement.
-class Trial {
-public:
-    Trial(const RunInputs& data, int zone, bool absolute)
-        : d_(data), zone_(zone), absolute_(absolute) {
-        for (int z = Layer1; z <= Aquif; ++z) zones.s[z] = data.InitSalt[z];
-    }
-
-    void Measure(int i, int j) {
-        const double measured = d_.MeasSalt[zone_][i];
-        if (measured > 0 && j == d_.TstLength) {
-            const double difference = zones.s[zone_] - measured;
-            sse = sse + (absolute_ ? std::fabs(difference) : difference * difference);
-            if (sse > kSumCap) sse = kSumCap;
-        }
-    }
-
-    ZoneSalinities zones;
-    double sse = 0;
-
-private:
-    const RunInputs& d_;
-    int zone_;
-    bool absolute_;
-};
-
-// Members 1 to 3. With one layer the aquifer's lateral inflow and outflow of salt are taken
-// TstLength times on every day, and the transition-zone member uses the single irrigation
-// salinity; the members for the transition zone and the aquifer leave layer 1 unbounded.
-double OneLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
-                     double e) {
-    const bool searchRoot = zone == Layer1;
-    const bool searchTrans = zone == Trans;
-    const bool searchAquif = zone == Aquif;
-    Trial trial(d, zone, false);
-    ZoneSalinities& z = trial.zones;
-    const SaltFloor layerFloor = searchRoot ? SaltFloor::AtZero : SaltFloor::None;
-    const double tstLength = d.TstLength;
-    for (int i = 1; i <= d.NrTst; ++i) {
-        const double irrigationSalinity = searchTrans ? d.SaltIrrig : d.IrrSal[i];
-        for (int j = 1; j <= d.TstLength; ++j) {
-            const double perc1 = st.DayPerc1(i, j);
-            z.Update(Layer1, d.IrrigSpread[i] * irrigationSalinity + st.DayCap1(i, j) * z.s[Trans],
-                     (searchRoot ? e : le[Layer1]) * perc1, st.W1, layerFloor);
-            if (searchRoot) trial.Measure(i, j);
-            z.Update(Trans,
-                     (searchRoot ? e : le[Layer1]) * perc1 * z.avg[Layer1] + st.Up * z.s[Aquif],
-                     (searchTrans ? e : le[Trans]) * (st.Drain[i] + st.Down), st.Wt,
-                     SaltFloor::BelowZero);
-            if (searchTrans) trial.Measure(i, j);
-            z.Update(Aquif,
-                     (searchTrans ? e : le[Trans]) * st.Down * z.avg[Trans] +
-                         d.GrwtInf * d.SalInf * tstLength,
-                     (searchAquif ? e : le[Aquif]) * (tstLength * d.GrwtOut + st.Up), st.Wa,
-                     SaltFloor::BelowZero);
-            if (searchAquif) trial.Measure(i, j);
-        }
-    }
-    return trial.sse;
-}
-
-// Members 4 to 7. The layer-1 member also tries its efficiency on layer 2's outflow and on
-// the leachate into the transition zone; the aquifer member weighs the upward seepage into
-// the transition zone with the aquifer's efficiency; only the layer-2 member weighs the
-// transition zone's leachate into the aquifer.
-double TwoLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
-                     double e) {
-    const bool search1 = zone == Layer1;
-    const bool search2 = zone == Layer2;
-    const bool searchTrans = zone == Trans;
-    const bool searchAquif = zone == Aquif;
-    Trial trial(d, zone, false);
-    ZoneSalinities& z = trial.zones;
-    for (int i = 1; i <= d.NrTst; ++i) {
-        for (int j = 1; j <= d.TstLength; ++j) {
-            const double perc1 = st.DayPerc1(i, j);
-            const double perc2 = st.DayPerc2(i, j);
-            const double cap1 = st.DayCap1(i, j);
-            z.Update(Layer1, d.IrrigSpread[i] * d.IrrSal[i] + cap1 * z.s[Layer2],
-                     (search1 ? e : le[Layer1]) * perc1, st.W1, SaltFloor::AtZero);
-            if (search1) trial.Measure(i, j);
-            z.Update(Layer2, le[Layer1] * perc1 * z.avg[Layer1] + st.DayCap2(i, j) * z.s[Trans],
-                     (search1 || search2 ? e : le[Layer2]) * (perc2 + cap1), st.W2,
-                     SaltFloor::AtZero);
-            if (search2) trial.Measure(i, j);
-            const double seepageIn =
-                searchAquif ? le[Aquif] * st.Up * z.s[Aquif] : st.Up * z.s[Aquif];
-            z.Update(Trans, (search1 ? e : le[Layer2]) * perc2 * z.avg[Layer2] + seepageIn,
-                     (searchTrans ? e : le[Trans]) * (st.Drain[i] + st.Down), st.Wt,
-                     SaltFloor::BelowZero);
-            if (searchTrans) trial.Measure(i, j);
-            const double leachate =
-                search2 ? le[Trans] * st.Down * z.avg[Trans] : st.Down * z.avg[Trans];
-            z.Update(Aquif, leachate + d.GrwtInf * d.SalInf,
-                     (searchAquif ? e : le[Aquif]) * (d.GrwtOut + st.Up), st.Wa,
-                     SaltFloor::BelowZero);
-            if (searchAquif) trial.Measure(i, j);
-        }
-    }
-    return trial.sse;
-}
-
-// Members 8 to 12. The layer-1 member also tries its efficiency on the leachate into layer 2
-// and sums absolute differences; the layer-3 member also on the leachate into the transition
-// zone; the aquifer takes the transition zone's leachate unweighted.
-double ThreeLayerTrial(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
-                       double e) {
-    const bool search1 = zone == Layer1;
-    const bool search2 = zone == Layer2;
-    const bool search3 = zone == Layer3;
-    const bool searchTrans = zone == Trans;
-    const bool searchAquif = zone == Aquif;
-    Trial trial(d, zone, search1);
-    ZoneSalinities& z = trial.zones;
-    for (int i = 1; i <= d.NrTst; ++i) {
-        for (int j = 1; j <= d.TstLength; ++j) {
-            const double perc1 = st.DayPerc1(i, j);
-            const double perc2 = st.DayPerc2(i, j);
-            const double perc3 = st.DayPerc3(i, j);
-            const double cap1 = st.DayCap1(i, j);
-            const double cap2 = st.DayCap2(i, j);
-            z.Update(Layer1, d.IrrigSpread[i] * d.IrrSal[i] + cap1 * z.s[Layer2],
-                     (search1 ? e : le[Layer1]) * perc1, st.W1, SaltFloor::AtZero);
-            if (search1) trial.Measure(i, j);
-            z.Update(Layer2,
-                     (search1 ? e : le[Layer1]) * perc1 * z.avg[Layer1] + cap2 * z.s[Layer3],
-                     (search2 ? e : le[Layer2]) * (perc2 + cap1), st.W2, SaltFloor::AtZero);
-            if (search2) trial.Measure(i, j);
-            z.Update(Layer3, le[Layer2] * perc2 * z.avg[Layer2] + st.DayCap3(i, j) * z.s[Trans],
-                     (search3 ? e : le[Layer3]) * (perc3 + cap2), st.W3, SaltFloor::BelowZero);
-            if (search3) trial.Measure(i, j);
-            z.Update(Trans, (search3 ? e : le[Layer3]) * perc3 * z.avg[Layer3] + st.Up * z.s[Aquif],
-                     (searchTrans ? e : le[Trans]) * (st.Drain[i] + st.Down), st.Wt,
-                     SaltFloor::BelowZero);
-            if (searchTrans) trial.Measure(i, j);
-            z.Update(Aquif, st.Down * z.avg[Trans] + d.GrwtInf * d.SalInf,
-                     (searchAquif ? e : le[Aquif]) * (d.GrwtOut + st.Up), st.Wa,
-                     SaltFloor::BelowZero);
-            if (searchAquif) trial.Measure(i, j);
-        }
-    }
-    return trial.sse;
-}
 
 // Keeps the first trial efficiency with the smallest sum, as the search has always done.
 class BestEfficiency {
@@ -175,7 +27,7 @@ public:
     }
 
 private:
-    double best_ = 1000000;
+    double best_ = kStartingBestSum;
 };
 
 void OptimiseTrialByTrial(const RunInputs& data, const RunState& state, ZoneValues& le, int zone) {
@@ -273,14 +125,11 @@ void OptimiseSpeculatively(const RunInputs& data, const RunState& state, ZoneVal
 
 double LeachingTrial(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
                      double e) {
-    switch (data.Layers) {
-        case 1:
-            return OneLayerTrial(data, state, le, zone, e);
-        case 2:
-            return TwoLayerTrial(data, state, le, zone, e);
-        default:
-            return ThreeLayerTrial(data, state, le, zone, e);
-    }
+    // The member's lanes at the width of one: the trial sees le[zone] as its zone's working
+    // efficiency.
+    double sse = 0;
+    members::MemberBody<double>(data, state, le, zone, &e, &le[zone], &sse, 1, SumBound{});
+    return sse;
 }
 
 std::vector<int> OptimisationOrder(int layers) {

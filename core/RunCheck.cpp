@@ -27,8 +27,8 @@ void CheckFinite(double value, const std::string& what) {
                             " is not a finite number. The calculations cannot be made.");
 }
 
-// The message is put together only for the value refused: this runs before every run, over
-// every step.
+// The message names the step, and is put together only for a step that fails: a run checks
+// every value of every step.
 void CheckSeriesFinite(const Series& series, int nrTst, const std::string& what) {
     for (int i = 1; i <= nrTst; ++i)
         if (!std::isfinite(series[i]))

@@ -11,20 +11,25 @@
 
 namespace halosoil {
 
-// A (NrTst + 1) x (TstLength + 1) array indexed [step][day], stored in one block.
+// A flow of every day of steps 0..NrTst. Every day of a step starts from the water table at
+// the step's start and reads the step's amounts, so all days of a step have the same flows:
+// one value per step serves them all, and a run of long steps keeps a few values instead of
+// one per day.
 class DayTable {
 public:
-    void Size(int nrTst, int tstLength) {
-        days_ = static_cast<std::size_t>(tstLength) + 1;
-        values_.assign((static_cast<std::size_t>(nrTst) + 1) * days_, 0.0);
+    void Size(int nrTst, int /*tstLength*/) {
+        values_.assign(static_cast<std::size_t>(nrTst) + 1, 0.0);
     }
-    double& operator()(int step, int day) { return values_[step * days_ + day]; }
-    double operator()(int step, int day) const { return values_[step * days_ + day]; }
+    double& operator()(int step, int /*day*/) { return values_[step]; }
+    double operator()(int step, int /*day*/) const { return values_[step]; }
 
 private:
-    std::size_t days_ = 0;
     std::vector<double> values_;
 };
+
+// A zone's leaching efficiency is optimised, and its fit told, only from this many measured
+// salinities on.
+inline constexpr int kLeastMeasurements = 4;
 
 struct RunState {
     // Per-step results, index 0..NrTst.

@@ -56,7 +56,7 @@ struct RunSaltResults {
 
 void FinishSaltFit(const RunInputs& d, RunState& st, const double (&sse)[kZoneCount + 1]) {
     for (int zone = Layer1; zone <= Aquif; ++zone) {
-        if (d.ZoneExists(zone) && st.NrMeas[zone] > 3) {
+        if (d.ZoneExists(zone) && st.NrMeas[zone] >= kLeastMeasurements) {
             double sumSq = 0;
             for (int i = 1; i <= d.NrTst; ++i) {
                 const double measured = d.MeasSalt[zone][i];
@@ -66,7 +66,7 @@ void FinishSaltFit(const RunInputs& d, RunState& st, const double (&sse)[kZoneCo
             // Layers 1 and 2 may show a negative coefficient; the deeper zones do not.
             if (zone >= Layer3 && st.CoefDet[zone] < 0) st.CoefDet[zone] = 0;
         }
-        if (st.NrMeas[zone] < 4) {
+        if (st.NrMeas[zone] < kLeastMeasurements) {
             st.FitNA[zone] = true;
             st.CoefDet[zone] = 0;
             st.LeachEffOptimized[zone] = false;

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "CalibrationKernels.h"
+
 namespace halosoil {
 
 // Blocks start small, where the guesses are least sure, and double while every trial of a
@@ -32,7 +34,7 @@ double SearchSpeculatively(const std::vector<double>& efficiencies, double worki
     std::vector<signed char> guess(trials, kUnknown);
     std::vector<double> assumed(mostBlock), sums(mostBlock);
     int blockSize = leastBlock;
-    double best = 1000000;
+    double best = kStartingBestSum;
     bool lastImproved = true;  // with nothing known, the sums are taken to keep their trend
     for (int next = 0; next < trials;) {
         const int count = std::min(blockSize, trials - next);

@@ -2,8 +2,11 @@
 // (two doubles for SSE2, four for AVX2, eight for AVX-512), each lane computed with exactly the
 // operations, in exactly the order, of the plain one-trial loop. Branches of that loop become
 // selects between the values of both sides, so every lane ends with the bits the plain loop
-// gives. Only the kernels include this header.
+// gives. A plain double is the width-one case: the kernels written over a lane type are the
+// plain loops themselves when instantiated with it.
 #pragma once
+
+#include <type_traits>
 
 #include "CalibrationKernels.h"
 
@@ -15,6 +18,9 @@ using V8 = double __attribute__((vector_size(8 * sizeof(double))));
 
 template <class V>
 inline constexpr int kWidth = sizeof(V) / sizeof(double);
+
+template <class V>
+inline constexpr bool kOneLane = std::is_same_v<V, double>;
 
 template <class V>
 using MaskOf = decltype(V{} < V{});
@@ -35,14 +41,32 @@ HALOSOIL_LANES_INLINE V Splat(double value) {
 
 template <class V>
 HALOSOIL_LANES_INLINE V Load(const double* values) {
-    V v;
-    for (int k = 0; k < kWidth<V>; ++k) v[k] = values[k];
-    return v;
+    if constexpr (kOneLane<V>) {
+        return values[0];
+    } else {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = values[k];
+        return v;
+    }
 }
 
 template <class V>
 HALOSOIL_LANES_INLINE void Store(V v, double* values) {
-    for (int k = 0; k < kWidth<V>; ++k) values[k] = v[k];
+    if constexpr (kOneLane<V>)
+        values[0] = v;
+    else
+        for (int k = 0; k < kWidth<V>; ++k) values[k] = v[k];
+}
+
+// Lane k of v.
+template <class V>
+HALOSOIL_LANES_INLINE double Lane(V v, int k) {
+    if constexpr (kOneLane<V>) {
+        (void)k;
+        return v;
+    } else {
+        return v[k];
+    }
 }
 
 // Where the mask is set, a, elsewhere b.
@@ -54,17 +78,37 @@ HALOSOIL_LANES_INLINE V Select(MaskOf<V> mask, V a, V b) {
 // The magnitude: the sign bit cleared, as fabs does.
 template <class V>
 HALOSOIL_LANES_INLINE V Abs(V v) {
-    using Mask = MaskOf<V>;
-    const Mask noSign = Mask{} + 0x7fffffffffffffffLL;
-    return reinterpret_cast<V>(reinterpret_cast<Mask>(v) & noSign);
+    if constexpr (kOneLane<V>) {
+        return __builtin_fabs(v);
+    } else {
+        using Mask = MaskOf<V>;
+        const Mask noSign = Mask{} + 0x7fffffffffffffffLL;
+        return reinterpret_cast<V>(reinterpret_cast<Mask>(v) & noSign);
+    }
 }
 
 // Whether every lane of the mask is set.
 template <class V>
 HALOSOIL_LANES_INLINE bool All(MaskOf<V> mask) {
-    for (int k = 0; k < kWidth<V>; ++k)
-        if (!mask[k]) return false;
-    return true;
+    if constexpr (kOneLane<V>) {
+        return mask;
+    } else {
+        for (int k = 0; k < kWidth<V>; ++k)
+            if (!mask[k]) return false;
+        return true;
+    }
+}
+
+// Whether any lane of the mask is set.
+template <class V>
+HALOSOIL_LANES_INLINE bool Any(MaskOf<V> mask) {
+    if constexpr (kOneLane<V>) {
+        return mask;
+    } else {
+        for (int k = 0; k < kWidth<V>; ++k)
+            if (mask[k]) return true;
+        return false;
+    }
 }
 
 }  // namespace halosoil::lanes

@@ -4,7 +4,9 @@
 
 namespace halosoil {
 
-VectorUnit DetectedVectorUnit() {
+namespace {
+
+VectorUnit ProbedVectorUnit() {
 #if defined(__x86_64__) && defined(__GNUC__)
     __builtin_cpu_init();
     // The AVX-512 kernels also turn comparisons into masks of whole lanes, which needs DQ.
@@ -13,6 +15,14 @@ VectorUnit DetectedVectorUnit() {
     if (__builtin_cpu_supports("avx2")) return VectorUnit::AVX2;
 #endif
     return VectorUnit::Baseline;
+}
+
+}  // namespace
+
+VectorUnit DetectedVectorUnit() {
+    // The processor does not change while the program runs: it is asked once.
+    static const VectorUnit detected = ProbedVectorUnit();
+    return detected;
 }
 
 std::vector<VectorUnit> AvailableVectorUnits() {

@@ -3,18 +3,12 @@
 // at its start moved by one day's net flow, while the flows are summed over all its days.
 #pragma once
 
+#include "EngineOptions.h"
 #include "RunInputs.h"
 #include "RunState.h"
+#include "WaterBalanceDay.h"
 
 namespace halosoil {
-
-// One day's results that the refinement's water-balance residual needs.
-struct DayFlows {
-    double Perc = 0;       // net percolation out of the root zone (drives the water table)
-    double CapT = 0;       // capillary rise from the water table
-    double discharge = 0;  // drain discharge of the day
-    double PorWT = 0;      // the porosity of the last evaluation of the day
-};
 
 class WaterBalance {
 public:
@@ -32,24 +26,24 @@ public:
     bool Step(int i, double qh1, bool checkBottom, double* residual = nullptr,
               double* porWT = nullptr);
 
-    // The effective porosity of the zone holding a water table at depth d.
-    double PorosityAt(double depth) const;
-
     double BottomOfAquifer() const;
 
 private:
-    DayFlows Day(int i, int j, double qh1);
-    double Discharge(double depth, double qh1, double divisor) const;
-
     const RunInputs& d_;
     RunState& s_;
-    double moistCap_ = 0;
-    double evapA_ = 0;  // kept from day to day when the irrigation efficiency is 0
-    double capT_ = 0;
+    DayConstants<double> c_{};
+    DayCarry<double> carry_{};
 };
 
 // The whole water-balance pass with QH1Used. Returns false, leaving the steps from the one
 // that failed onward as they were, when the water table falls below the aquifer.
 bool RunWaterBalance(const RunInputs& data, RunState& state);
+
+// The passes of several runs of one shape (the same steps, step length and layers, drains in
+// all or none) side by side in the lanes of the vector unit, each with its QH1Used: each
+// state as RunWaterBalance leaves it, to the bit, StoppedStep telling where its water table
+// fell below the aquifer (0 when it did not).
+void RunWaterBalances(const RunInputs* const* data, RunState* const* states, int count,
+                      VectorUnit unit);
 
 }  // namespace halosoil

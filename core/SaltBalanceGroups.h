@@ -3,12 +3,12 @@
 // updates are independent, so their divisions overlap instead of each waiting on the one
 // before, which is what bounds a single balance.
 
+#pragma once
+
 #include "SaltBalance.h"
 #include "SaltBalanceDays.h"
 
-namespace halosoil {
-
-namespace {
+namespace halosoil::saltbalance {
 
 using lanes::kWidth;
 
@@ -140,31 +140,4 @@ HALOSOIL_LANES_INLINE void BalanceGroups(const RunInputs* const* data, RunState*
     }
 }
 
-#if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq,avx512vl")]] void BalancesAvx512(const RunInputs* const* data,
-                                                                 RunState* const* states,
-                                                                 int count) {
-    BalanceGroups<lanes::V8>(data, states, count);
-}
-[[gnu::target("avx2")]] void BalancesAvx2(const RunInputs* const* data, RunState* const* states,
-                                          int count) {
-    BalanceGroups<lanes::V4>(data, states, count);
-}
-#endif
-void BalancesBaseline(const RunInputs* const* data, RunState* const* states, int count) {
-    BalanceGroups<lanes::V2>(data, states, count);
-}
-
-}  // namespace
-
-void RunSaltBalances(const RunInputs* const* data, RunState* const* states, int count,
-                     VectorUnit unit) {
-#if defined(__x86_64__)
-    if (unit == VectorUnit::AVX512) return BalancesAvx512(data, states, count);
-    if (unit == VectorUnit::AVX2) return BalancesAvx2(data, states, count);
-#endif
-    (void)unit;
-    BalancesBaseline(data, states, count);
-}
-
-}  // namespace halosoil
+}  // namespace halosoil::saltbalance

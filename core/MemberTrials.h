@@ -1,16 +1,17 @@
-// The optimisation members' trials side by side: the twelve members with their own terms, as
-// the plain loop has them, with a trial efficiency and a working efficiency of the searched
-// zone per lane. Each day updates one zone in every group of lanes before the next zone, so
-// the groups' independent updates fill the pipeline instead of waiting on each other's
-// divisions; a zone whose outflow does not depend on the trial solves its divisor once for
-// all lanes.
+// The twelve optimisation members, written once over a lane type: each member with its own
+// terms, as the search has always had them, with a trial efficiency and a working efficiency
+// of the searched zone per lane. A plain double is one trial: the plain loop itself.
+//
+// Each day updates one zone in every group of lanes before the next zone, so the groups'
+// independent updates fill the pipeline instead of waiting on each other's divisions; a zone
+// whose outflow does not depend on the trial solves its divisor once for all lanes.
+
+#pragma once
 
 #include "TrialLanes.h"
 #include "ZoneUpdate.h"
 
-namespace halosoil {
-
-namespace {
+namespace halosoil::members {
 
 using lanes::Abs;
 using lanes::kWidth;
@@ -95,7 +96,7 @@ struct Trials {
             const int g = order[a];
             const V difference = z[zone][g].s - measured;
             V sum = sse[g] + (absolute ? Abs(difference) : difference * difference);
-            sse[g] = Select<V>(sum > 1000, Splat<V>(1000), sum);
+            sse[g] = Select<V>(sum > kSumCap, Splat<V>(kSumCap), sum);
             const bool stops = bound.stopOnReaching ? lanes::All<V>(sse[g] >= bound.value)
                                                     : lanes::All<V>(sse[g] > bound.value);
             if (stops)
@@ -290,38 +291,4 @@ HALOSOIL_LANES_INLINE void MemberBody(const RunInputs& d, const RunState& st, co
     for (int g = 0; g < groups; ++g) Store(t.sse[g], sse + g * kWidth<V>);
 }
 
-#if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq,avx512vl")]] void MemberAvx512(
-    const RunInputs& d, const RunState& st, const ZoneValues& le, int zone, const double* e,
-    const double* leSearched, double* sse, int trials, SumBound bound) {
-    MemberBody<lanes::V4>(d, st, le, zone, e, leSearched, sse, trials, bound);
-}
-[[gnu::target("avx2")]] void MemberAvx2(const RunInputs& d, const RunState& st,
-                                        const ZoneValues& le, int zone, const double* e,
-                                        const double* leSearched, double* sse, int trials,
-                                        SumBound bound) {
-    MemberBody<lanes::V4>(d, st, le, zone, e, leSearched, sse, trials, bound);
-}
-#endif
-void MemberBaseline(const RunInputs& d, const RunState& st, const ZoneValues& le, int zone,
-                    const double* e, const double* leSearched, double* sse, int trials,
-                    SumBound bound) {
-    MemberBody<lanes::V2>(d, st, le, zone, e, leSearched, sse, trials, bound);
-}
-
-}  // namespace
-
-void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
-                 const double* e, const double* leSearched, double* sse, int trials, SumBound bound,
-                 VectorUnit unit) {
-#if defined(__x86_64__)
-    if (unit == VectorUnit::AVX512)
-        return MemberAvx512(data, state, le, zone, e, leSearched, sse, trials, bound);
-    if (unit == VectorUnit::AVX2)
-        return MemberAvx2(data, state, le, zone, e, leSearched, sse, trials, bound);
-#endif
-    (void)unit;
-    MemberBaseline(data, state, le, zone, e, leSearched, sse, trials, bound);
-}
-
-}  // namespace halosoil
+}  // namespace halosoil::members

@@ -1,0 +1,191 @@
+// Variants of one project run side by side in lanes and across threads give, member by member,
+// the bits of a plain run of the member's own project on a fresh engine: members that differ
+// in every number a study may move, members whose water table lies in other zones or falls
+// below the aquifer, and members the engine refuses.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CalibrationKernels.h"
+#include "Engine.h"
+#include "EngineTestSupport.h"
+#include "Errors.h"
+#include "GeneratedProjects.h"
+#include "VariantRuns.h"
+#include "VectorUnit.h"
+
+namespace {
+
+using namespace halosoil;
+
+// Member k of base: every movable number moved by its own share of k, the series scaled, the
+// capacity on both sides of the one from which a day takes ten sub-steps.
+InputData MemberOf(const InputData& base, long long k) {
+    InputData d = base;
+    const double share = static_cast<double>(k % 7) / 7;  // 0 .. 6/7
+    d.QH1 = k % 2 == 0 ? 0.005 + 0.01 * share : 0.02 + 0.1 * share;
+    d.QH2 = base.QH2 * (0.5 + share);
+    d.GrwtInf = base.GrwtInf * (0.5 + share);
+    d.GrwtOut = base.GrwtOut * (1.5 - share);
+    d.SalInf = base.SalInf + share;
+    d.CritDepth = base.CritDepth * (0.6 + share);
+    d.IrrEff = 30 + 70 * share;
+    // The water table starts in the root zone, the transition zone or the aquifer.
+    d.WTdepth = k % 3 == 0 ? 0.1 : k % 3 == 1 ? 1.0 + share : 4.0 + share;
+    for (int z = Layer1; z <= Aquif; ++z) {
+        if (d.Thick[z] > 0) d.Thick[z] = base.Thick[z] * (0.7 + share);
+        d.TotPor[z] = base.TotPor[z] * (0.9 + share / 5);
+        d.EffPor[z] = base.EffPor[z] * (0.6 + share);
+        d.LeachEff[z] = 40 + 60 * share;
+        d.InitSalt[z] = base.InitSalt[z] * (0.5 + share);
+    }
+    for (int i = 1; i <= d.NrTst; ++i) {
+        d.Rain[i] = base.Rain[i] * (0.5 + share);
+        d.Irrig[i] = base.Irrig[i] * (1.2 - share / 2);
+        d.Evap[i] = base.Evap[i] * (0.8 + share / 2);
+        d.IrrSal[i] = base.IrrSal[i] * (0.5 + share);
+    }
+    if (k % 5 == 4) {
+        // Drained from below: the water table falls below the aquifer.
+        d.GrwtOut = 40;
+        d.Thick[Trans] = 0.3;
+        d.Thick[Aquif] = 0.5;
+    }
+    if (k % 11 == 10) d.NrTst = 0;  // refused
+    PrepareIrrigSpread(d);
+    return d;
+}
+
+struct Plain {
+    RunState state;
+    std::string refusal;
+};
+
+Plain PlainRunOf(const InputData& project) {
+    Plain plain;
+    Engine engine(EngineOptions{.reference = true});
+    test::ScriptedRunHost host;
+    try {
+        engine.Compute(project, host);
+    } catch (const HalosoilError& error) {
+        plain.refusal = error.what();
+    }
+    plain.state = engine.State();
+    return plain;
+}
+
+// The same bits: -0 is not 0, and a NaN equals itself.
+void ExpectSameBits(const Series& a, const Series& b, const char* name) {
+    ASSERT_EQ(a.size(), b.size()) << name;
+    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(double)), 0) << name;
+}
+
+void ExpectSameState(const RunState& a, const RunState& b) {
+    EXPECT_EQ(a.RunStopped, b.RunStopped);
+    EXPECT_EQ(a.StoppedStep, b.StoppedStep);
+    const char* names[] = {"Percol",   "CapRise",  "ActEvap",  "Drain",    "DepthWT",
+                           "SalRoot1", "SalRoot2", "SalRoot3", "SalTrans", "SalAquif"};
+    RunState& left = const_cast<RunState&>(a);
+    RunState& right = const_cast<RunState&>(b);
+    for (std::size_t k = 0; k < std::size(names); ++k)
+        ExpectSameBits(*ResultSeries(left)[k], *ResultSeries(right)[k], names[k]);
+    ExpectSameBits(a.SoilMoist, b.SoilMoist, "SoilMoist");
+    for (int z = Layer1; z <= Aquif; ++z) {
+        EXPECT_EQ(std::memcmp(&a.CoefDet[z], &b.CoefDet[z], sizeof(double)), 0) << "zone " << z;
+        EXPECT_EQ(a.FitNA[z], b.FitNA[z]) << "zone " << z;
+        EXPECT_EQ(a.LeachEffOptimized[z], b.LeachEffOptimized[z]) << "zone " << z;
+    }
+}
+
+// What the members are to cover, so that a change of MemberOf cannot leave a case untested.
+struct Coverage {
+    int through = 0, stopped = 0, refused = 0;
+};
+
+TEST(VariantRunsTest, EveryMemberIsAPlainRunOfItsProjectOnEveryUnitAndThreadCount) {
+    constexpr long long kMembers = 23;  // two full groups of lanes and a part of one
+    Coverage seen;
+    for (unsigned seed : {1u, 2u, 3u, 6u, 8u, 12u}) {  // one to three layers, days to years
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const InputData base = test::GeneratedProject(seed);
+        std::vector<Plain> expected;
+        for (long long k = 0; k < kMembers; ++k) {
+            expected.push_back(PlainRunOf(MemberOf(base, k)));
+            const Plain& plain = expected.back();
+            if (!plain.refusal.empty())
+                ++seen.refused;
+            else
+                ++(plain.state.RunStopped ? seen.stopped : seen.through);
+        }
+        for (VectorUnit unit : AvailableVectorUnits()) {
+            for (int threads : {1, 3}) {
+                SCOPED_TRACE(std::string(VectorUnitName(unit)) + ", threads " +
+                             std::to_string(threads));
+                std::vector<Plain> found(kMembers);
+                std::vector<int> visits(kMembers, 0);
+                std::mutex lock;
+                ComputeVariantRuns(
+                    kMembers, [&](long long k, InputData& project) { project = MemberOf(base, k); },
+                    [&](const VariantRun& run) {
+                        const std::lock_guard<std::mutex> guard(lock);
+                        found[run.member] = {run.state, run.refusal};
+                        ++visits[run.member];
+                    },
+                    {.threads = threads, .widestVectorUnit = unit});
+                for (long long k = 0; k < kMembers; ++k) {
+                    SCOPED_TRACE("member " + std::to_string(k));
+                    EXPECT_EQ(visits[k], 1);
+                    EXPECT_EQ(found[k].refusal, expected[k].refusal);
+                    if (!expected[k].refusal.empty()) {
+                        EXPECT_TRUE(found[k].state.RunStopped);
+                        EXPECT_EQ(found[k].state.StoppedStep, 0);
+                        continue;
+                    }
+                    ExpectSameState(found[k].state, expected[k].state);
+                }
+            }
+        }
+    }
+    EXPECT_GT(seen.through, 0);
+    EXPECT_GT(seen.stopped, 0);
+    EXPECT_GT(seen.refused, 0);
+}
+
+TEST(VariantRunsTest, AFailureOfTheCallerStopsTheRunsAndIsThrownAgain) {
+    const InputData base = test::GeneratedProject(3);
+    int made = 0;
+    std::mutex lock;
+    EXPECT_THROW(ComputeVariantRuns(
+                     1000,
+                     [&](long long k, InputData& project) {
+                         const std::lock_guard<std::mutex> guard(lock);
+                         ++made;
+                         if (k == 20) throw std::runtime_error("no record");
+                         project = base;
+                     },
+                     [](const VariantRun&) {}, {.threads = 2}),
+                 std::runtime_error);
+    // Each thread ends the group it has begun and takes no other.
+    EXPECT_LT(made, 100);
+}
+
+TEST(VariantRunsTest, ACancelledRunTakesNoNewGroup) {
+    const InputData base = test::GeneratedProject(3);
+    std::atomic<bool> cancel{false};
+    int visited = 0;
+    ComputeVariantRuns(
+        100, [&](long long, InputData& project) { project = base; },
+        [&](const VariantRun&) {
+            if (++visited == 3) cancel = true;
+        },
+        {.threads = 1, .cancel = &cancel});
+    // The group under way ends first.
+    EXPECT_EQ(visited, kTrialLanes);
+}
+
+}  // namespace

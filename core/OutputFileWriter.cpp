@@ -2,6 +2,7 @@
 // reader's chunks before it is accepted, so a value too wide for its field is refused with a
 // message instead of being written where the reader cannot find it again.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -18,6 +19,8 @@ namespace layout = output_layout;
 namespace {
 
 const char* kCrLf = "\r\n";
+// The longest usual data line, that of three layers, with its line end.
+constexpr std::size_t kDataLineBytes = 101 + 2;
 
 std::string EfficiencyLine(int zone, const RunState& state) {
     std::string line =
@@ -123,7 +126,11 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
 
 void WriteOutputHeader(std::string& file, const InputData& data, const RunState& state,
                        const std::string& outputFileName) {
-    file += OutputHeaderText(data, state, outputFileName);
+    const std::string header = OutputHeaderText(data, state, outputFileName);
+    // Room for the data lines that follow, so that the text is not moved as it grows.
+    file.reserve(file.size() + header.size() +
+                 kDataLineBytes * static_cast<std::size_t>(std::max(data.NrTst, 0)));
+    file += header;
 }
 
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step) {

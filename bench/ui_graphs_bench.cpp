@@ -9,6 +9,7 @@
 
 #include "DrawGraph.h"
 #include "GraphBenchData.h"
+#include "OffscreenBenchMain.h"
 #include "QtCanvas.h"
 
 namespace halosoil {
@@ -44,11 +45,5 @@ BENCHMARK(BM_SaveGraphBitmap)->Unit(benchmark::kMicrosecond);
 }  // namespace halosoil
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; the offscreen platform serves without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return halosoil::bench::RunWithApplication<QGuiApplication>(argc, argv);
 }

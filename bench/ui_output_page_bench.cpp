@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <deque>
 
+#include "OffscreenBenchMain.h"
 #include "OutputFileName.h"
 #include "OutputPage.h"
 #include "OutputViewBenchData.h"
@@ -104,10 +105,5 @@ BENCHMARK(CopyToClipboardBench)->Unit(benchmark::kMillisecond);
 }  // namespace halosoil
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return halosoil::bench::RunWithApplication<QApplication>(argc, argv);
 }

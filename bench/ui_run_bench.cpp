@@ -12,6 +12,7 @@
 
 #include "BenchProjects.h"
 #include "Engine.h"
+#include "OffscreenBenchMain.h"
 #include "QtRunHost.h"
 
 namespace halosoil {
@@ -75,8 +76,5 @@ BENCHMARK(BM_CenturyRunWithoutWindow)->Unit(benchmark::kMillisecond)->UseRealTim
 }  // namespace halosoil
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return halosoil::bench::RunWithApplication<QApplication>(argc, argv);
 }

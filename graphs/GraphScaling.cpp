@@ -1,5 +1,6 @@
 #include "GraphScaling.h"
 
+#include <climits>
 #include <cmath>
 
 #include "GraphRounding.h"
@@ -31,6 +32,43 @@ bool LowestBarBelowAxis(const AxisState& axis, double lowest) {
     return ValueY(final, lowest, kWaterTableBase) > kPlotBottom;
 }
 
+// The bands of tick counts of the hydrology graph: a count above `above` and at most
+// `atMost` becomes the rounded top less `lowered`, less the bottom, with `decimals`.
+struct HydrologyBand {
+    int above;
+    int atMost;
+    double lowered;
+    int decimals;
+};
+constexpr HydrologyBand kHydrologyBands[] = {
+    {10, 20, 8, 1}, {20, 30, 18, 1}, {30, 40, 28, 1}, {40, 50, 38, 0}, {50, INT_MAX, 48, 0}};
+
+// The vertical axis of the water table and of the salinities below a top of 25: whole units
+// below 10, fours below 25; then at least five intervals where doubling twice gives them.
+void FitSmallRange(AxisState& axis) {
+    if (axis.YTopReal < 10) {
+        axis.YTop = R(axis.YTopReal + 0.5);
+        axis.YDivisions = axis.YTop - axis.YBottom;
+    } else if (axis.YTopReal < 25) {
+        axis.YTop = 4 * R((axis.YTopReal + 2) / 4);
+        axis.YDivisions = (axis.YTop - axis.YBottom) / 4;
+    }
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+}
+
+// The ticks of the horizontal axis: below `below` (the steps plus one) one every `unit`
+// steps, the axis end rounded to the nearest whole unit; the last unit serves all the rest.
+// (The end at 25 steps a tick is (2x + 25) / 50 units by the book: the same double as
+// (x + 12.5) / 25, since doubling is exact.)
+struct HorizontalUnit {
+    double below;
+    int unit;
+};
+constexpr HorizontalUnit kHorizontalUnits[] = {{10, 1},     {25, 4},       {50, 5},
+                                               {100, 10},   {250, 25},     {500, 50},
+                                               {1000, 100}, {10000, 1000}, {HUGE_VAL, 10000}};
+
 }  // namespace
 
 void ScaleHorizontalAxis(AxisState& axis, int nrTst, GraphFamily family) {
@@ -38,34 +76,12 @@ void ScaleHorizontalAxis(AxisState& axis, int nrTst, GraphFamily family) {
     axis.XBottom = 0;
     axis.XDecimals = axis.XTopReal < 6 ? 1 : 0;
     const double x = axis.XTopReal;
-    int unit = 1;
-    if (x < 10) {
-        axis.XTop = R(x + 0.5);
-    } else if (x < 25) {
-        unit = 4;
-        axis.XTop = 4 * R((x + 2) / 4);
-    } else if (x < 50) {
-        unit = 5;
-        axis.XTop = 5 * R((x + 2.5) / 5);
-    } else if (x < 100) {
-        unit = 10;
-        axis.XTop = 10 * R((x + 5) / 10);
-    } else if (x < 250) {
-        unit = 25;
-        axis.XTop = 25 * R((2 * x + 25) / 50);
-    } else if (x < 500) {
-        unit = 50;
-        axis.XTop = 50 * R((x + 25) / 50);
-    } else if (x < 1000) {
-        unit = 100;
-        axis.XTop = 100 * R((x + 50) / 100);
-    } else if (x < 10000) {
-        unit = 1000;
-        axis.XTop = 1000 * R((x + 500) / 1000);
-    } else {
-        unit = 10000;
-        axis.XTop = 10000 * R((x + 5000) / 10000);
+    int unit = kHorizontalUnits[0].unit;
+    for (const HorizontalUnit& candidate : kHorizontalUnits) {
+        unit = candidate.unit;
+        if (x < candidate.below) break;
     }
+    axis.XTop = unit * R((x + unit / 2.0) / unit);
     axis.XDivisions = axis.XTop / unit;
     if (family != GraphFamily::Hydrology && axis.XDivisions < 5) axis.XDivisions *= 2;
     if (family == GraphFamily::Salinity && axis.XDivisions > 10) axis.XDivisions = 10;
@@ -90,26 +106,12 @@ AxisState ScaleHydrologyGraph(const std::vector<const Series*>& flows, int nrTst
     axis.YDivisions = c;
     axis.YDecimals = 2;
     // Larger ranges get fewer intervals and fewer decimals; each test reads the count left
-    // by the one before.
-    if (axis.YDivisions > 10 && axis.YDivisions <= 20) {
-        axis.YDivisions = R(axis.YTopReal - 8) - axis.YBottom;
-        axis.YDecimals = 1;
-    }
-    if (axis.YDivisions > 20 && axis.YDivisions <= 30) {
-        axis.YDivisions = R(axis.YTopReal - 18) - axis.YBottom;
-        axis.YDecimals = 1;
-    }
-    if (axis.YDivisions > 30 && axis.YDivisions <= 40) {
-        axis.YDivisions = R(axis.YTopReal - 28) - axis.YBottom;
-        axis.YDecimals = 1;
-    }
-    if (axis.YDivisions > 40 && axis.YDivisions <= 50) {
-        axis.YDivisions = R(axis.YTopReal - 38) - axis.YBottom;
-        axis.YDecimals = 0;
-    }
-    if (axis.YDivisions > 50) {
-        axis.YDivisions = R(axis.YTopReal - 48) - axis.YBottom;
-        axis.YDecimals = 0;
+    // by the one before, so the bands are tried in this order.
+    for (const HydrologyBand& band : kHydrologyBands) {
+        if (axis.YDivisions > band.above && axis.YDivisions <= band.atMost) {
+            axis.YDivisions = R(axis.YTopReal - band.lowered) - axis.YBottom;
+            axis.YDecimals = band.decimals;
+        }
     }
     if (axis.YDivisions > 10) axis.YDivisions = 10;
     if (axis.YDivisions < 4) axis.YDivisions = 5;
@@ -141,15 +143,7 @@ AxisState ScaleWaterTableGraph(const Series& depthWT, int nrTst) {
     axis.YDecimals = 1;
     axis.YDivisions = axis.YTop - axis.YBottom;
     if (axis.YDivisions > 10) axis.YDivisions = 10;
-    if (axis.YTopReal < 10) {
-        axis.YTop = R(axis.YTopReal + 0.5);
-        axis.YDivisions = axis.YTop - axis.YBottom;
-    } else if (axis.YTopReal < 25) {
-        axis.YTop = 4 * R((axis.YTopReal + 2) / 4);
-        axis.YDivisions = (axis.YTop - axis.YBottom) / 4;
-    }
-    if (axis.YDivisions < 5) axis.YDivisions *= 2;
-    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    FitSmallRange(axis);
 
     ScaleHorizontalAxis(axis, nrTst, GraphFamily::WaterTable);
     OpenCollapsedAxis(axis);
@@ -184,15 +178,7 @@ AxisState ScaleSalinityGraph(const std::vector<const Series*>& calculated,
     axis.YBottom = R(axis.YBottomReal - 0.5);
     axis.YDecimals = 1;
     axis.YDivisions = axis.YTop - axis.YBottom;
-    if (axis.YTopReal < 10) {
-        axis.YTop = R(axis.YTopReal + 0.5);
-        axis.YDivisions = axis.YTop - axis.YBottom;
-    } else if (axis.YTopReal < 25) {
-        axis.YTop = 4 * R((axis.YTopReal + 2) / 4);
-        axis.YDivisions = (axis.YTop - axis.YBottom) / 4;
-    }
-    if (axis.YDivisions < 5) axis.YDivisions *= 2;
-    if (axis.YDivisions < 5) axis.YDivisions *= 2;
+    FitSmallRange(axis);
     if (axis.YDivisions > 10) axis.YDivisions = 10;
 
     ScaleHorizontalAxis(axis, nrTst, GraphFamily::Salinity);

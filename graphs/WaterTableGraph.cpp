@@ -1,6 +1,7 @@
 // The level of the water table relative to the soil surface as bars, one per time step,
 // reaching from the level to the top of the axis or, when the water table reaches the
 // surface at some step, to the surface line.
+#include <utility>
 #include <vector>
 
 #include "DrawGraph.h"
@@ -13,27 +14,20 @@ namespace halosoil {
 
 namespace {
 
+// The columns (or rows) from one edge to the other, whichever way they are given: edges
+// given backwards cover the same pixels shifted by one.
+std::pair<int, int> Span(int from, int to) {
+    return to >= from ? std::pair{from, to} : std::pair{to + 1, from + 1};
+}
+
 // A bar is given by two corners, (left, top) and (right, bottom), of which the first belongs
 // to it and the second does not, whichever way they lie; a bar from a level up to the axis
 // top thus comes with its "top" below its "bottom". The canvas takes the same columns and
 // rows as an ordinary rectangle.
 Rect BarRect(int left, int top, int right, int bottom) {
-    Rect rect;
-    if (right >= left) {
-        rect.left = left;
-        rect.right = right;
-    } else {
-        rect.left = right + 1;
-        rect.right = left + 1;
-    }
-    if (bottom >= top) {
-        rect.top = top;
-        rect.bottom = bottom;
-    } else {
-        rect.top = bottom + 1;
-        rect.bottom = top + 1;
-    }
-    return rect;
+    const auto [x1, x2] = Span(left, right);
+    const auto [y1, y2] = Span(top, bottom);
+    return Rect{x1, y1, x2, y2};
 }
 
 }  // namespace

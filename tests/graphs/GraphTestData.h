@@ -36,6 +36,18 @@ struct GraphData {
     GraphSource Source() const { return GraphSource{data, state, readBack, state.FitNA}; }
 };
 
+// What a drawing left on the recording canvas, and the axes it used.
+struct Drawn {
+    RecordingCanvas canvas;
+    AxisState axis;
+};
+
+inline Drawn Draw(GraphType type, const GraphData& g) {
+    Drawn drawn;
+    drawn.axis = DrawGraph(drawn.canvas, type, g.Source());
+    return drawn;
+}
+
 // Series from values of steps 1, 2, ...; element 0 is set to a value no graph may use.
 inline Series Steps(std::initializer_list<double> values) {
     Series s{-999.0};

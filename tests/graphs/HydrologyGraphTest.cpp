@@ -34,8 +34,7 @@ test::GraphData ThreeSteps() {
 
 TEST(HydrologyGraph, SurfaceFlowsAsStepsWithTheirShifts) {
     const test::GraphData g = ThreeSteps();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SurfaceHydrology, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SurfaceHydrology, g);
     EXPECT_EQ(axis.YTop, 26);
     EXPECT_EQ(axis.YDivisions, 6);
 
@@ -66,8 +65,7 @@ TEST(HydrologyGraph, SurfaceFlowsAsStepsWithTheirShifts) {
 
 TEST(HydrologyGraph, SubsurfaceFlowsHaveTheirOwnLegendAtTheTop) {
     const test::GraphData g = ThreeSteps();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SubsurfaceHydrology, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SubsurfaceHydrology, g);
     // Percolation 10 is the largest: YTopReal 12, YTop 14; 10 -> 348 - round(214.3) = 134.
     EXPECT_EQ(axis.YTop, 14);
     EXPECT_TRUE(HasLine(canvas, 196, 134, 321, 134, colors::kAqua));
@@ -83,8 +81,7 @@ TEST(HydrologyGraph, SubsurfaceFlowsHaveTheirOwnLegendAtTheTop) {
 
 TEST(HydrologyGraph, AllFlowsStackBothLegendsAndLeaveMoreRoomAbove) {
     const test::GraphData g = ThreeSteps();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::AllHydrology, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::AllHydrology, g);
     // 20 x 1.2 x 1.2 = 28.8: c = round(30.8) = 31, 31 - 28 -> round(0.8) = 1, raised to 5.
     EXPECT_EQ(axis.YTop, 31);
     EXPECT_EQ(axis.YDivisions, 5);
@@ -100,8 +97,7 @@ TEST(HydrologyGraph, AllFlowsStackBothLegendsAndLeaveMoreRoomAbove) {
 
 TEST(HydrologyGraph, DataComeBeforeTheAxesAndAfterTheFrame) {
     const test::GraphData g = ThreeSteps();
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::SurfaceHydrology, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::SurfaceHydrology, g).canvas;
     const auto data = test::DataLines(canvas);
     ASSERT_FALSE(data.empty());
     EXPECT_GT(data.front().seq, canvas.fills[1].seq);
@@ -112,8 +108,7 @@ TEST(HydrologyGraph, ProjectSeriesShorterThanTheResultsDrawAsZero) {
     test::GraphData g = ThreeSteps();
     g.data.Rain = Steps({10});
     g.data.Irrig.clear();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SurfaceHydrology, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SurfaceHydrology, g);
     EXPECT_EQ(axis.YTop, 14);
     EXPECT_TRUE(HasLine(canvas, 318, 134, 318, 348, colors::kWhite));
 }

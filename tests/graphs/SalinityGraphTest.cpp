@@ -41,8 +41,7 @@ test::GraphData FirstLayer() {
 
 TEST(SalinityGraph, FirstLayerLineMarkersTitlesAndLegend) {
     test::GraphData g = FirstLayer();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SalinityFirstLayer, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SalinityFirstLayer, g);
     EXPECT_EQ(axis.YBottom, 1);
     EXPECT_EQ(axis.YTop, 5);
 
@@ -72,16 +71,14 @@ TEST(SalinityGraph, EfficiencyTextsForOptimisedAssumedAndUnavailableFits) {
     test::GraphData g = FirstLayer();
     {
         g.readBack.Optimized[Layer1] = true;
-        RecordingCanvas canvas;
-        DrawGraph(canvas, GraphType::SalinityFirstLayer, g.Source());
+        const RecordingCanvas canvas = test::Draw(GraphType::SalinityFirstLayer, g).canvas;
         ExpectText(canvas, "Leaching efficiency :   0.85 (optimized)", 390, 25, colors::kWhite);
         ExpectText(canvas, "Model fit index (%)  :    87", 390, 40, colors::kWhite);
     }
     {
         g.readBack.Optimized[Layer1] = false;
         g.readBack.CoefDet[Layer1] = -35;
-        RecordingCanvas canvas;
-        DrawGraph(canvas, GraphType::SalinityFirstLayer, g.Source());
+        const RecordingCanvas canvas = test::Draw(GraphType::SalinityFirstLayer, g).canvas;
         ExpectText(canvas, "Leaching efficiency :   0.85 (assumed)", 390, 25, colors::kWhite);
         ExpectText(canvas, "Model fit index (%)  :   -35", 390, 40, colors::kWhite);
     }
@@ -89,8 +86,7 @@ TEST(SalinityGraph, EfficiencyTextsForOptimisedAssumedAndUnavailableFits) {
         // Fewer than 4 measurements in the last run: no fit index, whatever the file says.
         g.state.FitNA[Layer1] = true;
         g.readBack.Optimized[Layer1] = true;
-        RecordingCanvas canvas;
-        DrawGraph(canvas, GraphType::SalinityFirstLayer, g.Source());
+        const RecordingCanvas canvas = test::Draw(GraphType::SalinityFirstLayer, g).canvas;
         ExpectText(canvas, "Leaching efficiency :   0.85 (assumed)", 390, 25, colors::kWhite);
         ExpectText(canvas, "Model fit index (%)  : n.a.", 390, 40, colors::kWhite);
         EXPECT_FALSE(test::HasTextContaining(canvas, "(optimized)"));
@@ -104,8 +100,7 @@ TEST(SalinityGraph, AllSoilLayersWithTwoLayersShowsTheLayersWithoutEfficiencies)
     g.state.SalTrans = Steps({9, 9, 9});
     g.readBack.Optimized[Layer1] = true;
     g.readBack.Optimized[Trans] = true;
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::SalinityAllLayers, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::SalinityAllLayers, g).canvas;
     ExpectText(canvas, "- - - Layer l calculated", 80, 60, colors::kSilver);
     ExpectText(canvas, "  x   Layer 1 measured", 80, 75, colors::kSilver);
     ExpectText(canvas, "- - - Layer 2 calculated", 80, 90, colors::kWhite);
@@ -122,8 +117,7 @@ TEST(SalinityGraph, AllSoilLayersWithTwoLayersShowsTheLayersWithoutEfficiencies)
 
 TEST(SalinityGraph, AllSoilLayersWithThreeLayersStacksTheThirdLegend) {
     test::GraphData g(3, 3);
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::SalinityAllLayers, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::SalinityAllLayers, g).canvas;
     ExpectText(canvas, "- - - Layer 3 calculated", 80, 120, colors::kLime);
     ExpectText(canvas, "  s   Layer 3 measured", 80, 135, colors::kLime);
 }
@@ -135,8 +129,7 @@ TEST(SalinityGraph, SecondAndThirdLayerAloneTakeTheFirstLegendPlace) {
         g.data.MeasSalt[Layer2] = Steps({3, -1, -1});
         g.readBack.LeachEff[Layer2] = 0.5;
         g.readBack.CoefDet[Layer2] = 12;
-        RecordingCanvas canvas;
-        DrawGraph(canvas, GraphType::SalinitySecondLayer, g.Source());
+        const RecordingCanvas canvas = test::Draw(GraphType::SalinitySecondLayer, g).canvas;
         ExpectText(canvas, "- - - Layer 2 calculated", 80, 60, colors::kYellow);
         ExpectText(canvas, "  o   Layer 2 measured", 80, 75, colors::kYellow);
         ExpectText(canvas, "Leaching efficiency :   0.50 (assumed)", 390, 25, colors::kWhite);
@@ -150,8 +143,7 @@ TEST(SalinityGraph, SecondAndThirdLayerAloneTakeTheFirstLegendPlace) {
         test::GraphData g(3, 3);
         g.state.SalRoot3 = Steps({2, 2, 2});
         g.data.MeasSalt[Layer3] = Steps({3, -1, -1});
-        RecordingCanvas canvas;
-        DrawGraph(canvas, GraphType::SalinityThirdLayer, g.Source());
+        const RecordingCanvas canvas = test::Draw(GraphType::SalinityThirdLayer, g).canvas;
         ExpectText(canvas, "- - - Layer 3 calculated", 80, 60, colors::kLime);
         ExpectText(canvas, "  s   Layer 3 measured", 80, 75, colors::kLime);
         ExpectText(canvas, "s", 202, 200, colors::kPaleGreen, 10);  // 7 right, 2 lower
@@ -162,8 +154,7 @@ TEST(SalinityGraph, SecondAndThirdLayerAloneTakeTheFirstLegendPlace) {
 TEST(SalinityGraph, LayerThatDoesNotExistDrawsNoData) {
     test::GraphData g(3, 1);
     g.state.SalRoot2 = Steps({2, 2, 2});
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::SalinitySecondLayer, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::SalinitySecondLayer, g).canvas;
     EXPECT_TRUE(test::DataLines(canvas).empty());
     EXPECT_EQ(FindText(canvas, "- - - Layer 2 calculated"), nullptr);
 }
@@ -187,8 +178,7 @@ test::GraphData Below() {
 
 TEST(SalinityGraph, BelowRootZoneInterleavesItsLinesAndShowsOptimisedEfficiencies) {
     const test::GraphData g = Below();
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SalinityBelow, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SalinityBelow, g);
     EXPECT_EQ(axis.YTop, 8);
     EXPECT_EQ(axis.YBottom, 1);
 
@@ -224,8 +214,7 @@ TEST(SalinityGraph, BelowRootZoneInterleavesItsLinesAndShowsOptimisedEfficiencie
 TEST(SalinityGraph, TransitionZoneWithTooFewMeasurementsShowsNoEfficiencyLines) {
     test::GraphData g = Below();
     g.state.FitNA[Trans] = true;
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::SalinityBelow, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::SalinityBelow, g).canvas;
     EXPECT_FALSE(test::HasTextContaining(canvas, "Leaching efficiency"));
     EXPECT_FALSE(test::HasTextContaining(canvas, "Coefficient"));
 }
@@ -240,8 +229,7 @@ TEST(SalinityGraph, OneLayerAllZonesScalesFromZeroAndIgnoresAbsentLayers) {
     g.readBack.Optimized[Trans] = true;
     g.readBack.LeachEff[Trans] = 0.25;
     g.readBack.CoefDet[Trans] = 40;
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::SalinityAllLayers, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::SalinityAllLayers, g);
     // Largest 6, absent layers 0: YTopReal 8.4 -> YTop 9 over 9 intervals; then x 1.2:
     // 10.08 -> YTop 10, intervals kept.
     EXPECT_EQ(axis.YBottom, 0);
@@ -268,8 +256,7 @@ TEST(Graphs, OneTimeStepDrawsOnlyFrameTitlesAndAxes) {
         for (Series* s : {&g.state.SalRoot1, &g.state.SalRoot2, &g.state.SalRoot3,
                           &g.state.SalTrans, &g.state.SalAquif})
             *s = Steps({2});
-        RecordingCanvas canvas;
-        const AxisState axis = DrawGraph(canvas, type, g.Source());
+        const auto [canvas, axis] = test::Draw(type, g);
         EXPECT_TRUE(test::DataLines(canvas).empty());
         EXPECT_EQ(canvas.fills.size(), 2u);
         EXPECT_TRUE(Markers(canvas).empty());

@@ -20,8 +20,7 @@ TEST(WaterTableGraph, BarsHangFromTheAxisTopWhenTheWaterTableStaysBelowTheSurfac
     // to -3: y = 346 - round((level + 3) x 100) = 96, 196, 296, 146.
     test::GraphData g(4, 1);
     g.state.DepthWT = Steps({0.5, 1.5, 2.5, 1.0});
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::WaterTable, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::WaterTable, g);
     EXPECT_EQ(axis.YTop, 0);
     EXPECT_EQ(axis.YBottom, -3);
 
@@ -50,8 +49,7 @@ TEST(WaterTableGraph, BarsStandOnTheSurfaceLineWhenTheWaterTableReachesIt) {
     // y = 346 - round((level + 2) x 100) = 96, 196, 296; x = 195, 320, 445.
     test::GraphData g(3, 1);
     g.state.DepthWT = Steps({-0.5, 0.5, 1.5});
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::WaterTable, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::WaterTable, g).canvas;
     const auto bars = Bars(canvas);
     ASSERT_EQ(bars.size(), 2u);
     EXPECT_EQ(bars[0].rect, (Rect{195, 96, 320, 150}));   // above the surface, up from it
@@ -65,8 +63,7 @@ TEST(WaterTableGraph, SurfaceLineUsesIntegerDivisionTowardZero) {
     // 346 - round(235.7) = 110; two steps: XTop 4, x = 195, 320.
     test::GraphData g(2, 1);
     g.state.DepthWT = Steps({-3.5, 1.5});
-    RecordingCanvas canvas;
-    const AxisState axis = DrawGraph(canvas, GraphType::WaterTable, g.Source());
+    const auto [canvas, axis] = test::Draw(GraphType::WaterTable, g);
     EXPECT_EQ(axis.YTop, 5);
     EXPECT_EQ(axis.YBottom, -2);
     const auto bars = Bars(canvas);
@@ -79,8 +76,7 @@ TEST(WaterTableGraph, WaterTableAtTheSurfaceStandsOnTheSurfaceLine) {
     // the surface line at (-1 x 300) / 1 + 350 = 50 and level 0 at 346 - 300 = 46.
     test::GraphData g(3, 1);
     g.state.DepthWT = Steps({0, 1, 1});
-    RecordingCanvas canvas;
-    DrawGraph(canvas, GraphType::WaterTable, g.Source());
+    const RecordingCanvas canvas = test::Draw(GraphType::WaterTable, g).canvas;
     const auto bars = Bars(canvas);
     ASSERT_EQ(bars.size(), 2u);
     EXPECT_EQ(bars[0].rect, (Rect{195, 46, 320, 50}));   // from level 0 down to the surface line

@@ -141,6 +141,7 @@ def test_a_worker_killed_in_the_middle_of_a_sweep_leaves_the_study_whole(base):
         os.kill(pids[victim], signal.SIGKILL)
         study.join(timeout=600)
         assert not study.is_alive()
+        assert pids[victim] not in client.run(os.getpid).values()
     assert_same_results(outcome["results"], expected)
 
 

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "Errors.h"
 #include "InputFile.h"
+#include "Plausibility.h"
 #include "StringToFloat.h"
 
 namespace halosoil {
@@ -43,6 +44,7 @@ std::optional<InputData> ReadStudyProject(const std::string& path, std::ostream&
     data.InputFileName = path;
     try {
         ReadInputFile(data);
+        CheckPlausible(data);
         PrepareIrrigSpread(data);
     } catch (const HalosoilError& error) {
         errors << WithFileAndLine(path, error) << '\n';

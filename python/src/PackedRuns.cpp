@@ -26,7 +26,9 @@ public:
     }
     void Put(const Series& series) {
         Put<std::uint64_t>(series.size());
-        bytes_.append(reinterpret_cast<const char*>(series.data()), series.size() * sizeof(double));
+        if (!series.empty())
+            bytes_.append(reinterpret_cast<const char*>(series.data()),
+                          series.size() * sizeof(double));
     }
     std::string& Bytes() { return bytes_; }
 
@@ -49,7 +51,9 @@ public:
         std::uint64_t size = 0;
         Get(size);
         series.resize(size);
-        std::memcpy(series.data(), Take(size * sizeof(double)), size * sizeof(double));
+        const char* values = Take(size * sizeof(double));
+        // An empty series has no storage to copy into.
+        if (size > 0) std::memcpy(series.data(), values, size * sizeof(double));
     }
     bool AtEnd() const { return position_ == bytes_.size(); }
 

@@ -101,15 +101,17 @@ Series SeriesOfSteps(const py::handle& object) {
     if (!array || array.ndim() != 1)
         throw py::type_error("a series must be a 1-D array of numbers");
     Series series(static_cast<std::size_t>(array.size()) + 1, 0.0);
-    std::memcpy(series.data() + 1, static_cast<const void*>(array.data()),
-                static_cast<std::size_t>(array.size()) * sizeof(double));
+    if (array.size() > 0)
+        std::memcpy(series.data() + 1, static_cast<const void*>(array.data()),
+                    static_cast<std::size_t>(array.size()) * sizeof(double));
     return series;
 }
 
 std::vector<double> CopiedDoubles(const py::array_t<double>& array) {
     std::vector<double> values(static_cast<std::size_t>(array.size()));
-    std::memcpy(values.data(), static_cast<const void*>(array.data()),
-                values.size() * sizeof(double));
+    if (!values.empty())
+        std::memcpy(values.data(), static_cast<const void*>(array.data()),
+                    values.size() * sizeof(double));
     return values;
 }
 

@@ -142,3 +142,15 @@ def test_the_panels_limits_of_the_conditions_only_when_asked_for():
     project.soil_moisture = 120.0  # beyond what a soil holds: refused either way
     assert refusals(project) == (
         "The initial soil moisture content is 120 %. It must lie between 0 and 100 %.")
+
+
+@pytest.mark.parametrize("command", ["calibrate", "ensemble"])
+def test_the_batch_runners_studies_refuse_the_file_as_its_run_does(command, tmp_path):
+    text = (EXAMPLES / "one_layer_monthly.inp").read_bytes()
+    path = tmp_path / "wet.inp"
+    path.write_bytes(text.replace(b"         3        30.00", b"         3       -30.00", 1))
+    arguments = {"calibrate": ["--parameter", "groundwater_inflow=0:2"],
+                 "ensemble": ["--parameter", "groundwater_inflow=uniform:0:2", "--members", "8"]}
+    status, errors = run_batch(command, path, *arguments[command])
+    assert status == 1, errors
+    assert errors == f"{path}: The rainfall of time step 3 is -30 mm. It cannot be negative.\n"

@@ -141,4 +141,20 @@ def test_a_worker_killed_in_the_middle_of_a_sweep_leaves_the_study_whole(base):
         os.kill(pids[victim], signal.SIGKILL)
         study.join(timeout=600)
         assert not study.is_alive()
+        assert pids[victim] not in client.run(os.getpid).values()
     assert_same_results(outcome["results"], expected)
+
+
+def test_a_packed_chunk_runs_to_the_plain_results_and_a_damaged_one_is_refused(base):
+    from halosoil import _core
+
+    packed = _core.pack_projects([base._record(), base._record()])
+    (first, second) = _core.unpack_outcomes(_core.run_packed(packed, True, False))
+    expected = halosoil.run(base, refine=True)
+    for outcome in (first, second):
+        result = halosoil.Result._from_fields(outcome)
+        assert_same_results([result], [expected])
+        assert result.qh1_refined == expected.qh1_refined
+    for damaged in (packed[:-8], packed + b"\0"):
+        with pytest.raises(ValueError, match="^A packed chunk of runs is damaged.$"):
+            _core.run_packed(damaged, False, False)

@@ -200,17 +200,34 @@ void EnsembleMember(const InputData& base, long long k, InputData& member) {
     for (int z = Layer1; z <= Aquif; ++z) member.LeachEff[z] = 50 + 50 * spread(0.4142135 * z);
 }
 
+// The members side by side (path 1), or each through its own plain run on an engine, the
+// members shared by the cores (path 0, the reference).
 void BM_CenturyEnsemble(benchmark::State& state) {
     const InputData base = bench::CenturyProject();
-    long long stopped = 0;
+    const bool sideBySide = state.range(0) != 0;
+    std::atomic<long long> stopped{0};
     for (auto _ : state) {
-        ComputeVariantRuns(
-            kEnsembleMembers,
-            [&](long long k, InputData& member) { EnsembleMember(base, k, member); },
-            [&](const VariantRun& run) {
-                if (run.state.RunStopped) ++stopped;
-            },
-            {});
+        if (sideBySide) {
+            ComputeVariantRuns(
+                kEnsembleMembers,
+                [&](long long k, InputData& member) { EnsembleMember(base, k, member); },
+                [&](const VariantRun& run) {
+                    if (run.state.RunStopped) ++stopped;
+                },
+                {});
+            continue;
+        }
+        const int threads = TrialThreadCount(0);
+        RunTasks(threads, threads, [&](int t) {
+            NoHost host;
+            Engine engine;
+            InputData member;
+            for (long long k = t; k < kEnsembleMembers; k += threads) {
+                EnsembleMember(base, k, member);
+                engine.Compute(member, host);
+                if (engine.State().RunStopped) ++stopped;
+            }
+        });
     }
     if (stopped > 0) state.SkipWithError("a member stopped early");
     state.counters["members"] = static_cast<double>(kEnsembleMembers);
@@ -218,7 +235,12 @@ void BM_CenturyEnsemble(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(kEnsembleMembers * state.iterations()),
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_CenturyEnsemble)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CenturyEnsemble)
+    ->ArgName("side_by_side")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The machine's limit, on one core: zone updates and water-balance days per second with many
 // members interleaved in the widest unit's lanes.
@@ -294,6 +316,8 @@ public:
             } else if (name.find("path:" + std::to_string(kFast)) != std::string::npos &&
                        name.find("/real_time") != std::string::npos) {
                 fast_[Project(name)] = {ms, run.counters.at("simulated_days")};
+            } else if (name.find("side_by_side:0") != std::string::npos) {
+                others_["BM_CenturyEnsembleReference"] = ms;
             } else {
                 others_[Project(name)] = ms;
             }
@@ -346,7 +370,10 @@ public:
                 *part *= kEnsembleMembers;
             print("century ensemble of 1000 members", others_["BM_CenturyEnsemble"],
                   limitMs(work, cores));
-            std::printf("  (10,000 members at this rate: %.2f s)\n",
+            if (others_.count("BM_CenturyEnsembleReference"))
+                print("  the same, one plain run after another",
+                      others_["BM_CenturyEnsembleReference"], limitMs(work, cores));
+            std::printf("  (10,000 members side by side at this rate: %.2f s)\n",
                         others_["BM_CenturyEnsemble"] * 10 / 1000);
         }
     }

@@ -59,11 +59,12 @@ HALOSOIL_AVX512 void RefinementAvx512(const RunInputs& d, const RunState& st, co
                                       int trials, bool ten, double* smallest) {
     refinement::RefinementBody<lanes::V8>(d, st, q, trials, ten, smallest);
 }
-// The members keep 256-bit lanes on AVX-512: their time goes into divisions, and a 512-bit
-// division takes as long as two 256-bit ones, so wider lanes win nothing there; with 180
-// trials in groups of four instead of eight, fewer lanes are wasted on a share's last group,
-// the bound stops groups sooner, and the processor need not lower its clock for 512-bit work.
-// AVX-512's own masks and registers still serve the comparisons.
+// The members keep 256-bit lanes on AVX-512. Their time goes into divisions, and a 512-bit
+// division costs what two 256-bit ones cost (the processors split it in halves), so wider
+// lanes win nothing there; what they would cost is real: a member's 180 trials fill groups of
+// four with less waste in a share's last group, a group stops as soon as all its trials are
+// past the bound (four lanes reach that sooner than eight), and some processors lower their
+// clock for 512-bit work. The clone still gains AVX-512's masks for the comparisons.
 HALOSOIL_AVX512 void MembersAvx512(const RunInputs& d, const RunState& st, const ZoneValues& le,
                                    int zone, const double* e, const double* leSearched, double* sse,
                                    int trials, SumBound bound) {

@@ -107,6 +107,9 @@ struct Trials {
     }
 };
 
+// Members 1 to 3. With one layer the aquifer's lateral inflow and outflow of salt are taken
+// TstLength times on every day, and the transition-zone member uses the single irrigation
+// salinity; the members for the transition zone and the aquifer leave layer 1 unbounded.
 template <class V>
 HALOSOIL_LANES_INLINE void OneLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;
@@ -150,6 +153,10 @@ HALOSOIL_LANES_INLINE void OneLayerBody(Trials<V>& t) {
     }
 }
 
+// Members 4 to 7. The layer-1 member also tries its efficiency on layer 2's outflow and on
+// the leachate into the transition zone; the aquifer member weighs the upward seepage into
+// the transition zone with the aquifer's efficiency; only the layer-2 member weighs the
+// transition zone's leachate into the aquifer.
 template <class V>
 HALOSOIL_LANES_INLINE void TwoLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;
@@ -208,6 +215,9 @@ HALOSOIL_LANES_INLINE void TwoLayerBody(Trials<V>& t) {
     }
 }
 
+// Members 8 to 12. The layer-1 member also tries its efficiency on the leachate into layer 2
+// and sums absolute differences; the layer-3 member also on the leachate into the transition
+// zone; the aquifer takes the transition zone's leachate unweighted.
 template <class V>
 HALOSOIL_LANES_INLINE void ThreeLayerBody(Trials<V>& t) {
     const RunInputs& d = t.d;

@@ -34,20 +34,7 @@ bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual, d
     }
     s_.DepthWT[i] = move.depth;
 
-    // The flows of each day of the step.
-    switch (d_.Layers) {
-        case 3:
-            s_.DayPerc3(i, 1) = f.perc3;
-            s_.DayCap3(i, 1) = f.cap3;
-            [[fallthrough]];
-        case 2:
-            s_.DayPerc2(i, 1) = f.perc2;
-            s_.DayCap2(i, 1) = f.cap2;
-            [[fallthrough]];
-        default:
-            s_.DayPerc1(i, 1) = f.perc1;
-            s_.DayCap1(i, 1) = f.cap1;
-    }
+    StoreDayFlows<double>(s_, i, d_.Layers, f, 0);
 
     double drain = 0, actEvap = 0, percol = 0, capRise = 0;
     double sum = 0;

@@ -10,6 +10,26 @@
 
 namespace halosoil {
 
+// The flows of lane k's day into the state's tables, for every day of step i.
+template <class V>
+HALOSOIL_LANES_INLINE void StoreDayFlows(RunState& s, int i, int layers, const DayFlows<V>& f,
+                                         int k) {
+    using lanes::Lane;
+    switch (layers) {
+        case 3:
+            s.DayPerc3(i, 1) = Lane(f.perc3, k);
+            s.DayCap3(i, 1) = Lane(f.cap3, k);
+            [[fallthrough]];
+        case 2:
+            s.DayPerc2(i, 1) = Lane(f.perc2, k);
+            s.DayCap2(i, 1) = Lane(f.cap2, k);
+            [[fallthrough]];
+        default:
+            s.DayPerc1(i, 1) = Lane(f.perc1, k);
+            s.DayCap1(i, 1) = Lane(f.cap1, k);
+    }
+}
+
 class WaterBalance {
 public:
     // state holds RootThick, R1..R3 and is sized.

@@ -9,6 +9,7 @@
 #include "RunInputs.h"
 #include "RunState.h"
 #include "TrialLanes.h"
+#include "WaterBalance.h"
 #include "WaterBalanceDay.h"
 
 namespace halosoil::waterbalance {
@@ -119,19 +120,7 @@ HALOSOIL_LANES_INLINE void WaterBalanceGroup(const RunInputs* const* data, RunSt
                 s.MoistChange[i] = carry.change[k];
             }
             s.DepthWT[i] = move.depth[k];
-            switch (c.layers) {
-                case 3:
-                    s.DayPerc3(i, 1) = f.perc3[k];
-                    s.DayCap3(i, 1) = f.cap3[k];
-                    [[fallthrough]];
-                case 2:
-                    s.DayPerc2(i, 1) = f.perc2[k];
-                    s.DayCap2(i, 1) = f.cap2[k];
-                    [[fallthrough]];
-                default:
-                    s.DayPerc1(i, 1) = f.perc1[k];
-                    s.DayCap1(i, 1) = f.cap1[k];
-            }
+            StoreDayFlows<V>(s, i, c.layers, f, k);
             if (move.depth[k] > bottom[k]) {
                 s.StoppedStep = i;
                 going[k] = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <mutex>
 #include <stdexcept>
@@ -16,6 +17,8 @@
 #include "EngineTestSupport.h"
 #include "Errors.h"
 #include "GeneratedProjects.h"
+#include "InputFile.h"
+#include "OutputFile.h"
 #include "VariantRuns.h"
 #include "VectorUnit.h"
 
@@ -154,6 +157,47 @@ TEST(VariantRunsTest, EveryMemberIsAPlainRunOfItsProjectOnEveryUnitAndThreadCoun
     EXPECT_GT(seen.through, 0);
     EXPECT_GT(seen.stopped, 0);
     EXPECT_GT(seen.refused, 0);
+}
+
+// The bytes of the output file of a run's state.
+std::string OutputOf(const InputData& project, const RunState& state) {
+    std::string file;
+    WriteOutputHeader(file, project, state, "member.out");
+    for (int i = 1; i <= project.NrTst; ++i) WriteOutputLine(file, project, state, i);
+    return file;
+}
+
+TEST(VariantRunsTest, EveryExamplesMembersWriteTheOutputFilesOfTheirPlainRuns) {
+    int examples = 0, through = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
+        if (entry.path().extension() != ".inp") continue;
+        SCOPED_TRACE(entry.path().string());
+        InputData base;
+        base.InputFileName = entry.path().string();
+        ReadInputFile(base);
+        PrepareIrrigSpread(base);
+        constexpr long long kMembers = 10;
+        std::vector<std::string> files(kMembers);
+        ComputeVariantRuns(
+            kMembers, [&](long long k, InputData& project) { project = MemberOf(base, k); },
+            [&](const VariantRun& run) {
+                if (!run.state.RunStopped) files[run.member] = OutputOf(run.project, run.state);
+            },
+            {.threads = 2});
+        for (long long k = 0; k < kMembers; ++k) {
+            const InputData project = MemberOf(base, k);
+            const Plain plain = PlainRunOf(project);
+            if (plain.state.RunStopped) {
+                EXPECT_TRUE(files[k].empty()) << "member " << k;
+                continue;
+            }
+            EXPECT_EQ(files[k], OutputOf(project, plain.state)) << "member " << k;
+            ++through;
+        }
+        ++examples;
+    }
+    EXPECT_GE(examples, 4);
+    EXPECT_GT(through, examples);
 }
 
 TEST(VariantRunsTest, AFailureOfTheCallerStopsTheRunsAndIsThrownAgain) {

@@ -20,8 +20,8 @@
 #include "BenchProjects.h"
 #include "DrainageRefinement.h"
 #include "Engine.h"
+#include "FixedAnswersHost.h"
 #include "InputFile.h"
-#include "RunHost.h"
 #include "RunInputs.h"
 #include "TrialThreads.h"
 #include "VectorUnit.h"
@@ -54,13 +54,6 @@ namespace {
 
 using namespace halosoil;
 
-class YesHost : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return true; }
-    void ShowMessage(const std::string&) override {}
-    void SetProgress(int) override {}
-};
-
 // The calibrations through the plain loops (reference) or the fast path, with the widest
 // vector unit the processor has or a narrower one, on one thread or on every core.
 enum Path { kReference, kFastOneThread, kFast, kFastAVX2, kFastSSE2 };
@@ -84,7 +77,7 @@ void RunProject(benchmark::State& state, InputData data) {
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
     data.InputFileName = (folder / "bench.inp").string();
-    YesHost host;
+    FixedAnswersHost host(true, true);
     Engine engine(OptionsOf(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         engine.Run(data, host, "");
@@ -117,13 +110,13 @@ BENCHMARK(BM_DailyRun)->Apply(PathArguments);
 void BM_DailyWaterBalanceAllocations(benchmark::State& state) {
     InputData data = bench::DailyProject();
     // Prepare a run state as a run does (fractions, per-day amounts, sized arrays).
-    YesHost host;
+    FixedAnswersHost host(true, true);
     Engine engine;
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
     data.InputFileName = (folder / "alloc.inp").string();
     engine.Run(data, host, "");
-    RunState& run = engine.State();
+    RunState run = engine.State();
     const RunInputs inputs = MakeRunInputs(data);
     std::vector<double> residuals(static_cast<std::size_t>(data.NrTst) + 1);
     long counted = 0;

@@ -12,6 +12,7 @@
 #include "AtomicFile.h"
 #include "Engine.h"
 #include "Errors.h"
+#include "FixedAnswersHost.h"
 #include "InputChecks.h"
 #include "InputFile.h"
 #include "OutputFile.h"
@@ -24,24 +25,6 @@ using namespace halosoil;
 using namespace halosoil::python;
 
 namespace {
-
-// Answers the two questions as the caller chose; the message of a stopped run is raised as an
-// exception by the caller, so it is kept rather than shown.
-class ScriptHost : public RunHost {
-public:
-    ScriptHost(bool refine, bool optimise) : refine_(refine), optimise_(optimise) {}
-    bool Ask(RunQuestion question) override {
-        return question == RunQuestion::RefineDrainageCapacity ? refine_ : optimise_;
-    }
-    void ShowMessage(const std::string& message) override { message_ = message; }
-    void SetProgress(int) override {}
-    const std::string& Message() const { return message_; }
-
-private:
-    bool refine_;
-    bool optimise_;
-    std::string message_;
-};
 
 // A damage the reader met on a line of the file is reported as the batch runner reports it:
 // "p.inp, line 17: '1,5x' is not a valid floating point value".
@@ -85,13 +68,13 @@ py::object Run(const py::dict& record, bool refine, bool optimise, int threads) 
     EngineOptions options;
     options.threads = threads;
     Engine engine(options);
-    ScriptHost host(refine, optimise);
+    FixedAnswersHost host(refine, optimise);
     {
         py::gil_scoped_release release;
         engine.Compute(data, host);
     }
     if (engine.State().RunStopped)
-        return py::make_tuple(host.Message(), engine.State().StoppedStep);
+        return py::make_tuple(host.LastMessage(), engine.State().StoppedStep);
     return DictFromRun(data, engine.State());
 }
 

@@ -236,7 +236,7 @@ void GraphPage::GoButtonClick() {
         QtCanvas canvas(picture);
         drawing = std::make_shared<DrawingRecorder>(canvas);
         // Whether a zone has a coefficient is told by the file on display, as read just now.
-        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_, readBack_.FitNA});
+        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_});
     }
     ShowPicture(picture);
     // Kept for saving the graph as vectors.

@@ -72,7 +72,7 @@ py::dict DictFromOutputFile(const InputData& data, const RunState& state,
         const bool present = z > 0 && readBack.LinePresent[z];
         leachEff.append(present ? py::cast(readBack.LeachEff[z]) : py::none());
         optimized.append(readBack.Optimized[z]);
-        const bool available = present && !readBack.FitNA[z];
+        const bool available = present && !state.FitNA[z];
         coefDet.append(available ? py::cast(readBack.CoefDet[z] / 100) : py::none());
         fitNA.append(present && !available);
     }

@@ -33,7 +33,7 @@ struct GraphData {
         SizeResultSeries(state, nrTst);
     }
 
-    GraphSource Source() const { return GraphSource{data, state, readBack, state.FitNA}; }
+    GraphSource Source() const { return GraphSource{data, state, readBack}; }
 };
 
 // Series from values of steps 1, 2, ...; element 0 is set to a value no graph may use.

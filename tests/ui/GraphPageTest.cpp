@@ -239,13 +239,12 @@ TEST_F(GraphPageTest, FitOfTheFileOnDisplayDecidesTheEfficiencyTexts) {
     ASSERT_TRUE(dialogs.messages.isEmpty());
 
     auto drawn = [&](bool notAvailable) {
-        std::array<bool, kZoneCount + 1> fitNA{};
-        fitNA.fill(notAvailable);
+        RunState fit = state;
+        fit.FitNA.fill(notAvailable);
         QImage picture = QtCanvas::NewGraphImage();
         {
             QtCanvas canvas(picture);
-            DrawGraph(canvas, GraphType::SalinityFirstLayer,
-                      GraphSource{data, state, readBack, fitNA});
+            DrawGraph(canvas, GraphType::SalinityFirstLayer, GraphSource{data, fit, readBack});
         }
         return picture;
     };

@@ -38,7 +38,8 @@ public:
     // as stopped (RunStopped set, StoppedStep 0); refusal is emptied otherwise.
     void ComputePlain(const InputData& data, std::string& refusal);
 
-    RunState& State() { return state_; }
+    // The last run's results. Only the engine's own runs change them: whoever shows results
+    // read back from a file keeps a copy of its own.
     const RunState& State() const { return state_; }
     const EngineOptions& Options() const { return options_; }
 

@@ -21,7 +21,9 @@
 #include "DrawingRecorder.h"
 #include "GraphFile.h"
 #include "GraphFrame.h"
+#include "NativeFileName.h"
 #include "OutputFileName.h"
+#include "PanelWidgets.h"
 #include "QtCanvas.h"
 
 namespace halosoil {
@@ -56,20 +58,6 @@ constexpr TypeButton kTypeButtons[kGraphTypeCount] = {
 constexpr int kSecondLayerButton = static_cast<int>(GraphType::SalinitySecondLayer);
 constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer);
 
-// File names reach the core as the platform's 8-bit names.
-std::string ToNative(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
-}
-QString FromNative(const std::string& fileName) {
-    return QFile::decodeName(fileName.c_str());
-}
-
-QPushButton* NewButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 }  // namespace
 
 GraphPage::GraphPage(InputData& data, RunState& state, OutputReadBack& readBack,
@@ -96,7 +84,7 @@ QGroupBox* GraphPage::BuildGraphPanel() {
         layout->addWidget(button);
     }
     typeButtons_[0]->setChecked(true);
-    goButton_ = NewButton("GoButton", "Go", panel);
+    goButton_ = MakeButton(panel, "GoButton", "Go");
     layout->addWidget(goButton_, 0, Qt::AlignLeft);
     connect(goButton_, &QPushButton::clicked, this,
             [this] { RunGuarded(dialogs_, [this] { GoButtonClick(); }); });
@@ -116,10 +104,10 @@ void GraphPage::BuildPage() {
     area->addWidget(graphImage_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     area->addWidget(graphPanel_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
 
-    selectGraphButton_ = NewButton("SelectGraphButton", "Select graph", this);
-    saveGraphButton_ = NewButton("SaveGraphButton", "Save graph", this);
-    makeGraphButton_ = NewButton("MakeGraphButton", "Make graph", this);
-    openGraphButton_ = NewButton("OpenGraphButton", "Open graph", this);
+    selectGraphButton_ = MakeButton(this, "SelectGraphButton", "Select graph");
+    saveGraphButton_ = MakeButton(this, "SaveGraphButton", "Save graph");
+    makeGraphButton_ = MakeButton(this, "MakeGraphButton", "Make graph");
+    openGraphButton_ = MakeButton(this, "OpenGraphButton", "Open graph");
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
          {selectGraphButton_, saveGraphButton_, makeGraphButton_, openGraphButton_})

@@ -76,6 +76,8 @@ signals:
 
 private:
     void BuildWidgets();
+    // The four grey heading boxes over the table.
+    void BuildHeadings();
     QPlainTextEdit* HeadingBox(const char* name, const QStringList& lines);
     void ShowTable(const TextTable& table, const TableGeometry& geometry);
     void SetIndent(QSpacerItem* spacer, int left);

@@ -31,7 +31,6 @@ public:
     ~InputPage() override;
 
     const InputWorkflow& Workflow() const { return workflow_; }
-    const InputPanels& Panels() const { return panels_; }
     QProgressBar* ProgressBar() const { return progressBar_; }
     // The step length in days of the time-step choice the general data show.
     int ChosenStepLength() const;

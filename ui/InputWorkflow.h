@@ -1,7 +1,7 @@
 // The input workflow of the Input page: the seven groups visited in a fixed order the first
 // time, which panel is on view, and which group buttons, Cancel buttons and "Save all - Run"
 // may be pressed. Every event of the workflow goes through here, and the rules of what each
-// event enables are one table (InputWorkflow.cpp); the window only shows what this says.
+// event enables are one table (InputWorkflow.cpp); the Input page only shows what this says.
 #pragma once
 
 #include <bitset>

@@ -60,14 +60,8 @@ constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer
 
 }  // namespace
 
-GraphPage::GraphPage(InputData& data, RunState& state, OutputReadBack& readBack,
-                     WindowState& window, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent),
-      data_(data),
-      state_(state),
-      readBack_(readBack),
-      window_(window),
-      dialogs_(dialogs) {
+GraphPage::GraphPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), view_(view), dialogs_(dialogs) {
     BuildPage();
 }
 
@@ -150,7 +144,7 @@ void GraphPage::OfferTheLayersThatExist() {
     typeButtons_[kSecondLayerButton]->setEnabled(true);
     typeButtons_[kThirdLayerButton]->setEnabled(true);
 
-    const int layers = LayerCount(data_);
+    const int layers = LayerCount(view_.data);
     std::vector<int> absent;
     if (layers == 1) absent = {kSecondLayerButton, kThirdLayerButton};
     if (layers == 2) absent = {kThirdLayerButton};
@@ -193,14 +187,14 @@ void GraphPage::MakeGraphButtonClick() {
 }
 
 QString GraphPage::OutputFileName() const {
-    if (window_.OutputFromRun) return FromNative(OutputFileNameFor(data_.InputFileName));
-    return window_.OutputFileName;
+    if (view_.window.OutputFromRun) return FromNative(OutputFileNameFor(view_.data.InputFileName));
+    return view_.window.OutputFileName;
 }
 
 bool GraphPage::ReadOutput() {
     const QString fileName = OutputFileName();
     try {
-        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
         return true;
     } catch (const std::exception& error) {
         QString text = QString::fromStdString(error.what());
@@ -224,7 +218,7 @@ void GraphPage::GoButtonClick() {
         QtCanvas canvas(picture);
         drawing = std::make_shared<DrawingRecorder>(canvas);
         // Whether a zone has a coefficient is told by the file on display, as read just now.
-        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_});
+        DrawGraph(*drawing, *type, GraphSource{view_.data, view_.results, view_.readBack});
     }
     ShowPicture(picture);
     // Kept for saving the graph as vectors.
@@ -238,7 +232,7 @@ void GraphPage::ShowPicture(const QImage& picture) {
 }
 
 QString GraphPage::DialogFolder() const {
-    return graphFolder_.isEmpty() ? window_.StartFolder : graphFolder_;
+    return graphFolder_.isEmpty() ? view_.window.StartFolder : graphFolder_;
 }
 
 void GraphPage::RememberFolder(const QString& fileName) {

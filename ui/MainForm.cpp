@@ -116,12 +116,11 @@ void MainForm::BuildPages() {
     PlaceOnPage(WindowPage::Input, inputPage_);
     saveAllRun_ = new SaveAllRun(data_, results_, window_, *inputPage_, dialogs_, this);
 
-    outputPage_ = new OutputPage(data_, results_, readBack_, window_, dialogs_,
-                                 PageWidget(WindowPage::Output));
+    const OutputOnView onView{data_, results_, readBack_, window_};
+    outputPage_ = new OutputPage(onView, dialogs_, PageWidget(WindowPage::Output));
     outputPage_->setObjectName("OutputPage");
     PlaceOnPage(WindowPage::Output, outputPage_);
-    graphPage_ = new GraphPage(data_, results_, readBack_, window_, dialogs_,
-                               PageWidget(WindowPage::Graphs));
+    graphPage_ = new GraphPage(onView, dialogs_, PageWidget(WindowPage::Graphs));
     graphPage_->setObjectName("GraphPage");
     PlaceOnPage(WindowPage::Graphs, graphPage_);
 

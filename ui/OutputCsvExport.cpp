@@ -33,7 +33,7 @@ int LayersOfSalinityColumns(int columns) {
 }  // namespace
 
 void OutputPage::SaveCsvButtonClick() {
-    const QString folder = csvFolder_.isEmpty() ? window_.StartFolder : csvFolder_;
+    const QString folder = csvFolder_.isEmpty() ? view_.window.StartFolder : csvFolder_;
     const std::optional<QString> chosen = dialogs_.SaveFile({kCsvFilter, kCsvExtension, folder});
     if (!chosen) {
         dialogs_.Message(kNotSaved);

@@ -72,14 +72,8 @@ protected:
 
 }  // namespace
 
-OutputPage::OutputPage(InputData& data, RunState& state, OutputReadBack& readBack,
-                       WindowState& window, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent),
-      data_(data),
-      state_(state),
-      readBack_(readBack),
-      window_(window),
-      dialogs_(dialogs) {
+OutputPage::OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), view_(view), dialogs_(dialogs) {
     BuildWidgets();
     // Nothing to show before a run or an opened output file.
     outLabel_->hide();
@@ -185,9 +179,10 @@ void OutputPage::BuildWidgets() {
 }
 
 QString OutputPage::CurrentOutputFileName() const {
-    if (window_.OutputFromRun)
-        return FromNative(OutputFileNameFor(ToNative(QString::fromStdString(data_.InputFileName))));
-    return window_.OutputFileName;
+    if (view_.window.OutputFromRun)
+        return FromNative(
+            OutputFileNameFor(ToNative(QString::fromStdString(view_.data.InputFileName))));
+    return view_.window.OutputFileName;
 }
 
 bool OutputPage::ShowOutputText() {
@@ -195,8 +190,9 @@ bool OutputPage::ShowOutputText() {
     // An opened output file is shown under the name it was chosen by, so that the text and the
     // tables come from the same file even when its extension is not written ".out".
     const QString fileName =
-        window_.OutputFromRun ? WithExtension(QString::fromStdString(data_.InputFileName), ".out")
-                              : window_.OutputFileName;
+        view_.window.OutputFromRun
+            ? WithExtension(QString::fromStdString(view_.data.InputFileName), ".out")
+            : view_.window.OutputFileName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         dialogs_.Message(FromNative(CouldNotOpenMessage(ToNative(fileName))));
@@ -227,7 +223,7 @@ void OutputPage::HideTable() {
 }
 
 void OutputPage::ShowRunOutput() {
-    window_.OutputFromRun = true;
+    view_.window.OutputFromRun = true;
     ShowOutputText();
     ShowOutputControls();
     HideTable();
@@ -253,7 +249,7 @@ void OutputPage::Fail(const std::exception& error, const QString& fileName) {
 bool OutputPage::ReadOutput() {
     const QString fileName = CurrentOutputFileName();
     try {
-        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
         return true;
     } catch (const std::exception& error) {
         Fail(error, fileName);
@@ -263,7 +259,7 @@ bool OutputPage::ReadOutput() {
 
 bool OutputPage::OpenOutput() {
     const std::optional<QString> chosen =
-        dialogs_.OpenFile({kOutputFilter, kOutputExtension, window_.OutputOpenFolder});
+        dialogs_.OpenFile({kOutputFilter, kOutputExtension, view_.window.OutputOpenFolder});
     if (!chosen) {
         dialogs_.Message(kNoOutputSelected);
         return true;
@@ -272,16 +268,17 @@ bool OutputPage::OpenOutput() {
 }
 
 bool OutputPage::OpenOutputFile(const QString& chosen) {
-    window_.OutputFileName = chosen;
+    view_.window.OutputFileName = chosen;
 
     // The dialogs start in the folder of the project's input file, not of the chosen output.
-    const QString inputFileName = QString::fromStdString(data_.InputFileName);
-    const QString folder =
-        inputFileName.isEmpty() ? window_.StartFolder : QFileInfo(inputFileName).absolutePath();
-    window_.InputOpenFolder = window_.InputSaveFolder = window_.OutputOpenFolder = folder;
+    const QString inputFileName = QString::fromStdString(view_.data.InputFileName);
+    const QString folder = inputFileName.isEmpty() ? view_.window.StartFolder
+                                                   : QFileInfo(inputFileName).absolutePath();
+    view_.window.InputOpenFolder = view_.window.InputSaveFolder = view_.window.OutputOpenFolder =
+        folder;
 
     try {
-        ReadOutputFile(ToNative(chosen), data_, state_, readBack_);
+        ReadOutputFile(ToNative(chosen), view_.data, view_.results, view_.readBack);
     } catch (const FileError& error) {
         Fail(error, chosen);  // not opened: nothing in memory has changed
         return false;
@@ -290,16 +287,16 @@ bool OutputPage::OpenOutputFile(const QString& chosen) {
         DisableOutputButtons();
         return false;
     }
-    window_.ViewedInputFileName = WithExtension(chosen, ".inp");
+    view_.window.ViewedInputFileName = WithExtension(chosen, ".inp");
     try {
-        ReadInputForView(ToNative(window_.ViewedInputFileName), data_, &state_);
+        ReadInputForView(ToNative(view_.window.ViewedInputFileName), view_.data, &view_.results);
     } catch (const std::exception& error) {
-        Fail(error, window_.ViewedInputFileName);
+        Fail(error, view_.window.ViewedInputFileName);
         DisableOutputButtons();
         return false;
     }
 
-    window_.OutputFromRun = false;
+    view_.window.OutputFromRun = false;
     outputMemo_->hide();
     ShowOutputText();
     ShowOutputControls();

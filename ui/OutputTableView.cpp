@@ -49,20 +49,20 @@ void OutputPage::ShowTable(const TextTable& table, const TableGeometry& geometry
 }
 
 void OutputPage::FillSalinityTable() {
-    const TextTable table = SalinityTable(data_, state_);
-    ShowTable(table, kSalinityGeometry[LayerCount(data_)]);
+    const TextTable table = SalinityTable(view_.data, view_.results);
+    ShowTable(table, kSalinityGeometry[LayerCount(view_.data)]);
     // The unit heading goes into the first ten columns whatever the layout, so that a wider
     // layout shown later finds it in place.
     for (int col = table.Columns(); col <= kSalinityHeadingColumns; ++col)
         outGrid_->SetCell(col, 0, kSalinityUnit);
     QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
-    headings[LayerCount(data_)]->show();
-    AlignHeading(headings[LayerCount(data_)]);
+    headings[LayerCount(view_.data)]->show();
+    AlignHeading(headings[LayerCount(view_.data)]);
     hydrOutMemo_->hide();
 }
 
 void OutputPage::FillHydrologyTable() {
-    ShowTable(HydrologyTable(data_, state_), kHydrologyGeometry);
+    ShowTable(HydrologyTable(view_.data, view_.results), kHydrologyGeometry);
     hydrOutMemo_->show();
     AlignHeading(hydrOutMemo_);
     for (QPlainTextEdit* heading : {outSalt1Memo_, outSalt2Memo_, outSalt3Memo_}) heading->hide();

@@ -81,7 +81,7 @@ TEST(GraphGallery, DISABLED_ShowsThePageWithPanelAndGraph) {
     WindowState window;
     window.OutputFromRun = true;
     ScriptedDialogs dialogs;
-    GraphPage page(data, results, readBack, window, dialogs);
+    GraphPage page(OutputOnView{data, results, readBack, window}, dialogs);
     page.resize(800, 600);
     page.show();
     page.SeeGraphs();

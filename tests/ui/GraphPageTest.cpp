@@ -79,7 +79,7 @@ protected:
         data.SetLayerFlags(1);
         for (Series* s : {&data.Rain, &data.Irrig, &data.Evap}) SizeSeries(*s, 3);
         for (int z = 1; z <= kZoneCount; ++z) data.MeasSalt[z].assign(4, kMissing);
-        page = std::make_unique<GraphPage>(data, state, readBack, window, dialogs);
+        page = std::make_unique<GraphPage>(OutputOnView{data, state, readBack, window}, dialogs);
         page->show();
     }
 

@@ -23,10 +23,10 @@
 #include "BenchProjects.h"
 #include "DrainageRefinement.h"
 #include "Engine.h"
+#include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "LeachingOptimisation.h"
 #include "MachineLimit.h"
-#include "RunHost.h"
 #include "RunInputs.h"
 #include "TrialThreads.h"
 #include "TrialValues.h"
@@ -60,18 +60,6 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace {
 
 using namespace halosoil;
-
-class YesHost : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return true; }
-    void ShowMessage(const std::string&) override {}
-    void SetProgress(int) override {}
-};
-
-class NoHost : public YesHost {
-public:
-    bool Ask(RunQuestion) override { return false; }
-};
 
 // The work of a run in the machine's two building blocks.
 struct Work {
@@ -130,7 +118,7 @@ void RunProject(benchmark::State& state, InputData data) {
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
     data.InputFileName = (folder / "bench.inp").string();
-    YesHost host;
+    FixedAnswersHost host(true, true);
     Engine engine(OptionsOf(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         engine.Run(data, host, "");
@@ -161,7 +149,7 @@ BENCHMARK(BM_DailyRun)->Apply(PathArguments);
 // Plain runs (both questions answered No) in process, without the output file, counted for
 // allocations per step.
 void PlainRun(benchmark::State& state, const InputData& data) {
-    NoHost host;
+    FixedAnswersHost host(false, false);
     Engine engine;
     long counted = 0;
     for (auto _ : state) {
@@ -219,7 +207,7 @@ void BM_CenturyEnsemble(benchmark::State& state) {
         }
         const int threads = TrialThreadCount(0);
         RunTasks(threads, threads, [&](int t) {
-            NoHost host;
+            FixedAnswersHost host(false, false);
             Engine engine;
             InputData member;
             for (long long k = t; k < kEnsembleMembers; k += threads) {
@@ -269,13 +257,13 @@ BENCHMARK(BM_LimitWaterBalanceDays)->ArgName("ten_sub_steps")->Arg(0)->Arg(1)->M
 void BM_DailyWaterBalanceAllocations(benchmark::State& state) {
     InputData data = bench::DailyProject();
     // Prepare a run state as a run does (fractions, per-day amounts, sized arrays).
-    YesHost host;
+    FixedAnswersHost host(true, true);
     Engine engine;
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
     data.InputFileName = (folder / "alloc.inp").string();
     engine.Run(data, host, "");
-    RunState& run = engine.State();
+    RunState run = engine.State();
     const RunInputs inputs = MakeRunInputs(data);
     std::vector<double> residuals(static_cast<std::size_t>(data.NrTst) + 1);
     long counted = 0;

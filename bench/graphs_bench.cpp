@@ -15,7 +15,7 @@ void BM_DrawGraphRecording(benchmark::State& bench) {
     RecordingCanvas canvas;
     for (auto _ : bench) {
         canvas.Clear();
-        DrawGraph(canvas, type, GraphSource{run.data, run.state, run.readBack, run.state.FitNA});
+        DrawGraph(canvas, type, GraphSource{run.data, run.state, run.readBack});
         benchmark::DoNotOptimize(canvas.lines.data());
     }
     bench.counters["lines"] = static_cast<double>(canvas.lines.size());

@@ -29,7 +29,7 @@ void PlainRunOf(benchmark::State& state, const InputData& project) {
     Engine engine;
     std::string refusal;
     for (auto _ : state) {
-        RunPlain(engine, project, refusal);
+        engine.ComputePlain(project, refusal);
         benchmark::DoNotOptimize(engine.State().DepthWT.data());
     }
 }
@@ -55,7 +55,7 @@ CalibrationSettings WeeklyCalibration() {
     const double truth[] = {0.03, 0.003, 65, 75, 0.8};
     Engine engine;
     std::string refusal;
-    RunPlain(engine, Variant(base, settings.parameters, truth), refusal);
+    engine.ComputePlain(Variant(base, settings.parameters, truth), refusal);
     std::mt19937 random(1);
     std::normal_distribution<double> noise(0, 1);
     const RunState& run = engine.State();

@@ -21,7 +21,7 @@ void BM_DrawGraphQt(benchmark::State& bench) {
     QImage picture = QtCanvas::NewGraphImage();
     for (auto _ : bench) {
         QtCanvas canvas(picture);
-        DrawGraph(canvas, type, GraphSource{run.data, run.state, run.readBack, run.state.FitNA});
+        DrawGraph(canvas, type, GraphSource{run.data, run.state, run.readBack});
     }
     benchmark::DoNotOptimize(picture.constBits());
 }
@@ -32,8 +32,7 @@ void BM_SaveGraphBitmap(benchmark::State& bench) {
     QImage picture = QtCanvas::NewGraphImage();
     {
         QtCanvas canvas(picture);
-        DrawGraph(canvas, GraphType::AllHydrology,
-                  GraphSource{run.data, run.state, run.readBack, run.state.FitNA});
+        DrawGraph(canvas, GraphType::AllHydrology, GraphSource{run.data, run.state, run.readBack});
     }
     const QString name = QDir::temp().filePath("halosoil-bench-graph.bmp");
     for (auto _ : bench) benchmark::DoNotOptimize(picture.save(name, "BMP"));

@@ -40,7 +40,7 @@ struct PageAfterRun {
     PageAfterRun() {
         bench::MakeTenYearRun(std::filesystem::temp_directory_path() / "halosoil-output-page-bench",
                               data, state);
-        page = std::make_unique<OutputPage>(data, state, readBack, window, dialogs);
+        page = std::make_unique<OutputPage>(OutputOnView{data, state, readBack, window}, dialogs);
         page->resize(806, 600);
         page->show();
         page->ShowRunOutput();

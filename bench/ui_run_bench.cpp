@@ -12,6 +12,7 @@
 
 #include "BenchProjects.h"
 #include "Engine.h"
+#include "FixedAnswersHost.h"
 #include "OffscreenBenchMain.h"
 #include "QtRunHost.h"
 
@@ -33,13 +34,6 @@ public:
         ++pauses;
         QCoreApplication::processEvents();
     }
-};
-
-class SilentHost : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return true; }
-    void ShowMessage(const std::string&) override {}
-    void SetProgress(int) override {}
 };
 
 InputData CenturyInFolder() {
@@ -66,7 +60,7 @@ BENCHMARK(BM_CenturyRunWithProgressBar)->Unit(benchmark::kMillisecond)->UseRealT
 
 void BM_CenturyRunWithoutWindow(benchmark::State& state) {
     const InputData data = CenturyInFolder();
-    SilentHost host;
+    FixedAnswersHost host(true, true);
     Engine engine;
     for (auto _ : state) engine.Run(data, host);
 }

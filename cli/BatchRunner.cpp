@@ -11,32 +11,14 @@
 
 #include "Engine.h"
 #include "Errors.h"
+#include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "OutputFileName.h"
 #include "Plausibility.h"
-#include "RunHost.h"
 
 namespace halosoil {
 
 namespace {
-
-// Answers the run's two questions from the command line and prints its messages.
-class BatchHost : public RunHost {
-public:
-    BatchHost(bool refine, bool optimise, std::ostream& errors)
-        : refine_(refine), optimise_(optimise), errors_(errors) {}
-
-    bool Ask(RunQuestion question) override {
-        return question == RunQuestion::RefineDrainageCapacity ? refine_ : optimise_;
-    }
-    void ShowMessage(const std::string& message) override { errors_ << message << '\n'; }
-    void SetProgress(int) override {}
-
-private:
-    bool refine_;
-    bool optimise_;
-    std::ostream& errors_;
-};
 
 int Run(const RunOptions& options, const std::string& input, int engineThreads,
         std::ostream& errors) {
@@ -53,7 +35,7 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
         errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
     }
-    BatchHost host(options.refine, options.optimise, errors);
+    FixedAnswersHost host(options.refine, options.optimise);
     try {
         engine.Run(data, host, options.output.empty() ? OutputFileNameFor(input) : options.output);
     } catch (const HalosoilError& error) {
@@ -63,6 +45,8 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
         errors << input << ": " << kNotEnoughMemory << '\n';
         return kInputInvalid;
     }
+    // The run's one message is that of a run stopped by the water table.
+    for (const std::string& message : host.Messages()) errors << message << '\n';
     return engine.State().RunStopped ? kRunStoppedEarly : kOutputWritten;
 }
 

@@ -108,8 +108,7 @@ int ExportGraph(GraphType type, const std::string& typeName, const std::string& 
                << ".\n";
         return kInputInvalid;
     }
-    // Whether a zone has a coefficient is told by the file itself, as on the Graphs page.
-    const GraphSource source{viewed.data, viewed.state, viewed.readBack, viewed.readBack.FitNA};
+    const GraphSource source{viewed.data, viewed.state, viewed.readBack};
     try {
         if (format == GraphFormat::Svg) {
             SvgCanvas canvas(kGraphWidth, kGraphHeight);

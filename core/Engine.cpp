@@ -214,6 +214,12 @@ void Engine::WriteOutput(const InputData& data, RunHost& host,
     host.SetProgress(kProgressWritten);
 }
 
+void Engine::ComputePlain(const InputData& data, std::string& refusal) {
+    const InputData* projects[] = {&data};
+    RunState* states[] = {&state_};
+    ComputePlainRuns(projects, states, &refusal, 1, VectorUnit::Baseline);
+}
+
 void Engine::Run(const InputData& data, RunHost& host, const std::string& outputFileName) {
     Compute(data, host);
     if (state_.RunStopped) return;

@@ -33,7 +33,13 @@ public:
     // Compute, then, unless the run stopped early, WriteOutput.
     void Run(const InputData& data, RunHost& host, const std::string& outputFileName = "");
 
-    RunState& State() { return state_; }
+    // One plain run: both questions answered No, no messages, through the same code as
+    // ComputePlainRuns. A project the engine refuses leaves its message in refusal and counts
+    // as stopped (RunStopped set, StoppedStep 0); refusal is emptied otherwise.
+    void ComputePlain(const InputData& data, std::string& refusal);
+
+    // The last run's results. Only the engine's own runs change them: whoever shows results
+    // read back from a file keeps a copy of its own.
     const RunState& State() const { return state_; }
     const EngineOptions& Options() const { return options_; }
 

@@ -23,9 +23,6 @@ struct OutputReadBack {
     ZoneValues CoefDet{};
     // Whether the file's efficiency line of the zone was present.
     std::array<bool, kZoneCount + 1> LinePresent{};
-    // Whether the zone has no coefficient of determination: its line ends in "n.a." or is
-    // absent.
-    std::array<bool, kZoneCount + 1> FitNA{};
     // What else the header tells: the titles as they stand in lines 4 and 5, the step length
     // (0 when line 6 has none), and whether the drainage-capacity line is there and says
     // "refined".
@@ -63,7 +60,8 @@ void WriteOutputHeader(std::string& file, const InputData& data, const RunState&
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step);
 
 // Reads outputFileName: replaces NrLayers with the layer flags, NrTst (and QH1 when the
-// drainage line is present) in the record and fills the ten result series of the state. Throws
+// drainage line is present) in the record and fills the ten result series of the state and its
+// FitNA (true where a zone's efficiency line ends in "n.a." or is absent). Throws
 // HalosoilError with "The file <name>could not be opened. ..." when the file cannot be opened.
 void ReadOutputFile(const std::string& outputFileName, InputData& data, RunState& state,
                     OutputReadBack& readBack);

@@ -49,7 +49,7 @@ public:
     // The lines up to the efficiencies: the sizes, the drainage capacity and per zone the
     // efficiency, its tag and its coefficient.
     void Header() {
-        r_.FitNA.fill(true);
+        s_.FitNA.fill(true);
         r_.QH1LinePresent = r_.QH1Refined = false;
         cursor_.SkipLines(3);
         r_.Title1 = cursor_.Line();
@@ -134,8 +134,8 @@ private:
         cursor_.Chars(42);
         const std::string_view coefficient = TrimmedView(cursor_.Rest());
         r_.Optimized[zone] = tag == layout::kOptimizedTag;
-        r_.FitNA[zone] = !r_.Optimized[zone] && StartsWith(coefficient, kNotAvailable);
-        if (!r_.FitNA[zone]) r_.CoefDet[zone] = PointStringToFloat(coefficient);
+        s_.FitNA[zone] = !r_.Optimized[zone] && StartsWith(coefficient, kNotAvailable);
+        if (!s_.FitNA[zone]) r_.CoefDet[zone] = PointStringToFloat(coefficient);
         cursor_.EndLine();
     }
 

@@ -1,6 +1,6 @@
 // The state of a run: per-step results, per-day flows and the run's scalars. Sized afresh at
 // the start of every run and kept until the next one, so that tables and graphs can show the
-// last results; the output reader refills the result series from a file.
+// last results; the output reader refills the result series and FitNA from a file.
 #pragma once
 
 #include <array>

@@ -179,7 +179,7 @@ void WeeklyObservations(const InputData& project) {
     const double truth[] = {0.03, 70, 0.8};
     Engine engine;
     std::string refusal;
-    RunPlain(engine, Variant(base, parameters, truth), refusal);
+    engine.ComputePlain(Variant(base, parameters, truth), refusal);
     const RunState& run = engine.State();
     std::mt19937 random(2026);
     std::normal_distribution<double> noise(0, 1);

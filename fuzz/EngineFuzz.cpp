@@ -13,6 +13,7 @@
 
 #include "Engine.h"
 #include "Errors.h"
+#include "FixedAnswersHost.h"
 #include "FuzzCheck.h"
 #include "InputFile.h"
 
@@ -23,13 +24,6 @@ using namespace halosoil;
 constexpr long long kMostDays = 720;        // keeps a run, refinement and optimisation quick
 constexpr long long kMostCompareDays = 60;  // and the plain loops beside the fast path
 
-class BothCalibrations : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return true; }
-    void ShowMessage(const std::string&) override {}
-    void SetProgress(int) override {}
-};
-
 bool SameBits(const Series& a, const Series& b) {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
@@ -38,7 +32,7 @@ bool SameBits(const Series& a, const Series& b) {
 // The plain loops' run of the same project, which must agree with the fast one everywhere.
 void CompareWithThePlainLoops(const InputData& data, const RunState& fast) {
     Engine plain(EngineOptions{.reference = true});
-    BothCalibrations host;
+    FixedAnswersHost host(true, true);
     plain.Compute(data, host);
     const RunState& p = plain.State();
     fuzz::Require(p.RunStopped == fast.RunStopped, "the fast path stops where the plain one does");
@@ -72,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     static const std::string output =
         "/tmp/halosoil-engine-fuzz-" + std::to_string(getpid()) + ".out";
     Engine engine;
-    BothCalibrations host;
+    FixedAnswersHost host(true, true);
     try {
         engine.Run(data, host, output);
     } catch (const HalosoilError& error) {

@@ -24,8 +24,6 @@ struct GraphSource {
     const InputData& data;
     const RunState& state;
     const OutputReadBack& readBack;
-    // Per zone (1..5): too few measurements for a coefficient of determination (FitNA).
-    const std::array<bool, kZoneCount + 1>& fitNA;
 };
 
 // Draws the graph of the type; returns the axis state it used.

@@ -24,7 +24,6 @@ public:
 
     // The drawing's calls, in their order, on another canvas.
     void ReplayOn(Canvas& canvas) const;
-    bool Empty() const { return calls_.empty(); }
 
 private:
     struct Fill {

@@ -68,7 +68,7 @@ void Text8(Canvas& canvas, int x, int y, const std::string& text, Color color) {
 void DrawLayerEfficiency(Canvas& canvas, int zone, const GraphSource& source) {
     const OutputReadBack& readBack = source.readBack;
     const std::string efficiency = "Leaching efficiency : " + Fixed(readBack.LeachEff[zone], 6, 2);
-    if (source.fitNA[zone]) {
+    if (source.state.FitNA[zone]) {
         Text8(canvas, 390, 25, efficiency + " (assumed)", colors::kWhite);
         Text8(canvas, 390, 40, "Model fit index (%)  : n.a.", colors::kWhite);
         return;
@@ -81,7 +81,7 @@ void DrawLayerEfficiency(Canvas& canvas, int zone, const GraphSource& source) {
 
 // The optimised efficiency of the transition zone or the aquifer; nothing when it was given.
 void DrawBelowEfficiency(Canvas& canvas, int zone, int y, Color color, const GraphSource& source) {
-    if (source.fitNA[zone] || !source.readBack.Optimized[zone]) return;
+    if (source.state.FitNA[zone] || !source.readBack.Optimized[zone]) return;
     Text8(canvas, 80, y,
           " Leaching efficiency (optimized)  = " + GeneralText(source.readBack.LeachEff[zone]),
           color);

@@ -150,7 +150,7 @@ CalibrationResult Calibrate(const InputData& base, const CalibrationSettings& se
     {
         Engine engine;
         std::string refusal;
-        RunPlain(engine, result.project, refusal);
+        engine.ComputePlain(result.project, refusal);
         runs.Add(1);
         result.state = engine.State();
         if (!refusal.empty()) throw HalosoilError(refusal);

@@ -10,12 +10,6 @@
 
 namespace halosoil::study {
 
-void RunPlain(Engine& engine, const InputData& project, std::string& refusal) {
-    const InputData* projects[] = {&project};
-    RunState* states[] = {&engine.State()};
-    ComputePlainRuns(projects, states, &refusal, 1, VectorUnit::Baseline);
-}
-
 int ThreadsFor(const StudyOptions& options, long long count) {
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const long long wanted = options.threads > 0 ? options.threads : cores;

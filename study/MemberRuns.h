@@ -31,11 +31,6 @@ public:
     const char* what() const noexcept override { return "The study was cancelled."; }
 };
 
-// One plain run of the project on the engine, both questions answered No. A project the
-// engine refuses leaves its message in refusal and counts as stopped (RunStopped set,
-// StoppedStep 0); refusal is emptied otherwise.
-void RunPlain(Engine& engine, const InputData& project, std::string& refusal);
-
 // What one member's run gave: its state (RunStopped and StoppedStep tell whether the water
 // table fell below the aquifer), or the message of a project the engine refused.
 struct MemberRun {

@@ -51,7 +51,7 @@ double RunEvaluator::operator()(const std::vector<double>& unit) {
     if (cancel_ && *cancel_) throw StudyCancelled();
     const std::vector<double> values = ValuesAt(parameters_, unit.data());
     MakeVariant(base_, parameters_, values.data(), project_);
-    RunPlain(engine_, project_, refusal_);
+    engine_.ComputePlain(project_, refusal_);
     runs_.Add(1);
     const double value = objective_.Value(engine_.State());
     // The first of equal values stays the best, so that the outcome does not hang on the

@@ -69,19 +69,18 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
 }
 
 void CondPanel::CondSaveButtonClick() {
-    InputData& data = data_;
     bool valid = true;
-    ReadField(SaltIrrigEdit, data.SaltIrrig, valid);
-    ReadField(WTdepthEdit, data.WTdepth, valid);
-    ReadField(GrwtInfEdit, data.GrwtInf, valid);
-    ReadField(GrwtOutEdit, data.GrwtOut, valid);
-    ReadField(CritDepthEdit, data.CritDepth, valid);
-    ReadField(IrrEffEdit, data.IrrEff, valid);
-    ReadField(MoistEdit, data.Moist, valid);
+    ReadField(SaltIrrigEdit, data_.SaltIrrig, valid);
+    ReadField(WTdepthEdit, data_.WTdepth, valid);
+    ReadField(GrwtInfEdit, data_.GrwtInf, valid);
+    ReadField(GrwtOutEdit, data_.GrwtOut, valid);
+    ReadField(CritDepthEdit, data_.CritDepth, valid);
+    ReadField(IrrEffEdit, data_.IrrEff, valid);
+    ReadField(MoistEdit, data_.Moist, valid);
     // The limits apply to the stored values only; the fields keep what was typed.
-    data.IrrEff = std::clamp(data.IrrEff, 30.0, 100.0);
-    data.Moist = std::clamp(data.Moist, 20.0, 100.0);
-    ReadField(SalInfEdit, data.SalInf, valid);
+    data_.IrrEff = std::clamp(data_.IrrEff, 30.0, 100.0);
+    data_.Moist = std::clamp(data_.Moist, 20.0, 100.0);
+    ReadField(SalInfEdit, data_.SalInf, valid);
     if (!valid) {
         dialogs_.Message("There are invalid values. Please adjust.");
         return;

@@ -91,15 +91,14 @@ void DrainPanel::DrainPresentComboChange() {
 }
 
 bool DrainPanel::ReadAndCheckDrainage() {
-    InputData& data = data_;
     double rootThick = 0;
-    for (int layer = 1; layer <= LayerCount(data); ++layer) rootThick += data.Thick[layer];
-    if (!data.DrainPresent) return true;
+    for (int layer = 1; layer <= LayerCount(data_); ++layer) rootThick += data_.Thick[layer];
+    if (!data_.DrainPresent) return true;
 
-    data.DrainDepth = NumberOr(DrainDepthEdit, -1);
-    data.QH1 = NumberOr(DrainQH1Edit, 0);
-    data.QH2 = NumberOr(DrainQH2Edit, 0);
-    const DrainageFault fault = CheckDrainage(data, rootThick);
+    data_.DrainDepth = NumberOr(DrainDepthEdit, -1);
+    data_.QH1 = NumberOr(DrainQH1Edit, 0);
+    data_.QH2 = NumberOr(DrainQH2Edit, 0);
+    const DrainageFault fault = CheckDrainage(data_, rootThick);
     if (fault == DrainageFault::None) return true;
     dialogs_.Message(DrainageFaultText(fault));
     if (fault == DrainageFault::DepthWithinRootZone ||

@@ -90,38 +90,36 @@ int GenPanel::ChosenLayers() const {
 }
 
 void GenPanel::ReadNumberOfTimeSteps() {
-    InputData& data = data_;
     int nrTst = 0;
     const QString text = NrTstEdit->text();
     if (!TryStringToInt(text.toStdString(), nrTst))
         throw HalosoilError("'" + text.toStdString() + "' is not a valid integer value");
     CheckTimeStepLimit(nrTst);
-    data.NrTst = nrTst;
-    data.HydrRows = data.NrTst;
+    data_.NrTst = nrTst;
+    data_.HydrRows = data_.NrTst;
 }
 
-// A changed layer count sends the user through every group again; the window carries the
+// A changed layer count sends the user through every group again; the Input page carries the
 // data already entered over to the panels of the new count.
 void GenPanel::GenSaveButtonClick() {
-    InputData& data = data_;
-    data.Title1 = Tit1Edit->text().toLatin1().toStdString();
-    data.Title2 = Tit2Edit->text().toLatin1().toStdString();
+    data_.Title1 = Tit1Edit->text().toLatin1().toStdString();
+    data_.Title2 = Tit2Edit->text().toLatin1().toStdString();
     ReadNumberOfTimeSteps();
-    data.TstLength = ChosenStepLength();
-    data.NrLayers = ChosenLayers();
-    data.SetLayerFlags(data.NrLayers);
+    data_.TstLength = ChosenStepLength();
+    data_.NrLayers = ChosenLayers();
+    data_.SetLayerFlags(data_.NrLayers);
 
     const int oldLayers = workflow_.SavedLayers();
-    if (data.NrLayers > oldLayers) {
+    if (data_.NrLayers > oldLayers) {
         dialogs_.Message(
             "The number of layers was increased and data must be added. Please check and save "
             "each data group before using \"Save All\"");
-    } else if (data.NrLayers < oldLayers) {
+    } else if (data_.NrLayers < oldLayers) {
         dialogs_.Message(
             "The number of layers was reduced. Please check and save each data group before "
             "using \"Save All\"");
     }
-    const bool stillComplete = workflow_.Complete() && data.NrLayers == oldLayers;
+    const bool stillComplete = workflow_.Complete() && data_.NrLayers == oldLayers;
     dialogs_.Message(stillComplete
                          ? "The general data were saved."
                          : "The general data were saved. Continue with the hydrological data.");

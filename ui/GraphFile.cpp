@@ -9,6 +9,7 @@
 #include "DrawingRecorder.h"
 #include "Errors.h"
 #include "GraphFrame.h"
+#include "NativeFileName.h"
 #include "SvgCanvas.h"
 
 namespace halosoil {
@@ -55,7 +56,7 @@ QString WriteGraphFile(const QString& fileName, const QImage& picture,
         if (!writer.write(picture)) return writer.errorString();
     }
     try {
-        WriteFileAtomically(QFile::encodeName(fileName).toStdString(), bytes.toStdString());
+        WriteFileAtomically(ToNative(fileName), bytes.toStdString());
     } catch (const FileError& error) {
         return QString::fromLocal8Bit(error.what());
     }

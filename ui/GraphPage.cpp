@@ -21,7 +21,9 @@
 #include "DrawingRecorder.h"
 #include "GraphFile.h"
 #include "GraphFrame.h"
+#include "NativeFileName.h"
 #include "OutputFileName.h"
+#include "PanelWidgets.h"
 #include "QtCanvas.h"
 
 namespace halosoil {
@@ -56,30 +58,10 @@ constexpr TypeButton kTypeButtons[kGraphTypeCount] = {
 constexpr int kSecondLayerButton = static_cast<int>(GraphType::SalinitySecondLayer);
 constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer);
 
-// File names reach the core as the platform's 8-bit names.
-std::string ToNative(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
-}
-QString FromNative(const std::string& fileName) {
-    return QFile::decodeName(fileName.c_str());
-}
-
-QPushButton* NewButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 }  // namespace
 
-GraphPage::GraphPage(InputData& data, RunState& state, OutputReadBack& readBack,
-                     WindowState& window, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent),
-      data_(data),
-      state_(state),
-      readBack_(readBack),
-      window_(window),
-      dialogs_(dialogs) {
+GraphPage::GraphPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), view_(view), dialogs_(dialogs) {
     BuildPage();
 }
 
@@ -96,7 +78,7 @@ QGroupBox* GraphPage::BuildGraphPanel() {
         layout->addWidget(button);
     }
     typeButtons_[0]->setChecked(true);
-    goButton_ = NewButton("GoButton", "Go", panel);
+    goButton_ = MakeButton(panel, "GoButton", "Go");
     layout->addWidget(goButton_, 0, Qt::AlignLeft);
     connect(goButton_, &QPushButton::clicked, this,
             [this] { RunGuarded(dialogs_, [this] { GoButtonClick(); }); });
@@ -116,10 +98,10 @@ void GraphPage::BuildPage() {
     area->addWidget(graphImage_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     area->addWidget(graphPanel_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
 
-    selectGraphButton_ = NewButton("SelectGraphButton", "Select graph", this);
-    saveGraphButton_ = NewButton("SaveGraphButton", "Save graph", this);
-    makeGraphButton_ = NewButton("MakeGraphButton", "Make graph", this);
-    openGraphButton_ = NewButton("OpenGraphButton", "Open graph", this);
+    selectGraphButton_ = MakeButton(this, "SelectGraphButton", "Select graph");
+    saveGraphButton_ = MakeButton(this, "SaveGraphButton", "Save graph");
+    makeGraphButton_ = MakeButton(this, "MakeGraphButton", "Make graph");
+    openGraphButton_ = MakeButton(this, "OpenGraphButton", "Open graph");
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
          {selectGraphButton_, saveGraphButton_, makeGraphButton_, openGraphButton_})
@@ -162,7 +144,7 @@ void GraphPage::OfferTheLayersThatExist() {
     typeButtons_[kSecondLayerButton]->setEnabled(true);
     typeButtons_[kThirdLayerButton]->setEnabled(true);
 
-    const int layers = LayerCount(data_);
+    const int layers = LayerCount(view_.data);
     std::vector<int> absent;
     if (layers == 1) absent = {kSecondLayerButton, kThirdLayerButton};
     if (layers == 2) absent = {kThirdLayerButton};
@@ -205,14 +187,14 @@ void GraphPage::MakeGraphButtonClick() {
 }
 
 QString GraphPage::OutputFileName() const {
-    if (window_.OutputFromRun) return FromNative(OutputFileNameFor(data_.InputFileName));
-    return window_.OutputFileName;
+    if (view_.window.OutputFromRun) return FromNative(OutputFileNameFor(view_.data.InputFileName));
+    return view_.window.OutputFileName;
 }
 
 bool GraphPage::ReadOutput() {
     const QString fileName = OutputFileName();
     try {
-        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
         return true;
     } catch (const std::exception& error) {
         QString text = QString::fromStdString(error.what());
@@ -236,7 +218,7 @@ void GraphPage::GoButtonClick() {
         QtCanvas canvas(picture);
         drawing = std::make_shared<DrawingRecorder>(canvas);
         // Whether a zone has a coefficient is told by the file on display, as read just now.
-        DrawGraph(*drawing, *type, GraphSource{data_, state_, readBack_, readBack_.FitNA});
+        DrawGraph(*drawing, *type, GraphSource{view_.data, view_.results, view_.readBack});
     }
     ShowPicture(picture);
     // Kept for saving the graph as vectors.
@@ -250,7 +232,7 @@ void GraphPage::ShowPicture(const QImage& picture) {
 }
 
 QString GraphPage::DialogFolder() const {
-    return graphFolder_.isEmpty() ? window_.StartFolder : graphFolder_;
+    return graphFolder_.isEmpty() ? view_.window.StartFolder : graphFolder_;
 }
 
 void GraphPage::RememberFolder(const QString& fileName) {

@@ -10,10 +10,7 @@
 
 #include "Dialogs.h"
 #include "GraphType.h"
-#include "InputData.h"
-#include "OutputFile.h"
-#include "RunState.h"
-#include "WindowState.h"
+#include "OutputOnView.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -30,8 +27,7 @@ namespace halosoil {
 class GraphPage : public QWidget {
     Q_OBJECT
 public:
-    GraphPage(InputData& data, RunState& state, OutputReadBack& readBack, WindowState& window,
-              Dialogs& dialogs, QWidget* parent = nullptr);
+    GraphPage(OutputOnView view, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // "See graphs" on the Output page, without the page switch: show the selection panel,
     // hide the picture, disable "Save graph" and "Select graph", set the layer buttons.
@@ -73,10 +69,7 @@ private:
     QString DialogFolder() const;
     void RememberFolder(const QString& fileName);
 
-    InputData& data_;
-    RunState& state_;
-    OutputReadBack& readBack_;
-    WindowState& window_;
+    OutputOnView view_;
     Dialogs& dialogs_;
 
     QImage picture_;

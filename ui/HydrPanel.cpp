@@ -50,20 +50,19 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
 }
 
 void HydrPanel::HydrSaveButtonClick() {
-    InputData& data = data_;
-    SizeSeries(data.Rain, data.HydrRows);
-    SizeSeries(data.Irrig, data.HydrRows);
-    SizeSeries(data.Evap, data.HydrRows);
-    for (int row = 1; row <= data.HydrRows; ++row) {
+    SizeSeries(data_.Rain, data_.HydrRows);
+    SizeSeries(data_.Irrig, data_.HydrRows);
+    SizeSeries(data_.Evap, data_.HydrRows);
+    for (int row = 1; row <= data_.HydrRows; ++row) {
         for (int col = 1; col <= 3; ++col) {
             if (HydrGrid->Cell(col, row).isEmpty()) {
                 dialogs_.Message("There are empty cells, please correct.");
                 return;
             }
         }
-        data.Rain[row] = StringToFloat(HydrGrid->Cell(1, row).toStdString());
-        data.Irrig[row] = StringToFloat(HydrGrid->Cell(2, row).toStdString());
-        data.Evap[row] = StringToFloat(HydrGrid->Cell(3, row).toStdString());
+        data_.Rain[row] = StringToFloat(HydrGrid->Cell(1, row).toStdString());
+        data_.Irrig[row] = StringToFloat(HydrGrid->Cell(2, row).toStdString());
+        data_.Evap[row] = StringToFloat(HydrGrid->Cell(3, row).toStdString());
     }
     SavedMessage("The hydrological data were saved.",
                  "The hydrological data were saved. Continue with the Soil properties.");

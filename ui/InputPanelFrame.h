@@ -1,7 +1,7 @@
 // What every input panel is given and how it reports: the project record it reads its fields
 // into, the workflow it asks for the form of its messages, the dialogs it speaks through, and
-// the signals Saved and Cancelled with which the window moves the workflow on. A panel knows
-// no other panel and not the window.
+// the signals Saved and Cancelled with which the Input page moves the workflow on. A panel
+// knows no other panel and not the page.
 #pragma once
 
 #include <QFrame>

@@ -1,16 +1,20 @@
 #include "InputPanels.h"
 
+#include <algorithm>
+
 #include "CondPanel.h"
 #include "DrainPanel.h"
 #include "GenPanel.h"
+#include "GridPaste.h"
 #include "HydrPanel.h"
 #include "IrrSalPanel.h"
 #include "SaltPanel.h"
 #include "SoilPanel.h"
+#include "StringGrid.h"
 
 namespace halosoil {
 
-std::vector<std::pair<PanelId, QWidget*>> InputPanels::All() const {
+std::vector<std::pair<PanelId, InputPanelFrame*>> InputPanels::All() const {
     return {{PanelId::General, general},
             {PanelId::Hydrology, hydrology},
             {PanelId::Soil1, soil[1]},
@@ -38,6 +42,14 @@ StringGrid* InputPanels::HydrGrid() const {
 
 StringGrid* InputPanels::IrrSalGrid() const {
     return irrigationSalinity->IrrSalGrid;
+}
+
+void InputPanels::ResizeTimeStepGrids(int nrTst, bool numberHydrologicalRows) const {
+    const int rows = std::max(nrTst, 0) + 1;
+    for (StringGrid* grid : {HydrGrid(), SaltGrid(1), SaltGrid(2), SaltGrid(3), IrrSalGrid()}) {
+        grid->SetRowCount(rows);
+        if (grid != HydrGrid() || numberHydrologicalRows) NumberRows(*grid, nrTst);
+    }
 }
 
 }  // namespace halosoil

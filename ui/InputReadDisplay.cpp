@@ -29,68 +29,67 @@ void EnsureRows(StringGrid& grid, int nrTst) {
 }  // namespace
 
 void InputReadDisplay::ItemRead(InputItem item, int index) {
-    InputData& data = data_;
     GenPanel& gen = *panels_.general;
     CondPanel& cond = *panels_.conditions;
     switch (item) {
         case InputItem::Title1:
-            gen.Tit1Edit->setText(QString::fromLatin1(data.Title1));
+            gen.Tit1Edit->setText(QString::fromLatin1(data_.Title1));
             break;
         case InputItem::Title2:
-            gen.Tit2Edit->setText(QString::fromLatin1(data.Title2));
+            gen.Tit2Edit->setText(QString::fromLatin1(data_.Title2));
             break;
         case InputItem::NrTst:
-            gen.NrTstEdit->setText(QString::number(data.NrTst));
+            gen.NrTstEdit->setText(QString::number(data_.NrTst));
             break;
         case InputItem::TstLength:
-            gen.ShowStepLength(data.TstLength);
+            gen.ShowStepLength(data_.TstLength);
             break;
         case InputItem::DrainPresent:
             ShowDrainage();
             break;
         case InputItem::DrainDepth:
-            panels_.drainage->DrainDepthEdit->setText(Text(data.DrainDepth));
+            panels_.drainage->DrainDepthEdit->setText(Text(data_.DrainDepth));
             break;
         case InputItem::QH1:
-            panels_.drainage->DrainQH1Edit->setText(Text(data.QH1));
+            panels_.drainage->DrainQH1Edit->setText(Text(data_.QH1));
             break;
         case InputItem::QH2:
-            panels_.drainage->DrainQH2Edit->setText(Text(data.QH2));
+            panels_.drainage->DrainQH2Edit->setText(Text(data_.QH2));
             break;
         case InputItem::SaltIrrig:
-            cond.SaltIrrigEdit->setText(Text(data.SaltIrrig));
+            cond.SaltIrrigEdit->setText(Text(data_.SaltIrrig));
             break;
         case InputItem::NrLayers: {
             // The panels of the file's layer count receive its soil and salinity data.
-            workflow_.SetSavedLayers(data.NrLayers);
-            const int layers = LayerCount(data);
+            workflow_.SetSavedLayers(data_.NrLayers);
+            const int layers = LayerCount(data_);
             gen.LayersCombo->setCurrentIndex(layers - 1);
             break;
         }
         case InputItem::InitSalt: {
             const int layers = LayerCount(data_);
             panels_.SoilGrid(layers)->SetCell(4, SoilRowOf(index, layers),
-                                              Text(data.InitSalt[index]));
+                                              Text(data_.InitSalt[index]));
             break;
         }
         case InputItem::WTdepth:
-            cond.WTdepthEdit->setText(Text(data.WTdepth));
+            cond.WTdepthEdit->setText(Text(data_.WTdepth));
             break;
         case InputItem::CritDepth:
-            cond.CritDepthEdit->setText(Text(data.CritDepth));
+            cond.CritDepthEdit->setText(Text(data_.CritDepth));
             break;
         case InputItem::MoistAndIrrEff:
-            cond.MoistEdit->setText(Text(data.Moist));
-            cond.IrrEffEdit->setText(Text(data.IrrEff));
+            cond.MoistEdit->setText(Text(data_.Moist));
+            cond.IrrEffEdit->setText(Text(data_.IrrEff));
             break;
         case InputItem::GrwtInf:
-            cond.GrwtInfEdit->setText(Text(data.GrwtInf));
+            cond.GrwtInfEdit->setText(Text(data_.GrwtInf));
             break;
         case InputItem::GrwtOut:
-            cond.GrwtOutEdit->setText(Text(data.GrwtOut));
+            cond.GrwtOutEdit->setText(Text(data_.GrwtOut));
             break;
         case InputItem::SalInf:
-            cond.SalInfEdit->setText(Text(data.SalInf));
+            cond.SalInfEdit->setText(Text(data_.SalInf));
             break;
         case InputItem::Rain:
         case InputItem::Irrig:
@@ -102,16 +101,16 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             // The hydrological block is behind the reader: a file of no time steps had no
             // row to size the grids by.
             ShowHydrologicalFrame();
-            ShowSoilValue(0, data.Thick[index], index);
+            ShowSoilValue(0, data_.Thick[index], index);
             break;
         case InputItem::TotPor:
-            ShowSoilValue(1, data.TotPor[index], index);
+            ShowSoilValue(1, data_.TotPor[index], index);
             break;
         case InputItem::EffPor:
-            ShowSoilValue(2, data.EffPor[index], index);
+            ShowSoilValue(2, data_.EffPor[index], index);
             break;
         case InputItem::LeachEff:
-            ShowSoilValue(3, data.LeachEff[index], index);
+            ShowSoilValue(3, data_.LeachEff[index], index);
             break;
     }
 }
@@ -145,7 +144,6 @@ void InputReadDisplay::ReadingEnded() {
 }
 
 void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
-    const InputData& data = data_;
     StringGrid& hydr = *panels_.HydrGrid();
     StringGrid& irrSal = *panels_.IrrSalGrid();
     switch (item) {
@@ -154,16 +152,16 @@ void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
             ShowHydrologicalFrame();
             hydr.SetCell(0, step, QString::number(step));
             irrSal.SetCell(0, step, QString::number(step));
-            hydr.SetCell(1, step, Text(data.Rain[step]));
+            hydr.SetCell(1, step, Text(data_.Rain[step]));
             break;
         case InputItem::Irrig:
-            hydr.SetCell(2, step, Text(data.Irrig[step]));
+            hydr.SetCell(2, step, Text(data_.Irrig[step]));
             break;
         case InputItem::Evap:
-            hydr.SetCell(3, step, Text(data.Evap[step]));
+            hydr.SetCell(3, step, Text(data_.Evap[step]));
             break;
         default:
-            irrSal.SetCell(1, step, Text(data.IrrSal[step]));
+            irrSal.SetCell(1, step, Text(data_.IrrSal[step]));
             break;
     }
 }

@@ -61,10 +61,10 @@ NextPanel Show(PanelId panel) {
 }
 
 const Buttons kSixGroupsAfterGeneral =
-    Of({B::HydrOpen, B::SoilOpen, B::SaltOpen, B::IrrSalOpen, B::DrainOpen, B::CondOpen});
+    Of({B::HydrOpen, B::SoilOpen, B::SaltOpen, B::IrrSal, B::DrainOpen, B::CondOpen});
 const Buttons kAllCancels =
-    Of({B::GenCancel, B::HydrCancel, B::Soil1Cancel, B::Soil2Cancel, B::Soil3Cancel, B::Salt1Cancel,
-        B::Salt2Cancel, B::Salt3Cancel, B::IrrSalCancel, B::DrainCancel, B::CondCancel});
+    Of({B::GenQuit, B::HydrQuit, B::Soil1Quit, B::Soil2Quit, B::Soil3Quit, B::Salt1Quit,
+        B::Salt2Quit, B::Salt3Quit, B::IrrSalCancel, B::DrainQuit, B::CondQuit});
 // A first-pass save of the general data starts the walk again: every Cancel but that of the
 // irrigation-salinity panel waits for its panel's next save.
 const Buttons kCancelsAGeneralSaveDisables = kAllCancels & ~Of({B::IrrSalCancel});
@@ -93,7 +93,7 @@ using P = PanelId;
 // clang-format off
 const InputWorkflow::Rule kRules[] = {
     // event                      panel                  when             completion         groups                       disable                       enable                                                             then shown
-    {Event::InitialLayout,        P::None,               When::Always,    Completion::Keep,  Groups::DisableGroupButtons, kAllCancels,                  Of({B::GenOpen, B::CondOpen, B::Salt1Cancel, B::IrrSalCancel}),    kHidePanels},
+    {Event::InitialLayout,        P::None,               When::Always,    Completion::Keep,  Groups::DisableGroupButtons, kAllCancels,                  Of({B::GenOpen, B::CondOpen, B::Salt1Quit, B::IrrSalCancel}),    kHidePanels},
     {Event::Restart,              P::None,               When::Always,    Completion::Clear, Groups::Keep,                {},                           {},                                                                kHidePanels},
     {Event::InputPageShown,       P::None,               When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::GenOpen}),                                                  kHidePanels},
     {Event::InputPageShown,       P::None,               When::FirstPass, Completion::Keep,  Groups::Keep,                kSixGroupsAfterGeneral,       {},                                                                kStay},
@@ -104,33 +104,33 @@ const InputWorkflow::Rule kRules[] = {
     // Opening a group: only its panel's Save and Cancel lead out; the irrigation-salinity
     // panel keeps its own group button.
     {Event::Opened,               P::None,               When::Always,    Completion::Keep,  Groups::DisableGroupButtons, {},                           {},                                                                kOpenedPanel},
-    {Event::Opened,               P::IrrigationSalinity, When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::IrrSalOpen}),                                               kStay},
+    {Event::Opened,               P::IrrigationSalinity, When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::IrrSal}),                                               kStay},
 
     // The Saves: each enables its own Cancel and the next group's button and shows the next
     // panel.
     {Event::Saved,                P::General,            When::FirstPass, Completion::Keep,  Groups::Keep,                kCancelsAGeneralSaveDisables, {},                                                                kStay},
-    {Event::Saved,                P::General,            When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::GenCancel, B::HydrOpen}),                                   Show(P::Hydrology)},
-    {Event::Saved,                P::Hydrology,          When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::HydrCancel, B::SoilOpen}),                                  kSoilPanelOfTheLayers},
-    {Event::Saved,                P::Soil1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil1Cancel, B::SaltOpen}),                                 Show(P::Salt1)},
-    {Event::Saved,                P::Soil2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil2Cancel, B::SaltOpen}),                                 Show(P::Salt2)},
-    {Event::Saved,                P::Soil2,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainCancel}),         {},                                                                kStay},
-    {Event::Saved,                P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil3Cancel, B::SaltOpen}),                                 Show(P::Salt3)},
-    {Event::Saved,                P::Soil3,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainCancel}),         {},                                                                kStay},
-    {Event::Saved,                P::Salt1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt1Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
-    {Event::Saved,                P::Salt2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt2Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
-    {Event::Saved,                P::Salt3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt3Cancel, B::IrrSalOpen}),                               Show(P::IrrigationSalinity)},
-    {Event::Saved,                P::IrrigationSalinity, When::FirstPass, Completion::Keep,  Groups::DisableGroupButtons, {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}),               Show(P::Drainage)},
-    {Event::Saved,                P::IrrigationSalinity, When::Complete,  Completion::Keep,  Groups::EnableGroupButtons,  {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainCancel}),               kHidePanels},
-    {Event::Saved,                P::Drainage,           When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::DrainCancel, B::CondOpen}),                                 Show(P::Conditions)},
-    {Event::Saved,                P::Conditions,         When::Always,    Completion::Set,   Groups::EnableGroupButtons,  {},                           Of({B::CondCancel}),                                               kHidePanels},
-    {Event::DrainageDepthRefused, P::None,               When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::DrainCancel}),                                              kStay},
+    {Event::Saved,                P::General,            When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::GenQuit, B::HydrOpen}),                                   Show(P::Hydrology)},
+    {Event::Saved,                P::Hydrology,          When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::HydrQuit, B::SoilOpen}),                                  kSoilPanelOfTheLayers},
+    {Event::Saved,                P::Soil1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil1Quit, B::SaltOpen}),                                 Show(P::Salt1)},
+    {Event::Saved,                P::Soil2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil2Quit, B::SaltOpen}),                                 Show(P::Salt2)},
+    {Event::Saved,                P::Soil2,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainQuit}),         {},                                                                kStay},
+    {Event::Saved,                P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Soil3Quit, B::SaltOpen}),                                 Show(P::Salt3)},
+    {Event::Saved,                P::Soil3,              When::FirstPass, Completion::Keep,  Groups::Keep,                Of({B::DrainQuit}),         {},                                                                kStay},
+    {Event::Saved,                P::Salt1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt1Quit, B::IrrSal}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::Salt2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt2Quit, B::IrrSal}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::Salt3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::Salt3Quit, B::IrrSal}),                               Show(P::IrrigationSalinity)},
+    {Event::Saved,                P::IrrigationSalinity, When::FirstPass, Completion::Keep,  Groups::DisableGroupButtons, {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainQuit}),               Show(P::Drainage)},
+    {Event::Saved,                P::IrrigationSalinity, When::Complete,  Completion::Keep,  Groups::EnableGroupButtons,  {},                           Of({B::IrrSalCancel, B::DrainOpen, B::DrainQuit}),               kHidePanels},
+    {Event::Saved,                P::Drainage,           When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::DrainQuit, B::CondOpen}),                                 Show(P::Conditions)},
+    {Event::Saved,                P::Conditions,         When::Always,    Completion::Set,   Groups::EnableGroupButtons,  {},                           Of({B::CondQuit}),                                               kHidePanels},
+    {Event::DrainageDepthRefused, P::None,               When::Always,    Completion::Keep,  Groups::Keep,                {},                           Of({B::DrainQuit}),                                              kStay},
 
     // The Cancels: back to the group buttons, with the cancelled group's own enabled.
     {Event::Cancelled,            P::General,            When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::GenOpen}),                                                  kHidePanels},
     {Event::Cancelled,            P::Hydrology,          When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::HydrOpen}),                                                 kHidePanels},
     {Event::Cancelled,            P::Soil1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen}),                                                 kHidePanels},
     {Event::Cancelled,            P::Soil2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen}),                                                 kHidePanels},
-    {Event::Cancelled,            P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen, B::Soil1Cancel, B::Soil2Cancel, B::Salt3Cancel}), kHidePanels},
+    {Event::Cancelled,            P::Soil3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SoilOpen, B::Soil1Quit, B::Soil2Quit, B::Salt3Quit}), kHidePanels},
     {Event::Cancelled,            P::Salt1,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
     {Event::Cancelled,            P::Salt2,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
     {Event::Cancelled,            P::Salt3,              When::Always,    Completion::Keep,  Groups::SettleGroupButtons,  {},                           Of({B::SaltOpen}),                                                 kHidePanels},
@@ -224,7 +224,7 @@ void InputWorkflow::Handle(Event event, PanelId panel, int layers) {
 }
 
 void InputWorkflow::SetGroupButtons(bool enabled) {
-    for (WorkflowButton button : {B::GenOpen, B::HydrOpen, B::SoilOpen, B::SaltOpen, B::IrrSalOpen,
+    for (WorkflowButton button : {B::GenOpen, B::HydrOpen, B::SoilOpen, B::SaltOpen, B::IrrSal,
                                   B::DrainOpen, B::CondOpen, B::SaveAll})
         enabled_.set(static_cast<int>(button), enabled);
 }

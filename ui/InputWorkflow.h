@@ -1,7 +1,7 @@
 // The input workflow of the Input page: the seven groups visited in a fixed order the first
 // time, which panel is on view, and which group buttons, Cancel buttons and "Save all - Run"
 // may be pressed. Every event of the workflow goes through here, and the rules of what each
-// event enables are one table (InputWorkflow.cpp); the window only shows what this says.
+// event enables are one table (InputWorkflow.cpp); the Input page only shows what this says.
 #pragma once
 
 #include <bitset>
@@ -36,27 +36,27 @@ enum class InputGroup {
 };
 
 // The buttons whose enabling the workflow decides: the seven group buttons, "Save all - Run"
-// and the Cancel button of each panel.
+// and the Cancel button of each panel, each named as its objectName without "Button".
 enum class WorkflowButton {
     GenOpen,
     HydrOpen,
     SoilOpen,
     SaltOpen,
-    IrrSalOpen,
+    IrrSal,
     DrainOpen,
     CondOpen,
     SaveAll,
-    GenCancel,
-    HydrCancel,
-    Soil1Cancel,
-    Soil2Cancel,
-    Soil3Cancel,
-    Salt1Cancel,
-    Salt2Cancel,
-    Salt3Cancel,
+    GenQuit,
+    HydrQuit,
+    Soil1Quit,
+    Soil2Quit,
+    Soil3Quit,
+    Salt1Quit,
+    Salt2Quit,
+    Salt3Quit,
     IrrSalCancel,
-    DrainCancel,
-    CondCancel,
+    DrainQuit,
+    CondQuit,
     Count,
 };
 

@@ -1,6 +1,9 @@
 #include "LayerCarryOver.h"
 
+#include <algorithm>
+
 #include "InputData.h"
+#include "InputPanels.h"
 #include "StringGrid.h"
 
 namespace halosoil {
@@ -46,6 +49,15 @@ void CarrySalinityGrid(const StringGrid& from, int oldLayers, StringGrid& to, in
         const int target = SaltColumnOf(zone, newLayers);
         for (int row = 1; row <= nrTst; ++row) to.SetCell(target, row, from.Cell(source, row));
     }
+}
+
+// More layers repeat the old first layer, fewer drop the deeper ones.
+void CarryOverToNewLayerCount(const InputPanels& panels, int oldLayers, int newLayers, int nrTst) {
+    if (oldLayers < 1 || oldLayers > 3) return;
+    CarrySoilGrid(*panels.SoilGrid(oldLayers), oldLayers, *panels.SoilGrid(newLayers), newLayers);
+    StringGrid& salinity = *panels.SaltGrid(newLayers);
+    CarrySalinityGrid(*panels.SaltGrid(oldLayers), oldLayers, salinity, newLayers, nrTst);
+    salinity.SetRowCount(std::max(nrTst, 0) + 1);
 }
 
 }  // namespace halosoil

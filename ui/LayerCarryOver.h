@@ -6,6 +6,7 @@
 namespace halosoil {
 
 class StringGrid;
+struct InputPanels;
 
 // The old root-zone layer whose data fill layer newLayer (1..newLayers).
 int SourceLayer(int oldLayers, int newLayers, int newLayer);
@@ -20,5 +21,10 @@ void CarrySoilGrid(const StringGrid& from, int oldLayers, StringGrid& to, int ne
 // Each zone's column, rows 1..nrTst.
 void CarrySalinityGrid(const StringGrid& from, int oldLayers, StringGrid& to, int newLayers,
                        int nrTst);
+
+// The soil and salinity panels of oldLayers over to those of newLayers; the new salinity grid
+// gets the rows of nrTst steps. A layer count outside 1..3 can only come from a damaged file;
+// there is nothing to carry.
+void CarryOverToNewLayerCount(const InputPanels& panels, int oldLayers, int newLayers, int nrTst);
 
 }  // namespace halosoil

@@ -1,44 +1,60 @@
 #include "MainForm.h"
-#include "RecentFilesMenu.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
-#include <new>
 
 #include "ActionGuard.h"
 #include "CalibrationPage.h"
 #include "CloseForm.h"
-#include "CondPanel.h"
 #include "DrainForm.h"
-#include "DrainPanel.h"
+#include "EditMenu.h"
 #include "Errors.h"
-#include "GenPanel.h"
 #include "GraphPage.h"
-#include "GridPaste.h"
 #include "HelpPages.h"
-#include "HydrPanel.h"
-#include "IrrSalPanel.h"
+#include "InputPage.h"
+#include "NativeFileName.h"
+#include "OutputFileLayout.h"
+#include "OutputFileName.h"
 #include "OutputPage.h"
-#include "SaltPanel.h"
-#include "SoilPanel.h"
-#include "StringGrid.h"
+#include "RecentFilesMenu.h"
+#include "SaveAllRun.h"
 #include "StringToFloat.h"
 
 namespace halosoil {
 
 namespace {
 
-constexpr int kIntroPage = 0;
-constexpr int kMathPage = 1;
-constexpr int kInputPage = 3;
-constexpr int kCalibrationPage = 6;
+// An output file is known by its extension or, renamed, by its first line.
+bool IsOutputFile(const QString& fileName) {
+    if (QFileInfo(fileName).suffix().compare("out", Qt::CaseInsensitive) == 0) return true;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    return file.readLine(256).trimmed().startsWith(output_layout::kHeading);
+}
+
+bool IsObservationsFile(const QString& fileName) {
+    return QFileInfo(fileName).suffix().compare("csv", Qt::CaseInsensitive) == 0;
+}
+
+// The local files of a drag that the window opens: input, output and observations files.
+QStringList DroppedFiles(const QMimeData* mime) {
+    QStringList files;
+    if (!mime || !mime->hasUrls()) return files;
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+        if (suffix == "inp" || suffix == "out" || suffix == "csv") files << url.toLocalFile();
+    }
+    return files;
+}
 
 }  // namespace
 
@@ -50,157 +66,142 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     setFont(formFont);
     resize(806, 647);
 
-    BuildMenu();
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName("PageControl");
-    const char* pages[][2] = {{"IntroTab", "Intro"},    {"MathTab", "Math"},
-                              {"FigTab", "Figure"},     {"InpTab", "Input"},
-                              {"OutTab", "Output"},     {"GraphTab", "Graphs"},
-                              {"CalTab", "Calibration"}};
-    for (const auto& page : pages) {
-        auto* widget = new QWidget(PageControl);
-        widget->setObjectName(page[0]);
-        PageControl->addTab(widget, page[1]);
-    }
-    setCentralWidget(PageControl);
-    BuildHelpPages();
-    BuildInputPage(PageControl->widget(kInputPage));
-    BuildOutputPages();
-    BuildCalibrationPage(PageControl->widget(kCalibrationPage));
-    ConnectGroupButtons();
-    connect(PageControl, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
+    editMenu_ = std::make_unique<EditMenu>(*this, dialogs_);
+    BuildPages();
+    ConnectInputPage();
+    ConnectOutputPages();
+    ConnectCalibrationPage();
+    connect(pageControl_, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
     BuildFileMenu();
     setAcceptDrops(true);
 
     // The closing and drainage explanation windows exist from the start, hidden.
-    closeForm = new CloseForm(this);
-    drainForm = new DrainForm(this);
+    closeForm_ = new CloseForm(this);
+    drainForm_ = new DrainForm(this);
 
-    qApp->installEventFilter(this);
-    ShowWorkflow();
     FormCreate();
 }
 
-MainForm::~MainForm() {
-    qApp->removeEventFilter(this);
-}
+MainForm::~MainForm() = default;
 
 void MainForm::Guarded(const std::function<void()>& action) {
     RunGuarded(dialogs_, action);
 }
 
-void MainForm::BuildHelpPages() {
-    BuildIntroPage(PageControl->widget(0));
-    BuildMathPage(PageControl->widget(1));
-    BuildFigurePage(PageControl->widget(2));
+QWidget* MainForm::PageWidget(WindowPage page) const {
+    return pageControl_->widget(static_cast<int>(page));
 }
 
-void MainForm::BuildOutputPages() {
-    QWidget* outTab = PageControl->widget(4);
-    QWidget* graphTab = PageControl->widget(5);
-    outputPage = new OutputPage(data_, engine_.State(), readBack_, window_, dialogs_, outTab);
-    graphPage = new GraphPage(data_, engine_.State(), readBack_, window_, dialogs_, graphTab);
-    outputPage->setObjectName("OutputPage");
-    graphPage->setObjectName("GraphPage");
-    auto* outLayout = new QVBoxLayout(outTab);
-    outLayout->setContentsMargins(0, 0, 0, 0);
-    outLayout->addWidget(outputPage);
-    auto* graphLayout = new QVBoxLayout(graphTab);
-    graphLayout->setContentsMargins(0, 0, 0, 0);
-    graphLayout->addWidget(graphPage);
+void MainForm::PlaceOnPage(WindowPage page, QWidget* content) {
+    auto* layout = new QVBoxLayout(PageWidget(page));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
 
-    connect(outputPage, &OutputPage::SeeGraphsClicked, this, [this] {
+void MainForm::BuildPages() {
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName("PageControl");
+    for (const WindowPageName& name : kWindowPageNames) {
+        auto* widget = new QWidget(pageControl_);
+        widget->setObjectName(name.objectName);
+        pageControl_->addTab(widget, name.title);
+    }
+    setCentralWidget(pageControl_);
+
+    BuildIntroPage(PageWidget(WindowPage::Intro));
+    BuildMathPage(PageWidget(WindowPage::Math));
+    BuildFigurePage(PageWidget(WindowPage::Figure));
+
+    inputPage_ = new InputPage(data_, window_, dialogs_, PageWidget(WindowPage::Input));
+    PlaceOnPage(WindowPage::Input, inputPage_);
+    saveAllRun_ = new SaveAllRun(data_, results_, window_, *inputPage_, dialogs_, this);
+
+    const OutputOnView onView{data_, results_, readBack_, window_};
+    outputPage_ = new OutputPage(onView, dialogs_, PageWidget(WindowPage::Output));
+    outputPage_->setObjectName("OutputPage");
+    PlaceOnPage(WindowPage::Output, outputPage_);
+    graphPage_ = new GraphPage(onView, dialogs_, PageWidget(WindowPage::Graphs));
+    graphPage_->setObjectName("GraphPage");
+    PlaceOnPage(WindowPage::Graphs, graphPage_);
+
+    calibrationPage_ = new CalibrationPage(dialogs_, PageWidget(WindowPage::Calibration));
+    calibrationPage_->setObjectName("CalibrationPage");
+    PlaceOnPage(WindowPage::Calibration, calibrationPage_);
+}
+
+void MainForm::ConnectInputPage() {
+    connect(inputPage_, &InputPage::ReStartButtonClicked, this,
+            [this] { Guarded([this] { ReStartButtonClick(); }); });
+    connect(inputPage_, &InputPage::SaveAllButtonClicked, this,
+            [this] { Guarded([this] { saveAllRun_->SaveAllButtonClick(); }); });
+    connect(saveAllRun_, &SaveAllRun::OutputWritten, this, &MainForm::ShowRunOutput);
+    connect(inputPage_, &InputPage::InputOpened, this, [this](const QString& fileName) {
+        outputPage_->DisableForOpenedInput();
+        graphPage_->DisableGraphButtons();
+        if (recentFiles_) recentFiles_->Remember(fileName);
+    });
+    connect(inputPage_, &InputPage::DrainHelpRequested, this, [this] {
+        drainForm_->show();
+        drainForm_->raise();
+    });
+    connect(inputPage_, &InputPage::DrainPanelClosed, this, [this] { drainForm_->hide(); });
+}
+
+void MainForm::ConnectOutputPages() {
+    connect(outputPage_, &OutputPage::SeeGraphsClicked, this, [this] {
         Guarded([this] {
-            graphPage->SeeGraphs();
-            ShowPage("GraphTab");
+            graphPage_->SeeGraphs();
+            ShowPage(WindowPage::Graphs);
         });
     });
-    connect(outputPage, &OutputPage::OutputOpened, this, [this] {
+    connect(outputPage_, &OutputPage::OutputOpened, this, [this] {
         Guarded([this] {
-            graphPage->HideForOpenedOutput();
+            graphPage_->HideForOpenedOutput();
             if (recentFiles_) recentFiles_->Remember(window_.OutputFileName);
         });
     });
-    connect(graphPage, &GraphPage::MakeGraphClicked, this, [this] {
+    connect(graphPage_, &GraphPage::MakeGraphClicked, this, [this] {
         Guarded([this] {
             dialogs_.Message("To make a graph, an output file must be opened first.");
-            if (!outputPage->OpenOutput()) return;
-            graphPage->ShowSelectionForNewOutput();
-            ShowPage("GraphTab");
+            if (!outputPage_->OpenOutput()) return;
+            graphPage_->ShowSelectionForNewOutput();
+            ShowPage(WindowPage::Graphs);
         });
     });
 }
 
-void MainForm::ConnectGroupButtons() {
-    ConnectGuarded<MainForm>(this, dialogs_,
-                             {
-                                 {GenOpenButton, &MainForm::GenOpenButtonClick},
-                                 {HydrOpenButton, &MainForm::HydrOpenButtonClick},
-                                 {SoilOpenButton, &MainForm::SoilOpenButtonClick},
-                                 {SaltOpenButton, &MainForm::SaltOpenButtonClick},
-                                 {IrrSalButton, &MainForm::IrrSalButtonClick},
-                                 {DrainOpenButton, &MainForm::DrainOpenButtonClick},
-                                 {CondOpenButton, &MainForm::CondOpenButtonClick},
-                                 {ReStartButton, &MainForm::ReStartButtonClick},
-                                 {SaveAllButton, &MainForm::SaveAllButtonClick},
-                                 {OpenInpButton, &MainForm::OpenInpButtonClick},
-                             });
+void MainForm::ConnectCalibrationPage() {
+    connect(
+        calibrationPage_, &CalibrationPage::ApplyRequested, this,
+        [this](const std::vector<study::Parameter>& parameters, const std::vector<double>& values) {
+            Guarded([&] { ApplyStudyValues(parameters, values); });
+        });
+}
+
+void MainForm::BuildFileMenu() {
+    RecentFilesMenu::Actions actions;
+    actions.openInput = [this] {
+        ShowPage(WindowPage::Input);
+        inputPage_->OpenInpButtonClick();
+    };
+    actions.openOutput = [this] { outputPage_->OpenOutButtonClick(); };
+    actions.openObservations = [this] {
+        ShowPage(WindowPage::Calibration);
+        calibrationPage_->OpenObservationsButtonClick();
+    };
+    actions.openRecent = [this](const QString& path) { OpenFileNamed(path); };
+    actions.guarded = [this](const std::function<void()>& action) { Guarded(action); };
+    recentFiles_ = new RecentFilesMenu(menuBar(), std::move(actions));
 }
 
 void MainForm::FormCreate() {
-    workflow_.Restart();
     window_.OutputFromRun = false;
-
     window_.StartFolder = QDir::currentPath();
     window_.InputOpenFolder = window_.StartFolder;
     window_.InputSaveFolder = window_.StartFolder;
     window_.OutputOpenFolder = window_.StartFolder;
-
-    StringGrid* hydr = panels_.HydrGrid();
-    StringGrid* irrSal = panels_.IrrSalGrid();
-    hydr->SetCell(0, 0, "Serial Nr");
-    panels_.SaltGrid(1)->SetCell(0, 0, "Serial Nr");
-
-    data_.HydrRows = 11;
-    data_.NrTst = 11;
-    for (StringGrid* grid :
-         {hydr, panels_.SaltGrid(1), panels_.SaltGrid(2), panels_.SaltGrid(3), irrSal})
-        grid->SetRowCount(12);
-
-    panels_.general->NrTstEdit->setText("11");
-    panels_.general->TstCombo->setCurrentIndex(1);
-    panels_.general->LayersCombo->setCurrentIndex(0);
-
-    for (int col = 1; col <= 3; ++col) {
-        hydr->SetCell(col, 0, "mm/timestep");
-        for (int layers = 1; layers <= 3; ++layers)
-            panels_.SaltGrid(layers)->SetCell(col, 0, "(dS/m)");
-    }
-    panels_.SaltGrid(2)->SetCell(4, 0, "dS/m");
-    panels_.SaltGrid(3)->SetCell(5, 0, "dS/m");
-    irrSal->SetCell(0, 0, "Serial Nr");
-    irrSal->SetCell(1, 0, " dS/m");
-
-    for (StringGrid* grid :
-         {hydr, panels_.SaltGrid(1), panels_.SaltGrid(2), panels_.SaltGrid(3), irrSal})
-        NumberRows(*grid, 11);
-
-    for (int row = 1; row <= data_.HydrRows; ++row) {
-        for (int col = 1; col <= 3; ++col) {
-            hydr->SetCell(col, row, QString());
-            for (int layers = 1; layers <= 3; ++layers)
-                panels_.SaltGrid(layers)->SetCell(col, row, {});
-        }
-        irrSal->SetCell(1, row, "-");
-    }
-
-    data_.DrainPresent = false;
-
-    PageControl->setCurrentIndex(kIntroPage);
-    FileLabel->hide();
-    NameLabel->clear();
-    ShowWorkflow();
-
+    inputPage_->Restart();
+    ShowPage(WindowPage::Intro);
     SetDecimalSeparator('.');
 }
 
@@ -210,46 +211,96 @@ void MainForm::ReStartButtonClick() {
 
 void MainForm::OnPageChanged(int index) {
     Guarded([this, index] {
-        if (index == kInputPage) InpTabShow();
-        if (index == kMathPage) MathTabShow();
-        if (index == kCalibrationPage) CalTabShow();
+        switch (static_cast<WindowPage>(index)) {
+            case WindowPage::Input:
+                inputPage_->InpTabShow();
+                break;
+            case WindowPage::Math:
+                inputPage_->MathTabShow();
+                break;
+            case WindowPage::Calibration:
+                CalTabShow();
+                break;
+            default:
+                break;
+        }
     });
 }
 
-void MainForm::InpTabShow() {
-    workflow_.InputPageShown();
-    ShowWorkflow();
+void MainForm::ShowPage(WindowPage page) {
+    pageControl_->setCurrentIndex(static_cast<int>(page));
 }
 
-// The equations are a reason to walk the groups again from the general data.
-void MainForm::MathTabShow() {
-    workflow_.MathPageShown();
+void MainForm::ShowRunOutput() {
+    recentFiles_->Remember(FromNative(data_.InputFileName));
+    recentFiles_->Remember(FromNative(OutputFileNameFor(data_.InputFileName)));
+    outputPage_->ShowRunOutput();
+    ShowPage(WindowPage::Output);
 }
 
-void MainForm::ShowPage(const QString& tabName) {
-    if (QWidget* page = PageControl->findChild<QWidget*>(tabName))
-        PageControl->setCurrentWidget(page);
-}
-
-void MainForm::ShowWorkflow() {
-    for (int index = 0; index < kWorkflowButtons; ++index) {
-        const auto button = static_cast<WorkflowButton>(index);
-        workflowButtons_[index]->setEnabled(workflow_.Enabled(button));
+void MainForm::CalTabShow() {
+    if (!inputPage_->Workflow().Complete()) {
+        calibrationPage_->SetProject(
+            std::nullopt,
+            "The input is not complete: enter or open a project on the Input page first, as "
+            "\"Save all - Run\" requires.");
+        return;
     }
-    for (const auto& [name, panel] : panels_.All()) panel->setVisible(name == workflow_.Shown());
+    try {
+        calibrationPage_->SetProject(saveAllRun_->ProjectAsSaved(), {});
+    } catch (const HalosoilError& error) {
+        calibrationPage_->SetProject(std::nullopt, QString("The input cannot be saved: ") +
+                                                       QString::fromStdString(error.what()));
+    }
 }
 
-void MainForm::OpenGroup(InputGroup group) {
-    workflow_.Opened(group, LayerCount(data_));
-    ShowWorkflow();
+void MainForm::ApplyStudyValues(const std::vector<study::Parameter>& parameters,
+                                const std::vector<double>& values) {
+    data_ = study::Variant(data_, parameters, values.data());
+    inputPage_->ShowRecordInPanels();
+    CalTabShow();
+}
+
+void MainForm::OpenFileNamed(const QString& fileName) {
+    if (IsObservationsFile(fileName)) {
+        ShowPage(WindowPage::Calibration);
+        calibrationPage_->OpenObservationsNamed(QFileInfo(fileName).absoluteFilePath());
+        return;
+    }
+    OpenFileFromOutside(fileName);
+}
+
+void MainForm::OpenFileFromOutside(const QString& fileName) {
+    // A dialog hands over a whole path; so does this, whatever folder the program started in.
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    if (IsOutputFile(path)) {
+        if (outputPage_->OpenOutputFile(path)) ShowPage(WindowPage::Output);
+        return;
+    }
+    // Showing the Input page hides its panels; the opened input then shows the general data.
+    ShowPage(WindowPage::Input);
+    inputPage_->OpenInputNamed(path);
+}
+
+void MainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainForm::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    // One file at a time, as each open action takes one; the first of several.
+    const QString file = files.first();
+    Guarded([this, &file] { OpenFileNamed(file); });
 }
 
 // The window is not closed from its frame: the closing window is shown, and closing that
 // one ends the program.
 void MainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
-    closeForm->show();
-    closeForm->raise();
+    closeForm_->show();
+    closeForm_->raise();
 }
 
 }  // namespace halosoil

@@ -7,6 +7,7 @@
 
 #include "AtomicFile.h"
 #include "Errors.h"
+#include "NativeFileName.h"
 #include "OutputCsv.h"
 #include "OutputPage.h"
 #include "StringGrid.h"
@@ -32,7 +33,7 @@ int LayersOfSalinityColumns(int columns) {
 }  // namespace
 
 void OutputPage::SaveCsvButtonClick() {
-    const QString folder = csvFolder_.isEmpty() ? window_.StartFolder : csvFolder_;
+    const QString folder = csvFolder_.isEmpty() ? view_.window.StartFolder : csvFolder_;
     const std::optional<QString> chosen = dialogs_.SaveFile({kCsvFilter, kCsvExtension, folder});
     if (!chosen) {
         dialogs_.Message(kNotSaved);
@@ -47,7 +48,7 @@ void OutputPage::SaveCsvButtonClick() {
         CsvText(table, hydrology ? HydrologyCsvHeadings()
                                  : SalinityCsvHeadings(LayersOfSalinityColumns(table.Columns())));
     try {
-        WriteFileAtomically(QFile::encodeName(*chosen).toStdString(), csv);
+        WriteFileAtomically(ToNative(*chosen), csv);
     } catch (const FileError& error) {
         dialogs_.Message("Cannot create file \"" + *chosen + "\". " +
                          QString::fromStdString(error.what()));

@@ -18,8 +18,9 @@
 
 #include "Errors.h"
 #include "InputForView.h"
+#include "NativeFileName.h"
 #include "OutputFileName.h"
-#include "OutputTables.h"
+#include "PanelWidgets.h"
 #include "StringGrid.h"
 
 namespace halosoil {
@@ -29,56 +30,12 @@ namespace {
 const QString kOutputFilter = "output files (*.out)|*.out";
 const QString kOutputExtension = "out";
 const QString kNoOutputSelected = "No output file was selected";
-const QString kOnClipboard = "The data are on the clipboard to be pasted elsewhere.";
-
-// Grid positions per layer count of the salinity table (index 0 unused) and of the
-// hydrology table; the column counts follow from the tables themselves.
-constexpr TableGeometry kSalinityGeometry[4] = {
-    {0, 0, 0, 0}, {100, 480, 106, 102}, {50, 610, 56, 52}, {10, 740, 16, 12}};
-constexpr TableGeometry kHydrologyGeometry{50, 612, 56, 52};
-
-const QStringList kHydrOutLines = {
-    "Rainfall         Irrigation        Pot. Evapor.   Percolation   Capillary rise    Act. "
-    "Evapor.  Drainage       Depth WT"};
-const QStringList kOutSalt1Lines = {
-    "                                      S A L I N I T Y    D A T A",
-    "       R o o t z o n e             T r a n s i t i o n   z o n e             A q u i f e r",
-    "calculated    measured      calculated     measured      calculated     measured"};
-const QStringList kOutSalt2Lines = {
-    "                                                      S A L I N I T Y    D A T A",
-    "                          R o o t z o n e                                     T r a n s i "
-    "t i o n   z o n e               A q u i f e r",
-    "             Layer1                                Layer2",
-    "calculated     measured      calculated     measured       calculated     measured       "
-    "calculated     measured",
-    " "};
-const QStringList kOutSalt3Lines = {
-    "                                                                                 S A L I N "
-    "I T Y    D A T A",
-    "                                             R o o t z o n e                              "
-    "                                       ",
-    "             - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - "
-    "- - - - - - - - - -                   T r a n s i t i o n  z o n e               A q u i f "
-    "e r",
-    "             Layer1                               Layer2                                 "
-    "Layer3                          ",
-    "calculated     measured      calculated     measured      calculated      measured      "
-    "calculated     measured      calculated     measured",
-    " "};
 
 // The name with its extension replaced (or added when it has none).
 QString WithExtension(const QString& fileName, const QString& extension) {
     const QFileInfo info(fileName);
     if (info.suffix().isEmpty()) return fileName + extension;
     return fileName.left(fileName.size() - info.suffix().size() - 1) + extension;
-}
-
-std::string ToNative(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
-}
-
-QString FromNative(const std::string& text) {
-    return QFile::decodeName(text.c_str());
 }
 
 // The output file is 8-bit text; titles typed in another encoding than UTF-8 are shown as
@@ -115,14 +72,8 @@ protected:
 
 }  // namespace
 
-OutputPage::OutputPage(InputData& data, RunState& state, OutputReadBack& readBack,
-                       WindowState& window, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent),
-      data_(data),
-      state_(state),
-      readBack_(readBack),
-      window_(window),
-      dialogs_(dialogs) {
+OutputPage::OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), view_(view), dialogs_(dialogs) {
     BuildWidgets();
     // Nothing to show before a run or an opened output file.
     outLabel_->hide();
@@ -134,51 +85,18 @@ OutputPage::OutputPage(InputData& data, RunState& state, OutputReadBack& readBac
     HideTable();
 }
 
-QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& lines) {
-    auto* box = new QPlainTextEdit(this);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setFocusPolicy(Qt::NoFocus);
-    QPalette grey = box->palette();
-    grey.setColor(QPalette::Base, palette().color(QPalette::Button));
-    box->setPalette(grey);
-    QFont font = box->font();
-    font.setPointSize(7);
-    box->setFont(font);
-    box->setPlainText(lines.join('\n'));
-    const int margins =
-        2 * (box->frameWidth() + static_cast<int>(box->document()->documentMargin()));
-    box->setFixedHeight(static_cast<int>(lines.size()) * box->fontMetrics().lineSpacing() +
-                        margins);
-    return box;
-}
-
 void OutputPage::BuildWidgets() {
-    auto makeButton = [this](const char* name, const QString& text) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(name);
-        return button;
-    };
-    auto makeLabel = [this](const char* name, const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(name);
-        return label;
-    };
-
-    openOutButton_ = makeButton("OpenOutButton", "Open output");
-    seeGraphsButton_ = makeButton("SeeGraphsButton", "See graphs");
-    seeSaltButton_ = makeButton("SeeSaltButton", "See salinity output");
-    seeHydrButton_ = makeButton("SeeHydrButton", "See hydrological output");
-    copyButton_ = makeButton("CopyButton", "Copy to clipboard");
-    saveCsvButton_ = makeButton("SaveCsvButton", "Save as CSV");
-    outLabel_ = makeLabel("OutLabel", "  See output file  (*.out) for all data");
-    clickLabel_ = makeLabel("ClickLabel", "Click table and:");
-    excelLabel_ = makeLabel(
-        "ExcelLabel",
-        "The data of the table can be copied to a spreadsheet like Excel via the clipboard");
+    openOutButton_ = MakeButton(this, "OpenOutButton", "Open output");
+    seeGraphsButton_ = MakeButton(this, "SeeGraphsButton", "See graphs");
+    seeSaltButton_ = MakeButton(this, "SeeSaltButton", "See salinity output");
+    seeHydrButton_ = MakeButton(this, "SeeHydrButton", "See hydrological output");
+    copyButton_ = MakeButton(this, "CopyButton", "Copy to clipboard");
+    saveCsvButton_ = MakeButton(this, "SaveCsvButton", "Save as CSV");
+    outLabel_ = MakeLabel(this, "  See output file  (*.out) for all data", "OutLabel");
+    clickLabel_ = MakeLabel(this, "Click table and:", "ClickLabel");
+    excelLabel_ = MakeLabel(
+        this, "The data of the table can be copied to a spreadsheet like Excel via the clipboard",
+        "ExcelLabel");
 
     outputMemo_ = new QPlainTextEdit(this);
     outputMemo_->setObjectName("OutputMemo");
@@ -186,10 +104,7 @@ void OutputPage::BuildWidgets() {
     outputMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     outputMemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    hydrOutMemo_ = HeadingBox("HydrOutMemo", kHydrOutLines);
-    outSalt1Memo_ = HeadingBox("OutSalt1Memo", kOutSalt1Lines);
-    outSalt2Memo_ = HeadingBox("OutSalt2Memo", kOutSalt2Lines);
-    outSalt3Memo_ = HeadingBox("OutSalt3Memo", kOutSalt3Lines);
+    BuildHeadings();
 
     outGrid_ = new StringGrid(7, 2, this);
     outGrid_->setObjectName("OutGrid");
@@ -264,9 +179,10 @@ void OutputPage::BuildWidgets() {
 }
 
 QString OutputPage::CurrentOutputFileName() const {
-    if (window_.OutputFromRun)
-        return FromNative(OutputFileNameFor(ToNative(QString::fromStdString(data_.InputFileName))));
-    return window_.OutputFileName;
+    if (view_.window.OutputFromRun)
+        return FromNative(
+            OutputFileNameFor(ToNative(QString::fromStdString(view_.data.InputFileName))));
+    return view_.window.OutputFileName;
 }
 
 bool OutputPage::ShowOutputText() {
@@ -274,8 +190,9 @@ bool OutputPage::ShowOutputText() {
     // An opened output file is shown under the name it was chosen by, so that the text and the
     // tables come from the same file even when its extension is not written ".out".
     const QString fileName =
-        window_.OutputFromRun ? WithExtension(QString::fromStdString(data_.InputFileName), ".out")
-                              : window_.OutputFileName;
+        view_.window.OutputFromRun
+            ? WithExtension(QString::fromStdString(view_.data.InputFileName), ".out")
+            : view_.window.OutputFileName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         dialogs_.Message(FromNative(CouldNotOpenMessage(ToNative(fileName))));
@@ -306,7 +223,7 @@ void OutputPage::HideTable() {
 }
 
 void OutputPage::ShowRunOutput() {
-    window_.OutputFromRun = true;
+    view_.window.OutputFromRun = true;
     ShowOutputText();
     ShowOutputControls();
     HideTable();
@@ -332,7 +249,7 @@ void OutputPage::Fail(const std::exception& error, const QString& fileName) {
 bool OutputPage::ReadOutput() {
     const QString fileName = CurrentOutputFileName();
     try {
-        ReadOutputFile(ToNative(fileName), data_, state_, readBack_);
+        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
         return true;
     } catch (const std::exception& error) {
         Fail(error, fileName);
@@ -342,7 +259,7 @@ bool OutputPage::ReadOutput() {
 
 bool OutputPage::OpenOutput() {
     const std::optional<QString> chosen =
-        dialogs_.OpenFile({kOutputFilter, kOutputExtension, window_.OutputOpenFolder});
+        dialogs_.OpenFile({kOutputFilter, kOutputExtension, view_.window.OutputOpenFolder});
     if (!chosen) {
         dialogs_.Message(kNoOutputSelected);
         return true;
@@ -350,85 +267,42 @@ bool OutputPage::OpenOutput() {
     return OpenOutputFile(*chosen);
 }
 
-bool OutputPage::OpenOutputFile(const QString& chosenName) {
-    const std::optional<QString> chosen = chosenName;
-    window_.OutputFileName = *chosen;
+bool OutputPage::OpenOutputFile(const QString& chosen) {
+    view_.window.OutputFileName = chosen;
 
     // The dialogs start in the folder of the project's input file, not of the chosen output.
-    const QString inputFileName = QString::fromStdString(data_.InputFileName);
-    const QString folder =
-        inputFileName.isEmpty() ? window_.StartFolder : QFileInfo(inputFileName).absolutePath();
-    window_.InputOpenFolder = window_.InputSaveFolder = window_.OutputOpenFolder = folder;
+    const QString inputFileName = QString::fromStdString(view_.data.InputFileName);
+    const QString folder = inputFileName.isEmpty() ? view_.window.StartFolder
+                                                   : QFileInfo(inputFileName).absolutePath();
+    view_.window.InputOpenFolder = view_.window.InputSaveFolder = view_.window.OutputOpenFolder =
+        folder;
 
     try {
-        ReadOutputFile(ToNative(*chosen), data_, state_, readBack_);
+        ReadOutputFile(ToNative(chosen), view_.data, view_.results, view_.readBack);
     } catch (const FileError& error) {
-        Fail(error, *chosen);  // not opened: nothing in memory has changed
+        Fail(error, chosen);  // not opened: nothing in memory has changed
         return false;
     } catch (const std::exception& error) {
-        Fail(error, *chosen);
+        Fail(error, chosen);
         DisableOutputButtons();
         return false;
     }
-    window_.ViewedInputFileName = WithExtension(*chosen, ".inp");
+    view_.window.ViewedInputFileName = WithExtension(chosen, ".inp");
     try {
-        ReadInputForView(ToNative(window_.ViewedInputFileName), data_, &state_);
+        ReadInputForView(ToNative(view_.window.ViewedInputFileName), view_.data, &view_.results);
     } catch (const std::exception& error) {
-        Fail(error, window_.ViewedInputFileName);
+        Fail(error, view_.window.ViewedInputFileName);
         DisableOutputButtons();
         return false;
     }
 
-    window_.OutputFromRun = false;
+    view_.window.OutputFromRun = false;
     outputMemo_->hide();
     ShowOutputText();
     ShowOutputControls();
     emit OutputOpened();
     HideTable();
     return true;
-}
-
-void OutputPage::SetIndent(QSpacerItem* spacer, int left) {
-    spacer->changeSize(left, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-}
-
-void OutputPage::ShowTable(const TextTable& table, const TableGeometry& geometry) {
-    // Cells of rows beyond the row count are only stored, so filling with one row and
-    // growing afterwards makes each cell once.
-    outGrid_->SetRowCount(1);
-    outGrid_->SetColCount(table.Columns());
-    for (int row = 0; row < table.Rows(); ++row)
-        for (int col = 0; col < table.Columns(); ++col)
-            outGrid_->SetCell(col, row, QString::fromStdString(table.At(col, row)));
-    outGrid_->SetRowCount(table.Rows());
-    outGrid_->setFixedWidth(geometry.gridWidth);
-    SetIndent(tableIndent_, geometry.gridLeft);
-    SetIndent(clickIndent_, geometry.clickLabelLeft);
-    SetIndent(copyIndent_, geometry.copyButtonLeft);
-    pageLayout_->invalidate();
-    clickLabel_->show();
-    copyButton_->show();
-    saveCsvButton_->show();
-}
-
-void OutputPage::FillSalinityTable() {
-    const TextTable table = SalinityTable(data_, state_);
-    ShowTable(table, kSalinityGeometry[LayerCount(data_)]);
-    // The unit heading goes into the first ten columns whatever the layout, so that a wider
-    // layout shown later finds it in place.
-    for (int col = table.Columns(); col <= kSalinityHeadingColumns; ++col)
-        outGrid_->SetCell(col, 0, kSalinityUnit);
-    QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
-    headings[LayerCount(data_)]->show();
-    AlignHeading(headings[LayerCount(data_)]);
-    hydrOutMemo_->hide();
-}
-
-void OutputPage::FillHydrologyTable() {
-    ShowTable(HydrologyTable(data_, state_), kHydrologyGeometry);
-    hydrOutMemo_->show();
-    AlignHeading(hydrOutMemo_);
-    for (QPlainTextEdit* heading : {outSalt1Memo_, outSalt2Memo_, outSalt3Memo_}) heading->hide();
 }
 
 void OutputPage::OpenOutButtonClick() {
@@ -456,20 +330,6 @@ void OutputPage::SeeHydrButtonClick() {
     FillHydrologyTable();
     outGrid_->show();
     excelLabel_->show();
-}
-
-TextTable OutputPage::GridTable() const {
-    TextTable table(outGrid_->ColCount(), outGrid_->RowCount());
-    for (int row = 0; row < table.Rows(); ++row)
-        for (int col = 0; col < table.Columns(); ++col)
-            table.At(col, row) = outGrid_->Cell(col, row).toStdString();
-    return table;
-}
-
-void OutputPage::CopyButtonClick() {
-    const TextTable table = GridTable();
-    dialogs_.SetClipboardText(QString::fromStdString(ClipboardText(table)));
-    dialogs_.Message(kOnClipboard);
 }
 
 }  // namespace halosoil

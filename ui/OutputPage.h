@@ -5,10 +5,7 @@
 #include <QWidget>
 
 #include "Dialogs.h"
-#include "InputData.h"
-#include "OutputFile.h"
-#include "RunState.h"
-#include "WindowState.h"
+#include "OutputOnView.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -33,8 +30,7 @@ struct TableGeometry {
 class OutputPage : public QWidget {
     Q_OBJECT
 public:
-    OutputPage(InputData& data, RunState& state, OutputReadBack& readBack, WindowState& window,
-               Dialogs& dialogs, QWidget* parent = nullptr);
+    OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // After a successful run: the output text and the buttons and labels a new output needs
     // (everything of the run's completion except the message and the page switch).
@@ -76,6 +72,8 @@ signals:
 
 private:
     void BuildWidgets();
+    // The four grey heading boxes over the table.
+    void BuildHeadings();
     QPlainTextEdit* HeadingBox(const char* name, const QStringList& lines);
     void ShowTable(const TextTable& table, const TableGeometry& geometry);
     void SetIndent(QSpacerItem* spacer, int left);
@@ -92,10 +90,7 @@ private:
     // name stands over its column.
     void AlignHeading(QPlainTextEdit* heading);
 
-    InputData& data_;
-    RunState& state_;
-    OutputReadBack& readBack_;
-    WindowState& window_;
+    OutputOnView view_;
     Dialogs& dialogs_;
 
     QPlainTextEdit* outputMemo_ = nullptr;

@@ -69,15 +69,6 @@ int ParameterTable::RowOf(const std::string& name) const {
     return -1;
 }
 
-void ParameterTable::SetChecked(int row, bool checked) {
-    item(row, NameColumn)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void ParameterTable::SetBounds(int row, const QString& low, const QString& high) {
-    item(row, LowColumn)->setText(low);
-    item(row, HighColumn)->setText(high);
-}
-
 study::Parameter ParameterTable::ParameterOfRow(int row) const {
     const std::string name = item(row, NameColumn)->text().toStdString();
     try {

@@ -28,8 +28,6 @@ public:
     void SetStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
 
     int RowOf(const std::string& name) const;
-    void SetChecked(int row, bool checked);
-    void SetBounds(int row, const QString& low, const QString& high);
     // The checked parameters with their bounds; throws the first refusal (MakeParameter's,
     // or CheckParameterSet's for the set).
     std::vector<study::Parameter> Checked() const;

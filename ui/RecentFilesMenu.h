@@ -33,7 +33,6 @@ public:
     // Puts the file at the head of the list (once).
     void Remember(const QString& path);
     const QStringList& Files() const { return files_; }
-    QMenu* Recent() const { return recent_; }
 
 private:
     void Rebuild();

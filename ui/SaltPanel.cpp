@@ -105,10 +105,9 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
 
 // Measurements are optional: a cell that is empty or not a number is a missing one.
 void SaltPanel::SaveButtonClick() {
-    InputData& data = data_;
     const std::vector<int> zones = ZonesOf(layers_);
-    for (int zone : zones) SizeSeries(data.MeasSalt[zone], data.NrTst);
-    for (int row = 1; row <= data.NrTst; ++row) {
+    for (int zone : zones) SizeSeries(data_.MeasSalt[zone], data_.NrTst);
+    for (int row = 1; row <= data_.NrTst; ++row) {
         for (int zone : zones) {
             const QString text = Grid->Cell(SaltColumnOf(zone, layers_), row);
             double value = kMissing;
@@ -119,7 +118,7 @@ void SaltPanel::SaveButtonClick() {
                     value = kMissing;
                 }
             }
-            data.MeasSalt[zone][row] = value;
+            data_.MeasSalt[zone][row] = value;
         }
     }
     SavedMessage("The salinity data were saved.", TextsOf(layers_).firstPassMessage);

@@ -1,19 +1,13 @@
-// "Save all - Run": write the input file under a name the user chooses, run the model on it
-// and show the output.
-#include <QFile>
+#include "SaveAllRun.h"
+
 #include <QFileInfo>
 #include <QProgressBar>
-#include <QPushButton>
 
-#include "Errors.h"
-#include "GenPanel.h"
 #include "InputFile.h"
-#include "MainForm.h"
-#include "OutputFileName.h"
-#include "OutputPage.h"
+#include "InputPage.h"
+#include "NativeFileName.h"
 #include "Plausibility.h"
 #include "QtRunHost.h"
-#include "RecentFilesMenu.h"
 
 namespace halosoil {
 
@@ -23,11 +17,16 @@ const FileDialogSpec kInputFiles{"input files (*.inp)|*.inp", "inp", {}};
 
 }  // namespace
 
-void MainForm::ApplyTimeStepChoice() {
-    data_.TstLength = panels_.general->ChosenStepLength();
-}
+SaveAllRun::SaveAllRun(InputData& data, RunState& results, WindowState& window,
+                       const InputPage& input, Dialogs& dialogs, QObject* parent)
+    : QObject(parent),
+      data_(data),
+      results_(results),
+      window_(window),
+      input_(input),
+      dialogs_(dialogs) {}
 
-void MainForm::SaveAllButtonClick() {
+void SaveAllRun::SaveAllButtonClick() {
     // A value no soil or climate can have is refused before a file name is asked for, so that
     // nothing is written.
     CheckPlausible(data_);
@@ -40,7 +39,7 @@ void MainForm::SaveAllButtonClick() {
         return;
     }
     const QString fileName = *chosen;
-    data_.InputFileName = QFile::encodeName(fileName).toStdString();
+    data_.InputFileName = ToNative(fileName);
     if (QFileInfo::exists(fileName) && !dialogs_.YesNo("The file already exists, overwrite?"))
         return;
     const QString folder = QFileInfo(fileName).absolutePath();
@@ -56,34 +55,52 @@ void MainForm::SaveAllButtonClick() {
         dialogs_.Message("The calculations were not made.");
         return;
     }
-    if (data_.NrTst > 10) {
-        ProgressBar->setRange(0, 10);
-        ProgressBar->setValue(1);
-        ProgressBar->show();
-        dialogs_.Pause(100);
-    }
-    ApplyTimeStepChoice();
+    if (data_.NrTst > 10) ShowProgressBar();
+    data_.TstLength = input_.ChosenStepLength();
 
-    QtRunHost host(dialogs_, ProgressBar);
-    try {
-        engine_.Run(data_, host);
-    } catch (...) {
-        ProgressBar->hide();
-        throw;
-    }
-    if (!workflow_.SoilComplete() || engine_.State().RunStopped) {
+    RunAndKeepResults();
+    QProgressBar* progressBar = input_.ProgressBar();
+    if (!input_.Workflow().SoilComplete() || results_.RunStopped) {
         // A run that stopped early or lacks soil data shows no output, and no progress either.
-        ProgressBar->hide();
+        progressBar->hide();
         return;
     }
 
     dialogs_.Message("The calculations were made. The output can be inspected.");
-    ProgressBar->hide();
+    progressBar->hide();
     window_.OutputFromRun = true;
-    recentFiles_->Remember(QFile::decodeName(data_.InputFileName.c_str()));
-    recentFiles_->Remember(QFile::decodeName(OutputFileNameFor(data_.InputFileName).c_str()));
-    outputPage->ShowRunOutput();
-    ShowPage("OutTab");
+    emit OutputWritten();
+}
+
+void SaveAllRun::ShowProgressBar() {
+    QProgressBar* progressBar = input_.ProgressBar();
+    progressBar->setRange(0, 10);
+    progressBar->setValue(1);
+    progressBar->show();
+    dialogs_.Pause(100);
+}
+
+// The tables and graphs show what the run left, also of a run that failed part-way.
+void SaveAllRun::RunAndKeepResults() {
+    QtRunHost host(dialogs_, input_.ProgressBar());
+    try {
+        engine_.Run(data_, host);
+    } catch (...) {
+        results_ = engine_.State();
+        input_.ProgressBar()->hide();
+        throw;
+    }
+    results_ = engine_.State();
+}
+
+InputData SaveAllRun::ProjectAsSaved() const {
+    InputData saved = data_;
+    // The run of "Save all - Run" takes the step length the general data show.
+    saved.TstLength = input_.ChosenStepLength();
+    // The writer's checks and its settling of the number of rows; the run then takes the
+    // record itself, not the file's rounded text, and so does a study.
+    InputFileText(saved);
+    return AsWritten(saved);
 }
 
 }  // namespace halosoil

@@ -137,11 +137,10 @@ int SoilPanel::ZoneOfRow(int row) const {
 }
 
 bool SoilPanel::ReadGrid(EmptyCell (*emptyRule)(int col, int row)) {
-    InputData& data = data_;
     bool valid = true;
     for (int col = 0; col < 5; ++col) {
         for (int row = 0; row < layers_ + 2; ++row) {
-            double& value = (data.*kSoilFields[col])[ZoneOfRow(row)];
+            double& value = (data_.*kSoilFields[col])[ZoneOfRow(row)];
             const QString text = Grid->Cell(col, row);
             if (!text.isEmpty())
                 value = StringToFloat(text.toStdString());

@@ -12,6 +12,7 @@
 #include "AtomicFile.h"
 #include "Engine.h"
 #include "Errors.h"
+#include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "PackedRuns.h"
@@ -20,7 +21,6 @@
 #include "RecordDict.h"
 #include "ResultDict.h"
 #include "RunMany.h"
-#include "ScriptHost.h"
 #include "StudyModule.h"
 
 namespace py = pybind11;
@@ -77,13 +77,13 @@ py::object Run(const py::dict& record, bool refine, bool optimise, int threads) 
     EngineOptions options;
     options.threads = threads;
     Engine engine(options);
-    ScriptHost host(refine, optimise);
+    FixedAnswersHost host(refine, optimise);
     {
         py::gil_scoped_release release;
         engine.Compute(data, host);
     }
     if (engine.State().RunStopped)
-        return py::make_tuple(host.Message(), engine.State().StoppedStep);
+        return py::make_tuple(host.LastMessage(), engine.State().StoppedStep);
     return DictFromRun(data, engine.State());
 }
 

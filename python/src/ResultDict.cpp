@@ -94,7 +94,7 @@ py::dict DictFromOutputFile(const InputData& data, const RunState& state,
         // 7.000000000000001 in binary, so the product is rounded to nine decimals.
         efficiency[z] = std::nearbyint(100 * fraction[z] * 1e9) / 1e9;
         optimised[z] = readBack.Optimized[z];
-        fitNA[z] = !present[z] || readBack.FitNA[z];
+        fitNA[z] = !present[z] || state.FitNA[z];
         coefficient[z] = readBack.CoefDet[z];  // whole percent in the file
     }
     ZoneResults(result, data, efficiency, present, optimised, coefficient, fitNA);

@@ -7,11 +7,11 @@
 
 #include "Engine.h"
 #include "Errors.h"
+#include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "Plausibility.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
-#include "ScriptHost.h"
 
 namespace halosoil::python {
 
@@ -43,10 +43,10 @@ void RunOne(InputData& data, bool refine, bool optimise, RunOutcome& outcome) {
         EngineOptions options;
         options.threads = 1;
         Engine engine(options);
-        ScriptHost host(refine, optimise);
+        FixedAnswersHost host(refine, optimise);
         engine.Compute(data, host);
         outcome.state = ResultPart(engine.State());
-        outcome.message = host.Message();
+        outcome.message = host.LastMessage();
     } catch (const HalosoilError& error) {
         outcome.refused = true;
         outcome.message = error.what();

@@ -38,7 +38,7 @@ std::string ObservationsCsv(const InputData& base) {
     const double value = 0.03;
     Engine engine;
     std::string refusal;
-    RunPlain(engine, Variant(base, truth, &value), refusal);
+    engine.ComputePlain(Variant(base, truth, &value), refusal);
     std::mt19937 random(5);
     std::normal_distribution<double> noise(0, 0.01);
     std::string csv = "step,depth_water_table,salinity_layer1\n";

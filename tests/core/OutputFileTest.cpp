@@ -312,7 +312,7 @@ TEST(ReadOutputFileTest, KeepsWhatTheHeaderTellsBesidesTheSeries) {
     EXPECT_TRUE(r.readBack.QH1Refined);
     // Layer 1 optimised with a coefficient, layer 2 and the aquifer "n.a.", the transition
     // zone given with one; layer 3 does not exist.
-    EXPECT_EQ(r.readBack.FitNA,
+    EXPECT_EQ(r.state.FitNA,
               (std::array<bool, kZoneCount + 1>{true, false, true, true, false, true}));
 
     std::vector<std::string> given = HandWrittenTwoLayerLines();

@@ -33,7 +33,7 @@ struct GraphData {
         SizeResultSeries(state, nrTst);
     }
 
-    GraphSource Source() const { return GraphSource{data, state, readBack, state.FitNA}; }
+    GraphSource Source() const { return GraphSource{data, state, readBack}; }
 };
 
 // What a drawing left on the recording canvas, and the axes it used.

@@ -36,7 +36,7 @@ Truth SimulatedTruth() {
     const InputData project = Variant(truth.base, truth.parameters, truth.values.data());
     Engine engine;
     std::string refusal;
-    RunPlain(engine, project, refusal);
+    engine.ComputePlain(project, refusal);
     const RunState& state = engine.State();
     EXPECT_FALSE(state.RunStopped);
 
@@ -84,7 +84,7 @@ TEST(StudyCalibration, RecoversTheTruthWithinItsIntervalsAndFitsNoWorseThanIt) {
     // The truth's own objective on these noisy observations.
     Engine engine;
     std::string refusal;
-    RunPlain(engine, Variant(truth.base, truth.parameters, truth.values.data()), refusal);
+    engine.ComputePlain(Variant(truth.base, truth.parameters, truth.values.data()), refusal);
     const double truthObjective = Objective(truth.observations, Weights{}).Value(engine.State());
     const QuantityFit truthFit = FitOf(truth.observations, engine.State())[0];
     EXPECT_LE(result.objectiveEnd, truthObjective * (1 + 1e-9));

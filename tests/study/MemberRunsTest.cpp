@@ -72,7 +72,7 @@ TEST(StudyMemberRuns, EachMemberIsAPlainRunOfItsOwnProjectOnAnyNumberOfThreads) 
             SCOPED_TRACE(k);
             Engine engine;
             std::string refusal;
-            RunPlain(engine, Variant(base, parameters, values.data() + k * p), refusal);
+            engine.ComputePlain(Variant(base, parameters, values.data() + k * p), refusal);
             ExpectSameResults(states[static_cast<std::size_t>(k)], engine.State());
         }
         EXPECT_TRUE(states[members - 1].RunStopped);

@@ -139,13 +139,13 @@ TEST_F(Accessibility, EveryPanelIsWalkedTopToBottomAndLeftToRight) {
         QString panel;
         std::function<void()> open;
     } kPanels[] = {
-        {"GenPanel", [this] { form->GenOpenButtonClick(); }},
-        {"HydrPanel", [this] { form->HydrOpenButtonClick(); }},
-        {"Soil1Panel", [this] { form->SoilOpenButtonClick(); }},
-        {"Salt1Panel", [this] { form->SaltOpenButtonClick(); }},
-        {"IrrSalPanel", [this] { form->IrrSalButtonClick(); }},
-        {"DrainPanel", [this] { form->DrainOpenButtonClick(); }},
-        {"CondPanel", [this] { form->CondOpenButtonClick(); }},
+        {"GenPanel", [this] { form->Input().GenOpenButtonClick(); }},
+        {"HydrPanel", [this] { form->Input().HydrOpenButtonClick(); }},
+        {"Soil1Panel", [this] { form->Input().SoilOpenButtonClick(); }},
+        {"Salt1Panel", [this] { form->Input().SaltOpenButtonClick(); }},
+        {"IrrSalPanel", [this] { form->Input().IrrSalButtonClick(); }},
+        {"DrainPanel", [this] { form->Input().DrainOpenButtonClick(); }},
+        {"CondPanel", [this] { form->Input().CondOpenButtonClick(); }},
     };
     for (const auto& entry : kPanels) {
         SCOPED_TRACE(entry.panel.toStdString());

@@ -138,7 +138,7 @@ TEST_F(CalibrationPageTest, AnIncompleteInputLeavesThePageDisabledAndSaysWhy) {
 
 TEST_F(CalibrationPageTest, TheInputsMeasuredSalinitiesAreInTheGridAndCounted) {
     EnterProject(SampleEntry(1));
-    ASSERT_TRUE(form->Workflow().Complete());
+    ASSERT_TRUE(form->Input().Workflow().Complete());
     ShowCalibrationPage();
     EXPECT_TRUE(W<QWidget>("CalibrationSections")->isEnabled());
     ObservationGrid* grid = Grid();
@@ -254,7 +254,7 @@ TEST_F(CalibrationPageTest, ApplyReachesThePanelsAndTheNextSaveAllRun) {
     EXPECT_EQ(LastMessage(), "The calculations were made. The output can be inspected.");
     for (study::Quantity quantity :
          {study::Quantity::DepthWaterTable, study::Quantity::SalinityLayer1})
-        EXPECT_EQ(study::SeriesOf(form->Calc().State(), quantity),
+        EXPECT_EQ(study::SeriesOf(form->Results(), quantity),
                   study::SeriesOf(library.state, quantity));
 }
 

@@ -14,7 +14,7 @@ protected:
         GoToInput();
         form->Data().SetLayerFlags(1);
         form->Data().Thick = {0, 1.5, 9, 9, 2.5, 10};
-        form->DrainOpenButtonClick();
+        form->Input().DrainOpenButtonClick();
         C("DrainPresentCombo")->setCurrentIndex(1);
         W<DrainPanel>("DrainPanel")->DrainPresentComboChange();
         SetText("DrainDepthEdit", depth);
@@ -56,14 +56,14 @@ TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
     EXPECT_TRUE(On("DrainQuitButton"));
 
     for (const char* depth : {"1.5", "4.0"}) {
-        form->DrainOpenButtonClick();
+        form->Input().DrainOpenButtonClick();
         SetText("DrainDepthEdit", depth);
         Click("DrainSaveButton");
         EXPECT_EQ(LastMessage(), kPassed) << depth;
         EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
     }
     EXPECT_EQ(form->Data().DrainDepth, 4.0);
-    EXPECT_EQ(form->Workflow().SavedDrainChoice(), 1);
+    EXPECT_EQ(form->Input().Workflow().SavedDrainChoice(), 1);
 }
 
 TEST_F(DrainChecks, BothFactorsEmptyOrZeroAreRefused) {
@@ -116,7 +116,7 @@ class CondChecks : public MainFormTest {
 protected:
     void OpenConditions() {
         GoToInput();
-        form->CondOpenButtonClick();
+        form->Input().CondOpenButtonClick();
         FillConditions(SampleEntry(1));
         dialogs.messages.clear();
     }
@@ -131,7 +131,7 @@ TEST_F(CondChecks, EfficiencyAndMoistureAreKeptWithinTheirLimits) {
     EXPECT_EQ(form->Data().Moist, 20);
     EXPECT_EQ(E("IrrEffEdit")->text(), "25");
     EXPECT_EQ(E("MoistEdit")->text(), "10");
-    form->CondOpenButtonClick();
+    form->Input().CondOpenButtonClick();
     SetText("IrrEffEdit", "150");
     SetText("MoistEdit", "100.5");
     Click("CondSaveButton");
@@ -155,7 +155,7 @@ TEST_F(CondChecks, AnEmptyFieldIsInvalidButTheLimitsStillApply) {
     EXPECT_EQ(form->Data().GrwtOut, 0.9);
     EXPECT_EQ(form->Data().IrrEff, 100);
     EXPECT_EQ(form->Data().SalInf, 2);
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
     EXPECT_TRUE(Shown("CondPanel"));
 }
 
@@ -167,7 +167,7 @@ TEST_F(CondChecks, AFieldThatIsNotANumberStopsWithTheConversionError) {
     EXPECT_EQ(dialogs.messages, QStringList({"'deep' is not a valid floating point value"}));
     EXPECT_EQ(form->Data().GrwtOut, 0.5);  // read before the critical depth
     EXPECT_EQ(form->Data().IrrEff, 55);    // after it: untouched
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
 }
 
 }  // namespace

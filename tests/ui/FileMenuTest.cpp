@@ -157,7 +157,7 @@ TEST_F(FileMenuTest, ADroppedFileThatCannotBeReadGivesItsActionsMessage) {
     const QString missing = dir.filePath("missing.inp");
     // What "Open input" says of the file chosen in its dialog.
     dialogs.files.push_back(missing);
-    form->Guarded([this] { form->OpenInpButtonClick(); });
+    form->Guarded([this] { form->Input().OpenInpButtonClick(); });
     const QStringList byOpenInput = dialogs.messages;
     ASSERT_FALSE(byOpenInput.isEmpty());
     dialogs.messages.clear();

@@ -12,6 +12,7 @@
 
 #include "DrawGraph.h"
 #include "Engine.h"
+#include "FixedAnswersHost.h"
 #include "GraphPage.h"
 #include "InputFile.h"
 #include "OutputFile.h"
@@ -21,14 +22,6 @@
 
 namespace halosoil {
 namespace {
-
-class YesHost : public RunHost {
-public:
-    bool Ask(RunQuestion) override { return true; }
-    void ShowMessage(const std::string& message) override { messages.push_back(message); }
-    void SetProgress(int) override {}
-    std::vector<std::string> messages;
-};
 
 TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
     const QString outFolder = "/tmp/halosoil-graphs";
@@ -47,19 +40,18 @@ TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
         ReadInputFile(data);
         PrepareIrrigSpread(data);
         Engine engine;
-        YesHost host;
+        FixedAnswersHost host(true, true);
         engine.Run(data, host);
         ASSERT_FALSE(engine.State().RunStopped);
 
-        RunState& state = engine.State();
+        RunState state = engine.State();
         OutputReadBack readBack;
         ReadOutputFile(OutputFileNameFor(data.InputFileName), data, state, readBack);
         for (int t = 0; t < kGraphTypeCount; ++t) {
             QImage picture = QtCanvas::NewGraphImage();
             {
                 QtCanvas canvas(picture);
-                DrawGraph(canvas, static_cast<GraphType>(t),
-                          GraphSource{data, state, readBack, state.FitNA});
+                DrawGraph(canvas, static_cast<GraphType>(t), GraphSource{data, state, readBack});
             }
             const QString name =
                 QString("%1/%2-%3.png").arg(outFolder, QFileInfo(example).baseName()).arg(t + 1);
@@ -81,14 +73,15 @@ TEST(GraphGallery, DISABLED_ShowsThePageWithPanelAndGraph) {
     ReadInputFile(data);
     PrepareIrrigSpread(data);
     Engine engine;
-    YesHost host;
+    FixedAnswersHost host(true, true);
     engine.Run(data, host);
 
+    RunState results = engine.State();
     OutputReadBack readBack;
     WindowState window;
     window.OutputFromRun = true;
     ScriptedDialogs dialogs;
-    GraphPage page(data, engine.State(), readBack, window, dialogs);
+    GraphPage page(OutputOnView{data, results, readBack, window}, dialogs);
     page.resize(800, 600);
     page.show();
     page.SeeGraphs();

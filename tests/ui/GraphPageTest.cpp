@@ -79,7 +79,7 @@ protected:
         data.SetLayerFlags(1);
         for (Series* s : {&data.Rain, &data.Irrig, &data.Evap}) SizeSeries(*s, 3);
         for (int z = 1; z <= kZoneCount; ++z) data.MeasSalt[z].assign(4, kMissing);
-        page = std::make_unique<GraphPage>(data, state, readBack, window, dialogs);
+        page = std::make_unique<GraphPage>(OutputOnView{data, state, readBack, window}, dialogs);
         page->show();
     }
 
@@ -239,13 +239,12 @@ TEST_F(GraphPageTest, FitOfTheFileOnDisplayDecidesTheEfficiencyTexts) {
     ASSERT_TRUE(dialogs.messages.isEmpty());
 
     auto drawn = [&](bool notAvailable) {
-        std::array<bool, kZoneCount + 1> fitNA{};
-        fitNA.fill(notAvailable);
+        RunState fit = state;
+        fit.FitNA.fill(notAvailable);
         QImage picture = QtCanvas::NewGraphImage();
         {
             QtCanvas canvas(picture);
-            DrawGraph(canvas, GraphType::SalinityFirstLayer,
-                      GraphSource{data, state, readBack, fitNA});
+            DrawGraph(canvas, GraphType::SalinityFirstLayer, GraphSource{data, fit, readBack});
         }
         return picture;
     };

@@ -5,6 +5,7 @@
 
 #include "GraphPage.h"
 #include "MainFormFixture.h"
+#include "RecentFilesMenu.h"
 
 namespace halosoil::test {
 namespace {
@@ -44,6 +45,32 @@ TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
               QStringList{"The graph was saved as  " + dir.filePath("salinity.bmp")});
     EXPECT_EQ(QImage(dir.filePath("salinity.bmp"), "BMP").convertToFormat(QImage::Format_RGB32),
               picture);
+}
+
+
+// The Input page tells the window when an input file was read; the Graphs page then offers no
+// picture of the earlier output for selecting or saving, and the Output page no graphs.
+TEST_F(GraphWorkflow, OpeningAnInputFileAfterAGraphDisablesSelectAndSave) {
+    EnterProject(SampleEntry(1));
+    const QString input = dir.filePath("onelayer.inp");
+    dialogs.files.push_back(input);
+    dialogs.answers = {true, false};
+    Click("SaveAllButton");
+    Click("SeeGraphsButton");
+    W<QRadioButton>("GraphWTRadioButton")->setChecked(true);
+    Click("GoButton");
+    ASSERT_TRUE(On("SelectGraphButton"));
+    ASSERT_TRUE(On("SaveGraphButton"));
+
+    dialogs.messages.clear();
+    dialogs.files.push_back(input);
+    GoToInput();
+    Click("OpenInpButton");
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
+    EXPECT_EQ(W<QLabel>("NameLabel")->text(), input);
+    for (const char* button : {"SelectGraphButton", "SaveGraphButton", "SeeGraphsButton"})
+        EXPECT_FALSE(On(button)) << button;
+    EXPECT_EQ(form->RecentFiles()->Files().first(), input);
 }
 
 }  // namespace

@@ -248,7 +248,7 @@ protected:
     StringGrid* OpenHydrological() {
         form->show();
         GoToInput();
-        form->HydrOpenButtonClick();
+        form->Input().HydrOpenButtonClick();
         StringGrid* grid = G("HydrGrid");
         grid->setFocus();
         grid->setCurrentCell(1, 1);
@@ -318,7 +318,7 @@ TEST_F(WindowPaste, EditPasteOnASelectedSalinityCell) {
     form->show();
     GoToInput();
     form->Data().SetLayerFlags(1);
-    form->SaltOpenButtonClick();
+    form->Input().SaltOpenButtonClick();
     StringGrid* grid = G("SaltGrid1");
     grid->setFocus();
     grid->setCurrentCell(1, 1);
@@ -363,9 +363,9 @@ TEST_F(WindowPaste, CopyAndDeleteOnASelectedCell) {
     StringGrid* grid = OpenHydrological();
     Type(grid, 1, 1, "42");
     grid->setCurrentCell(1, 1);
-    form->EditCopy();
+    form->Edit().EditCopy();
     EXPECT_EQ(dialogs.clipboard, "42");
-    form->EditDelete();
+    form->Edit().EditDelete();
     EXPECT_EQ(grid->Cell(1, 1), "");
     EXPECT_TRUE(form->Window().LastEditedHydro);
     Type(grid, 2, 1, "43");

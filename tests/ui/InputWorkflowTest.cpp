@@ -15,10 +15,9 @@ using P = PanelId;
 using G = InputGroup;
 
 const char* const kButtonNames[kWorkflowButtons] = {
-    "GenOpen",     "HydrOpen",     "SoilOpen",    "SaltOpen",    "IrrSalOpen",
-    "DrainOpen",   "CondOpen",     "SaveAll",     "GenCancel",   "HydrCancel",
-    "Soil1Cancel", "Soil2Cancel",  "Soil3Cancel", "Salt1Cancel", "Salt2Cancel",
-    "Salt3Cancel", "IrrSalCancel", "DrainCancel", "CondCancel"};
+    "GenOpen",   "HydrOpen",  "SoilOpen",     "SaltOpen",  "IrrSal",    "DrainOpen", "CondOpen",
+    "SaveAll",   "GenQuit",   "HydrQuit",     "Soil1Quit", "Soil2Quit", "Soil3Quit", "Salt1Quit",
+    "Salt2Quit", "Salt3Quit", "IrrSalCancel", "DrainQuit", "CondQuit"};
 
 using Names = std::vector<std::string>;
 
@@ -30,8 +29,8 @@ Names Enabled(const InputWorkflow& workflow) {
     return names;
 }
 
-const Names kAllGroups = {"GenOpen",    "HydrOpen",  "SoilOpen", "SaltOpen",
-                          "IrrSalOpen", "DrainOpen", "CondOpen", "SaveAll"};
+const Names kAllGroups = {"GenOpen", "HydrOpen",  "SoilOpen", "SaltOpen",
+                          "IrrSal",  "DrainOpen", "CondOpen", "SaveAll"};
 
 Names Join(Names first, const Names& second) {
     first.insert(first.end(), second.begin(), second.end());
@@ -53,7 +52,7 @@ void FirstPass(InputWorkflow& workflow, int layers) {
 
 TEST(InputWorkflow, TheWindowStartsWithGeneralDataAndConditionsOnly) {
     InputWorkflow workflow;
-    EXPECT_EQ(Enabled(workflow), Names({"GenOpen", "CondOpen", "Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"GenOpen", "CondOpen", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::None);
     EXPECT_FALSE(workflow.Complete());
     EXPECT_EQ(workflow.SavedLayers(), 1);
@@ -64,44 +63,43 @@ TEST(InputWorkflow, TheWindowStartsWithGeneralDataAndConditionsOnly) {
 TEST(InputWorkflow, FirstPassWalksTheGroupsInTheirOrder) {
     InputWorkflow workflow;
     workflow.Opened(G::General, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::General);
 
     // The general data's first save disables every Cancel but the irrigation-salinity one.
     workflow.Saved(P::General, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"HydrOpen", "GenCancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"HydrOpen", "GenQuit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::Hydrology);
 
     workflow.Saved(P::Hydrology, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"SoilOpen", "GenCancel", "HydrCancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"SoilOpen", "GenQuit", "HydrQuit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::Soil1);
 
     workflow.Saved(P::Soil1, 1);
     EXPECT_EQ(Enabled(workflow),
-              Names({"SaltOpen", "GenCancel", "HydrCancel", "Soil1Cancel", "IrrSalCancel"}));
+              Names({"SaltOpen", "GenQuit", "HydrQuit", "Soil1Quit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::Salt1);
 
     workflow.Saved(P::Salt1, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"IrrSalOpen", "GenCancel", "HydrCancel", "Soil1Cancel",
-                                        "Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow),
+              Names({"IrrSal", "GenQuit", "HydrQuit", "Soil1Quit", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(workflow.Shown(), P::IrrigationSalinity);
 
     // The irrigation salinity also enables the drainage Cancel.
     workflow.Saved(P::IrrigationSalinity, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"DrainOpen", "GenCancel", "HydrCancel", "Soil1Cancel",
-                                        "Salt1Cancel", "IrrSalCancel", "DrainCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"DrainOpen", "GenQuit", "HydrQuit", "Soil1Quit",
+                                        "Salt1Quit", "IrrSalCancel", "DrainQuit"}));
     EXPECT_EQ(workflow.Shown(), P::Drainage);
 
     workflow.Saved(P::Drainage, 1);
-    EXPECT_EQ(Enabled(workflow), Names({"CondOpen", "GenCancel", "HydrCancel", "Soil1Cancel",
-                                        "Salt1Cancel", "IrrSalCancel", "DrainCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"CondOpen", "GenQuit", "HydrQuit", "Soil1Quit", "Salt1Quit",
+                                        "IrrSalCancel", "DrainQuit"}));
     EXPECT_EQ(workflow.Shown(), P::Conditions);
     EXPECT_FALSE(workflow.Complete());
 
     workflow.Saved(P::Conditions, 1);
-    EXPECT_EQ(Enabled(workflow),
-              Join(kAllGroups, {"GenCancel", "HydrCancel", "Soil1Cancel", "Salt1Cancel",
-                                "IrrSalCancel", "DrainCancel", "CondCancel"}));
+    EXPECT_EQ(Enabled(workflow), Join(kAllGroups, {"GenQuit", "HydrQuit", "Soil1Quit", "Salt1Quit",
+                                                   "IrrSalCancel", "DrainQuit", "CondQuit"}));
     EXPECT_EQ(workflow.Shown(), P::None);
     EXPECT_TRUE(workflow.Complete());
 }
@@ -115,8 +113,7 @@ TEST(InputWorkflow, TheSoilAndSalinityPanelsAreThoseOfTheLayerCount) {
         EXPECT_EQ(workflow.Shown(), PanelOf(G::Soil, layers));
         workflow.Saved(PanelOf(G::Soil, layers), layers);
         EXPECT_EQ(workflow.Shown(), PanelOf(G::Salinity, layers));
-        EXPECT_TRUE(
-            workflow.Enabled(static_cast<B>(static_cast<int>(B::Soil1Cancel) + layers - 1)));
+        EXPECT_TRUE(workflow.Enabled(static_cast<B>(static_cast<int>(B::Soil1Quit) + layers - 1)));
         workflow.Opened(G::Salinity, layers);
         EXPECT_EQ(workflow.Shown(), PanelOf(G::Salinity, layers));
     }
@@ -157,10 +154,10 @@ TEST(InputWorkflow, OpeningAGroupDisablesTheGroupButtonsButIrrigationSalinityKee
         EXPECT_FALSE(workflow.Enabled(static_cast<B>(index))) << kButtonNames[index];
     workflow.Opened(G::IrrigationSalinity, 1);
     EXPECT_EQ(workflow.Shown(), P::IrrigationSalinity);
-    EXPECT_TRUE(workflow.Enabled(B::IrrSalOpen));
+    EXPECT_TRUE(workflow.Enabled(B::IrrSal));
     EXPECT_FALSE(workflow.Enabled(B::SaveAll));
     // The Cancels keep their state through the opening.
-    EXPECT_TRUE(workflow.Enabled(B::DrainCancel));
+    EXPECT_TRUE(workflow.Enabled(B::DrainQuit));
 }
 
 // A Cancel closes the panel: settled group buttons with the cancelled group's own enabled.
@@ -175,7 +172,7 @@ TEST(InputWorkflow, CancelOnTheFirstPassEnablesOnlyTheCancelledGroup) {
         InputWorkflow workflow;
         workflow.Opened(G::General, 1);
         workflow.Cancelled(cancel.panel);
-        EXPECT_EQ(Enabled(workflow), Names({cancel.own, "Salt1Cancel", "IrrSalCancel"}))
+        EXPECT_EQ(Enabled(workflow), Names({cancel.own, "Salt1Quit", "IrrSalCancel"}))
             << cancel.own;
         EXPECT_EQ(workflow.Shown(), P::None);
     }
@@ -200,15 +197,14 @@ TEST(InputWorkflow, FirstPassCancelsOfIrrigationSalinityAndConditions) {
     InputWorkflow irrigation;
     irrigation.Opened(G::IrrigationSalinity, 1);
     irrigation.Cancelled(P::IrrigationSalinity);
-    EXPECT_EQ(Enabled(irrigation), Names({"DrainOpen", "Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(irrigation), Names({"DrainOpen", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(irrigation.Shown(), P::Drainage);
 
     InputWorkflow conditions;
     conditions.Opened(G::Conditions, 1);
     conditions.Cancelled(P::Conditions);
-    EXPECT_EQ(Enabled(conditions),
-              Names({"GenOpen", "HydrOpen", "SoilOpen", "SaltOpen", "IrrSalOpen", "DrainOpen",
-                     "CondOpen", "Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(conditions), Names({"GenOpen", "HydrOpen", "SoilOpen", "SaltOpen", "IrrSal",
+                                          "DrainOpen", "CondOpen", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_FALSE(conditions.Complete());
 }
 
@@ -217,8 +213,8 @@ TEST(InputWorkflow, TheThreeLayerSoilCancelEnablesTheOtherSoilCancelsAndItsSalin
     workflow.Opened(G::General, 1);
     workflow.Saved(P::General, 3);
     workflow.Cancelled(P::Soil3);
-    EXPECT_EQ(Enabled(workflow), Names({"SoilOpen", "GenCancel", "Soil1Cancel", "Soil2Cancel",
-                                        "Salt3Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"SoilOpen", "GenQuit", "Soil1Quit", "Soil2Quit",
+                                        "Salt3Quit", "IrrSalCancel"}));
 }
 
 TEST(InputWorkflow, ASoilSaveOfSeveralLayersOnTheFirstPassDisablesTheDrainageCancel) {
@@ -227,7 +223,7 @@ TEST(InputWorkflow, ASoilSaveOfSeveralLayersOnTheFirstPassDisablesTheDrainageCan
         workflow.InputFileOpened();
         workflow.MathPageShown();
         workflow.Saved(PanelOf(G::Soil, layers), layers);
-        EXPECT_EQ(workflow.Enabled(B::DrainCancel), layers == 1) << layers;
+        EXPECT_EQ(workflow.Enabled(B::DrainQuit), layers == 1) << layers;
     }
 }
 
@@ -235,7 +231,7 @@ TEST(InputWorkflow, ARefusedDrainageDepthEnablesTheDrainageCancelAndKeepsThePane
     InputWorkflow workflow;
     workflow.Opened(G::Drainage, 1);
     workflow.DrainageDepthRefused();
-    EXPECT_EQ(Enabled(workflow), Names({"Salt1Cancel", "IrrSalCancel", "DrainCancel"}));
+    EXPECT_EQ(Enabled(workflow), Names({"Salt1Quit", "IrrSalCancel", "DrainQuit"}));
     EXPECT_EQ(workflow.Shown(), P::Drainage);
 }
 
@@ -245,10 +241,10 @@ TEST(InputWorkflow, AFileOpenedCompletesTheInputAndEnablesEveryCancel) {
     EXPECT_TRUE(workflow.Complete());
     EXPECT_EQ(workflow.Shown(), P::General);
     // "General data" keeps its state: only the six after it are enabled by the opening.
-    EXPECT_EQ(Enabled(workflow),
-              Join(kAllGroups, {"GenCancel", "HydrCancel", "Soil1Cancel", "Soil2Cancel",
-                                "Soil3Cancel", "Salt1Cancel", "Salt2Cancel", "Salt3Cancel",
-                                "IrrSalCancel", "DrainCancel", "CondCancel"}));
+    EXPECT_EQ(
+        Enabled(workflow),
+        Join(kAllGroups, {"GenQuit", "HydrQuit", "Soil1Quit", "Soil2Quit", "Soil3Quit", "Salt1Quit",
+                          "Salt2Quit", "Salt3Quit", "IrrSalCancel", "DrainQuit", "CondQuit"}));
     InputWorkflow withGeneralOpen;
     withGeneralOpen.Opened(G::General, 1);
     withGeneralOpen.InputFileOpened();
@@ -260,7 +256,7 @@ TEST(InputWorkflow, TheInputPageEnablesGeneralDataAndTheOthersAsTheInputIsComple
     InputWorkflow fresh;
     fresh.Opened(G::Drainage, 1);
     fresh.InputPageShown();
-    EXPECT_EQ(Enabled(fresh), Names({"GenOpen", "Salt1Cancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(fresh), Names({"GenOpen", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(fresh.Shown(), P::None);
 
     InputWorkflow complete;
@@ -268,10 +264,10 @@ TEST(InputWorkflow, TheInputPageEnablesGeneralDataAndTheOthersAsTheInputIsComple
     complete.Opened(G::Soil, 1);
     complete.InputPageShown();
     // "Save all - Run" stays as the opening left it.
-    EXPECT_EQ(Enabled(complete), Join({"GenOpen", "HydrOpen", "SoilOpen", "SaltOpen", "IrrSalOpen",
+    EXPECT_EQ(Enabled(complete), Join({"GenOpen", "HydrOpen", "SoilOpen", "SaltOpen", "IrrSal",
                                        "DrainOpen", "CondOpen"},
-                                      {"GenCancel", "HydrCancel", "Soil1Cancel", "Salt1Cancel",
-                                       "IrrSalCancel", "DrainCancel", "CondCancel"}));
+                                      {"GenQuit", "HydrQuit", "Soil1Quit", "Salt1Quit",
+                                       "IrrSalCancel", "DrainQuit", "CondQuit"}));
 }
 
 TEST(InputWorkflow, TheMathPageSendsTheUserThroughTheGroupsAgain) {
@@ -299,7 +295,7 @@ TEST(InputWorkflow, ANewLayerCountMakesTheInputIncompleteAgain) {
     changed.Saved(P::General, 3);
     EXPECT_FALSE(changed.Complete());
     EXPECT_EQ(changed.SavedLayers(), 3);
-    EXPECT_EQ(Enabled(changed), Names({"HydrOpen", "GenCancel", "IrrSalCancel"}));
+    EXPECT_EQ(Enabled(changed), Names({"HydrOpen", "GenQuit", "IrrSalCancel"}));
 }
 
 TEST(InputWorkflow, RestartStartsAFreshPassAndKeepsTheButtons) {

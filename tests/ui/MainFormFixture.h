@@ -19,9 +19,11 @@
 #include "CondPanel.h"
 #include "DrainForm.h"
 #include "DrainPanel.h"
+#include "EditMenu.h"
 #include "GenPanel.h"
 #include "GraphPage.h"
 #include "HydrPanel.h"
+#include "InputPage.h"
 #include "IrrSalPanel.h"
 #include "MainForm.h"
 #include "OutputPage.h"
@@ -132,7 +134,7 @@ protected:
     void Type(StringGrid* grid, int col, int row, const QString& text) {
         grid->item(row, col)->setText(text);
     }
-    void GoToInput() { Pages()->setCurrentIndex(3); }
+    void GoToInput() { Pages()->setCurrentIndex(static_cast<int>(WindowPage::Input)); }
     QString LastMessage() const {
         return dialogs.messages.isEmpty() ? QString() : dialogs.messages.last();
     }

@@ -32,7 +32,7 @@ TEST_F(OpenFromOutsideTest, AnInputFileOpensAsOpenInputDoesOnTheInputPage) {
     const QString base = CopyDelta("delta");
     form->OpenFileFromOutside(base + ".inp");
     EXPECT_EQ(CurrentPage(), "InpTab");
-    EXPECT_TRUE(form->Workflow().Complete());
+    EXPECT_TRUE(form->Input().Workflow().Complete());
     EXPECT_EQ(form->Data().InputFileName, (base + ".inp").toStdString());
     EXPECT_EQ(W<QLabel>("NameLabel")->text(), base + ".inp");
     EXPECT_FALSE(W<QLabel>("FileLabel")->isHidden());
@@ -74,7 +74,7 @@ TEST_F(OpenFromOutsideTest, AnUnreadableFileGivesTheMessagesOfTheWindowsOwnActio
     // What "Open input" and "Open output" say about a missing file, chosen in their dialogs.
     const QString missingInput = dir.filePath("missing.inp");
     dialogs.files.push_back(missingInput);
-    form->Guarded([this] { form->OpenInpButtonClick(); });
+    form->Guarded([this] { form->Input().OpenInpButtonClick(); });
     const QStringList byOpenInput = dialogs.messages;
     const QString outputWithoutInput = CopyDelta("lonely", /*withInput=*/false) + ".out";
     dialogs.messages.clear();

@@ -95,9 +95,9 @@ TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
     // The window is ready for every group and for a run.
     EXPECT_FALSE(W<QLabel>("FileLabel")->isHidden());
     EXPECT_EQ(W<QLabel>("NameLabel")->text(), Example("two_layers_yearly_drained.inp"));
-    EXPECT_TRUE(form->Workflow().Complete());
-    EXPECT_EQ(form->Workflow().SavedLayers(), 2);
-    EXPECT_EQ(form->Workflow().SavedDrainChoice(), 1);
+    EXPECT_TRUE(form->Input().Workflow().Complete());
+    EXPECT_EQ(form->Input().Workflow().SavedLayers(), 2);
+    EXPECT_EQ(form->Input().Workflow().SavedDrainChoice(), 1);
     EXPECT_EQ(EnabledGroupButtons(),
               QStringList({"GenOpenButton", "HydrOpenButton", "SoilOpenButton", "SaltOpenButton",
                            "IrrSalButton", "DrainOpenButton", "CondOpenButton", "SaveAllButton"}));
@@ -133,7 +133,7 @@ TEST_F(OpenInput, EveryExampleOpensIntoThePanelsOfItsLayerCount) {
         EXPECT_EQ(C("LayersCombo")->currentIndex() + 1, example.layers);
         EXPECT_EQ(G(QString("Soil%1Grid").arg(example.layers))->Cell(0, 0), example.firstThickness);
         EXPECT_EQ(G("HydrGrid")->RowCount(), QString(example.steps).toInt() + 1);
-        EXPECT_TRUE(form->Workflow().Complete());
+        EXPECT_TRUE(form->Input().Workflow().Complete());
         // A run of the opened project needs no group to be saved again.
         Click("SoilOpenButton");
         EXPECT_EQ(ShownPanels(), QStringList({QString("Soil%1Panel").arg(example.layers)}));
@@ -200,7 +200,7 @@ TEST_F(OpenInput, FileWithoutDrainsDisablesTheFieldsAndKeepsTheRecordedDrains) {
     W<DrainPanel>("DrainPanel")->EnableDrainFields(true);
     Open(Example("two_layers_daily.inp"));
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
-    EXPECT_EQ(form->Workflow().SavedDrainChoice(), 0);
+    EXPECT_EQ(form->Input().Workflow().SavedDrainChoice(), 0);
     for (const char* name : {"DrainDepthEdit", "DrainQH1Edit", "DrainQH2Edit"}) {
         EXPECT_EQ(E(name)->text(), " ") << name;
         EXPECT_FALSE(E(name)->isEnabled()) << name;
@@ -246,7 +246,7 @@ TEST_F(OpenInput, FailureKeepsWhatWasShownAndTheFormerState) {
     EXPECT_EQ(G("Soil1Grid")->Cell(4, 0), "6");
     EXPECT_EQ(E("WTdepthEdit")->text(), "9.9");
     EXPECT_EQ(E("NrTstEdit")->text(), "24");
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
     EXPECT_TRUE(W<QLabel>("FileLabel")->isHidden());
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
     EXPECT_TRUE(ShownPanels().isEmpty());
@@ -291,7 +291,7 @@ TEST_F(OpenInput, AFileThatLostALineIsRefusedKeepingWhatWasShown) {
                            "(mm/day)     :' belongs."}));
     EXPECT_EQ(E("GrwtInfEdit")->text(), "0.4");
     EXPECT_EQ(E("GrwtOutEdit")->text(), "9.9");
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
 }
 
@@ -307,7 +307,7 @@ TEST_F(OpenInput, AFileCutOffIsRefusedAndOneWithCarriageReturnsAloneOpens) {
     Open(cut);
     EXPECT_EQ(dialogs.messages, QStringList({"The input file ends before all its data were read; "
                                              "it may be damaged."}));
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
 
     dialogs.messages.clear();
     const QString mac = dir.filePath("mac.inp");
@@ -317,7 +317,7 @@ TEST_F(OpenInput, AFileCutOffIsRefusedAndOneWithCarriageReturnsAloneOpens) {
     macFile.close();
     Open(mac);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
-    EXPECT_TRUE(form->Workflow().Complete());
+    EXPECT_TRUE(form->Input().Workflow().Complete());
     EXPECT_EQ(E("NrTstEdit")->text(), "24");
     EXPECT_EQ(form->Data().MeasSalt[Layer1].size(), 25u);
 }
@@ -331,7 +331,7 @@ TEST_F(OpenInput, ADamagedNumberOfStepsStopsTheReadingAtOnce) {
     EXPECT_EQ(E("NrTstEdit")->text(), "11");
     EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
     EXPECT_TRUE(form->Data().Rain.empty());
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
 }
 
 TEST_F(OpenInput, AFileOfNoTimeStepsEmptiesTheGridsOfTimeSteps) {

@@ -39,7 +39,8 @@ protected:
         window_.StartFolder = folder_.path();
         window_.OutputOpenFolder = window_.InputOpenFolder = window_.InputSaveFolder =
             folder_.path();
-        page_ = std::make_unique<OutputPage>(data_, state_, readBack_, window_, dialogs_);
+        page_ =
+            std::make_unique<OutputPage>(OutputOnView{data_, state_, readBack_, window_}, dialogs_);
         page_->resize(806, 600);
         page_->show();
         const QString from = QString(HALOSOIL_TEST_DATA) + "/output-view/delta";

@@ -54,7 +54,8 @@ protected:
             *s = {0, 1.5, 1.75};
         for (Series* s : {&data_.Rain, &data_.Irrig, &data_.Evap}) *s = {0, 10, 20};
         for (int zone = Layer1; zone <= Aquif; ++zone) data_.MeasSalt[zone] = {0, -1, 2};
-        page_ = std::make_unique<OutputPage>(data_, state_, readBack_, window_, dialogs_);
+        page_ =
+            std::make_unique<OutputPage>(OutputOnView{data_, state_, readBack_, window_}, dialogs_);
         page_->resize(1000, 700);
         page_->show();
     }

@@ -78,7 +78,7 @@ TEST_F(PageGuardTest, AFolderChosenAsOutputFileIsReportedAndChangesNothingShown)
                                             "could not be opened. It may be damaged or in use "
                                             "by another program."});
     EXPECT_FALSE(form->Window().OutputFromRun);
-    EXPECT_TRUE(form->Calc().State().Percol.empty());
+    EXPECT_TRUE(form->Results().Percol.empty());
 }
 
 TEST_F(PageGuardTest, GraphPageActionsThatFailShowTheirTextAndKeepThePicture) {

@@ -60,7 +60,7 @@ TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
     Type(G("IrrSalGrid"), 1, 8, "1.7");
     Type(G("SaltGrid1"), 2, 9, "3.3");
     Click("HydrSaveButton");
-    form->GenOpenButtonClick();
+    form->Input().GenOpenButtonClick();
     SetText("NrTstEdit", "5");
     Click("GenSaveButton");
     for (const char* name : {"HydrGrid", "SaltGrid1", "SaltGrid2", "SaltGrid3", "IrrSalGrid"}) {
@@ -69,7 +69,7 @@ TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
     }
     EXPECT_EQ(G("HydrGrid")->Cell(2, 5), "150");
     EXPECT_EQ(form->Data().HydrRows, 5);
-    form->GenOpenButtonClick();
+    form->Input().GenOpenButtonClick();
     SetText("NrTstEdit", "11");
     Click("GenSaveButton");
     EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
@@ -96,7 +96,7 @@ TEST_F(PanelChecks, SavingTheSameLayerCountShowsNoLayerMessage) {
     Click("GenOpenButton");
     Click("GenSaveButton");
     EXPECT_EQ(dialogs.messages, QStringList({"The general data were saved."}));
-    EXPECT_TRUE(form->Workflow().Complete());
+    EXPECT_TRUE(form->Input().Workflow().Complete());
 }
 
 TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
@@ -109,9 +109,9 @@ TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
               QStringList({"The number of layers was increased and data must be added. Please "
                            "check and save each data group before using \"Save All\"",
                            "The general data were saved. Continue with the hydrological data."}));
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
     EXPECT_TRUE(form->Data().ThreeLayers);
-    EXPECT_EQ(form->Workflow().SavedLayers(), 3);
+    EXPECT_EQ(form->Input().Workflow().SavedLayers(), 3);
     for (const char* cancel : {"HydrQuitButton", "Salt1QuitButton", "Salt2QuitButton",
                                "Salt3QuitButton", "Soil1QuitButton", "Soil2QuitButton",
                                "Soil3QuitButton", "DrainQuitButton", "CondQuitButton"})
@@ -121,7 +121,7 @@ TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"HydrOpenButton"}));
 
     dialogs.messages.clear();
-    form->GenOpenButtonClick();
+    form->Input().GenOpenButtonClick();
     C("LayersCombo")->setCurrentIndex(0);
     Click("GenSaveButton");
     EXPECT_EQ(dialogs.messages.first(),
@@ -226,7 +226,7 @@ TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
     EXPECT_EQ(dialogs.messages,
               QStringList({"The soil data for the aquifer are not complete. Calculations "
                            "cannot be done"}));
-    EXPECT_FALSE(form->Workflow().SoilComplete());
+    EXPECT_FALSE(form->Input().Workflow().SoilComplete());
     EXPECT_EQ(form->Data().TotPor[Aquif], -1);
     EXPECT_EQ(ShownPanels(), QStringList({"Soil3Panel"}));
 
@@ -258,9 +258,9 @@ TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
               QStringList({"The soil data were saved. Continue with the soil salinity data."}));
     EXPECT_EQ(form->Data().LeachEff[Trans], -1);
     EXPECT_EQ(form->Data().InitSalt[Layer3], -1);
-    EXPECT_FALSE(form->Workflow().SoilComplete());
+    EXPECT_FALSE(form->Input().Workflow().SoilComplete());
     Click("ReStartButton");
-    EXPECT_TRUE(form->Workflow().SoilComplete());
+    EXPECT_TRUE(form->Input().Workflow().SoilComplete());
 }
 
 TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
@@ -310,7 +310,7 @@ TEST_F(SoilChecks, RootZoneStandsAboveItsLayersWhichAreIndented) {
 
 TEST_F(PanelChecks, SalinityCellsThatAreEmptyOrNotNumbersAreMissing) {
     GoToInput();
-    form->SaltOpenButtonClick();
+    form->Input().SaltOpenButtonClick();
     ASSERT_EQ(ShownPanels(), QStringList({"Salt1Panel"}));
     Type(G("SaltGrid1"), 1, 1, "abc");
     Type(G("SaltGrid1"), 2, 2, "3.5");
@@ -329,7 +329,7 @@ TEST_F(PanelChecks, SalinityCellsThatAreEmptyOrNotNumbersAreMissing) {
 
 TEST_F(PanelChecks, IrrigationSalinityRightAfterStartUpStopsAtTheHyphen) {
     GoToInput();
-    form->IrrSalButtonClick();
+    form->Input().IrrSalButtonClick();
     Click("IrrSalSaveButton");
     EXPECT_EQ(dialogs.messages, QStringList({"'-' is not a valid floating point value"}));
     EXPECT_EQ(ShownPanels(), QStringList({"IrrSalPanel"}));

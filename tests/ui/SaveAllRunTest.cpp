@@ -40,7 +40,7 @@ TEST_F(SaveAllRun, ProjectsEnteredByHandRunAndMatchTheBatchRunner) {
         dialogs.messages.clear();
         form->FormCreate();
         EnterProject(SampleEntry(layers));
-        ASSERT_TRUE(form->Workflow().Complete());
+        ASSERT_TRUE(form->Input().Workflow().Complete());
         const QString input = Path(QString("layers%1.inp").arg(layers));
         dialogs.files.push_back(input);
         dialogs.answers = {true, false};  // do the calculations; no refinement
@@ -199,7 +199,7 @@ TEST_F(SaveAllRun, IncompleteThreeLayerSoilRunsButShowsNoOutput) {
     Click("SoilOpenButton");
     Type(G("Soil3Grid"), 0, 0, "");
     Click("Soil3SaveButton");
-    ASSERT_FALSE(form->Workflow().SoilComplete());
+    ASSERT_FALSE(form->Input().Workflow().SoilComplete());
     Type(G("Soil3Grid"), 0, 0, "0.2");
     Click("Soil3SaveButton");
     Click("Salt3QuitButton");
@@ -301,7 +301,7 @@ TEST_F(SaveAllRun, ARunThatStopsEarlyShowsNoOutput) {
     Click("SaveAllButton");
     EXPECT_EQ(dialogs.messages,
               QStringList({"For saving please create an input data file", kWaterTableStopMessage}));
-    EXPECT_TRUE(form->Calc().State().RunStopped);
+    EXPECT_TRUE(form->Results().RunStopped);
     EXPECT_FALSE(form->Window().OutputFromRun);
     EXPECT_GT(dialogs.pauses, 0);
     EXPECT_TRUE(W<QProgressBar>("ProgressBar")->isHidden());

@@ -47,11 +47,11 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
             const char* name;
             std::function<void()> open;
         } kPanels[] = {
-            {"GenPanel", [&] { form->GenOpenButtonClick(); }},
-            {"HydrPanel", [&] { form->HydrOpenButtonClick(); }},
-            {"IrrSalPanel", [&] { form->IrrSalButtonClick(); }},
-            {"DrainPanel", [&] { form->DrainOpenButtonClick(); }},
-            {"CondPanel", [&] { form->CondOpenButtonClick(); }},
+            {"GenPanel", [&] { form->Input().GenOpenButtonClick(); }},
+            {"HydrPanel", [&] { form->Input().HydrOpenButtonClick(); }},
+            {"IrrSalPanel", [&] { form->Input().IrrSalButtonClick(); }},
+            {"DrainPanel", [&] { form->Input().DrainOpenButtonClick(); }},
+            {"CondPanel", [&] { form->Input().CondOpenButtonClick(); }},
         };
         for (const auto& panel : kPanels) {
             panel.open();
@@ -59,12 +59,12 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
         }
         for (int layers = 1; layers <= 3; ++layers) {
             form->Data().SetLayerFlags(layers);
-            form->SoilOpenButtonClick();
+            form->Input().SoilOpenButtonClick();
             shoot(QString("panel-Soil%1Panel").arg(layers) + suffix);
-            form->SaltOpenButtonClick();
+            form->Input().SaltOpenButtonClick();
             shoot(QString("panel-Salt%1Panel").arg(layers) + suffix);
         }
-        form->InpTabShow();
+        form->Input().InpTabShow();
     }
     // The Output page with the salinity table of every layer count and the hydrology table,
     // from the examples run by the batch runner.
@@ -84,7 +84,7 @@ TEST_F(Screenshots, DISABLED_EveryPageAndPanel) {
     // its observations, each section in turn.
     form->resize(QSize(1100, 860));
     form->OpenFileFromOutside(QString(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp");
-    form->ShowPage("CalTab");
+    form->ShowPage(WindowPage::Calibration);
     auto* page = W<CalibrationPage>("CalibrationPage");
     page->OpenObservationsNamed(QString(HALOSOIL_EXAMPLES) +
                                 "/three_layers_weekly_drained_observations.csv");

@@ -77,7 +77,7 @@ TEST_F(Workflow, StartUpSetsTheGridHeadersAndRows) {
     EXPECT_EQ(G("Soil3Grid")->ColCount(), 5);
     EXPECT_EQ(form->Data().NrTst, 11);
     EXPECT_EQ(form->Data().HydrRows, 11);
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
 }
 
 TEST_F(Workflow, FirstOpeningOfTheInputPageEnablesOnlyGeneralData) {
@@ -150,7 +150,7 @@ TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     EXPECT_EQ(EnabledGroupButtons(), kAllGroupButtons);
     EXPECT_TRUE(On("CondQuitButton"));
     EXPECT_TRUE(ShownPanels().isEmpty());
-    EXPECT_TRUE(form->Workflow().Complete());
+    EXPECT_TRUE(form->Input().Workflow().Complete());
     EXPECT_EQ(dialogs.messages.size(), 7);
 }
 
@@ -251,7 +251,7 @@ TEST_F(Workflow, IrrigationSalinityCancelOnTheFirstPassMovesToDrainage) {
     GoToInput();
     Click("IrrSalButton");  // disabled: nothing happens
     EXPECT_TRUE(ShownPanels().isEmpty());
-    form->IrrSalButtonClick();
+    form->Input().IrrSalButtonClick();
     Click("IrrSalCancelButton");
     EXPECT_EQ(ShownPanels(), QStringList({"DrainPanel"}));
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"DrainOpenButton"}));
@@ -259,7 +259,7 @@ TEST_F(Workflow, IrrigationSalinityCancelOnTheFirstPassMovesToDrainage) {
 
 TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
     GoToInput();
-    form->CondOpenButtonClick();
+    form->Input().CondOpenButtonClick();
     Click("CondQuitButton");  // disabled in the initial layout
     EXPECT_TRUE(Shown("CondPanel"));
     W<CondPanel>("CondPanel")->CondQuitButtonClick();
@@ -267,7 +267,7 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
     groups.removeLast();
     EXPECT_EQ(EnabledGroupButtons(), groups);
     EXPECT_TRUE(ShownPanels().isEmpty());
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
 }
 
 TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
@@ -284,7 +284,7 @@ TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
 TEST_F(Workflow, MathPageClearsInputCompleteAndLeavesSaveAllAsItWas) {
     EnterProject(SampleEntry(1));
     Pages()->setCurrentIndex(1);
-    EXPECT_FALSE(form->Workflow().Complete());
+    EXPECT_FALSE(form->Input().Workflow().Complete());
     GoToInput();
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "SaveAllButton"}));
     // The groups are walked again: the next Save is a first-pass one.
@@ -311,8 +311,8 @@ TEST_F(Workflow, RestartKeepsFieldsAndEmptiesTheTimeStepGrids) {
     Type(G("SaltGrid2"), 4, 3, "2.5");
     Click("ReStartButton");
     EXPECT_EQ(Pages()->currentWidget()->objectName(), "IntroTab");
-    EXPECT_FALSE(form->Workflow().Complete());
-    EXPECT_EQ(form->Workflow().SavedLayers(), 1);
+    EXPECT_FALSE(form->Input().Workflow().Complete());
+    EXPECT_EQ(form->Input().Workflow().SavedLayers(), 1);
     EXPECT_FALSE(form->Data().DrainPresent);
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");  // the choice shown stays
     EXPECT_EQ(E("Tit1Edit")->text(), "Test plain");
@@ -415,10 +415,10 @@ TEST_F(Workflow, EditCommandsActOnTheFocusedFieldThroughTheWindowClipboard) {
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), title);
     dialogs.clipboard = "Delta";
-    form->EditPaste();
+    form->Edit().EditPaste();
     EXPECT_EQ(title->text(), "Delta");
     title->selectAll();
-    form->EditCut();
+    form->Edit().EditCut();
     EXPECT_EQ(dialogs.clipboard, "Delta");
     EXPECT_EQ(title->text(), "");
     dialogs.clipboard = "Nile";
@@ -449,8 +449,8 @@ TEST_F(Workflow, CutAndDeleteWithoutSelectionAndOnReadOnlyTextChangeNothing) {
     title->setCursorPosition(0);
     QApplication::processEvents();
     dialogs.clipboard = "kept";
-    form->EditCut();
-    form->EditDelete();
+    form->Edit().EditCut();
+    form->Edit().EditDelete();
     EXPECT_EQ(title->text(), "Indus");
     EXPECT_EQ(dialogs.clipboard, "kept");
     // The output text is read-only: the menu's cut, delete and paste leave it whole.
@@ -460,9 +460,9 @@ TEST_F(Workflow, CutAndDeleteWithoutSelectionAndOnReadOnlyTextChangeNothing) {
     memo->setFocus();
     memo->selectAll();
     QApplication::processEvents();
-    form->EditCut();
-    form->EditDelete();
-    form->EditPaste();
+    form->Edit().EditCut();
+    form->Edit().EditDelete();
+    form->Edit().EditPaste();
     EXPECT_EQ(memo->toPlainText(), "result line");
     EXPECT_EQ(dialogs.clipboard, "result line");
     form->hide();

@@ -1,15 +1,16 @@
-// The Edit menu: copy, cut, delete and paste on the focused text field, text box or grid
-// cell, all through the window's clipboard.
+#include "EditMenu.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextDocumentFragment>
 
-#include "MainForm.h"
+#include "ActionGuard.h"
 #include "StringGrid.h"
 
 namespace halosoil {
@@ -36,24 +37,24 @@ StringGrid* GridOf(QWidget* widget) {
 
 }  // namespace
 
-void MainForm::BuildMenu() {
-    QMenu* edit = menuBar()->addMenu("&Edit");
+EditMenu::EditMenu(QMainWindow& window, Dialogs& dialogs) : window_(window), dialogs_(dialogs) {
+    QMenu* edit = window.menuBar()->addMenu("&Edit");
     edit->setObjectName("EditMenu");
     const struct {
         const char* name;
         const char* text;
         QKeySequence key;
         const char* hint;
-        void (MainForm::*handler)();
+        void (EditMenu::*handler)();
     } kItems[] = {
         {"CopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C),
-         "Copy|Copies the selection and puts it on the Clipboard", &MainForm::EditCopy},
+         "Copy|Copies the selection and puts it on the Clipboard", &EditMenu::EditCopy},
         {"CutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X),
-         "Cut|Cuts the selection and puts it on the Clipboard", &MainForm::EditCut},
+         "Cut|Cuts the selection and puts it on the Clipboard", &EditMenu::EditCut},
         {"DeleteItem", "&Delete", QKeySequence(Qt::Key_Delete), "Delete|Erases the selection",
-         &MainForm::EditDelete},
+         &EditMenu::EditDelete},
         {"PasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V),
-         "Paste|Inserts Clipboard contents", &MainForm::EditPaste},
+         "Paste|Inserts Clipboard contents", &EditMenu::EditPaste},
     };
     for (const auto& item : kItems) {
         QAction* action = edit->addAction(item.text);
@@ -64,23 +65,28 @@ void MainForm::BuildMenu() {
         action->setStatusTip(hint.section('|', 1));
         const auto handler = item.handler;
         connect(action, &QAction::triggered, this,
-                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+                [this, handler] { RunGuarded(dialogs_, [this, handler] { (this->*handler)(); }); });
     }
-    statusBar();
+    window.statusBar();
+    qApp->installEventFilter(this);
+}
+
+EditMenu::~EditMenu() {
+    qApp->removeEventFilter(this);
 }
 
 // Copy, cut and paste in the text fields and text boxes go through the window's clipboard like
 // those of the Edit menu (the grids handle their own keys).
-bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+bool EditMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
+        return QObject::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     const bool textField =
         qobject_cast<QLineEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched);
-    if (!textField || !isAncestorOf(widget) || IsInsideGrid(widget))
-        return QMainWindow::eventFilter(watched, event);
+    if (!textField || !window_.isAncestorOf(widget) || IsInsideGrid(widget))
+        return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!IsEditCommand(key)) return QMainWindow::eventFilter(watched, event);
+    if (!IsEditCommand(key)) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;
@@ -91,7 +97,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void MainForm::EditCopy() {
+void EditMenu::EditCopy() {
     QWidget* focus = QApplication::focusWidget();
     if (StringGrid* grid = GridOf(focus)) {
         grid->CopyCurrent();
@@ -104,7 +110,7 @@ void MainForm::EditCopy() {
     }
 }
 
-void MainForm::EditCut() {
+void EditMenu::EditCut() {
     QWidget* focus = QApplication::focusWidget();
     if (StringGrid* grid = GridOf(focus)) {
         grid->CutCurrent();
@@ -116,7 +122,7 @@ void MainForm::EditCut() {
 
 // Cut and Delete erase the selection only: with nothing selected they leave the text as it is,
 // and the read-only output text never changes.
-void MainForm::EditDelete() {
+void EditMenu::EditDelete() {
     QWidget* focus = QApplication::focusWidget();
     if (StringGrid* grid = GridOf(focus)) {
         grid->DeleteCurrent();
@@ -127,7 +133,7 @@ void MainForm::EditDelete() {
     }
 }
 
-void MainForm::EditPaste() {
+void EditMenu::EditPaste() {
     QWidget* focus = QApplication::focusWidget();
     const QString clip = dialogs_.ClipboardText();
     if (StringGrid* grid = GridOf(focus)) {

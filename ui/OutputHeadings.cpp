@@ -1,7 +1,8 @@
-// The grey heading boxes of the Output page name the grid's columns word by word: their last
-// line holds one name per column from column 1 on, the step column having none. The box is
-// moved right to where column 1 begins, and its characters are spaced so that each name starts
-// over its own column, whatever the layer count and whatever font size the desktop uses.
+// The grey heading boxes of the Output page, read-only, over the output table: their texts, and
+// how they name the grid's columns word by word. Their last line holds one name per column from
+// column 1 on, the step column having none. The box is moved right to where column 1 begins,
+// and its characters are spaced so that each name starts over its own column, whatever the
+// layer count and whatever font size the desktop uses.
 #include <QBoxLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -15,6 +16,35 @@ namespace halosoil {
 
 namespace {
 
+const QStringList kHydrOutLines = {
+    "Rainfall         Irrigation        Pot. Evapor.   Percolation   Capillary rise    Act. "
+    "Evapor.  Drainage       Depth WT"};
+const QStringList kOutSalt1Lines = {
+    "                                      S A L I N I T Y    D A T A",
+    "       R o o t z o n e             T r a n s i t i o n   z o n e             A q u i f e r",
+    "calculated    measured      calculated     measured      calculated     measured"};
+const QStringList kOutSalt2Lines = {
+    "                                                      S A L I N I T Y    D A T A",
+    "                          R o o t z o n e                                     T r a n s i "
+    "t i o n   z o n e               A q u i f e r",
+    "             Layer1                                Layer2",
+    "calculated     measured      calculated     measured       calculated     measured       "
+    "calculated     measured",
+    " "};
+const QStringList kOutSalt3Lines = {
+    "                                                                                 S A L I N "
+    "I T Y    D A T A",
+    "                                             R o o t z o n e                              "
+    "                                       ",
+    "             - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - "
+    "- - - - - - - - - -                   T r a n s i t i o n  z o n e               A q u i f "
+    "e r",
+    "             Layer1                               Layer2                                 "
+    "Layer3                          ",
+    "calculated     measured      calculated     measured      calculated      measured      "
+    "calculated     measured      calculated     measured",
+    " "};
+
 // Where each column name of the line begins, in characters: names are separated by two
 // blanks or more ("Pot. Evapor." is one name).
 std::vector<qsizetype> NameStarts(const QString& line) {
@@ -26,6 +56,35 @@ std::vector<qsizetype> NameStarts(const QString& line) {
 }
 
 }  // namespace
+
+QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& lines) {
+    auto* box = new QPlainTextEdit(this);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = box->palette();
+    grey.setColor(QPalette::Base, palette().color(QPalette::Button));
+    box->setPalette(grey);
+    QFont font = box->font();
+    font.setPointSize(7);
+    box->setFont(font);
+    box->setPlainText(lines.join('\n'));
+    const int margins =
+        2 * (box->frameWidth() + static_cast<int>(box->document()->documentMargin()));
+    box->setFixedHeight(static_cast<int>(lines.size()) * box->fontMetrics().lineSpacing() +
+                        margins);
+    return box;
+}
+
+void OutputPage::BuildHeadings() {
+    hydrOutMemo_ = HeadingBox("HydrOutMemo", kHydrOutLines);
+    outSalt1Memo_ = HeadingBox("OutSalt1Memo", kOutSalt1Lines);
+    outSalt2Memo_ = HeadingBox("OutSalt2Memo", kOutSalt2Lines);
+    outSalt3Memo_ = HeadingBox("OutSalt3Memo", kOutSalt3Lines);
+}
 
 void OutputPage::AlignHeading(QPlainTextEdit* heading) {
     const QStringList lines = heading->toPlainText().split('\n');

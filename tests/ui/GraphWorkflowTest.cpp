@@ -47,7 +47,6 @@ TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
               picture);
 }
 
-
 // The Input page tells the window when an input file was read; the Graphs page then offers no
 // picture of the earlier output for selecting or saving, and the Output page no graphs.
 TEST_F(GraphWorkflow, OpeningAnInputFileAfterAGraphDisablesSelectAndSave) {

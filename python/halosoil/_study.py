@@ -51,8 +51,9 @@ def _outcomes(projects, places, outcomes, ran) -> list[Union[Result, Exception]]
 
 
 def _run_packed(packed: bytes, refine: bool, optimise: bool) -> bytes:
-    """A Dask worker's part: a chunk of projects packed into bytes, run, the outcomes packed."""
-    return _core.run_packed(packed, refine, optimise)
+    """A Dask worker's part: a chunk of projects packed into bytes, run, the outcomes packed.
+    One thread per task: the worker runs as many tasks at once as it has threads."""
+    return _core.run_packed(packed, refine, optimise, 1)
 
 
 def _labelled(error: Exception, project: Project) -> Exception:
@@ -99,8 +100,8 @@ def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = Fa
         Show a progress line on a terminal (standard error), or with a client Dask's own
         progress bar.
     chunk_size : int, optional
-        Projects per chunk: by default 1000 on one machine and enough for about eight chunks
-        per worker of a client (at most 1000).
+        Projects per chunk: by default 1000 on one machine and enough for about sixteen
+        chunks per worker of a client (at most 1000).
 
     Returns
     -------
@@ -125,21 +126,26 @@ def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = Fa
 def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
                    progress: bool, chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
     workers = max(1, len(client.scheduler_info().get("workers", {})))
-    size = chunk_size or max(1, min(1000, -(-len(projects) // (8 * workers))))
+    size = chunk_size or max(1, min(1000, -(-len(projects) // (16 * workers))))
     chunks = [projects[start:start + size] for start in range(0, len(projects), size)]
-    # A chunk crosses as one bytes object each way, not as thousands of pickled arrays.
-    prepared = [_records(chunk) for chunk in chunks]
-    packs = [_core.pack_projects(records) for records, _, _ in prepared]
-    # Chunks are pure functions of their projects: a chunk of a lost worker runs again on
-    # another and gives the same results.
-    futures = client.map(_run_packed, packs, refine=refine, optimise=optimise, pure=False)
+    # A chunk crosses as one bytes object each way, not as thousands of pickled arrays. Each
+    # is sent as soon as it is packed and read back in turn, so that this process packs and
+    # reads while the workers run. Chunks are pure functions of their projects: a chunk of a
+    # lost worker runs again on another and gives the same results.
+    prepared, futures = [], []
+    for chunk in chunks:
+        records, places, outcomes = _records(chunk)
+        prepared.append((places, outcomes))
+        futures.append(client.submit(_run_packed, _core.pack_projects(records), refine,
+                                     optimise, pure=False))
     if progress and sys.stdout.isatty():
         from distributed import progress as dask_progress
 
         dask_progress(futures)
     results: list[Union[Result, Exception]] = []
-    for chunk, (_, places, outcomes), packed in zip(chunks, prepared, client.gather(futures)):
-        results.extend(_outcomes(chunk, places, outcomes, _core.unpack_outcomes(packed)))
+    for chunk, (places, outcomes), future in zip(chunks, prepared, futures):
+        results.extend(_outcomes(chunk, places, outcomes,
+                                 _core.unpack_outcomes(future.result())))
     return results
 
 

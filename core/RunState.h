@@ -70,6 +70,10 @@ inline std::array<Series*, 10> ResultSeries(RunState& s) {
     return {&s.Percol,   &s.CapRise,  &s.ActEvap,  &s.Drain,    &s.DepthWT,
             &s.SalRoot1, &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif};
 }
+inline std::array<const Series*, 10> ResultSeries(const RunState& s) {
+    return {&s.Percol,   &s.CapRise,  &s.ActEvap,  &s.Drain,    &s.DepthWT,
+            &s.SalRoot1, &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif};
+}
 
 // Sizes the ten per-step results to nrTst + 1 values.
 inline void SizeResultSeries(RunState& s, int nrTst) {

@@ -20,9 +20,9 @@ namespace py = pybind11;
 namespace {
 
 // The parts of the run state a result shows; the per-day flows stay behind.
-RunState ResultPart(RunState& state) {
+RunState ResultPart(const RunState& state) {
     RunState kept;
-    for (int k = 0; k < 10; ++k) *ResultSeries(kept)[k] = std::move(*ResultSeries(state)[k]);
+    for (int k = 0; k < 10; ++k) *ResultSeries(kept)[k] = *ResultSeries(state)[k];
     kept.QH1Used = state.QH1Used;
     kept.RefineChosen = state.RefineChosen;
     kept.QH1Refined = state.QH1Refined;

@@ -238,7 +238,7 @@ TEST_F(SaveAllRun, ImplausibleValuesAreRefusedBeforeAFileIsAskedFor) {
     e.soil[2][1] = "300";     // the aquifer's total porosity
     e.hydro[3][0] = "-12.5";  // the rainfall of step 4
     EnterProject(e);
-    ASSERT_TRUE(form->Workflow().Complete());
+    ASSERT_TRUE(form->Input().Workflow().Complete());
     dialogs.log.clear();
     Click("SaveAllButton");
     EXPECT_EQ(dialogs.log,

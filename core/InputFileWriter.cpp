@@ -44,9 +44,11 @@ struct FieldName {
     const char* stepWords = " of time step ";
 
     std::string Spelled() const {
+        // Appended piece by piece: GCC 12 at -O3 misreads a sum of a text and a string as an
+        // overlapping copy.
         std::string text = what;
-        if (zone != 0) text += " " + ZoneName(zone);
-        if (step != 0) text += stepWords + std::to_string(step);
+        if (zone != 0) text.append(" ").append(ZoneName(zone));
+        if (step != 0) text.append(stepWords).append(std::to_string(step));
         return text;
     }
 };

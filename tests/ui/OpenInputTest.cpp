@@ -378,12 +378,6 @@ TEST_F(OpenInput, OpenedProjectRunsAndGivesTheBatchRunnersOutput) {
     EXPECT_TRUE(QFile::exists(dir.filePath("yearly.out")));
 }
 
-}  // namespace
-}  // namespace halosoil::test
-
-namespace halosoil::test {
-namespace {
-
 TEST_F(OpenInput, OpeningAfterARunDisablesTheOutputAndGraphButtons) {
     EnterProject(SampleEntry(1));
     dialogs.files.push_back(dir.filePath("ran.inp"));

@@ -10,9 +10,7 @@
 #include <QTest>
 #include <memory>
 
-#include "OutputPage.h"
-#include "ScriptedDialogs.h"
-#include "StringGrid.h"
+#include "OutputPageFixture.h"
 
 namespace halosoil {
 namespace {
@@ -32,29 +30,16 @@ const QByteArray kHydrologyCsv =
     "2,0,85.75,160,10,2.5,50.1,0.8,1.62\n"
     "3,33.1,0,140.4,8.7,3.1,48,0,1.7\n";
 
-class OutputCsvExportTest : public ::testing::Test {
+// The Output page with the hand-written output file open.
+class OutputCsvExportTest : public OutputPageTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        window_.StartFolder = folder_.path();
-        window_.OutputOpenFolder = window_.InputOpenFolder = window_.InputSaveFolder =
-            folder_.path();
-        page_ =
-            std::make_unique<OutputPage>(OutputOnView{data_, state_, readBack_, window_}, dialogs_);
-        page_->resize(806, 600);
-        page_->show();
-        const QString from = QString(HALOSOIL_TEST_DATA) + "/output-view/delta";
-        ASSERT_TRUE(QFile::copy(from + ".out", folder_.filePath("delta.out")));
-        ASSERT_TRUE(QFile::copy(from + ".inp", folder_.filePath("delta.inp")));
-        dialogs_.files.push_back(folder_.filePath("delta.out"));
+        OutputPageTest::SetUp();
+        dialogs_.files.push_back(CopyData("delta") + ".out");
         Click("OpenOutButton");
         dialogs_.messages.clear();
     }
-    void TearDown() override {
-        EXPECT_TRUE(dialogs_.unexpected.isEmpty()) << dialogs_.unexpected.join("; ").toStdString();
-    }
 
-    QPushButton* Button(const char* name) { return page_->findChild<QPushButton*>(name); }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
     QByteArray Bytes(const QString& name) {
         QFile file(name);
@@ -67,14 +52,6 @@ protected:
         Click("SaveCsvButton");
         return dialogs_.messages;
     }
-
-    QTemporaryDir folder_;
-    InputData data_;
-    RunState state_;
-    OutputReadBack readBack_;
-    WindowState window_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<OutputPage> page_;
 };
 
 TEST_F(OutputCsvExportTest, TheButtonStandsBesideCopyToClipboardOnlyWhileATableIsShown) {

@@ -95,29 +95,35 @@ std::string RoundedText(double value, int decimals) {
 // Most numbers of the files are small and have few decimals: their text follows from rounding
 // |value| x 10^decimals to a whole number, which the product in double decides unless it lies
 // within its own rounding error (at most 2^-53 of it) of a half. Returns false, writing
-// nothing, for those and for other numbers, which take to_chars.
+// nothing, for those and for other numbers, which take to_chars. The text and its padding are
+// put together in a buffer and added to out with one append: the files are mostly these fields.
 bool AppendFixedQuickly(std::string& out, double value, int width, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1000};
-    if (decimals < 0 || decimals > 3 || !(std::fabs(value) < 1e12)) return false;
+    constexpr int kMostPadding = 32;
+    if (decimals < 0 || decimals > 3 || !(std::fabs(value) < 1e12) || width > kMostPadding)
+        return false;
     const double scaled = std::fabs(value) * kScale[decimals];
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;  // exact: whole is at least half of scaled, or 0
+    // Truncation is the floor of a number that is not negative, without a call to the library.
+    const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+    const double fraction = scaled - static_cast<double>(whole);  // exact: see above
     if (std::fabs(fraction - 0.5) <= scaled * 0x1p-52 + 0x1p-60) return false;
-    unsigned long long digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    std::uint64_t digits = whole + (fraction > 0.5 ? 1 : 0);
 
-    char text[32];
-    char* end = text + sizeof text;
+    char text[64];
+    char* const end = text + sizeof text;
     char* start = end;
-    for (int place = 0; place < decimals || digits > 0 || place == decimals; ++place) {
-        if (place == decimals && decimals > 0) *--start = '.';
+    for (int place = 0; place < decimals; ++place) {
         *--start = static_cast<char>('0' + digits % 10);
         digits /= 10;
-        if (place >= decimals && digits == 0) break;
     }
+    if (decimals > 0) *--start = '.';
+    do {
+        *--start = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits > 0);
     if (std::signbit(value)) *--start = '-';
-    const std::size_t length = static_cast<std::size_t>(end - start);
-    if (static_cast<int>(length) < width) out.append(width - length, ' ');
-    out.append(start, length);
+    while (end - start < width) *--start = ' ';
+    out.append(start, static_cast<std::size_t>(end - start));
     return true;
 }
 

@@ -88,7 +88,7 @@ void AppendOutputLine(std::string& file, const InputData& data, const RunState& 
     const layout::Field* fields = layout::FieldsOf(data.NrLayers);
     const int* chunks = layout::ChunksOf(data.NrLayers);
     const std::size_t lineStart = file.size();
-    file += Whole(step, fields[0].width);
+    AppendWhole(file, step, fields[0].width);
     // The reader cuts the line into chunks of its own widths, which do not overlap; a value
     // is read back as written when its text stands whole inside its chunk.
     std::size_t chunkStart = static_cast<std::size_t>(chunks[0]);

@@ -82,6 +82,7 @@ TEST(NumberFormatTest, EveryValueReadsAsTheStandardLibraryWritesIt) {
             if (isTie) continue;  // the ties' rounding is tested above
             ASSERT_EQ(Fixed(value, 0, decimals), text) << value << " to " << decimals;
             ASSERT_EQ(Fixed(value, 12, decimals), PadLeft(text, 12)) << value;
+            ASSERT_EQ(Fixed(value, 40, decimals), PadLeft(text, 40)) << value;
         }
     }
 }

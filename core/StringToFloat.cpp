@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 #include "Errors.h"
@@ -17,6 +18,33 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Plain decimals (digits with at most one separator, fifteen digits at most) are most of
+// what the files hold. Their digits make a whole number below 2^53 and the power of ten of
+// their decimals is a double too, so the one correctly rounded division gives the number
+// from_chars would give. Anything else (an exponent, more digits, no digit) returns nothing.
+std::optional<double> PlainDecimal(std::string_view digitsAndSeparator, char separator) {
+    constexpr int kMostDigits = 15;
+    static constexpr double kPowersOfTen[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t whole = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool separatorSeen = false;
+    for (const char c : digitsAndSeparator) {
+        if (IsDigit(c)) {
+            if (++digits > kMostDigits) return std::nullopt;
+            whole = whole * 10 + (c - '0');
+            decimals += separatorSeen;
+        } else if (c == separator && !separatorSeen) {
+            separatorSeen = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    return static_cast<double>(whole) / kPowersOfTen[decimals];
+}
+
 // The accepted form (an optional sign, digits with at most one separator, an optional
 // exponent) is the form from_chars reads, once it is handed the point as separator and no
 // plus sign, and kept from "inf" and "nan" by a digit or the separator after the sign.
@@ -27,6 +55,9 @@ std::optional<double> Convert(std::string_view text, char separator) {
         !(IsDigit(number[afterSign]) || number[afterSign] == separator))
         return std::nullopt;
     if (number[0] == '+') number.remove_prefix(1);
+    const bool negative = number[0] == '-';
+    if (auto plain = PlainDecimal(number.substr(negative ? 1 : 0), separator))
+        return negative ? -*plain : *plain;
     std::string withPoint;
     if (separator != '.') {
         // The point is no separator then; from_chars would take it for one.

@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
 #include "Errors.h"
 #include "ExpectThrowMsg.h"
 
@@ -93,6 +101,36 @@ TEST_F(StringToFloatTest, ConvertsOnlyTheCharactersItIsGiven) {
     int whole = 0;
     EXPECT_TRUE(TryStringToInt(std::string_view(line).substr(8, 2), whole));
     EXPECT_EQ(whole, 99);
+}
+
+// Plain decimals take a shorter road than numbers with an exponent; the bits must be those of
+// the C library's own reading, at the limit of fifteen digits and beyond it.
+TEST_F(StringToFloatTest, DecimalsReadToTheBitsOfTheCLibrary) {
+    std::mt19937_64 random(20261209);
+    for (int trial = 0; trial < 200000; ++trial) {
+        const int digits = 1 + static_cast<int>(random() % 18);
+        std::string text;
+        for (int k = 0; k < digits; ++k) text += static_cast<char>('0' + random() % 10);
+        const auto point = random() % (digits + 2);
+        if (point <= static_cast<unsigned>(digits)) text.insert(point, 1, '.');
+        if (random() % 2) text.insert(0, 1, '-');
+        if (text == "." || text == "-.") continue;
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(StringToFloat(text)),
+                  std::bit_cast<std::uint64_t>(expected))
+            << text;
+        std::string withComma = text;
+        std::replace(withComma.begin(), withComma.end(), '.', ',');
+        SetDecimalSeparator(',');
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(StringToFloat(withComma)),
+                  std::bit_cast<std::uint64_t>(expected))
+            << withComma;
+        SetDecimalSeparator('.');
+    }
+    EXPECT_TRUE(std::signbit(StringToFloat("-0.00")));
+    EXPECT_EQ(StringToFloat("123456789012345"), 123456789012345.0);
+    EXPECT_EQ(StringToFloat("0.1"), 0.1);
+    EXPECT_EQ(StringToFloat("9007199254740993"), 9007199254740992.0);  // 2^53 + 1, 16 digits
 }
 
 TEST(TryStringToIntTest, AcceptsWholeNumbersOnly) {

@@ -25,6 +25,19 @@ struct TrialGroup {
     V depth, accumulated, smallest;
 };
 
+// The day's ten sub-steps of every group, sub-step by sub-step: the groups' chains of
+// divisions are independent and overlap.
+template <class V>
+HALOSOIL_LANES_INLINE void MoveInSubSteps(const TrialGroup<V>* group, const DayFlows<V>* flows,
+                                          int groups, TableMove<V>* moves) {
+    SubStepMove<V> move[kMostTrialsAtOnce / kWidth<V>];
+    for (int g = 0; g < groups; ++g) move[g] = SubStepsStart<V>(flows[g], group[g].depth);
+    for (int k = 0; k < kSubSteps; ++k)
+        for (int g = 0; g < groups; ++g) SubStep<V>(group[g].c, move[g]);
+    for (int g = 0; g < groups; ++g)
+        moves[g] = {move[g].discharge, move[g].porosity, move[g].depth};
+}
+
 template <class V>
 HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st,
                                           const double* qValues, int trials, bool ten,
@@ -43,15 +56,25 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
         t.smallest = Splat<V>(std::numeric_limits<double>::infinity());
     }
 
+    DayFlows<V> flows[kMostTrialsAtOnce / kWidth<V>];
+    TableMove<V> moves[kMostTrialsAtOnce / kWidth<V>];
     for (int i = 1; i <= d.NrTst; ++i) {
         const V evap = Splat<V>(d.Evap[i]);
         const V wr = Splat<V>(d.Rain[i] + d.IrrigSpread[i]);
-        // The groups are independent: while one waits on a division the next one computes.
+        // The groups are independent: each part of the day is done for all of them in turn,
+        // so that while one waits on a division the next ones compute.
+        for (int g = 0; g < groups; ++g)
+            flows[g] = RootZoneDay<V>(group[g].c, group[g].carry, group[g].depth, evap, wr);
+        if (ten)
+            MoveInSubSteps(group, flows, groups, moves);
+        else
+            for (int g = 0; g < groups; ++g)
+                moves[g] = MoveWaterTable<V>(group[g].c, flows[g], group[g].depth, false);
         for (int g = 0; g < groups; ++g) {
             TrialGroup<V>& t = group[g];
+            const DayFlows<V>& f = flows[g];
+            const TableMove<V>& move = moves[g];
             const V depth = t.depth;
-            const DayFlows<V> f = RootZoneDay<V>(t.c, t.carry, depth, evap, wr);
-            const TableMove<V> move = MoveWaterTable<V>(t.c, f, depth, ten);
             const V flow = (f.perc - f.capT) - move.discharge;
             V sum = Splat<V>(0);
             for (int j = 1; j <= d.TstLength; ++j) sum = sum + flow;

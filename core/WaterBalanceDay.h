@@ -234,6 +234,29 @@ struct TableMove {
     V depth;      // the depth at the day's end
 };
 
+// A day's move in sub-steps, part way: what the sub-steps so far drained, the porosity of the
+// last, the depth reached, and the day's flows per sub-step.
+template <class V>
+struct SubStepMove {
+    V percTenth, capTenth;
+    V discharge, porosity, depth;
+};
+
+template <class V>
+HALOSOIL_LANES_INLINE SubStepMove<V> SubStepsStart(const DayFlows<V>& f, V depth) {
+    return {f.perc / kSubSteps, f.capT / kSubSteps, lanes::Splat<V>(0), lanes::Splat<V>(0), depth};
+}
+
+// One of the ten sub-steps of a day.
+template <class V>
+HALOSOIL_LANES_INLINE void SubStep(const DayConstants<V>& c, SubStepMove<V>& m) {
+    const V sub = Discharge<V>(c, m.depth, true);
+    m.discharge = m.discharge + sub;
+    m.porosity = PorosityAt<V>(c.profile, m.depth);
+    m.depth = m.depth - (m.percTenth - m.capTenth - sub + c.inflowTenth - c.outflowTenth) /
+                            (1000 * m.porosity);
+}
+
 // One move a day (subSteps false, capacities below kSubStepCapacity) or ten sub-steps.
 template <class V>
 HALOSOIL_LANES_INLINE TableMove<V> MoveWaterTable(const DayConstants<V>& c, const DayFlows<V>& f,
@@ -246,18 +269,9 @@ HALOSOIL_LANES_INLINE TableMove<V> MoveWaterTable(const DayConstants<V>& c, cons
             depth - (f.perc - f.capT - m.discharge + c.grwtInf - c.grwtOut) / (1000 * m.porosity);
         return m;
     }
-    const V percTenth = f.perc / kSubSteps, capTenth = f.capT / kSubSteps;
-    V work = depth;
-    m.discharge = lanes::Splat<V>(0);
-    for (int k = 0; k < kSubSteps; ++k) {
-        const V sub = Discharge<V>(c, work, true);
-        m.discharge = m.discharge + sub;
-        m.porosity = PorosityAt<V>(c.profile, work);
-        work = work -
-               (percTenth - capTenth - sub + c.inflowTenth - c.outflowTenth) / (1000 * m.porosity);
-    }
-    m.depth = work;
-    return m;
+    SubStepMove<V> move = SubStepsStart<V>(f, depth);
+    for (int k = 0; k < kSubSteps; ++k) SubStep<V>(c, move);
+    return {move.discharge, move.porosity, move.depth};
 }
 
 // The move with each lane's own way: lanes below kSubStepCapacity move once, the others in

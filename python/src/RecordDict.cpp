@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 #include "Fields.h"
 
@@ -21,7 +22,8 @@ ZoneValues ZoneValuesFrom(const py::handle& values) {
     ZoneValues zones{};
     const auto dict = py::reinterpret_borrow<py::dict>(values);
     for (int z = Layer1; z <= Aquif; ++z) {
-        PyObject* value = PyDict_GetItemString(dict.ptr(), kZoneKeys[z]);
+        PyObject* value = PyDict_GetItemWithError(dict.ptr(), Key(kZoneKeys[z]).ptr());
+        if (value == nullptr && PyErr_Occurred()) throw py::error_already_set();
         zones[z] = value == nullptr ? kNaN : py::handle(value).cast<double>();
     }
     return zones;
@@ -29,12 +31,13 @@ ZoneValues ZoneValuesFrom(const py::handle& values) {
 
 py::dict DictOfZones(const ZoneValues& values, const std::vector<int>& zones) {
     py::dict dict;
-    for (int z : zones) dict[kZoneKeys[z]] = values[z];
+    for (int z : zones) dict[Key(kZoneKeys[z])] = values[z];
     return dict;
 }
 
 py::handle Attribute(const py::dict& attributes, const char* name) {
-    PyObject* value = PyDict_GetItemString(attributes.ptr(), name);
+    PyObject* value = PyDict_GetItemWithError(attributes.ptr(), Key(name).ptr());
+    if (value == nullptr && PyErr_Occurred()) throw py::error_already_set();
     if (value == nullptr) throw py::key_error(name);
     return value;
 }
@@ -73,6 +76,20 @@ py::object FieldValue(const InputData& data, const ProjectField& field,
 }
 
 }  // namespace
+
+py::handle Key(const char* name) {
+    // By the address of the text: the names are the literals of the field tables.
+    static std::unordered_map<const char*, PyObject*> keys;
+    auto [entry, added] = keys.try_emplace(name, nullptr);
+    if (added) {
+        entry->second = PyUnicode_InternFromString(name);
+        if (entry->second == nullptr) {
+            keys.erase(entry);
+            throw py::error_already_set();
+        }
+    }
+    return entry->second;
+}
 
 std::string EightBitText(const py::handle& text) {
     PyObject* bytes = PyUnicode_AsEncodedString(text.ptr(), "latin-1", "replace");
@@ -127,7 +144,8 @@ InputData RecordFromDict(const py::dict& attributes) {
     const auto measured =
         py::reinterpret_borrow<py::dict>(Attribute(attributes, "measured_salinity"));
     for (int z = Layer1; z <= Aquif; ++z) {
-        PyObject* series = PyDict_GetItemString(measured.ptr(), kZoneKeys[z]);
+        PyObject* series = PyDict_GetItemWithError(measured.ptr(), Key(kZoneKeys[z]).ptr());
+        if (series == nullptr && PyErr_Occurred()) throw py::error_already_set();
         if (series == nullptr || series == Py_None) {
             data.MeasSalt[z].assign(static_cast<std::size_t>(std::max(data.NrTst, 0)) + 1,
                                     kMissing);
@@ -144,13 +162,13 @@ py::dict DictFromRecord(const InputData& data) {
     const std::vector<int> zones = ZonesOf(LayerCount(data));
     py::dict attributes;
     for (const ProjectField& field : ProjectFields())
-        attributes[field.name] = FieldValue(data, field, zones);
+        attributes[Key(field.name)] = FieldValue(data, field, zones);
     py::dict measured;
     for (int z : zones) {
         Series values = data.MeasSalt[z];
         for (std::size_t i = 1; i < values.size(); ++i)
             if (values[i] <= 0) values[i] = kNaN;
-        measured[kZoneKeys[z]] = ArrayOfSteps(values, data.NrTst);
+        measured[Key(kZoneKeys[z])] = ArrayOfSteps(values, data.NrTst);
     }
     attributes["measured_salinity"] = measured;
     attributes["file_name"] = data.InputFileName;

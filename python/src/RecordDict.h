@@ -28,6 +28,11 @@ Series SeriesOfSteps(const pybind11::handle& array);
 // buffer (as Dask hands arrays over) need not be aligned for loads of doubles.
 std::vector<double> CopiedDoubles(const pybind11::array_t<double>& array);
 
+// The Python string of a dict key, made once for each name and kept for the module's life: a
+// key made anew from the C text for every look-up costs more than the look-up itself. Call
+// with the interpreter's lock held.
+pybind11::handle Key(const char* name);
+
 // Python text to the files' 8-bit text and back.
 std::string EightBitText(const pybind11::handle& text);
 pybind11::str TextOfEightBit(const std::string& text);

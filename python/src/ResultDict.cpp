@@ -22,19 +22,19 @@ py::list ListOf(const Values& values) {
 py::dict HeaderAndSeries(const InputData& data, const RunState& state, const std::string& title1,
                          const std::string& title2, int stepLength) {
     py::dict result;
-    result["title1"] = TextOfEightBit(title1);
-    result["title2"] = TextOfEightBit(title2);
-    result["steps"] = data.NrTst;
-    result["step_length"] = stepLength;
-    result["layers"] = data.NrLayers;
+    result[Key("title1")] = TextOfEightBit(title1);
+    result[Key("title2")] = TextOfEightBit(title2);
+    result[Key("steps")] = data.NrTst;
+    result[Key("step_length")] = stepLength;
+    result[Key("layers")] = data.NrLayers;
     py::dict salinity;
     for (const ResultField& field : ResultFields()) {
         if (field.zone == 0)
-            result[field.name] = ArrayOfSteps(state.*field.member, data.NrTst);
+            result[Key(field.name)] = ArrayOfSteps(state.*field.member, data.NrTst);
         else if (data.ZoneExists(field.zone))
-            salinity[kZoneKeys[field.zone]] = ArrayOfSteps(state.*field.member, data.NrTst);
+            salinity[Key(kZoneKeys[field.zone])] = ArrayOfSteps(state.*field.member, data.NrTst);
     }
-    result["salinity"] = salinity;
+    result[Key("salinity")] = salinity;
     return result;
 }
 
@@ -45,23 +45,23 @@ void ZoneResults(py::dict& result, const InputData& data, const double* efficien
                  const bool* fitNA) {
     py::dict efficiencies, optimisedZones, coefficients;
     for (int z : ZonesOf(LayerCount(data))) {
-        const char* key = kZoneKeys[z];
+        const py::handle key = Key(kZoneKeys[z]);
         efficiencies[key] = present[z] ? py::cast(efficiency[z]) : py::none();
         optimisedZones[key] = present[z] ? py::cast(optimised[z]) : py::none();
         coefficients[key] = present[z] && !fitNA[z] ? py::cast(coefficient[z]) : py::none();
     }
-    result["leaching_efficiency"] = efficiencies;
-    result["optimised"] = optimisedZones;
-    result["coefficient_of_determination"] = coefficients;
+    result[Key("leaching_efficiency")] = efficiencies;
+    result[Key("optimised")] = optimisedZones;
+    result[Key("coefficient_of_determination")] = coefficients;
 }
 
 }  // namespace
 
 py::dict DictFromRun(const InputData& data, const RunState& state) {
     py::dict result = HeaderAndSeries(data, state, data.Title1, data.Title2, data.TstLength);
-    result["qh1_used"] = state.QH1Used;
-    result["qh1_refined"] = state.QH1Refined;
-    result["refine_chosen"] = state.RefineChosen;
+    result[Key("qh1_used")] = state.QH1Used;
+    result[Key("qh1_refined")] = state.QH1Refined;
+    result[Key("refine_chosen")] = state.RefineChosen;
     // In percent as the run itself returns the record's efficiencies: 100 x the fraction.
     double efficiency[kZoneCount + 1], coefficient[kZoneCount + 1];
     bool present[kZoneCount + 1], optimised[kZoneCount + 1], fitNA[kZoneCount + 1];
@@ -73,8 +73,8 @@ py::dict DictFromRun(const InputData& data, const RunState& state) {
         fitNA[z] = state.FitNA[z];
     }
     ZoneResults(result, data, efficiency, present, optimised, coefficient, fitNA);
-    result["_header"] = py::make_tuple(ListOf(state.LeachEff), ListOf(state.LeachEffOptimized),
-                                       ListOf(state.CoefDet), ListOf(state.FitNA));
+    result[Key("_header")] = py::make_tuple(ListOf(state.LeachEff), ListOf(state.LeachEffOptimized),
+                                            ListOf(state.CoefDet), ListOf(state.FitNA));
     return result;
 }
 
@@ -82,9 +82,9 @@ py::dict DictFromOutputFile(const InputData& data, const RunState& state,
                             const OutputReadBack& readBack) {
     py::dict result =
         HeaderAndSeries(data, state, readBack.Title1, readBack.Title2, readBack.StepLength);
-    result["refine_chosen"] = readBack.QH1LinePresent;
-    result["qh1_used"] = readBack.QH1LinePresent ? py::cast(data.QH1) : py::none();
-    result["qh1_refined"] = readBack.QH1Refined;
+    result[Key("refine_chosen")] = readBack.QH1LinePresent;
+    result[Key("qh1_used")] = readBack.QH1LinePresent ? py::cast(data.QH1) : py::none();
+    result[Key("qh1_refined")] = readBack.QH1Refined;
     double efficiency[kZoneCount + 1], fraction[kZoneCount + 1], coefficient[kZoneCount + 1];
     bool present[kZoneCount + 1], optimised[kZoneCount + 1], fitNA[kZoneCount + 1];
     for (int z = 0; z <= kZoneCount; ++z) {
@@ -103,7 +103,7 @@ py::dict DictFromOutputFile(const InputData& data, const RunState& state,
         coefficientFractions.append(fitNA[z] ? 0.0 : coefficient[z] / 100);
         fitNAs.append(present[z] && fitNA[z]);
     }
-    result["_header"] =
+    result[Key("_header")] =
         py::make_tuple(ListOf(fraction), ListOf(readBack.Optimized), coefficientFractions, fitNAs);
     return result;
 }

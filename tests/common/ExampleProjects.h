@@ -1,13 +1,17 @@
 // The example projects of examples/, built as make-examples writes them: a semi-arid irrigated
 // plain with winter rains of 20 to 50 mm a month, dry summers, irrigation of 100 to 200 mm a
 // month in summer with canal water of about 1.2 dS/m, and a water table between one and two
-// metres deep. ExampleFilesTest holds the files in examples/ to them, byte for byte.
+// metres deep. ExampleFilesTest holds the files in examples/ to them, byte for byte; the
+// tests that run every example read the files.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <vector>
 
 #include "InputData.h"
+#include "InputFile.h"
 #include "ProjectBuilder.h"
 
 namespace halosoil::test::examples {
@@ -139,6 +143,24 @@ inline InputData TwoLayersDaily() {
     // Soil samples of the upper layer every three weeks.
     for (int i : {10, 31, 52, 73, 94, 115}) d.MeasSalt[Layer1][i] = 4 + 0.1 * (i / 10);
     return d;
+}
+
+// The example input files in folder (examples/), in the order of their names.
+inline std::vector<std::filesystem::path> ExampleInputFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".inp") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// An example file read as a run takes it: its irrigation spread.
+inline InputData ReadExample(const std::filesystem::path& file) {
+    InputData data;
+    data.InputFileName = file.string();
+    ReadInputFile(data);
+    PrepareIrrigSpread(data);
+    return data;
 }
 
 // Each example with the name of its file.

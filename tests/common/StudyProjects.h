@@ -12,11 +12,7 @@
 namespace halosoil::test {
 
 inline InputData ExampleProject(const std::string& name) {
-    InputData data;
-    data.InputFileName = std::string(HALOSOIL_EXAMPLES) + "/" + name;
-    ReadInputFile(data);
-    PrepareIrrigSpread(data);
-    return data;
+    return examples::ReadExample(std::string(HALOSOIL_EXAMPLES) + "/" + name);
 }
 
 // The weekly drained example of three layers, as its file has it, over `years` years of 52

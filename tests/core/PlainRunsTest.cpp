@@ -11,6 +11,7 @@
 #include "EngineTestSupport.h"
 #include "Errors.h"
 #include "GeneratedProjects.h"
+#include "SameResults.h"
 #include "VectorUnit.h"
 
 namespace {
@@ -20,19 +21,8 @@ using halosoil::test::GeneratedProject;
 using halosoil::test::ScriptedRunHost;
 
 void ExpectSameState(const RunState& a, const RunState& b) {
-    EXPECT_EQ(a.RunStopped, b.RunStopped);
-    EXPECT_EQ(a.StoppedStep, b.StoppedStep);
-    EXPECT_EQ(a.Percol, b.Percol);
-    EXPECT_EQ(a.CapRise, b.CapRise);
-    EXPECT_EQ(a.ActEvap, b.ActEvap);
-    EXPECT_EQ(a.Drain, b.Drain);
-    EXPECT_EQ(a.DepthWT, b.DepthWT);
-    EXPECT_EQ(a.SalRoot1, b.SalRoot1);
-    EXPECT_EQ(a.SalRoot2, b.SalRoot2);
-    EXPECT_EQ(a.SalRoot3, b.SalRoot3);
-    EXPECT_EQ(a.SalTrans, b.SalTrans);
-    EXPECT_EQ(a.SalAquif, b.SalAquif);
-    EXPECT_EQ(a.SoilMoist, b.SoilMoist);
+    test::ExpectSameResults(a, b);
+    test::ExpectSameBits(a.SoilMoist, b.SoilMoist, "SoilMoist");
     EXPECT_EQ(a.CoefDet, b.CoefDet);
     EXPECT_EQ(a.FitNA, b.FitNA);
     EXPECT_EQ(a.LeachEff, b.LeachEff);

@@ -13,12 +13,8 @@
 
 namespace halosoil::members {
 
-using lanes::Abs;
-using lanes::kWidth;
-using lanes::Load;
-using lanes::Select;
-using lanes::Splat;
-using lanes::Store;
+// Written in the lanes' terms.
+using namespace lanes;
 
 template <class V>
 HALOSOIL_LANES_INLINE V Floored(V s, SaltFloor floor) {

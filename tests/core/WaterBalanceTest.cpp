@@ -12,6 +12,13 @@
 namespace halosoil {
 namespace {
 
+// The first step's actual evaporation, capillary rise and percolation, as worked by hand.
+void ExpectFirstStepFlows(const RunState& s, double actEvap, double capRise, double percol) {
+    EXPECT_DOUBLE_EQ(s.ActEvap[1], actEvap);
+    EXPECT_DOUBLE_EQ(s.CapRise[1], capRise);
+    EXPECT_DOUBLE_EQ(s.Percol[1], percol);
+}
+
 class WaterBalanceTest : public ::testing::Test {
 protected:
     const RunState& RunProject(InputData& data) {
@@ -104,9 +111,7 @@ TEST_F(WaterBalanceTest, ShallowCriticalDepthGivesFullEvaporationFromTheTable) {
     const RunState& s = RunProject(data);
     // CF = 1: EvapA = 0.5 x 0 + 1 x (10 - 0) = 10, all of it capillary rise, and the
     // percolation of a long step is negative.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 300);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 300);
-    EXPECT_DOUBLE_EQ(s.Percol[1], -300);
+    ExpectFirstStepFlows(s, 300, 300, -300);
     EXPECT_NEAR(s.DepthWT[1], 3.0 + 20.0 / 100, 1e-12);
 }
 
@@ -119,9 +124,7 @@ TEST_F(WaterBalanceTest, TableBelowTheCriticalDepthGivesNoCapillaryRise) {
     data.Evap = {0, 300};
     const RunState& s = RunProject(data);
     // CF = 0: EvapA = 0.5 x 4 = 2, the rest of the rain percolates.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 60);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 0);
-    EXPECT_DOUBLE_EQ(s.Percol[1], 60);
+    ExpectFirstStepFlows(s, 60, 0, 60);
 }
 
 TEST_F(WaterBalanceTest, LongStepSumsAllDaysButMovesTheTableByOneDay) {
@@ -165,9 +168,7 @@ TEST_F(WaterBalanceTest, DailyPercolationIsNettedWithCapillaryRise) {
     data.Evap = {0, 30};
     const RunState& s = RunProject(data);
     // CF = 1: EvapA = 5 + (30 - 5) = 30, CapT = 20; nothing percolates.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 30);
-    EXPECT_DOUBLE_EQ(s.Percol[1], 0);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 20);
+    ExpectFirstStepFlows(s, 30, 20, 0);
 }
 
 TEST_F(WaterBalanceTest, TwoLayersMayPercolateNegativelyFromTheTopLayerOnly) {

@@ -114,6 +114,15 @@ EngineOptions OptionsOf(int path) {
     }
 }
 
+// The days a run of the project simulates, and the time each took.
+void CountSimulatedDays(benchmark::State& state, const InputData& data) {
+    const double days = static_cast<double>(data.NrTst) * data.TstLength;
+    state.counters["simulated_days"] = days;
+    state.counters["time_per_simulated_day"] =
+        benchmark::Counter(days * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void RunProject(benchmark::State& state, InputData data) {
     const auto folder = std::filesystem::temp_directory_path() / "halosoil-bench";
     std::filesystem::create_directories(folder);
@@ -124,11 +133,7 @@ void RunProject(benchmark::State& state, InputData data) {
         engine.Run(data, host, "");
         if (engine.State().RunStopped) state.SkipWithError("the water table left the aquifer");
     }
-    const double days = static_cast<double>(data.NrTst) * data.TstLength;
-    state.counters["simulated_days"] = days;
-    state.counters["time_per_simulated_day"] =
-        benchmark::Counter(days * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    CountSimulatedDays(state, data);
 }
 
 void PathArguments(benchmark::internal::Benchmark* b) {
@@ -158,11 +163,7 @@ void PlainRun(benchmark::State& state, const InputData& data) {
         counted += allocations.load() - before;
         if (engine.State().RunStopped) state.SkipWithError("the water table left the aquifer");
     }
-    const double days = static_cast<double>(data.NrTst) * data.TstLength;
-    state.counters["simulated_days"] = days;
-    state.counters["time_per_simulated_day"] =
-        benchmark::Counter(days * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    CountSimulatedDays(state, data);
     state.counters["allocations_per_step"] =
         static_cast<double>(counted) / static_cast<double>(state.iterations()) / data.NrTst;
 }

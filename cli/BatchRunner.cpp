@@ -12,9 +12,8 @@
 #include "Engine.h"
 #include "Errors.h"
 #include "FixedAnswersHost.h"
-#include "InputFile.h"
 #include "OutputFileName.h"
-#include "Plausibility.h"
+#include "ProjectFiles.h"
 
 namespace halosoil {
 
@@ -22,22 +21,14 @@ namespace {
 
 int Run(const RunOptions& options, const std::string& input, int engineThreads,
         std::ostream& errors) {
-    InputData data;
-    data.InputFileName = input;
+    std::optional<InputData> data = ReadProjectToRun(input, errors);
+    if (!data) return kInputInvalid;
     EngineOptions engineOptions;
     engineOptions.threads = engineThreads;
     Engine engine(engineOptions);
-    try {
-        ReadInputFile(data);
-        CheckPlausible(data);
-        PrepareIrrigSpread(data);
-    } catch (const HalosoilError& error) {
-        errors << WithFileAndLine(input, error) << '\n';
-        return kInputInvalid;
-    }
     FixedAnswersHost host(options.refine, options.optimise);
     try {
-        engine.Run(data, host, options.output.empty() ? OutputFileNameFor(input) : options.output);
+        engine.Run(*data, host, options.output.empty() ? OutputFileNameFor(input) : options.output);
     } catch (const HalosoilError& error) {
         errors << WithFileAndLine(input, error) << '\n';
         return kInputInvalid;
@@ -85,20 +76,9 @@ int RunProjects(const RunOptions& options, std::ostream& errors, bool showProgre
 int ConvertInputFile(const std::string& input, const std::string& output, std::ostream& errors) {
     InputData data;
     data.InputFileName = input;
-    try {
-        ReadInputFile(data);
-    } catch (const HalosoilError& error) {
-        errors << WithFileAndLine(input, error) << '\n';
-        return kInputInvalid;
-    }
+    if (!ReadProjectFile(data, errors)) return kInputInvalid;
     data.InputFileName = output;
-    try {
-        WriteInputFile(data);
-    } catch (const HalosoilError& error) {
-        errors << WithFileAndLine(output, error) << '\n';
-        return kInputInvalid;
-    }
-    return kOutputWritten;
+    return WriteProjectFile(data, errors) ? kOutputWritten : kInputInvalid;
 }
 
 }  // namespace halosoil

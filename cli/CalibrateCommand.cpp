@@ -85,7 +85,7 @@ void PrintSummary(const study::CalibrationResult& result, std::ostream& out) {
 
 int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams) {
     const StudyArguments& study = arguments.study;
-    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
 
     study::CalibrationSettings settings;
@@ -109,14 +109,9 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
         study.output.empty() ? Beside(study.input, "-calibrated.inp") : study.output;
     const std::string reportFile =
         arguments.report.empty() ? Beside(study.input, "-calibration.json") : arguments.report;
-    try {
-        InputData calibrated = result.project;
-        calibrated.InputFileName = projectFile;
-        WriteInputFile(calibrated);
-    } catch (const HalosoilError& error) {
-        streams.errors << WithFileAndLine(projectFile, error) << '\n';
-        return kInputInvalid;
-    }
+    InputData calibrated = result.project;
+    calibrated.InputFileName = projectFile;
+    if (!WriteProjectFile(calibrated, streams.errors)) return kInputInvalid;
     if (const int status = WriteResult(study::ReportJson(result), reportFile, streams);
         status != kOutputWritten)
         return status;
@@ -133,23 +128,21 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
 }  // namespace
 
 BatchCommand AddCalibrateCommand(CLI::App& app) {
-    const auto arguments = std::make_shared<CalibrateArguments>();
-    CLI::App* command =
-        app.add_subcommand("calibrate",
-                           "Fits parameters of a project to observations and reports how well the "
-                           "observations determine them.");
-    AddStudyOptions(command, arguments->study,
-                    "the calibrated project (default: INPUT-calibrated.inp beside the input)");
-    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=LOW:HIGH",
+    const StudyCommand<CalibrateArguments> calibrate(
+        app, "calibrate",
+        "Fits parameters of a project to observations and reports how well the observations "
+        "determine them.",
+        "the calibrated project (default: INPUT-calibrated.inp beside the input)");
+    AddRepeatedOption(calibrate.command, "--parameter", calibrate.arguments->parameters,
+                      "NAME=LOW:HIGH",
                       "a parameter to calibrate within its bounds (see halosoil-batch --help)")
         ->required();
-    AddObservationOptions(command, arguments->study);
-    command
-        ->add_option("--report", arguments->report,
+    AddObservationOptions(calibrate.command, calibrate.arguments->study);
+    calibrate.command
+        ->add_option("--report", calibrate.arguments->report,
                      "the report as JSON (default: INPUT-calibration.json beside the input)")
         ->type_name("REPORT.json");
-    return {command,
-            [arguments](const CommandStreams& streams) { return Calibrate(*arguments, streams); }};
+    return calibrate.Doing(Calibrate);
 }
 
 }  // namespace halosoil

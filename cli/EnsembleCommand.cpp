@@ -54,7 +54,7 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
     if (arguments.parameters.empty() == arguments.from.empty())
         return Refused(streams.errors,
                        "ensemble needs either --parameter ... or --from REPORT.json", kWrongUsage);
-    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
 
     study::EnsembleSettings settings;
@@ -100,29 +100,29 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
 }  // namespace
 
 BatchCommand AddEnsembleCommand(CLI::App& app) {
-    const auto arguments = std::make_shared<EnsembleArguments>();
-    CLI::App* command =
-        app.add_subcommand("ensemble",
-                           "Runs members of a project with uncertain parameters and writes the "
-                           "prediction bands of every result per step.");
-    AddStudyOptions(command, arguments->study, "the bands as CSV (default: standard output)");
-    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=DISTRIBUTION",
+    const StudyCommand<EnsembleArguments> ensemble(
+        app, "ensemble",
+        "Runs members of a project with uncertain parameters and writes the prediction bands of "
+        "every result per step.",
+        "the bands as CSV (default: standard output)");
+    AddRepeatedOption(ensemble.command, "--parameter", ensemble.arguments->parameters,
+                      "NAME=DISTRIBUTION",
                       "uniform:LOW:HIGH, normal:MEAN:SD or triangular:LOW:MODE:HIGH");
-    command
-        ->add_option("--from", arguments->from,
+    ensemble.command
+        ->add_option("--from", ensemble.arguments->from,
                      "draw from a calibration report's estimates and their covariance")
         ->type_name("REPORT.json");
-    command->add_option("--members", arguments->members, "members (default 1000)")
+    ensemble.command->add_option("--members", ensemble.arguments->members, "members (default 1000)")
         ->type_name("N")
         ->check(CLI::Range(2, 100000000));
-    command->add_option("--design", arguments->design, "lhs (default) or sobol")
+    ensemble.command->add_option("--design", ensemble.arguments->design, "lhs (default) or sobol")
         ->type_name("DESIGN")
         ->check(CLI::IsMember({"lhs", "sobol"}));
-    AddRepeatedOption(command, "--threshold", arguments->thresholds, "QUANTITY>VALUE",
+    AddRepeatedOption(ensemble.command, "--threshold", ensemble.arguments->thresholds,
+                      "QUANTITY>VALUE",
                       "QUANTITY>VALUE or QUANTITY<VALUE: the share of members beyond it per "
                       "step");
-    return {command,
-            [arguments](const CommandStreams& streams) { return Ensemble(*arguments, streams); }};
+    return ensemble.Doing(Ensemble);
 }
 
 }  // namespace halosoil

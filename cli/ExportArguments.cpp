@@ -54,6 +54,7 @@ BatchCommand AddExportCommand(CLI::App& app, const char* name, const char* descr
     const auto arguments = std::make_shared<ExportArguments>();
     CLI::App* command = app.add_subcommand(name, description);
     AddExportArguments(*command, *arguments, help);
+    command->footer(help.footer);
     return {command,
             [command, arguments, work](const CommandStreams& streams) {
                 if (const auto complaint = ExportComplaint(*command, nullptr))

@@ -16,12 +16,14 @@ struct ExportArguments {
     std::string target;      // the file of -o; empty without it
 };
 
-// How the help of a command names and describes its first word and its -o file.
+// How the help of a command names and describes its first word and its -o file, and what it
+// says after its options.
 struct ExportHelp {
     const char* firstName;  // e.g. "TABLE"
     const char* firstHelp;
     const char* targetName;  // e.g. "FILE.csv"
     const char* targetHelp;
+    std::string footer;
 };
 
 // What is wrong with the command line read so far, the first fault a reader of the line meets:

@@ -31,13 +31,12 @@ int Graph(const ExportArguments& arguments, const CommandStreams& streams) {
 }  // namespace
 
 BatchCommand AddGraphCommand(CLI::App& app) {
-    BatchCommand graph = AddExportCommand(
-        app, "graph", "Draws one graph of an output file as the Graphs page draws it.",
-        {"TYPE", "the graph, one of the types below", "FILE.svg|png|bmp",
-         "the file to draw; its extension chooses SVG, PNG or BMP (required)"},
-        Graph);
-    graph.command->footer("Graph types:\n" + GraphTypeLines());
-    return graph;
+    return AddExportCommand(app, "graph",
+                            "Draws one graph of an output file as the Graphs page draws it.",
+                            {"TYPE", "the graph, one of the types below", "FILE.svg|png|bmp",
+                             "the file to draw; its extension chooses SVG, PNG or BMP (required)",
+                             "Graph types:\n" + GraphTypeLines()},
+                            Graph);
 }
 
 }  // namespace halosoil

@@ -32,7 +32,7 @@ constexpr int kMorrisTrajectories = 20;
 
 int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& streams) {
     const StudyArguments& study = arguments.study;
-    std::optional<InputData> data = ReadStudyProject(study.input, streams.errors);
+    std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
 
     study::SensitivitySettings settings;
@@ -72,29 +72,28 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
 }  // namespace
 
 BatchCommand AddSensitivityCommand(CLI::App& app) {
-    const auto arguments = std::make_shared<SensitivityArguments>();
-    CLI::App* command = app.add_subcommand(
-        "sensitivity", "Tells which parameters matter for which results (Sobol or Morris).");
-    AddStudyOptions(command, arguments->study, "the indices as CSV (default: standard output)");
-    AddRepeatedOption(command, "--parameter", arguments->parameters, "NAME=LOW:HIGH",
-                      "a parameter, drawn uniformly within its bounds")
+    const StudyCommand<SensitivityArguments> sensitivity(
+        app, "sensitivity", "Tells which parameters matter for which results (Sobol or Morris).",
+        "the indices as CSV (default: standard output)");
+    AddRepeatedOption(sensitivity.command, "--parameter", sensitivity.arguments->parameters,
+                      "NAME=LOW:HIGH", "a parameter, drawn uniformly within its bounds")
         ->required();
-    AddRepeatedOption(command, "--target", arguments->targets, "QUANTITY:STATISTIC",
+    AddRepeatedOption(sensitivity.command, "--target", sensitivity.arguments->targets,
+                      "QUANTITY:STATISTIC",
                       "a result: QUANTITY:final, :mean, :max or :min, or objective")
         ->required();
-    command->add_option("--method", arguments->method, "sobol (default) or morris")
+    sensitivity.command
+        ->add_option("--method", sensitivity.arguments->method, "sobol (default) or morris")
         ->type_name("METHOD")
         ->check(CLI::IsMember({"sobol", "morris"}));
-    command
-        ->add_option("--samples", arguments->samples,
+    sensitivity.command
+        ->add_option("--samples", sensitivity.arguments->samples,
                      "Sobol: base samples N, N (d + 2) runs (default 1024); Morris: "
                      "trajectories r, r (d + 1) runs (default 20)")
         ->type_name("N")
         ->check(CLI::PositiveNumber);
-    AddObservationOptions(command, arguments->study);
-    return {command, [arguments](const CommandStreams& streams) {
-                return Sensitivity(*arguments, streams);
-            }};
+    AddObservationOptions(sensitivity.command, sensitivity.arguments->study);
+    return sensitivity.Doing(Sensitivity);
 }
 
 }  // namespace halosoil

@@ -4,8 +4,6 @@
 
 #include "AtomicFile.h"
 #include "Errors.h"
-#include "InputFile.h"
-#include "Plausibility.h"
 #include "StringToFloat.h"
 
 namespace halosoil {
@@ -37,20 +35,6 @@ CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
         ->type_name(typeName)
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-}
-
-std::optional<InputData> ReadStudyProject(const std::string& path, std::ostream& errors) {
-    InputData data;
-    data.InputFileName = path;
-    try {
-        ReadInputFile(data);
-        CheckPlausible(data);
-        PrepareIrrigSpread(data);
-    } catch (const HalosoilError& error) {
-        errors << WithFileAndLine(path, error) << '\n';
-        return std::nullopt;
-    }
-    return data;
 }
 
 int Refused(std::ostream& errors, const std::string& message, int status) {

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "Objective.h"
 #include "Observations.h"
 #include "Parameters.h"
+#include "ProjectFiles.h"
 
 namespace halosoil {
 
@@ -31,15 +33,33 @@ struct StudyArguments {
 
 // Adds INPUT.inp, --seed, -j and -o (described by outputHelp) to a study command.
 void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::string& outputHelp);
+// A study command as the command line adds it: its subcommand with INPUT.inp, --seed, -j and
+// -o, and its Arguments (which hold a StudyArguments study), kept by the work the command does.
+template <class Arguments>
+struct StudyCommand {
+    StudyCommand(CLI::App& app, const std::string& name, const std::string& description,
+                 const std::string& outputHelp)
+        : command(app.add_subcommand(name, description)) {
+        AddStudyOptions(command, arguments->study, outputHelp);
+    }
+
+    // The command that does work with its arguments once they are read.
+    BatchCommand Doing(int (*work)(const Arguments&, const CommandStreams&)) const {
+        return {command, [arguments = arguments, work](const CommandStreams& streams) {
+                    return work(*arguments, streams);
+                }};
+    }
+
+    std::shared_ptr<Arguments> arguments = std::make_shared<Arguments>();
+    CLI::App* command;
+};
+
 // Adds --observations and --weight.
 void AddObservationOptions(CLI::App* command, StudyArguments& arguments);
 // An option that may be given many times, one value each time.
 CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
                                std::vector<std::string>& values, const std::string& typeName,
                                const std::string& help);
-
-// Reads the project as run reads it; a damage is printed naming file and line.
-std::optional<InputData> ReadStudyProject(const std::string& path, std::ostream& errors);
 
 // "halosoil-batch: <message>" on errors; yields status.
 int Refused(std::ostream& errors, const std::string& message, int status);

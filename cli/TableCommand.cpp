@@ -25,15 +25,13 @@ int Table(const ExportArguments& arguments, const CommandStreams& streams) {
 }  // namespace
 
 BatchCommand AddTableCommand(CLI::App& app) {
-    BatchCommand table = AddExportCommand(
+    return AddExportCommand(
         app, "table", "Writes the salinity or the hydrology table of an output file as CSV.",
         {"TABLE", "salinity or hydrology", "FILE.csv",
-         "the CSV file to write (default: standard output)"},
+         "the CSV file to write (default: standard output)",
+         "The CSV is UTF-8, with commas and point decimals. The input file of the same name as\n"
+         "OUTPUT.out supplies rainfall, irrigation, evaporation and measured salinities."},
         Table);
-    table.command->footer(
-        "The CSV is UTF-8, with commas and point decimals. The input file of the same name as\n"
-        "OUTPUT.out supplies rainfall, irrigation, evaporation and measured salinities.");
-    return table;
 }
 
 }  // namespace halosoil

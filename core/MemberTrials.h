@@ -16,12 +16,8 @@
 
 namespace halosoil::members {
 
-using lanes::Abs;
-using lanes::kWidth;
-using lanes::Load;
-using lanes::Select;
-using lanes::Splat;
-using lanes::Store;
+// Written in the lanes' terms.
+using namespace lanes;
 
 // A zone's salinity and its day average in one group of lanes.
 template <class V>

@@ -10,12 +10,8 @@
 
 namespace halosoil::refinement {
 
-using lanes::Abs;
-using lanes::kWidth;
-using lanes::Load;
-using lanes::Select;
-using lanes::Splat;
-using lanes::Store;
+// Written in the lanes' terms.
+using namespace lanes;
 
 // The state one group of trials carries from step to step.
 template <class V>

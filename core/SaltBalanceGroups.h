@@ -19,83 +19,68 @@ struct LaneSaltInputs {
     const RunInputs* d[kWidth<V>];
     const RunState* st[kWidth<V>];
 
+    // Lane k of each value read from run k.
+    template <class OfRun>
+    HALOSOIL_LANES_INLINE V Gathered(const OfRun& ofRun) const {
+        V v;
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = ofRun(k);
+        return v;
+    }
+
     HALOSOIL_LANES_INLINE int NrTst() const { return d[0]->NrTst; }
     HALOSOIL_LANES_INLINE int TstLength() const { return d[0]->TstLength; }
     HALOSOIL_LANES_INLINE int Layers() const {
         return d[0]->OneLayer ? 1 : d[0]->TwoLayers ? 2 : 3;
     }
     HALOSOIL_LANES_INLINE V InitSalt(int zone) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->InitSalt[zone];
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->InitSalt[zone]; });
     }
     HALOSOIL_LANES_INLINE V LeachEff(int zone) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->LeachEff[zone];
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->LeachEff[zone]; });
     }
     HALOSOIL_LANES_INLINE V W(int zone) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) {
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
             const RunState& s = *st[k];
-            v[k] = zone == Layer1   ? s.W1
+            return zone == Layer1   ? s.W1
                    : zone == Layer2 ? s.W2
                    : zone == Layer3 ? s.W3
                    : zone == Trans  ? s.Wt
                                     : s.Wa;
-        }
-        return v;
+        });
     }
     HALOSOIL_LANES_INLINE V IrrigSalt(int i) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->IrrigSpread[i] * d[k]->IrrSal[i];
-        return v;
+        return Gathered(
+            [&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->IrrigSpread[i] * d[k]->IrrSal[i]; });
     }
     HALOSOIL_LANES_INLINE V Drain(int i) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Drain[i];
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Drain[i]; });
     }
     HALOSOIL_LANES_INLINE V Up() const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Up;
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Up; });
     }
     HALOSOIL_LANES_INLINE V Down() const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = st[k]->Down;
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Down; });
     }
     HALOSOIL_LANES_INLINE V GrwtOut() const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->GrwtOut;
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->GrwtOut; });
     }
     HALOSOIL_LANES_INLINE V LateralSalt() const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->GrwtInf * d[k]->SalInf;
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->GrwtInf * d[k]->SalInf; });
     }
     HALOSOIL_LANES_INLINE V Perc(int layer, int i, int j) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) {
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
             const RunState& s = *st[k];
-            v[k] = layer == 1 ? s.DayPerc1(i, j) : layer == 2 ? s.DayPerc2(i, j) : s.DayPerc3(i, j);
-        }
-        return v;
+            return layer == 1 ? s.DayPerc1(i, j) : layer == 2 ? s.DayPerc2(i, j) : s.DayPerc3(i, j);
+        });
     }
     HALOSOIL_LANES_INLINE V Cap(int layer, int i, int j) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) {
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
             const RunState& s = *st[k];
-            v[k] = layer == 1 ? s.DayCap1(i, j) : layer == 2 ? s.DayCap2(i, j) : s.DayCap3(i, j);
-        }
-        return v;
+            return layer == 1 ? s.DayCap1(i, j) : layer == 2 ? s.DayCap2(i, j) : s.DayCap3(i, j);
+        });
     }
     HALOSOIL_LANES_INLINE V Measured(int zone, int i) const {
-        V v;
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = d[k]->MeasSalt[zone][i];
-        return v;
+        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->MeasSalt[zone][i]; });
     }
 };
 

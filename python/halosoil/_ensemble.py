@@ -13,7 +13,8 @@ from ._calibration import Calibration
 from ._errors import InputError, translated
 from ._observations import _read_bytes
 from ._project import Project
-from ._study_inputs import MEMBERS_PER_TASK, count_of, number_text, on_dask, seed_of
+from ._study_inputs import (MEMBERS_PER_TASK, count_of, is_sequence, items_of, number_text,
+                            on_dask, seed_of)
 
 _BAND_COLUMNS = ["step", "quantity", "mean", "q05", "q25", "q50", "q75", "q95", "p_exceed"]
 
@@ -24,13 +25,9 @@ def _quantity_units() -> dict[str, str]:
 
 def _distribution_texts(parameters: Optional[Mapping[str, Any]]) -> list[str]:
     # The command line's NAME=KIND:NUMBERS, which the core parses and refuses in its words.
-    if parameters is None:
-        return []
-    if not isinstance(parameters, Mapping):
-        raise TypeError("parameters is a dict of name: (kind, numbers...)")
     texts = []
-    for name, given in parameters.items():
-        if isinstance(given, (str, bytes)) or not hasattr(given, "__len__") or len(given) < 1:
+    for name, given in items_of(parameters, "parameters is a dict of name: (kind, numbers...)"):
+        if not is_sequence(given) or len(given) < 1:
             raise InputError(f"Parameter {name}: the distribution is ('uniform', low, high), "
                              f"('normal', mean, sd) or ('triangular', low, mode, high), not "
                              f"{given!r}")
@@ -41,13 +38,10 @@ def _distribution_texts(parameters: Optional[Mapping[str, Any]]) -> list[str]:
 
 def _threshold_texts(thresholds: Optional[Mapping[str, Any]]) -> list[str]:
     # QUANTITY>VALUE or QUANTITY<VALUE, as the command line gives them.
-    if thresholds is None:
-        return []
-    if not isinstance(thresholds, Mapping):
-        raise TypeError("thresholds is a dict of quantity: ('>' or '<', value)")
     texts = []
-    for quantity, given in thresholds.items():
-        if isinstance(given, (str, bytes)) or not hasattr(given, "__len__") or len(given) != 2:
+    for quantity, given in items_of(thresholds,
+                                    "thresholds is a dict of quantity: ('>' or '<', value)"):
+        if not is_sequence(given) or len(given) != 2:
             raise InputError(f"Threshold {quantity}: a threshold is ('>', value) or "
                              f"('<', value), not {given!r}")
         sign, value = given

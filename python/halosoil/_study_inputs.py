@@ -31,15 +31,27 @@ def _number(value: Any, name: str, what: str) -> float:
     raise InputError(f"Parameter {name}: {what} {value!r} is not a number")
 
 
+def items_of(given: Optional[Mapping[str, Any]], what: str) -> list[tuple[Any, Any]]:
+    """The items of a dict a study is given, none for None; anything else is refused with
+    what it should be."""
+    if given is None:
+        return []
+    if not isinstance(given, Mapping):
+        raise TypeError(what)
+    return list(given.items())
+
+
+def is_sequence(value: Any) -> bool:
+    """Whether value is a tuple or list of numbers (and their like), as bounds, distributions
+    and thresholds are given: a text is not one."""
+    return not isinstance(value, (str, bytes)) and hasattr(value, "__len__")
+
+
 def parameter_bounds(parameters: Optional[Mapping[str, Any]]) -> list[tuple[str, float, float]]:
     """{name: (low, high)} as the core's (name, low, high)."""
-    if parameters is None:
-        return []
-    if not isinstance(parameters, Mapping):
-        raise TypeError("parameters is a dict of name: (low, high)")
     bounds = []
-    for name, value in parameters.items():
-        if isinstance(value, (str, bytes)) or not hasattr(value, "__len__") or len(value) != 2:
+    for name, value in items_of(parameters, "parameters is a dict of name: (low, high)"):
+        if not is_sequence(value) or len(value) != 2:
             raise InputError(f"Parameter {name}: the bounds are (low, high), not {value!r}")
         low, high = value
         bounds.append((str(name), _number(low, name, "the low bound"),
@@ -49,12 +61,8 @@ def parameter_bounds(parameters: Optional[Mapping[str, Any]]) -> list[tuple[str,
 
 def weights_of(weights: Optional[Mapping[str, Any]]) -> dict[str, float]:
     """{quantity: weight} with the weights as floats."""
-    if weights is None:
-        return {}
-    if not isinstance(weights, Mapping):
-        raise TypeError("weights is a dict of quantity: weight")
     result = {}
-    for quantity, weight in weights.items():
+    for quantity, weight in items_of(weights, "weights is a dict of quantity: weight"):
         if not isinstance(weight, numbers.Real) or isinstance(weight, bool):
             raise InputError(f"Weight {quantity}: {weight!r} is not a number")
         result[str(quantity)] = float(weight)

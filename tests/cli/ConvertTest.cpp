@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BatchTestSupport.h"
+#include "ExampleProjects.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,17 +27,15 @@ std::string AfterFileName(const std::string& text) {
 TEST(ConvertTest, EveryExampleConvertsIntoAnIdenticalCopy) {
     const fs::path folder = Scratch("convert");
     int examples = 0;
-    for (const auto& entry : fs::directory_iterator(HALOSOIL_EXAMPLES)) {
-        if (entry.path().extension() != ".inp") continue;
+    for (const fs::path& example : halosoil::test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES)) {
         ++examples;
-        const fs::path copy = folder / entry.path().filename();
-        ASSERT_EQ(RunBatch("convert " + entry.path().string() + " " + copy.string(),
-                           folder / "errors.txt"),
-                  0)
+        const fs::path copy = folder / example.filename();
+        ASSERT_EQ(
+            RunBatch("convert " + example.string() + " " + copy.string(), folder / "errors.txt"), 0)
             << ReadBytes(folder / "errors.txt");
-        const std::string original = ReadBytes(entry.path());
+        const std::string original = ReadBytes(example);
         const std::string converted = ReadBytes(copy);
-        EXPECT_EQ(AfterFileName(converted), AfterFileName(original)) << entry.path();
+        EXPECT_EQ(AfterFileName(converted), AfterFileName(original)) << example;
         EXPECT_EQ(converted.substr(0, converted.find("\r\n", 30)),
                   " PROGRAM Halosoil INPUT DATA\r\n Name of this file        : " + copy.string());
     }
@@ -45,12 +44,8 @@ TEST(ConvertTest, EveryExampleConvertsIntoAnIdenticalCopy) {
 
 TEST(ConvertTest, OlderLayoutIsWrittenInTheCurrentOne) {
     const fs::path folder = Scratch("older");
-    std::string text;
-    for (const auto& entry : fs::directory_iterator(HALOSOIL_EXAMPLES))
-        if (entry.path().extension() == ".inp") {
-            text = ReadBytes(entry.path());
-            break;
-        }
+    std::string text =
+        ReadBytes(halosoil::test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES).front());
     // Drop the moisture line: an older file without it reads with a moisture of 50.
     const std::size_t moist = text.find(" Initial soil moisture content");
     ASSERT_NE(moist, std::string::npos);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BatchTestSupport.h"
+#include "ExampleProjects.h"
 
 namespace {
 
@@ -19,10 +20,9 @@ using halosoil::test::Scratch;
 
 std::vector<fs::path> CopyExamples(const fs::path& folder) {
     std::vector<fs::path> inputs;
-    for (const auto& entry : fs::directory_iterator(HALOSOIL_EXAMPLES)) {
-        if (entry.path().extension() != ".inp") continue;
-        inputs.push_back(folder / entry.path().filename());
-        fs::copy_file(entry.path(), inputs.back());
+    for (const fs::path& example : halosoil::test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES)) {
+        inputs.push_back(folder / example.filename());
+        fs::copy_file(example, inputs.back());
     }
     return inputs;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ExampleProjects.h"
 #include "InputData.h"
 #include "NumberFormat.h"
 #include "OutputFile.h"
@@ -23,10 +24,7 @@ using halosoil::test::Scratch;
 using namespace halosoil;
 
 std::vector<fs::path> Examples() {
-    std::vector<fs::path> examples;
-    for (const auto& entry : fs::directory_iterator(HALOSOIL_EXAMPLES))
-        if (entry.path().extension() == ".inp") examples.push_back(entry.path());
-    return examples;
+    return halosoil::test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES);
 }
 
 // The data lines of an output file: everything after the dashed line that ends the header.

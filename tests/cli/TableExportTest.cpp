@@ -42,6 +42,18 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
+// The lines of a table (salinity or hydrology) that the table command writes of output into
+// folder; the command's errors are shown when it fails.
+std::vector<std::string> ExportedTable(const std::string& table, const fs::path& output,
+                                       const fs::path& folder) {
+    const fs::path csv = folder / (table + ".csv");
+    EXPECT_EQ(
+        RunBatch("table " + table + " " + output.string() + " -o " + csv.string(), folder / "err"),
+        0)
+        << ReadBytes(folder / "err");
+    return Lines(ReadBytes(csv));
+}
+
 TEST(TableExport, SalinityTableOfTheHandWrittenOutputGoesToStandardOutput) {
     const fs::path folder = Scratch("table-salinity");
     const fs::path output = CopyDelta(folder);
@@ -113,12 +125,7 @@ TEST(TableExport, BothTablesOfEveryLayerCountHaveTheirColumnsAndOneRowPerStep) {
         ASSERT_EQ(layers, example.layers);
         ASSERT_GT(steps, 0);
 
-        ASSERT_EQ(
-            RunBatch("table salinity " + output.string() + " -o " + (folder / "s.csv").string(),
-                     folder / "err"),
-            0)
-            << ReadBytes(folder / "err");
-        const std::vector<std::string> salinity = Lines(ReadBytes(folder / "s.csv"));
+        const std::vector<std::string> salinity = ExportedTable("salinity", output, folder);
         ASSERT_EQ(salinity.size(), static_cast<std::size_t>(steps) + 1);
         EXPECT_EQ(salinity[0], example.salinityHeadings);
         for (int step = 1; step <= steps; ++step) {
@@ -129,12 +136,7 @@ TEST(TableExport, BothTablesOfEveryLayerCountHaveTheirColumnsAndOneRowPerStep) {
             EXPECT_EQ(fields[1].find(' '), std::string::npos);
         }
 
-        ASSERT_EQ(
-            RunBatch("table hydrology " + output.string() + " -o " + (folder / "h.csv").string(),
-                     folder / "err"),
-            0)
-            << ReadBytes(folder / "err");
-        const std::vector<std::string> hydrology = Lines(ReadBytes(folder / "h.csv"));
+        const std::vector<std::string> hydrology = ExportedTable("hydrology", output, folder);
         ASSERT_EQ(hydrology.size(), static_cast<std::size_t>(steps) + 1);
         for (int step = 1; step <= steps; ++step) {
             const std::vector<std::string> fields = Fields(hydrology[step]);

@@ -1,25 +1,25 @@
-// Projects for the tests of studies: the weekly three-layer example, stretched over as many
-// years as a test needs by repeating its season.
+// Projects for the tests of studies: the examples as their files have them, and the weekly
+// three-layer example built and stretched over as many years as a test needs by repeating its
+// season.
 #pragma once
 
 #include <string>
 
+#include "ExampleProjects.h"
 #include "InputData.h"
 #include "InputFile.h"
 
 namespace halosoil::test {
 
 inline InputData ExampleProject(const std::string& name) {
-    InputData data;
-    data.InputFileName = std::string(HALOSOIL_EXAMPLES) + "/" + name;
-    ReadInputFile(data);
-    PrepareIrrigSpread(data);
-    return data;
+    return examples::ReadExample(std::string(HALOSOIL_EXAMPLES) + "/" + name);
 }
 
-// The weekly drained example of three layers over `years` years of 52 weeks.
+// The weekly drained example of three layers, as its file has it, over `years` years of 52
+// weeks.
 inline InputData WeeklyProject(int years) {
-    InputData data = ExampleProject("three_layers_weekly_drained.inp");
+    InputData data = AsWritten(examples::ThreeLayersWeeklyDrained());
+    data.InputFileName = std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
     const int season = data.NrTst;
     data.NrTst = season * years;
     data.HydrRows = data.NrTst;

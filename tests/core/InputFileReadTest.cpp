@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExampleProjects.h"
 #include "ExpectThrowMsg.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
@@ -82,15 +83,14 @@ INSTANTIATE_TEST_SUITE_P(Layers, InputFileRoundTrip, ::testing::Values(1, 2, 3))
 
 TEST(InputFileReadTest, EveryExampleReadsAndWritesBackByteForByte) {
     int examples = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
-        if (entry.path().extension() != ".inp") continue;
+    for (const std::filesystem::path& file : test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES)) {
         ++examples;
         InputData data;
-        data.InputFileName = entry.path().string();
+        data.InputFileName = file.string();
         ReadInputFile(data);
         // The examples name themselves without a folder.
-        data.InputFileName = entry.path().filename().string();
-        EXPECT_EQ(InputFileText(data), test::ReadBytes(entry.path().string())) << entry.path();
+        data.InputFileName = file.filename().string();
+        EXPECT_EQ(InputFileText(data), test::ReadBytes(file.string())) << file;
     }
     EXPECT_GE(examples, 4);
 }

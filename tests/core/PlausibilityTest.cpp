@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "Errors.h"
+#include "ExampleProjects.h"
 #include "ExpectThrowMsg.h"
 #include "GeneratedProjects.h"
 #include "InputFile.h"
@@ -28,10 +29,9 @@ TEST(PlausibilityTest, ExamplesTestProjectsAndGeneratedProjectsPass) {
     for (unsigned seed = 0; seed < 48; ++seed)
         EXPECT_NO_THROW(CheckPlausible(GeneratedProject(seed))) << "seed " << seed;
     int examples = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
-        if (entry.path().extension() != ".inp") continue;
+    for (const std::filesystem::path& file : test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES)) {
         InputData d;
-        d.InputFileName = entry.path().string();
+        d.InputFileName = file.string();
         ReadInputFile(d);
         EXPECT_NO_THROW(CheckPlausible(d)) << d.InputFileName;
         ++examples;

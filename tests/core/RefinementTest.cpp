@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ProjectBuilder.h"
 #include "RunTestFixture.h"
 
 namespace halosoil {
@@ -15,9 +16,7 @@ protected:
     InputData ProjectWithPercolation(double p) {
         InputData data = test::PlainProject(1, 2);
         data.WTdepth = -0.05;
-        data.DrainPresent = true;
-        data.DrainDepth = 1.0;
-        data.QH1 = 0.07;
+        test::SetDrains(data, {.DrainDepth = 1.0, .QH1 = 0.07});
         data.Rain = {0, 2 * p};
         return data;
     }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "ProjectBuilder.h"
 #include "RunTestFixture.h"
 #include "ZoneUpdate.h"
 
@@ -50,9 +51,8 @@ TEST_F(SaltBalanceTest, WithoutWaterMovingEveryZoneKeepsItsInitialSalinity) {
 
 TEST_F(SaltBalanceTest, TransitionZoneLosesSaltWithTheStepsDrainageOnEveryDay) {
     InputData data = test::PlainProject(1, 7);
-    data.DrainPresent = true;
-    data.DrainDepth = 2.0;
-    data.QH1 = 0.002;  // 2 mm a day from a head of 1 m: 14 mm in the step
+    // 2 mm a day from a head of 1 m: 14 mm in the step.
+    test::SetDrains(data, {.DrainDepth = 2.0, .QH1 = 0.002});
     const RunState& s = RunProject(data);
     ASSERT_NEAR(s.Drain[1], 14, 1e-12);
     // Wt = 1000 x 1.5 x 0.4 = 600 mm; each day the salinity is multiplied by
@@ -106,9 +106,7 @@ TEST_F(SaltBalanceTest, ThreeMeasurementsGiveNoCoefficientFourDo) {
 
 TEST_F(SaltBalanceTest, AMeasurementCountsOnlyOnTheLastDayOfItsStep) {
     InputData data = test::PlainProject(4, 7);
-    data.DrainPresent = true;
-    data.DrainDepth = 2.0;
-    data.QH1 = 0.002;
+    test::SetDrains(data, {.DrainDepth = 2.0, .QH1 = 0.002});
     const RunState first = RunProject(data);
     // Measured exactly what the step ends with: a perfect fit only if no other day counts.
     for (int i = 1; i <= 4; ++i) data.MeasSalt[Trans][i] = first.SalTrans[i];

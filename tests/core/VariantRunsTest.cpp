@@ -16,9 +16,11 @@
 #include "Engine.h"
 #include "EngineTestSupport.h"
 #include "Errors.h"
+#include "ExampleProjects.h"
 #include "GeneratedProjects.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "SameResults.h"
 #include "VariantRuns.h"
 #include "VectorUnit.h"
 
@@ -82,22 +84,9 @@ Plain PlainRunOf(const InputData& project) {
     return plain;
 }
 
-// The same bits: -0 is not 0, and a NaN equals itself.
-void ExpectSameBits(const Series& a, const Series& b, const char* name) {
-    ASSERT_EQ(a.size(), b.size()) << name;
-    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(double)), 0) << name;
-}
-
 void ExpectSameState(const RunState& a, const RunState& b) {
-    EXPECT_EQ(a.RunStopped, b.RunStopped);
-    EXPECT_EQ(a.StoppedStep, b.StoppedStep);
-    const char* names[] = {"Percol",   "CapRise",  "ActEvap",  "Drain",    "DepthWT",
-                           "SalRoot1", "SalRoot2", "SalRoot3", "SalTrans", "SalAquif"};
-    RunState& left = const_cast<RunState&>(a);
-    RunState& right = const_cast<RunState&>(b);
-    for (std::size_t k = 0; k < std::size(names); ++k)
-        ExpectSameBits(*ResultSeries(left)[k], *ResultSeries(right)[k], names[k]);
-    ExpectSameBits(a.SoilMoist, b.SoilMoist, "SoilMoist");
+    test::ExpectSameResults(a, b);
+    test::ExpectSameBits(a.SoilMoist, b.SoilMoist, "SoilMoist");
     for (int z = Layer1; z <= Aquif; ++z) {
         EXPECT_EQ(std::memcmp(&a.CoefDet[z], &b.CoefDet[z], sizeof(double)), 0) << "zone " << z;
         EXPECT_EQ(a.FitNA[z], b.FitNA[z]) << "zone " << z;
@@ -169,13 +158,9 @@ std::string OutputOf(const InputData& project, const RunState& state) {
 
 TEST(VariantRunsTest, EveryExamplesMembersWriteTheOutputFilesOfTheirPlainRuns) {
     int examples = 0, through = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(HALOSOIL_EXAMPLES)) {
-        if (entry.path().extension() != ".inp") continue;
-        SCOPED_TRACE(entry.path().string());
-        InputData base;
-        base.InputFileName = entry.path().string();
-        ReadInputFile(base);
-        PrepareIrrigSpread(base);
+    for (const std::filesystem::path& file : test::examples::ExampleInputFiles(HALOSOIL_EXAMPLES)) {
+        SCOPED_TRACE(file.string());
+        const InputData base = test::examples::ReadExample(file);
         constexpr long long kMembers = 10;
         std::vector<std::string> files(kMembers);
         ComputeVariantRuns(

@@ -8,9 +8,17 @@
 #include "EngineTestSupport.h"
 #include "FileTestSupport.h"
 #include "InputFile.h"
+#include "ProjectBuilder.h"
 
 namespace halosoil {
 namespace {
+
+// The first step's actual evaporation, capillary rise and percolation, as worked by hand.
+void ExpectFirstStepFlows(const RunState& s, double actEvap, double capRise, double percol) {
+    EXPECT_DOUBLE_EQ(s.ActEvap[1], actEvap);
+    EXPECT_DOUBLE_EQ(s.CapRise[1], capRise);
+    EXPECT_DOUBLE_EQ(s.Percol[1], percol);
+}
 
 class WaterBalanceTest : public ::testing::Test {
 protected:
@@ -28,9 +36,7 @@ protected:
 
 TEST_F(WaterBalanceTest, CapacityBelowTwoHundredthsMovesTheTableOnceADay) {
     InputData data = test::PlainProject(1, 30);
-    data.DrainPresent = true;
-    data.DrainDepth = 2.0;
-    data.QH1 = 0.019;
+    test::SetDrains(data, {.DrainDepth = 2.0, .QH1 = 0.019});
     const RunState& s = RunProject(data);
     // Head 1 m: 1000 x 0.019 x 1 = 19 mm a day; the table sinks by 19 / (1000 x 0.1) m.
     EXPECT_NEAR(s.DepthWT[1], 1.19, 1e-12);
@@ -39,9 +45,7 @@ TEST_F(WaterBalanceTest, CapacityBelowTwoHundredthsMovesTheTableOnceADay) {
 
 TEST_F(WaterBalanceTest, CapacityOfTwoHundredthsUsesTenSubSteps) {
     InputData data = test::PlainProject(1, 30);
-    data.DrainPresent = true;
-    data.DrainDepth = 2.0;
-    data.QH1 = 0.02;
+    test::SetDrains(data, {.DrainDepth = 2.0, .QH1 = 0.02});
     const RunState& s = RunProject(data);
     // Each sub-step drains 2 x head mm and lowers the head to 0.98 of itself: after ten the
     // head is 0.98^10 and the day drained 100 x (1 - 0.98^10) mm.
@@ -53,10 +57,7 @@ TEST_F(WaterBalanceTest, CapacityOfTwoHundredthsUsesTenSubSteps) {
 TEST_F(WaterBalanceTest, WaterAboveTheSurfaceHasPorosityOneAndDoublesTheFlowAboveDrains) {
     InputData data = test::PlainProject(1, 7);
     data.WTdepth = -0.2;
-    data.DrainPresent = true;
-    data.DrainDepth = 1.0;
-    data.QH1 = 0.001;
-    data.QH2 = 0.01;
+    test::SetDrains(data, {.DrainDepth = 1.0, .QH1 = 0.001, .QH2 = 0.01});
     const RunState& s = RunProject(data);
     // Head 1.2 m: above 2 x 1000 x 0.01 x 1.44 = 28.8, below 1000 x 0.001 x 1.2 = 1.2.
     EXPECT_NEAR(s.Drain[1], 7 * 30.0, 1e-9);
@@ -64,10 +65,7 @@ TEST_F(WaterBalanceTest, WaterAboveTheSurfaceHasPorosityOneAndDoublesTheFlowAbov
 
     InputData shallow = test::PlainProject(1, 7);
     shallow.WTdepth = -0.05;  // less than 0.1 m of water: no doubling
-    shallow.DrainPresent = true;
-    shallow.DrainDepth = 1.0;
-    shallow.QH1 = 0.001;
-    shallow.QH2 = 0.01;
+    test::SetDrains(shallow, {.DrainDepth = 1.0, .QH1 = 0.001, .QH2 = 0.01});
     const RunState& t = RunProject(shallow);
     EXPECT_NEAR(t.Drain[1], 7 * (1000 * 0.01 * 1.05 * 1.05 + 1.05), 1e-9);
 }
@@ -104,9 +102,7 @@ TEST_F(WaterBalanceTest, ShallowCriticalDepthGivesFullEvaporationFromTheTable) {
     const RunState& s = RunProject(data);
     // CF = 1: EvapA = 0.5 x 0 + 1 x (10 - 0) = 10, all of it capillary rise, and the
     // percolation of a long step is negative.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 300);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 300);
-    EXPECT_DOUBLE_EQ(s.Percol[1], -300);
+    ExpectFirstStepFlows(s, 300, 300, -300);
     EXPECT_NEAR(s.DepthWT[1], 3.0 + 20.0 / 100, 1e-12);
 }
 
@@ -119,9 +115,7 @@ TEST_F(WaterBalanceTest, TableBelowTheCriticalDepthGivesNoCapillaryRise) {
     data.Evap = {0, 300};
     const RunState& s = RunProject(data);
     // CF = 0: EvapA = 0.5 x 4 = 2, the rest of the rain percolates.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 60);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 0);
-    EXPECT_DOUBLE_EQ(s.Percol[1], 60);
+    ExpectFirstStepFlows(s, 60, 0, 60);
 }
 
 TEST_F(WaterBalanceTest, LongStepSumsAllDaysButMovesTheTableByOneDay) {
@@ -165,9 +159,7 @@ TEST_F(WaterBalanceTest, DailyPercolationIsNettedWithCapillaryRise) {
     data.Evap = {0, 30};
     const RunState& s = RunProject(data);
     // CF = 1: EvapA = 5 + (30 - 5) = 30, CapT = 20; nothing percolates.
-    EXPECT_DOUBLE_EQ(s.ActEvap[1], 30);
-    EXPECT_DOUBLE_EQ(s.Percol[1], 0);
-    EXPECT_DOUBLE_EQ(s.CapRise[1], 20);
+    ExpectFirstStepFlows(s, 30, 20, 0);
 }
 
 TEST_F(WaterBalanceTest, TwoLayersMayPercolateNegativelyFromTheTopLayerOnly) {

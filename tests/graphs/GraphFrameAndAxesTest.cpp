@@ -13,6 +13,25 @@ namespace {
 
 using test::FindText;
 
+// The vertical axis of a graph: its values at the top and the bottom, its tick intervals and
+// the decimals of its labels.
+struct VerticalAxis {
+    int top, bottom, divisions, decimals;
+};
+
+// The axes drawn for `steps` time steps of a family, with that vertical axis.
+RecordingCanvas DrawnAxes(const VerticalAxis& vertical, int steps, GraphFamily family) {
+    AxisState axis;
+    axis.YTop = vertical.top;
+    axis.YBottom = vertical.bottom;
+    axis.YDivisions = vertical.divisions;
+    axis.YDecimals = vertical.decimals;
+    ScaleHorizontalAxis(axis, steps, family);
+    RecordingCanvas canvas;
+    DrawAxes(canvas, axis);
+    return canvas;
+}
+
 TEST(GraphFrame, PaintsBackgroundPanelTitleCaptionAndTimeStepLabel) {
     RecordingCanvas canvas;
     DrawGraphFrame(canvas, "My project");
@@ -45,14 +64,8 @@ TEST(GraphFrame, PaintsBackgroundPanelTitleCaptionAndTimeStepLabel) {
 }
 
 TEST(DrawAxes, WaterTableBetweenHalfAndTwoAndAHalfMetres) {
-    RecordingCanvas canvas;
-    AxisState axis;
-    axis.YTop = 0;
-    axis.YBottom = -3;
-    axis.YDivisions = 6;
-    axis.YDecimals = 1;
-    ScaleHorizontalAxis(axis, 9, GraphFamily::WaterTable);
-    DrawAxes(canvas, axis);
+    const RecordingCanvas canvas = DrawnAxes(
+        {.top = 0, .bottom = -3, .divisions = 6, .decimals = 1}, 9, GraphFamily::WaterTable);
 
     const Color white{255, 255, 255};
     EXPECT_TRUE(test::HasLine(canvas, 70, 350, 70, 50, white));
@@ -107,14 +120,8 @@ TEST(DrawAxes, AllZeroFlowsHaveFiveIntervalsWithTwoDecimals) {
 }
 
 TEST(DrawAxes, WholeNumberLabelsArePaddedToTwoCharacters) {
-    RecordingCanvas canvas;
-    AxisState axis;
-    axis.YTop = 47;
-    axis.YBottom = 0;
-    axis.YDivisions = 7;
-    axis.YDecimals = 0;
-    ScaleHorizontalAxis(axis, 9, GraphFamily::Hydrology);
-    DrawAxes(canvas, axis);
+    const RecordingCanvas canvas = DrawnAxes(
+        {.top = 47, .bottom = 0, .divisions = 7, .decimals = 0}, 9, GraphFamily::Hydrology);
     // 47 - 6/7 x 47 = 6.71 -> " 7"; the blank counts for the width, so the digit still ends
     // at x = 64.
     const auto* seven = FindText(canvas, " 7");
@@ -132,14 +139,8 @@ TEST(DrawAxes, WholeNumberLabelsArePaddedToTwoCharacters) {
 }
 
 TEST(DrawAxes, OneStepWaterTableSplitsTheStepInHalves) {
-    RecordingCanvas canvas;
-    AxisState axis;
-    axis.YTop = 1;
-    axis.YBottom = 0;
-    axis.YDivisions = 4;
-    axis.YDecimals = 1;
-    ScaleHorizontalAxis(axis, 1, GraphFamily::WaterTable);  // XTop 2, 4 intervals
-    DrawAxes(canvas, axis);
+    const RecordingCanvas canvas = DrawnAxes({.top = 1, .bottom = 0, .divisions = 4, .decimals = 1},
+                                             1, GraphFamily::WaterTable);  // XTop 2, 4 intervals
     const char* labels[] = {"0.0", "0.5", "1.0", "1.5", "2.0"};
     const int x[] = {62, 187, 312, 437, 562};
     for (int k = 0; k <= 4; ++k) {

@@ -19,6 +19,29 @@ void ExpectLegend(const RecordingCanvas& canvas, const std::string& text, int y,
     EXPECT_EQ(legend->font, (Font{"Arial", 8, color})) << text;
 }
 
+struct Legend {
+    const char* text;
+    Color color;
+};
+
+// The legends of the surface flows and of the subsurface flows, in the order they stack.
+const Legend kSurfaceLegends[] = {{"- - - Rainfall", colors::kWhite},
+                                  {"- - - Irrigation", colors::kYellow},
+                                  {"- - - Evaporation", colors::kLime},
+                                  {"- - - Surf. drainage", colors::kSkyBlue}};
+const Legend kSubsurfaceLegends[] = {{"- - - Percolation", colors::kAqua},
+                                     {"- - - Capillary rise", colors::kRed},
+                                     {"- - - Subs. drainage", colors::kSand}};
+
+// A family's legends stacked 15 pixels apart from y down.
+template <std::size_t N>
+void ExpectLegends(const RecordingCanvas& canvas, const Legend (&legends)[N], int y) {
+    for (const Legend& legend : legends) {
+        ExpectLegend(canvas, legend.text, y, legend.color);
+        y += 15;
+    }
+}
+
 // Three steps: XTop 4, steps at x = 195, 320, 445. Rainfall 10, 20, 5 is the largest flow:
 // YTopReal 24, YTop 26, so v lies at 348 - round(v x 300 / 26): 10 -> 233, 20 -> 117.
 test::GraphData ThreeSteps() {
@@ -56,10 +79,7 @@ TEST(HydrologyGraph, SurfaceFlowsAsStepsWithTheirShifts) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->x, 270);
     EXPECT_EQ(title->y, 20);
-    ExpectLegend(canvas, "- - - Rainfall", 30, colors::kWhite);
-    ExpectLegend(canvas, "- - - Irrigation", 45, colors::kYellow);
-    ExpectLegend(canvas, "- - - Evaporation", 60, colors::kLime);
-    ExpectLegend(canvas, "- - - Surf. drainage", 75, colors::kSkyBlue);
+    ExpectLegends(canvas, kSurfaceLegends, 30);
     EXPECT_EQ(FindText(canvas, "- - - Percolation"), nullptr);
 }
 
@@ -73,9 +93,7 @@ TEST(HydrologyGraph, SubsurfaceFlowsHaveTheirOwnLegendAtTheTop) {
     EXPECT_TRUE(HasLine(canvas, 197, 348, 322, 348, colors::kRed));
     EXPECT_TRUE(HasLine(canvas, 198, 348, 323, 348, colors::kSand));
     EXPECT_EQ(test::DataLines(canvas).size(), 9u);
-    ExpectLegend(canvas, "- - - Percolation", 30, colors::kAqua);
-    ExpectLegend(canvas, "- - - Capillary rise", 45, colors::kRed);
-    ExpectLegend(canvas, "- - - Subs. drainage", 60, colors::kSand);
+    ExpectLegends(canvas, kSubsurfaceLegends, 30);
     EXPECT_EQ(FindText(canvas, "- - - Rainfall"), nullptr);
 }
 
@@ -86,11 +104,8 @@ TEST(HydrologyGraph, AllFlowsStackBothLegendsAndLeaveMoreRoomAbove) {
     EXPECT_EQ(axis.YTop, 31);
     EXPECT_EQ(axis.YDivisions, 5);
     EXPECT_EQ(axis.YDecimals, 1);
-    ExpectLegend(canvas, "- - - Rainfall", 30, colors::kWhite);
-    ExpectLegend(canvas, "- - - Surf. drainage", 75, colors::kSkyBlue);
-    ExpectLegend(canvas, "- - - Percolation", 90, colors::kAqua);
-    ExpectLegend(canvas, "- - - Capillary rise", 105, colors::kRed);
-    ExpectLegend(canvas, "- - - Subs. drainage", 120, colors::kSand);
+    ExpectLegends(canvas, kSurfaceLegends, 30);
+    ExpectLegends(canvas, kSubsurfaceLegends, 90);
     EXPECT_EQ(test::DataLines(canvas).size(), 18u);
     EXPECT_TRUE(test::LinesOf(canvas, colors::kSkyBlue).empty());  // no surface drainage line
 }

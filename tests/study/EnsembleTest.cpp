@@ -7,6 +7,7 @@
 
 #include "Ensemble.h"
 #include "Errors.h"
+#include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
 #include "StudyProjects.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 using namespace halosoil;
 using namespace halosoil::study;
+using halosoil::test::ExpectRefusals;
 using halosoil::test::WeeklyProject;
 
 EnsembleSettings TwoParameters(const InputData& base, int members) {
@@ -151,25 +153,29 @@ TEST(StudyEnsemble, MembersFromACalibrationStayWithinItsBoundsAndCentreOnItsEsti
 
 TEST(StudyEnsemble, DistributionsAndThresholdsAreRefusedWordForWord) {
     const InputData base = WeeklyProject(1);
-    EXPECT_THROW_MSG(ParseDistribution("qh1=beta:1:2", base), HalosoilError,
-                     "'qh1=beta:1:2' is not NAME=uniform:LOW:HIGH, NAME=normal:MEAN:SD or "
-                     "NAME=triangular:LOW:MODE:HIGH");
-    EXPECT_THROW_MSG(ParseDistribution("qh1=triangular:0.01:0.09:0.05", base), HalosoilError,
-                     "Parameter qh1: the mode 0.09 lies outside 0.01:0.05");
-    EXPECT_THROW_MSG(ParseDistribution("qh1=normal:0.03:0", base), HalosoilError,
-                     "Parameter qh1: the standard deviation 0 must be above 0");
-    EXPECT_THROW_MSG(ParseDistribution("qh1=uniform:0.05:0.01", base), HalosoilError,
-                     "Parameter qh1: the bounds 0.05:0.01 are reversed");
+    ExpectRefusals(
+        [&](const std::string& text) { return ParseDistribution(text, base); },
+        {
+            {"qh1=beta:1:2",
+             "'qh1=beta:1:2' is not NAME=uniform:LOW:HIGH, NAME=normal:MEAN:SD or "
+             "NAME=triangular:LOW:MODE:HIGH"},
+            {"qh1=triangular:0.01:0.09:0.05",
+             "Parameter qh1: the mode 0.09 lies outside 0.01:0.05"},
+            {"qh1=normal:0.03:0", "Parameter qh1: the standard deviation 0 must be above 0"},
+            {"qh1=uniform:0.05:0.01", "Parameter qh1: the bounds 0.05:0.01 are reversed"},
+        });
     // A normal porosity is cut where porosities end.
     const auto [porosity, normal] = ParseDistribution("total_porosity_layer1=normal:98:2", base);
     EXPECT_EQ(porosity.high, 100);
     EXPECT_EQ(porosity.low, 98 - 12);
-    EXPECT_THROW_MSG(ParseThreshold("salinity_layer1=4", base), HalosoilError,
-                     "'salinity_layer1=4' is not QUANTITY>VALUE or QUANTITY<VALUE");
-    EXPECT_THROW_MSG(ParseThreshold("salinity>4", base), HalosoilError,
-                     "Threshold salinity>4: 'salinity' is not a quantity");
-    EXPECT_THROW_MSG(ParseThreshold("depth_water_table<x", base), HalosoilError,
-                     "Threshold depth_water_table<x: 'x' is not a valid floating point value");
+    ExpectRefusals(
+        [&](const std::string& text) { return ParseThreshold(text, base); },
+        {
+            {"salinity_layer1=4", "'salinity_layer1=4' is not QUANTITY>VALUE or QUANTITY<VALUE"},
+            {"salinity>4", "Threshold salinity>4: 'salinity' is not a quantity"},
+            {"depth_water_table<x",
+             "Threshold depth_water_table<x: 'x' is not a valid floating point value"},
+        });
     EnsembleSettings one = TwoParameters(base, 1);
     EXPECT_THROW_MSG(RunEnsemble(base, one), HalosoilError,
                      "An ensemble needs at least 2 members, not 1.");

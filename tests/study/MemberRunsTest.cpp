@@ -5,28 +5,15 @@
 #include <mutex>
 
 #include "MemberRuns.h"
+#include "SameResults.h"
 #include "StudyProjects.h"
 
 namespace {
 
 using namespace halosoil;
 using namespace halosoil::study;
+using halosoil::test::ExpectSameResults;
 using halosoil::test::WeeklyProject;
-
-void ExpectSameResults(const RunState& a, const RunState& b) {
-    EXPECT_EQ(a.RunStopped, b.RunStopped);
-    EXPECT_EQ(a.StoppedStep, b.StoppedStep);
-    EXPECT_EQ(a.DepthWT, b.DepthWT);
-    EXPECT_EQ(a.Drain, b.Drain);
-    EXPECT_EQ(a.Percol, b.Percol);
-    EXPECT_EQ(a.CapRise, b.CapRise);
-    EXPECT_EQ(a.ActEvap, b.ActEvap);
-    EXPECT_EQ(a.SalRoot1, b.SalRoot1);
-    EXPECT_EQ(a.SalRoot2, b.SalRoot2);
-    EXPECT_EQ(a.SalRoot3, b.SalRoot3);
-    EXPECT_EQ(a.SalTrans, b.SalTrans);
-    EXPECT_EQ(a.SalAquif, b.SalAquif);
-}
 
 TEST(StudyMemberRuns, EachMemberIsAPlainRunOfItsOwnProjectOnAnyNumberOfThreads) {
     const InputData base = WeeklyProject(1);

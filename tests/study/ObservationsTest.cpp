@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "Errors.h"
+#include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
 #include "Observations.h"
 #include "StudyProjects.h"
@@ -15,6 +16,7 @@ namespace {
 
 using namespace halosoil;
 using namespace halosoil::study;
+using halosoil::test::ExpectRefusals;
 
 InputData TwoLayers(int steps) {
     InputData data;
@@ -85,33 +87,33 @@ TEST(StudyObservations, ACsvColumnOfASalinityReplacesTheInputFilesMeasurements) 
 
 TEST(StudyObservations, DamagedFilesAreRefusedNamingFileLineAndColumn) {
     const InputData data = TwoLayers(15);
-    EXPECT_THROW_MSG(Read("step,drainage\n4,1x5\n", data), HalosoilError,
-                     "obs.csv, line 2, column 2: '1x5' is not a valid floating point value");
-    EXPECT_THROW_MSG(Read("step,drainage\n4,1,5\n", data), HalosoilError,
-                     "obs.csv, line 2: 3 cells where the header has 2");
-    EXPECT_THROW_MSG(Read("step,drainage,salinity\n", data), HalosoilError,
-                     "obs.csv, line 1, column 3: 'salinity' is not a quantity; the columns are "
-                     "depth_water_table, drainage, percolation, capillary_rise, "
-                     "actual_evaporation, salinity_layer1, salinity_layer2, salinity_layer3, "
-                     "salinity_transition, salinity_aquifer");
-    EXPECT_THROW_MSG(Read("step,drainage\n16,1\n", data), HalosoilError,
-                     "obs.csv, line 2, column 1: step 16 lies outside the project's steps 1 to 15");
-    EXPECT_THROW_MSG(Read("step,drainage\n0,1\n", data), HalosoilError,
-                     "obs.csv, line 2, column 1: step 0 lies outside the project's steps 1 to 15");
-    EXPECT_THROW_MSG(Read("step,drainage\n2,1\n3,1\n2,4\n", data), HalosoilError,
-                     "obs.csv, line 4, column 1: step 2 is given twice (also in line 2)");
-    EXPECT_THROW_MSG(Read("step,drainage\n2.5,1\n", data), HalosoilError,
-                     "obs.csv, line 2, column 1: '2.5' is not a time step");
-    EXPECT_THROW_MSG(Read("step,salinity_layer3\n", data), HalosoilError,
-                     "obs.csv, line 1, column 2: salinity_layer3: the project has no third "
-                     "root-zone layer");
-    EXPECT_THROW_MSG(Read("step,drainage,drainage\n", data), HalosoilError,
-                     "obs.csv, line 1, column 3: drainage is a column twice");
-    EXPECT_THROW_MSG(Read("time,drainage\n", data), HalosoilError,
-                     "obs.csv, line 1, column 1: the first column is 'step', not 'time'");
-    EXPECT_THROW_MSG(Read("step\n1\n", data), HalosoilError,
-                     "obs.csv, line 1: the header names no quantity");
-    EXPECT_THROW_MSG(Read("", data), HalosoilError, "obs.csv: the file is empty");
+    ExpectRefusals(
+        [&](const std::string& text) { return Read(text, data); },
+        {
+            {"step,drainage\n4,1x5\n",
+             "obs.csv, line 2, column 2: '1x5' is not a valid floating point value"},
+            {"step,drainage\n4,1,5\n", "obs.csv, line 2: 3 cells where the header has 2"},
+            {"step,drainage,salinity\n",
+             "obs.csv, line 1, column 3: 'salinity' is not a quantity; the columns are "
+             "depth_water_table, drainage, percolation, capillary_rise, "
+             "actual_evaporation, salinity_layer1, salinity_layer2, salinity_layer3, "
+             "salinity_transition, salinity_aquifer"},
+            {"step,drainage\n16,1\n",
+             "obs.csv, line 2, column 1: step 16 lies outside the project's steps 1 to 15"},
+            {"step,drainage\n0,1\n",
+             "obs.csv, line 2, column 1: step 0 lies outside the project's steps 1 to 15"},
+            {"step,drainage\n2,1\n3,1\n2,4\n",
+             "obs.csv, line 4, column 1: step 2 is given twice (also in line 2)"},
+            {"step,drainage\n2.5,1\n", "obs.csv, line 2, column 1: '2.5' is not a time step"},
+            {"step,salinity_layer3\n",
+             "obs.csv, line 1, column 2: salinity_layer3: the project has no third "
+             "root-zone layer"},
+            {"step,drainage,drainage\n", "obs.csv, line 1, column 3: drainage is a column twice"},
+            {"time,drainage\n",
+             "obs.csv, line 1, column 1: the first column is 'step', not 'time'"},
+            {"step\n1\n", "obs.csv, line 1: the header names no quantity"},
+            {"", "obs.csv: the file is empty"},
+        });
 }
 
 TEST(StudyObservations, AMissingFileIsAFileErrorThatNamesThePath) {

@@ -2,7 +2,11 @@
 // variants a study runs.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "Errors.h"
+#include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
 #include "Parameters.h"
 #include "StudyProjects.h"
@@ -12,6 +16,9 @@ namespace {
 using namespace halosoil;
 using namespace halosoil::study;
 using halosoil::test::ExampleProject;
+using halosoil::test::ExpectRefusals;
+// A parameter's name and bounds.
+using Bounds = std::tuple<std::string, double, double>;
 
 InputData Weekly() {
     return ExampleProject("three_layers_weekly_drained.inp");
@@ -54,39 +61,53 @@ TEST(StudyParameters, AVariantSetsFieldsAndMultipliesTheSeriesOfTheBase) {
 TEST(StudyParameters, ImpossibleNamesZonesAndBoundsAreRefusedNamingTheParameter) {
     const InputData data = Weekly();
     InputData oneLayer = ExampleProject("one_layer_monthly.inp");
-    EXPECT_THROW_MSG(MakeParameter("qh3", 0, 1, data), HalosoilError,
-                     "Unknown parameter 'qh3'; the parameters are qh1, qh2, groundwater_inflow, "
-                     "groundwater_outflow, inflow_salinity, critical_depth, irrigation_efficiency, "
-                     "thickness_<zone>, total_porosity_<zone>, effective_porosity_<zone>, "
-                     "leaching_efficiency_<zone>, initial_salinity_<zone>, rain_factor, "
-                     "irrigation_factor, evaporation_factor, irrigation_salinity_factor (zones "
-                     "layer1, layer2, layer3, transition, aquifer)");
-    EXPECT_THROW_MSG(MakeParameter("thickness", 0.1, 1, data), HalosoilError,
-                     "Parameter thickness: name the zone, e.g. thickness_layer1 or "
-                     "thickness_aquifer");
-    EXPECT_THROW_MSG(MakeParameter("thickness_layer2", 0.1, 1, oneLayer), HalosoilError,
-                     "Parameter thickness_layer2: the project has 1 root-zone layer(s), so no "
-                     "layer2");
-    EXPECT_THROW_MSG(MakeParameter("qh1", 0.01, 0.05, oneLayer), HalosoilError,
-                     "Parameter qh1: the project has no subsurface drains");
-    EXPECT_THROW_MSG(MakeParameter("qh1", 0.05, 0.01, data), HalosoilError,
-                     "Parameter qh1: the bounds 0.05:0.01 are reversed");
-    EXPECT_THROW_MSG(MakeParameter("total_porosity_layer1", 20, 120, data), HalosoilError,
-                     "Parameter total_porosity_layer1: the bounds 20:120 go beyond what it can "
-                     "take (more than 0 and at most 100 %)");
-    EXPECT_THROW_MSG(MakeParameter("leaching_efficiency_aquifer", -5, 50, data), HalosoilError,
-                     "Parameter leaching_efficiency_aquifer: the bounds -5:50 go beyond what it "
-                     "can take (0 to 100 %)");
-    EXPECT_THROW_MSG(MakeParameter("thickness_layer1", 0, 1, data), HalosoilError,
-                     "Parameter thickness_layer1: the bounds 0:1 go beyond what it can take "
-                     "(more than 0 m)");
-    EXPECT_THROW_MSG(MakeParameter("groundwater_inflow", -1, 1, data), HalosoilError,
-                     "Parameter groundwater_inflow: the bounds -1:1 go beyond what it can take "
-                     "(0 or more mm/day)");
-    EXPECT_THROW_MSG(ParseParameter("qh1=0.01", data), HalosoilError,
-                     "'qh1=0.01' is not NAME=LOW:HIGH");
-    EXPECT_THROW_MSG(ParseParameter("qh1=0.01:0,05", data), HalosoilError,
-                     "Parameter qh1: '0,05' is not a valid floating point value");
+    const auto boundsIn = [](const InputData& project) {
+        return [&project](const Bounds& bounds) {
+            const auto& [name, low, high] = bounds;
+            return MakeParameter(name, low, high, project);
+        };
+    };
+    ExpectRefusals<Bounds>(
+        boundsIn(data),
+        {
+            {{"qh3", 0, 1},
+             "Unknown parameter 'qh3'; the parameters are qh1, qh2, groundwater_inflow, "
+             "groundwater_outflow, inflow_salinity, critical_depth, irrigation_efficiency, "
+             "thickness_<zone>, total_porosity_<zone>, effective_porosity_<zone>, "
+             "leaching_efficiency_<zone>, initial_salinity_<zone>, rain_factor, "
+             "irrigation_factor, evaporation_factor, irrigation_salinity_factor (zones "
+             "layer1, layer2, layer3, transition, aquifer)"},
+            {{"thickness", 0.1, 1},
+             "Parameter thickness: name the zone, e.g. thickness_layer1 or "
+             "thickness_aquifer"},
+            {{"qh1", 0.05, 0.01}, "Parameter qh1: the bounds 0.05:0.01 are reversed"},
+            {{"total_porosity_layer1", 20, 120},
+             "Parameter total_porosity_layer1: the bounds 20:120 go beyond what it can "
+             "take (more than 0 and at most 100 %)"},
+            {{"leaching_efficiency_aquifer", -5, 50},
+             "Parameter leaching_efficiency_aquifer: the bounds -5:50 go beyond what it "
+             "can take (0 to 100 %)"},
+            {{"thickness_layer1", 0, 1},
+             "Parameter thickness_layer1: the bounds 0:1 go beyond what it can take "
+             "(more than 0 m)"},
+            {{"groundwater_inflow", -1, 1},
+             "Parameter groundwater_inflow: the bounds -1:1 go beyond what it can take "
+             "(0 or more mm/day)"},
+        });
+    ExpectRefusals<Bounds>(
+        boundsIn(oneLayer),
+        {
+            {{"thickness_layer2", 0.1, 1},
+             "Parameter thickness_layer2: the project has 1 root-zone layer(s), so no "
+             "layer2"},
+            {{"qh1", 0.01, 0.05}, "Parameter qh1: the project has no subsurface drains"},
+        });
+    ExpectRefusals(
+        [&](const std::string& text) { return ParseParameter(text, data); },
+        {
+            {"qh1=0.01", "'qh1=0.01' is not NAME=LOW:HIGH"},
+            {"qh1=0.01:0,05", "Parameter qh1: '0,05' is not a valid floating point value"},
+        });
 }
 
 TEST(StudyParameters, ASetMayNameEachParameterOnceAndKeepsDrainablePoresWithinTheTotal) {

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "Errors.h"
+#include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
 #include "UnitPoints.h"
 
@@ -16,6 +18,10 @@ namespace {
 
 using namespace halosoil;
 using namespace halosoil::study;
+
+// Points or samples, and dimensions.
+using Size = std::pair<int, int>;
+using halosoil::test::ExpectRefusals;
 
 TEST(StudySobolSequence, FirstPointsAreTheKnownSobolPointsInGslsOrder) {
     // GSL counts the points it has handed out and, before it hands out the next, XORs into
@@ -55,12 +61,12 @@ TEST(StudySobolSequence, EachCoordinateFillsTheDyadicGridInsideTheCube) {
 }
 
 TEST(StudySobolSequence, RefusesNoPointsNoDimensionsAndMoreDimensionsThanGslHas) {
-    EXPECT_THROW_MSG(SobolSequence(0, 2), HalosoilError,
-                     "A Sobol sequence needs at least 1 point.");
-    EXPECT_THROW_MSG(SobolSequence(5, 0), HalosoilError,
-                     "A Sobol sequence needs at least 1 dimension.");
-    EXPECT_THROW_MSG(SobolSequence(5, 41), HalosoilError,
-                     "A Sobol sequence takes at most 40 dimensions.");
+    ExpectRefusals<Size>([](Size size) { return SobolSequence(size.first, size.second); },
+                         {
+                             {{0, 2}, "A Sobol sequence needs at least 1 point."},
+                             {{5, 0}, "A Sobol sequence needs at least 1 dimension."},
+                             {{5, 41}, "A Sobol sequence takes at most 40 dimensions."},
+                         });
 }
 
 // The stratum of each point in one dimension of a hypercube of count points.

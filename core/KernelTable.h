@@ -27,4 +27,9 @@ struct KernelTable {
 // The kernels of the unit, or of the widest the processor has if it lacks that one.
 const KernelTable& KernelsFor(VectorUnit unit);
 
+// The table of each unit (KernelClones.h); Avx2Kernels and Avx512Kernels exist on x86-64 only.
+const KernelTable& BaselineKernels();
+const KernelTable& Avx2Kernels();
+const KernelTable& Avx512Kernels();
+
 }  // namespace halosoil

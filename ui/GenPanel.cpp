@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "ActionGuard.h"
 #include "Errors.h"
@@ -14,6 +16,13 @@
 #include "TimeStepLimit.h"
 
 namespace halosoil {
+
+namespace {
+
+// The step length in days of each choice of TstCombo, in its order.
+constexpr int kStepDays[] = {360, 30, 7, 1};
+
+}  // namespace
 
 GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                    QWidget* parent)
@@ -61,28 +70,14 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
 }
 
 int GenPanel::ChosenStepLength() const {
-    static const int kDays[] = {360, 30, 7, 1};
     const int index = TstCombo->currentIndex();
-    return index >= 0 && index < 4 ? kDays[index] : 30;
+    return index >= 0 && index < std::ssize(kStepDays) ? kStepDays[index] : 30;
 }
 
 void GenPanel::ShowStepLength(int days) {
-    switch (days) {
-        case 360:
-            TstCombo->setCurrentIndex(0);
-            break;
-        case 30:
-            TstCombo->setCurrentIndex(1);
-            break;
-        case 7:
-            TstCombo->setCurrentIndex(2);
-            break;
-        case 1:
-            TstCombo->setCurrentIndex(3);
-            break;
-        default:
-            break;
-    }
+    const auto* choice = std::find(std::begin(kStepDays), std::end(kStepDays), days);
+    if (choice != std::end(kStepDays))
+        TstCombo->setCurrentIndex(static_cast<int>(choice - std::begin(kStepDays)));
 }
 
 int GenPanel::ChosenLayers() const {

@@ -163,14 +163,7 @@ TEST_F(PanelChecks, HydrologicalCellThatIsNotANumberStopsWithTheConversionError)
 class SoilChecks : public MainFormTest {
 protected:
     void OpenSoil(int layers) {
-        ProjectEntry e = SampleEntry(layers);
-        GoToInput();
-        Click("GenOpenButton");
-        FillGeneral(e);
-        Click("GenSaveButton");
-        FillHydro(e);
-        Click("HydrSaveButton");
-        FillSoil(e);
+        EnterUpToSoil(SampleEntry(layers));
         dialogs.messages.clear();
     }
 };

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "CloseForm.h"
 #include "CondPanel.h"
@@ -52,26 +53,26 @@ TEST_F(Workflow, StartsOnTheIntroPageWithTheInitialLayout) {
 }
 
 TEST_F(Workflow, StartUpSetsTheGridHeadersAndRows) {
-    StringGrid* hydr = G("HydrGrid");
-    EXPECT_EQ(hydr->RowCount(), 12);
-    EXPECT_EQ(hydr->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(hydr->Cell(1, 0), "mm/timestep");
-    EXPECT_EQ(hydr->Cell(3, 0), "mm/timestep");
-    EXPECT_EQ(hydr->Cell(0, 11), "11");
-    EXPECT_EQ(G("SaltGrid1")->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(G("SaltGrid1")->Cell(2, 0), "(dS/m)");
-    EXPECT_EQ(G("SaltGrid2")->Cell(0, 0), "");
-    EXPECT_EQ(G("SaltGrid2")->Cell(4, 0), "dS/m");
-    EXPECT_EQ(G("SaltGrid3")->Cell(3, 0), "(dS/m)");
-    EXPECT_EQ(G("SaltGrid3")->Cell(4, 0), "");
-    EXPECT_EQ(G("SaltGrid3")->Cell(5, 0), "dS/m");
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
     EXPECT_EQ(G("SaltGrid3")->RowCount(), 12);
-    StringGrid* irrSal = G("IrrSalGrid");
-    EXPECT_EQ(irrSal->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(irrSal->Cell(1, 0), " dS/m");
-    EXPECT_EQ(irrSal->Cell(1, 1), "-");
-    EXPECT_EQ(irrSal->Cell(1, 11), "-");
-    EXPECT_EQ(irrSal->Cell(0, 7), "7");
+    ExpectCells({
+        {"HydrGrid", 0, 0, "Serial Nr"},
+        {"HydrGrid", 1, 0, "mm/timestep"},
+        {"HydrGrid", 3, 0, "mm/timestep"},
+        {"HydrGrid", 0, 11, "11"},
+        {"SaltGrid1", 0, 0, "Serial Nr"},
+        {"SaltGrid1", 2, 0, "(dS/m)"},
+        {"SaltGrid2", 0, 0, ""},
+        {"SaltGrid2", 4, 0, "dS/m"},
+        {"SaltGrid3", 3, 0, "(dS/m)"},
+        {"SaltGrid3", 4, 0, ""},
+        {"SaltGrid3", 5, 0, "dS/m"},
+        {"IrrSalGrid", 0, 0, "Serial Nr"},
+        {"IrrSalGrid", 1, 0, " dS/m"},
+        {"IrrSalGrid", 1, 1, "-"},
+        {"IrrSalGrid", 1, 11, "-"},
+        {"IrrSalGrid", 0, 7, "7"},
+    });
     EXPECT_EQ(G("Soil1Grid")->RowCount(), 3);
     EXPECT_EQ(G("Soil3Grid")->RowCount(), 5);
     EXPECT_EQ(G("Soil3Grid")->ColCount(), 5);
@@ -91,65 +92,82 @@ TEST_F(Workflow, FirstOpeningOfTheInputPageEnablesOnlyGeneralData) {
 // Each Save of the first pass: its long message, the buttons it enables, the panel it shows.
 TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     const ProjectEntry e = SampleEntry(1);
+    const struct {
+        std::function<void()> fill;
+        const char* save;
+        QString message;
+        QStringList enabledGroups;
+        QStringList cancelsOn;
+        QStringList cancelsOff;
+        QStringList shown;
+    } kSteps[] = {
+        // The measured salinities' cancel stays disabled while the input is incomplete.
+        {[&] { FillGeneral(e); },
+         "GenSaveButton",
+         "The general data were saved. Continue with the hydrological data.",
+         {"HydrOpenButton"},
+         {"GenQuitButton", "IrrSalCancelButton"},
+         {"Salt1QuitButton"},
+         {"HydrPanel"}},
+        {[&] { FillHydro(e); },
+         "HydrSaveButton",
+         "The hydrological data were saved. Continue with the Soil properties.",
+         {"SoilOpenButton"},
+         {"HydrQuitButton"},
+         {},
+         {"Soil1Panel"}},
+        {[&] { FillSoil(e); },
+         "Soil1SaveButton",
+         "The soil data were saved. Continue with the Salinity data ..",
+         {"SaltOpenButton"},
+         {"Soil1QuitButton"},
+         {},
+         {"Salt1Panel"}},
+        {nullptr,
+         "Salt1SaveButton",
+         "The salinity data were saved. Continue with the Drainage data..",
+         {"IrrSalButton"},
+         {"Salt1QuitButton"},
+         {"DrainQuitButton"},
+         {"IrrSalPanel"}},
+        {[&] { FillIrrSal(e); },
+         "IrrSalSaveButton",
+         "The salinity irrigation water was saved. Continue with the Drainage system.",
+         {"DrainOpenButton"},
+         {"IrrSalCancelButton", "DrainQuitButton"},
+         {},
+         {"DrainPanel"}},
+        {nullptr,
+         "DrainSaveButton",
+         "The data on the subsurface drainage system were saved. Continue with the data on "
+         "the Initial Conditions.",
+         {"CondOpenButton"},
+         {"DrainQuitButton"},
+         {"CondQuitButton"},
+         {"CondPanel"}},
+        {[&] { FillConditions(e); },
+         "CondSaveButton",
+         "The data on the initial conditions were saved. Use \"Save all\" to do the "
+         "calculations.",
+         kAllGroupButtons,
+         {"CondQuitButton"},
+         {},
+         {}},
+    };
     GoToInput();
     Click("GenOpenButton");
-    FillGeneral(e);
-    Click("GenSaveButton");
-    EXPECT_EQ(LastMessage(), "The general data were saved. Continue with the hydrological data.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"HydrOpenButton"}));
-    EXPECT_TRUE(On("GenQuitButton"));
-    EXPECT_FALSE(On("Salt1QuitButton"));  // disabled while the input is incomplete
-    EXPECT_TRUE(On("IrrSalCancelButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"HydrPanel"}));
-
-    FillHydro(e);
-    Click("HydrSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The hydrological data were saved. Continue with the Soil properties.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"SoilOpenButton"}));
-    EXPECT_TRUE(On("HydrQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"Soil1Panel"}));
-
-    FillSoil(e);
-    Click("Soil1SaveButton");
-    EXPECT_EQ(LastMessage(), "The soil data were saved. Continue with the Salinity data ..");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"SaltOpenButton"}));
-    EXPECT_TRUE(On("Soil1QuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"Salt1Panel"}));
-
-    Click("Salt1SaveButton");
-    EXPECT_EQ(LastMessage(), "The salinity data were saved. Continue with the Drainage data..");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"IrrSalButton"}));
-    EXPECT_TRUE(On("Salt1QuitButton"));
-    EXPECT_FALSE(On("DrainQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"IrrSalPanel"}));
-
-    FillIrrSal(e);
-    Click("IrrSalSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The salinity irrigation water was saved. Continue with the Drainage system.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"DrainOpenButton"}));
-    EXPECT_TRUE(On("IrrSalCancelButton"));
-    EXPECT_TRUE(On("DrainQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"DrainPanel"}));
-
-    Click("DrainSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The data on the subsurface drainage system were saved. Continue with the data on "
-              "the Initial Conditions.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"CondOpenButton"}));
-    EXPECT_TRUE(On("DrainQuitButton"));
-    EXPECT_FALSE(On("CondQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
-
-    FillConditions(e);
-    Click("CondSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The data on the initial conditions were saved. Use \"Save all\" to do the "
-              "calculations.");
-    EXPECT_EQ(EnabledGroupButtons(), kAllGroupButtons);
-    EXPECT_TRUE(On("CondQuitButton"));
-    EXPECT_TRUE(ShownPanels().isEmpty());
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.save);
+        if (step.fill) step.fill();
+        Click(step.save);
+        EXPECT_EQ(LastMessage(), step.message);
+        EXPECT_EQ(EnabledGroupButtons(), step.enabledGroups);
+        for (const QString& cancel : step.cancelsOn)
+            EXPECT_TRUE(On(cancel)) << cancel.toStdString();
+        for (const QString& cancel : step.cancelsOff)
+            EXPECT_FALSE(On(cancel)) << cancel.toStdString();
+        EXPECT_EQ(ShownPanels(), step.shown);
+    }
     EXPECT_TRUE(form->Input().Workflow().Complete());
     EXPECT_EQ(dialogs.messages.size(), 7);
 }

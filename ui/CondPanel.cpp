@@ -55,17 +55,15 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
         ++row;
     }
     fields->setColumnStretch(2, 1);
-    CondQuitButton = MakeButton(this, "CondQuitButton", "Cancel", true);
-    CondSaveButton = MakeButton(this, "CondSaveButton", "Save", true);
+    MakeFootButtons("CondQuitButton", "CondSaveButton", true);
     SetReadingOrder({SaltIrrigEdit, WTdepthEdit, CritDepthEdit, MoistEdit, IrrEffEdit, GrwtInfEdit,
-                     GrwtOutEdit, SalInfEdit, CondQuitButton, CondSaveButton});
+                     GrwtOutEdit, SalInfEdit, CancelButton(), SaveButton()});
 
-    LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false, CondQuitButton,
-           CondSaveButton);
+    LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false);
 
     ConnectGuarded<CondPanel>(this, dialogs_,
-                              {{CondSaveButton, &CondPanel::CondSaveButtonClick},
-                               {CondQuitButton, &CondPanel::CondQuitButtonClick}});
+                              {{SaveButton(), &CondPanel::CondSaveButtonClick},
+                               {CancelButton(), &CondPanel::CondQuitButtonClick}});
 }
 
 void CondPanel::CondSaveButtonClick() {

@@ -24,8 +24,6 @@ public:
     QLineEdit* GrwtInfEdit = nullptr;
     QLineEdit* GrwtOutEdit = nullptr;
     QLineEdit* SalInfEdit = nullptr;
-    QPushButton* CondQuitButton = nullptr;
-    QPushButton* CondSaveButton = nullptr;
 };
 
 }  // namespace halosoil

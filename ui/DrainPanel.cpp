@@ -41,8 +41,7 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     DrainQH2Label = MakeLabelFor(this, "Drainage reaction factor QH2 (m/day/msq)", DrainQH2Edit,
                                  "DrainQH2Label");
     DrainHelpButton = MakeButton(this, "DrainHelpButton", "Help");
-    DrainQuitButton = MakeButton(this, "DrainQuitButton", "Cancel", true);
-    DrainSaveButton = MakeButton(this, "DrainSaveButton", "Save", true);
+    MakeFootButtons("DrainQuitButton", "DrainSaveButton", true);
     for (QLineEdit* edit : {DrainDepthEdit, DrainQH1Edit, DrainQH2Edit}) edit->setMaximumWidth(100);
     DrainPresentCombo->setMaximumWidth(100);
 
@@ -50,7 +49,7 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     fields->addWidget(MakeLabelFor(this, "Subsurface drainage system present?", DrainPresentCombo),
                       0, 0);
     SetReadingOrder({DrainPresentCombo, DrainDepthEdit, DrainQH1Edit, DrainQH2Edit, DrainHelpButton,
-                     DrainQuitButton, DrainSaveButton});
+                     CancelButton(), SaveButton()});
     fields->addWidget(DrainPresentCombo, 0, 1);
     fields->addWidget(DrainDepthLabel, 1, 0);
     fields->addWidget(DrainDepthEdit, 1, 1);
@@ -61,13 +60,13 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     fields->setColumnStretch(2, 1);
 
     LayOut(MakeHeading(this, "Properties of the subsurface drainage system", true), fields, false,
-           DrainQuitButton, DrainSaveButton, DrainHelpButton);
+           DrainHelpButton);
 
     connect(DrainPresentCombo, &QComboBox::activated, this,
             [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });
     ConnectGuarded<DrainPanel>(this, dialogs_,
-                               {{DrainSaveButton, &DrainPanel::DrainSaveButtonClick},
-                                {DrainQuitButton, &DrainPanel::DrainQuitButtonClick},
+                               {{SaveButton(), &DrainPanel::DrainSaveButtonClick},
+                                {CancelButton(), &DrainPanel::DrainQuitButtonClick},
                                 {DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
     // No drainage system until a file or a save says otherwise.
     EnableDrainFields(false);

@@ -34,8 +34,6 @@ public:
     QLabel* DrainQH2Label = nullptr;
     QLineEdit* DrainQH2Edit = nullptr;
     QPushButton* DrainHelpButton = nullptr;
-    QPushButton* DrainQuitButton = nullptr;
-    QPushButton* DrainSaveButton = nullptr;
 
 signals:
     // The drainage depth was refused for lying in the root zone or below the transition

@@ -33,8 +33,7 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     NrTstEdit->setMaximumWidth(90);
     TstCombo = MakeCombo(this, "TstCombo", {"Year", "Month", "Week", "Day"});
     LayersCombo = MakeCombo(this, "LayersCombo", {"1", "2", "3"});
-    GenQuitButton = MakeButton(this, "GenQuitButton", "Cancel", true);
-    GenSaveButton = MakeButton(this, "GenSaveButton", "Save", true);
+    MakeFootButtons("GenQuitButton", "GenSaveButton", true);
 
     auto* fields = new QGridLayout;
     fields->addWidget(MakeLabelFor(this, "Title1", Tit1Edit), 0, 0);
@@ -48,7 +47,7 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     fields->addWidget(MakeLabelFor(this, "Nr. of layers in root zone", LayersCombo), 4, 0);
     fields->addWidget(LayersCombo, 4, 1);
     SetReadingOrder(
-        {Tit1Edit, Tit2Edit, NrTstEdit, TstCombo, LayersCombo, GenQuitButton, GenSaveButton});
+        {Tit1Edit, Tit2Edit, NrTstEdit, TstCombo, LayersCombo, CancelButton(), SaveButton()});
     fields->setColumnStretch(2, 1);
 
     QLabel* note = MakeLabel(this, "The titles are shown in output and graphs", "GenNoteLabel");
@@ -61,12 +60,11 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     auto* content = new QVBoxLayout;
     content->addLayout(fields);
     content->addWidget(note, 0, Qt::AlignLeft);
-    LayOut(MakeHeading(this, "General input data", true), content, false, GenQuitButton,
-           GenSaveButton);
+    LayOut(MakeHeading(this, "General input data", true), content, false);
 
     ConnectGuarded<GenPanel>(this, dialogs_,
-                             {{GenSaveButton, &GenPanel::GenSaveButtonClick},
-                              {GenQuitButton, &GenPanel::GenQuitButtonClick}});
+                             {{SaveButton(), &GenPanel::GenSaveButtonClick},
+                              {CancelButton(), &GenPanel::GenQuitButtonClick}});
 }
 
 int GenPanel::ChosenStepLength() const {

@@ -29,8 +29,6 @@ public:
     QLineEdit* NrTstEdit = nullptr;
     QComboBox* TstCombo = nullptr;
     QComboBox* LayersCombo = nullptr;
-    QPushButton* GenQuitButton = nullptr;
-    QPushButton* GenSaveButton = nullptr;
 
 private:
     void ReadNumberOfTimeSteps();

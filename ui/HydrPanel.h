@@ -18,8 +18,6 @@ public:
     void HydrQuitButtonClick();
 
     StringGrid* HydrGrid = nullptr;
-    QPushButton* HydrQuitButton = nullptr;
-    QPushButton* HydrSaveButton = nullptr;
 };
 
 }  // namespace halosoil

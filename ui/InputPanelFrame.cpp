@@ -15,13 +15,19 @@ InputPanelFrame::InputPanelFrame(InputData& data, const InputWorkflow& workflow,
     SetUpPanelFrame(this, name);
 }
 
+void InputPanelFrame::MakeFootButtons(const QString& cancelName, const QString& saveName,
+                                      bool bold) {
+    cancelButton_ = MakeButton(this, cancelName, "Cancel", bold);
+    saveButton_ = MakeButton(this, saveName, "Save", bold);
+}
+
 void InputPanelFrame::LayOut(QLabel* heading, QLayout* content, bool contentStretches,
-                             QPushButton* cancel, QPushButton* save, QWidget* beside) {
+                             QWidget* beside) {
     auto* buttons = new QHBoxLayout;
     if (beside) buttons->addWidget(beside);
     buttons->addStretch(1);
-    buttons->addWidget(cancel);
-    buttons->addWidget(save);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(saveButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);

@@ -16,26 +16,19 @@ namespace halosoil {
 IrrSalPanel::IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                          QWidget* parent)
     : InputPanelFrame(data, workflow, dialogs, "IrrSalPanel", parent) {
-    IrrSalGrid = new StringGrid(2, 12, this);
-    IrrSalGrid->setObjectName("IrrSalGrid");
     // "irrigtion": the heading as users have always read it.
-    IrrSalGrid->setAccessibleName("Salinity irrigtion water");
-    IrrSalGrid->verticalHeader()->setDefaultSectionSize(24);
-    IrrSalGrid->horizontalHeader()->setDefaultSectionSize(80);
-    IrrSalGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    IrrSalGrid = MakeStepGrid(this, "IrrSalGrid", "Salinity irrigtion water", 2, 80);
     IrrSalGrid->setFixedWidth(2 * 80 + IrrSalGrid->verticalScrollBar()->sizeHint().width() +
                               2 * IrrSalGrid->frameWidth());
-    IrrSalCancelButton = MakeButton(this, "IrrSalCancelButton", "Cancel");
-    IrrSalSaveButton = MakeButton(this, "IrrSalSaveButton", "Save");
+    MakeFootButtons("IrrSalCancelButton", "IrrSalSaveButton");
 
     auto* content = new QVBoxLayout;
     content->addWidget(IrrSalGrid, 1);
-    LayOut(MakeHeading(this, IrrSalGrid->accessibleName(), false), content, true,
-           IrrSalCancelButton, IrrSalSaveButton);
+    LayOut(MakeHeading(this, IrrSalGrid->accessibleName(), false), content, true);
 
     ConnectGuarded<IrrSalPanel>(this, dialogs_,
-                                {{IrrSalSaveButton, &IrrSalPanel::IrrSalSaveButtonClick},
-                                 {IrrSalCancelButton, &IrrSalPanel::IrrSalCancelButtonClick}});
+                                {{SaveButton(), &IrrSalPanel::IrrSalSaveButtonClick},
+                                 {CancelButton(), &IrrSalPanel::IrrSalCancelButtonClick}});
 }
 
 // Every step needs a value: an empty cell, or the "-" of start-up, stops the Save with the

@@ -18,8 +18,6 @@ public:
     void IrrSalCancelButtonClick();
 
     StringGrid* IrrSalGrid = nullptr;
-    QPushButton* IrrSalCancelButton = nullptr;
-    QPushButton* IrrSalSaveButton = nullptr;
 };
 
 }  // namespace halosoil

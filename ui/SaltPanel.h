@@ -24,8 +24,6 @@ public:
     void QuitButtonClick();
 
     StringGrid* Grid = nullptr;
-    QPushButton* QuitButton = nullptr;
-    QPushButton* SaveButton = nullptr;
 
 private:
     int layers_;

@@ -82,8 +82,7 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->setFixedSize(5 * kColumnWidth + 2 * Grid->frameWidth(),
                        (layers + 2) * kRowHeight + 2 * Grid->frameWidth());
-    QuitButton = MakeButton(this, prefix + "QuitButton", "Cancel", true);
-    SaveButton = MakeButton(this, prefix + "SaveButton", "Save", true);
+    MakeFootButtons(prefix + "QuitButton", prefix + "SaveButton", true);
 
     auto* table = new QGridLayout;
     table->setHorizontalSpacing(4);
@@ -124,11 +123,11 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     table->addWidget(Grid, 1, 1, Qt::AlignLeft | Qt::AlignTop);
     table->setColumnStretch(2, 1);
 
-    LayOut(MakeHeading(this, "Soil properties", true), table, false, QuitButton, SaveButton);
+    LayOut(MakeHeading(this, "Soil properties", true), table, false);
 
-    ConnectGuarded<SoilPanel>(
-        this, dialogs_,
-        {{SaveButton, &SoilPanel::SaveButtonClick}, {QuitButton, &SoilPanel::QuitButtonClick}});
+    ConnectGuarded<SoilPanel>(this, dialogs_,
+                              {{SaveButton(), &SoilPanel::SaveButtonClick},
+                               {CancelButton(), &SoilPanel::QuitButtonClick}});
 }
 
 int SoilPanel::ZoneOfRow(int row) const {

@@ -27,8 +27,6 @@ public:
     void QuitButtonClick();
 
     StringGrid* Grid = nullptr;
-    QPushButton* QuitButton = nullptr;
-    QPushButton* SaveButton = nullptr;
 
     // How an empty cell is taken.
     enum class EmptyCell { Invalid, Missing };

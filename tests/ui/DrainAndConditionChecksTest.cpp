@@ -49,7 +49,7 @@ TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
     EXPECT_TRUE(On("DrainQuitButton"));
     EXPECT_TRUE(Shown("DrainPanel"));
 
-    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(false);
+    W<DrainPanel>("DrainPanel")->CancelButton()->setEnabled(false);
     SetText("DrainDepthEdit", "4.5");
     Click("DrainSaveButton");
     EXPECT_EQ(LastMessage(), kLess);

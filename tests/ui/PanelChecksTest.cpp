@@ -272,7 +272,7 @@ TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
 
 TEST_F(SoilChecks, TwoAndThreeLayerSavesOnTheFirstPassDisableTheDrainageCancel) {
     OpenSoil(2);
-    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(true);
+    W<DrainPanel>("DrainPanel")->CancelButton()->setEnabled(true);
     Click("Soil2SaveButton");
     EXPECT_FALSE(On("DrainQuitButton"));
 }

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 
@@ -60,13 +59,9 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
                      GrwtOutEdit, SalInfEdit, CancelButton(), SaveButton()});
 
     LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false);
-
-    ConnectGuarded<CondPanel>(this, dialogs_,
-                              {{SaveButton(), &CondPanel::CondSaveButtonClick},
-                               {CancelButton(), &CondPanel::CondQuitButtonClick}});
 }
 
-void CondPanel::CondSaveButtonClick() {
+void CondPanel::SaveButtonClick() {
     bool valid = true;
     ReadField(SaltIrrigEdit, data_.SaltIrrig, valid);
     ReadField(WTdepthEdit, data_.WTdepth, valid);
@@ -87,10 +82,6 @@ void CondPanel::CondSaveButtonClick() {
                  "The data on the initial conditions were saved. Use \"Save all\" to do the "
                  "calculations.");
     emit Saved();
-}
-
-void CondPanel::CondQuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -13,8 +13,7 @@ class CondPanel : public InputPanelFrame {
 public:
     CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void CondSaveButtonClick();
-    void CondQuitButtonClick();
+    void SaveButtonClick() override;
 
     QLineEdit* SaltIrrigEdit = nullptr;
     QLineEdit* WTdepthEdit = nullptr;

@@ -65,9 +65,7 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     connect(DrainPresentCombo, &QComboBox::activated, this,
             [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });
     ConnectGuarded<DrainPanel>(this, dialogs_,
-                               {{SaveButton(), &DrainPanel::DrainSaveButtonClick},
-                                {CancelButton(), &DrainPanel::DrainQuitButtonClick},
-                                {DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
+                               {{DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
     // No drainage system until a file or a save says otherwise.
     EnableDrainFields(false);
 }
@@ -106,7 +104,7 @@ bool DrainPanel::ReadAndCheckDrainage() {
     return false;
 }
 
-void DrainPanel::DrainSaveButtonClick() {
+void DrainPanel::SaveButtonClick() {
     if (!ReadAndCheckDrainage()) return;
     SavedMessage("The data on the Subsurface Drainage System were saved.",
                  "The data on the subsurface drainage system were saved. Continue with the data "
@@ -115,7 +113,7 @@ void DrainPanel::DrainSaveButtonClick() {
 }
 
 // The choice goes back to that of the last successful save.
-void DrainPanel::DrainQuitButtonClick() {
+void DrainPanel::CancelButtonClick() {
     DrainPresentCombo->setCurrentIndex(workflow_.SavedDrainChoice() == 1 ? 1 : 0);
     DrainPresentComboChange();
     emit Cancelled();

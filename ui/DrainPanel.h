@@ -17,8 +17,8 @@ public:
     DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void DrainPresentComboChange();
-    void DrainSaveButtonClick();
-    void DrainQuitButtonClick();
+    void SaveButtonClick() override;
+    void CancelButtonClick() override;
     void DrainHelpButtonClick();
 
     // Enables or disables the depth and factor labels and fields.

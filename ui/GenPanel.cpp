@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ActionGuard.h"
 #include "Errors.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
@@ -61,10 +60,6 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     content->addLayout(fields);
     content->addWidget(note, 0, Qt::AlignLeft);
     LayOut(MakeHeading(this, "General input data", true), content, false);
-
-    ConnectGuarded<GenPanel>(this, dialogs_,
-                             {{SaveButton(), &GenPanel::GenSaveButtonClick},
-                              {CancelButton(), &GenPanel::GenQuitButtonClick}});
 }
 
 int GenPanel::ChosenStepLength() const {
@@ -94,7 +89,7 @@ void GenPanel::ReadNumberOfTimeSteps() {
 
 // A changed layer count sends the user through every group again; the Input page carries the
 // data already entered over to the panels of the new count.
-void GenPanel::GenSaveButtonClick() {
+void GenPanel::SaveButtonClick() {
     data_.Title1 = Tit1Edit->text().toLatin1().toStdString();
     data_.Title2 = Tit2Edit->text().toLatin1().toStdString();
     ReadNumberOfTimeSteps();
@@ -120,7 +115,7 @@ void GenPanel::GenSaveButtonClick() {
 }
 
 // Only the layer choice goes back; whatever else was typed stays for the next Save.
-void GenPanel::GenQuitButtonClick() {
+void GenPanel::CancelButtonClick() {
     const int saved = workflow_.SavedLayers();
     if (saved >= 1 && saved <= 3) LayersCombo->setCurrentIndex(saved - 1);
     emit Cancelled();

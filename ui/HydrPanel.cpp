@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -37,13 +36,9 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true,
            MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
     HydrGrid->setMinimumWidth(4 * 90 + 24);
-
-    ConnectGuarded<HydrPanel>(this, dialogs_,
-                              {{SaveButton(), &HydrPanel::HydrSaveButtonClick},
-                               {CancelButton(), &HydrPanel::HydrQuitButtonClick}});
 }
 
-void HydrPanel::HydrSaveButtonClick() {
+void HydrPanel::SaveButtonClick() {
     SizeSeries(data_.Rain, data_.HydrRows);
     SizeSeries(data_.Irrig, data_.HydrRows);
     SizeSeries(data_.Evap, data_.HydrRows);
@@ -61,10 +56,6 @@ void HydrPanel::HydrSaveButtonClick() {
     SavedMessage("The hydrological data were saved.",
                  "The hydrological data were saved. Continue with the Soil properties.");
     emit Saved();
-}
-
-void HydrPanel::HydrQuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -14,8 +14,7 @@ class HydrPanel : public InputPanelFrame {
 public:
     HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void HydrSaveButtonClick();
-    void HydrQuitButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* HydrGrid = nullptr;
 };

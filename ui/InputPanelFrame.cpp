@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 
 namespace halosoil {
@@ -19,6 +20,9 @@ void InputPanelFrame::MakeFootButtons(const QString& cancelName, const QString& 
                                       bool bold) {
     cancelButton_ = MakeButton(this, cancelName, "Cancel", bold);
     saveButton_ = MakeButton(this, saveName, "Save", bold);
+    ConnectGuarded<InputPanelFrame>(this, dialogs_,
+                                    {{saveButton_, &InputPanelFrame::SaveButtonClick},
+                                     {cancelButton_, &InputPanelFrame::CancelButtonClick}});
 }
 
 void InputPanelFrame::LayOut(QLabel* heading, QLayout* content, bool contentStretches,

@@ -22,6 +22,11 @@ public:
     InputPanelFrame(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                     const QString& name, QWidget* parent);
 
+    // What the foot's buttons do: Save checks the panel's values, stores them and says so;
+    // Cancel gives the panel up (a panel may first put back a choice it changed).
+    virtual void SaveButtonClick() = 0;
+    virtual void CancelButtonClick() { emit Cancelled(); }
+
     // The Cancel and Save buttons at the panel's foot.
     QPushButton* CancelButton() const { return cancelButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
@@ -32,7 +37,8 @@ signals:
     void Cancelled();
 
 protected:
-    // Makes the Cancel and Save buttons of the foot under their program names.
+    // Makes the Cancel and Save buttons of the foot under their program names and runs
+    // their handlers through RunGuarded.
     void MakeFootButtons(const QString& cancelName, const QString& saveName, bool bold = false);
     // Lays the panel out: its heading, its content, and at the foot the Cancel and Save
     // buttons at the right with `beside` (a note or a help button), if any, at the left.

@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -25,25 +24,17 @@ IrrSalPanel::IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs
     auto* content = new QVBoxLayout;
     content->addWidget(IrrSalGrid, 1);
     LayOut(MakeHeading(this, IrrSalGrid->accessibleName(), false), content, true);
-
-    ConnectGuarded<IrrSalPanel>(this, dialogs_,
-                                {{SaveButton(), &IrrSalPanel::IrrSalSaveButtonClick},
-                                 {CancelButton(), &IrrSalPanel::IrrSalCancelButtonClick}});
 }
 
 // Every step needs a value: an empty cell, or the "-" of start-up, stops the Save with the
 // conversion error (the rows before it stay stored).
-void IrrSalPanel::IrrSalSaveButtonClick() {
+void IrrSalPanel::SaveButtonClick() {
     SizeSeries(data_.IrrSal, data_.NrTst);
     for (int row = 1; row <= data_.NrTst; ++row)
         data_.IrrSal[row] = StringToFloat(IrrSalGrid->Cell(1, row).toStdString());
     SavedMessage("The salinity irrigation water was saved.",
                  "The salinity irrigation water was saved. Continue with the Drainage system.");
     emit Saved();
-}
-
-void IrrSalPanel::IrrSalCancelButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -14,8 +14,7 @@ class IrrSalPanel : public InputPanelFrame {
 public:
     IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void IrrSalSaveButtonClick();
-    void IrrSalCancelButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* IrrSalGrid = nullptr;
 };

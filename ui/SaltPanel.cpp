@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "Errors.h"
 #include "LayerCarryOver.h"
 #include "PanelWidgets.h"
@@ -92,10 +91,6 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     content->addWidget(Grid, 1);
     LayOut(MakeHeading(this, texts.heading, true), content, true,
            MakeLabel(this, texts.note, prefix + "NoteLabel"));
-
-    ConnectGuarded<SaltPanel>(this, dialogs_,
-                              {{SaveButton(), &SaltPanel::SaveButtonClick},
-                               {CancelButton(), &SaltPanel::QuitButtonClick}});
 }
 
 // Measurements are optional: a cell that is empty or not a number is a missing one.
@@ -118,10 +113,6 @@ void SaltPanel::SaveButtonClick() {
     }
     SavedMessage("The salinity data were saved.", TextsOf(layers_).firstPassMessage);
     emit Saved();
-}
-
-void SaltPanel::QuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "InputChecks.h"
 #include "InputData.h"
 #include "PanelWidgets.h"
@@ -124,10 +123,6 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     table->setColumnStretch(2, 1);
 
     LayOut(MakeHeading(this, "Soil properties", true), table, false);
-
-    ConnectGuarded<SoilPanel>(this, dialogs_,
-                              {{SaveButton(), &SoilPanel::SaveButtonClick},
-                               {CancelButton(), &SoilPanel::QuitButtonClick}});
 }
 
 int SoilPanel::ZoneOfRow(int row) const {
@@ -167,10 +162,6 @@ void SoilPanel::SaveButtonClick() {
     }
     SavedMessage(save.completeMessage, save.firstPassMessage);
     emit Saved();
-}
-
-void SoilPanel::QuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

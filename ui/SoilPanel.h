@@ -23,8 +23,7 @@ public:
     int ZoneOfRow(int row) const;
 
     // The handlers of the Save and Cancel buttons Soil<n>SaveButton and Soil<n>QuitButton.
-    void SaveButtonClick();
-    void QuitButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* Grid = nullptr;
 

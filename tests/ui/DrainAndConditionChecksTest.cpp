@@ -104,7 +104,7 @@ TEST_F(DrainChecks, NoDrainageSystemPassesWithoutReadingTheFields) {
 TEST_F(DrainChecks, CancelReturnsToTheSavedChoice) {
     OpenDrainage("2");
     ASSERT_TRUE(form->Data().DrainPresent);
-    W<DrainPanel>("DrainPanel")->DrainQuitButtonClick();
+    W<DrainPanel>("DrainPanel")->CancelButtonClick();
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
     EXPECT_FALSE(form->Data().DrainPresent);
     EXPECT_FALSE(E("DrainQH1Edit")->isEnabled());

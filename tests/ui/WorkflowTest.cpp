@@ -257,7 +257,7 @@ TEST_F(Workflow, CancelsCloseTheirPanelAndReenableTheirGroup) {
     Click("GenOpenButton");
     C("LayersCombo")->setCurrentIndex(2);
     SetText("Tit1Edit", "typed");
-    W<GenPanel>("GenPanel")->GenQuitButtonClick();
+    W<GenPanel>("GenPanel")->CancelButtonClick();
     EXPECT_EQ(C("LayersCombo")->currentText(), "1");
     EXPECT_EQ(E("Tit1Edit")->text(), "typed");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
@@ -280,7 +280,7 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
     form->Input().CondOpenButtonClick();
     Click("CondQuitButton");  // disabled in the initial layout
     EXPECT_TRUE(Shown("CondPanel"));
-    W<CondPanel>("CondPanel")->CondQuitButtonClick();
+    W<CondPanel>("CondPanel")->CancelButtonClick();
     QStringList groups = kAllGroupButtons;
     groups.removeLast();
     EXPECT_EQ(EnabledGroupButtons(), groups);
@@ -290,7 +290,7 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
 
 TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
     GoToInput();
-    W<SoilPanel>("Soil3Panel")->QuitButtonClick();
+    W<SoilPanel>("Soil3Panel")->CancelButtonClick();
     EXPECT_TRUE(On("Soil1QuitButton"));
     EXPECT_TRUE(On("Soil2QuitButton"));
     EXPECT_TRUE(On("Salt3QuitButton"));

@@ -21,6 +21,7 @@
 #include "DrawingRecorder.h"
 #include "GraphFile.h"
 #include "GraphFrame.h"
+#include "GraphTypeNames.h"
 #include "NativeFileName.h"
 #include "OutputFileName.h"
 #include "PanelWidgets.h"
@@ -39,22 +40,20 @@ const QString kSavedAs = "The graph was saved as  ";
 const QString kNoGraphicsFile = "No graphics file was selected";
 const QString kPictureMissing = "Picture file does not exist, please select another one.";
 
-// The radio buttons of the graph types, in the order of GraphType.
-struct TypeButton {
-    const char* name;
-    const char* caption;
+// The object names of the graph types' radio buttons, in the order of GraphType; their
+// captions are those of kGraphTypeNames, which halosoil-batch shares.
+constexpr const char* kTypeButtonNames[kGraphTypeCount] = {
+    "GraphHydrRadioButton", "SurfHydrRadioButton",  "SubSurfHydrRadioButton",
+    "GraphWTRadioButton",   "GraphSaltRadioButton", "SalFirstRadioButton",
+    "SalSecondRadioButton", "SalThirdRadioButton",  "SalBelowRadioButton",
 };
-constexpr TypeButton kTypeButtons[kGraphTypeCount] = {
-    {"GraphHydrRadioButton", "All hydrological flow factors"},
-    {"SurfHydrRadioButton", "Surface hydrology factors"},
-    {"SubSurfHydrRadioButton", "Subsurface hydrology factors"},
-    {"GraphWTRadioButton", "Depth of the water table"},
-    {"GraphSaltRadioButton", "Salinity in all soil layers"},
-    {"SalFirstRadioButton", "Salinity in first root zone layer"},
-    {"SalSecondRadioButton", "Salinity second root zone layer"},
-    {"SalThirdRadioButton", "Salinty in third root zone layer"},
-    {"SalBelowRadioButton", "Salinity below root zone"},
-};
+static_assert(
+    [] {
+        for (int t = 0; t < kGraphTypeCount; ++t)
+            if (kGraphTypeNames[t].type != static_cast<GraphType>(t)) return false;
+        return true;
+    }(),
+    "kGraphTypeNames stands in the order of GraphType");
 constexpr int kSecondLayerButton = static_cast<int>(GraphType::SalinitySecondLayer);
 constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer);
 
@@ -71,8 +70,8 @@ QGroupBox* GraphPage::BuildGraphPanel() {
     auto* layout = new QVBoxLayout(panel);
     typeGroup_ = new QButtonGroup(panel);
     for (int t = 0; t < kGraphTypeCount; ++t) {
-        auto* button = new QRadioButton(kTypeButtons[t].caption, panel);
-        button->setObjectName(kTypeButtons[t].name);
+        auto* button = new QRadioButton(kGraphTypeNames[t].caption, panel);
+        button->setObjectName(kTypeButtonNames[t]);
         typeGroup_->addButton(button, t);
         typeButtons_[t] = button;
         layout->addWidget(button);

@@ -17,6 +17,7 @@
 
 #include "../core/FileTestSupport.h"
 #include "DrawGraph.h"
+#include "FindChild.h"
 #include "GraphPage.h"
 #include "NumberFormat.h"
 #include "QtCanvas.h"
@@ -87,9 +88,7 @@ protected:
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = page->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return test::FindChild<T>(page.get(), name);
     }
     QRadioButton* Radio(const char* name) { return Child<QRadioButton>(name); }
     void Click(const char* button) {

@@ -101,6 +101,11 @@ inline ProjectEntry SampleEntry(int layers) {
     return e;
 }
 
+// The fields of the initial and boundary conditions, in the order of the panel.
+inline constexpr const char* kConditionEdits[] = {"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit",
+                                                  "MoistEdit",     "IrrEffEdit",  "GrwtInfEdit",
+                                                  "GrwtOutEdit",   "SalInfEdit"};
+
 // The fixture with the dialogs a test needs: scripted ones, or ones that also fail.
 template <class DialogsType>
 class MainFormTestWith : public ::testing::Test {
@@ -194,9 +199,13 @@ protected:
         }
     }
     void FillConditions(const ProjectEntry& e) {
-        const char* names[] = {"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit", "MoistEdit",
-                               "IrrEffEdit",    "GrwtInfEdit", "GrwtOutEdit",   "SalInfEdit"};
-        for (int i = 0; i < 8; ++i) SetText(names[i], e.conditions[i]);
+        for (int i = 0; i < 8; ++i) SetText(kConditionEdits[i], e.conditions[i]);
+    }
+    // The texts of the eight condition fields, in the order of ProjectEntry::conditions.
+    QStringList ConditionsShown() {
+        QStringList texts;
+        for (const char* name : kConditionEdits) texts << E(name)->text();
+        return texts;
     }
 
     // The first pass up to the soil group: general and hydrological data saved, the soil

@@ -62,11 +62,7 @@ TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
     });
     EXPECT_TRUE(E("DrainQH2Edit")->isEnabled());
     EXPECT_TRUE(W<QLabel>("DrainDepthLabel")->isEnabled());
-    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
-                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
-                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
-                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
-    EXPECT_EQ(conditions, QStringList({"1.3", "1.2", "1.5", "55", "65", "0.8", "0.6", "3"}));
+    EXPECT_EQ(ConditionsShown(), QStringList({"1.3", "1.2", "1.5", "55", "65", "0.8", "0.6", "3"}));
 
     StringGrid* hydr = G("HydrGrid");
     EXPECT_EQ(hydr->RowCount(), 16);
@@ -158,11 +154,8 @@ TEST_F(OpenInput, WeeklyThreeLayerFileFillsTheThreeLayerControls) {
         {"DrainQH1Edit", "0.025"},
         {"DrainQH2Edit", "0.004"},
     });
-    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
-                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
-                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
-                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
-    EXPECT_EQ(conditions, QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
+    EXPECT_EQ(ConditionsShown(),
+              QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
     StringGrid* soil = G("Soil3Grid");
     EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.2", "46", "8", "80", "5"}));
     EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.3", "44", "8", "80", "6"}));
@@ -221,14 +214,12 @@ TEST_F(OpenInput, OneLayerFileLeavesTheThreeLayerGridsAsTheyWere) {
     Type(G("SaltGrid3"), 5, 4, "2.75");
     Open(Example("one_layer_monthly.inp"));
     EXPECT_EQ(C("LayersCombo")->currentText(), "1");
-    ExpectCells({
-        {"Soil1Grid", 0, 2, "10"},
-        {"Soil3Grid", 0, 0, "0.2"},
-        {"Soil3Grid", 1, 3, "42"},
-        {"SaltGrid3", 5, 4, "2.75"},
-        {"SaltGrid3", 1, 2, "6.5"},
-        {"SaltGrid1", 1, 2, ""},
-    });
+    ExpectCells({{"Soil1Grid", 0, 2, "10"},
+                 {"Soil3Grid", 0, 0, "0.2"},
+                 {"Soil3Grid", 1, 3, "42"},
+                 {"SaltGrid3", 5, 4, "2.75"},
+                 {"SaltGrid3", 1, 2, "6.5"},
+                 {"SaltGrid1", 1, 2, ""}});
     EXPECT_EQ(G("SaltGrid1")->RowCount(), 25);
 }
 

@@ -166,6 +166,16 @@ protected:
         EnterUpToSoil(SampleEntry(layers));
         dialogs.messages.clear();
     }
+    // Types the cells (column, row, text) into the grid of the layer count, saves it, and
+    // returns what the Save said.
+    QStringList TypeAndSave(int layers,
+                            std::initializer_list<std::tuple<int, int, QString>> cells) {
+        dialogs.messages.clear();
+        StringGrid* grid = G(QString("Soil%1Grid").arg(layers));
+        for (const auto& [col, row, text] : cells) Type(grid, col, row, text);
+        Click(QString("Soil%1SaveButton").arg(layers));
+        return dialogs.messages;
+    }
 };
 
 TEST_F(SoilChecks, OneLayerWithAnEmptyCellIsInvalidButKeepsTheFilledOnes) {
@@ -214,40 +224,22 @@ TEST_F(SoilChecks, TwoLayersWithAnotherEmptyCellIsInvalid) {
 
 TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
     OpenSoil(3);
-    Type(G("Soil3Grid"), 1, 4, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{1, 4, ""}}),
               QStringList({"The soil data for the aquifer are not complete. Calculations "
                            "cannot be done"}));
     EXPECT_FALSE(form->Input().Workflow().SoilComplete());
     EXPECT_EQ(form->Data().TotPor[Aquif], -1);
     EXPECT_EQ(ShownPanels(), QStringList({"Soil3Panel"}));
 
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 1, 4, "38");
-    Type(G("Soil3Grid"), 0, 1, "");
-    Type(G("Soil3Grid"), 0, 4, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{1, 4, "38"}, {0, 1, ""}, {0, 4, ""}}),
               QStringList({"The soil data for the 2nd layer are not complete. Calculations "
                            "cannot be done"}));
-
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 0, 1, "0.2");
-    Type(G("Soil3Grid"), 0, 4, "10");
-    Type(G("Soil3Grid"), 0, 0, "-1");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{0, 1, "0.2"}, {0, 4, "10"}, {0, 0, "-1"}}),
               QStringList({"The soil data for the 1st layer are not complete. Calculations "
                            "cannot be done"}));
 
     // Complete again: the Save passes, but the soil stays marked incomplete until Restart.
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 0, 0, "0.2");
-    Type(G("Soil3Grid"), 3, 3, "");
-    Type(G("Soil3Grid"), 4, 2, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{0, 0, "0.2"}, {3, 3, ""}, {4, 2, ""}}),
               QStringList({"The soil data were saved. Continue with the soil salinity data."}));
     EXPECT_EQ(form->Data().LeachEff[Trans], -1);
     EXPECT_EQ(form->Data().InitSalt[Layer3], -1);

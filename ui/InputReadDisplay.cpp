@@ -108,14 +108,14 @@ void InputReadDisplay::ShowNumbers(InputItem item) {
         {InputItem::DrainDepth, drain.DrainDepthEdit, &InputData::DrainDepth},
         {InputItem::QH1, drain.DrainQH1Edit, &InputData::QH1},
         {InputItem::QH2, drain.DrainQH2Edit, &InputData::QH2},
-        {InputItem::SaltIrrig, cond.SaltIrrigEdit, &InputData::SaltIrrig},
-        {InputItem::WTdepth, cond.WTdepthEdit, &InputData::WTdepth},
-        {InputItem::CritDepth, cond.CritDepthEdit, &InputData::CritDepth},
-        {InputItem::MoistAndIrrEff, cond.MoistEdit, &InputData::Moist},
-        {InputItem::MoistAndIrrEff, cond.IrrEffEdit, &InputData::IrrEff},
-        {InputItem::GrwtInf, cond.GrwtInfEdit, &InputData::GrwtInf},
-        {InputItem::GrwtOut, cond.GrwtOutEdit, &InputData::GrwtOut},
-        {InputItem::SalInf, cond.SalInfEdit, &InputData::SalInf},
+        {InputItem::SaltIrrig, cond.Edit(CondPanel::Field::SaltIrrig), &InputData::SaltIrrig},
+        {InputItem::WTdepth, cond.Edit(CondPanel::Field::WTdepth), &InputData::WTdepth},
+        {InputItem::CritDepth, cond.Edit(CondPanel::Field::CritDepth), &InputData::CritDepth},
+        {InputItem::MoistAndIrrEff, cond.Edit(CondPanel::Field::Moist), &InputData::Moist},
+        {InputItem::MoistAndIrrEff, cond.Edit(CondPanel::Field::IrrEff), &InputData::IrrEff},
+        {InputItem::GrwtInf, cond.Edit(CondPanel::Field::GrwtInf), &InputData::GrwtInf},
+        {InputItem::GrwtOut, cond.Edit(CondPanel::Field::GrwtOut), &InputData::GrwtOut},
+        {InputItem::SalInf, cond.Edit(CondPanel::Field::SalInf), &InputData::SalInf},
     };
     for (const auto& field : kFields)
         if (field.item == item) field.edit->setText(Text(data_.*field.value));

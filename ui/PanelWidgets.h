@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
-#include <initializer_list>
+#include <vector>
 
 #include "StringGrid.h"
 
@@ -67,7 +67,7 @@ inline QLabel* MakeLabelFor(QWidget* parent, const QString& text, QWidget* field
 }
 
 // The Tab key walks the widgets in the order given, the order in which the panel is read.
-inline void SetReadingOrder(std::initializer_list<QWidget*> widgets) {
+inline void SetReadingOrder(const std::vector<QWidget*>& widgets) {
     QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {
         if (previous) QWidget::setTabOrder(previous, widget);

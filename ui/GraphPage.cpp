@@ -26,6 +26,7 @@
 #include "OutputFileName.h"
 #include "PanelWidgets.h"
 #include "QtCanvas.h"
+#include "SaveThroughDialogs.h"
 
 namespace halosoil {
 
@@ -33,10 +34,6 @@ namespace {
 
 const QString kOpenFilter = "bitmap files (*.bmp)|*.bmp";
 const QString kBitmapExtension = "bmp";
-const QString kOverwriteQuestion = "The graph already exists, overwrite?";
-const QString kNotSaved = "The graph was not saved";
-// Two blanks before the file name, as users have always read it.
-const QString kSavedAs = "The graph was saved as  ";
 const QString kNoGraphicsFile = "No graphics file was selected";
 const QString kPictureMissing = "Picture file does not exist, please select another one.";
 
@@ -191,17 +188,7 @@ QString GraphPage::OutputFileName() const {
 }
 
 bool GraphPage::ReadOutput() {
-    const QString fileName = OutputFileName();
-    try {
-        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
-        return true;
-    } catch (const std::exception& error) {
-        QString text = QString::fromStdString(error.what());
-        // Every failure names the file it concerns, also when the reader's text does not.
-        if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
-        dialogs_.Message(text);
-        return false;
-    }
+    return ReadOutputOnView(view_, OutputFileName(), dialogs_);
 }
 
 void GraphPage::GoButtonClick() {
@@ -239,23 +226,18 @@ void GraphPage::RememberFolder(const QString& fileName) {
 }
 
 void GraphPage::SaveGraphButtonClick() {
-    const std::optional<QString> chosen =
-        dialogs_.SaveFile({kGraphSaveFilter, kBitmapExtension, DialogFolder()});
-    if (!chosen) {
-        dialogs_.Message(kNotSaved);
-        return;
-    }
-    RememberFolder(*chosen);
-    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo(kOverwriteQuestion)) return;
-
+    // Two blanks before the file name, as users have always read it.
+    const SaveTexts texts = {kGraphSaveFilter, kBitmapExtension,
+                             "The graph already exists, overwrite?", "The graph was not saved",
+                             "The graph was saved as  "};
     // Written beside the target and renamed over it, so that a failed write leaves an
     // existing file as it was.
-    const QString reason = WriteGraphFile(*chosen, picture_, drawing_.get());
-    if (!reason.isEmpty()) {
-        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + reason);
-        return;
-    }
-    dialogs_.Message(kSavedAs + *chosen);
+    SaveThroughDialogs(dialogs_, texts, view_.window.StartFolder, graphFolder_,
+                       [this](const QString& name) -> std::optional<QString> {
+                           const QString reason = WriteGraphFile(name, picture_, drawing_.get());
+                           if (reason.isEmpty()) return std::nullopt;
+                           return reason;
+                       });
 }
 
 void GraphPage::OpenGraphButtonClick() {

@@ -240,21 +240,11 @@ void OutputPage::DisableForOpenedInput() {
 }
 
 void OutputPage::Fail(const std::exception& error, const QString& fileName) {
-    QString text = QString::fromStdString(error.what());
-    // Every failure names the file it concerns, also when the reader's text does not.
-    if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
-    dialogs_.Message(text);
+    dialogs_.Message(ReadFailureText(error, fileName));
 }
 
 bool OutputPage::ReadOutput() {
-    const QString fileName = CurrentOutputFileName();
-    try {
-        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
-        return true;
-    } catch (const std::exception& error) {
-        Fail(error, fileName);
-        return false;
-    }
+    return ReadOutputOnView(view_, CurrentOutputFileName(), dialogs_);
 }
 
 bool OutputPage::OpenOutput() {

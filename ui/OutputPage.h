@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "Dialogs.h"
 #include "OutputOnView.h"
@@ -86,6 +87,8 @@ private:
     void Fail(const std::exception& error, const QString& fileName);
     // The grid's cells as they stand, the user's edits included.
     TextTable GridTable() const;
+    // Writes the table on display as CSV; why it failed, if it did.
+    std::optional<QString> WriteCsv(const QString& name);
     // Moves the heading box over the grid's columns and sizes its font so that each column
     // name stands over its column.
     void AlignHeading(QPlainTextEdit* heading);

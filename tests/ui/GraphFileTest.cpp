@@ -11,8 +11,7 @@ using GraphFileTest = GraphPageTest;
 TEST_F(GraphFileTest, SavedGraphIsAWindowsBitmapThatOpensAgain) {
     DrawWaterTable();
     const QString name = folder.filePath("graph.bmp");
-    dialogs.files.push_back(name);
-    Click("SaveGraphButton");
+    SaveGraphAs(name);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0], "The graph was saved as  " + name);
     ASSERT_EQ(dialogs.fileSpecs.size(), 1);
@@ -104,8 +103,7 @@ TEST_F(GraphFileTest, AFullDiskKeepsThePreviousBitmapWhole) {
 TEST_F(GraphFileTest, SaveToAFolderThatDoesNotExistReportsIt) {
     DrawWaterTable();
     const QString name = folder.filePath("no such folder/graph.bmp");
-    dialogs.files.push_back(name);
-    Click("SaveGraphButton");
+    SaveGraphAs(name);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].startsWith("Cannot create file \"" + name + "\". "))
         << dialogs.messages[0].toStdString();

@@ -94,6 +94,11 @@ protected:
     void Click(const char* button) {
         QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
     }
+    // "Save graph" with the name chosen in its dialog.
+    void SaveGraphAs(const QString& name) {
+        dialogs.files.push_back(name);
+        Click("SaveGraphButton");
+    }
     bool ImageShown() { return Child<QLabel>("GraphImage")->isVisible(); }
     bool PanelShown() { return Child<QGroupBox>("GraphPanel")->isVisible(); }
     bool Enabled(const char* button) { return Child<QPushButton>(button)->isEnabled(); }

@@ -26,6 +26,11 @@ protected:
         for (int col = firstCol; col < firstCol + columns; ++col) cells << grid->Cell(col, row);
         return cells;
     }
+    // The soil grid's rows from the first on hold these five texts each.
+    void ExpectSoilRows(const QString& grid, const std::vector<QStringList>& rows) {
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+            EXPECT_EQ(Row(G(grid), row, 5), rows[row]) << "row " << row;
+    }
     // A copy of an example with one line replaced.
     QString Altered(const QString& example, int lineNumber, const QByteArray& line) {
         QFile in(Example(example));
@@ -74,11 +79,10 @@ TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
     EXPECT_EQ(irrSal->Cell(0, 0), "Serial Nr");
     EXPECT_EQ(Row(irrSal, 2, 2), QStringList({"2", "1.3"}));
 
-    StringGrid* soil = G("Soil2Grid");
-    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.3", "48", "7", "75", "12"}));
-    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.4", "45", "8", "85", "10"}));
-    EXPECT_EQ(Row(soil, 2, 5), QStringList({"1.6", "42", "9", "80", "8"}));
-    EXPECT_EQ(Row(soil, 3, 5), QStringList({"12", "36", "14", "100", "4"}));
+    ExpectSoilRows("Soil2Grid", {{"0.3", "48", "7", "75", "12"},
+                                 {"0.4", "45", "8", "85", "10"},
+                                 {"1.6", "42", "9", "80", "8"},
+                                 {"12", "36", "14", "100", "4"}});
 
     StringGrid* salt = G("SaltGrid2");
     EXPECT_EQ(salt->RowCount(), 16);
@@ -156,12 +160,11 @@ TEST_F(OpenInput, WeeklyThreeLayerFileFillsTheThreeLayerControls) {
     });
     EXPECT_EQ(ConditionsShown(),
               QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
-    StringGrid* soil = G("Soil3Grid");
-    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.2", "46", "8", "80", "5"}));
-    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.3", "44", "8", "80", "6"}));
-    EXPECT_EQ(Row(soil, 2, 5), QStringList({"0.4", "42", "9", "85", "6.5"}));
-    EXPECT_EQ(Row(soil, 3, 5), QStringList({"1.5", "40", "10", "90", "5"}));
-    EXPECT_EQ(Row(soil, 4, 5), QStringList({"8", "36", "14", "100", "3"}));
+    ExpectSoilRows("Soil3Grid", {{"0.2", "46", "8", "80", "5"},
+                                 {"0.3", "44", "8", "80", "6"},
+                                 {"0.4", "42", "9", "85", "6.5"},
+                                 {"1.5", "40", "10", "90", "5"},
+                                 {"8", "36", "14", "100", "3"}});
     StringGrid* hydr = G("HydrGrid");
     EXPECT_EQ(hydr->RowCount(), 53);
     EXPECT_EQ(Row(hydr, 1, 4), QStringList({"1", "9.8", "0", "12.8"}));

@@ -9,7 +9,17 @@
 namespace halosoil::test {
 namespace {
 
-using PanelChecks = MainFormTest;
+class PanelChecks : public MainFormTest {
+protected:
+    // The general data saved as they stand and the sample's hydrological data typed in, not
+    // yet saved.
+    void TypeHydrology() {
+        GoToInput();
+        Click("GenOpenButton");
+        Click("GenSaveButton");
+        FillHydro(SampleEntry(1));
+    }
+};
 
 TEST_F(PanelChecks, GeneralDataWithANumberOfStepsThatIsNotWholeKeepsTheTitles) {
     GoToInput();
@@ -53,10 +63,7 @@ TEST_F(PanelChecks, NoTimeStepsAreStoredAndTheGridsKeepTheirHeader) {
 }
 
 TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("IrrSalGrid"), 1, 8, "1.7");
     Type(G("SaltGrid1"), 2, 9, "3.3");
     Click("HydrSaveButton");
@@ -131,10 +138,7 @@ TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
 }
 
 TEST_F(PanelChecks, HydrologicalSaveStopsAtTheFirstRowWithAnEmptyCell) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("HydrGrid"), 2, 5, "");
     Click("HydrSaveButton");
     EXPECT_EQ(LastMessage(), "There are empty cells, please correct.");
@@ -148,10 +152,7 @@ TEST_F(PanelChecks, HydrologicalSaveStopsAtTheFirstRowWithAnEmptyCell) {
 }
 
 TEST_F(PanelChecks, HydrologicalCellThatIsNotANumberStopsWithTheConversionError) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("HydrGrid"), 3, 2, "7o");
     Click("HydrSaveButton");
     EXPECT_EQ(LastMessage(), "'7o' is not a valid floating point value");

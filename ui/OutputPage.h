@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <optional>
 
 #include "Dialogs.h"
@@ -109,9 +110,8 @@ private:
     QLabel* clickLabel_ = nullptr;
     QLabel* excelLabel_ = nullptr;
     QPlainTextEdit* hydrOutMemo_ = nullptr;
-    QPlainTextEdit* outSalt1Memo_ = nullptr;
-    QPlainTextEdit* outSalt2Memo_ = nullptr;
-    QPlainTextEdit* outSalt3Memo_ = nullptr;
+    // The salinity table's heading for a root zone of 1, 2 and 3 layers.
+    std::array<QPlainTextEdit*, 3> saltHeadings_{};
     QSpacerItem* tableIndent_ = nullptr;
     QSpacerItem* headingIndent_ = nullptr;
     QSpacerItem* clickIndent_ = nullptr;

@@ -82,6 +82,11 @@ protected:
         Page()->WaitForStudy();
     }
     void Calibrate() { RunStudy("CalibrateButton"); }
+    // An ensemble of the given number of members, drawn as the page is set.
+    void RunEnsemble(int members) {
+        W<QSpinBox>("EnsembleMembersSpin")->setValue(members);
+        RunStudy("EnsembleButton");
+    }
 
     // The project as halosoil-batch reads it and the same calibration by the library.
     InputData BatchProject() {

@@ -49,8 +49,7 @@ TEST_F(CalibrationStudiesTest, SensitivityEqualsTheLibrarysAndIsChartedWithItsIn
 TEST_F(CalibrationStudiesTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(20);
-    RunStudy("EnsembleButton");
+    RunEnsemble(20);
     ASSERT_TRUE(Page()->LastEnsemble().has_value());
 
     const InputData data = BatchProject();
@@ -102,8 +101,7 @@ TEST_F(CalibrationStudiesTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
 TEST_F(CalibrationStudiesTest, PlotsSaveAsPngOrSvgAndTheBandsAsTheLibrarysCsv) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
-    RunStudy("EnsembleButton");
+    RunEnsemble(10);
     ASSERT_TRUE(Page()->LastEnsemble().has_value());
 
     dialogs.files.push_back(Path("bands.svg"));
@@ -153,8 +151,7 @@ TEST_F(CalibrationStudiesTest, EveryControlOfThePageHasAnAccessibleName) {
 TEST_F(CalibrationStudiesTest, ChartsZoomPanAndTellTheValueUnderThePointer) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
-    RunStudy("EnsembleButton");
+    RunEnsemble(10);
     StudyChart* bands = W<StudyChart>("BandChart");
     bands->resize(640, 400);
     bands->chart()->resize(640, 400);

@@ -1,17 +1,14 @@
 // The main window's start-up, the enabling of the group buttons, the first pass through the
-// seven groups with its long messages and the short messages afterwards, "Restart", the
-// Math page and closing.
+// seven groups with its long messages and the short messages afterwards, "Restart" and the
+// Math page.
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
-#include "CloseForm.h"
 #include "CondPanel.h"
 #include "DrainForm.h"
 #include "MainFormFixture.h"
@@ -350,42 +347,6 @@ TEST_F(Workflow, RestartKeepsFieldsAndEmptiesTheTimeStepGrids) {
     EXPECT_EQ(G("SaltGrid2")->Cell(4, 3), "2.5");
     GoToInput();
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "SaveAllButton"}));
-}
-
-TEST_F(Workflow, ClosingTheMainWindowShowsTheClosingWindow) {
-    form->show();
-    bool ended = false;
-    W<CloseForm>("CloseForm")->SetOnClosed([&] { ended = true; });
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(W<CloseForm>("CloseForm")->isVisible());
-    EXPECT_EQ(W<CloseForm>("CloseForm")->windowTitle(), "Close all");
-    const QString text = W<CloseForm>("CloseForm")->CloseMemo->toPlainText();
-    EXPECT_TRUE(text.startsWith("\n   Thank you for using HalosoilS\n\n"));
-    EXPECT_EQ(W<CloseForm>("CloseForm")->CloseMemo->font().pointSize(), 10);
-    EXPECT_FALSE(ended);
-    W<CloseForm>("CloseForm")->close();
-    EXPECT_TRUE(ended);
-    form->hide();
-}
-
-// As under a window manager: the close request reaches the closing window while the event
-// loop runs, and the loop must end although the main window refuses to close.
-TEST_F(Workflow, ClosingTheClosingWindowEndsTheProgram) {
-    form->show();
-    QTimer::singleShot(0, form.get(), [this] {
-        form->close();
-        ASSERT_TRUE(W<CloseForm>("CloseForm")->isVisible());
-        W<CloseForm>("CloseForm")->close();
-    });
-    // Only a guard against a loop that would never end; it exits with another code.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guard.start(20000);
-    EXPECT_EQ(QCoreApplication::exec(), 0);
-    guard.stop();
-    form->hide();
 }
 
 TEST_F(Workflow, DrainageHelpShowsTheExplanationUntilSaveOrCancel) {

@@ -53,32 +53,30 @@ struct PageAfterRun {
     std::unique_ptr<OutputPage> page;
 };
 
-void FillSalinityTableBench(benchmark::State& s) {
+// Repeats one step of the page, letting the window's events run after each; returns how
+// many messages the page showed.
+int RepeatStep(benchmark::State& s, void (OutputPage::*step)()) {
     PageAfterRun run;
     for (auto _ : s) {
-        run.page->FillSalinityTable();
+        (run.page.get()->*step)();
         QApplication::processEvents();
     }
+    return run.dialogs.messages;
+}
+
+void FillSalinityTableBench(benchmark::State& s) {
+    RepeatStep(s, &OutputPage::FillSalinityTable);
 }
 BENCHMARK(FillSalinityTableBench)->Unit(benchmark::kMillisecond);
 
 void FillHydrologyTableBench(benchmark::State& s) {
-    PageAfterRun run;
-    for (auto _ : s) {
-        run.page->FillHydrologyTable();
-        QApplication::processEvents();
-    }
+    RepeatStep(s, &OutputPage::FillHydrologyTable);
 }
 BENCHMARK(FillHydrologyTableBench)->Unit(benchmark::kMillisecond);
 
 // The whole click: the output file is read again before the table is filled and shown.
 void SeeHydrologicalOutputBench(benchmark::State& s) {
-    PageAfterRun run;
-    for (auto _ : s) {
-        run.page->SeeHydrButtonClick();
-        QApplication::processEvents();
-    }
-    if (run.dialogs.messages != 0) s.SkipWithError("a message was shown");
+    if (RepeatStep(s, &OutputPage::SeeHydrButtonClick) != 0) s.SkipWithError("a message was shown");
 }
 BENCHMARK(SeeHydrologicalOutputBench)->Unit(benchmark::kMillisecond);
 

@@ -25,26 +25,12 @@
 #include "ObservationGrid.h"
 #include "ParameterTable.h"
 #include "StudyChart.h"
+#include "StudyWidgets.h"
 #include "StudyWorker.h"
 
 namespace halosoil {
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name, const QString& accessible) {
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessible);
-    return widget;
-}
-
-QTableWidget* Table(const char* name, const QString& accessible, const QStringList& headings) {
-    auto* table = Named(new QTableWidget(0, static_cast<int>(headings.size())), name, accessible);
-    table->setHorizontalHeaderLabels(headings);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return table;
-}
 
 QString CsvCell(QString text) {
     if (text.contains(',') || text.contains('"')) text = '"' + text.replace('"', "\"\"") + '"';
@@ -77,7 +63,7 @@ CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
     progress_ = Named(new QProgressBar, "StudyProgressBar", "Progress of the study");
     progress_->setRange(0, 100);
     progress_->setValue(0);
-    cancelButton_ = Button("StudyCancelButton", "Cancel");
+    cancelButton_ = Button("StudyCancelButton", "Cancel", &CalibrationPage::CancelButtonClick);
     statusLabel_ = Named(new QLabel, "StudyStatusLabel", "State of the study");
     runRow->addWidget(progress_, 1);
     runRow->addWidget(cancelButton_);
@@ -88,26 +74,47 @@ CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
         if (!worker_->Busy() || total <= 0) return;
         progress_->setValue(static_cast<int>(done * 100 / total));
     });
-    ConnectButtons();
     SetProject(std::nullopt, "The input is not complete.");
 }
 
 CalibrationPage::~CalibrationPage() = default;
 
-QPushButton* CalibrationPage::Button(const char* name, const QString& text) {
-    return Named(new QPushButton(text), name, QString(text).remove('&'));
+QPushButton* CalibrationPage::Button(const char* name, const QString& text,
+                                     void (CalibrationPage::*handler)()) {
+    auto* button = Named(new QPushButton(text), name, QString(text).remove('&'));
+    if (handler) ConnectGuarded<CalibrationPage>(this, dialogs_, {{button, handler}});
+    return button;
+}
+
+QPushButton* CalibrationPage::SaveChartButton(const char* name, const QString& text,
+                                              StudyChart* chart) {
+    QPushButton* button = Button(name, text);
+    connect(button, &QPushButton::clicked, this,
+            [this, chart] { RunGuarded(dialogs_, [this, chart] { SaveChart(chart); }); });
+    return button;
+}
+
+QLayout* CalibrationPage::ChartRow(QComboBox* combo, const char* saveName, QLabel* valueLabel,
+                                   StudyChart* chart, void (CalibrationPage::*plot)()) {
+    QPushButton* save = SaveChartButton(saveName, "Save picture", chart);
+    chart->SetValueLabel(valueLabel);
+    auto* row = new QHBoxLayout;
+    row->addWidget(combo);
+    row->addWidget(save);
+    row->addWidget(valueLabel, 1);
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, plot] { RunGuarded(dialogs_, [this, plot] { (this->*plot)(); }); });
+    return row;
 }
 
 QWidget* CalibrationPage::BuildObservationsTab() {
     auto* tab = Named(new QWidget, "ObservationsTab", "Observations");
     auto* layout = new QVBoxLayout(tab);
-    auto* buttons = new QHBoxLayout;
-    openObservationsButton_ = Button("OpenObservationsButton", "Open observations");
-    saveObservationsButton_ = Button("SaveObservationsButton", "Save as CSV");
-    buttons->addWidget(openObservationsButton_);
-    buttons->addWidget(saveObservationsButton_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    openObservationsButton_ = Button("OpenObservationsButton", "Open observations",
+                                     &CalibrationPage::OpenObservationsButtonClick);
+    saveObservationsButton_ = Button("SaveObservationsButton", "Save as CSV",
+                                     &CalibrationPage::SaveObservationsButtonClick);
+    layout->addLayout(ButtonRow({openObservationsButton_, saveObservationsButton_}));
     auto* hint = new QLabel(
         "The input's measured salinities are in the grid; an opened file's columns take the "
         "place of theirs. Paste a block from a spreadsheet (step first) or type the values.");
@@ -159,25 +166,6 @@ QWidget* CalibrationPage::BuildParametersTab() {
     row->addLayout(form, 1);
     layout->addLayout(row, 1);
     return tab;
-}
-
-void CalibrationPage::ConnectButtons() {
-    ConnectGuarded<CalibrationPage>(
-        this, dialogs_,
-        {
-            {openObservationsButton_, &CalibrationPage::OpenObservationsButtonClick},
-            {saveObservationsButton_, &CalibrationPage::SaveObservationsButtonClick},
-            {calibrateButton_, &CalibrationPage::CalibrateButtonClick},
-            {cancelButton_, &CalibrationPage::CancelButtonClick},
-            {applyButton_, &CalibrationPage::ApplyButtonClick},
-            {saveReportButton_, &CalibrationPage::SaveReportButtonClick},
-            {saveEstimatesButton_, &CalibrationPage::SaveEstimatesCsvButtonClick},
-            {saveFitButton_, &CalibrationPage::SaveFitCsvButtonClick},
-            {sensitivityButton_, &CalibrationPage::SensitivityButtonClick},
-            {saveSensitivityButton_, &CalibrationPage::SaveSensitivityCsvButtonClick},
-            {ensembleButton_, &CalibrationPage::EnsembleButtonClick},
-            {saveBandsButton_, &CalibrationPage::SaveBandsCsvButtonClick},
-        });
 }
 
 void CalibrationPage::SetProject(const std::optional<InputData>& project, const QString& whyNot) {

@@ -20,6 +20,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -90,8 +91,15 @@ private:
     QWidget* BuildCalibrationTab();
     QWidget* BuildSensitivityTab();
     QWidget* BuildUncertaintyTab();
-    QPushButton* Button(const char* name, const QString& text);
-    void ConnectButtons();
+    // A button of the page; pressing it runs handler, if any, through RunGuarded.
+    QPushButton* Button(const char* name, const QString& text,
+                        void (CalibrationPage::*handler)() = nullptr);
+    // A button that saves chart as a picture.
+    QPushButton* SaveChartButton(const char* name, const QString& text, StudyChart* chart);
+    // The row over a chart: the combo that chooses what it shows (a change replots it with
+    // plot), a button that saves it as a picture, and the label of the value under the pointer.
+    QLayout* ChartRow(QComboBox* combo, const char* saveName, QLabel* valueLabel, StudyChart* chart,
+                      void (CalibrationPage::*plot)());
     void EnableControls();
 
     void FillCounts();
@@ -105,6 +113,20 @@ private:
     // Starts work on the worker; done runs on this thread when it went through.
     void StartStudy(const QString& what, std::function<void(const study::StudyOptions&)> work,
                     std::function<void()> done);
+    // Runs a study of the project on the worker with the worker's options; show gets its
+    // result on this thread when it went through.
+    template <class Settings, class Result, class Show>
+    void StartStudy(const QString& what, Settings settings,
+                    Result (*run)(const InputData&, const Settings&), Show show) {
+        auto result = std::make_shared<Result>();
+        StartStudy(
+            what,
+            [base = *project_, settings, run, result](const study::StudyOptions& options) mutable {
+                settings.options = options;
+                *result = run(base, settings);
+            },
+            [result, show = std::move(show)] { show(std::move(*result)); });
+    }
     void StudyEnded(std::exception_ptr error, const std::function<void()>& done);
 
     void ShowCalibration();

@@ -21,13 +21,9 @@
 #include "ObservationGrid.h"
 #include "ParameterTable.h"
 #include "StudyChart.h"
+#include "StudyWidgets.h"
 
 namespace halosoil {
-
-namespace {
-// Values on the axes in four significant digits, whatever their size.
-constexpr const char* kValueLabels = "%.4g";
-}  // namespace
 
 namespace {
 
@@ -51,65 +47,41 @@ void SetRow(QTableWidget* table, int row, const QStringList& texts) {
 }  // namespace
 
 QWidget* CalibrationPage::BuildCalibrationTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("CalibrationResultsTab");
-    tab->setAccessibleName("Calibration");
+    auto* tab = Named(new QWidget, "CalibrationResultsTab", "Calibration");
     auto* layout = new QVBoxLayout(tab);
-    auto* buttons = new QHBoxLayout;
-    calibrateButton_ = Button("CalibrateButton", "Calibrate");
-    applyButton_ = Button("ApplyCalibrationButton", "Apply to input");
-    saveReportButton_ = Button("SaveReportButton", "Save report");
-    saveEstimatesButton_ = Button("SaveEstimatesCsvButton", "Save estimates as CSV");
-    saveFitButton_ = Button("SaveFitCsvButton", "Save fit as CSV");
-    for (QPushButton* button :
-         {calibrateButton_, applyButton_, saveReportButton_, saveEstimatesButton_, saveFitButton_})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    calibrateButton_ =
+        Button("CalibrateButton", "Calibrate", &CalibrationPage::CalibrateButtonClick);
+    applyButton_ =
+        Button("ApplyCalibrationButton", "Apply to input", &CalibrationPage::ApplyButtonClick);
+    saveReportButton_ =
+        Button("SaveReportButton", "Save report", &CalibrationPage::SaveReportButtonClick);
+    saveEstimatesButton_ = Button("SaveEstimatesCsvButton", "Save estimates as CSV",
+                                  &CalibrationPage::SaveEstimatesCsvButtonClick);
+    saveFitButton_ =
+        Button("SaveFitCsvButton", "Save fit as CSV", &CalibrationPage::SaveFitCsvButtonClick);
+    layout->addLayout(ButtonRow(
+        {calibrateButton_, applyButton_, saveReportButton_, saveEstimatesButton_, saveFitButton_}));
 
-    estimateTable_ = new QTableWidget(0, 7);
-    estimateTable_->setObjectName("EstimateTable");
-    estimateTable_->setAccessibleName("Calibrated parameters");
-    estimateTable_->setHorizontalHeaderLabels(
-        {"parameter", "start", "value", "std. error", "95 % low", "95 % high", "at a bound"});
-    fitTable_ = new QTableWidget(0, 6);
-    fitTable_->setObjectName("FitTable");
-    fitTable_->setAccessibleName("Fit per quantity");
-    fitTable_->setHorizontalHeaderLabels({"quantity", "n", "RMSE", "bias", "NSE", "R²"});
-    for (QTableWidget* table : {estimateTable_, fitTable_}) {
-        table->verticalHeader()->hide();
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    }
+    estimateTable_ =
+        Table("EstimateTable", "Calibrated parameters",
+              {"parameter", "start", "value", "std. error", "95 % low", "95 % high", "at a bound"});
+    fitTable_ =
+        Table("FitTable", "Fit per quantity", {"quantity", "n", "RMSE", "bias", "NSE", "R²"});
     auto* tables = new QHBoxLayout;
     tables->addWidget(estimateTable_, 3);
     tables->addWidget(fitTable_, 2);
     layout->addLayout(tables, 2);
-    warnings_ = new QPlainTextEdit;
-    warnings_->setObjectName("CalibrationWarnings");
-    warnings_->setAccessibleName("Warnings of the calibration");
+    warnings_ = Named(new QPlainTextEdit, "CalibrationWarnings", "Warnings of the calibration");
     warnings_->setReadOnly(true);
     warnings_->setMaximumHeight(70);
     layout->addWidget(warnings_);
 
-    auto* plotRow = new QHBoxLayout;
-    fitQuantityCombo_ = new QComboBox;
-    fitQuantityCombo_->setObjectName("FitQuantityCombo");
-    fitQuantityCombo_->setAccessibleName("Quantity of the fit plot");
-    auto* saveChart = Button("SaveFitChartButton", "Save picture");
-    fitValueLabel_ = new QLabel;
-    fitValueLabel_->setObjectName("FitValueLabel");
-    fitValueLabel_->setAccessibleName("Value under the pointer");
-    plotRow->addWidget(fitQuantityCombo_);
-    plotRow->addWidget(saveChart);
-    plotRow->addWidget(fitValueLabel_, 1);
-    layout->addLayout(plotRow);
+    fitQuantityCombo_ = Named(new QComboBox, "FitQuantityCombo", "Quantity of the fit plot");
+    fitValueLabel_ = Named(new QLabel, "FitValueLabel", "Value under the pointer");
     fitChart_ = new StudyChart("FitChart");
-    fitChart_->SetValueLabel(fitValueLabel_);
+    layout->addLayout(ChartRow(fitQuantityCombo_, "SaveFitChartButton", fitValueLabel_, fitChart_,
+                               &CalibrationPage::PlotFit));
     layout->addWidget(fitChart_, 3);
-    connect(fitQuantityCombo_, &QComboBox::currentIndexChanged, this,
-            [this] { RunGuarded(dialogs_, [this] { PlotFit(); }); });
-    connect(saveChart, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveChart(fitChart_); }); });
     return tab;
 }
 
@@ -120,19 +92,13 @@ void CalibrationPage::CalibrateButtonClick() {
     settings.observations = CurrentObservations();
     settings.weights = CurrentWeights();
     settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    auto result = std::make_shared<study::CalibrationResult>();
-    StartStudy(
-        "Calibrating",
-        [base = *project_, settings, result](const study::StudyOptions& options) mutable {
-            settings.options = options;
-            *result = study::Calibrate(base, settings);
-        },
-        [this, result, observations = settings.observations] {
-            calibration_ = std::move(*result);
-            calibrationObservations_ = observations;
-            statusLabel_->setText(QString("Calibrated in %1 runs.").arg(calibration_->runs));
-            ShowCalibration();
-        });
+    StartStudy("Calibrating", settings, &study::Calibrate,
+               [this, observations = settings.observations](study::CalibrationResult result) {
+                   calibration_ = std::move(result);
+                   calibrationObservations_ = observations;
+                   statusLabel_->setText(QString("Calibrated in %1 runs.").arg(calibration_->runs));
+                   ShowCalibration();
+               });
 }
 
 void CalibrationPage::ShowCalibration() {
@@ -198,12 +164,8 @@ void CalibrationPage::PlotFit() {
     chart->setTitle(QString("Observed and simulated %1").arg(info.name));
     chart->addSeries(simulated);
     chart->addSeries(observed);
-    auto* x = new QValueAxis;
-    x->setTitleText("time step");
-    x->setLabelFormat("%d");
-    auto* y = new QValueAxis;
-    y->setLabelFormat(kValueLabels);
-    y->setTitleText(QString("%1 (%2)").arg(info.name, info.unit));
+    QValueAxis* x = StepAxis(steps);
+    QValueAxis* y = ValueAxis(QString("%1 (%2)").arg(info.name, info.unit));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QXYSeries* s : {static_cast<QXYSeries*>(simulated), static_cast<QXYSeries*>(observed)}) {
@@ -220,6 +182,7 @@ void CalibrationPage::PlotFit() {
             high = first ? p.y() : std::max(high, p.y());
             first = false;
         }
+    // Attaching the series may have fitted the axis to their points; it shows the whole run.
     x->setRange(1, std::max(steps, 2));
     const double margin = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.05, 0.1);
     y->setRange(low - margin, high + margin);

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 
@@ -32,55 +32,49 @@ CondPanel::CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     : InputPanelFrame(data, workflow, dialogs, "CondPanel", parent) {
     // "Crtical" and "Intial" (the heading below) are spelt as users have always read them.
     const struct {
-        QLineEdit** edit;
         const char* name;
         const char* label;
-    } kFields[] = {
-        {&SaltIrrigEdit, "SaltIrrigEdit", "Salinity irrigation water (dS/m)"},
-        {&WTdepthEdit, "WTdepthEdit", "Initial depth water table (m)"},
-        {&CritDepthEdit, "CritDepthEdit", "Crtical depth of water table for capillary rise (m)"},
-        {&MoistEdit, "MoistEdit", "Initial soil moisture content (%)"},
-        {&IrrEffEdit, "IrrEffEdit", "Irrigation efficiency (%)"},
-        {&GrwtInfEdit, "GrwtInfEdit", "Ground water inflow (mm/day)"},
-        {&GrwtOutEdit, "GrwtOutEdit", "Ground water outflow (mm/day)"},
-        {&SalInfEdit, "SalInfEdit", "Salinity ground water inflow (dS/m)"},
+    } kFields[kFieldCount] = {
+        {"SaltIrrigEdit", "Salinity irrigation water (dS/m)"},
+        {"WTdepthEdit", "Initial depth water table (m)"},
+        {"CritDepthEdit", "Crtical depth of water table for capillary rise (m)"},
+        {"MoistEdit", "Initial soil moisture content (%)"},
+        {"IrrEffEdit", "Irrigation efficiency (%)"},
+        {"GrwtInfEdit", "Ground water inflow (mm/day)"},
+        {"GrwtOutEdit", "Ground water outflow (mm/day)"},
+        {"SalInfEdit", "Salinity ground water inflow (dS/m)"},
     };
     auto* fields = new QGridLayout;
-    int row = 0;
-    for (const auto& field : kFields) {
-        *field.edit = MakeEdit(this, field.name);
-        (*field.edit)->setMaximumWidth(100);
-        fields->addWidget(MakeLabelFor(this, field.label, *field.edit), row, 0);
-        fields->addWidget(*field.edit, row, 1);
-        ++row;
+    for (int row = 0; row < kFieldCount; ++row) {
+        QLineEdit* edit = MakeEdit(this, kFields[row].name);
+        edit->setMaximumWidth(100);
+        fields->addWidget(MakeLabelFor(this, kFields[row].label, edit), row, 0);
+        fields->addWidget(edit, row, 1);
+        edits_[row] = edit;
     }
     fields->setColumnStretch(2, 1);
-    CondQuitButton = MakeButton(this, "CondQuitButton", "Cancel", true);
-    CondSaveButton = MakeButton(this, "CondSaveButton", "Save", true);
-    SetReadingOrder({SaltIrrigEdit, WTdepthEdit, CritDepthEdit, MoistEdit, IrrEffEdit, GrwtInfEdit,
-                     GrwtOutEdit, SalInfEdit, CondQuitButton, CondSaveButton});
+    MakeFootButtons("CondQuitButton", "CondSaveButton", true);
+    std::vector<QWidget*> readingOrder(edits_.begin(), edits_.end());
+    readingOrder.push_back(CancelButton());
+    readingOrder.push_back(SaveButton());
+    SetReadingOrder(readingOrder);
 
-    LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false, CondQuitButton,
-           CondSaveButton);
-
-    ConnectGuarded<CondPanel>(this, dialogs_,
-                              {{CondSaveButton, &CondPanel::CondSaveButtonClick},
-                               {CondQuitButton, &CondPanel::CondQuitButtonClick}});
+    LayOut(MakeHeading(this, "Intial and boundary conditions", true), fields, false);
 }
 
-void CondPanel::CondSaveButtonClick() {
+void CondPanel::SaveButtonClick() {
     bool valid = true;
-    ReadField(SaltIrrigEdit, data_.SaltIrrig, valid);
-    ReadField(WTdepthEdit, data_.WTdepth, valid);
-    ReadField(GrwtInfEdit, data_.GrwtInf, valid);
-    ReadField(GrwtOutEdit, data_.GrwtOut, valid);
-    ReadField(CritDepthEdit, data_.CritDepth, valid);
-    ReadField(IrrEffEdit, data_.IrrEff, valid);
-    ReadField(MoistEdit, data_.Moist, valid);
+    ReadField(Edit(Field::SaltIrrig), data_.SaltIrrig, valid);
+    ReadField(Edit(Field::WTdepth), data_.WTdepth, valid);
+    ReadField(Edit(Field::GrwtInf), data_.GrwtInf, valid);
+    ReadField(Edit(Field::GrwtOut), data_.GrwtOut, valid);
+    ReadField(Edit(Field::CritDepth), data_.CritDepth, valid);
+    ReadField(Edit(Field::IrrEff), data_.IrrEff, valid);
+    ReadField(Edit(Field::Moist), data_.Moist, valid);
     // The limits apply to the stored values only; the fields keep what was typed.
     data_.IrrEff = std::clamp(data_.IrrEff, 30.0, 100.0);
     data_.Moist = std::clamp(data_.Moist, 20.0, 100.0);
-    ReadField(SalInfEdit, data_.SalInf, valid);
+    ReadField(Edit(Field::SalInf), data_.SalInf, valid);
     if (!valid) {
         dialogs_.Message("There are invalid values. Please adjust.");
         return;
@@ -89,10 +83,6 @@ void CondPanel::CondSaveButtonClick() {
                  "The data on the initial conditions were saved. Use \"Save all\" to do the "
                  "calculations.");
     emit Saved();
-}
-
-void CondPanel::CondQuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -1,6 +1,8 @@
 // The panel of initial and boundary conditions; saving it completes the input.
 #pragma once
 
+#include <array>
+
 #include "InputPanelFrame.h"
 
 class QLineEdit;
@@ -13,19 +15,15 @@ class CondPanel : public InputPanelFrame {
 public:
     CondPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void CondSaveButtonClick();
-    void CondQuitButtonClick();
+    void SaveButtonClick() override;
 
-    QLineEdit* SaltIrrigEdit = nullptr;
-    QLineEdit* WTdepthEdit = nullptr;
-    QLineEdit* CritDepthEdit = nullptr;
-    QLineEdit* MoistEdit = nullptr;
-    QLineEdit* IrrEffEdit = nullptr;
-    QLineEdit* GrwtInfEdit = nullptr;
-    QLineEdit* GrwtOutEdit = nullptr;
-    QLineEdit* SalInfEdit = nullptr;
-    QPushButton* CondQuitButton = nullptr;
-    QPushButton* CondSaveButton = nullptr;
+    // The panel's fields, in the order it shows them; each holds one number of the record.
+    enum class Field { SaltIrrig, WTdepth, CritDepth, Moist, IrrEff, GrwtInf, GrwtOut, SalInf };
+    static constexpr int kFieldCount = 8;
+    QLineEdit* Edit(Field field) const { return edits_[static_cast<int>(field)]; }
+
+private:
+    std::array<QLineEdit*, kFieldCount> edits_{};
 };
 
 }  // namespace halosoil

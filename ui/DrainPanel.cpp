@@ -41,8 +41,7 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     DrainQH2Label = MakeLabelFor(this, "Drainage reaction factor QH2 (m/day/msq)", DrainQH2Edit,
                                  "DrainQH2Label");
     DrainHelpButton = MakeButton(this, "DrainHelpButton", "Help");
-    DrainQuitButton = MakeButton(this, "DrainQuitButton", "Cancel", true);
-    DrainSaveButton = MakeButton(this, "DrainSaveButton", "Save", true);
+    MakeFootButtons("DrainQuitButton", "DrainSaveButton", true);
     for (QLineEdit* edit : {DrainDepthEdit, DrainQH1Edit, DrainQH2Edit}) edit->setMaximumWidth(100);
     DrainPresentCombo->setMaximumWidth(100);
 
@@ -50,7 +49,7 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     fields->addWidget(MakeLabelFor(this, "Subsurface drainage system present?", DrainPresentCombo),
                       0, 0);
     SetReadingOrder({DrainPresentCombo, DrainDepthEdit, DrainQH1Edit, DrainQH2Edit, DrainHelpButton,
-                     DrainQuitButton, DrainSaveButton});
+                     CancelButton(), SaveButton()});
     fields->addWidget(DrainPresentCombo, 0, 1);
     fields->addWidget(DrainDepthLabel, 1, 0);
     fields->addWidget(DrainDepthEdit, 1, 1);
@@ -61,14 +60,12 @@ DrainPanel::DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& 
     fields->setColumnStretch(2, 1);
 
     LayOut(MakeHeading(this, "Properties of the subsurface drainage system", true), fields, false,
-           DrainQuitButton, DrainSaveButton, DrainHelpButton);
+           DrainHelpButton);
 
     connect(DrainPresentCombo, &QComboBox::activated, this,
             [this] { RunGuarded(dialogs_, [this] { DrainPresentComboChange(); }); });
     ConnectGuarded<DrainPanel>(this, dialogs_,
-                               {{DrainSaveButton, &DrainPanel::DrainSaveButtonClick},
-                                {DrainQuitButton, &DrainPanel::DrainQuitButtonClick},
-                                {DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
+                               {{DrainHelpButton, &DrainPanel::DrainHelpButtonClick}});
     // No drainage system until a file or a save says otherwise.
     EnableDrainFields(false);
 }
@@ -107,7 +104,7 @@ bool DrainPanel::ReadAndCheckDrainage() {
     return false;
 }
 
-void DrainPanel::DrainSaveButtonClick() {
+void DrainPanel::SaveButtonClick() {
     if (!ReadAndCheckDrainage()) return;
     SavedMessage("The data on the Subsurface Drainage System were saved.",
                  "The data on the subsurface drainage system were saved. Continue with the data "
@@ -116,7 +113,7 @@ void DrainPanel::DrainSaveButtonClick() {
 }
 
 // The choice goes back to that of the last successful save.
-void DrainPanel::DrainQuitButtonClick() {
+void DrainPanel::CancelButtonClick() {
     DrainPresentCombo->setCurrentIndex(workflow_.SavedDrainChoice() == 1 ? 1 : 0);
     DrainPresentComboChange();
     emit Cancelled();

@@ -17,8 +17,8 @@ public:
     DrainPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
     void DrainPresentComboChange();
-    void DrainSaveButtonClick();
-    void DrainQuitButtonClick();
+    void SaveButtonClick() override;
+    void CancelButtonClick() override;
     void DrainHelpButtonClick();
 
     // Enables or disables the depth and factor labels and fields.
@@ -34,8 +34,6 @@ public:
     QLabel* DrainQH2Label = nullptr;
     QLineEdit* DrainQH2Edit = nullptr;
     QPushButton* DrainHelpButton = nullptr;
-    QPushButton* DrainQuitButton = nullptr;
-    QPushButton* DrainSaveButton = nullptr;
 
 signals:
     // The drainage depth was refused for lying in the root zone or below the transition

@@ -22,13 +22,9 @@
 #include "ParameterTable.h"
 #include "StringToFloat.h"
 #include "StudyChart.h"
+#include "StudyWidgets.h"
 
 namespace halosoil {
-
-namespace {
-// Values on the axes in four significant digits, whatever their size.
-constexpr const char* kValueLabels = "%.4g";
-}  // namespace
 
 namespace {
 
@@ -43,63 +39,44 @@ QAreaSeries* Band(const QString& name, QLineSeries* upper, QLineSeries* lower, Q
 }  // namespace
 
 QWidget* CalibrationPage::BuildUncertaintyTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("UncertaintyTab");
-    tab->setAccessibleName("Uncertainty");
+    auto* tab = Named(new QWidget, "UncertaintyTab", "Uncertainty");
     auto* layout = new QVBoxLayout(tab);
-    auto* row = new QHBoxLayout;
-    ensembleSourceCombo_ = new QComboBox;
-    ensembleSourceCombo_->setObjectName("EnsembleSourceCombo");
-    ensembleSourceCombo_->setAccessibleName("Where the members are drawn from");
+    ensembleSourceCombo_ =
+        Named(new QComboBox, "EnsembleSourceCombo", "Where the members are drawn from");
     ensembleSourceCombo_->addItems(
         {"uniform within the checked parameters' bounds", "the last calibration's estimates"});
-    membersSpin_ = new QSpinBox;
-    membersSpin_->setObjectName("EnsembleMembersSpin");
-    membersSpin_->setAccessibleName("Members of the ensemble");
+    membersSpin_ = Named(new QSpinBox, "EnsembleMembersSpin", "Members of the ensemble");
     membersSpin_->setRange(2, 1000000);
     membersSpin_->setValue(200);
-    ensembleButton_ = Button("EnsembleButton", "Run ensemble");
-    saveBandsButton_ = Button("SaveBandsCsvButton", "Save bands as CSV");
-    row->addWidget(ensembleSourceCombo_);
-    row->addWidget(new QLabel("members"));
-    row->addWidget(membersSpin_);
-    row->addWidget(ensembleButton_);
-    row->addWidget(saveBandsButton_);
-    row->addStretch(1);
-    layout->addLayout(row);
+    ensembleButton_ =
+        Button("EnsembleButton", "Run ensemble", &CalibrationPage::EnsembleButtonClick);
+    saveBandsButton_ = Button("SaveBandsCsvButton", "Save bands as CSV",
+                              &CalibrationPage::SaveBandsCsvButtonClick);
+    layout->addLayout(ButtonRow({ensembleSourceCombo_, new QLabel("members"), membersSpin_,
+                                 ensembleButton_, saveBandsButton_}));
 
     auto* plotRow = new QHBoxLayout;
-    bandQuantityCombo_ = new QComboBox;
-    bandQuantityCombo_->setObjectName("BandQuantityCombo");
-    bandQuantityCombo_->setAccessibleName("Quantity of the band plot");
-    thresholdCheck_ = new QCheckBox("threshold");
-    thresholdCheck_->setObjectName("ThresholdCheck");
-    thresholdCheck_->setAccessibleName("Show a threshold");
-    thresholdSideCombo_ = new QComboBox;
-    thresholdSideCombo_->setObjectName("ThresholdSideCombo");
-    thresholdSideCombo_->setAccessibleName("Exceeding means above or below");
+    bandQuantityCombo_ = Named(new QComboBox, "BandQuantityCombo", "Quantity of the band plot");
+    thresholdCheck_ = Named(new QCheckBox("threshold"), "ThresholdCheck", "Show a threshold");
+    thresholdSideCombo_ =
+        Named(new QComboBox, "ThresholdSideCombo", "Exceeding means above or below");
     thresholdSideCombo_->addItems({"above", "below"});
-    thresholdEdit_ = new QLineEdit;
-    thresholdEdit_->setObjectName("ThresholdEdit");
-    thresholdEdit_->setAccessibleName("Threshold value");
-    auto* saveBand = Button("SaveBandChartButton", "Save band picture");
-    auto* saveExceed = Button("SaveExceedChartButton", "Save exceedance picture");
+    thresholdEdit_ = Named(new QLineEdit, "ThresholdEdit", "Threshold value");
+    bandChart_ = new StudyChart("BandChart");
+    exceedChart_ = new StudyChart("ExceedChart");
+    auto* saveBand = SaveChartButton("SaveBandChartButton", "Save band picture", bandChart_);
+    auto* saveExceed =
+        SaveChartButton("SaveExceedChartButton", "Save exceedance picture", exceedChart_);
     for (QWidget* widget :
          std::initializer_list<QWidget*>{bandQuantityCombo_, thresholdCheck_, thresholdSideCombo_,
                                          thresholdEdit_, saveBand, saveExceed})
         plotRow->addWidget(widget);
     layout->addLayout(plotRow);
-    ensembleStatus_ = new QLabel;
-    ensembleStatus_->setObjectName("EnsembleStatusLabel");
-    ensembleStatus_->setAccessibleName("State of the ensemble");
-    bandValueLabel_ = new QLabel;
-    bandValueLabel_->setObjectName("BandValueLabel");
-    bandValueLabel_->setAccessibleName("Value under the pointer");
+    ensembleStatus_ = Named(new QLabel, "EnsembleStatusLabel", "State of the ensemble");
+    bandValueLabel_ = Named(new QLabel, "BandValueLabel", "Value under the pointer");
     layout->addWidget(ensembleStatus_);
     layout->addWidget(bandValueLabel_);
     auto* charts = new QHBoxLayout;
-    bandChart_ = new StudyChart("BandChart");
-    exceedChart_ = new StudyChart("ExceedChart");
     bandChart_->SetValueLabel(bandValueLabel_);
     exceedChart_->SetValueLabel(bandValueLabel_);
     charts->addWidget(bandChart_, 3);
@@ -111,10 +88,6 @@ QWidget* CalibrationPage::BuildUncertaintyTab() {
     connect(thresholdCheck_, &QCheckBox::toggled, this, replot);
     connect(thresholdSideCombo_, &QComboBox::currentIndexChanged, this, replot);
     connect(thresholdEdit_, &QLineEdit::editingFinished, this, replot);
-    connect(saveBand, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveChart(bandChart_); }); });
-    connect(saveExceed, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveChart(exceedChart_); }); });
     return tab;
 }
 
@@ -134,15 +107,10 @@ void CalibrationPage::EnsembleButtonClick() {
     }
     settings.members = membersSpin_->value();
     settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    auto result = std::make_shared<study::EnsembleResult>();
     StartStudy(
-        "Running the ensemble",
-        [base = *project_, settings, result](const study::StudyOptions& options) mutable {
-            settings.options = options;
-            *result = study::RunEnsemble(base, settings);
-        },
-        [this, result] {
-            ensemble_ = std::move(*result);
+        "Running the ensemble", settings, &study::RunEnsemble,
+        [this](study::EnsembleResult result) {
+            ensemble_ = std::move(result);
             statusLabel_->setText(QString("Ensemble of %1 members.").arg(ensemble_->members));
             {
                 const QSignalBlocker quiet(bandQuantityCombo_);
@@ -240,13 +208,8 @@ void CalibrationPage::PlotBands() {
         widen(thresholds[0].value);
         series.push_back(threshold);
     }
-    auto* x = new QValueAxis;
-    x->setTitleText("time step");
-    x->setLabelFormat("%d");
-    x->setRange(1, std::max(ensemble_->steps, 2));
-    auto* y = new QValueAxis;
-    y->setLabelFormat(kValueLabels);
-    y->setTitleText(QString("%1 (%2)").arg(info.name, info.unit));
+    QValueAxis* x = StepAxis(ensemble_->steps);
+    QValueAxis* y = ValueAxis(QString("%1 (%2)").arg(info.name, info.unit));
     const double margin = high > low ? (high - low) * 0.05 : 0.1;
     y->setRange(low - margin, high + margin);
     chart->addAxis(x, Qt::AlignBottom);
@@ -267,13 +230,8 @@ void CalibrationPage::PlotBands() {
     if (!thresholds.empty()) {
         QChart* pChart = exceedChart_->chart();
         pChart->addSeries(exceed);
-        auto* px = new QValueAxis;
-        px->setTitleText("time step");
-        px->setLabelFormat("%d");
-        px->setRange(1, std::max(ensemble_->steps, 2));
-        auto* py = new QValueAxis;
-        py->setLabelFormat(kValueLabels);
-        py->setTitleText("probability");
+        QValueAxis* px = StepAxis(ensemble_->steps);
+        QValueAxis* py = ValueAxis("probability");
         py->setRange(0, 1);
         pChart->addAxis(px, Qt::AlignBottom);
         pChart->addAxis(py, Qt::AlignLeft);

@@ -6,14 +6,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
-#include "ActionGuard.h"
 #include "Errors.h"
 #include "PanelWidgets.h"
 #include "StringToFloat.h"
 #include "TimeStepLimit.h"
 
 namespace halosoil {
+
+namespace {
+
+// The step length in days of each choice of TstCombo, in its order.
+constexpr int kStepDays[] = {360, 30, 7, 1};
+
+}  // namespace
 
 GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                    QWidget* parent)
@@ -24,8 +32,7 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     NrTstEdit->setMaximumWidth(90);
     TstCombo = MakeCombo(this, "TstCombo", {"Year", "Month", "Week", "Day"});
     LayersCombo = MakeCombo(this, "LayersCombo", {"1", "2", "3"});
-    GenQuitButton = MakeButton(this, "GenQuitButton", "Cancel", true);
-    GenSaveButton = MakeButton(this, "GenSaveButton", "Save", true);
+    MakeFootButtons("GenQuitButton", "GenSaveButton", true);
 
     auto* fields = new QGridLayout;
     fields->addWidget(MakeLabelFor(this, "Title1", Tit1Edit), 0, 0);
@@ -39,7 +46,7 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     fields->addWidget(MakeLabelFor(this, "Nr. of layers in root zone", LayersCombo), 4, 0);
     fields->addWidget(LayersCombo, 4, 1);
     SetReadingOrder(
-        {Tit1Edit, Tit2Edit, NrTstEdit, TstCombo, LayersCombo, GenQuitButton, GenSaveButton});
+        {Tit1Edit, Tit2Edit, NrTstEdit, TstCombo, LayersCombo, CancelButton(), SaveButton()});
     fields->setColumnStretch(2, 1);
 
     QLabel* note = MakeLabel(this, "The titles are shown in output and graphs", "GenNoteLabel");
@@ -52,37 +59,18 @@ GenPanel::GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dial
     auto* content = new QVBoxLayout;
     content->addLayout(fields);
     content->addWidget(note, 0, Qt::AlignLeft);
-    LayOut(MakeHeading(this, "General input data", true), content, false, GenQuitButton,
-           GenSaveButton);
-
-    ConnectGuarded<GenPanel>(this, dialogs_,
-                             {{GenSaveButton, &GenPanel::GenSaveButtonClick},
-                              {GenQuitButton, &GenPanel::GenQuitButtonClick}});
+    LayOut(MakeHeading(this, "General input data", true), content, false);
 }
 
 int GenPanel::ChosenStepLength() const {
-    static const int kDays[] = {360, 30, 7, 1};
     const int index = TstCombo->currentIndex();
-    return index >= 0 && index < 4 ? kDays[index] : 30;
+    return index >= 0 && index < std::ssize(kStepDays) ? kStepDays[index] : 30;
 }
 
 void GenPanel::ShowStepLength(int days) {
-    switch (days) {
-        case 360:
-            TstCombo->setCurrentIndex(0);
-            break;
-        case 30:
-            TstCombo->setCurrentIndex(1);
-            break;
-        case 7:
-            TstCombo->setCurrentIndex(2);
-            break;
-        case 1:
-            TstCombo->setCurrentIndex(3);
-            break;
-        default:
-            break;
-    }
+    const auto* choice = std::find(std::begin(kStepDays), std::end(kStepDays), days);
+    if (choice != std::end(kStepDays))
+        TstCombo->setCurrentIndex(static_cast<int>(choice - std::begin(kStepDays)));
 }
 
 int GenPanel::ChosenLayers() const {
@@ -101,7 +89,7 @@ void GenPanel::ReadNumberOfTimeSteps() {
 
 // A changed layer count sends the user through every group again; the Input page carries the
 // data already entered over to the panels of the new count.
-void GenPanel::GenSaveButtonClick() {
+void GenPanel::SaveButtonClick() {
     data_.Title1 = Tit1Edit->text().toLatin1().toStdString();
     data_.Title2 = Tit2Edit->text().toLatin1().toStdString();
     ReadNumberOfTimeSteps();
@@ -127,7 +115,7 @@ void GenPanel::GenSaveButtonClick() {
 }
 
 // Only the layer choice goes back; whatever else was typed stays for the next Save.
-void GenPanel::GenQuitButtonClick() {
+void GenPanel::CancelButtonClick() {
     const int saved = workflow_.SavedLayers();
     if (saved >= 1 && saved <= 3) LayersCombo->setCurrentIndex(saved - 1);
     emit Cancelled();

@@ -15,8 +15,8 @@ class GenPanel : public InputPanelFrame {
 public:
     GenPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void GenSaveButtonClick();
-    void GenQuitButtonClick();
+    void SaveButtonClick() override;
+    void CancelButtonClick() override;
 
     // The step length in days of the time-step choice: 360, 30, 7 or 1.
     int ChosenStepLength() const;
@@ -29,8 +29,6 @@ public:
     QLineEdit* NrTstEdit = nullptr;
     QComboBox* TstCombo = nullptr;
     QComboBox* LayersCombo = nullptr;
-    QPushButton* GenQuitButton = nullptr;
-    QPushButton* GenSaveButton = nullptr;
 
 private:
     void ReadNumberOfTimeSteps();

@@ -21,10 +21,12 @@
 #include "DrawingRecorder.h"
 #include "GraphFile.h"
 #include "GraphFrame.h"
+#include "GraphTypeNames.h"
 #include "NativeFileName.h"
 #include "OutputFileName.h"
 #include "PanelWidgets.h"
 #include "QtCanvas.h"
+#include "SaveThroughDialogs.h"
 
 namespace halosoil {
 
@@ -32,29 +34,23 @@ namespace {
 
 const QString kOpenFilter = "bitmap files (*.bmp)|*.bmp";
 const QString kBitmapExtension = "bmp";
-const QString kOverwriteQuestion = "The graph already exists, overwrite?";
-const QString kNotSaved = "The graph was not saved";
-// Two blanks before the file name, as users have always read it.
-const QString kSavedAs = "The graph was saved as  ";
 const QString kNoGraphicsFile = "No graphics file was selected";
 const QString kPictureMissing = "Picture file does not exist, please select another one.";
 
-// The radio buttons of the graph types, in the order of GraphType.
-struct TypeButton {
-    const char* name;
-    const char* caption;
+// The object names of the graph types' radio buttons, in the order of GraphType; their
+// captions are those of kGraphTypeNames, which halosoil-batch shares.
+constexpr const char* kTypeButtonNames[kGraphTypeCount] = {
+    "GraphHydrRadioButton", "SurfHydrRadioButton",  "SubSurfHydrRadioButton",
+    "GraphWTRadioButton",   "GraphSaltRadioButton", "SalFirstRadioButton",
+    "SalSecondRadioButton", "SalThirdRadioButton",  "SalBelowRadioButton",
 };
-constexpr TypeButton kTypeButtons[kGraphTypeCount] = {
-    {"GraphHydrRadioButton", "All hydrological flow factors"},
-    {"SurfHydrRadioButton", "Surface hydrology factors"},
-    {"SubSurfHydrRadioButton", "Subsurface hydrology factors"},
-    {"GraphWTRadioButton", "Depth of the water table"},
-    {"GraphSaltRadioButton", "Salinity in all soil layers"},
-    {"SalFirstRadioButton", "Salinity in first root zone layer"},
-    {"SalSecondRadioButton", "Salinity second root zone layer"},
-    {"SalThirdRadioButton", "Salinty in third root zone layer"},
-    {"SalBelowRadioButton", "Salinity below root zone"},
-};
+static_assert(
+    [] {
+        for (int t = 0; t < kGraphTypeCount; ++t)
+            if (kGraphTypeNames[t].type != static_cast<GraphType>(t)) return false;
+        return true;
+    }(),
+    "kGraphTypeNames stands in the order of GraphType");
 constexpr int kSecondLayerButton = static_cast<int>(GraphType::SalinitySecondLayer);
 constexpr int kThirdLayerButton = static_cast<int>(GraphType::SalinityThirdLayer);
 
@@ -71,8 +67,8 @@ QGroupBox* GraphPage::BuildGraphPanel() {
     auto* layout = new QVBoxLayout(panel);
     typeGroup_ = new QButtonGroup(panel);
     for (int t = 0; t < kGraphTypeCount; ++t) {
-        auto* button = new QRadioButton(kTypeButtons[t].caption, panel);
-        button->setObjectName(kTypeButtons[t].name);
+        auto* button = new QRadioButton(kGraphTypeNames[t].caption, panel);
+        button->setObjectName(kTypeButtonNames[t]);
         typeGroup_->addButton(button, t);
         typeButtons_[t] = button;
         layout->addWidget(button);
@@ -192,17 +188,7 @@ QString GraphPage::OutputFileName() const {
 }
 
 bool GraphPage::ReadOutput() {
-    const QString fileName = OutputFileName();
-    try {
-        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
-        return true;
-    } catch (const std::exception& error) {
-        QString text = QString::fromStdString(error.what());
-        // Every failure names the file it concerns, also when the reader's text does not.
-        if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
-        dialogs_.Message(text);
-        return false;
-    }
+    return ReadOutputOnView(view_, OutputFileName(), dialogs_);
 }
 
 void GraphPage::GoButtonClick() {
@@ -240,23 +226,18 @@ void GraphPage::RememberFolder(const QString& fileName) {
 }
 
 void GraphPage::SaveGraphButtonClick() {
-    const std::optional<QString> chosen =
-        dialogs_.SaveFile({kGraphSaveFilter, kBitmapExtension, DialogFolder()});
-    if (!chosen) {
-        dialogs_.Message(kNotSaved);
-        return;
-    }
-    RememberFolder(*chosen);
-    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo(kOverwriteQuestion)) return;
-
+    // Two blanks before the file name, as users have always read it.
+    const SaveTexts texts = {kGraphSaveFilter, kBitmapExtension,
+                             "The graph already exists, overwrite?", "The graph was not saved",
+                             "The graph was saved as  "};
     // Written beside the target and renamed over it, so that a failed write leaves an
     // existing file as it was.
-    const QString reason = WriteGraphFile(*chosen, picture_, drawing_.get());
-    if (!reason.isEmpty()) {
-        dialogs_.Message("Cannot create file \"" + *chosen + "\". " + reason);
-        return;
-    }
-    dialogs_.Message(kSavedAs + *chosen);
+    SaveThroughDialogs(dialogs_, texts, view_.window.StartFolder, graphFolder_,
+                       [this](const QString& name) -> std::optional<QString> {
+                           const QString reason = WriteGraphFile(name, picture_, drawing_.get());
+                           if (reason.isEmpty()) return std::nullopt;
+                           return reason;
+                       });
 }
 
 void GraphPage::OpenGraphButtonClick() {

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -16,14 +15,8 @@ namespace halosoil {
 HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs,
                      QWidget* parent)
     : InputPanelFrame(data, workflow, dialogs, "HydrPanel", parent) {
-    HydrGrid = new StringGrid(4, 12, this);
-    HydrGrid->setObjectName("HydrGrid");
-    HydrGrid->setAccessibleName("Hydrological data (mm per time step)");
-    HydrGrid->verticalHeader()->setDefaultSectionSize(24);
-    HydrGrid->horizontalHeader()->setDefaultSectionSize(90);
-    HydrGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    HydrQuitButton = MakeButton(this, "HydrQuitButton", "Cancel");
-    HydrSaveButton = MakeButton(this, "HydrSaveButton", "Save");
+    HydrGrid = MakeStepGrid(this, "HydrGrid", "Hydrological data (mm per time step)", 4, 90);
+    MakeFootButtons("HydrQuitButton", "HydrSaveButton");
 
     // The column labels stand above the grid's data columns.
     auto* columnLabels = new QHBoxLayout;
@@ -40,16 +33,12 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     auto* content = new QVBoxLayout;
     content->addLayout(columnLabels);
     content->addWidget(HydrGrid, 1);
-    LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true, HydrQuitButton,
-           HydrSaveButton, MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
+    LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true,
+           MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
     HydrGrid->setMinimumWidth(4 * 90 + 24);
-
-    ConnectGuarded<HydrPanel>(this, dialogs_,
-                              {{HydrSaveButton, &HydrPanel::HydrSaveButtonClick},
-                               {HydrQuitButton, &HydrPanel::HydrQuitButtonClick}});
 }
 
-void HydrPanel::HydrSaveButtonClick() {
+void HydrPanel::SaveButtonClick() {
     SizeSeries(data_.Rain, data_.HydrRows);
     SizeSeries(data_.Irrig, data_.HydrRows);
     SizeSeries(data_.Evap, data_.HydrRows);
@@ -67,10 +56,6 @@ void HydrPanel::HydrSaveButtonClick() {
     SavedMessage("The hydrological data were saved.",
                  "The hydrological data were saved. Continue with the Soil properties.");
     emit Saved();
-}
-
-void HydrPanel::HydrQuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

@@ -14,12 +14,9 @@ class HydrPanel : public InputPanelFrame {
 public:
     HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void HydrSaveButtonClick();
-    void HydrQuitButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* HydrGrid = nullptr;
-    QPushButton* HydrQuitButton = nullptr;
-    QPushButton* HydrSaveButton = nullptr;
 };
 
 }  // namespace halosoil

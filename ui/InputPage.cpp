@@ -130,17 +130,17 @@ QWidget* InputPage::BuildPanelArea() {
     for (const auto& [name, panel] : panels_.All()) stack->addWidget(panel, 0, 0);
 
     const std::pair<WorkflowButton, QPushButton*> kQuitButtons[] = {
-        {WorkflowButton::GenQuit, panels_.general->GenQuitButton},
-        {WorkflowButton::HydrQuit, panels_.hydrology->HydrQuitButton},
-        {WorkflowButton::Soil1Quit, panels_.soil[1]->QuitButton},
-        {WorkflowButton::Soil2Quit, panels_.soil[2]->QuitButton},
-        {WorkflowButton::Soil3Quit, panels_.soil[3]->QuitButton},
-        {WorkflowButton::Salt1Quit, panels_.salt[1]->QuitButton},
-        {WorkflowButton::Salt2Quit, panels_.salt[2]->QuitButton},
-        {WorkflowButton::Salt3Quit, panels_.salt[3]->QuitButton},
-        {WorkflowButton::IrrSalCancel, panels_.irrigationSalinity->IrrSalCancelButton},
-        {WorkflowButton::DrainQuit, panels_.drainage->DrainQuitButton},
-        {WorkflowButton::CondQuit, panels_.conditions->CondQuitButton},
+        {WorkflowButton::GenQuit, panels_.general->CancelButton()},
+        {WorkflowButton::HydrQuit, panels_.hydrology->CancelButton()},
+        {WorkflowButton::Soil1Quit, panels_.soil[1]->CancelButton()},
+        {WorkflowButton::Soil2Quit, panels_.soil[2]->CancelButton()},
+        {WorkflowButton::Soil3Quit, panels_.soil[3]->CancelButton()},
+        {WorkflowButton::Salt1Quit, panels_.salt[1]->CancelButton()},
+        {WorkflowButton::Salt2Quit, panels_.salt[2]->CancelButton()},
+        {WorkflowButton::Salt3Quit, panels_.salt[3]->CancelButton()},
+        {WorkflowButton::IrrSalCancel, panels_.irrigationSalinity->CancelButton()},
+        {WorkflowButton::DrainQuit, panels_.drainage->CancelButton()},
+        {WorkflowButton::CondQuit, panels_.conditions->CancelButton()},
     };
     for (const auto& [button, widget] : kQuitButtons)
         workflowButtons_[static_cast<int>(button)] = widget;

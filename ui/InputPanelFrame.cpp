@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 
 namespace halosoil {
@@ -15,13 +16,22 @@ InputPanelFrame::InputPanelFrame(InputData& data, const InputWorkflow& workflow,
     SetUpPanelFrame(this, name);
 }
 
+void InputPanelFrame::MakeFootButtons(const QString& cancelName, const QString& saveName,
+                                      bool bold) {
+    cancelButton_ = MakeButton(this, cancelName, "Cancel", bold);
+    saveButton_ = MakeButton(this, saveName, "Save", bold);
+    ConnectGuarded<InputPanelFrame>(this, dialogs_,
+                                    {{saveButton_, &InputPanelFrame::SaveButtonClick},
+                                     {cancelButton_, &InputPanelFrame::CancelButtonClick}});
+}
+
 void InputPanelFrame::LayOut(QLabel* heading, QLayout* content, bool contentStretches,
-                             QPushButton* cancel, QPushButton* save, QWidget* beside) {
+                             QWidget* beside) {
     auto* buttons = new QHBoxLayout;
     if (beside) buttons->addWidget(beside);
     buttons->addStretch(1);
-    buttons->addWidget(cancel);
-    buttons->addWidget(save);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(saveButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);

@@ -30,7 +30,6 @@ void EnsureRows(StringGrid& grid, int nrTst) {
 
 void InputReadDisplay::ItemRead(InputItem item, int index) {
     GenPanel& gen = *panels_.general;
-    CondPanel& cond = *panels_.conditions;
     switch (item) {
         case InputItem::Title1:
             gen.Tit1Edit->setText(QString::fromLatin1(data_.Title1));
@@ -48,16 +47,16 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             ShowDrainage();
             break;
         case InputItem::DrainDepth:
-            panels_.drainage->DrainDepthEdit->setText(Text(data_.DrainDepth));
-            break;
         case InputItem::QH1:
-            panels_.drainage->DrainQH1Edit->setText(Text(data_.QH1));
-            break;
         case InputItem::QH2:
-            panels_.drainage->DrainQH2Edit->setText(Text(data_.QH2));
-            break;
         case InputItem::SaltIrrig:
-            cond.SaltIrrigEdit->setText(Text(data_.SaltIrrig));
+        case InputItem::WTdepth:
+        case InputItem::CritDepth:
+        case InputItem::MoistAndIrrEff:
+        case InputItem::GrwtInf:
+        case InputItem::GrwtOut:
+        case InputItem::SalInf:
+            ShowNumbers(item);
             break;
         case InputItem::NrLayers: {
             // The panels of the file's layer count receive its soil and salinity data.
@@ -72,25 +71,6 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
                                               Text(data_.InitSalt[index]));
             break;
         }
-        case InputItem::WTdepth:
-            cond.WTdepthEdit->setText(Text(data_.WTdepth));
-            break;
-        case InputItem::CritDepth:
-            cond.CritDepthEdit->setText(Text(data_.CritDepth));
-            break;
-        case InputItem::MoistAndIrrEff:
-            cond.MoistEdit->setText(Text(data_.Moist));
-            cond.IrrEffEdit->setText(Text(data_.IrrEff));
-            break;
-        case InputItem::GrwtInf:
-            cond.GrwtInfEdit->setText(Text(data_.GrwtInf));
-            break;
-        case InputItem::GrwtOut:
-            cond.GrwtOutEdit->setText(Text(data_.GrwtOut));
-            break;
-        case InputItem::SalInf:
-            cond.SalInfEdit->setText(Text(data_.SalInf));
-            break;
         case InputItem::Rain:
         case InputItem::Irrig:
         case InputItem::Evap:
@@ -113,6 +93,32 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
             ShowSoilValue(3, data_.LeachEff[index], index);
             break;
     }
+}
+
+void InputReadDisplay::ShowNumbers(InputItem item) {
+    const DrainPanel& drain = *panels_.drainage;
+    const CondPanel& cond = *panels_.conditions;
+    // The fields that show one number of the record each, by the item it is read as; the
+    // moisture and the irrigation efficiency are read as one.
+    const struct {
+        InputItem item;
+        QLineEdit* edit;
+        double InputData::*value;
+    } kFields[] = {
+        {InputItem::DrainDepth, drain.DrainDepthEdit, &InputData::DrainDepth},
+        {InputItem::QH1, drain.DrainQH1Edit, &InputData::QH1},
+        {InputItem::QH2, drain.DrainQH2Edit, &InputData::QH2},
+        {InputItem::SaltIrrig, cond.Edit(CondPanel::Field::SaltIrrig), &InputData::SaltIrrig},
+        {InputItem::WTdepth, cond.Edit(CondPanel::Field::WTdepth), &InputData::WTdepth},
+        {InputItem::CritDepth, cond.Edit(CondPanel::Field::CritDepth), &InputData::CritDepth},
+        {InputItem::MoistAndIrrEff, cond.Edit(CondPanel::Field::Moist), &InputData::Moist},
+        {InputItem::MoistAndIrrEff, cond.Edit(CondPanel::Field::IrrEff), &InputData::IrrEff},
+        {InputItem::GrwtInf, cond.Edit(CondPanel::Field::GrwtInf), &InputData::GrwtInf},
+        {InputItem::GrwtOut, cond.Edit(CondPanel::Field::GrwtOut), &InputData::GrwtOut},
+        {InputItem::SalInf, cond.Edit(CondPanel::Field::SalInf), &InputData::SalInf},
+    };
+    for (const auto& field : kFields)
+        if (field.item == item) field.edit->setText(Text(data_.*field.value));
 }
 
 void InputReadDisplay::ShowDrainage() {

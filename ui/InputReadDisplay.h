@@ -18,6 +18,8 @@ public:
     void ReadingEnded();
 
 private:
+    // Shows the number or numbers the item stands for in their fields.
+    void ShowNumbers(InputItem item);
     void ShowDrainage();
     void ShowHydrologicalFrame();
     void ShowMeasuredFrame();

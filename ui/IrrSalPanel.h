@@ -14,12 +14,9 @@ class IrrSalPanel : public InputPanelFrame {
 public:
     IrrSalPanel(InputData& data, const InputWorkflow& workflow, Dialogs& dialogs, QWidget* parent);
 
-    void IrrSalSaveButtonClick();
-    void IrrSalCancelButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* IrrSalGrid = nullptr;
-    QPushButton* IrrSalCancelButton = nullptr;
-    QPushButton* IrrSalSaveButton = nullptr;
 };
 
 }  // namespace halosoil

@@ -10,18 +10,12 @@
 #include "NativeFileName.h"
 #include "OutputCsv.h"
 #include "OutputPage.h"
+#include "SaveThroughDialogs.h"
 #include "StringGrid.h"
 
 namespace halosoil {
 
 namespace {
-
-const QString kCsvFilter = "CSV files (*.csv)|*.csv";
-const QString kCsvExtension = "csv";
-const QString kOverwriteQuestion = "The file already exists, overwrite?";
-const QString kNotSaved = "The table was not saved";
-// Two blanks before the file name, as the graph's message has them.
-const QString kSavedAs = "The table was saved as  ";
 
 // The salinity layouts have a calculated and a measured column per zone: 7, 9 or 11 columns
 // for 1, 2 or 3 root-zone layers.
@@ -33,28 +27,26 @@ int LayersOfSalinityColumns(int columns) {
 }  // namespace
 
 void OutputPage::SaveCsvButtonClick() {
-    const QString folder = csvFolder_.isEmpty() ? view_.window.StartFolder : csvFolder_;
-    const std::optional<QString> chosen = dialogs_.SaveFile({kCsvFilter, kCsvExtension, folder});
-    if (!chosen) {
-        dialogs_.Message(kNotSaved);
-        return;
-    }
-    csvFolder_ = QFileInfo(*chosen).absolutePath();
-    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo(kOverwriteQuestion)) return;
+    // Two blanks before the file name, as the graph's message has them.
+    const SaveTexts texts = {"CSV files (*.csv)|*.csv", "csv",
+                             "The file already exists, overwrite?", "The table was not saved",
+                             "The table was saved as  "};
+    SaveThroughDialogs(dialogs_, texts, view_.window.StartFolder, csvFolder_,
+                       [this](const QString& name) { return WriteCsv(name); });
+}
 
+std::optional<QString> OutputPage::WriteCsv(const QString& name) {
     const TextTable table = GridTable();
     const bool hydrology = !hydrOutMemo_->isHidden();
     const std::string csv =
         CsvText(table, hydrology ? HydrologyCsvHeadings()
                                  : SalinityCsvHeadings(LayersOfSalinityColumns(table.Columns())));
     try {
-        WriteFileAtomically(ToNative(*chosen), csv);
+        WriteFileAtomically(ToNative(name), csv);
     } catch (const FileError& error) {
-        dialogs_.Message("Cannot create file \"" + *chosen + "\". " +
-                         QString::fromStdString(error.what()));
-        return;
+        return QString::fromStdString(error.what());
     }
-    dialogs_.Message(kSavedAs + *chosen);
+    return std::nullopt;
 }
 
 }  // namespace halosoil

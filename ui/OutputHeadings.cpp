@@ -81,9 +81,9 @@ QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& line
 
 void OutputPage::BuildHeadings() {
     hydrOutMemo_ = HeadingBox("HydrOutMemo", kHydrOutLines);
-    outSalt1Memo_ = HeadingBox("OutSalt1Memo", kOutSalt1Lines);
-    outSalt2Memo_ = HeadingBox("OutSalt2Memo", kOutSalt2Lines);
-    outSalt3Memo_ = HeadingBox("OutSalt3Memo", kOutSalt3Lines);
+    saltHeadings_ = {HeadingBox("OutSalt1Memo", kOutSalt1Lines),
+                     HeadingBox("OutSalt2Memo", kOutSalt2Lines),
+                     HeadingBox("OutSalt3Memo", kOutSalt3Lines)};
 }
 
 void OutputPage::AlignHeading(QPlainTextEdit* heading) {

@@ -3,6 +3,10 @@
 // beside them, and where the output on display comes from. The window owns each of them once.
 #pragma once
 
+#include <QString>
+#include <exception>
+
+#include "Dialogs.h"
 #include "InputData.h"
 #include "OutputFile.h"
 #include "RunState.h"
@@ -16,5 +20,12 @@ struct OutputOnView {
     OutputReadBack& readBack;
     WindowState& window;
 };
+
+// The reader's message of a failure, naming the file it concerns also when the reader's text
+// does not.
+QString ReadFailureText(const std::exception& error, const QString& fileName);
+
+// Reads the output file into the view; a failure is told through dialogs and gives false.
+bool ReadOutputOnView(const OutputOnView& view, const QString& fileName, Dialogs& dialogs);
 
 }  // namespace halosoil

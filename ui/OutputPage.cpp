@@ -136,8 +136,8 @@ void OutputPage::BuildWidgets() {
     // The headings start where the grid's first column of values does (AlignHeading).
     auto* headings = new QVBoxLayout;
     headings->setSpacing(0);
-    for (QWidget* heading : {hydrOutMemo_, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_})
-        headings->addWidget(heading);
+    headings->addWidget(hydrOutMemo_);
+    for (QWidget* heading : saltHeadings_) headings->addWidget(heading);
     auto* headingRow = new QHBoxLayout;
     headingRow->setSpacing(0);
     headingIndent_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
@@ -214,8 +214,8 @@ void OutputPage::ShowOutputControls() {
 
 void OutputPage::HideTable() {
     for (QWidget* widget :
-         {static_cast<QWidget*>(hydrOutMemo_), static_cast<QWidget*>(outSalt1Memo_),
-          static_cast<QWidget*>(outSalt2Memo_), static_cast<QWidget*>(outSalt3Memo_),
+         {static_cast<QWidget*>(hydrOutMemo_), static_cast<QWidget*>(saltHeadings_[0]),
+          static_cast<QWidget*>(saltHeadings_[1]), static_cast<QWidget*>(saltHeadings_[2]),
           static_cast<QWidget*>(outGrid_), static_cast<QWidget*>(excelLabel_),
           static_cast<QWidget*>(clickLabel_), static_cast<QWidget*>(copyButton_),
           static_cast<QWidget*>(saveCsvButton_)})
@@ -240,21 +240,11 @@ void OutputPage::DisableForOpenedInput() {
 }
 
 void OutputPage::Fail(const std::exception& error, const QString& fileName) {
-    QString text = QString::fromStdString(error.what());
-    // Every failure names the file it concerns, also when the reader's text does not.
-    if (!text.contains(fileName)) text = "In the file " + fileName + ": " + text;
-    dialogs_.Message(text);
+    dialogs_.Message(ReadFailureText(error, fileName));
 }
 
 bool OutputPage::ReadOutput() {
-    const QString fileName = CurrentOutputFileName();
-    try {
-        ReadOutputFile(ToNative(fileName), view_.data, view_.results, view_.readBack);
-        return true;
-    } catch (const std::exception& error) {
-        Fail(error, fileName);
-        return false;
-    }
+    return ReadOutputOnView(view_, CurrentOutputFileName(), dialogs_);
 }
 
 bool OutputPage::OpenOutput() {

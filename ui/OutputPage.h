@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <optional>
 
 #include "Dialogs.h"
 #include "OutputOnView.h"
@@ -86,6 +88,8 @@ private:
     void Fail(const std::exception& error, const QString& fileName);
     // The grid's cells as they stand, the user's edits included.
     TextTable GridTable() const;
+    // Writes the table on display as CSV; why it failed, if it did.
+    std::optional<QString> WriteCsv(const QString& name);
     // Moves the heading box over the grid's columns and sizes its font so that each column
     // name stands over its column.
     void AlignHeading(QPlainTextEdit* heading);
@@ -106,9 +110,8 @@ private:
     QLabel* clickLabel_ = nullptr;
     QLabel* excelLabel_ = nullptr;
     QPlainTextEdit* hydrOutMemo_ = nullptr;
-    QPlainTextEdit* outSalt1Memo_ = nullptr;
-    QPlainTextEdit* outSalt2Memo_ = nullptr;
-    QPlainTextEdit* outSalt3Memo_ = nullptr;
+    // The salinity table's heading for a root zone of 1, 2 and 3 layers.
+    std::array<QPlainTextEdit*, 3> saltHeadings_{};
     QSpacerItem* tableIndent_ = nullptr;
     QSpacerItem* headingIndent_ = nullptr;
     QSpacerItem* clickIndent_ = nullptr;

@@ -55,9 +55,9 @@ void OutputPage::FillSalinityTable() {
     // layout shown later finds it in place.
     for (int col = table.Columns(); col <= kSalinityHeadingColumns; ++col)
         outGrid_->SetCell(col, 0, kSalinityUnit);
-    QPlainTextEdit* headings[] = {nullptr, outSalt1Memo_, outSalt2Memo_, outSalt3Memo_};
-    headings[LayerCount(view_.data)]->show();
-    AlignHeading(headings[LayerCount(view_.data)]);
+    QPlainTextEdit* heading = saltHeadings_[LayerCount(view_.data) - 1];
+    heading->show();
+    AlignHeading(heading);
     hydrOutMemo_->hide();
 }
 
@@ -65,7 +65,7 @@ void OutputPage::FillHydrologyTable() {
     ShowTable(HydrologyTable(view_.data, view_.results), kHydrologyGeometry);
     hydrOutMemo_->show();
     AlignHeading(hydrOutMemo_);
-    for (QPlainTextEdit* heading : {outSalt1Memo_, outSalt2Memo_, outSalt3Memo_}) heading->hide();
+    for (QPlainTextEdit* heading : saltHeadings_) heading->hide();
 }
 
 TextTable OutputPage::GridTable() const {

@@ -4,11 +4,14 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
-#include <initializer_list>
+#include <vector>
+
+#include "StringGrid.h"
 
 namespace halosoil {
 
@@ -64,12 +67,25 @@ inline QLabel* MakeLabelFor(QWidget* parent, const QString& text, QWidget* field
 }
 
 // The Tab key walks the widgets in the order given, the order in which the panel is read.
-inline void SetReadingOrder(std::initializer_list<QWidget*> widgets) {
+inline void SetReadingOrder(const std::vector<QWidget*>& widgets) {
     QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+// A grid of one row per time step under a heading row (12 rows until the number of steps is
+// known), scrolled up and down.
+inline StringGrid* MakeStepGrid(QWidget* parent, const QString& name, const QString& accessible,
+                                int columns, int columnWidth) {
+    auto* grid = new StringGrid(columns, 12, parent);
+    grid->setObjectName(name);
+    grid->setAccessibleName(accessible);
+    grid->verticalHeader()->setDefaultSectionSize(24);
+    grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return grid;
 }
 
 // The frame every input panel sits in.

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "Errors.h"
 #include "LayerCarryOver.h"
 #include "PanelWidgets.h"
@@ -61,15 +60,10 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     const SaltTexts& texts = TextsOf(layers);
     const QString rootZoneLabel = texts.rootZoneLabel;
     const QString prefix = QString("Salt%1").arg(layers);
-    Grid = new StringGrid(layers + 3, 12, this);
-    Grid->setObjectName(QString("SaltGrid%1").arg(layers));
-    Grid->setAccessibleName(texts.heading);
-    Grid->verticalHeader()->setDefaultSectionSize(24);
-    Grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Grid = MakeStepGrid(this, QString("SaltGrid%1").arg(layers), texts.heading, layers + 3,
+                        kColumnWidth);
     Grid->setMinimumWidth((layers + 3) * kColumnWidth + 24);
-    QuitButton = MakeButton(this, prefix + "QuitButton", "Cancel");
-    SaveButton = MakeButton(this, prefix + "SaveButton", "Save");
+    MakeFootButtons(prefix + "QuitButton", prefix + "SaveButton");
 
     // Labels above the zone columns; the root-zone label spans its layers.
     auto* labels = new QGridLayout;
@@ -95,12 +89,8 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     auto* content = new QVBoxLayout;
     content->addLayout(labels);
     content->addWidget(Grid, 1);
-    LayOut(MakeHeading(this, texts.heading, true), content, true, QuitButton, SaveButton,
+    LayOut(MakeHeading(this, texts.heading, true), content, true,
            MakeLabel(this, texts.note, prefix + "NoteLabel"));
-
-    ConnectGuarded<SaltPanel>(
-        this, dialogs_,
-        {{SaveButton, &SaltPanel::SaveButtonClick}, {QuitButton, &SaltPanel::QuitButtonClick}});
 }
 
 // Measurements are optional: a cell that is empty or not a number is a missing one.
@@ -123,10 +113,6 @@ void SaltPanel::SaveButtonClick() {
     }
     SavedMessage("The salinity data were saved.", TextsOf(layers_).firstPassMessage);
     emit Saved();
-}
-
-void SaltPanel::QuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

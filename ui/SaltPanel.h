@@ -20,12 +20,9 @@ public:
     int Layers() const { return layers_; }
 
     // The handlers of the Save and Cancel buttons Salt<n>SaveButton and Salt<n>QuitButton.
-    void SaveButtonClick();
-    void QuitButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* Grid = nullptr;
-    QPushButton* QuitButton = nullptr;
-    QPushButton* SaveButton = nullptr;
 
 private:
     int layers_;

@@ -22,13 +22,9 @@
 #include "Errors.h"
 #include "ParameterTable.h"
 #include "StudyChart.h"
+#include "StudyWidgets.h"
 
 namespace halosoil {
-
-namespace {
-// Values on the axes in four significant digits, whatever their size.
-constexpr const char* kValueLabels = "%.4g";
-}  // namespace
 
 namespace {
 
@@ -51,61 +47,43 @@ void AddInterval(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, const QStrin
 }  // namespace
 
 QWidget* CalibrationPage::BuildSensitivityTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("SensitivityTab");
-    tab->setAccessibleName("Sensitivity");
+    auto* tab = Named(new QWidget, "SensitivityTab", "Sensitivity");
     auto* layout = new QHBoxLayout(tab);
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel("Targets"));
-    targetList_ = new QListWidget;
-    targetList_->setObjectName("SensitivityTargetList");
-    targetList_->setAccessibleName("Targets of the sensitivity study");
+    targetList_ =
+        Named(new QListWidget, "SensitivityTargetList", "Targets of the sensitivity study");
     left->addWidget(targetList_, 1);
-    methodCombo_ = new QComboBox;
-    methodCombo_->setObjectName("SensitivityMethodCombo");
-    methodCombo_->setAccessibleName("Method of the sensitivity study");
+    methodCombo_ =
+        Named(new QComboBox, "SensitivityMethodCombo", "Method of the sensitivity study");
     methodCombo_->addItems({"Sobol", "Morris"});
-    samplesSpin_ = new QSpinBox;
-    samplesSpin_->setObjectName("SensitivitySamplesSpin");
-    samplesSpin_->setAccessibleName("Samples (Sobol) or trajectories (Morris)");
+    samplesSpin_ =
+        Named(new QSpinBox, "SensitivitySamplesSpin", "Samples (Sobol) or trajectories (Morris)");
     samplesSpin_->setRange(2, 100000);
     samplesSpin_->setValue(256);
     left->addWidget(methodCombo_);
     left->addWidget(samplesSpin_);
-    sensitivityButton_ = Button("SensitivityButton", "Run sensitivity");
-    saveSensitivityButton_ = Button("SaveSensitivityCsvButton", "Save as CSV");
+    sensitivityButton_ =
+        Button("SensitivityButton", "Run sensitivity", &CalibrationPage::SensitivityButtonClick);
+    saveSensitivityButton_ = Button("SaveSensitivityCsvButton", "Save as CSV",
+                                    &CalibrationPage::SaveSensitivityCsvButtonClick);
     left->addWidget(sensitivityButton_);
     left->addWidget(saveSensitivityButton_);
     layout->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
-    auto* row = new QHBoxLayout;
-    sensitivityTargetCombo_ = new QComboBox;
-    sensitivityTargetCombo_->setObjectName("SensitivityPlotTargetCombo");
-    sensitivityTargetCombo_->setAccessibleName("Target of the sensitivity chart");
-    auto* saveChart = Button("SaveSensitivityChartButton", "Save picture");
-    sensitivityValueLabel_ = new QLabel;
-    sensitivityValueLabel_->setObjectName("SensitivityValueLabel");
-    sensitivityValueLabel_->setAccessibleName("Value under the pointer");
-    row->addWidget(sensitivityTargetCombo_);
-    row->addWidget(saveChart);
-    row->addWidget(sensitivityValueLabel_, 1);
-    right->addLayout(row);
+    sensitivityTargetCombo_ =
+        Named(new QComboBox, "SensitivityPlotTargetCombo", "Target of the sensitivity chart");
+    sensitivityValueLabel_ = Named(new QLabel, "SensitivityValueLabel", "Value under the pointer");
     sensitivityChart_ = new StudyChart("SensitivityChart");
-    sensitivityChart_->SetValueLabel(sensitivityValueLabel_);
+    right->addLayout(ChartRow(sensitivityTargetCombo_, "SaveSensitivityChartButton",
+                              sensitivityValueLabel_, sensitivityChart_,
+                              &CalibrationPage::PlotSensitivity));
     right->addWidget(sensitivityChart_, 2);
-    sensitivityTable_ = new QTableWidget(0, 5);
-    sensitivityTable_->setObjectName("SensitivityTable");
-    sensitivityTable_->setAccessibleName("Sensitivity indices");
-    sensitivityTable_->verticalHeader()->hide();
-    sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // ShowSensitivity names the columns after the method.
+    sensitivityTable_ = Table("SensitivityTable", "Sensitivity indices", 5);
     right->addWidget(sensitivityTable_, 1);
     layout->addLayout(right, 3);
-
-    connect(sensitivityTargetCombo_, &QComboBox::currentIndexChanged, this,
-            [this] { RunGuarded(dialogs_, [this] { PlotSensitivity(); }); });
-    connect(saveChart, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveChart(sensitivityChart_); }); });
     return tab;
 }
 
@@ -142,20 +120,14 @@ void CalibrationPage::SensitivityButtonClick() {
                                                         : study::SensitivityMethod::Sobol;
     settings.samples = samplesSpin_->value();
     settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    auto result = std::make_shared<study::SensitivityResult>();
-    StartStudy(
-        "Running the sensitivity study",
-        [base = *project_, settings, result](const study::StudyOptions& options) mutable {
-            settings.options = options;
-            *result = study::RunSensitivity(base, settings);
-        },
-        [this, result] {
-            sensitivity_ = std::move(*result);
-            statusLabel_->setText(QString("Sensitivity from %1 runs (%2 failed).")
-                                      .arg(sensitivity_->runs)
-                                      .arg(sensitivity_->failedRuns));
-            ShowSensitivity();
-        });
+    StartStudy("Running the sensitivity study", settings, &study::RunSensitivity,
+               [this](study::SensitivityResult result) {
+                   sensitivity_ = std::move(result);
+                   statusLabel_->setText(QString("Sensitivity from %1 runs (%2 failed).")
+                                             .arg(sensitivity_->runs)
+                                             .arg(sensitivity_->failedRuns));
+                   ShowSensitivity();
+               });
 }
 
 void CalibrationPage::ShowSensitivity() {
@@ -229,9 +201,7 @@ void CalibrationPage::PlotSensitivity() {
     chart->addSeries(bars);
     auto* categories = new QBarCategoryAxis;
     categories->append(names);
-    auto* y = new QValueAxis;
-    y->setLabelFormat(kValueLabels);
-    y->setTitleText(sobol ? "index" : "effect");
+    QValueAxis* y = ValueAxis(sobol ? "index" : "effect");
     y->setRange(low, high > low ? high * 1.05 : low + 1);
     chart->addAxis(categories, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

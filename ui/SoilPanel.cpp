@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
 #include "InputChecks.h"
 #include "InputData.h"
 #include "PanelWidgets.h"
@@ -82,8 +81,7 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->setFixedSize(5 * kColumnWidth + 2 * Grid->frameWidth(),
                        (layers + 2) * kRowHeight + 2 * Grid->frameWidth());
-    QuitButton = MakeButton(this, prefix + "QuitButton", "Cancel", true);
-    SaveButton = MakeButton(this, prefix + "SaveButton", "Save", true);
+    MakeFootButtons(prefix + "QuitButton", prefix + "SaveButton", true);
 
     auto* table = new QGridLayout;
     table->setHorizontalSpacing(4);
@@ -124,11 +122,7 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     table->addWidget(Grid, 1, 1, Qt::AlignLeft | Qt::AlignTop);
     table->setColumnStretch(2, 1);
 
-    LayOut(MakeHeading(this, "Soil properties", true), table, false, QuitButton, SaveButton);
-
-    ConnectGuarded<SoilPanel>(
-        this, dialogs_,
-        {{SaveButton, &SoilPanel::SaveButtonClick}, {QuitButton, &SoilPanel::QuitButtonClick}});
+    LayOut(MakeHeading(this, "Soil properties", true), table, false);
 }
 
 int SoilPanel::ZoneOfRow(int row) const {
@@ -168,10 +162,6 @@ void SoilPanel::SaveButtonClick() {
     }
     SavedMessage(save.completeMessage, save.firstPassMessage);
     emit Saved();
-}
-
-void SoilPanel::QuitButtonClick() {
-    emit Cancelled();
 }
 
 }  // namespace halosoil

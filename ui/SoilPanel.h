@@ -23,12 +23,9 @@ public:
     int ZoneOfRow(int row) const;
 
     // The handlers of the Save and Cancel buttons Soil<n>SaveButton and Soil<n>QuitButton.
-    void SaveButtonClick();
-    void QuitButtonClick();
+    void SaveButtonClick() override;
 
     StringGrid* Grid = nullptr;
-    QPushButton* QuitButton = nullptr;
-    QPushButton* SaveButton = nullptr;
 
     // How an empty cell is taken.
     enum class EmptyCell { Invalid, Missing };

@@ -76,9 +76,16 @@ protected:
         W<QSpinBox>("SeedSpin")->setValue(7);
         W<QSpinBox>("ThreadsSpin")->setValue(1);
     }
-    void Calibrate() {
-        Click("CalibrateButton");
+    // Presses a study's button and waits for the study to end.
+    void RunStudy(const char* button) {
+        Click(button);
         Page()->WaitForStudy();
+    }
+    void Calibrate() { RunStudy("CalibrateButton"); }
+    // An ensemble of the given number of members, drawn as the page is set.
+    void RunEnsemble(int members) {
+        W<QSpinBox>("EnsembleMembersSpin")->setValue(members);
+        RunStudy("EnsembleButton");
     }
 
     // The project as halosoil-batch reads it and the same calibration by the library.
@@ -93,13 +100,20 @@ protected:
         return {study::MakeParameter("groundwater_inflow", 0, 5, data),
                 study::MakeParameter("leaching_efficiency_layer1", 30, 100, data)};
     }
-    study::CalibrationResult LibraryCalibration() {
-        const InputData data = BatchProject();
-        study::CalibrationSettings settings;
+    // A study's settings as the page's choices make them: the parameters chosen, seed 7,
+    // one thread.
+    template <class Settings>
+    Settings LibrarySettings(const InputData& data) {
+        Settings settings;
         settings.parameters = Chosen(data);
-        settings.observations = study::ObservationsFor(data, Path("obs.csv").toStdString());
         settings.seed = 7;
         settings.options.threads = 1;
+        return settings;
+    }
+    study::CalibrationResult LibraryCalibration() {
+        const InputData data = BatchProject();
+        auto settings = LibrarySettings<study::CalibrationSettings>(data);
+        settings.observations = study::ObservationsFor(data, Path("obs.csv").toStdString());
         return study::Calibrate(data, settings);
     }
     std::vector<double> PageValues() {

@@ -16,17 +16,13 @@ TEST_F(CalibrationStudiesTest, SensitivityEqualsTheLibrarysAndIsChartedWithItsIn
     ASSERT_EQ(found.size(), 1);
     found[0]->setCheckState(Qt::Checked);
     W<QSpinBox>("SensitivitySamplesSpin")->setValue(32);
-    Click("SensitivityButton");
-    Page()->WaitForStudy();
+    RunStudy("SensitivityButton");
     ASSERT_TRUE(Page()->LastSensitivity().has_value());
 
     const InputData data = BatchProject();
-    study::SensitivitySettings settings;
-    settings.parameters = Chosen(data);
+    auto settings = LibrarySettings<study::SensitivitySettings>(data);
     settings.targets = {study::ParseTarget("salinity_layer1:final", data)};
     settings.samples = 32;
-    settings.seed = 7;
-    settings.options.threads = 1;
     const study::SensitivityResult library = study::RunSensitivity(data, settings);
     EXPECT_EQ(study::SensitivityCsv(*Page()->LastSensitivity()), study::SensitivityCsv(library));
 
@@ -53,18 +49,13 @@ TEST_F(CalibrationStudiesTest, SensitivityEqualsTheLibrarysAndIsChartedWithItsIn
 TEST_F(CalibrationStudiesTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(20);
-    Click("EnsembleButton");
-    Page()->WaitForStudy();
+    RunEnsemble(20);
     ASSERT_TRUE(Page()->LastEnsemble().has_value());
 
     const InputData data = BatchProject();
-    study::EnsembleSettings settings;
-    settings.parameters = Chosen(data);
+    auto settings = LibrarySettings<study::EnsembleSettings>(data);
     settings.distributions = {study::Uniform(0, 5), study::Uniform(30, 100)};
     settings.members = 20;
-    settings.seed = 7;
-    settings.options.threads = 1;
     const study::EnsembleResult library = study::RunEnsemble(data, settings);
     EXPECT_EQ(Page()->LastEnsemble()->series, library.series);
 
@@ -99,8 +90,7 @@ TEST_F(CalibrationStudiesTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
     // From the calibration's estimates instead of the bounds.
     Calibrate();
     C("EnsembleSourceCombo")->setCurrentIndex(1);
-    Click("EnsembleButton");
-    Page()->WaitForStudy();
+    RunStudy("EnsembleButton");
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
     settings.distributions.clear();
     settings.fromReport =
@@ -111,9 +101,7 @@ TEST_F(CalibrationStudiesTest, AnEnsembleEqualsTheLibrarysAndShowsItsBands) {
 TEST_F(CalibrationStudiesTest, PlotsSaveAsPngOrSvgAndTheBandsAsTheLibrarysCsv) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
-    Click("EnsembleButton");
-    Page()->WaitForStudy();
+    RunEnsemble(10);
     ASSERT_TRUE(Page()->LastEnsemble().has_value());
 
     dialogs.files.push_back(Path("bands.svg"));
@@ -163,9 +151,7 @@ TEST_F(CalibrationStudiesTest, EveryControlOfThePageHasAnAccessibleName) {
 TEST_F(CalibrationStudiesTest, ChartsZoomPanAndTellTheValueUnderThePointer) {
     OpenExample();
     ChooseCalibration();
-    W<QSpinBox>("EnsembleMembersSpin")->setValue(10);
-    Click("EnsembleButton");
-    Page()->WaitForStudy();
+    RunEnsemble(10);
     StudyChart* bands = W<StudyChart>("BandChart");
     bands->resize(640, 400);
     bands->chart()->resize(640, 400);

@@ -49,7 +49,7 @@ TEST_F(DrainChecks, DepthMustLieInTheTransitionZoneBoundsIncluded) {
     EXPECT_TRUE(On("DrainQuitButton"));
     EXPECT_TRUE(Shown("DrainPanel"));
 
-    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(false);
+    W<DrainPanel>("DrainPanel")->CancelButton()->setEnabled(false);
     SetText("DrainDepthEdit", "4.5");
     Click("DrainSaveButton");
     EXPECT_EQ(LastMessage(), kLess);
@@ -104,7 +104,7 @@ TEST_F(DrainChecks, NoDrainageSystemPassesWithoutReadingTheFields) {
 TEST_F(DrainChecks, CancelReturnsToTheSavedChoice) {
     OpenDrainage("2");
     ASSERT_TRUE(form->Data().DrainPresent);
-    W<DrainPanel>("DrainPanel")->DrainQuitButtonClick();
+    W<DrainPanel>("DrainPanel")->CancelButtonClick();
     EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
     EXPECT_FALSE(form->Data().DrainPresent);
     EXPECT_FALSE(E("DrainQH1Edit")->isEnabled());

@@ -136,9 +136,7 @@ TEST_F(FileMenuTest, DroppedFilesOpenAsTheirActionsOpenThem) {
               2);
 
     // An output file shows on the Output page.
-    dialogs.files.push_back(dir.filePath("run.inp"));
-    dialogs.answers = {true, false};
-    Click("SaveAllButton");
+    SaveAndRun("run.inp");
     ASSERT_TRUE(QFile::exists(dir.filePath("run.out")));
     dialogs.messages.clear();
     // Its input file of the same name comes along, as "Open output" reads it too.

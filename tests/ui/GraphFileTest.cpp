@@ -1,6 +1,7 @@
 // The Graphs page's picture as a file: saving it as a bitmap and opening it again, a save
 // cancelled, refused or on a full disk, an open cancelled, missing or not a bitmap.
 #include "GraphPageFixture.h"
+#include "TestFiles.h"
 
 namespace halosoil {
 namespace {
@@ -10,8 +11,7 @@ using GraphFileTest = GraphPageTest;
 TEST_F(GraphFileTest, SavedGraphIsAWindowsBitmapThatOpensAgain) {
     DrawWaterTable();
     const QString name = folder.filePath("graph.bmp");
-    dialogs.files.push_back(name);
-    Click("SaveGraphButton");
+    SaveGraphAs(name);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0], "The graph was saved as  " + name);
     ASSERT_EQ(dialogs.fileSpecs.size(), 1);
@@ -66,11 +66,7 @@ TEST_F(GraphFileTest, SaveCancelledOrRefusedKeepsTheFile) {
 
     // An existing file: the question first; No leaves the file and says nothing.
     const QString name = folder.filePath("exists.bmp");
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old contents");
-    }
+    ASSERT_NO_FATAL_FAILURE(test::WriteBytes(name, "old contents"));
     dialogs.messages.clear();
     dialogs.files.push_back(name);
     dialogs.answers.push_back(false);
@@ -91,11 +87,7 @@ TEST_F(GraphFileTest, SaveCancelledOrRefusedKeepsTheFile) {
 TEST_F(GraphFileTest, AFullDiskKeepsThePreviousBitmapWhole) {
     DrawWaterTable();
     const QString name = folder.filePath("kept.bmp");
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("the previous graph");
-    }
+    ASSERT_NO_FATAL_FAILURE(test::WriteBytes(name, "the previous graph"));
     dialogs.files.push_back(name);
     dialogs.answers.push_back(true);
     {
@@ -111,8 +103,7 @@ TEST_F(GraphFileTest, AFullDiskKeepsThePreviousBitmapWhole) {
 TEST_F(GraphFileTest, SaveToAFolderThatDoesNotExistReportsIt) {
     DrawWaterTable();
     const QString name = folder.filePath("no such folder/graph.bmp");
-    dialogs.files.push_back(name);
-    Click("SaveGraphButton");
+    SaveGraphAs(name);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].startsWith("Cannot create file \"" + name + "\". "))
         << dialogs.messages[0].toStdString();
@@ -134,11 +125,7 @@ TEST_F(GraphFileTest, OpenGraphCancelledMissingOrNotABitmap) {
 
     // A file that is no bitmap: reported, and the picture stays as it was.
     const QString name = folder.filePath("text.bmp");
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("this is no bitmap");
-    }
+    ASSERT_NO_FATAL_FAILURE(test::WriteBytes(name, "this is no bitmap"));
     dialogs.messages.clear();
     dialogs.files.push_back(name);
     Click("OpenGraphButton");

@@ -23,6 +23,20 @@
 namespace halosoil {
 namespace {
 
+// Copies the example to copy and runs it there, both calibrations answered Yes; the output
+// file goes beside the copy. data is the project read, state the run's results.
+void RunCopyOf(const QString& example, const QString& copy, InputData& data, RunState& state) {
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(QString(HALOSOIL_EXAMPLES) + "/" + example, copy));
+    data.InputFileName = copy.toStdString();
+    ReadInputFile(data);
+    PrepareIrrigSpread(data);
+    Engine engine;
+    FixedAnswersHost host(true, true);
+    engine.Run(data, host);
+    state = engine.State();
+}
+
 TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
     const QString outFolder = "/tmp/halosoil-graphs";
     ASSERT_TRUE(QDir().mkpath(outFolder));
@@ -31,20 +45,11 @@ TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
     ASSERT_FALSE(examples.isEmpty());
     for (const QString& example : examples) {
         SCOPED_TRACE(example.toStdString());
-        const QString copy = outFolder + "/" + example;
-        QFile::remove(copy);
-        ASSERT_TRUE(QFile::copy(QString(HALOSOIL_EXAMPLES) + "/" + example, copy));
-
         InputData data;
-        data.InputFileName = copy.toStdString();
-        ReadInputFile(data);
-        PrepareIrrigSpread(data);
-        Engine engine;
-        FixedAnswersHost host(true, true);
-        engine.Run(data, host);
-        ASSERT_FALSE(engine.State().RunStopped);
+        RunState state;
+        ASSERT_NO_FATAL_FAILURE(RunCopyOf(example, outFolder + "/" + example, data, state));
+        ASSERT_FALSE(state.RunStopped);
 
-        RunState state = engine.State();
         OutputReadBack readBack;
         ReadOutputFile(OutputFileNameFor(data.InputFileName), data, state, readBack);
         for (int t = 0; t < kGraphTypeCount; ++t) {
@@ -65,18 +70,11 @@ TEST(GraphGallery, DISABLED_DrawsEveryGraphTypeOfEveryExample) {
 TEST(GraphGallery, DISABLED_ShowsThePageWithPanelAndGraph) {
     const QString outFolder = "/tmp/halosoil-graphs";
     ASSERT_TRUE(QDir().mkpath(outFolder));
-    const QString copy = outFolder + "/page.inp";
-    QFile::remove(copy);
-    ASSERT_TRUE(QFile::copy(QString(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp", copy));
     InputData data;
-    data.InputFileName = copy.toStdString();
-    ReadInputFile(data);
-    PrepareIrrigSpread(data);
-    Engine engine;
-    FixedAnswersHost host(true, true);
-    engine.Run(data, host);
+    RunState results;
+    ASSERT_NO_FATAL_FAILURE(
+        RunCopyOf("three_layers_weekly_drained.inp", outFolder + "/page.inp", data, results));
 
-    RunState results = engine.State();
     OutputReadBack readBack;
     WindowState window;
     window.OutputFromRun = true;

@@ -17,6 +17,7 @@
 
 #include "../core/FileTestSupport.h"
 #include "DrawGraph.h"
+#include "FindChild.h"
 #include "GraphPage.h"
 #include "NumberFormat.h"
 #include "QtCanvas.h"
@@ -87,13 +88,16 @@ protected:
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = page->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return test::FindChild<T>(page.get(), name);
     }
     QRadioButton* Radio(const char* name) { return Child<QRadioButton>(name); }
     void Click(const char* button) {
         QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
+    }
+    // "Save graph" with the name chosen in its dialog.
+    void SaveGraphAs(const QString& name) {
+        dialogs.files.push_back(name);
+        Click("SaveGraphButton");
     }
     bool ImageShown() { return Child<QLabel>("GraphImage")->isVisible(); }
     bool PanelShown() { return Child<QGroupBox>("GraphPanel")->isVisible(); }

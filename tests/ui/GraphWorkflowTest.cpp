@@ -14,9 +14,7 @@ using GraphWorkflow = MainFormTest;
 
 TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
     EnterProject(SampleEntry(2));
-    dialogs.files.push_back(dir.filePath("twolayers.inp"));
-    dialogs.answers = {true, false};
-    Click("SaveAllButton");
+    SaveAndRun("twolayers.inp");
     ASSERT_EQ(Pages()->currentWidget()->objectName(), "OutTab");
     dialogs.messages.clear();
 
@@ -51,10 +49,8 @@ TEST_F(GraphWorkflow, RunSeeGraphsDrawAndSaveATwoLayerProject) {
 // picture of the earlier output for selecting or saving, and the Output page no graphs.
 TEST_F(GraphWorkflow, OpeningAnInputFileAfterAGraphDisablesSelectAndSave) {
     EnterProject(SampleEntry(1));
+    SaveAndRun("onelayer.inp");
     const QString input = dir.filePath("onelayer.inp");
-    dialogs.files.push_back(input);
-    dialogs.answers = {true, false};
-    Click("SaveAllButton");
     Click("SeeGraphsButton");
     W<QRadioButton>("GraphWTRadioButton")->setChecked(true);
     Click("GoButton");

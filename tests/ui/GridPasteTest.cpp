@@ -53,6 +53,11 @@ protected:
         irrSal.SetCell(col, row, text);
         paste->IrrSalGridSetEditText(col, row, text);
     }
+    // Each cell (column, row) of the hydrological grid holds its text.
+    void ExpectHydr(std::initializer_list<std::tuple<int, int, QString>> cells) {
+        for (const auto& [col, row, text] : cells)
+            EXPECT_EQ(hydr.Cell(col, row), text) << "(" << col << ", " << row << ")";
+    }
 
     StringGrid hydr{4, 12};
     StringGrid salt1{4, 12};
@@ -132,34 +137,22 @@ TEST_F(GridPasteTest, WithoutLineEndAfterTheLastLineTenLinesCount) {
 
 TEST_F(GridPasteTest, LineFeedsAloneKeepTheBlockInOneRow) {
     EditHydr(1, 1, Block(3, "\n"));
-    EXPECT_EQ(hydr.Cell(1, 1), "10");
-    EXPECT_EQ(hydr.Cell(2, 1), "11");
-    EXPECT_EQ(hydr.Cell(3, 1), "1220");
-    EXPECT_EQ(hydr.Cell(4, 1), "21");
-    EXPECT_EQ(hydr.Cell(5, 1), "2230");
-    EXPECT_EQ(hydr.Cell(7, 1), "32");
-    EXPECT_EQ(hydr.Cell(1, 2), "");
+    ExpectHydr({{1, 1, "10"}, {2, 1, "11"}, {3, 1, "1220"}, {4, 1, "21"}, {5, 1, "2230"}});
+    ExpectHydr({{7, 1, "32"}, {1, 2, ""}});
     EXPECT_EQ(data.NrTst, 0);
 }
 
 TEST_F(GridPasteTest, OnlyDigitsCommasMinusSignsAndPointsArrive) {
     EditHydr(1, 1, "-0.5\t1 234\t1.5E-3\r\n+7\tab9,5\t\r\n");
-    EXPECT_EQ(hydr.Cell(1, 1), "-0.5");
-    EXPECT_EQ(hydr.Cell(2, 1), "1234");
-    EXPECT_EQ(hydr.Cell(3, 1), "1.5-3");
-    EXPECT_EQ(hydr.Cell(1, 2), "7");
-    EXPECT_EQ(hydr.Cell(2, 2), "9,5");
-    EXPECT_EQ(hydr.Cell(3, 2), "");
+    ExpectHydr(
+        {{1, 1, "-0.5"}, {2, 1, "1234"}, {3, 1, "1.5-3"}, {1, 2, "7"}, {2, 2, "9,5"}, {3, 2, ""}});
 }
 
 TEST_F(GridPasteTest, APasteEmptiesTheCellsItEnters) {
     for (int row = 1; row <= 3; ++row)
         for (int col = 1; col <= 3; ++col) hydr.SetCell(col, row, "9");
     EditHydr(1, 1, "5\t\t6\r\n7\r\n");
-    EXPECT_EQ(hydr.Cell(1, 1), "5");
-    EXPECT_EQ(hydr.Cell(2, 1), "");
-    EXPECT_EQ(hydr.Cell(3, 1), "6");
-    EXPECT_EQ(hydr.Cell(1, 2), "7");
+    ExpectHydr({{1, 1, "5"}, {2, 1, ""}, {3, 1, "6"}, {1, 2, "7"}});
     EXPECT_EQ(hydr.Cell(2, 2), "9");  // not entered by the block
     EXPECT_EQ(hydr.Cell(1, 3), "9");  // nothing follows the last line end
 }

@@ -227,9 +227,15 @@ TEST(InputWorkflow, ASoilSaveOfSeveralLayersOnTheFirstPassDisablesTheDrainageCan
     }
 }
 
-TEST(InputWorkflow, ARefusedDrainageDepthEnablesTheDrainageCancelAndKeepsThePanel) {
+// A fresh workflow whose first pass has reached the drainage group.
+InputWorkflow AtDrainage() {
     InputWorkflow workflow;
     workflow.Opened(G::Drainage, 1);
+    return workflow;
+}
+
+TEST(InputWorkflow, ARefusedDrainageDepthEnablesTheDrainageCancelAndKeepsThePanel) {
+    InputWorkflow workflow = AtDrainage();
     workflow.DrainageDepthRefused();
     EXPECT_EQ(Enabled(workflow), Names({"Salt1Quit", "IrrSalCancel", "DrainQuit"}));
     EXPECT_EQ(workflow.Shown(), P::Drainage);
@@ -253,8 +259,7 @@ TEST(InputWorkflow, AFileOpenedCompletesTheInputAndEnablesEveryCancel) {
 }
 
 TEST(InputWorkflow, TheInputPageEnablesGeneralDataAndTheOthersAsTheInputIsComplete) {
-    InputWorkflow fresh;
-    fresh.Opened(G::Drainage, 1);
+    InputWorkflow fresh = AtDrainage();
     fresh.InputPageShown();
     EXPECT_EQ(Enabled(fresh), Names({"GenOpen", "Salt1Quit", "IrrSalCancel"}));
     EXPECT_EQ(fresh.Shown(), P::None);

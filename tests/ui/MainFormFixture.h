@@ -12,8 +12,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <tuple>
+#include <utility>
 
 #include "CloseForm.h"
 #include "CondPanel.h"
@@ -97,6 +100,11 @@ inline ProjectEntry SampleEntry(int layers) {
     }
     return e;
 }
+
+// The fields of the initial and boundary conditions, in the order of the panel.
+inline constexpr const char* kConditionEdits[] = {"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit",
+                                                  "MoistEdit",     "IrrEffEdit",  "GrwtInfEdit",
+                                                  "GrwtOutEdit",   "SalInfEdit"};
 
 // The fixture with the dialogs a test needs: scripted ones, or ones that also fail.
 template <class DialogsType>
@@ -191,13 +199,18 @@ protected:
         }
     }
     void FillConditions(const ProjectEntry& e) {
-        const char* names[] = {"SaltIrrigEdit", "WTdepthEdit", "CritDepthEdit", "MoistEdit",
-                               "IrrEffEdit",    "GrwtInfEdit", "GrwtOutEdit",   "SalInfEdit"};
-        for (int i = 0; i < 8; ++i) SetText(names[i], e.conditions[i]);
+        for (int i = 0; i < 8; ++i) SetText(kConditionEdits[i], e.conditions[i]);
+    }
+    // The texts of the eight condition fields, in the order of ProjectEntry::conditions.
+    QStringList ConditionsShown() {
+        QStringList texts;
+        for (const char* name : kConditionEdits) texts << E(name)->text();
+        return texts;
     }
 
-    // The first pass through the seven groups, each filled and saved in turn.
-    void EnterProject(const ProjectEntry& e) {
+    // The first pass up to the soil group: general and hydrological data saved, the soil
+    // grid filled and not yet saved.
+    void EnterUpToSoil(const ProjectEntry& e) {
         GoToInput();
         Click("GenOpenButton");
         FillGeneral(e);
@@ -205,6 +218,10 @@ protected:
         FillHydro(e);
         Click("HydrSaveButton");
         FillSoil(e);
+    }
+    // The first pass through the seven groups, each filled and saved in turn.
+    void EnterProject(const ProjectEntry& e) {
+        EnterUpToSoil(e);
         Click(QString("Soil%1SaveButton").arg(e.layers));
         FillSalinity(e);
         Click(QString("Salt%1SaveButton").arg(e.layers));
@@ -214,6 +231,30 @@ protected:
         Click("DrainSaveButton");
         FillConditions(e);
         Click("CondSaveButton");
+    }
+    // "Save all - Run" with the input saved as fileName in the test's folder: the
+    // calculations, without refining the drainage capacity.
+    void SaveAndRun(const QString& fileName) {
+        dialogs.files.push_back(dir.filePath(fileName));
+        dialogs.answers = {true, false};
+        Click("SaveAllButton");
+    }
+    // Each named field shows its text: a line edit its text, a combo box its choice.
+    void ExpectShown(std::initializer_list<std::pair<const char*, QString>> fields) {
+        for (const auto& [name, text] : fields) {
+            QWidget* widget = W<QWidget>(name);
+            if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                EXPECT_EQ(edit->text(), text) << name;
+            else if (auto* combo = qobject_cast<QComboBox*>(widget))
+                EXPECT_EQ(combo->currentText(), text) << name;
+            else
+                ADD_FAILURE() << name << " is neither a line edit nor a combo box";
+        }
+    }
+    // Each cell (grid, column, row) holds its text.
+    void ExpectCells(std::initializer_list<std::tuple<const char*, int, int, QString>> cells) {
+        for (const auto& [grid, col, row, text] : cells)
+            EXPECT_EQ(G(grid)->Cell(col, row), text) << grid << " (" << col << ", " << row << ")";
     }
 
     QTemporaryDir dir;

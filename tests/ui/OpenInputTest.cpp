@@ -26,6 +26,11 @@ protected:
         for (int col = firstCol; col < firstCol + columns; ++col) cells << grid->Cell(col, row);
         return cells;
     }
+    // The soil grid's rows from the first on hold these five texts each.
+    void ExpectSoilRows(const QString& grid, const std::vector<QStringList>& rows) {
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+            EXPECT_EQ(Row(G(grid), row, 5), rows[row]) << "row " << row;
+    }
     // A copy of an example with one line replaced.
     QString Altered(const QString& example, int lineNumber, const QByteArray& line) {
         QFile in(Example(example));
@@ -48,24 +53,21 @@ TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
     EXPECT_EQ(dialogs.fileSpecs[0].defaultExtension, "inp");
     EXPECT_EQ(dialogs.fileSpecs[0].initialFolder, dir.path());
 
-    EXPECT_EQ(E("Tit1Edit")->text(),
-              "Drained clay loam, root zone of two layers, salinity sampled yearly");
-    EXPECT_EQ(E("Tit2Edit")->text(),
-              "Yearly steps over fifteen years, drains at 1.8 m; measurements allow optimisation");
-    EXPECT_EQ(E("NrTstEdit")->text(), "15");
-    EXPECT_EQ(C("TstCombo")->currentText(), "Year");
-    EXPECT_EQ(C("LayersCombo")->currentText(), "2");
-    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");
-    EXPECT_EQ(E("DrainDepthEdit")->text(), "1.8");
-    EXPECT_EQ(E("DrainQH1Edit")->text(), "0.012");
-    EXPECT_EQ(E("DrainQH2Edit")->text(), "0.0015");
+    ExpectShown({
+        {"Tit1Edit", "Drained clay loam, root zone of two layers, salinity sampled yearly"},
+        {"Tit2Edit",
+         "Yearly steps over fifteen years, drains at 1.8 m; measurements allow optimisation"},
+        {"NrTstEdit", "15"},
+        {"TstCombo", "Year"},
+        {"LayersCombo", "2"},
+        {"DrainPresentCombo", "yes"},
+        {"DrainDepthEdit", "1.8"},
+        {"DrainQH1Edit", "0.012"},
+        {"DrainQH2Edit", "0.0015"},
+    });
     EXPECT_TRUE(E("DrainQH2Edit")->isEnabled());
     EXPECT_TRUE(W<QLabel>("DrainDepthLabel")->isEnabled());
-    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
-                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
-                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
-                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
-    EXPECT_EQ(conditions, QStringList({"1.3", "1.2", "1.5", "55", "65", "0.8", "0.6", "3"}));
+    EXPECT_EQ(ConditionsShown(), QStringList({"1.3", "1.2", "1.5", "55", "65", "0.8", "0.6", "3"}));
 
     StringGrid* hydr = G("HydrGrid");
     EXPECT_EQ(hydr->RowCount(), 16);
@@ -77,11 +79,10 @@ TEST_F(OpenInput, YearlyDrainedTwoLayerFileFillsEveryControl) {
     EXPECT_EQ(irrSal->Cell(0, 0), "Serial Nr");
     EXPECT_EQ(Row(irrSal, 2, 2), QStringList({"2", "1.3"}));
 
-    StringGrid* soil = G("Soil2Grid");
-    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.3", "48", "7", "75", "12"}));
-    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.4", "45", "8", "85", "10"}));
-    EXPECT_EQ(Row(soil, 2, 5), QStringList({"1.6", "42", "9", "80", "8"}));
-    EXPECT_EQ(Row(soil, 3, 5), QStringList({"12", "36", "14", "100", "4"}));
+    ExpectSoilRows("Soil2Grid", {{"0.3", "48", "7", "75", "12"},
+                                 {"0.4", "45", "8", "85", "10"},
+                                 {"1.6", "42", "9", "80", "8"},
+                                 {"12", "36", "14", "100", "4"}});
 
     StringGrid* salt = G("SaltGrid2");
     EXPECT_EQ(salt->RowCount(), 16);
@@ -147,25 +148,23 @@ TEST_F(OpenInput, EveryExampleOpensIntoThePanelsOfItsLayerCount) {
 TEST_F(OpenInput, WeeklyThreeLayerFileFillsTheThreeLayerControls) {
     Open(Example("three_layers_weekly_drained.inp"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(E("Tit1Edit")->text(), "Cotton on a drained silty soil, root zone of three layers");
-    EXPECT_EQ(E("NrTstEdit")->text(), "52");
-    EXPECT_EQ(C("TstCombo")->currentText(), "Week");
-    EXPECT_EQ(C("LayersCombo")->currentText(), "3");
-    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "yes");
-    EXPECT_EQ(E("DrainDepthEdit")->text(), "1.5");
-    EXPECT_EQ(E("DrainQH1Edit")->text(), "0.025");
-    EXPECT_EQ(E("DrainQH2Edit")->text(), "0.004");
-    const QStringList conditions = {E("SaltIrrigEdit")->text(), E("WTdepthEdit")->text(),
-                                    E("CritDepthEdit")->text(), E("MoistEdit")->text(),
-                                    E("IrrEffEdit")->text(),    E("GrwtInfEdit")->text(),
-                                    E("GrwtOutEdit")->text(),   E("SalInfEdit")->text()};
-    EXPECT_EQ(conditions, QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
-    StringGrid* soil = G("Soil3Grid");
-    EXPECT_EQ(Row(soil, 0, 5), QStringList({"0.2", "46", "8", "80", "5"}));
-    EXPECT_EQ(Row(soil, 1, 5), QStringList({"0.3", "44", "8", "80", "6"}));
-    EXPECT_EQ(Row(soil, 2, 5), QStringList({"0.4", "42", "9", "85", "6.5"}));
-    EXPECT_EQ(Row(soil, 3, 5), QStringList({"1.5", "40", "10", "90", "5"}));
-    EXPECT_EQ(Row(soil, 4, 5), QStringList({"8", "36", "14", "100", "3"}));
+    ExpectShown({
+        {"Tit1Edit", "Cotton on a drained silty soil, root zone of three layers"},
+        {"NrTstEdit", "52"},
+        {"TstCombo", "Week"},
+        {"LayersCombo", "3"},
+        {"DrainPresentCombo", "yes"},
+        {"DrainDepthEdit", "1.5"},
+        {"DrainQH1Edit", "0.025"},
+        {"DrainQH2Edit", "0.004"},
+    });
+    EXPECT_EQ(ConditionsShown(),
+              QStringList({"1.1", "1.3", "1.4", "60", "75", "0.5", "0.5", "2.5"}));
+    ExpectSoilRows("Soil3Grid", {{"0.2", "46", "8", "80", "5"},
+                                 {"0.3", "44", "8", "80", "6"},
+                                 {"0.4", "42", "9", "85", "6.5"},
+                                 {"1.5", "40", "10", "90", "5"},
+                                 {"8", "36", "14", "100", "3"}});
     StringGrid* hydr = G("HydrGrid");
     EXPECT_EQ(hydr->RowCount(), 53);
     EXPECT_EQ(Row(hydr, 1, 4), QStringList({"1", "9.8", "0", "12.8"}));
@@ -180,11 +179,13 @@ TEST_F(OpenInput, WeeklyThreeLayerFileFillsTheThreeLayerControls) {
 
 TEST_F(OpenInput, DailyTwoLayerFileWithoutDrains) {
     Open(Example("two_layers_daily.inp"));
-    EXPECT_EQ(E("NrTstEdit")->text(), "120");
-    EXPECT_EQ(C("TstCombo")->currentText(), "Day");
-    EXPECT_EQ(C("DrainPresentCombo")->currentText(), "no");
-    EXPECT_EQ(E("SaltIrrigEdit")->text(), "1.4");
-    EXPECT_EQ(E("GrwtOutEdit")->text(), "0.6");
+    ExpectShown({
+        {"NrTstEdit", "120"},
+        {"TstCombo", "Day"},
+        {"DrainPresentCombo", "no"},
+        {"SaltIrrigEdit", "1.4"},
+        {"GrwtOutEdit", "0.6"},
+    });
     EXPECT_EQ(Row(G("HydrGrid"), 1, 4), QStringList({"1", "0", "75", "6.5"}));
     EXPECT_EQ(Row(G("HydrGrid"), 2, 4), QStringList({"2", "0", "0", "6.6"}));
     EXPECT_EQ(Row(G("Soil2Grid"), 0, 5), QStringList({"0.25", "47", "9", "85", "4"}));
@@ -216,12 +217,12 @@ TEST_F(OpenInput, OneLayerFileLeavesTheThreeLayerGridsAsTheyWere) {
     Type(G("SaltGrid3"), 5, 4, "2.75");
     Open(Example("one_layer_monthly.inp"));
     EXPECT_EQ(C("LayersCombo")->currentText(), "1");
-    EXPECT_EQ(G("Soil1Grid")->Cell(0, 2), "10");
-    EXPECT_EQ(G("Soil3Grid")->Cell(0, 0), "0.2");
-    EXPECT_EQ(G("Soil3Grid")->Cell(1, 3), "42");
-    EXPECT_EQ(G("SaltGrid3")->Cell(5, 4), "2.75");
-    EXPECT_EQ(G("SaltGrid3")->Cell(1, 2), "6.5");
-    EXPECT_EQ(G("SaltGrid1")->Cell(1, 2), "");
+    ExpectCells({{"Soil1Grid", 0, 2, "10"},
+                 {"Soil3Grid", 0, 0, "0.2"},
+                 {"Soil3Grid", 1, 3, "42"},
+                 {"SaltGrid3", 5, 4, "2.75"},
+                 {"SaltGrid3", 1, 2, "6.5"},
+                 {"SaltGrid1", 1, 2, ""}});
     EXPECT_EQ(G("SaltGrid1")->RowCount(), 25);
 }
 
@@ -380,9 +381,7 @@ TEST_F(OpenInput, OpenedProjectRunsAndGivesTheBatchRunnersOutput) {
 
 TEST_F(OpenInput, OpeningAfterARunDisablesTheOutputAndGraphButtons) {
     EnterProject(SampleEntry(1));
-    dialogs.files.push_back(dir.filePath("ran.inp"));
-    dialogs.answers = {true, false};
-    Click("SaveAllButton");
+    SaveAndRun("ran.inp");
     ASSERT_TRUE(On("SeeGraphsButton"));
     ASSERT_TRUE(On("SeeSaltButton"));
     Open(Example("one_layer_monthly.inp"));

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "OutputPageFixture.h"
+#include "TestFiles.h"
 
 namespace halosoil {
 namespace {
@@ -98,11 +99,7 @@ TEST_F(OutputCsvExportTest, CancelRefusedOverwriteAndUnwritableFolderLeaveFilesA
     EXPECT_EQ(dialogs_.messages, QStringList{"The table was not saved"});
 
     const QString existing = folder_.filePath("kept.csv");
-    {
-        QFile file(existing);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("earlier");
-    }
+    ASSERT_NO_FATAL_FAILURE(test::WriteBytes(existing, "earlier"));
     dialogs_.answers.push_back(false);
     EXPECT_TRUE(SaveAs(existing).isEmpty());
     EXPECT_EQ(dialogs_.questions.last(), "The file already exists, overwrite?");

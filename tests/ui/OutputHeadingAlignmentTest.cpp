@@ -9,9 +9,7 @@
 #include <QTextDocument>
 #include <memory>
 
-#include "OutputPage.h"
-#include "ScriptedDialogs.h"
-#include "StringGrid.h"
+#include "OutputPageFixture.h"
 
 namespace halosoil {
 namespace {
@@ -39,18 +37,23 @@ std::vector<NameOnPage> ColumnNames(QPlainTextEdit* box, QWidget* page) {
     return names;
 }
 
-class OutputHeadingAlignmentTest : public ::testing::TestWithParam<int> {
+// The Output page of a run of the parameter's layer count, in a larger window.
+class OutputHeadingAlignmentTest : public OutputPageTest,
+                                   public ::testing::WithParamInterface<int> {
 protected:
-    void SetUp() override { previousFont_ = QApplication::font(); }
-    void TearDown() override { QApplication::setFont(previousFont_); }
+    void SetUp() override {
+        OutputPageTest::SetUp();
+        previousFont_ = QApplication::font();
+    }
+    void TearDown() override {
+        QApplication::setFont(previousFont_);
+        OutputPageTest::TearDown();
+    }
 
     void ShowPage(int layers) {
-        data_.NrTst = 2;
-        data_.NrLayers = layers;
-        data_.SetLayerFlags(layers);
-        for (Series* s : {&state_.SalRoot1, &state_.SalRoot2, &state_.SalRoot3, &state_.SalTrans,
-                          &state_.SalAquif, &state_.Percol, &state_.CapRise, &state_.ActEvap,
-                          &state_.Drain, &state_.DepthWT})
+        AfterRunOfLayers(layers);
+        for (Series* s :
+             {&state_.Percol, &state_.CapRise, &state_.ActEvap, &state_.Drain, &state_.DepthWT})
             *s = {0, 1.5, 1.75};
         for (Series* s : {&data_.Rain, &data_.Irrig, &data_.Evap}) *s = {0, 10, 20};
         for (int zone = Layer1; zone <= Aquif; ++zone) data_.MeasSalt[zone] = {0, -1, 2};
@@ -89,12 +92,6 @@ protected:
     }
 
     QFont previousFont_;
-    InputData data_;
-    RunState state_;
-    OutputReadBack readBack_;
-    WindowState window_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<OutputPage> page_;
 };
 
 TEST_P(OutputHeadingAlignmentTest, SalinityHeadingsStandOverTheirColumns) {

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <memory>
 
+#include "FindChild.h"
 #include "OutputPage.h"
 #include "ScriptedDialogs.h"
 #include "StringGrid.h"
@@ -44,9 +45,7 @@ protected:
 
     template <class T>
     T* Find(const char* name) {
-        T* widget = page_->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return test::FindChild<T>(page_.get(), name);
     }
     QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
     StringGrid* Grid() { return Find<StringGrid>("OutGrid"); }

@@ -33,9 +33,7 @@ TEST_F(PageWiring, MakeGraphAsksForAnOutputFileFirst) {
 
 TEST_F(PageWiring, MakeGraphWithAReadableOutputShowsTheGraphsPage) {
     EnterProject(SampleEntry(1));
-    dialogs.files.push_back(dir.filePath("graph.inp"));
-    dialogs.answers = {true, false};
-    Click("SaveAllButton");
+    SaveAndRun("graph.inp");
     ASSERT_EQ(Pages()->currentWidget()->objectName(), "OutTab");
     dialogs.messages.clear();
     dialogs.files.push_back(dir.filePath("graph.out"));

@@ -9,7 +9,17 @@
 namespace halosoil::test {
 namespace {
 
-using PanelChecks = MainFormTest;
+class PanelChecks : public MainFormTest {
+protected:
+    // The general data saved as they stand and the sample's hydrological data typed in, not
+    // yet saved.
+    void TypeHydrology() {
+        GoToInput();
+        Click("GenOpenButton");
+        Click("GenSaveButton");
+        FillHydro(SampleEntry(1));
+    }
+};
 
 TEST_F(PanelChecks, GeneralDataWithANumberOfStepsThatIsNotWholeKeepsTheTitles) {
     GoToInput();
@@ -53,10 +63,7 @@ TEST_F(PanelChecks, NoTimeStepsAreStoredAndTheGridsKeepTheirHeader) {
 }
 
 TEST_F(PanelChecks, FewerStepsHideRowsThatComeBackWithTheirContents) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("IrrSalGrid"), 1, 8, "1.7");
     Type(G("SaltGrid1"), 2, 9, "3.3");
     Click("HydrSaveButton");
@@ -131,10 +138,7 @@ TEST_F(PanelChecks, ChangingTheLayerCountAsksForEveryGroupAgain) {
 }
 
 TEST_F(PanelChecks, HydrologicalSaveStopsAtTheFirstRowWithAnEmptyCell) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("HydrGrid"), 2, 5, "");
     Click("HydrSaveButton");
     EXPECT_EQ(LastMessage(), "There are empty cells, please correct.");
@@ -148,10 +152,7 @@ TEST_F(PanelChecks, HydrologicalSaveStopsAtTheFirstRowWithAnEmptyCell) {
 }
 
 TEST_F(PanelChecks, HydrologicalCellThatIsNotANumberStopsWithTheConversionError) {
-    GoToInput();
-    Click("GenOpenButton");
-    Click("GenSaveButton");
-    FillHydro(SampleEntry(1));
+    TypeHydrology();
     Type(G("HydrGrid"), 3, 2, "7o");
     Click("HydrSaveButton");
     EXPECT_EQ(LastMessage(), "'7o' is not a valid floating point value");
@@ -163,15 +164,18 @@ TEST_F(PanelChecks, HydrologicalCellThatIsNotANumberStopsWithTheConversionError)
 class SoilChecks : public MainFormTest {
 protected:
     void OpenSoil(int layers) {
-        ProjectEntry e = SampleEntry(layers);
-        GoToInput();
-        Click("GenOpenButton");
-        FillGeneral(e);
-        Click("GenSaveButton");
-        FillHydro(e);
-        Click("HydrSaveButton");
-        FillSoil(e);
+        EnterUpToSoil(SampleEntry(layers));
         dialogs.messages.clear();
+    }
+    // Types the cells (column, row, text) into the grid of the layer count, saves it, and
+    // returns what the Save said.
+    QStringList TypeAndSave(int layers,
+                            std::initializer_list<std::tuple<int, int, QString>> cells) {
+        dialogs.messages.clear();
+        StringGrid* grid = G(QString("Soil%1Grid").arg(layers));
+        for (const auto& [col, row, text] : cells) Type(grid, col, row, text);
+        Click(QString("Soil%1SaveButton").arg(layers));
+        return dialogs.messages;
     }
 };
 
@@ -221,40 +225,22 @@ TEST_F(SoilChecks, TwoLayersWithAnotherEmptyCellIsInvalid) {
 
 TEST_F(SoilChecks, ThreeLayersReportTheFirstIncompleteZone) {
     OpenSoil(3);
-    Type(G("Soil3Grid"), 1, 4, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{1, 4, ""}}),
               QStringList({"The soil data for the aquifer are not complete. Calculations "
                            "cannot be done"}));
     EXPECT_FALSE(form->Input().Workflow().SoilComplete());
     EXPECT_EQ(form->Data().TotPor[Aquif], -1);
     EXPECT_EQ(ShownPanels(), QStringList({"Soil3Panel"}));
 
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 1, 4, "38");
-    Type(G("Soil3Grid"), 0, 1, "");
-    Type(G("Soil3Grid"), 0, 4, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{1, 4, "38"}, {0, 1, ""}, {0, 4, ""}}),
               QStringList({"The soil data for the 2nd layer are not complete. Calculations "
                            "cannot be done"}));
-
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 0, 1, "0.2");
-    Type(G("Soil3Grid"), 0, 4, "10");
-    Type(G("Soil3Grid"), 0, 0, "-1");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{0, 1, "0.2"}, {0, 4, "10"}, {0, 0, "-1"}}),
               QStringList({"The soil data for the 1st layer are not complete. Calculations "
                            "cannot be done"}));
 
     // Complete again: the Save passes, but the soil stays marked incomplete until Restart.
-    dialogs.messages.clear();
-    Type(G("Soil3Grid"), 0, 0, "0.2");
-    Type(G("Soil3Grid"), 3, 3, "");
-    Type(G("Soil3Grid"), 4, 2, "");
-    Click("Soil3SaveButton");
-    EXPECT_EQ(dialogs.messages,
+    EXPECT_EQ(TypeAndSave(3, {{0, 0, "0.2"}, {3, 3, ""}, {4, 2, ""}}),
               QStringList({"The soil data were saved. Continue with the soil salinity data."}));
     EXPECT_EQ(form->Data().LeachEff[Trans], -1);
     EXPECT_EQ(form->Data().InitSalt[Layer3], -1);
@@ -279,7 +265,7 @@ TEST_F(SoilChecks, TransitionAndThirdLayerMessages) {
 
 TEST_F(SoilChecks, TwoAndThreeLayerSavesOnTheFirstPassDisableTheDrainageCancel) {
     OpenSoil(2);
-    W<DrainPanel>("DrainPanel")->DrainQuitButton->setEnabled(true);
+    W<DrainPanel>("DrainPanel")->CancelButton()->setEnabled(true);
     Click("Soil2SaveButton");
     EXPECT_FALSE(On("DrainQuitButton"));
 }

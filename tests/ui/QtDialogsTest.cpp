@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 
 #include "QtDialogs.h"
 
@@ -39,29 +40,29 @@ protected:
     FileDialogSpec inputFiles() const {
         return {"input files (*.inp)|*.inp", "inp", folder.path()};
     }
+    // The name the open or save dialog for input files returns when typed is typed into it.
+    std::optional<QString> OpenTyping(const QString& typed) {
+        AnswerNextFileDialog(typed);
+        return dialogs.OpenFile(inputFiles());
+    }
+    std::optional<QString> SaveTyping(const QString& typed) {
+        AnswerNextFileDialog(typed);
+        return dialogs.SaveFile(inputFiles());
+    }
 };
 
 TEST_F(RealFileDialogs, OpenAddsTheDefaultExtensionToANameTypedWithoutOne) {
     Touch(folder.filePath("delta.inp"));
-    AnswerNextFileDialog("delta");
-    const std::optional<QString> chosen = dialogs.OpenFile(inputFiles());
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, folder.filePath("delta.inp"));
+    EXPECT_EQ(OpenTyping("delta"), folder.filePath("delta.inp"));
 }
 
 TEST_F(RealFileDialogs, OpenKeepsANameThatHasItsOwnExtension) {
     Touch(folder.filePath("delta.txt"));
-    AnswerNextFileDialog("delta.txt");
-    const std::optional<QString> chosen = dialogs.OpenFile(inputFiles());
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, folder.filePath("delta.txt"));
+    EXPECT_EQ(OpenTyping("delta.txt"), folder.filePath("delta.txt"));
 }
 
 TEST_F(RealFileDialogs, SaveAddsTheDefaultExtension) {
-    AnswerNextFileDialog("newproject");
-    const std::optional<QString> chosen = dialogs.SaveFile(inputFiles());
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, folder.filePath("newproject.inp"));
+    EXPECT_EQ(SaveTyping("newproject"), folder.filePath("newproject.inp"));
 }
 
 TEST(RealClipboard, LinesEndedByLineFeedsAloneReachTheGridsAsCarriageReturnLineFeeds) {

@@ -1,16 +1,14 @@
 // The main window's start-up, the enabling of the group buttons, the first pass through the
-// seven groups with its long messages and the short messages afterwards, "Restart", the
-// Math page and closing.
+// seven groups with its long messages and the short messages afterwards, "Restart" and the
+// Math page.
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
-#include <QTimer>
+#include <functional>
 
-#include "CloseForm.h"
 #include "CondPanel.h"
 #include "DrainForm.h"
 #include "MainFormFixture.h"
@@ -52,26 +50,26 @@ TEST_F(Workflow, StartsOnTheIntroPageWithTheInitialLayout) {
 }
 
 TEST_F(Workflow, StartUpSetsTheGridHeadersAndRows) {
-    StringGrid* hydr = G("HydrGrid");
-    EXPECT_EQ(hydr->RowCount(), 12);
-    EXPECT_EQ(hydr->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(hydr->Cell(1, 0), "mm/timestep");
-    EXPECT_EQ(hydr->Cell(3, 0), "mm/timestep");
-    EXPECT_EQ(hydr->Cell(0, 11), "11");
-    EXPECT_EQ(G("SaltGrid1")->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(G("SaltGrid1")->Cell(2, 0), "(dS/m)");
-    EXPECT_EQ(G("SaltGrid2")->Cell(0, 0), "");
-    EXPECT_EQ(G("SaltGrid2")->Cell(4, 0), "dS/m");
-    EXPECT_EQ(G("SaltGrid3")->Cell(3, 0), "(dS/m)");
-    EXPECT_EQ(G("SaltGrid3")->Cell(4, 0), "");
-    EXPECT_EQ(G("SaltGrid3")->Cell(5, 0), "dS/m");
+    EXPECT_EQ(G("HydrGrid")->RowCount(), 12);
     EXPECT_EQ(G("SaltGrid3")->RowCount(), 12);
-    StringGrid* irrSal = G("IrrSalGrid");
-    EXPECT_EQ(irrSal->Cell(0, 0), "Serial Nr");
-    EXPECT_EQ(irrSal->Cell(1, 0), " dS/m");
-    EXPECT_EQ(irrSal->Cell(1, 1), "-");
-    EXPECT_EQ(irrSal->Cell(1, 11), "-");
-    EXPECT_EQ(irrSal->Cell(0, 7), "7");
+    ExpectCells({
+        {"HydrGrid", 0, 0, "Serial Nr"},
+        {"HydrGrid", 1, 0, "mm/timestep"},
+        {"HydrGrid", 3, 0, "mm/timestep"},
+        {"HydrGrid", 0, 11, "11"},
+        {"SaltGrid1", 0, 0, "Serial Nr"},
+        {"SaltGrid1", 2, 0, "(dS/m)"},
+        {"SaltGrid2", 0, 0, ""},
+        {"SaltGrid2", 4, 0, "dS/m"},
+        {"SaltGrid3", 3, 0, "(dS/m)"},
+        {"SaltGrid3", 4, 0, ""},
+        {"SaltGrid3", 5, 0, "dS/m"},
+        {"IrrSalGrid", 0, 0, "Serial Nr"},
+        {"IrrSalGrid", 1, 0, " dS/m"},
+        {"IrrSalGrid", 1, 1, "-"},
+        {"IrrSalGrid", 1, 11, "-"},
+        {"IrrSalGrid", 0, 7, "7"},
+    });
     EXPECT_EQ(G("Soil1Grid")->RowCount(), 3);
     EXPECT_EQ(G("Soil3Grid")->RowCount(), 5);
     EXPECT_EQ(G("Soil3Grid")->ColCount(), 5);
@@ -91,65 +89,82 @@ TEST_F(Workflow, FirstOpeningOfTheInputPageEnablesOnlyGeneralData) {
 // Each Save of the first pass: its long message, the buttons it enables, the panel it shows.
 TEST_F(Workflow, FirstPassLeadsThroughTheGroupsInOrder) {
     const ProjectEntry e = SampleEntry(1);
+    const struct {
+        std::function<void()> fill;
+        const char* save;
+        QString message;
+        QStringList enabledGroups;
+        QStringList cancelsOn;
+        QStringList cancelsOff;
+        QStringList shown;
+    } kSteps[] = {
+        // The measured salinities' cancel stays disabled while the input is incomplete.
+        {[&] { FillGeneral(e); },
+         "GenSaveButton",
+         "The general data were saved. Continue with the hydrological data.",
+         {"HydrOpenButton"},
+         {"GenQuitButton", "IrrSalCancelButton"},
+         {"Salt1QuitButton"},
+         {"HydrPanel"}},
+        {[&] { FillHydro(e); },
+         "HydrSaveButton",
+         "The hydrological data were saved. Continue with the Soil properties.",
+         {"SoilOpenButton"},
+         {"HydrQuitButton"},
+         {},
+         {"Soil1Panel"}},
+        {[&] { FillSoil(e); },
+         "Soil1SaveButton",
+         "The soil data were saved. Continue with the Salinity data ..",
+         {"SaltOpenButton"},
+         {"Soil1QuitButton"},
+         {},
+         {"Salt1Panel"}},
+        {nullptr,
+         "Salt1SaveButton",
+         "The salinity data were saved. Continue with the Drainage data..",
+         {"IrrSalButton"},
+         {"Salt1QuitButton"},
+         {"DrainQuitButton"},
+         {"IrrSalPanel"}},
+        {[&] { FillIrrSal(e); },
+         "IrrSalSaveButton",
+         "The salinity irrigation water was saved. Continue with the Drainage system.",
+         {"DrainOpenButton"},
+         {"IrrSalCancelButton", "DrainQuitButton"},
+         {},
+         {"DrainPanel"}},
+        {nullptr,
+         "DrainSaveButton",
+         "The data on the subsurface drainage system were saved. Continue with the data on "
+         "the Initial Conditions.",
+         {"CondOpenButton"},
+         {"DrainQuitButton"},
+         {"CondQuitButton"},
+         {"CondPanel"}},
+        {[&] { FillConditions(e); },
+         "CondSaveButton",
+         "The data on the initial conditions were saved. Use \"Save all\" to do the "
+         "calculations.",
+         kAllGroupButtons,
+         {"CondQuitButton"},
+         {},
+         {}},
+    };
     GoToInput();
     Click("GenOpenButton");
-    FillGeneral(e);
-    Click("GenSaveButton");
-    EXPECT_EQ(LastMessage(), "The general data were saved. Continue with the hydrological data.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"HydrOpenButton"}));
-    EXPECT_TRUE(On("GenQuitButton"));
-    EXPECT_FALSE(On("Salt1QuitButton"));  // disabled while the input is incomplete
-    EXPECT_TRUE(On("IrrSalCancelButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"HydrPanel"}));
-
-    FillHydro(e);
-    Click("HydrSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The hydrological data were saved. Continue with the Soil properties.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"SoilOpenButton"}));
-    EXPECT_TRUE(On("HydrQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"Soil1Panel"}));
-
-    FillSoil(e);
-    Click("Soil1SaveButton");
-    EXPECT_EQ(LastMessage(), "The soil data were saved. Continue with the Salinity data ..");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"SaltOpenButton"}));
-    EXPECT_TRUE(On("Soil1QuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"Salt1Panel"}));
-
-    Click("Salt1SaveButton");
-    EXPECT_EQ(LastMessage(), "The salinity data were saved. Continue with the Drainage data..");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"IrrSalButton"}));
-    EXPECT_TRUE(On("Salt1QuitButton"));
-    EXPECT_FALSE(On("DrainQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"IrrSalPanel"}));
-
-    FillIrrSal(e);
-    Click("IrrSalSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The salinity irrigation water was saved. Continue with the Drainage system.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"DrainOpenButton"}));
-    EXPECT_TRUE(On("IrrSalCancelButton"));
-    EXPECT_TRUE(On("DrainQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"DrainPanel"}));
-
-    Click("DrainSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The data on the subsurface drainage system were saved. Continue with the data on "
-              "the Initial Conditions.");
-    EXPECT_EQ(EnabledGroupButtons(), QStringList({"CondOpenButton"}));
-    EXPECT_TRUE(On("DrainQuitButton"));
-    EXPECT_FALSE(On("CondQuitButton"));
-    EXPECT_EQ(ShownPanels(), QStringList({"CondPanel"}));
-
-    FillConditions(e);
-    Click("CondSaveButton");
-    EXPECT_EQ(LastMessage(),
-              "The data on the initial conditions were saved. Use \"Save all\" to do the "
-              "calculations.");
-    EXPECT_EQ(EnabledGroupButtons(), kAllGroupButtons);
-    EXPECT_TRUE(On("CondQuitButton"));
-    EXPECT_TRUE(ShownPanels().isEmpty());
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.save);
+        if (step.fill) step.fill();
+        Click(step.save);
+        EXPECT_EQ(LastMessage(), step.message);
+        EXPECT_EQ(EnabledGroupButtons(), step.enabledGroups);
+        for (const QString& cancel : step.cancelsOn)
+            EXPECT_TRUE(On(cancel)) << cancel.toStdString();
+        for (const QString& cancel : step.cancelsOff)
+            EXPECT_FALSE(On(cancel)) << cancel.toStdString();
+        EXPECT_EQ(ShownPanels(), step.shown);
+    }
     EXPECT_TRUE(form->Input().Workflow().Complete());
     EXPECT_EQ(dialogs.messages.size(), 7);
 }
@@ -239,7 +254,7 @@ TEST_F(Workflow, CancelsCloseTheirPanelAndReenableTheirGroup) {
     Click("GenOpenButton");
     C("LayersCombo")->setCurrentIndex(2);
     SetText("Tit1Edit", "typed");
-    W<GenPanel>("GenPanel")->GenQuitButtonClick();
+    W<GenPanel>("GenPanel")->CancelButtonClick();
     EXPECT_EQ(C("LayersCombo")->currentText(), "1");
     EXPECT_EQ(E("Tit1Edit")->text(), "typed");
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton"}));
@@ -262,7 +277,7 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
     form->Input().CondOpenButtonClick();
     Click("CondQuitButton");  // disabled in the initial layout
     EXPECT_TRUE(Shown("CondPanel"));
-    W<CondPanel>("CondPanel")->CondQuitButtonClick();
+    W<CondPanel>("CondPanel")->CancelButtonClick();
     QStringList groups = kAllGroupButtons;
     groups.removeLast();
     EXPECT_EQ(EnabledGroupButtons(), groups);
@@ -272,7 +287,7 @@ TEST_F(Workflow, ConditionsCancelOnTheFirstPassLeavesSaveAllDisabled) {
 
 TEST_F(Workflow, SoilThreeCancelEnablesTheOtherSoilCancelsAndSalinityThree) {
     GoToInput();
-    W<SoilPanel>("Soil3Panel")->QuitButtonClick();
+    W<SoilPanel>("Soil3Panel")->CancelButtonClick();
     EXPECT_TRUE(On("Soil1QuitButton"));
     EXPECT_TRUE(On("Soil2QuitButton"));
     EXPECT_TRUE(On("Salt3QuitButton"));
@@ -332,42 +347,6 @@ TEST_F(Workflow, RestartKeepsFieldsAndEmptiesTheTimeStepGrids) {
     EXPECT_EQ(G("SaltGrid2")->Cell(4, 3), "2.5");
     GoToInput();
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "SaveAllButton"}));
-}
-
-TEST_F(Workflow, ClosingTheMainWindowShowsTheClosingWindow) {
-    form->show();
-    bool ended = false;
-    W<CloseForm>("CloseForm")->SetOnClosed([&] { ended = true; });
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(W<CloseForm>("CloseForm")->isVisible());
-    EXPECT_EQ(W<CloseForm>("CloseForm")->windowTitle(), "Close all");
-    const QString text = W<CloseForm>("CloseForm")->CloseMemo->toPlainText();
-    EXPECT_TRUE(text.startsWith("\n   Thank you for using HalosoilS\n\n"));
-    EXPECT_EQ(W<CloseForm>("CloseForm")->CloseMemo->font().pointSize(), 10);
-    EXPECT_FALSE(ended);
-    W<CloseForm>("CloseForm")->close();
-    EXPECT_TRUE(ended);
-    form->hide();
-}
-
-// As under a window manager: the close request reaches the closing window while the event
-// loop runs, and the loop must end although the main window refuses to close.
-TEST_F(Workflow, ClosingTheClosingWindowEndsTheProgram) {
-    form->show();
-    QTimer::singleShot(0, form.get(), [this] {
-        form->close();
-        ASSERT_TRUE(W<CloseForm>("CloseForm")->isVisible());
-        W<CloseForm>("CloseForm")->close();
-    });
-    // Only a guard against a loop that would never end; it exits with another code.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guard.start(20000);
-    EXPECT_EQ(QCoreApplication::exec(), 0);
-    guard.stop();
-    form->hide();
 }
 
 TEST_F(Workflow, DrainageHelpShowsTheExplanationUntilSaveOrCancel) {

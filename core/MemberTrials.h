@@ -8,9 +8,6 @@
 
 #pragma once
 
-#include <bit>
-#include <cstdint>
-
 #include "TrialLanes.h"
 #include "ZoneUpdate.h"
 
@@ -19,14 +16,28 @@ namespace halosoil::members {
 // Written in the lanes' terms.
 using namespace lanes;
 
+template <class V>
+HALOSOIL_LANES_INLINE V Floored(V s, SaltFloor floor) {
+    if (floor == SaltFloor::AtZero) return Select<V>(s <= 0, Splat<V>(0.1), s);
+    if (floor == SaltFloor::BelowZero) return Select<V>(s < 0, Splat<V>(0.1), s);
+    return s;
+}
+
 // A zone's salinity and its day average in one group of lanes.
 template <class V>
 struct LaneZone {
     V s, avg;
 
-    // halfOut: half the weighted outflow, dv the update's divisor.
-    HALOSOIL_LANES_INLINE void Update(V in, V halfOut, V dv, double w, SaltFloor floor) {
-        const V sNew = UpdateZoneWith<V>(s, in, halfOut, Splat<V>(w), dv, floor);
+    // The outflow weighed by an efficiency that differs per trial.
+    HALOSOIL_LANES_INLINE void Update(V in, V weightedOut, double w, SaltFloor floor) {
+        const V sNew = UpdateZone<V>(s, in, weightedOut, Splat<V>(w), floor);
+        avg = (s + sNew) / 2;
+        s = sNew;
+    }
+
+    // The outflow the same in every trial: h is half of it, dv the divisor.
+    HALOSOIL_LANES_INLINE void Update(V in, double h, double dv, double w, SaltFloor floor) {
+        const V sNew = Floored((s + in / w - h * s / w) / dv, floor);
         avg = (s + sNew) / 2;
         s = sNew;
     }
@@ -47,13 +58,6 @@ struct Trials {
     V leS[kMostGroups]{};  // the working efficiency of the searched zone each trial sees
     V sse[kMostGroups]{};
     LaneZone<V> z[kZoneCount + 1][kMostGroups]{};
-    // Per zone whose outflow the trial efficiencies weigh: the water they weighed last, and
-    // for it each group's half outflow and divisor. The days of a step have the same flows,
-    // so these are solved on a step's first day and serve its other days.
-    std::uint64_t weighedWater[kZoneCount + 1]{};
-    bool weighed[kZoneCount + 1]{};
-    V halfOut[kZoneCount + 1][kMostGroups]{};
-    V divisor[kZoneCount + 1][kMostGroups]{};
 
     // Updates `zone` in every group. Its outflow is `water` weighed by the trial efficiency
     // when `trial` is set, else by the efficiency `efficiency`; in(g) is its salt inflow.
@@ -62,30 +66,18 @@ struct Trials {
                                       double w, SaltFloor floor, const In& in) {
         LaneZone<V>* lanes = z[updated];
         if (trial) {
-            V* half = halfOut[updated];
-            V* dv = divisor[updated];
-            // The same bits, not the same number: -0 weighs otherwise than +0.
-            const auto waterBits = std::bit_cast<std::uint64_t>(water);
-            if (!weighed[updated] || weighedWater[updated] != waterBits) {
-                weighed[updated] = true;
-                weighedWater[updated] = waterBits;
-                for (int a = 0; a < groups; ++a) {
-                    const int g = order[a];
-                    half[g] = 0.5 * (e[g] * water);
-                    dv[g] = ZoneDivisor<V>(half[g], Splat<V>(w));
-                }
-            }
             for (int a = 0; a < groups; ++a) {
                 const int g = order[a];
-                lanes[g].Update(in(g), half[g], dv[g], w, floor);
+                lanes[g].Update(in(g), e[g] * water, w, floor);
             }
         } else {
             const double weightedOut = efficiency * water;
+            double dv = 1 + 0.5 * weightedOut / w;
+            if (dv < 0.001) dv = 0.001;
             const double h = 0.5 * weightedOut;
-            const double dv = ZoneDivisor<double>(h, w);
             for (int a = 0; a < groups; ++a) {
                 const int g = order[a];
-                lanes[g].Update(in(g), Splat<V>(h), Splat<V>(dv), w, floor);
+                lanes[g].Update(in(g), h, dv, w, floor);
             }
         }
     }

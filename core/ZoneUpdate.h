@@ -14,28 +14,6 @@ namespace halosoil {
 // zones only below zero; two of the optimisation members leave layer 1 unbounded.
 enum class SaltFloor { AtZero, BelowZero, None };
 
-// The divisor of a zone's update: 1 plus half the weighted outflow over the stored water,
-// kept from 0.001 down.
-template <class V>
-HALOSOIL_LANES_INLINE V ZoneDivisor(std::type_identity_t<V> halfOut, std::type_identity_t<V> w) {
-    const V dv = 1 + halfOut / w;
-    return lanes::Select<V>(dv < 0.001, lanes::Splat<V>(0.001), dv);
-}
-
-// The update with half the weighted outflow and the divisor known: a search whose outflow
-// stays the same over the days of a step solves its divisor once a step.
-template <class V>
-HALOSOIL_LANES_INLINE V UpdateZoneWith(std::type_identity_t<V> s, std::type_identity_t<V> in,
-                                       std::type_identity_t<V> halfOut, std::type_identity_t<V> w,
-                                       std::type_identity_t<V> dv, SaltFloor floor) {
-    using lanes::Select;
-    using lanes::Splat;
-    V sNew = (s + in / w - halfOut * s / w) / dv;
-    if (floor == SaltFloor::AtZero) sNew = Select<V>(sNew <= 0, Splat<V>(0.1), sNew);
-    if (floor == SaltFloor::BelowZero) sNew = Select<V>(sNew < 0, Splat<V>(0.1), sNew);
-    return sNew;
-}
-
 // s: salinity at the start of the day; in: salt inflow (mm x dS/m per day); weightedOut: the
 // efficiency times the outflowing water (mm/day); w: the stored water (mm). V is double for
 // one run or trial, or a vector of doubles whose every lane does the same operations.
@@ -45,8 +23,14 @@ template <class V>
 HALOSOIL_LANES_INLINE V UpdateZone(std::type_identity_t<V> s, std::type_identity_t<V> in,
                                    std::type_identity_t<V> weightedOut, std::type_identity_t<V> w,
                                    SaltFloor floor) {
-    const V halfOut = 0.5 * weightedOut;
-    return UpdateZoneWith<V>(s, in, halfOut, w, ZoneDivisor<V>(halfOut, w), floor);
+    using lanes::Select;
+    using lanes::Splat;
+    V dv = 1 + 0.5 * weightedOut / w;
+    dv = Select<V>(dv < 0.001, Splat<V>(0.001), dv);
+    V sNew = (s + in / w - 0.5 * weightedOut * s / w) / dv;
+    if (floor == SaltFloor::AtZero) sNew = Select<V>(sNew <= 0, Splat<V>(0.1), sNew);
+    if (floor == SaltFloor::BelowZero) sNew = Select<V>(sNew < 0, Splat<V>(0.1), sNew);
+    return sNew;
 }
 
 inline double UpdateZone(double s, double in, double weightedOut, double w, SaltFloor floor) {

@@ -158,3 +158,29 @@ def test_a_packed_chunk_runs_to_the_plain_results_and_a_damaged_one_is_refused(b
     for damaged in (packed[:-8], packed + b"\0"):
         with pytest.raises(ValueError, match="^A packed chunk of runs is damaged.$"):
             _core.run_packed(damaged, False, False)
+
+
+def test_a_chunk_of_different_projects_packs_each_against_the_one_before(base):
+    from halosoil import _core
+
+    # Different layers and steps side by side, a refusal between them, and repeats: each
+    # run reads its own record back, whatever the run before it was.
+    others = [halosoil.read_input(EXAMPLES / f"{name}.inp")
+              for name in ("one_layer_monthly", "three_layers_weekly_drained")]
+    wetter = base.copy()
+    wetter.rain = base.rain * 1.5
+    broken = base.copy()
+    broken.soil_moisture = math.nan
+    chunk = [base, others[0], others[0], broken, wetter, others[1], base, base]
+    outcomes = _core.unpack_outcomes(_core.run_packed(
+        _core.pack_projects([project._record() for project in chunk]), False, False))
+    assert outcomes[3] == (BROKEN, 0)
+    for project, outcome in zip(chunk[:3] + chunk[4:], outcomes[:3] + outcomes[4:]):
+        result = halosoil.Result._from_fields(outcome)
+        assert_same_results([result], [halosoil.run(project)])
+        assert result.title1 == project.title1 and result.layers == project.layers
+        assert result.output_text("a.out") == halosoil.run(project).output_text("a.out")
+    # A project repeated takes a few bytes per text and series, not its values again.
+    one = len(_core.pack_projects([base._record()]))
+    assert len(_core.pack_projects([base._record()] * 3)) < one + 2 * one // 4
+

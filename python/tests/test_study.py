@@ -1,5 +1,6 @@
 """Studies: the factorial design and sweeps over threads and a Dask cluster."""
 
+import gc
 import math
 import os
 import signal
@@ -183,4 +184,19 @@ def test_a_chunk_of_different_projects_packs_each_against_the_one_before(base):
     # A project repeated takes a few bytes per text and series, not its values again.
     one = len(_core.pack_projects([base._record()]))
     assert len(_core.pack_projects([base._record()] * 3)) < one + 2 * one // 4
+
+
+def test_a_sweep_leaves_the_garbage_collector_as_it_found_it(base):
+    assert gc.isenabled()
+    halosoil.sweep([base], progress=False)
+    assert gc.isenabled()
+    with pytest.raises(AttributeError):
+        halosoil.sweep([base, "not a project"], progress=False)
+    assert gc.isenabled()
+    gc.disable()
+    try:
+        halosoil.sweep([base], progress=False)
+        assert not gc.isenabled()
+    finally:
+        gc.enable()
 

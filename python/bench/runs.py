@@ -110,7 +110,7 @@ def main():
             # Local and Dask sweeps in turn, so that a change in the machine's load between
             # them does not decide the share.
             shares = []
-            for _ in range(5):
+            for _ in range(9):
                 here, _ = rate(local_study, count, repeats=1)
                 there, _ = rate(lambda: halosoil.sweep(projects, client=client,
                                                        progress=False), count, repeats=1)

@@ -37,9 +37,12 @@ void OptimiseTrialByTrial(const RunInputs& data, const RunState& state, ZoneValu
 }
 
 // The sums of the trials numbered in `trials` (indices into efficiencies), trial k seeing
-// assumed[k] as the working efficiency of the searched zone: one share of whole groups of
-// lanes per thread. A share short of lanes repeats its last trial and ignores those lanes.
-// A trial past `bound` may stop early and report the sum it had then.
+// assumed[k] as the working efficiency of the searched zone: the trials cut into groups of
+// lanes, dealt to the threads' shares in turn. Trials next to each other run alike (near the
+// best they run to the end, far from it they stop early), so each share takes groups from all
+// over the range and the threads finish together. A share short of lanes repeats its last
+// trial and ignores those lanes. A trial past `bound` may stop early and report the sum it had
+// then.
 std::vector<double> SumsOfTrials(const RunInputs& data, const RunState& state, const ZoneValues& le,
                                  int zone, const std::vector<double>& efficiencies,
                                  const std::vector<int>& trials, const std::vector<double>& assumed,
@@ -48,21 +51,23 @@ std::vector<double> SumsOfTrials(const RunInputs& data, const RunState& state, c
     const int count = static_cast<int>(trials.size());
     const int groups = (count + kTrialLanes - 1) / kTrialLanes;
     // A thread of its own pays for a share of at least two groups.
-    const int threads = std::min(TrialThreadCount(options.threads), std::max(1, groups / 2));
-    const int perShare = (groups + threads - 1) / threads * kTrialLanes;
-    const int shares = (count + perShare - 1) / perShare;
+    const int shares = std::min(TrialThreadCount(options.threads), std::max(1, groups / 2));
     std::vector<double> sums(trials.size());
-    RunTasks(shares, threads, [&](int s) {
-        const int start = s * perShare;
-        const int length = std::min(perShare, count - start);
-        double e[kMostTrialsAtOnce], leSearched[kMostTrialsAtOnce], sse[kMostTrialsAtOnce];
-        for (int k = 0; k < perShare; ++k) {
-            const int m = start + std::min(k, length - 1);
-            e[k] = efficiencies[trials[m]];
-            leSearched[k] = assumed[m];
-        }
-        MemberLanes(data, state, le, zone, e, leSearched, sse, perShare, bound, unit);
-        for (int k = 0; k < length; ++k) sums[start + k] = sse[k];
+    RunTasks(shares, shares, [&](int s) {
+        double e[kMostTrialsAtOnce]{}, leSearched[kMostTrialsAtOnce]{}, sse[kMostTrialsAtOnce];
+        int taken[kMostTrialsAtOnce];
+        int lanes = 0;
+        for (int g = s; g < groups; g += shares)
+            for (int k = 0; k < kTrialLanes; ++k) {
+                const int m = std::min(g * kTrialLanes + k, count - 1);
+                taken[lanes] = g * kTrialLanes + k;
+                e[lanes] = efficiencies[trials[m]];
+                leSearched[lanes] = assumed[m];
+                ++lanes;
+            }
+        MemberLanes(data, state, le, zone, e, leSearched, sse, lanes, bound, unit);
+        for (int k = 0; k < lanes; ++k)
+            if (taken[k] < count) sums[taken[k]] = sse[k];
     });
     return sums;
 }

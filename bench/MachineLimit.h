@@ -49,25 +49,47 @@ HALOSOIL_LANES_INLINE double WaterBalanceDayRounds(const RunInputs& d, long roun
         depth[g] = lanes::Splat<V>(d.WTdepth);
     }
     const V evap = lanes::Splat<V>(6), wr = lanes::Splat<V>(5);
-    for (long r = 0; r < rounds; ++r)
-        for (int g = 0; g < kProbeGroups; ++g) {
-            const DayFlows<V> f = RootZoneDay<V>(c[g], carry[g], depth[g], evap, wr);
-            depth[g] = MoveWaterTable<V>(c[g], f, depth[g], ten).depth;
+    for (long r = 0; r < rounds; ++r) {
+        if (!ten) {
+            for (int g = 0; g < kProbeGroups; ++g) {
+                const DayFlows<V> f = RootZoneDay<V>(c[g], carry[g], depth[g], evap, wr);
+                depth[g] = MoveWaterTable<V>(c[g], f, depth[g], false).depth;
+            }
+            continue;
         }
+        // Sub-step by sub-step over the groups, as the refinement goes, so that the groups'
+        // chains of divisions overlap.
+        SubStepMove<V> move[kProbeGroups];
+        for (int g = 0; g < kProbeGroups; ++g)
+            move[g] =
+                SubStepsStart<V>(RootZoneDay<V>(c[g], carry[g], depth[g], evap, wr), depth[g]);
+        for (int k = 0; k < kSubSteps; ++k)
+            for (int g = 0; g < kProbeGroups; ++g) SubStep<V>(c[g], move[g]);
+        for (int g = 0; g < kProbeGroups; ++g) depth[g] = move[g].depth;
+    }
     double sum = 0;
     for (int g = 0; g < kProbeGroups; ++g) sum += lanes::Lane(depth[g], 0);
     return sum;
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq,avx512vl")]] inline double ZoneUpdatesAvx512(long rounds) {
+// On AVX-512 the engine works in eight lanes and in four (where divisions rule): the probe
+// does the same number of members either way, as eight groups of eight lanes or twice eight
+// groups of four, and the faster is the limit.
+[[gnu::target("avx512f,avx512dq,avx512vl")]] inline double ZoneUpdatesAvx512(long rounds,
+                                                                             bool narrow) {
+    if (narrow) return ZoneUpdateRounds<lanes::V4>(rounds) + ZoneUpdateRounds<lanes::V4>(rounds);
     return ZoneUpdateRounds<lanes::V8>(rounds);
 }
 [[gnu::target("avx2")]] inline double ZoneUpdatesAvx2(long rounds) {
     return ZoneUpdateRounds<lanes::V4>(rounds);
 }
 [[gnu::target("avx512f,avx512dq,avx512vl")]] inline double DaysAvx512(const RunInputs& d,
-                                                                      long rounds, bool ten) {
+                                                                      long rounds, bool ten,
+                                                                      bool narrow) {
+    if (narrow)
+        return WaterBalanceDayRounds<lanes::V4>(d, rounds, ten) +
+               WaterBalanceDayRounds<lanes::V4>(d, rounds, ten);
     return WaterBalanceDayRounds<lanes::V8>(d, rounds, ten);
 }
 [[gnu::target("avx2")]] inline double DaysAvx2(const RunInputs& d, long rounds, bool ten) {
@@ -79,12 +101,13 @@ inline int LanesOf(VectorUnit unit) {
     return unit == VectorUnit::AVX512 ? 8 : unit == VectorUnit::AVX2 ? 4 : 2;
 }
 
-// Zone updates of kProbeGroups x lanes members, `rounds` each, on the widest unit.
-inline double ProbeZoneUpdates(long rounds) {
+// Zone updates of kProbeGroups x lanes members, `rounds` each, on the widest unit (in
+// 256-bit lanes on AVX-512 when `narrow`).
+inline double ProbeZoneUpdates(long rounds, bool narrow) {
 #if defined(__x86_64__)
     switch (DetectedVectorUnit()) {
         case VectorUnit::AVX512:
-            return ZoneUpdatesAvx512(rounds);
+            return ZoneUpdatesAvx512(rounds, narrow);
         case VectorUnit::AVX2:
             return ZoneUpdatesAvx2(rounds);
         default:
@@ -94,12 +117,12 @@ inline double ProbeZoneUpdates(long rounds) {
     return ZoneUpdateRounds<lanes::V2>(rounds);
 }
 
-// Water-balance days (ten sub-steps or one move) of kProbeGroups x lanes members.
-inline double ProbeWaterBalanceDays(const RunInputs& d, long rounds, bool ten) {
+// Water-balance days (ten sub-steps or one move) of kProbeGroups x lanes members, as above.
+inline double ProbeWaterBalanceDays(const RunInputs& d, long rounds, bool ten, bool narrow) {
 #if defined(__x86_64__)
     switch (DetectedVectorUnit()) {
         case VectorUnit::AVX512:
-            return DaysAvx512(d, rounds, ten);
+            return DaysAvx512(d, rounds, ten, narrow);
         case VectorUnit::AVX2:
             return DaysAvx2(d, rounds, ten);
         default:

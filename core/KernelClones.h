@@ -16,18 +16,19 @@
 #include "WaterBalanceGroups.h"
 
 // Defines UnitKernels() for one unit: Target is the functions' target attribute (empty for the
-// baseline), Wide the lane type of the refinement and the balances, MemberWide the members'.
-#define HALOSOIL_KERNEL_CLONES(Unit, Target, Wide, MemberWide)                                   \
+// baseline), Wide the lane type of the balances, DivisionWide that of the refinement and the
+// members, whose time goes into divisions.
+#define HALOSOIL_KERNEL_CLONES(Unit, Target, Wide, DivisionWide)                                 \
     namespace halosoil {                                                                         \
     namespace {                                                                                  \
     Target void Refinement##Unit(const RunInputs& d, const RunState& st, const double* q,        \
                                  int trials, bool ten, double* smallest) {                       \
-        refinement::RefinementBody<Wide>(d, st, q, trials, ten, smallest);                       \
+        refinement::RefinementBody<DivisionWide>(d, st, q, trials, ten, smallest);               \
     }                                                                                            \
     Target void Members##Unit(const RunInputs& d, const RunState& st, const ZoneValues& le,      \
                               int zone, const double* e, const double* leSearched, double* sse,  \
                               int trials, SumBound bound) {                                      \
-        members::MemberBody<MemberWide>(d, st, le, zone, e, leSearched, sse, trials, bound);     \
+        members::MemberBody<DivisionWide>(d, st, le, zone, e, leSearched, sse, trials, bound);   \
     }                                                                                            \
     Target void SaltBalances##Unit(const RunInputs* const* data, RunState* const* states,        \
                                    int count) {                                                  \

@@ -3,10 +3,11 @@
 // read-only inputs and write only their own results.
 #pragma once
 
-#include <atomic>
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#include "TrialPool.h"
 
 namespace halosoil {
 
@@ -18,22 +19,26 @@ inline int TrialThreadCount(int requested) {
 }
 
 // Calls task(0) .. task(count - 1), each once, on up to `threads` threads (this one among
-// them), and returns when all are done. Without a thread to spare, this thread does them all.
+// them), and returns when all are done. The other threads are the process's pool of trial
+// threads; while that is busy (a batch of another thread, or a batch within a task), threads
+// are started for this batch alone. Without a thread to spare, this thread does them all.
 template <class Task>
 void RunTasks(int count, int threads, const Task& task) {
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int k = next.fetch_add(1); k < count; k = next.fetch_add(1)) task(k);
-    };
-    std::vector<std::thread> helpers;
-    const int wanted = (threads < count ? threads : count) - 1;
+    const int helpers = (threads < count ? threads : count) - 1;
+    if (helpers <= 0) {
+        for (int k = 0; k < count; ++k) task(k);
+        return;
+    }
+    TaskBatch batch(count, task);
+    if (TrialPool::OfThisProcess().Run(batch, helpers)) return;
+    std::vector<std::thread> started;
     try {
-        for (int t = 0; t < wanted; ++t) helpers.emplace_back(work);
+        for (int t = 0; t < helpers; ++t) started.emplace_back([&batch] { batch.Work(); });
     } catch (const std::system_error&) {
         // No more threads to be had: the ones started and this one share the tasks.
     }
-    work();
-    for (std::thread& helper : helpers) helper.join();
+    batch.Work();
+    for (std::thread& thread : started) thread.join();
 }
 
 }  // namespace halosoil

@@ -1,0 +1,108 @@
+#include "TrialPool.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <mutex>
+#include <system_error>
+
+namespace halosoil {
+
+namespace {
+
+// How long a thread stays awake for the next batch: longer than the pause between the batches
+// of one calibration, short enough to cost nothing worth naming when none comes.
+constexpr auto kAwakeAfterBatch = std::chrono::microseconds(500);
+
+void Pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#else
+    std::this_thread::yield();
+#endif
+}
+
+// Waits until value differs from seen: awake for a while, then asleep.
+template <class T>
+T WaitForChange(const std::atomic<T>& value, T seen) {
+    const auto until = std::chrono::steady_clock::now() + kAwakeAfterBatch;
+    for (int k = 0;; ++k) {
+        const T now = value.load(std::memory_order_acquire);
+        if (now != seen) return now;
+        if (k % 64 == 63 && std::chrono::steady_clock::now() > until) break;
+        Pause();
+    }
+    value.wait(seen, std::memory_order_acquire);
+    return value.load(std::memory_order_acquire);
+}
+
+}  // namespace
+
+TrialPool& TrialPool::OfThisProcess() {
+    // Never destroyed: its threads wait until the process ends. A child of fork has none of
+    // its parent's threads, so it makes a pool of its own and leaves the parent's untouched.
+    static std::atomic<TrialPool*> pool{nullptr};
+    static std::atomic<pid_t> owner{0};
+    static std::mutex making;
+    const pid_t self = getpid();
+    if (owner.load(std::memory_order_acquire) != self) {
+        const std::lock_guard<std::mutex> lock(making);
+        if (owner.load(std::memory_order_relaxed) != self) {
+            pool.store(new TrialPool, std::memory_order_relaxed);
+            owner.store(self, std::memory_order_release);
+        }
+    }
+    return *pool.load(std::memory_order_acquire);
+}
+
+void TrialPool::StartThreads(int wanted) {
+    try {
+        while (static_cast<int>(threads_.size()) < wanted) {
+            const int index = static_cast<int>(threads_.size());
+            threads_.emplace_back([this, index] { Serve(index); });
+        }
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones there share the work.
+    }
+}
+
+void TrialPool::Serve(int index) {
+    unsigned seen = 0;
+    for (;;) {
+        seen = WaitForChange(round_, seen);
+        if (index >= helpers_) continue;  // not asked this round
+        batch_->Work();
+        if (working_.fetch_sub(1, std::memory_order_acq_rel) == 1) working_.notify_one();
+    }
+}
+
+bool TrialPool::Run(TaskBatch& batch, int helpers) {
+    if (busy_.exchange(true, std::memory_order_acquire)) return false;
+    struct Release {
+        std::atomic<bool>& busy;
+        ~Release() { busy.store(false, std::memory_order_release); }
+    } release{busy_};
+    StartThreads(helpers);
+    helpers_ = std::min(helpers, static_cast<int>(threads_.size()));
+    batch_ = &batch;
+    working_.store(helpers_, std::memory_order_relaxed);
+    // The round's number published last: a thread that sees it sees the batch.
+    round_.fetch_add(1, std::memory_order_release);
+    round_.notify_all();
+    // The helpers work on the batch until it is done, whatever happens here meanwhile.
+    std::exception_ptr failure;
+    try {
+        batch.Work();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    for (int left = working_.load(std::memory_order_acquire); left != 0;
+         left = working_.load(std::memory_order_acquire))
+        WaitForChange(working_, left);
+    if (failure) std::rethrow_exception(failure);
+    return true;
+}
+
+}  // namespace halosoil

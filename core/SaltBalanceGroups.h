@@ -22,7 +22,7 @@ struct LaneSaltInputs {
     // Lane k of each value read from run k.
     template <class OfRun>
     HALOSOIL_LANES_INLINE V Gathered(const OfRun& ofRun) const {
-        V v;
+        V v{};  // every lane is set below; the braces spare -O1 a false warning
         for (int k = 0; k < kWidth<V>; ++k) v[k] = ofRun(k);
         return v;
     }

@@ -72,7 +72,9 @@ void TrialPool::Serve(int index) {
     unsigned seen = 0;
     for (;;) {
         seen = WaitForChange(round_, seen);
-        if (index >= helpers_) continue;  // not asked this round
+        // Read with the round itself: a thread not asked this round may see it late, when the
+        // next round's batch is already being set up.
+        if (index >= static_cast<int>(seen & kHelperMask)) continue;
         batch_->Work();
         if (working_.fetch_sub(1, std::memory_order_acq_rel) == 1) working_.notify_one();
     }
@@ -84,12 +86,14 @@ bool TrialPool::Run(TaskBatch& batch, int helpers) {
         std::atomic<bool>& busy;
         ~Release() { busy.store(false, std::memory_order_release); }
     } release{busy_};
-    StartThreads(helpers);
-    helpers_ = std::min(helpers, static_cast<int>(threads_.size()));
+    StartThreads(std::min<int>(helpers, kHelperMask));
+    const unsigned asked =
+        std::min(static_cast<unsigned>(helpers), static_cast<unsigned>(threads_.size()));
     batch_ = &batch;
-    working_.store(helpers_, std::memory_order_relaxed);
-    // The round's number published last: a thread that sees it sees the batch.
-    round_.fetch_add(1, std::memory_order_release);
+    working_.store(static_cast<int>(asked), std::memory_order_relaxed);
+    // The round published last: a thread that sees it sees the batch.
+    const unsigned number = (round_.load(std::memory_order_relaxed) >> kHelperBits) + 1;
+    round_.store(number << kHelperBits | asked, std::memory_order_release);
     round_.notify_all();
     // The helpers work on the batch until it is done, whatever happens here meanwhile.
     std::exception_ptr failure;

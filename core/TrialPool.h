@@ -48,10 +48,13 @@ private:
     void StartThreads(int wanted);
     void Serve(int index);
 
+    // A round: its number above, the count of threads asked to help below.
+    static constexpr unsigned kHelperBits = 8;
+    static constexpr unsigned kHelperMask = (1u << kHelperBits) - 1;
+
     std::atomic<bool> busy_{false};
     std::vector<std::thread> threads_;
-    TaskBatch* batch_ = nullptr;
-    int helpers_ = 0;
+    TaskBatch* batch_ = nullptr;  // read only by the threads asked, while they work
     std::atomic<unsigned> round_{0};
     std::atomic<int> working_{0};
 };

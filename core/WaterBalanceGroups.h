@@ -20,7 +20,7 @@ using lanes::Splat;
 // Lane k of a value from run k.
 template <class V, class Of>
 HALOSOIL_LANES_INLINE V Gather(const Of& of) {
-    V v;
+    V v{};  // every lane is set below; the braces spare -O1 a false warning
     for (int k = 0; k < kWidth<V>; ++k) v[k] = of(k);
     return v;
 }

@@ -1,9 +1,8 @@
 // The threads that run the calibrations' batches of trials, kept from one batch to the next.
 //
-// A calibration runs a few dozen batches back to back, each a few milliseconds long. A thread
-// started for each batch found its core asleep now and then, and a core woken from sleep on a
-// virtual machine can take milliseconds to come; the pool's threads instead wait a little
-// while awake after a batch, where the next one mostly finds them, before they sleep.
+// A calibration runs a few dozen batches back to back, each a few milliseconds long or less;
+// a thread started for each batch costs its start and, now and then, a core that comes late.
+// The pool's threads sleep between batches and are woken for the next.
 #pragma once
 
 #include <atomic>

@@ -187,20 +187,36 @@ TEST(VariantRunsTest, EveryExamplesMembersWriteTheOutputFilesOfTheirPlainRuns) {
 
 TEST(VariantRunsTest, AFailureOfTheCallerStopsTheRunsAndIsThrownAgain) {
     const InputData base = test::GeneratedProject(3);
-    int made = 0;
-    std::mutex lock;
-    EXPECT_THROW(ComputeVariantRuns(
-                     1000,
-                     [&](long long k, InputData& project) {
-                         const std::lock_guard<std::mutex> guard(lock);
-                         ++made;
-                         if (k == 20) throw std::runtime_error("no record");
-                         project = base;
-                     },
-                     [](const VariantRun&) {}, {.threads = 2}),
-                 std::runtime_error);
-    // Each thread ends the group it has begun and takes no other.
-    EXPECT_LT(made, 100);
+    // Member 20 cannot be made. Counted: the members made, and the groups begun (their first
+    // member made) after the failure.
+    const auto failAtTwenty = [&](int threads, int& made, int& groupsBegunAfter) {
+        bool failed = false;
+        std::mutex lock;
+        EXPECT_THROW(ComputeVariantRuns(
+                         1000,
+                         [&](long long k, InputData& project) {
+                             const std::lock_guard<std::mutex> guard(lock);
+                             ++made;
+                             if (failed && k % kTrialLanes == 0) ++groupsBegunAfter;
+                             if (k == 20) {
+                                 failed = true;
+                                 throw std::runtime_error("no record");
+                             }
+                             project = base;
+                         },
+                         [](const VariantRun&) {}, {.threads = threads}),
+                     std::runtime_error);
+    };
+    // One thread stops at once: members 0 to 20.
+    int made = 0, groupsBegunAfter = 0;
+    failAtTwenty(1, made, groupsBegunAfter);
+    EXPECT_EQ(made, 21);
+    // Each thread ends the group it has begun and takes no other. The other thread may have
+    // looked for a failure just before this one was noted, and begun one more group; however
+    // long either thread waits for a core, no run goes on through the members.
+    made = 0;
+    failAtTwenty(2, made, groupsBegunAfter);
+    EXPECT_LE(groupsBegunAfter, 2);
 }
 
 TEST(VariantRunsTest, ACancelledRunTakesNoNewGroup) {

@@ -12,6 +12,9 @@
 namespace halosoil {
 
 inline constexpr int kTrialLanes = 8;
+// The refinement's trials are as many lanes as this, or a multiple: every unit's clone works
+// them in vectors of at most four doubles, where divisions rule (KernelClones.h).
+inline constexpr int kRefinementLanes = 4;
 
 // An optimisation trial's sum of differences stops growing here.
 inline constexpr double kSumCap = 1000;
@@ -29,7 +32,7 @@ struct SumBound {
 };
 
 // Refinement trials with the capacities q[0..trials-1], which all lie below 0.02 (one step a
-// day) or all from 0.02 on (ten sub-steps); trials is a multiple of kTrialLanes.
+// day) or all from 0.02 on (ten sub-steps); trials is a multiple of kRefinementLanes.
 // smallest[k] receives the smallest |accumulated residual| over the steps of trial k
 // (infinity when none is a number).
 void RefinementLanes(const RunInputs& data, const RunState& state, const double* q, int trials,

@@ -58,9 +58,11 @@ void RefineTrialByTrial(const RunInputs& data, RunState& state) {
     best.Decide(state, data.QH1);
 }
 
-// The trials that take one step a day (below 0.02) and those that take ten sub-steps, each
-// set cut into one share per thread of whole groups of lanes. A share short of lanes repeats
-// its last capacity and ignores what those lanes give.
+// The trials cut into shares for the threads, heaviest first: those that take ten sub-steps a
+// day (from 0.02 on) one share per thread, then those that take one step a day (below 0.02)
+// likewise. The threads take the shares in that order, so whichever ends its ten-sub-step
+// share first takes the light ones, and both end together. A share short of lanes repeats its
+// last capacity and ignores what those lanes give.
 void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOptions& options) {
     const std::vector<double> capacities = RefinementCapacities();
     const int threads = TrialThreadCount(options.threads);
@@ -68,22 +70,27 @@ void RefineSideBySide(const RunInputs& data, RunState& state, const EngineOption
         int first, count;
         bool ten;
     };
+    // The capacities rise: those below kSubStepCapacity come first.
+    const int firstTen =
+        static_cast<int>(std::find_if(capacities.begin(), capacities.end(),
+                                      [](double q) { return !(q < kSubStepCapacity); }) -
+                         capacities.begin());
     std::vector<Share> shares;
-    for (int first = 0; first < kTrials;) {
-        const bool ten = !(capacities[first] < kSubStepCapacity);
-        int end = first;
-        while (end < kTrials && !(capacities[end] < kSubStepCapacity) == ten) ++end;
-        const int groups = (end - first + kTrialLanes - 1) / kTrialLanes;
-        const int perShare = (groups + threads - 1) / threads * kTrialLanes;
+    const auto cut = [&](int first, int end, bool ten) {
+        const int perThread = (end - first + threads - 1) / threads;
+        const int perShare =
+            (perThread + kRefinementLanes - 1) / kRefinementLanes * kRefinementLanes;
         for (int start = first; start < end; start += perShare)
             shares.push_back({start, std::min(perShare, end - start), ten});
-        first = end;
-    }
+    };
+    cut(firstTen, kTrials, true);
+    cut(0, firstTen, false);
     std::vector<double> smallest(kTrials);
     const VectorUnit unit = ChosenVectorUnit(options.widestVectorUnit);
     RunTasks(static_cast<int>(shares.size()), threads, [&](int s) {
         const Share& share = shares[s];
-        const int lanes = (share.count + kTrialLanes - 1) / kTrialLanes * kTrialLanes;
+        const int lanes =
+            (share.count + kRefinementLanes - 1) / kRefinementLanes * kRefinementLanes;
         double q[kMostTrialsAtOnce], found[kMostTrialsAtOnce];
         for (int k = 0; k < lanes; ++k)
             q[k] = capacities[share.first + std::min(k, share.count - 1)];

@@ -21,6 +21,7 @@
 #define HALOSOIL_KERNEL_CLONES(Unit, Target, Wide, DivisionWide)                                 \
     namespace halosoil {                                                                         \
     namespace {                                                                                  \
+    static_assert(kRefinementLanes % lanes::kWidth<DivisionWide> == 0);                          \
     Target void Refinement##Unit(const RunInputs& d, const RunState& st, const double* q,        \
                                  int trials, bool ten, double* smallest) {                       \
         refinement::RefinementBody<DivisionWide>(d, st, q, trials, ten, smallest);               \

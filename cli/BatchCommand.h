@@ -43,5 +43,6 @@ BatchCommand AddGraphCommand(CLI::App& app);
 BatchCommand AddCalibrateCommand(CLI::App& app);
 BatchCommand AddSensitivityCommand(CLI::App& app);
 BatchCommand AddEnsembleCommand(CLI::App& app);
+BatchCommand AddWeatherCommand(CLI::App& app);
 
 }  // namespace halosoil

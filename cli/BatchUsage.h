@@ -21,6 +21,11 @@ inline constexpr const char* kBatchUsage =
     "       halosoil-batch ensemble INPUT.inp (--parameter NAME=DISTRIBUTION...\n"
     "                 | --from REPORT.json) [--members N] [--design lhs|sobol]\n"
     "                 [--threshold QUANTITY>VALUE...] [--seed N] [-j N] [-o FILE.csv]\n"
+    "       halosoil-batch weather STATION.csv --latitude DEG --elevation M [--wind-height M]\n"
+    "                 [--coastal] [--method penman-monteith|hargreaves] [--kc K | --kc-file F]\n"
+    "                 [--start DATE] [--step year|month|week|day] [--steps N] [--fill linear]\n"
+    "                 [--max-gap D] [--delta V=C...] [--delta-file F]\n"
+    "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.

@@ -1,6 +1,6 @@
 // Writes the example projects (tests/common/ExampleProjects.h) with the program's own input
-// file writer, and the observations of the weekly one. Run it in the examples folder:
-// make-examples
+// file writer, the observations of the weekly one and the daily record of a weather station. Run it
+// in the examples folder: make-examples
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +16,7 @@
 #include "MemberRuns.h"
 #include "Observations.h"
 #include "Parameters.h"
+#include "StationExample.h"
 
 using namespace halosoil;
 
@@ -80,6 +81,7 @@ int main() {
             if (example.project == test::examples::ThreeLayersWeeklyDrained)
                 WeeklyObservations(written);
         }
+        examples::WriteStationExample("station_daily.csv");
     } catch (const HalosoilError& error) {
         std::cerr << error.what() << '\n';
         return 1;

@@ -1,0 +1,165 @@
+#include "DeltaChange.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <istream>
+
+#include "Errors.h"
+#include "StationFile.h"
+#include "StringToFloat.h"
+
+namespace halosoil::weather {
+
+namespace {
+
+// Temperatures change by degrees; a percentage of a temperature in deg C would depend on the
+// scale's zero.
+bool IsTemperature(Variable v) {
+    return v == Variable::Tmax || v == Variable::Tmin || v == Variable::Tmean ||
+           v == Variable::Tdew;
+}
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+Variable VariableOf(const std::string& name) {
+    const auto variable = VariableNamed(name);
+    if (!variable)
+        throw HalosoilError("'" + name + "' is not a weather variable; the variables are " +
+                            VariableNames());
+    return *variable;
+}
+
+}  // namespace
+
+Delta ParseChange(Variable variable, const std::string& change) {
+    Delta delta;
+    delta.variable = variable;
+    std::string number = Trimmed(change);
+    if (!number.empty() && number.back() == '%') {
+        delta.percent = true;
+        number.pop_back();
+    }
+    try {
+        delta.change = PointStringToFloat(number);
+    } catch (const ConversionError&) {
+        throw HalosoilError("'" + change + "' is not a change: give a number in the variable's " +
+                            "unit (+2) or a percentage (-10%)");
+    }
+    const std::string name = InfoOf(variable).name;
+    if (delta.percent && IsTemperature(variable))
+        throw HalosoilError(name + ": a temperature changes by degrees (" + name +
+                            "=+2), not by a percentage");
+    if (delta.percent && delta.change < -100.0)
+        throw HalosoilError(name + ": a change of " + Trimmed(change) +
+                            " would make the values negative");
+    return delta;
+}
+
+Delta ParseDelta(const std::string& text) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos)
+        throw HalosoilError("'" + text + "' is not a delta of the form VARIABLE=CHANGE (tmax=+2, " +
+                            "rain=-10%)");
+    return ParseChange(VariableOf(Trimmed(text.substr(0, equals))), text.substr(equals + 1));
+}
+
+std::vector<Delta> ReadDeltaCsv(std::istream& in, const std::string& fileName) {
+    const auto refuse = [&](int line, int column, const std::string& what) {
+        std::string where = fileName + ", line " + std::to_string(line);
+        if (column > 0) where += ", column " + std::to_string(column);
+        throw HalosoilError(where + ": " + what);
+    };
+    std::string line;
+    if (!std::getline(in, line)) throw HalosoilError(fileName + ": the file is empty");
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (Trimmed(line) != "month,variable,change")
+        refuse(1, 0, "the header is 'month,variable,change', not '" + line + "'");
+    std::vector<Delta> deltas;
+    int lineNumber = 1;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (Trimmed(line).empty()) continue;
+        std::vector<std::string> cells;
+        std::size_t from = 0;
+        while (true) {
+            const auto comma = line.find(',', from);
+            cells.push_back(Trimmed(line.substr(from, comma - from)));
+            if (comma == std::string::npos) break;
+            from = comma + 1;
+        }
+        if (cells.size() != 3)
+            refuse(lineNumber, 0, std::to_string(cells.size()) + " cells where the header has 3");
+        int month = 0;
+        if (!TryStringToInt(cells[0], month) || month < 1 || month > 12)
+            refuse(lineNumber, 1, "'" + cells[0] + "' is not a month 1 to 12");
+        Variable variable{};
+        try {
+            variable = VariableOf(cells[1]);
+        } catch (const HalosoilError& error) {
+            refuse(lineNumber, 2, error.what());
+        }
+        try {
+            Delta delta = ParseChange(variable, cells[2]);
+            delta.month = month;
+            deltas.push_back(delta);
+        } catch (const HalosoilError& error) {
+            refuse(lineNumber, 3, error.what());
+        }
+    }
+    if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));
+    return deltas;
+}
+
+std::vector<Delta> ReadDeltaFile(const std::string& path) {
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        FileError error(path + ": " + FileErrorText(errno ? errno : ENOENT));
+        error.SetFile(path);
+        throw error;
+    }
+    return ReadDeltaCsv(in, path);
+}
+
+void ApplyDeltas(StationRecord& record, const std::vector<Delta>& deltas) {
+    if (deltas.empty()) return;
+    for (Day& day : record.days) {
+        const int month = MonthOf(day.date);
+        for (const Delta& delta : deltas) {
+            if (delta.month != 0 && delta.month != month) continue;
+            double& value = day[delta.variable];
+            if (!Has(value)) continue;
+            if (delta.percent)
+                value = value * (1.0 + delta.change / 100.0);
+            else
+                value = value + delta.change;
+        }
+        try {
+            CheckDay(record, day);
+        } catch (const HalosoilError& error) {
+            throw HalosoilError(std::string(error.what()) + " (after the delta change)");
+        }
+    }
+}
+
+std::string DeltaText(const std::vector<Delta>& deltas) {
+    std::string text;
+    for (const Delta& delta : deltas) {
+        if (!text.empty()) text += "; ";
+        char number[32];
+        std::snprintf(number, sizeof number, "%+g", delta.change);
+        text += std::string(InfoOf(delta.variable).name) + " " + number + " " +
+                (delta.percent ? "%" : InfoOf(delta.variable).unit);
+        if (delta.month != 0) text += " in month " + std::to_string(delta.month);
+    }
+    return text;
+}
+
+}  // namespace halosoil::weather

@@ -1,0 +1,222 @@
+#include "StationFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <istream>
+
+#include "Errors.h"
+#include "StringToFloat.h"
+
+namespace halosoil::weather {
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& fileName, int line, int column,
+                         const std::string& what) {
+    std::string where = fileName + ", line " + std::to_string(line);
+    if (column > 0) where += ", column " + std::to_string(column);
+    throw HalosoilError(where + ": " + what);
+}
+
+std::string Trimmed(std::string_view cell) {
+    const auto first = cell.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = cell.find_last_not_of(" \t");
+    std::string text(cell.substr(first, last - first + 1));
+    // A spreadsheet may quote any cell.
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+void SplitCells(std::string_view line, std::vector<std::string>& cells) {
+    cells.clear();
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', from);
+        cells.push_back(Trimmed(line.substr(from, comma - from)));
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+}
+
+bool IsMissing(const std::string& cell) {
+    return cell.empty() || cell == "NA" || cell == "NaN" || cell == "nan";
+}
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// The column of each cell: a variable, the date (-1) or ignored (-2).
+constexpr int kDateColumn = -1;
+constexpr int kIgnoredColumn = -2;
+
+std::vector<int> ReadHeader(const std::string& line, StationRecord& record) {
+    std::vector<std::string> cells;
+    SplitCells(line, cells);
+    std::vector<int> uses;
+    int dateColumn = 0;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        const int column = static_cast<int>(k) + 1;
+        const std::string& name = cells[k];
+        if (name == "date") {
+            if (dateColumn != 0) Refuse(record.fileName, 1, column, "date is a column twice");
+            dateColumn = column;
+            uses.push_back(kDateColumn);
+            continue;
+        }
+        const auto variable = VariableNamed(name);
+        if (!variable) {
+            record.warnings.push_back(record.fileName + ": column " + std::to_string(column) +
+                                      " '" + name + "' is not a weather variable and is ignored");
+            uses.push_back(kIgnoredColumn);
+            continue;
+        }
+        int& known = record.columns[static_cast<std::size_t>(*variable)];
+        if (known != 0) Refuse(record.fileName, 1, column, name + " is a column twice");
+        known = column;
+        uses.push_back(static_cast<int>(*variable));
+    }
+    const auto missing = [&](const char* name) {
+        Refuse(record.fileName, 1, 0,
+               std::string("the file has no column '") + name + "'; the columns are date, " +
+                   VariableNames());
+    };
+    if (dateColumn == 0) missing("date");
+    if (!record.HasColumn(Variable::Rain)) missing("rain");
+    if (!record.HasColumn(Variable::Et0)) {
+        if (!record.HasColumn(Variable::Tmax)) missing("tmax");
+        if (!record.HasColumn(Variable::Tmin)) missing("tmin");
+    }
+    return uses;
+}
+
+}  // namespace
+
+void CheckDay(const StationRecord& record, const Day& day) {
+    const auto refuse = [&](Variable variable, const std::string& what) {
+        throw HalosoilError(PlaceOf(record, day, variable) + ": " + what);
+    };
+    const auto value = [&](Variable variable) { return day[variable]; };
+    for (Variable t : {Variable::Tmax, Variable::Tmin, Variable::Tmean, Variable::Tdew}) {
+        const double v = value(t);
+        if (Has(v) && (v < -90.0 || v > 60.0))
+            refuse(t, std::string(InfoOf(t).name) + " " + Number(v) +
+                          " deg C lies outside -90 to 60 deg C, the temperatures of weather");
+    }
+    const double tmax = value(Variable::Tmax), tmin = value(Variable::Tmin);
+    if (Has(tmax) && Has(tmin) && tmin > tmax)
+        refuse(Variable::Tmin,
+               "tmin " + Number(tmin) + " is above tmax " + Number(tmax) + " of the same day");
+    const double tmean = value(Variable::Tmean);
+    if (Has(tmean) && ((Has(tmax) && tmean > tmax) || (Has(tmin) && tmean < tmin)))
+        refuse(Variable::Tmean, "tmean " + Number(tmean) + " lies outside tmin to tmax");
+    const double tdew = value(Variable::Tdew);
+    if (Has(tdew) && Has(tmax) && tdew > tmax)
+        refuse(Variable::Tdew, "tdew " + Number(tdew) + " is above tmax " + Number(tmax) +
+                                   ": the dew point is never above the air's temperature");
+    for (Variable rh : {Variable::RhMax, Variable::RhMin, Variable::RhMean}) {
+        const double v = value(rh);
+        if (Has(v) && (v < 0.0 || v > 100.0))
+            refuse(rh,
+                   std::string(InfoOf(rh).name) + " " + Number(v) + " % lies outside 0 to 100 %");
+    }
+    const double rhMax = value(Variable::RhMax), rhMin = value(Variable::RhMin);
+    if (Has(rhMax) && Has(rhMin) && rhMin > rhMax)
+        refuse(Variable::RhMin, "rh_min " + Number(rhMin) + " is above rh_max " + Number(rhMax) +
+                                    " of the same day");
+    for (Variable v : {Variable::Ea, Variable::Wind, Variable::Sunshine, Variable::Radiation,
+                       Variable::Rain, Variable::Et0}) {
+        if (Has(value(v)) && value(v) < 0.0)
+            refuse(v, std::string(InfoOf(v).name) + " " + Number(value(v)) + " " + InfoOf(v).unit +
+                          " is negative");
+    }
+    if (Has(value(Variable::Sunshine)) && value(Variable::Sunshine) > 24.0)
+        refuse(Variable::Sunshine,
+               "sunshine " + Number(value(Variable::Sunshine)) + " h is more than a day");
+}
+
+void CheckRecord(const StationRecord& record) {
+    if (record.days.empty()) throw HalosoilError(record.fileName + ": the record holds no day");
+    for (std::size_t k = 0; k < record.days.size(); ++k) {
+        const Day& day = record.days[k];
+        if (k > 0 && day.date <= record.days[k - 1].date)
+            throw HalosoilError(record.fileName + ": " + IsoText(day.date) + " is not after " +
+                                IsoText(record.days[k - 1].date));
+        CheckDay(record, day);
+    }
+}
+
+StationRecord ReadStationCsv(std::istream& in, const std::string& fileName) {
+    StationRecord record;
+    record.fileName = fileName;
+    std::string line;
+    if (!std::getline(in, line)) throw HalosoilError(fileName + ": the file is empty");
+    // A spreadsheet that saves "CSV UTF-8" starts the file with a byte-order mark.
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::vector<int> uses = ReadHeader(line, record);
+
+    std::vector<std::string> cells;
+    int lineNumber = 1;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        SplitCells(line, cells);
+        if (cells.size() != uses.size())
+            Refuse(fileName, lineNumber, 0,
+                   std::to_string(cells.size()) + " cells where the header has " +
+                       std::to_string(uses.size()));
+        Day day;
+        day.line = lineNumber;
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const int column = static_cast<int>(k) + 1;
+            if (uses[k] == kIgnoredColumn) continue;
+            if (uses[k] == kDateColumn) {
+                const auto date = ParseIsoDate(cells[k]);
+                if (!date)
+                    Refuse(fileName, lineNumber, column,
+                           "'" + cells[k] + "' is not a date of the form YYYY-MM-DD");
+                day.date = *date;
+                continue;
+            }
+            if (IsMissing(cells[k])) continue;
+            try {
+                day.values[static_cast<std::size_t>(uses[k])] = PointStringToFloat(cells[k]);
+            } catch (const ConversionError& error) {
+                Refuse(fileName, lineNumber, column, error.what());
+            }
+            if (!std::isfinite(day.values[static_cast<std::size_t>(uses[k])]))
+                Refuse(fileName, lineNumber, column, "'" + cells[k] + "' is not a finite number");
+        }
+        if (!record.days.empty() && day.date <= record.days.back().date) {
+            const Day& before = record.days.back();
+            Refuse(fileName, lineNumber, 0,
+                   IsoText(day.date) + " is not after " + IsoText(before.date) + " of line " +
+                       std::to_string(before.line));
+        }
+        CheckDay(record, day);
+        record.days.push_back(day);
+    }
+    if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));
+    if (record.days.empty()) throw HalosoilError(fileName + ": the file holds no day");
+    return record;
+}
+
+StationRecord ReadStationFile(const std::string& path) {
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        FileError error(path + ": " + FileErrorText(errno ? errno : ENOENT));
+        error.SetFile(path);
+        throw error;
+    }
+    return ReadStationCsv(in, path);
+}
+
+}  // namespace halosoil::weather

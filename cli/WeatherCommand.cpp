@@ -166,7 +166,7 @@ BatchCommand AddWeatherCommand(CLI::App& app) {
         "start month, a week step seven days. Evaporation = Kc x ET0 summed over the days.\n"
         "The station file is CSV with a header of date, tmax, tmin, tmean, rh_max, rh_min,\n"
         "rh_mean, tdew, ea (kPa), wind (m/s), sunshine (h), radiation (MJ m-2 day-1), rain (mm)\n"
-        "and et0 (mm, taken as given); date, rain and tmax with tmin (or et0) are required.");
+        "and et0 (mm, taken as given); date, rain and tmax with tmin (or et0) are required.\n");
     command->add_option("STATION.csv", arguments->station, "the station's daily record")
         ->required();
     command->add_option("--latitude", arguments->latitude, "degrees, south negative")

@@ -37,8 +37,11 @@ void WriteStationExample(const char* name) {
                 const double rhMin = std::round(rhMax * (monsoon ? 0.6 : 0.35));
                 const double wind = std::round(std::fabs(2.5 + 0.8 * noise(random)) * 10) / 10;
                 const double dayLength = 12.0 + 1.9 * season;
+                // Cloudless hours stay below the day length.
                 const double sunshine =
-                    std::round(std::fmax(0.0, dayLength * (monsoon ? 0.55 : 0.8) + noise(random)) *
+                    std::round(std::fmin(0.9 * dayLength,
+                                         std::fmax(0.0, dayLength * (monsoon ? 0.55 : 0.8) +
+                                                            noise(random))) *
                                10) /
                     10;
                 const double rain =

@@ -1,6 +1,8 @@
 // The station file reader on any bytes: a clear refusal or a record. A record read is carried
 // through gap filling, FAO-56 and the grouping into day and month steps; each either refuses
 // with a message or gives finite, non-negative evapotranspiration whose steps hold every day.
+// The same bytes go to the readers of the Kc and delta files beside it, which refuse or give
+// values within their limits.
 #include <cmath>
 #include <cstdint>
 #include <sstream>
@@ -40,10 +42,29 @@ void Through(const StationRecord& record, int tstLength) {
         fuzz::Require(days == static_cast<int>(result.days.size()), "day steps hold every day");
 }
 
+void SideFiles(const std::string& text) {
+    try {
+        std::istringstream in(text);
+        const KcSchedule kc = ReadKcCsv(in, "kc.csv");
+        for (double value : kc.monthly) fuzz::Require(value >= 0.0 && value <= 2.0, "Kc 0 to 2");
+        for (double value : kc.perStep) fuzz::Require(value >= 0.0 && value <= 2.0, "Kc 0 to 2");
+    } catch (const HalosoilError&) {
+    }
+    try {
+        std::istringstream in(text);
+        for (const Delta& delta : ReadDeltaCsv(in, "deltas.csv"))
+            fuzz::Require(delta.month >= 1 && delta.month <= 12 && std::isfinite(delta.change),
+                          "a delta of a month");
+    } catch (const HalosoilError&) {
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(bytes), size));
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    SideFiles(text);
+    std::istringstream in(text);
     StationRecord record;
     try {
         record = ReadStationCsv(in, "fuzz.csv");

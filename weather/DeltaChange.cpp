@@ -1,6 +1,7 @@
 #include "DeltaChange.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <istream>
@@ -51,6 +52,8 @@ Delta ParseChange(Variable variable, const std::string& change) {
                             "unit (+2) or a percentage (-10%)");
     }
     const std::string name = InfoOf(variable).name;
+    if (!std::isfinite(delta.change))
+        throw HalosoilError(name + ": '" + Trimmed(change) + "' is not a finite change");
     if (delta.percent && IsTemperature(variable))
         throw HalosoilError(name + ": a temperature changes by degrees (" + name +
                             "=+2), not by a percentage");

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActionGuard.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 #include "StringToFloat.h"
@@ -16,6 +17,12 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
                      QWidget* parent)
     : InputPanelFrame(data, workflow, dialogs, "HydrPanel", parent) {
     HydrGrid = MakeStepGrid(this, "HydrGrid", "Hydrological data (mm per time step)", 4, 90);
+    // The note and the import button share the place at the foot's left. The button is made
+    // before the foot's Cancel and Save, right of it, so that the Tab key meets it first.
+    auto* footLeft = new QWidget(this);
+    WeatherButton = MakeButton(footLeft, "HydrWeatherButton", "Import weather...");
+    WeatherButton->setAccessibleName("Import rainfall and evaporation from a station's weather");
+    ConnectGuarded<HydrPanel>(this, dialogs_, {{WeatherButton, &HydrPanel::WeatherButtonClick}});
     MakeFootButtons("HydrQuitButton", "HydrSaveButton");
 
     // The column labels stand above the grid's data columns.
@@ -33,9 +40,33 @@ HydrPanel::HydrPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     auto* content = new QVBoxLayout;
     content->addLayout(columnLabels);
     content->addWidget(HydrGrid, 1);
-    LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true,
-           MakeLabel(this, "Data can be pasted here", "HydrNoteLabel"));
+    auto* footLeftLayout = new QHBoxLayout(footLeft);
+    footLeftLayout->setContentsMargins(0, 0, 0, 0);
+    footLeftLayout->addWidget(MakeLabel(footLeft, "Data can be pasted here", "HydrNoteLabel"));
+    footLeftLayout->addWidget(WeatherButton);
+    LayOut(MakeHeading(this, HydrGrid->accessibleName(), true), content, true, footLeft);
     HydrGrid->setMinimumWidth(4 * 90 + 24);
+}
+
+void HydrPanel::WeatherButtonClick() {
+    auto* dialog =
+        new WeatherImportDialog(data_.TstLength, data_.HydrRows, weatherChoices_, dialogs_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        RunGuarded(dialogs_, [this, dialog] {
+            weatherChoices_ = dialog->Chosen();
+            FillFromWeather(dialog->Steps());
+        });
+    });
+    dialog->open();
+}
+
+void HydrPanel::FillFromWeather(const std::vector<weather::WeatherStep>& steps) {
+    for (const weather::WeatherStep& step : steps) {
+        if (step.step < 1 || step.step > data_.HydrRows) continue;
+        HydrGrid->SetCell(1, step.step, WeatherImportDialog::GridText(step.rain));
+        HydrGrid->SetCell(3, step.step, WeatherImportDialog::GridText(step.evap));
+    }
 }
 
 void HydrPanel::SaveButtonClick() {

@@ -107,8 +107,10 @@ inline double DaylightHours(double latitude, int j) {
     return 24.0 / std::numbers::pi * SunsetHourAngle(latitude, SolarDeclination(j));
 }
 
-// Eq. 35: solar radiation Rs from the hours of sunshine n (Angstrom).
+// Eq. 35: solar radiation Rs from the hours of sunshine n (Angstrom). In the polar night N is
+// 0, and so are Ra and Rs.
 inline double SolarRadiationFromSunshine(double n, double daylightHours, double ra) {
+    if (!(daylightHours > 0.0)) return 0.0;
     return (kAngstromA + kAngstromB * n / daylightHours) * ra;
 }
 

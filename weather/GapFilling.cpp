@@ -9,7 +9,7 @@ namespace {
 
 std::string FillHint(const FillOptions& options) {
     if (!options.linear)
-        return "; --fill linear estimates gaps of up to " + std::to_string(options.maxGap) +
+        return "; linear filling estimates gaps of up to " + std::to_string(options.maxGap) +
                " days";
     return "";
 }
@@ -91,7 +91,7 @@ void FillVariable(StationRecord& record, Variable variable, unsigned flag,
                    " of the record, where no later and earlier day lie to fill it from");
         if (length > options.maxGap)
             refuse(" and " + std::to_string(length - 1) + " days after it, a gap longer than " +
-                   std::to_string(options.maxGap) + " days (--max-gap)");
+                   std::to_string(options.maxGap) + " days, the longest gap filled");
         const double before = days[k - 1][variable];
         const double after = days[end][variable];
         for (std::size_t g = k; g < end; ++g) {

@@ -189,7 +189,7 @@ std::vector<WeatherStep> ToTimeSteps(const std::vector<DayEt0>& days, const Step
     const Date last = days.back().date;
     const Date start = options.start ? *options.start : DefaultStart(first, length);
     if ((length == 360 || length == 30) && FirstOfMonth(start) != start)
-        throw HalosoilError("--start " + IsoText(start) + ": a " + StepLengthName(length) +
+        throw HalosoilError("the start " + IsoText(start) + ": a " + StepLengthName(length) +
                             " step begins on the first day of a month");
     if (options.kc.kind == KcSchedule::Kind::PerStep && options.steps > 0 &&
         static_cast<int>(options.kc.perStep.size()) < options.steps)

@@ -204,6 +204,23 @@ TEST(ReferenceEvapotranspiration, SunshineBeyondTheDayLengthIsRefusedNamingLineA
     }
 }
 
+TEST(ReferenceEvapotranspiration, ThePolarNightHasNoSunAndNoNegativeEvapotranspiration) {
+    StationRecord record = BrusselsRecord();
+    Day& day = record.days[0];
+    day.date = Date{std::chrono::year{2001} / std::chrono::January / 1};
+    day[Variable::Tmax] = -20;
+    day[Variable::Tmin] = -30;
+    day[Variable::Sunshine] = 0;
+    Station station = Brussels();
+    station.latitude = 80;
+    const DayEt0 result = ReferenceEvapotranspiration(record, station)[0];
+    EXPECT_DOUBLE_EQ(result.radiation, 0.0);
+    // Only longwave losses and dry air: the radiation term is negative, and so may be the sum,
+    // which the project never takes below 0.
+    EXPECT_TRUE(std::isfinite(result.et0));
+    EXPECT_GE(result.et0, 0.0);
+}
+
 TEST(ReferenceEvapotranspiration, StationsBeyondTheEarthAreRefused) {
     Station station = Brussels();
     station.latitude = 91;

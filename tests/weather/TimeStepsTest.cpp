@@ -115,7 +115,7 @@ TEST(TimeSteps, PeriodsTheRecordDoesNotCoverAreRefusedNamingTheStep) {
     options.steps = 0;
     options.start = On(2001, 2, 15);
     EXPECT_EQ(Refusal(Even(On(2001, 1, 15), On(2001, 3, 31)), options),
-              "--start 2001-02-15: a month step begins on the first day of a month");
+              "the start 2001-02-15: a month step begins on the first day of a month");
 }
 
 TEST(TimeSteps, KcFilesAreCheckedLineByLine) {
@@ -145,7 +145,7 @@ TEST(GapFilling, AMissingDayIsRefusedNamingItUnlessFilled) {
     options.tstLength = 1;
     EXPECT_EQ(Refusal(record, options),
               "even.csv, line 7: 2001-01-05 missing from the record (between lines 5 and 7); "
-              "--fill linear estimates gaps of up to 3 days");
+              "linear filling estimates gaps of up to 3 days");
     WeatherOptions filled;
     filled.steps = options;
     filled.fill.linear = true;
@@ -174,7 +174,7 @@ TEST(GapFilling, GapsLongerThanTheLimitOrAtTheEndsAreRefused) {
     } catch (const std::exception& error) {
         EXPECT_STREQ(error.what(),
                      "even.csv, line 4, column 3: rain is missing on 2001-01-03 and 3 days after "
-                     "it, a gap longer than 3 days (--max-gap)");
+                     "it, a gap longer than 3 days, the longest gap filled");
     }
     options.fill.maxGap = 4;
     const WeatherResult result = ComputeWeather(record, options);

@@ -1,6 +1,6 @@
-"""Builds the extension halosoil._core with the project's own CMake build (the core and study
-libraries and the module only, optimised), then installs it with the package's Python files.
-The metadata are in pyproject.toml."""
+"""Builds the extension halosoil._core with the project's own CMake build (the core, study and
+weather libraries and the module only, optimised), then installs it with the package's Python
+files. The metadata are in pyproject.toml."""
 
 import os
 import pathlib

@@ -18,6 +18,11 @@ porosities, moisture and efficiencies in percent. Observations of the field
 (``read_observations``) calibrate a project's parameters jointly (``calibrate``,
 ``Calibration``); ``sensitivity`` tells which parameters matter for a result, and
 ``ensemble`` (``Ensemble``, ``bands``) gives prediction bands for uncertain parameters.
+
+A station's daily weather (``read_weather``: a CSV file, or the nearest cell of a gridded
+dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change scenarios
+(``delta_change``) and the rain and evaporation of the project's time steps (``to_steps``,
+``Project.apply_weather``).
 """
 
 from ._calibration import Calibration, calibrate
@@ -28,6 +33,8 @@ from ._project import Project, read_input
 from ._result import Result, read_output, run
 from ._sensitivity import sensitivity
 from ._study import scenarios, sweep, tabulate, to_dataset
+from ._weather import et0, read_weather
+from ._weather_steps import delta_change, to_steps
 from ._zones import ZONE_KEYS
 
 __all__ = [
@@ -51,5 +58,9 @@ __all__ = [
     "ensemble",
     "Ensemble",
     "bands",
+    "read_weather",
+    "et0",
+    "delta_change",
+    "to_steps",
     "ZONE_KEYS",
 ]

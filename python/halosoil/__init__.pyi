@@ -1,4 +1,5 @@
 # Type stub of the halosoil package: what scripts may rely on.
+import datetime
 import os
 from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
@@ -11,6 +12,10 @@ _Path = Union[str, os.PathLike[str]]
 _Series = npt.NDArray[np.float64]
 
 ZONE_KEYS: tuple[str, ...]
+
+# Kc: a number, by month (a dict {month: kc}, a Series indexed 1..12, 12 values) or per step.
+_Kc = Union[float, Mapping[int, float], pandas.Series, Sequence[float]]
+_Day = Union[None, str, datetime.date, pandas.Timestamp]
 
 class Error(Exception): ...
 class InputError(Error, ValueError): ...
@@ -58,6 +63,10 @@ class Project:
     def check(self, panels: bool = ...) -> None: ...
     def write(self, path: _Path) -> None: ...
     def input_text(self, path: Optional[_Path] = ...) -> bytes: ...
+    def apply_weather(self, weather: pandas.DataFrame, *, latitude: float, elevation: float,
+                      kc: _Kc = ..., start: _Day = ..., steps: Optional[int] = ...,
+                      wind_height: float = ..., method: str = ..., coastal: bool = ...,
+                      fill: Optional[str] = ..., max_gap: int = ...) -> Project: ...
 
 class Result:
     title1: str
@@ -140,3 +149,19 @@ def ensemble(project: Project, parameters: Optional[Mapping[str, tuple[Any, ...]
              members_per_task: int = ...) -> Ensemble: ...
 
 def bands(dataset: xarray.Dataset) -> pandas.DataFrame: ...
+
+def read_weather(source: Union[_Path, xarray.Dataset], *, latitude: Optional[float] = ...,
+                 longitude: Optional[float] = ...,
+                 variables: Optional[Mapping[str, str]] = ...) -> pandas.DataFrame: ...
+
+def et0(weather: pandas.DataFrame, *, latitude: float, elevation: float,
+        wind_height: float = ..., method: str = ..., coastal: bool = ...,
+        fill: Optional[str] = ..., max_gap: int = ...) -> pandas.Series: ...
+
+def delta_change(weather: pandas.DataFrame, *, monthly: Optional[pandas.DataFrame] = ...,
+                 **changes: Union[float, str]) -> pandas.DataFrame: ...
+
+def to_steps(weather: pandas.DataFrame, project: Union[Project, str, int], *, latitude: float,
+             elevation: float, kc: _Kc = ..., start: _Day = ..., steps: Optional[int] = ...,
+             wind_height: float = ..., method: str = ..., coastal: bool = ...,
+             fill: Optional[str] = ..., max_gap: int = ...) -> pandas.DataFrame: ...

@@ -22,6 +22,7 @@
 #include "ResultDict.h"
 #include "RunMany.h"
 #include "StudyModule.h"
+#include "WeatherBindings.h"
 
 namespace py = pybind11;
 using namespace halosoil;
@@ -170,4 +171,5 @@ PYBIND11_MODULE(_core, m) {
           "Writes the output file of a result dict to path, replacing a file only when whole.");
     m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
     AddStudyFunctions(m);
+    AddWeatherBindings(m);
 }

@@ -40,11 +40,16 @@ StationRecord WithEveryDate(const StationRecord& record, const FillOptions& opti
                     missing == 1 ? IsoText(before.date + std::chrono::days{1})
                                  : IsoText(before.date + std::chrono::days{1}) + " to " +
                                        IsoText(day.date - std::chrono::days{1});
-                if (!options.linear)
+                // A record read from a file names the lines around the gap; one made otherwise
+                // (a frame of Python's) has none.
+                if (!options.linear && day.line > 0 && before.line > 0)
                     throw HalosoilError(record.fileName + ", line " + std::to_string(day.line) +
                                         ": " + dates + " missing from the record (between lines " +
                                         std::to_string(before.line) + " and " +
                                         std::to_string(day.line) + ")" + FillHint(options));
+                if (!options.linear)
+                    throw HalosoilError(record.fileName + ": " + dates +
+                                        " missing from the record" + FillHint(options));
                 for (int m = 1; m <= missing; ++m) {
                     Day gap;
                     gap.date = before.date + std::chrono::days{m};
@@ -86,9 +91,9 @@ void FillVariable(StationRecord& record, Variable variable, unsigned flag,
                                 " is missing on " + IsoText(days[k].date) + why);
         };
         if (!options.linear) refuse(FillHint(options));
-        if (k == 0 || end == n)
-            refuse(" at the " + std::string(k == 0 ? "start" : "end") +
-                   " of the record, where no later and earlier day lie to fill it from");
+        if (k == 0)
+            refuse(" at the start of the record, where no earlier day lies to fill it from");
+        if (end == n) refuse(" at the end of the record, where no later day lies to fill it from");
         if (length > options.maxGap)
             refuse(" and " + std::to_string(length - 1) + " days after it, a gap longer than " +
                    std::to_string(options.maxGap) + " days, the longest gap filled");

@@ -193,7 +193,7 @@ std::vector<WeatherStep> ToTimeSteps(const std::vector<DayEt0>& days, const Step
                             " step begins on the first day of a month");
     if (options.kc.kind == KcSchedule::Kind::PerStep && options.steps > 0 &&
         static_cast<int>(options.kc.perStep.size()) < options.steps)
-        throw HalosoilError("the Kc file gives steps 1 to " +
+        throw HalosoilError("the Kc per step covers steps 1 to " +
                             std::to_string(options.kc.perStep.size()) + ", the project has " +
                             std::to_string(options.steps));
 

@@ -7,12 +7,13 @@ import math
 import numbers
 import os
 from collections.abc import Mapping
-from typing import Any, Optional
+from typing import Any
 
 import numpy as np
 
 from . import _core
 from ._errors import InputError, readable, translated
+from ._weather_steps import apply_weather as _apply_weather
 from ._zones import zones_of
 
 # The fields of a project as the core's one table gives them: (name, kind, unit, meaning).
@@ -234,51 +235,8 @@ class Project:
         name = self.file_name if path is None else os.fspath(path)
         return translated(_core.input_text, self._record(), name)
 
-    def apply_weather(self, weather: Any, *, latitude: float, elevation: float,
-                      kc: Any = 1.0, start: Any = None, steps: Optional[int] = None,
-                      wind_height: float = 2.0, method: str = "penman-monteith",
-                      coastal: bool = False, fill: Optional[str] = None,
-                      max_gap: int = 3) -> Project:
-        """A new project whose rain and evaporation are those of a station's daily weather.
-
-        The weather is grouped into the project's time steps as ``halosoil.to_steps`` groups
-        it (the step length is the project's): ``rain`` becomes the steps' rain and
-        ``evaporation`` their Kc x ET0, in mm per step, as ``halosoil-batch weather --into``
-        writes them.
-
-        Parameters
-        ----------
-        weather : pandas.DataFrame
-            Daily weather as ``halosoil.read_weather`` gives it.
-        latitude, elevation, kc, start, steps, wind_height, method, coastal, fill, max_gap
-            As for ``halosoil.to_steps``; ``kc`` per step has one value per step of this
-            project.
-
-        Returns
-        -------
-        Project
-            A copy with ``steps`` the steps the weather covers, at most this project's:
-            irrigation, irrigation salinity and measured salinities cannot be made from
-            weather, so a project longer than the record is cut to the steps covered, and a
-            record longer than the project fills only the project's steps. This project is
-            left as it is.
-
-        Raises
-        ------
-        halosoil.InputError
-            As ``halosoil.to_steps`` does; also for a project whose values no input file
-            could hold.
-
-        Warns
-        -----
-        UserWarning
-            Naming what was cut or left out when the record and the project differ in length.
-        """
-        from ._weather_steps import apply_weather
-
-        return apply_weather(self, weather, latitude=latitude, elevation=elevation, kc=kc,
-                             start=start, steps=steps, wind_height=wind_height, method=method,
-                             coastal=coastal, fill=fill, max_gap=max_gap)
+    # A new project whose rain and evaporation are a station's weather's (halosoil.to_steps).
+    apply_weather = _apply_weather
 
     def __eq__(self, other: object) -> bool:
         if not isinstance(other, Project):

@@ -188,8 +188,41 @@ def apply_weather(project: Any, weather: Any, *, latitude: float, elevation: flo
                   kc: Any = 1.0, start: Any = None, steps: Optional[int] = None,
                   wind_height: float = 2.0, method: str = "penman-monteith",
                   coastal: bool = False, fill: Optional[str] = None, max_gap: int = 3):
-    """The project with its rain and evaporation the weather's steps; see
-    ``Project.apply_weather``."""
+    """A new project whose rain and evaporation are those of a station's daily weather.
+
+    The weather is grouped into the project's time steps as ``halosoil.to_steps`` groups
+    it (the step length is the project's): ``rain`` becomes the steps' rain and
+    ``evaporation`` their Kc x ET0, in mm per step, as ``halosoil-batch weather --into``
+    writes them.
+
+    Parameters
+    ----------
+    weather : pandas.DataFrame
+        Daily weather as ``halosoil.read_weather`` gives it.
+    latitude, elevation, kc, start, steps, wind_height, method, coastal, fill, max_gap
+        As for ``halosoil.to_steps``; ``kc`` per step has one value per step of this
+        project.
+
+    Returns
+    -------
+    Project
+        A copy with ``steps`` the steps the weather covers, at most this project's:
+        irrigation, irrigation salinity and measured salinities cannot be made from
+        weather, so a project longer than the record is cut to the steps covered, and a
+        record longer than the project fills only the project's steps. This project is
+        left as it is.
+
+    Raises
+    ------
+    halosoil.InputError
+        As ``halosoil.to_steps`` does; also for a project whose values no input file
+        could hold.
+
+    Warns
+    -----
+    UserWarning
+        Naming what was cut or left out when the record and the project differ in length.
+    """
     from ._project import Project
 
     if not isinstance(project, Project):

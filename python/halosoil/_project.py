@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import copy as _copy
+import difflib
 import math
 import numbers
 import os
@@ -27,6 +28,8 @@ _NUMBERS = tuple(name for name, kind, _, _ in FIELDS if kind == "number")
 _ZONE_FIELDS = tuple(name for name, kind, _, _ in FIELDS if kind == "zones")
 _SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
 _DICTS = _ZONE_FIELDS + ("measured_salinity",)
+# Every attribute a project has; setting another is refused.
+_ATTRIBUTES = frozenset(name for name, _, _, _ in FIELDS) | {"measured_salinity", "file_name", "label"}
 
 
 class Project:
@@ -98,9 +101,18 @@ class Project:
         self.file_name = ""
         self.label: dict[str, Any] = {}
         for name, value in values.items():
-            if not hasattr(self, name):
+            if name not in _ATTRIBUTES:
                 raise TypeError(f"Project has no attribute {name!r}")
             setattr(self, name, value)
+
+    def __setattr__(self, name: str, value: Any) -> None:
+        # A misspelt attribute would otherwise be a new one that nothing reads, and the run
+        # would go on with the value it was meant to replace.
+        if name not in _ATTRIBUTES:
+            close = difflib.get_close_matches(name, sorted(_ATTRIBUTES), n=1)
+            hint = f"; did you mean {close[0]!r}?" if close else ""
+            raise InputError(f"Project has no attribute {name!r} (set to {value!r}){hint}")
+        object.__setattr__(self, name, value)
 
     @property
     def zones(self) -> tuple[str, ...]:

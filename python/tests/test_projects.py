@@ -244,3 +244,18 @@ class TestPickling:
         assert (str(error), error.step) == ("stopped", 7)
         error = pickle.loads(pickle.dumps(halosoil.InputError("There are invalid values.")))
         assert isinstance(error, halosoil.InputError) and str(error) == "There are invalid values."
+
+
+def test_a_misspelt_attribute_is_refused_naming_it_and_the_one_meant():
+    project = halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+    depth = project.drain_depth
+    with pytest.raises(halosoil.InputError,
+                       match=r"Project has no attribute 'drain_depht' \(set to 2.5\); "
+                             r"did you mean 'drain_depth'\?"):
+        project.drain_depht = 2.5
+    assert project.drain_depth == depth
+    assert "drain_depht" not in vars(project)
+    # The attributes it has are still set as before.
+    project.drain_depth = 2.5
+    project.label = {"case": 1}
+    assert project.drain_depth == 2.5

@@ -8,6 +8,7 @@ from typing import Any, Optional
 import numpy as np
 
 from . import _core
+from ._arguments import count, flag, not_a_project
 from ._errors import InputError, WaterTableBelowAquifer, readable, translated
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
@@ -178,7 +179,10 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
     Raises
     ------
     InputError
-        With the program's text, for a project it refuses.
+        With the program's text, for a project it refuses; also for ``refine`` or
+        ``optimise`` other than True or False, and a negative ``threads``.
+    TypeError
+        For anything but a Project; for a path, with the hint to read it with ``read_input``.
     WaterTableBelowAquifer
         When the water table falls below the aquifer.
 
@@ -186,7 +190,10 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
     -----
     The interpreter's lock is released while the engine computes.
     """
-    outcome = translated(_core.run, project._record(), bool(refine), bool(optimise), int(threads))
+    if not isinstance(project, Project):
+        raise not_a_project("run", project)
+    outcome = translated(_core.run, project._record(), flag("refine", refine),
+                         flag("optimise", optimise), count("threads", threads, 0))
     if isinstance(outcome, tuple):
         message, step = outcome
         raise WaterTableBelowAquifer(message, step)

@@ -12,6 +12,7 @@ from typing import Any, Iterable, Optional, Sequence, Union
 import numpy as np
 
 from . import _core
+from ._arguments import flag, not_a_project, optional_count
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
 from ._result import Result
@@ -32,6 +33,10 @@ def _records(projects: Sequence[Project]):
     outcomes: list[Union[Result, Exception, None]] = [None] * len(projects)
     records, places = [], []
     for index, project in enumerate(projects):
+        if not isinstance(project, Project):
+            # Its place gets the refusal, as a project's own refusal would take it.
+            outcomes[index] = not_a_project("sweep", project)
+            continue
         try:
             records.append(project._record())
             places.append(index)
@@ -126,9 +131,19 @@ def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = Fa
     list of Result or Exception
         One per project in the projects' order. A project that fails gives its exception
         (``InputError``, ``WaterTableBelowAquifer``) in its place instead of ending the study;
-        the exception's ``label`` is the project's.
+        the exception's ``label`` is the project's. Something that is not a Project (None, a
+        path) gives a ``TypeError`` in its place.
+
+    Raises
+    ------
+    InputError
+        For ``refine``, ``optimise`` or ``progress`` other than True or False, and a
+        ``chunk_size`` below 1.
     """
     projects = list(projects)
+    refine, optimise = flag("refine", refine), flag("optimise", optimise)
+    progress = flag("progress", progress)
+    chunk_size = optional_count("chunk_size", chunk_size, 1)
     with _collector_paused():
         if client is not None:
             return _sweep_on_dask(projects, refine, optimise, client, progress, chunk_size)

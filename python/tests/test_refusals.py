@@ -103,3 +103,31 @@ class TestFileErrors:
             assert issubclass(getattr(halosoil, name), Exception)
         assert issubclass(halosoil.FileError, OSError)
         assert issubclass(halosoil.InputError, ValueError)
+
+
+def test_run_and_sweep_refuse_what_they_cannot_take_naming_it():
+    project = halosoil.read_input(EXAMPLES / "one_layer_monthly.inp")
+    with pytest.raises(halosoil.InputError, match=r"^refine must be True or False, not 'no'$"):
+        halosoil.run(project, refine="no")
+    with pytest.raises(halosoil.InputError, match=r"^threads must be 0 or more, not -3$"):
+        halosoil.run(project, threads=-3)
+    with pytest.raises(TypeError, match=r"^run takes a halosoil.Project, not NoneType$"):
+        halosoil.run(None)
+    with pytest.raises(TypeError, match=r"read the file first: halosoil.read_input\('x.inp'\)"):
+        halosoil.run("x.inp")
+    with pytest.raises(halosoil.InputError, match=r"^chunk_size must be 1 or more, not -5$"):
+        halosoil.sweep([project], chunk_size=-5)
+    with pytest.raises(halosoil.InputError, match=r"^optimise must be True or False, not 1$"):
+        halosoil.sweep([project], optimise=1)
+
+
+def test_a_sweep_gives_something_that_is_not_a_project_its_own_refusal():
+    project = halosoil.read_input(EXAMPLES / "one_layer_monthly.inp")
+    results = halosoil.sweep([project, None, project], progress=False)
+    assert isinstance(results[1], TypeError)
+    assert str(results[1]) == "sweep takes a halosoil.Project, not NoneType"
+    # The projects on either side ran as they run alone.
+    alone = halosoil.run(project)
+    for result in (results[0], results[2]):
+        assert isinstance(result, halosoil.Result)
+        np.testing.assert_array_equal(result.depth_water_table, alone.depth_water_table)

@@ -190,8 +190,9 @@ def test_a_sweep_leaves_the_garbage_collector_as_it_found_it(base):
     assert gc.isenabled()
     halosoil.sweep([base], progress=False)
     assert gc.isenabled()
+    # A sweep that fails within: a client that is no client.
     with pytest.raises(AttributeError):
-        halosoil.sweep([base, "not a project"], progress=False)
+        halosoil.sweep([base], progress=False, client=object())
     assert gc.isenabled()
     gc.disable()
     try:

@@ -25,6 +25,7 @@ dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change 
 ``Project.apply_weather``).
 """
 
+from . import _core
 from ._calibration import Calibration, calibrate
 from ._ensemble import Ensemble, bands, ensemble
 from ._errors import Error, FileError, InputError, WaterTableBelowAquifer
@@ -37,7 +38,11 @@ from ._weather import et0, read_weather
 from ._weather_steps import delta_change, to_steps
 from ._zones import ZONE_KEYS
 
+#: The program's version, as ``halosoil-batch --version`` gives it.
+__version__: str = _core.version
+
 __all__ = [
+    "__version__",
     "Error",
     "InputError",
     "FileError",

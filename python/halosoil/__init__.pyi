@@ -11,6 +11,7 @@ import xarray
 _Path = Union[str, os.PathLike[str]]
 _Series = npt.NDArray[np.float64]
 
+__version__: str
 ZONE_KEYS: tuple[str, ...]
 
 # Kc: a number, by month (a dict {month: kc}, a Series indexed 1..12, 12 values) or per step.

@@ -45,6 +45,9 @@ def _threshold_texts(thresholds: Optional[Mapping[str, Any]]) -> list[str]:
             raise InputError(f"Threshold {quantity}: a threshold is ('>', value) or "
                              f"('<', value), not {given!r}")
         sign, value = given
+        if sign not in (">", "<"):
+            raise InputError(f"Threshold {quantity}: a threshold is ('>', value) or "
+                             f"('<', value), the comparison first, not {given!r}")
         texts.append(f"{quantity}{sign}{number_text(value)}")
     return texts
 

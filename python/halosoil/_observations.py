@@ -108,6 +108,12 @@ def _frame_csv(frame: Any) -> tuple[bytes, list[str], list[Any]]:
     lines = [",".join(["step", *names])]
     labels = list(frame.index)
     for label, row in zip(labels, frame.itertuples(index=False, name=None)):
+        for name, value in zip(names, row):
+            # A comma in a cell would split it into two cells of the CSV the core reads.
+            if isinstance(value, str) and "," in value:
+                raise InputError(f"observations DataFrame, step {_step_text(label)}, {name}: "
+                                 f"{value!r} has a comma; numbers take the decimal point "
+                                 "(1.42), as pd.to_numeric(column.str.replace(',', '.')) gives")
         lines.append(",".join([_step_text(label), *map(_cell, row)]))
     return ("\n".join(lines) + "\n").encode("latin-1", errors="replace"), names, labels
 

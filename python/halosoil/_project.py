@@ -40,7 +40,9 @@ class Project:
     steps : int, default 11
         The number of time steps.
     step_length : int, default 30
-        The length of a time step in days.
+        The length of a time step in days: 360, 30, 7 or 1 (a year, a month, a week or a day)
+        as the window offers them. Older input files may hold another length, which is kept
+        and run as it stands (every step computed day by day); ``repr`` then says so.
     layers : int, default 1
         The number of root-zone layers, 1, 2 or 3.
     **values
@@ -133,6 +135,10 @@ class Project:
         for name in _TEXTS:
             if not isinstance(values[name], str):
                 raise InputError(f"{name} must be text, not {values[name]!r}")
+        # The core would ask for the general data to be saved, which a script has no panel for.
+        if values["layers"] not in (1, 2, 3):
+            raise InputError(f"layers must be 1, 2 or 3 (the root zone's layers), not "
+                             f"{values['layers']!r}")
         if not isinstance(self.drains, (bool, np.bool_)):
             raise InputError(f"drains must be True or False, not {self.drains!r}")
         for name in _NUMBERS:
@@ -144,6 +150,9 @@ class Project:
             for zone, value in _zone_items(name, values[name], zones, self.layers):
                 if type(value) is not float and type(value) is not int:
                     _check_number(f"{name}[{zone!r}]", value)
+        # Beyond the program's largest count of steps the core refuses the count itself.
+        if self.steps > _core.max_time_steps:
+            return
         for name in _SERIES:
             _check_series(name, values[name], self.steps)
         for zone, series in _zone_items("measured_salinity", self.measured_salinity, zones,
@@ -273,9 +282,14 @@ class Project:
 
     def __repr__(self) -> str:
         label = f", label={self.label!r}" if self.label else ""
+        # Older files hold other step lengths, which the program keeps and runs; the window
+        # offers only these.
+        unusual = ("" if self.step_length in (360, 30, 7, 1) else
+                   " (not a step length of the window: 360, 30, 7 or 1)")
         drains = (f"drains at {self.drain_depth:g} m (QH1 {self.qh1:g}, QH2 {self.qh2:g})"
                   if self.drains else "no drains")
-        return (f"Project({self.title1!r}, {self.steps} steps of {self.step_length} day(s), "
+        return (f"Project({self.title1!r}, {self.steps} steps of {self.step_length} day(s)"
+                f"{unusual}, "
                 f"{self.layers} root-zone layer(s), {drains}{label})")
 
     def _repr_html_(self) -> str:
@@ -313,17 +327,19 @@ def _zone_items(name: str, values: Any, zones: tuple[str, ...], layers: int):
 
 
 def _check_series(label: str, values: Any, steps: int) -> None:
+    # A series of another length than the steps is named with both: the window's words for
+    # it ("Please save the hydrological data again") mean nothing in a script.
     if type(values) is np.ndarray and values.ndim == 1 and values.dtype.kind in "fiu":
-        if len(values) > steps:
+        if len(values) != steps:
             raise InputError(f"{label} has {len(values)} values; the project has {steps} time "
                              "steps")
         return
     array = np.asarray(values, dtype=object)
     if array.ndim != 1:
         raise InputError(f"{label} must be a series of {steps} values, one per time step")
-    # A shorter series the core refuses in the window's words; a longer one it would cut.
-    if len(array) > steps:
-        raise InputError(f"{label} has {len(array)} values; the project has {steps} time steps")
+    if len(array) != steps:
+        raise InputError(f"{label} has {len(array)} values; the project has {steps} time steps, "
+                         "one value each")
     for step, value in enumerate(array, start=1):
         if isinstance(value, (bool, np.bool_, str, bytes)) or not isinstance(
                 value, numbers.Real):

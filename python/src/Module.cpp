@@ -18,10 +18,12 @@
 #include "PackedRuns.h"
 #include "Plausibility.h"
 #include "ProjectChecks.h"
+#include "ProjectInfo.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
 #include "RunMany.h"
 #include "StudyModule.h"
+#include "TimeStepLimit.h"
 #include "WeatherBindings.h"
 
 namespace py = pybind11;
@@ -172,4 +174,7 @@ PYBIND11_MODULE(_core, m) {
     m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
     AddStudyFunctions(m);
     AddWeatherBindings(m);
+    // The program's version, as halosoil-batch --version prints it.
+    m.attr("version") = kVersion;
+    m.attr("max_time_steps") = kMaxTimeSteps;
 }

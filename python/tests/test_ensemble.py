@@ -174,7 +174,8 @@ def test_a_dask_cluster_gives_the_local_members(weekly, members, dask_client):
     ({"members": 1}, "An ensemble needs at least 2 members, not 1."),
     ({"design": "grid"}, "The design is lhs or sobol, not 'grid'."),
     ({"thresholds": {"salinity_layer1": (">=", 4)}},
-     "Threshold salinity_layer1>=4.0: '=4.0' is not a valid floating point value"),
+     "Threshold salinity_layer1: a threshold is ('>', value) or ('<', value), the comparison "
+     "first, not ('>=', 4)"),
     ({"thresholds": {"salinity_root": (">", 4)}},
      "Threshold salinity_root>4.0: 'salinity_root' is not a quantity"),
     ({"from_calibration": "unused"},

@@ -172,9 +172,8 @@ class TestCheck:
         project = yearly_drained_project()
         project.steps = 16
         project.measured_salinity = {z: np.full(16, NAN) for z in project.zones}
-        assert check_message(project) == ("The rainfall holds 15 time steps, but the number of "
-                                          "time steps is 16. Please save the hydrological data "
-                                          "again.")
+        # Named in a script's terms: the series and both lengths.
+        assert check_message(project) == "rain has 15 values; the project has 16 time steps"
 
     def test_what_the_engine_refuses(self):
         project = yearly_drained_project()

@@ -3,12 +3,14 @@ attribute, the zone or the step and the value; files that cannot be opened raise
 errors, naming the path."""
 
 import errno
+import subprocess
 
 import numpy as np
+import pandas as pd
 import pytest
 
 import halosoil
-from conftest import EXAMPLES
+from conftest import BATCH, EXAMPLES
 
 
 def weekly():
@@ -131,3 +133,34 @@ def test_a_sweep_gives_something_that_is_not_a_project_its_own_refusal():
     for result in (results[0], results[2]):
         assert isinstance(result, halosoil.Result)
         np.testing.assert_array_equal(result.depth_water_table, alone.depth_water_table)
+
+
+def test_messages_speak_of_what_a_script_gave():
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    wrong = project.copy()
+    wrong.layers = 4
+    with pytest.raises(halosoil.InputError,
+                       match=r"^layers must be 1, 2 or 3 \(the root zone's layers\), not 4$"):
+        halosoil.run(wrong)
+    with pytest.raises(halosoil.InputError, match=r"the comparison first, not \(3, '>'\)$"):
+        halosoil.ensemble(project, {"qh1": ("uniform", 0.02, 0.05)}, members=4,
+                          thresholds={"salinity_layer1": (3, ">")})
+    observed = pd.DataFrame({"salinity_layer1": ["1,42", "2.0"]},
+                            index=pd.Index([4, 8], name="step"))
+    with pytest.raises(halosoil.InputError,
+                       match=r"^observations DataFrame, step 4, salinity_layer1: '1,42' has a "
+                             r"comma; numbers take the decimal point"):
+        halosoil.calibrate(project, observed, {"qh1": (0.02, 0.05)})
+
+
+def test_a_step_length_of_older_files_is_kept_and_named_in_repr():
+    project = halosoil.read_input(EXAMPLES / "one_layer_monthly.inp")
+    assert "(not a step length" not in repr(project)
+    project.step_length = 10
+    assert "10 day(s) (not a step length of the window: 360, 30, 7 or 1)" in repr(project)
+    halosoil.run(project)  # still run as it stands
+
+
+def test_the_package_tells_its_version():
+    done = subprocess.run([BATCH, "--version"], capture_output=True, text=True)
+    assert done.stdout == f"halosoil-batch {halosoil.__version__}\n"

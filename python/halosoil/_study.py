@@ -7,6 +7,7 @@ import gc
 import itertools
 import os
 import sys
+from collections.abc import Mapping
 from typing import Any, Iterable, Optional, Sequence, Union
 
 import numpy as np
@@ -16,6 +17,7 @@ from ._arguments import flag, not_a_project, optional_count
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
 from ._result import Result
+from ._zones import ZONE_KEYS
 
 
 def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
@@ -202,7 +204,10 @@ def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
         a series (e.g. ``irrigation_salinity=[0.8, 1.5, 3.0]``, in the series' unit) sets
         every step to a number, and for irrigation_salinity also irrigation_water_salinity;
         a single value of Project (e.g. ``drain_depth=[1.2, 1.6, 2.0]``, in m) sets it;
-        a soil property (e.g. ``thickness=[{...}, ...]``) updates the zones given.
+        a soil property of one zone, ``<property>_<zone>`` (e.g.
+        ``leaching_efficiency_layer1=[60, 70]``, the names the studies use), sets it in that
+        zone; a soil property given whole (``thickness=[{"layer1": 0.2}, ...]``) updates the
+        zones of each dict, and its label is flat, one ``<property>_<zone>`` per zone.
 
     Returns
     -------
@@ -214,7 +219,8 @@ def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
     Raises
     ------
     TypeError
-        For a variation that names no value or series of a project.
+        For a variation that names no value or series of a project, and for a soil property
+        given a number instead of a dict of zones.
     """
     for name in variations:
         _check_variation(name)
@@ -222,15 +228,33 @@ def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
     projects = []
     for values in itertools.product(*(list(variations[name]) for name in names)):
         project = base.copy()
+        label = dict(base.label)
         for name, value in zip(names, values):
             _apply(project, name, value)
-        project.label = {**base.label, **dict(zip(names, values))}
+            label.update(_label_of(name, value))
+        project.label = label
         projects.append(project)
     return projects
 
 
+def _zone_variation(name: str) -> Optional[tuple[str, str]]:
+    """The soil property and zone of a name such as leaching_efficiency_layer1."""
+    for field in _ZONE_FIELDS:
+        if name.startswith(field + "_") and name[len(field) + 1:] in ZONE_KEYS:
+            return field, name[len(field) + 1:]
+    return None
+
+
+def _label_of(name: str, value: Any) -> dict[str, Any]:
+    # Labels stay flat, one number per name, so that tables and datasets can index by them.
+    if name in _ZONE_FIELDS:
+        return {f"{name}_{zone}": zone_value for zone, zone_value in value.items()}
+    return {name: value}
+
+
 def _check_variation(name: str) -> None:
     known = (name in _SERIES or name in _SCALARS or name in _ZONE_FIELDS
+             or _zone_variation(name) is not None
              or (name.endswith("_factor") and name[: -len("_factor")] in _SERIES))
     if not known:
         raise TypeError(f"scenarios: no project value or series is called {name!r}")
@@ -248,7 +272,13 @@ def _apply(project: Project, name: str, value: Any) -> None:
         else:
             setattr(project, name, np.asarray(value, dtype=float))
     elif name in _ZONE_FIELDS:
+        if not isinstance(value, Mapping):
+            raise TypeError(f"scenarios: {name} is a property per zone; vary one zone with "
+                            f"{name}_layer1=[...] (or give dicts of zones), not {value!r}")
         getattr(project, name).update(value)
+    elif _zone_variation(name) is not None:
+        field, zone = _zone_variation(name)
+        getattr(project, field)[zone] = value
     else:
         setattr(project, name, value)
 

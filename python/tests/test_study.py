@@ -201,3 +201,27 @@ def test_a_sweep_leaves_the_garbage_collector_as_it_found_it(base):
     finally:
         gc.enable()
 
+
+
+def test_scenarios_vary_one_zone_by_its_flat_name_and_label_it_flat(base):
+    projects = halosoil.scenarios(base, leaching_efficiency_layer1=[60, 70],
+                                  irrigation_factor=[1.0, 1.2])
+    assert [p.label for p in projects] == [
+        {"leaching_efficiency_layer1": 60, "irrigation_factor": 1.0},
+        {"leaching_efficiency_layer1": 60, "irrigation_factor": 1.2},
+        {"leaching_efficiency_layer1": 70, "irrigation_factor": 1.0},
+        {"leaching_efficiency_layer1": 70, "irrigation_factor": 1.2}]
+    assert [p.leaching_efficiency["layer1"] for p in projects] == [60, 60, 70, 70]
+    # The other zones and the base project keep their values.
+    assert projects[0].leaching_efficiency["transition"] == base.leaching_efficiency["transition"]
+    assert base.leaching_efficiency["layer1"] not in (60, 70)
+    table = halosoil.tabulate(halosoil.sweep(projects, progress=False))
+    assert len(table.drop_duplicates(["leaching_efficiency_layer1", "irrigation_factor"])) == 4
+
+
+def test_scenarios_of_whole_zone_dicts_are_labelled_per_zone(base):
+    projects = halosoil.scenarios(base, thickness=[{"layer1": 0.2}, {"layer1": 0.3}])
+    assert [p.label for p in projects] == [{"thickness_layer1": 0.2}, {"thickness_layer1": 0.3}]
+    with pytest.raises(TypeError, match=r"^scenarios: thickness is a property per zone; vary "
+                                        r"one zone with thickness_layer1=\[\.\.\.\]"):
+        halosoil.scenarios(base, thickness=[0.2, 0.3])

@@ -47,6 +47,14 @@ class WaterTableBelowAquifer(Error):
 
 #: A file the core could not read or write (an OSError); the message is the program's.
 FileError = _core.FileError
+FileError.__doc__ = """A file the program could not read or write, as an OSError.
+
+    Notes
+    -----
+    The message is the program's own text ("File not found", "Disk full", ...), as the window
+    shows it. A file that a function of the package cannot open raises Python's own
+    FileNotFoundError, IsADirectoryError or PermissionError instead, with errno and filename.
+    """
 
 
 def readable(path) -> str:

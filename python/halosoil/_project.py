@@ -398,4 +398,5 @@ def _attributes_section() -> str:
     return "\n".join(lines) + "\n"
 
 
-Project.__doc__ = (Project.__doc__ or "") + _attributes_section()
+# The class's own text ends in the heading's indentation, which the section brings itself.
+Project.__doc__ = (Project.__doc__ or "").rstrip(" ") + _attributes_section()

@@ -258,3 +258,9 @@ def test_a_misspelt_attribute_is_refused_naming_it_and_the_one_meant():
     project.drain_depth = 2.5
     project.label = {"case": 1}
     assert project.drain_depth == 2.5
+
+
+def test_the_docstrings_read_as_numpydoc():
+    # Every attribute at the indentation of its heading, the first one too.
+    assert "    ----------\n    title1 : str\n        The first title" in halosoil.Project.__doc__
+    assert halosoil.FileError.__doc__.startswith("A file the program could not read or write")

@@ -28,7 +28,7 @@ dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change 
 from . import _core
 from ._calibration import Calibration, calibrate
 from ._ensemble import Ensemble, bands, ensemble
-from ._errors import Error, FileError, InputError, WaterTableBelowAquifer
+from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
 from ._project import Project, read_input
 from ._result import Result, read_output, run
@@ -47,6 +47,7 @@ __all__ = [
     "InputError",
     "FileError",
     "WaterTableBelowAquifer",
+    "ClusterError",
     "Project",
     "read_input",
     "Result",

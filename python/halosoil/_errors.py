@@ -21,6 +21,18 @@ class InputError(Error, ValueError):
     """
 
 
+class ClusterError(Error, RuntimeError):
+    """The Dask cluster a study was sent to went away or failed during the study.
+
+    Notes
+    -----
+    Raised instead of Dask's own errors (a closed connection, cancelled futures, a timeout),
+    which differ from run to run; the message says what happened and the state of the client.
+    The results of the study are lost; the package stays usable, with a new client or
+    without one.
+    """
+
+
 class WaterTableBelowAquifer(Error):
     """The water table fell below the bottom of the aquifer and the run stopped.
 

@@ -14,6 +14,7 @@ import numpy as np
 
 from . import _core
 from ._arguments import flag, not_a_project, optional_count
+from ._cluster import on_cluster
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
 from ._result import Result
@@ -166,6 +167,13 @@ def _sweep_here(projects: list[Project], refine: bool, optimise: bool, progress:
 
 def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
                    progress: bool, chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
+    with on_cluster(client):
+        return _sweep_chunks_on_dask(projects, refine, optimise, client, progress, chunk_size)
+
+
+def _sweep_chunks_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
+                          progress: bool,
+                          chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
     workers = max(1, len(client.scheduler_info().get("workers", {})))
     size = chunk_size or max(1, min(2500, -(-len(projects) // (4 * workers))))
     chunks = [projects[start:start + size] for start in range(0, len(projects), size)]

@@ -9,6 +9,7 @@ from typing import Any, Callable, Mapping, Optional
 
 import numpy as np
 
+from ._cluster import on_cluster
 from ._errors import InputError
 
 #: Members a Dask task runs, unless the study is told otherwise: enough to outweigh sending
@@ -91,7 +92,8 @@ def on_dask(client: Any, task: Callable, record: dict, values: np.ndarray,
     # The project goes to every worker once rather than with each task. A key of its own: a
     # key named by the data's hash could still be being released from the study before,
     # which the scheduler then reports as lost.
-    [shared] = client.scatter([record], broadcast=True, hash=False)
-    futures = [client.submit(task, shared, values[start:start + size], *arguments, pure=False)
-               for start in range(0, len(values), size)]
-    return client.gather(futures)
+    with on_cluster(client):
+        [shared] = client.scatter([record], broadcast=True, hash=False)
+        futures = [client.submit(task, shared, values[start:start + size], *arguments,
+                                 pure=False) for start in range(0, len(values), size)]
+        return client.gather(futures)

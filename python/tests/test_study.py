@@ -225,3 +225,38 @@ def test_scenarios_of_whole_zone_dicts_are_labelled_per_zone(base):
     with pytest.raises(TypeError, match=r"^scenarios: thickness is a property per zone; vary "
                                         r"one zone with thickness_layer1=\[\.\.\.\]"):
         halosoil.scenarios(base, thickness=[0.2, 0.3])
+
+
+def test_a_client_closed_in_the_middle_of_a_study_is_one_cluster_error(base):
+    projects = halosoil.scenarios(base, irrigation_factor=list(np.linspace(0.8, 1.2, 50)),
+                                  drain_depth=[1.4, 1.8, 2.2, 2.0])
+    with distributed.LocalCluster(n_workers=1, threads_per_worker=1, processes=False,
+                                  dashboard_address=None) as cluster:
+        client = distributed.Client(cluster)
+        outcome = {}
+
+        def sweep():
+            try:
+                outcome["results"] = halosoil.sweep(projects, refine=True, client=client,
+                                                    progress=False, chunk_size=2)
+            except Exception as error:  # what the study raised, for the test to look at
+                outcome["error"] = error
+
+        study = threading.Thread(target=sweep)
+        study.start()
+        while study.is_alive() and not any(client.who_has().values()):
+            time.sleep(0.01)
+        assert study.is_alive(), "the study ended before the client could be closed"
+        client.close()
+        study.join(timeout=120)
+        assert not study.is_alive()
+        assert isinstance(outcome.get("error"), halosoil.ClusterError), outcome
+        assert "the Dask cluster failed during the study" in str(outcome["error"]) or \
+            "the Dask client is closed" in str(outcome["error"])
+        # A later study with the closed client says so, and one without a client still runs.
+        with pytest.raises(halosoil.ClusterError,
+                           match=r"^the Dask client is closed; start a new Client"):
+            halosoil.sweep(projects[:2], client=client, progress=False)
+        with pytest.raises(halosoil.ClusterError):
+            halosoil.ensemble(base, {"qh1": ("uniform", 0.02, 0.05)}, members=4, client=client)
+    assert isinstance(halosoil.sweep(projects[:1], progress=False)[0], halosoil.Result)

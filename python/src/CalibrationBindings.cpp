@@ -3,6 +3,7 @@
 #include <pybind11/stl.h>
 
 #include "Calibration.h"
+#include "Interruptible.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
 #include "StudyArguments.h"
@@ -39,11 +40,12 @@ py::dict RunCalibration(const py::dict& record, const std::vector<ParameterBound
     settings.options.threads = threads;
     CalibrationResult result;
     std::string report;
-    {
-        py::gil_scoped_release release;
+    std::atomic<bool> cancel{false};
+    settings.options.cancel = &cancel;
+    RunInterruptibly(cancel, [&] {
         result = Calibrate(data, settings);
         report = ReportJson(result);
-    }
+    });
     py::list estimates;
     for (const ParameterEstimate& estimate : result.estimates) {
         py::dict row;

@@ -13,6 +13,7 @@
 #include "Ensemble.h"
 #include "EnsembleDraws.h"
 #include "Errors.h"
+#include "Interruptible.h"
 #include "RecordDict.h"
 #include "StudyArguments.h"
 #include "StudyArrays.h"
@@ -87,10 +88,9 @@ py::dict RunEnsembleStudy(const py::dict& record, const std::vector<std::string>
     const auto input =
         EnsembleInputOf(record, distributions, report, members, seed, design, threads);
     EnsembleResult result;
-    {
-        py::gil_scoped_release release;
-        result = RunEnsemble(input->data, input->settings);
-    }
+    std::atomic<bool> cancel{false};
+    input->settings.options.cancel = &cancel;
+    RunInterruptibly(cancel, [&] { result = RunEnsemble(input->data, input->settings); });
     py::dict out = ParametersDict(result.parameters);
     const py::ssize_t p = static_cast<py::ssize_t>(result.parameters.size());
     out["values"] = ArrayOf(result.values, {result.members, p});

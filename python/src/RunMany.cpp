@@ -9,6 +9,7 @@
 #include "Errors.h"
 #include "FixedAnswersHost.h"
 #include "InputFile.h"
+#include "Interruptible.h"
 #include "Plausibility.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
@@ -69,15 +70,17 @@ InputData RecordOrRefusal(const py::handle& attributes, RunOutcome& outcome) {
 }
 
 void RunRecords(std::vector<InputData>& records, std::vector<RunOutcome>& outcomes, bool refine,
-                bool optimise, int threads) {
+                bool optimise, int threads, const std::atomic<bool>* cancel) {
     const std::size_t count = records.size();
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workers =
         std::min<std::size_t>(count, threads > 0 ? static_cast<unsigned>(threads) : cores);
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t k = next++; k < count; k = next++)
+        for (std::size_t k = next++; k < count; k = next++) {
+            if (cancel != nullptr && *cancel) return;
             if (!outcomes[k].refused) RunOne(records[k], refine, optimise, outcomes[k]);
+        }
     };
     std::vector<std::thread> pool;
     for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(work);
@@ -95,11 +98,15 @@ py::list RunMany(const py::list& projects, bool refine, bool optimise, int threa
     const std::size_t count = projects.size();
     std::vector<RunOutcome> outcomes(count);
     std::vector<InputData> records(count);
-    for (std::size_t k = 0; k < count; ++k) records[k] = RecordOrRefusal(projects[k], outcomes[k]);
-    {
-        py::gil_scoped_release release;
-        RunRecords(records, outcomes, refine, optimise, threads);
+    for (std::size_t k = 0; k < count; ++k) {
+        // Reading a large chunk's records takes a while of its own: Ctrl-C is looked for there
+        // too.
+        if (k % 256 == 255 && PyErr_CheckSignals() != 0) throw py::error_already_set();
+        records[k] = RecordOrRefusal(projects[k], outcomes[k]);
     }
+    std::atomic<bool> cancel{false};
+    RunInterruptibly(cancel,
+                     [&] { RunRecords(records, outcomes, refine, optimise, threads, &cancel); });
     py::list results;
     for (std::size_t k = 0; k < count; ++k) results.append(OutcomeObject(records[k], outcomes[k]));
     return results;

@@ -5,6 +5,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,10 @@ struct RunOutcome {
 InputData RecordOrRefusal(const pybind11::handle& attributes, RunOutcome& outcome);
 
 // Runs every record whose outcome is not already a refusal, on up to threads threads (0: one
-// per core). Call without the interpreter's lock.
+// per core). Call without the interpreter's lock. Once cancel is set no further record is
+// begun.
 void RunRecords(std::vector<InputData>& records, std::vector<RunOutcome>& outcomes, bool refine,
-                bool optimise, int threads);
+                bool optimise, int threads, const std::atomic<bool>* cancel = nullptr);
 
 // Per outcome a result dict (ResultDict.h), or the tuple (message, step) of a run the water
 // table stopped; step 0 for a project refused before the run, with the refusal's text.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Errors.h"
+#include "Interruptible.h"
 #include "MorrisEffects.h"
 #include "RecordDict.h"
 #include "RunEvaluator.h"
@@ -98,10 +99,9 @@ py::dict RunSensitivityStudy(const py::dict& record, const std::vector<Parameter
     const auto input = SensitivityInputOf(record, parameters, targets, method, samples, seed,
                                           observations, weights, threads);
     SensitivityResult result;
-    {
-        py::gil_scoped_release release;
-        result = RunSensitivity(input->data, input->settings);
-    }
+    std::atomic<bool> cancel{false};
+    input->settings.options.cancel = &cancel;
+    RunInterruptibly(cancel, [&] { result = RunSensitivity(input->data, input->settings); });
     return RowsDict(result);
 }
 

@@ -1,0 +1,78 @@
+"""Ctrl-C reaches a script in the middle of a long study: a SIGINT sent from a timer ends the
+sweep, the calibration, the sensitivity analysis and the ensemble with KeyboardInterrupt, long
+before they would have ended, and the package runs as before afterwards."""
+
+import os
+import signal
+import threading
+import time
+
+import numpy as np
+import pandas  # noqa: F401 - imported here, so that no signal falls into its first import
+import pytest
+
+import halosoil
+from conftest import EXAMPLES
+
+
+WEEKLY_OBSERVATIONS = EXAMPLES / "three_layers_weekly_drained_observations.csv"
+
+
+@pytest.fixture(scope="module")
+def weekly():
+    """The weekly example over twenty years, its weather repeated: each run is long enough
+    for a study of a few hundred runs to outlast the timer."""
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    years = 20
+    steps = project.steps
+    project.steps = steps * years
+    for name in ("rain", "irrigation", "evaporation", "irrigation_salinity"):
+        setattr(project, name, np.tile(getattr(project, name), years))
+    project.measured_salinity = {
+        zone: np.concatenate([series, np.full(steps * (years - 1), np.nan)])
+        for zone, series in project.measured_salinity.items()}
+    return project
+
+
+def interrupted_after(seconds, study):
+    """Runs study with a SIGINT to this process after seconds; how long it ran and whether
+    the KeyboardInterrupt came out of it."""
+    timer = threading.Timer(seconds, os.kill, (os.getpid(), signal.SIGINT))
+    started = time.monotonic()
+    timer.start()
+    try:
+        study()
+    except KeyboardInterrupt:
+        return time.monotonic() - started, True
+    finally:
+        timer.cancel()
+    return time.monotonic() - started, False
+
+
+STUDIES = {
+    # The engine's loop over a sweep's chunk, its records made beforehand: the signal comes
+    # while the engine runs, not while Python makes the records.
+    "sweep": lambda p: halosoil._core.run_many([p._record()] * 1000, True, True, 0),
+    "calibrate": lambda p: halosoil.calibrate(
+        p, halosoil.read_observations(WEEKLY_OBSERVATIONS, p),
+        {"qh1": (0.005, 0.05), "qh2": (0.001, 0.01), "leaching_efficiency_layer1": (40, 100),
+         "leaching_efficiency_layer2": (40, 100), "groundwater_inflow": (0, 2),
+         "groundwater_outflow": (0, 2)}),
+    "sensitivity": lambda p: halosoil.sensitivity(
+        p, {"qh1": (0.005, 0.05), "leaching_efficiency_layer1": (40, 100)},
+        targets=["salinity_layer1:final"], samples=512),
+    "ensemble": lambda p: halosoil.ensemble(
+        p, {"qh1": ("uniform", 0.005, 0.05)}, members=2000),
+}
+
+
+@pytest.mark.parametrize("name", sorted(STUDIES))
+def test_a_signal_ends_the_study_with_keyboard_interrupt(weekly, name):
+    threads = threading.active_count()
+    ran, interrupted = interrupted_after(0.5, lambda: STUDIES[name](weekly))
+    assert interrupted, f"{name} ran to its end in {ran:.1f} s"
+    assert threading.active_count() == threads
+    # The package goes on as before: a run gives what it gave.
+    again = halosoil.run(weekly)
+    np.testing.assert_array_equal(again.depth_water_table,
+                                  halosoil.run(weekly).depth_water_table)

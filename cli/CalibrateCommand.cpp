@@ -3,7 +3,8 @@
 //                         [--report REPORT.json]
 //
 // Fits the parameters to the observations, writes the calibrated project with the program's
-// own writer and the report as JSON, and prints a summary.
+// own writer and the report as JSON, and prints a summary: the optimum beside the project as
+// the file holds it, whose decimals round the values.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -51,32 +52,44 @@ std::string Seconds(double seconds) {
     return buffer;
 }
 
+std::string StandardError(const study::ParameterEstimate& estimate) {
+    return estimate.fixed ? "fixed" : Number(estimate.standardError);
+}
+
+void PrintFit(const std::vector<study::QuantityFit>& fits, const std::string& heading,
+              std::ostream& out) {
+    out << '\n'
+        << Cell(heading, 22) << Cell("n", 6) << Cell("RMSE", 12) << Cell("bias", 12)
+        << Cell("NSE", 10) << "R2\n";
+    for (const study::QuantityFit& fit : fits)
+        out << Cell(study::InfoOf(fit.quantity).name, 22) << Cell(std::to_string(fit.n), 6)
+            << Cell(Number(fit.rmse), 12) << Cell(Number(fit.bias), 12) << Cell(Number(fit.nse), 10)
+            << Number(fit.r2) << '\n';
+}
+
 void PrintSummary(const study::CalibrationResult& result, std::ostream& out) {
     int observations = 0;
     for (const study::QuantityFit& fit : result.fit) observations += fit.n;
     out << "Calibrated " << result.estimates.size() << " parameter(s) against " << observations
         << " observations in " << result.runs << " runs (" << Seconds(result.seconds)
         << " s); objective " << Number(result.objectiveStart) << " -> "
-        << Number(result.objectiveEnd) << ".\n\n";
-    out << Cell("parameter", 30) << Cell("start", 12) << Cell("value", 12) << Cell("std. error", 14)
-        << Cell("95 % interval", 26) << "bounds\n";
+        << Number(result.objectiveEnd) << ", " << Number(result.objectiveWritten)
+        << " as written.\n\n";
+    out << Cell("parameter", 30) << Cell("start", 12) << Cell("value", 12) << Cell("in file", 12)
+        << Cell("std. error", 14) << Cell("95 % interval", 26) << "bounds\n";
     for (const study::ParameterEstimate& estimate : result.estimates) {
         const study::Parameter& parameter = estimate.parameter;
         const std::string unit =
             *parameter.Info().unit ? std::string(" ") + parameter.Info().unit : "";
         out << Cell(parameter.Name(), 30) << Cell(Number(estimate.start), 12)
-            << Cell(Number(estimate.value), 12) << Cell(Number(estimate.standardError), 14)
+            << Cell(Number(estimate.value), 12) << Cell(Number(estimate.written), 12)
+            << Cell(StandardError(estimate), 14)
             << Cell(Number(estimate.ciLow) + " to " + Number(estimate.ciHigh), 26)
             << Number(parameter.low) << " to " << Number(parameter.high) << unit
             << (estimate.atBound ? " (at a bound)" : "") << '\n';
     }
-    out << '\n'
-        << Cell("quantity", 22) << Cell("n", 6) << Cell("RMSE", 12) << Cell("bias", 12)
-        << Cell("NSE", 10) << "R2\n";
-    for (const study::QuantityFit& fit : result.fit)
-        out << Cell(study::InfoOf(fit.quantity).name, 22) << Cell(std::to_string(fit.n), 6)
-            << Cell(Number(fit.rmse), 12) << Cell(Number(fit.bias), 12) << Cell(Number(fit.nse), 10)
-            << Number(fit.r2) << '\n';
+    PrintFit(result.fit, "quantity", out);
+    PrintFit(result.fitWritten, "as written", out);
     if (!result.warnings.empty()) {
         out << "\nWarnings:\n";
         for (const std::string& warning : result.warnings) out << "  " << warning << '\n';
@@ -117,9 +130,18 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
         return status;
     PrintSummary(result, streams.out);
     streams.out << "\nWrote " << projectFile << " and " << reportFile << ".\n";
+    // The file is not quite the optimum: said where a script sees it too.
+    for (const std::string& warning : result.writtenWarnings)
+        streams.errors << "halosoil-batch: " << warning << '\n';
     if (result.state.RunStopped) {
         streams.errors << "halosoil-batch: the calibrated project's run stopped early at step "
                        << result.state.StoppedStep << ".\n";
+        return kRunStoppedEarly;
+    }
+    // The file is what the user runs next: its run stopping is the run's own status.
+    if (result.writtenStoppedStep > 0) {
+        streams.errors << "halosoil-batch: the calibrated project as written stops early at step "
+                       << result.writtenStoppedStep << ".\n";
         return kRunStoppedEarly;
     }
     return WrittenToStandardOutput(streams.out, streams.errors);

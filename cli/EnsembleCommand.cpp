@@ -49,6 +49,25 @@ void TellFailedMembers(const study::EnsembleResult& result, std::ostream& errors
         errors << "halosoil-batch: ... and " << failed - kStoppedNamed << " more\n";
 }
 
+std::string Share(int part, int whole) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3g", whole > 0 ? 100.0 * part / whole : 0.0);
+    return buffer;
+}
+
+// The bands leave out the members that did not go through; the shares count the stopped ones,
+// so the summary says how many that is.
+void TellSummary(const study::EnsembleResult& result, double seconds, std::ostream& errors) {
+    const int ran = result.members - result.Refused();
+    char duration[32];
+    std::snprintf(duration, sizeof duration, "%.2f", seconds);
+    errors << "halosoil-batch: " << result.members << " members in " << duration << " s; "
+           << result.Stopped() << " stopped early (" << Share(result.Stopped(), ran) << " % of the "
+           << ran << " run), " << result.Refused() << " refused; the bands are of the "
+           << ran - result.Stopped() << " that went through, p_exceed and p_stopped of the " << ran
+           << " run.\n";
+}
+
 int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) {
     const StudyArguments& study = arguments.study;
     if (arguments.parameters.empty() == arguments.from.empty())
@@ -87,13 +106,7 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     TellFailedMembers(result, streams.errors);
-    const int failed = result.Stopped() + result.Refused();
-    char duration[32];
-    std::snprintf(duration, sizeof duration, "%.2f", seconds);
-    streams.errors << "halosoil-batch: " << result.members << " members in " << duration << " s; "
-                   << result.Stopped() << " stopped early, " << result.Refused()
-                   << " refused; the bands are of the " << result.members - failed
-                   << " that went through.\n";
+    TellSummary(result, seconds, streams.errors);
     return WriteResult(study::BandsCsv(study::Bands(result, thresholds)), study.output, streams);
 }
 
@@ -121,7 +134,8 @@ BatchCommand AddEnsembleCommand(CLI::App& app) {
     AddRepeatedOption(ensemble.command, "--threshold", ensemble.arguments->thresholds,
                       "QUANTITY>VALUE",
                       "QUANTITY>VALUE or QUANTITY<VALUE: the share of members beyond it per "
-                      "step");
+                      "step, a stopped member counted as its stop tells (see "
+                      "halosoil-batch --help)");
     return ensemble.Doing(Ensemble);
 }
 

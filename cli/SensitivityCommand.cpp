@@ -1,5 +1,5 @@
 // halosoil-batch sensitivity INPUT.inp --parameter NAME=LOW:HIGH ...
-//                           --target QUANTITY:final|mean|max|min|objective ...
+//                           --target QUANTITY:final|mean|max|min|objective|stopped ...
 //                           [--method sobol|morris] [--samples N] [--seed N]
 //                           [--observations OBS.csv] [--weight QUANTITY=W ...] [-j N]
 //                           [-o INDICES.csv]
@@ -62,10 +62,8 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
     } catch (const HalosoilError& error) {
         return StudyFailed(error, study.observations, streams.errors);
     }
-    if (result.failedRuns > 0)
-        streams.errors << "halosoil-batch: " << result.failedRuns << " of " << result.runs
-                       << " runs did not go through (the water table fell below the aquifer, "
-                          "or the engine refused the values); their samples are left out.\n";
+    for (const std::string& warning : result.warnings)
+        streams.errors << "halosoil-batch: " << warning << '\n';
     return WriteResult(study::SensitivityCsv(result), study.output, streams);
 }
 
@@ -80,7 +78,8 @@ BatchCommand AddSensitivityCommand(CLI::App& app) {
         ->required();
     AddRepeatedOption(sensitivity.command, "--target", sensitivity.arguments->targets,
                       "QUANTITY:STATISTIC",
-                      "a result: QUANTITY:final, :mean, :max or :min, or objective")
+                      "a result: QUANTITY:final, :mean, :max or :min, objective, or stopped (1 "
+                      "for a run whose water table fell below the aquifer, 0 otherwise)")
         ->required();
     sensitivity.command
         ->add_option("--method", sensitivity.arguments->method, "sobol (default) or morris")

@@ -33,6 +33,9 @@ Json ParameterJson(const ParameterEstimate& estimate) {
     json["standard_error"] = Number(estimate.standardError);
     json["ci95"] = Json::array({Number(estimate.ciLow), Number(estimate.ciHigh)});
     json["at_bound"] = estimate.atBound;
+    json["fixed"] = estimate.fixed;
+    json["written"] = Number(estimate.written);
+    json["file_decimals"] = parameter.Info().decimalsInFile;
     return json;
 }
 
@@ -76,6 +79,10 @@ std::string ReportJson(const CalibrationResult& result) {
     for (const QuantityFit& fit : result.fit) report["fit"].push_back(FitJson(fit));
     report["objective"] = {{"start", Number(result.objectiveStart)},
                            {"end", Number(result.objectiveEnd)}};
+    // The project the file holds: its values rounded to the decimals of their columns.
+    report["objective_written"] = Number(result.objectiveWritten);
+    report["fit_written"] = Json::array();
+    for (const QuantityFit& fit : result.fitWritten) report["fit_written"].push_back(FitJson(fit));
     report["runs"] = result.runs;
     report["seconds"] = Number(result.seconds);
     report["warnings"] = result.warnings;

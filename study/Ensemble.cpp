@@ -85,8 +85,12 @@ std::pair<Parameter, Distribution> ParseDistribution(std::string_view text, cons
             throw HalosoilError("Parameter " + name + ": the standard deviation " +
                                 ShortestText(sd) + " must be above 0");
         // Cut where the value stops being possible, and six deviations out at the most.
-        const Parameter probe = MakeParameter(name, mean, mean, data);
-        const ParameterInfo& info = probe.Info();
+        const ParameterInfo& info = NamedParameter(name, data).Info();
+        if (!CanTake(info, mean))
+            throw HalosoilError("Parameter " + name + ": the mean " + ShortestText(mean) +
+                                " of normal:" + std::string(parts[1]) + ":" +
+                                std::string(parts[2]) + " lies beyond what it can take (" +
+                                RangeText(info) + ")");
         double low = std::max(mean - kNormalReach * sd, info.lowest);
         const double high = std::min(mean + kNormalReach * sd, info.highest);
         if (info.lowestExcluded && low <= info.lowest)
@@ -156,55 +160,6 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
         }
     });
     return result;
-}
-
-std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Threshold>& thresholds) {
-    std::vector<int> through;
-    for (int m = 0; m < result.members; ++m)
-        if (result.stoppedStep[static_cast<std::size_t>(m)] == 0) through.push_back(m);
-    std::vector<BandRow> rows;
-    std::vector<double> values(through.size());
-    for (int step = 1; step <= result.steps; ++step)
-        for (std::size_t k = 0; k < result.quantities.size(); ++k) {
-            BandRow row;
-            row.step = step;
-            row.quantity = result.quantities[k];
-            double sum = 0;
-            for (std::size_t n = 0; n < through.size(); ++n) {
-                values[n] = result.At(through[n], k, step);
-                sum += values[n];
-            }
-            row.mean = through.empty() ? kNaN : sum / static_cast<double>(through.size());
-            row.pExceed = kNaN;
-            for (const Threshold& threshold : thresholds) {
-                if (threshold.quantity != row.quantity || through.empty()) continue;
-                const auto beyond = std::count_if(values.begin(), values.end(), [&](double v) {
-                    return threshold.above ? v > threshold.value : v < threshold.value;
-                });
-                row.pExceed = static_cast<double>(beyond) / static_cast<double>(through.size());
-            }
-            std::sort(values.begin(), values.end());
-            row.q05 = Quantile(values, 0.05);
-            row.q25 = Quantile(values, 0.25);
-            row.q50 = Quantile(values, 0.50);
-            row.q75 = Quantile(values, 0.75);
-            row.q95 = Quantile(values, 0.95);
-            rows.push_back(row);
-        }
-    return rows;
-}
-
-std::string BandsCsv(const std::vector<BandRow>& rows) {
-    std::string text = "step,quantity,mean,q05,q25,q50,q75,q95,p_exceed\n";
-    for (const BandRow& row : rows) {
-        text += std::to_string(row.step) + "," + InfoOf(row.quantity).name;
-        for (double value : {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed}) {
-            text += ',';
-            text += ShortestText(value);
-        }
-        text += '\n';
-    }
-    return text;
 }
 
 }  // namespace halosoil::study

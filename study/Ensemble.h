@@ -80,12 +80,22 @@ struct BandRow {
     int step = 0;
     Quantity quantity = Quantity::DepthWaterTable;
     double mean = 0, q05 = 0, q25 = 0, q50 = 0, q75 = 0, q95 = 0;
-    double pExceed = 0;  // NaN where the quantity has no threshold
+    double pExceed = 0;   // NaN where the quantity has no threshold
+    double pStopped = 0;  // the share of the members run that had stopped by this step
 };
 
-// The bands of every quantity of every step over the members whose runs went through.
+// The bands of every quantity of every step. The mean and the quantiles are those of the
+// members whose runs went through. The shares are of all members run (a refused member is
+// no project at all): pStopped of those stopped at this step or before, pExceed of those
+// beyond the threshold. A member that stopped counts by its values before its stop; from its
+// stop on, its water table lies beyond the aquifer's bottom, at the depth where the run last
+// saw it, so it exceeds depth_water_table>X for every X less than that depth and never
+// depth_water_table<X. What its
+// stop leaves unknown (the water flows from its stop on, every salinity, since a stopped run
+// never reaches its salt balance) counts as not exceeding: pExceed is then short by at most
+// the share of the stopped members.
 std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Threshold>& thresholds);
-// CSV: step,quantity,mean,q05,q25,q50,q75,q95,p_exceed.
+// CSV: step,quantity,mean,q05,q25,q50,q75,q95,p_exceed,p_stopped.
 std::string BandsCsv(const std::vector<BandRow>& rows);
 
 }  // namespace halosoil::study

@@ -33,18 +33,22 @@ UnitPoints DesignOf(const EnsembleSettings& settings, int dims) {
 // correlation.
 std::vector<double> CholeskyOf(const ReportEstimates& report) {
     const std::size_t p = report.parameters.size();
+    // A parameter the calibration held (no spread) has a row and column of zeros: a 1 on its
+    // diagonal keeps the others' decomposition as it is, and is taken out again after.
+    const auto held = [&](std::size_t a) { return report.standardErrors[a] == 0; };
     gsl_matrix* covariance = gsl_matrix_alloc(p, p);
     for (std::size_t a = 0; a < p; ++a)
         for (std::size_t b = 0; b < p; ++b)
             gsl_matrix_set(covariance, a, b,
-                           report.standardErrors[a] * report.standardErrors[b] *
-                               (a == b ? 1.0 : report.correlation[a][b]));
+                           a == b && held(a) ? 1.0
+                                             : report.standardErrors[a] * report.standardErrors[b] *
+                                                   (a == b ? 1.0 : report.correlation[a][b]));
     const int status = gsl_linalg_cholesky_decomp1(covariance);
     std::vector<double> lower(p * p, 0.0);
     if (status == 0) {
         for (std::size_t a = 0; a < p; ++a)
             for (std::size_t b = 0; b <= a; ++b)
-                lower[a * p + b] = gsl_matrix_get(covariance, a, b);
+                lower[a * p + b] = held(a) ? 0.0 : gsl_matrix_get(covariance, a, b);
     } else {
         // A correlation matrix rounded in the report may lose its definiteness; the
         // estimates are then drawn independently.

@@ -32,7 +32,10 @@ public:
 };
 
 // What one member's run gave: its state (RunStopped and StoppedStep tell whether the water
-// table fell below the aquifer), or the message of a project the engine refused.
+// table fell below the aquifer), or the message of a project refused. A member is refused as
+// `run` refuses a project: for a value no soil can have (an effective porosity above the
+// total, see Plausibility.h), which is then never run, or by the engine; the project and the
+// state of a refused member tell nothing.
 struct MemberRun {
     long long member = 0;
     const double* values = nullptr;
@@ -40,8 +43,12 @@ struct MemberRun {
     const RunState& state;
     const std::string& refusal;  // empty when the run went through or stopped early
 
-    bool Failed() const { return state.RunStopped; }
+    bool Refused() const { return !refusal.empty(); }
+    bool Failed() const { return Refused() || state.RunStopped; }
 };
+
+// Why `run` would refuse the project before running it (CheckPlausible's message), or empty.
+std::string ImplausibilityOf(const InputData& project);
 
 // Runs members of values (row-major: member k's value of parameter j at k * parameters + j)
 // and hands each outcome to visit, on the thread that ran it; visit may be called for

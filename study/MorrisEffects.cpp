@@ -127,7 +127,8 @@ std::vector<MorrisEffect> MorrisEffects(const MorrisDesign& design,
             for (double& value : drawn) value = sizes[RandomIndex(random, effect.effects)];
             estimates.push_back(MeanOf(drawn));
         }
-        effect.muStar = PercentileInterval(MeanOf(sizes), std::move(estimates));
+        effect.muStar =
+            PercentileInterval(MeanOf(sizes), std::move(estimates), ExpandedTail(effect.effects));
     }
     return result;
 }

@@ -37,8 +37,9 @@ struct MorrisEffect {
 };
 
 // Effects in unit-cube units, EE = (f(x + step e_i) - f(x)) / step: the change of the output
-// over the whole range of the parameter. muStar = mean |EE| with a seeded percentile-
-// bootstrap 95 % interval over the trajectories, mu = mean EE, sigma = the standard deviation
+// over the whole range of the parameter. muStar = mean |EE| with a seeded bootstrap 95 %
+// interval over the trajectories, the percentile interval expanded for the few trajectories
+// a screening has (ExpandedTail), mu = mean EE, sigma = the standard deviation
 // of EE (n-1 in the denominator; 0 with one effect). An effect that involves a NaN or
 // infinite output (a failed model run) is left out; effects counts the kept ones. A parameter
 // left with no effect at all has NaN for muStar, mu and sigma.

@@ -1,6 +1,7 @@
 #include "Objective.h"
 
 #include <cmath>
+#include <string>
 
 #include "Errors.h"
 #include "ShortestText.h"
@@ -20,6 +21,26 @@ double Variance(const std::vector<Observed>& observed) {
     double sum = 0;
     for (const Observed& o : observed) sum += (o.value - mean) * (o.value - mean);
     return sum / static_cast<double>(observed.size());
+}
+
+bool VariesAtAll(const std::vector<Observed>& observed) {
+    for (const Observed& o : observed)
+        if (o.value != observed.front().value) return true;
+    return false;
+}
+
+// A quantity whose readings do not vary has no spread to make its residuals unit-free: any
+// stand-in (its mean, or 1) would weigh it by its unit or its level.
+[[noreturn]] void RefuseUnvarying(const QuantityInfo& info, const std::vector<Observed>& observed) {
+    const std::string readings =
+        observed.size() == 1 ? "has a single reading"
+                             : "has " + std::to_string(observed.size()) + " readings all alike";
+    throw HalosoilError(std::string("The observations of ") + info.name + " cannot be fitted: it " +
+                        readings + " (" + ShortestText(observed.front().value) + " " + info.unit +
+                        "), and the objective divides each quantity by the variance of its "
+                        "readings. Give it at least two different readings, or the weight 0 "
+                        "to leave it out (--weight " +
+                        info.name + "=0).");
 }
 
 double Simulated(const RunState& state, Quantity quantity, int step) {
@@ -51,9 +72,8 @@ Objective::Objective(const Observations& observations, const Weights& weights)
                                 " must be 0 or more, not " + ShortestText(weight) + ".");
         const std::vector<Observed>& observed = observations.Of(info.quantity);
         if (observed.empty() || weight == 0) continue;
-        double variance = Variance(observed);
-        if (!(variance > 0)) variance = Mean(observed) * Mean(observed);
-        if (!(variance > 0)) variance = 1;
+        if (!VariesAtAll(observed)) RefuseUnvarying(info, observed);
+        const double variance = Variance(observed);
         scale_[static_cast<std::size_t>(info.quantity)] =
             weight / (static_cast<double>(observed.size()) * variance);
         count_ += static_cast<int>(observed.size());

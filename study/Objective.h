@@ -3,8 +3,8 @@
 // observations of the quantity and by their variance, times the quantity's weight (1 unless
 // given). So a quantity counts by its weight, not by how many readings it has or by its
 // unit, and a run that simulates every observation by the quantity's mean scores the sum of
-// the weights. Where the observations of a quantity do not vary (one reading, or readings all
-// alike) the square of their mean stands in for the variance, and 1 where that is 0 too.
+// the weights. A quantity whose observations do not vary (one reading, or readings all alike)
+// has no variance to divide by, and is refused unless its weight is 0.
 #pragma once
 
 #include <array>
@@ -47,7 +47,8 @@ struct QuantityFit {
 
 class Objective {
 public:
-    // Throws HalosoilError when there is nothing to fit or a weight is negative or not finite.
+    // Throws HalosoilError when there is nothing to fit, a weight is negative or not finite, or
+    // a weighted quantity has fewer than two different readings.
     Objective(const Observations& observations, const Weights& weights);
 
     // The objective of a run; kFailedRunObjective for a run that stopped early.

@@ -18,17 +18,6 @@ constexpr double kUnbounded = std::numeric_limits<double>::infinity();
     throw HalosoilError("Parameter " + name + ": " + what);
 }
 
-std::string Range(const ParameterInfo& info) {
-    const std::string lowest = ShortestText(info.lowest);
-    std::string range;
-    if (std::isinf(info.highest))
-        range = info.lowestExcluded ? "more than " + lowest : lowest + " or more";
-    else
-        range = (info.lowestExcluded ? "more than " + lowest + " and at most " : lowest + " to ") +
-                ShortestText(info.highest);
-    return *info.unit ? range + " " + info.unit : range;
-}
-
 std::string KnownNames() {
     std::string names;
     for (const ParameterInfo& info : ParameterTable()) {
@@ -83,7 +72,9 @@ auto& FieldOf(Data& data, ParameterKind kind, int zone) {
     throw HalosoilError("A factor has no field of its own.");
 }
 
-Series* FactoredSeries(InputData& data, ParameterKind kind) {
+// The series a factor multiplies, const or not as the record is.
+template <class Data>
+auto FactoredSeries(Data& data, ParameterKind kind) -> decltype(&data.Rain) {
     switch (kind) {
         case ParameterKind::RainFactor:
             return &data.Rain;
@@ -98,10 +89,6 @@ Series* FactoredSeries(InputData& data, ParameterKind kind) {
     }
 }
 
-bool IsFactor(ParameterKind kind) {
-    return kind >= ParameterKind::RainFactor;
-}
-
 bool IsDrainageFactor(ParameterKind kind) {
     return kind == ParameterKind::QH1 || kind == ParameterKind::QH2;
 }
@@ -110,38 +97,60 @@ bool IsDrainageFactor(ParameterKind kind) {
 
 const std::vector<ParameterInfo>& ParameterTable() {
     using K = ParameterKind;
+    // The decimals are those of the input file's writer.
     static const std::vector<ParameterInfo> table = {
-        {K::QH1, "qh1", "m/day per m", false, 0, false, kUnbounded, "drainage reaction factor QH1"},
-        {K::QH2, "qh2", "m/day per m2", false, 0, false, kUnbounded,
-         "drainage reaction factor QH2"},
+        {K::QH1, "qh1", "m/day per m", false, 0, false, kUnbounded, "drainage reaction factor QH1",
+         4},
+        {K::QH2, "qh2", "m/day per m2", false, 0, false, kUnbounded, "drainage reaction factor QH2",
+         4},
         {K::GroundwaterInflow, "groundwater_inflow", "mm/day", false, 0, false, kUnbounded,
-         "inflow of groundwater"},
+         "inflow of groundwater", 1},
         {K::GroundwaterOutflow, "groundwater_outflow", "mm/day", false, 0, false, kUnbounded,
-         "outflow of groundwater"},
+         "outflow of groundwater", 1},
         {K::InflowSalinity, "inflow_salinity", "dS/m", false, 0, false, kUnbounded,
-         "salinity of the groundwater inflow"},
+         "salinity of the groundwater inflow", 1},
         {K::CriticalDepth, "critical_depth", "m", false, 0, true, kUnbounded,
-         "critical depth of the water table for capillary rise"},
+         "critical depth of the water table for capillary rise", 2},
         {K::IrrigationEfficiency, "irrigation_efficiency", "%", false, 0, true, 100,
-         "irrigation efficiency"},
-        {K::Thickness, "thickness", "m", true, 0, true, kUnbounded, "thickness of the zone"},
-        {K::TotalPorosity, "total_porosity", "%", true, 0, true, 100, "total porosity"},
+         "irrigation efficiency", 1},
+        {K::Thickness, "thickness", "m", true, 0, true, kUnbounded, "thickness of the zone", 2},
+        {K::TotalPorosity, "total_porosity", "%", true, 0, true, 100, "total porosity", 0},
         {K::EffectivePorosity, "effective_porosity", "%", true, 0, true, 100,
-         "effective (drainable) porosity"},
+         "effective (drainable) porosity", 0},
         {K::LeachingEfficiency, "leaching_efficiency", "%", true, 0, false, 100,
-         "leaching efficiency"},
+         "leaching efficiency", 0},
         {K::InitialSalinity, "initial_salinity", "dS/m", true, 0, false, kUnbounded,
-         "initial salinity of the soil moisture"},
+         "initial salinity of the soil moisture", 1},
         {K::RainFactor, "rain_factor", "", false, 0, false, kUnbounded,
-         "factor on the rainfall of every step"},
+         "factor on the rainfall of every step", 2},
         {K::IrrigationFactor, "irrigation_factor", "", false, 0, false, kUnbounded,
-         "factor on the irrigation of every step"},
+         "factor on the irrigation of every step", 2},
         {K::EvaporationFactor, "evaporation_factor", "", false, 0, false, kUnbounded,
-         "factor on the evaporation of every step"},
+         "factor on the evaporation of every step", 2},
         {K::IrrigationSalinityFactor, "irrigation_salinity_factor", "", false, 0, false, kUnbounded,
-         "factor on the irrigation salinity of every step"},
+         "factor on the irrigation salinity of every step", 2},
     };
     return table;
+}
+
+bool IsFactor(ParameterKind kind) {
+    return kind >= ParameterKind::RainFactor;
+}
+
+bool CanTake(const ParameterInfo& info, double value) {
+    const bool belowLowest = info.lowestExcluded ? value <= info.lowest : value < info.lowest;
+    return !belowLowest && value <= info.highest;
+}
+
+std::string RangeText(const ParameterInfo& info) {
+    const std::string lowest = ShortestText(info.lowest);
+    std::string range;
+    if (std::isinf(info.highest))
+        range = info.lowestExcluded ? "more than " + lowest : lowest + " or more";
+    else
+        range = (info.lowestExcluded ? "more than " + lowest + " and at most " : lowest + " to ") +
+                ShortestText(info.highest);
+    return *info.unit ? range + " " + info.unit : range;
 }
 
 const ParameterInfo& InfoOf(ParameterKind kind) {
@@ -158,7 +167,7 @@ std::string Parameter::Name() const {
     return info.perZone ? std::string(info.name) + "_" + ZoneKey(zone) : info.name;
 }
 
-Parameter MakeParameter(std::string_view name, double low, double high, const InputData& data) {
+Parameter NamedParameter(std::string_view name, const InputData& data) {
     const std::string text(name);
     const ParameterInfo* found = nullptr;
     int zone = 0;
@@ -182,15 +191,22 @@ Parameter MakeParameter(std::string_view name, double low, double high, const In
                          " root-zone layer(s), so no " + ZoneKey(zone));
     if (IsDrainageFactor(found->kind) && !data.DrainPresent)
         Refuse(text, "the project has no subsurface drains");
+    return Parameter{found->kind, zone, 0, 0};
+}
+
+Parameter MakeParameter(std::string_view name, double low, double high, const InputData& data) {
+    Parameter parameter = NamedParameter(name, data);
+    const std::string text(name);
     if (!std::isfinite(low) || !std::isfinite(high)) Refuse(text, "the bounds must be numbers");
     if (low > high)
         Refuse(text,
                "the bounds " + ShortestText(low) + ":" + ShortestText(high) + " are reversed");
-    const bool belowLowest = found->lowestExcluded ? low <= found->lowest : low < found->lowest;
-    if (belowLowest || high > found->highest)
+    if (!CanTake(parameter.Info(), low) || !CanTake(parameter.Info(), high))
         Refuse(text, "the bounds " + ShortestText(low) + ":" + ShortestText(high) +
-                         " go beyond what it can take (" + Range(*found) + ")");
-    return Parameter{found->kind, zone, low, high};
+                         " go beyond what it can take (" + RangeText(parameter.Info()) + ")");
+    parameter.low = low;
+    parameter.high = high;
+    return parameter;
 }
 
 Parameter ParseParameter(std::string_view text, const InputData& data) {
@@ -212,25 +228,60 @@ Parameter ParseParameter(std::string_view text, const InputData& data) {
     return MakeParameter(name, low, high, data);
 }
 
-void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data) {
-    if (parameters.empty()) throw HalosoilError("Name at least one parameter to move.");
+namespace {
+
+void RefuseNamedTwice(const std::vector<Parameter>& parameters) {
     for (std::size_t a = 0; a < parameters.size(); ++a)
         for (std::size_t b = a + 1; b < parameters.size(); ++b)
             if (parameters[a].kind == parameters[b].kind &&
                 parameters[a].zone == parameters[b].zone)
                 Refuse(parameters[a].Name(), "it is named twice");
-    // Every candidate must keep the drainable pores within the total pores.
+}
+
+const Parameter* Moved(const std::vector<Parameter>& parameters, ParameterKind kind, int zone) {
+    for (const Parameter& parameter : parameters)
+        if (parameter.kind == kind && parameter.zone == zone) return &parameter;
+    return nullptr;
+}
+
+// Every candidate must keep the drainable pores within the total pores.
+void RefuseDrainableAboveTotal(const std::vector<Parameter>& parameters, const InputData& data) {
     for (const Parameter& effective : parameters) {
         if (effective.kind != ParameterKind::EffectivePorosity) continue;
-        double total = data.TotPor[static_cast<std::size_t>(effective.zone)];
-        for (const Parameter& other : parameters)
-            if (other.kind == ParameterKind::TotalPorosity && other.zone == effective.zone)
-                total = other.low;
+        const Parameter* moved = Moved(parameters, ParameterKind::TotalPorosity, effective.zone);
+        const double total =
+            moved ? moved->low : data.TotPor[static_cast<std::size_t>(effective.zone)];
         if (effective.high > total)
             Refuse(effective.Name(), "the upper bound " + ShortestText(effective.high) +
                                          " % exceeds the zone's total porosity of " +
                                          ShortestText(total) + " %");
     }
+}
+
+// A total porosity that may fall below the effective one leaves its candidates to the check
+// of each run; bounds that give nothing else are of no use.
+void RefuseTotalBelowDrainable(const std::vector<Parameter>& parameters, const InputData& data) {
+    for (const Parameter& total : parameters) {
+        if (total.kind != ParameterKind::TotalPorosity) continue;
+        const Parameter* moved = Moved(parameters, ParameterKind::EffectivePorosity, total.zone);
+        const double effective =
+            moved ? moved->low : data.EffPor[static_cast<std::size_t>(total.zone)];
+        if (total.high < effective)
+            Refuse(total.Name(),
+                   "the bounds " + ShortestText(total.low) + ":" + ShortestText(total.high) +
+                       " % lie below the zone's effective porosity of " + ShortestText(effective) +
+                       " %: every value within them leaves the drainable pores "
+                       "above the total, which no run accepts");
+    }
+}
+
+}  // namespace
+
+void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data) {
+    if (parameters.empty()) throw HalosoilError("Name at least one parameter to move.");
+    RefuseNamedTwice(parameters);
+    RefuseDrainableAboveTotal(parameters, data);
+    RefuseTotalBelowDrainable(parameters, data);
 }
 
 std::vector<std::string> ParameterNamesOf(const InputData& data) {
@@ -271,6 +322,10 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data) {
 double ValueIn(const InputData& data, const Parameter& parameter) {
     if (IsFactor(parameter.kind)) return 1;
     return FieldOf(data, parameter.kind, parameter.zone);
+}
+
+const Series* SeriesOfFactor(const InputData& data, ParameterKind kind) {
+    return FactoredSeries(data, kind);
 }
 
 void MakeVariant(const InputData& base, const std::vector<Parameter>& parameters,

@@ -43,6 +43,11 @@ struct ParameterInfo {
     bool lowestExcluded;
     double highest;
     const char* meaning;
+    // The decimals the input file keeps of the value (the writer's fixed columns), so that a
+    // study can tell how far the project it writes lies from the values it found. The
+    // factors are not in the file: it keeps the series they multiply, each step's value with
+    // this many decimals.
+    int decimalsInFile;
 };
 
 const std::vector<ParameterInfo>& ParameterTable();
@@ -59,16 +64,29 @@ struct Parameter {
 
     std::string Name() const;
     const ParameterInfo& Info() const { return InfoOf(kind); }
+    // Equal bounds hold the parameter at their value: a study does not move it.
+    bool Fixed() const { return low == high; }
 };
 
-// A parameter of the project by name with its bounds; throws HalosoilError naming it when the
-// name is unknown, the zone is not one of the project's, the bounds are reversed or go beyond
-// what the value can take, or the project does not use it (the drainage factors without
-// drains).
+// Whether the parameter is a factor on a series rather than a number of the record.
+bool IsFactor(ParameterKind kind);
+
+// Whether the value is one the parameter can physically take, and that range in words ("more
+// than 0 and at most 100 %").
+bool CanTake(const ParameterInfo& info, double value);
+std::string RangeText(const ParameterInfo& info);
+
+// A parameter of the project by name, its bounds still 0:0; throws HalosoilError naming it
+// when the name is unknown, the zone is not one of the project's, or the project does not use
+// it (the drainage factors without drains).
+Parameter NamedParameter(std::string_view name, const InputData& data);
+// The parameter named with its bounds; throws HalosoilError naming it as NamedParameter does,
+// and when the bounds are reversed or go beyond what the value can take.
 Parameter MakeParameter(std::string_view name, double low, double high, const InputData& data);
 // The same from the command line's NAME=LOW:HIGH.
 Parameter ParseParameter(std::string_view text, const InputData& data);
-// Refuses two parameters of one name and effective porosities that could exceed the total.
+// Refuses two parameters of one name, effective porosities that could exceed the total, and
+// total porosities that could only lie below the effective one.
 void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data);
 
 // The names of every parameter the project has, for help texts and the window's table.
@@ -78,6 +96,8 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data);
 
 // The parameter's value in the project; the factors are 1.
 double ValueIn(const InputData& data, const Parameter& parameter);
+// The series a factor multiplies; nullptr for a parameter that is not a factor.
+const Series* SeriesOfFactor(const InputData& data, ParameterKind kind);
 
 // The project with the parameters set to values (one per parameter): the base's series
 // multiplied by the factors, the spread irrigation prepared as a run from a file has it.

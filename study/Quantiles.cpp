@@ -1,9 +1,12 @@
 #include "Quantiles.h"
 
+#include <gsl/gsl_cdf.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 #include "Errors.h"
 
@@ -20,8 +23,19 @@ double Quantile(const std::vector<double>& sorted, double p) {
 }
 
 Interval PercentileInterval(double value, std::vector<double> estimates) {
+    return PercentileInterval(value, std::move(estimates), 0.025);
+}
+
+Interval PercentileInterval(double value, std::vector<double> estimates, double tail) {
     std::sort(estimates.begin(), estimates.end());
-    return {value, Quantile(estimates, 0.025), Quantile(estimates, 0.975)};
+    return {value, Quantile(estimates, tail), Quantile(estimates, 1 - tail)};
+}
+
+double ExpandedTail(int n) {
+    if (n < 2) return 0.025;
+    const double count = static_cast<double>(n);
+    return gsl_cdf_ugaussian_P(-std::sqrt(count / (count - 1)) *
+                               gsl_cdf_tdist_Pinv(0.975, count - 1));
 }
 
 }  // namespace halosoil::study

@@ -16,5 +16,14 @@ double Quantile(const std::vector<double>& sorted, double p);
 // An estimate with the 2.5 % and 97.5 % quantiles of its bootstrap estimates as its 95 %
 // interval (the percentile bootstrap). The estimates need not be sorted.
 Interval PercentileInterval(double value, std::vector<double> estimates);
+// The same between the quantiles tail and 1 - tail.
+Interval PercentileInterval(double value, std::vector<double> estimates, double tail);
+
+// The tail of the expanded percentile bootstrap of a mean of n values (Hesterberg, "What
+// teachers should know about the bootstrap", The American Statistician 69, 2015): the
+// percentile interval of a mean is too narrow for small n, by sqrt((n - 1) / n) and by
+// taking the normal's quantile for Student's; the tail whose normal quantile is
+// sqrt(n / (n - 1)) times Student's t(0.975, n - 1) makes up both. 0.025 for n < 2.
+double ExpandedTail(int n);
 
 }  // namespace halosoil::study

@@ -36,6 +36,19 @@ std::vector<double> UnitOf(const std::vector<Parameter>& parameters,
     return unit;
 }
 
+ProjectRun RunProject(const InputData& project) {
+    ProjectRun run;
+    run.refusal = ImplausibilityOf(project);
+    if (!run.refusal.empty()) {
+        run.state.RunStopped = true;
+        return run;
+    }
+    Engine engine(OneThread());
+    engine.ComputePlain(project, run.refusal);
+    run.state = engine.State();
+    return run;
+}
+
 RunEvaluator::RunEvaluator(const InputData& base, const std::vector<Parameter>& parameters,
                            const Objective& objective, RunCounter& runs,
                            const std::atomic<bool>* cancel)
@@ -51,9 +64,11 @@ double RunEvaluator::operator()(const std::vector<double>& unit) {
     if (cancel_ && *cancel_) throw StudyCancelled();
     const std::vector<double> values = ValuesAt(parameters_, unit.data());
     MakeVariant(base_, parameters_, values.data(), project_);
-    engine_.ComputePlain(project_, refusal_);
+    // A candidate that `run` would refuse is as bad as a run that fails, and is not run.
+    const bool plausible = ImplausibilityOf(project_).empty();
+    if (plausible) engine_.ComputePlain(project_, refusal_);
     runs_.Add(1);
-    const double value = objective_.Value(engine_.State());
+    const double value = plausible ? objective_.Value(engine_.State()) : kFailedRunObjective;
     // The first of equal values stays the best, so that the outcome does not hang on the
     // order of later ties.
     if (value < bestValue_) {

@@ -1,6 +1,7 @@
 // The objective of a candidate as a search sees it: the candidate in unit coordinates (0 at
 // each parameter's lower bound, 1 at its upper one), one plain run, the objective of its
-// state. Each thread of a search has an evaluator of its own; they share the count of runs.
+// state; a candidate that `run` would refuse as implausible scores as a failed run. Each thread of
+// a search has an evaluator of its own; they share the count of runs.
 #pragma once
 
 #include <atomic>
@@ -20,6 +21,14 @@ std::vector<double> ValuesAt(const std::vector<Parameter>& parameters, const dou
 // The unit coordinates of values, each clamped into [0, 1].
 std::vector<double> UnitOf(const std::vector<Parameter>& parameters,
                            const std::vector<double>& values);
+
+// One plain run of a project as `run` runs it: the state, and why the project was refused
+// (implausible, when it is not run at all, or refused by the engine), empty when it ran.
+struct ProjectRun {
+    RunState state;
+    std::string refusal;
+};
+ProjectRun RunProject(const InputData& project);
 
 class RunEvaluator {
 public:

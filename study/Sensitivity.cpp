@@ -3,7 +3,9 @@
 #include <gsl/gsl_errno.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -35,12 +37,16 @@ const char* StatisticName(Statistic statistic) {
     return "";
 }
 
+struct FailedRuns {
+    long long failed = 0, stopped = 0;
+};
+
 // The model values of every target for every design row: targets x rows, NaN for a run that
-// did not go through.
+// did not go through (but for the target stopped).
 std::vector<std::vector<double>> TargetValues(const InputData& base,
                                               const SensitivitySettings& settings,
                                               const UnitPoints& design, const Objective* objective,
-                                              long long& failedRuns) {
+                                              FailedRuns& failedRuns) {
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(design.count) * settings.parameters.size());
     for (int k = 0; k < design.count; ++k) {
@@ -51,24 +57,79 @@ std::vector<std::vector<double>> TargetValues(const InputData& base,
     }
     std::vector<std::vector<double>> outputs(
         settings.targets.size(), std::vector<double>(static_cast<std::size_t>(design.count), kNaN));
-    std::atomic<long long> failed{0};
+    std::atomic<long long> failed{0}, stopped{0};
     RunMembers(base, settings.parameters, values, settings.options, [&](const MemberRun& run) {
-        if (run.Failed()) {
-            ++failed;
-            return;
-        }
+        if (run.Failed()) ++failed;
+        if (run.Failed() && !run.Refused()) ++stopped;
         for (std::size_t t = 0; t < settings.targets.size(); ++t)
             outputs[t][static_cast<std::size_t>(run.member)] =
-                TargetValue(settings.targets[t], run.state, objective);
+                TargetValue(settings.targets[t], run, objective);
     });
-    failedRuns = failed;
+    failedRuns = {failed, stopped};
     return outputs;
+}
+
+std::string Percent(double share) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3g", 100 * share);
+    return buffer;
+}
+
+std::string Rounded(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3g", value);
+    return buffer;
+}
+
+// Left out, the failed runs take with them what decides them: a parameter that makes the
+// water table fall below the aquifer shows no influence on any other target.
+void WarnOfFailedRuns(SensitivityResult& result) {
+    if (result.failedRuns == 0) return;
+    const long long refused = result.failedRuns - result.stoppedRuns;
+    result.warnings.push_back(
+        std::to_string(result.failedRuns) + " of " + std::to_string(result.runs) + " runs (" +
+        Percent(static_cast<double>(result.failedRuns) / static_cast<double>(result.runs)) +
+        " %) did not go through: " + std::to_string(result.stoppedRuns) +
+        " stopped early (the water table fell below the aquifer), " + std::to_string(refused) +
+        " were refused (values no run accepts). Their samples are left out of every target but "
+        "stopped, so a parameter that decides the failures can show no influence there; the "
+        "target stopped tells which parameters make runs stop.");
+}
+
+void WarnOfRounding(const Target& target, const SobolResult& indices,
+                    std::vector<std::string>& warnings) {
+    if (!indices.undetermined) return;
+    warnings.push_back(target.Name() +
+                       " varies by no more than the rounding of the runs (standard "
+                       "deviation " +
+                       Rounded(indices.spread) + " on a mean of " + Rounded(indices.mean) +
+                       "): its indices are undetermined and left empty.");
+}
+
+// The indices of one target; a target whose failed runs leave too few whole samples has none,
+// and the other targets keep theirs (the target stopped has a value in every run).
+SobolResult IndicesOrNone(const SaltelliDesign& design, const std::vector<double>& outputs,
+                          const SensitivitySettings& settings, const Target& target,
+                          std::vector<std::string>& warnings) {
+    try {
+        SobolResult indices = SobolIndices(design, outputs, settings.resamples, settings.seed);
+        WarnOfRounding(target, indices, warnings);
+        return indices;
+    } catch (const HalosoilError& error) {
+        warnings.push_back(target.Name() + " has no indices (left empty): " + error.what());
+        const Interval none{kNaN, kNaN, kNaN};
+        SobolResult indices;
+        indices.indices.assign(static_cast<std::size_t>(design.dims), SobolIndex{none, none});
+        indices.undetermined = true;
+        return indices;
+    }
 }
 
 }  // namespace
 
 std::string Target::Name() const {
     if (objective) return "objective";
+    if (stopped) return "stopped";
     return std::string(InfoOf(quantity).name) + ":" + StatisticName(statistic);
 }
 
@@ -76,6 +137,10 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     Target target;
     if (text == "objective") {
         target.objective = true;
+        return target;
+    }
+    if (text == "stopped") {
+        target.stopped = true;
         return target;
     }
     const auto colon = text.find(':');
@@ -87,7 +152,7 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     if (!quantity || !known)
         throw HalosoilError("'" + std::string(text) +
                             "' is not a target: QUANTITY:final, QUANTITY:mean, QUANTITY:max, "
-                            "QUANTITY:min or objective");
+                            "QUANTITY:min, objective or stopped");
     if (!ProjectHas(data, *quantity))
         throw HalosoilError("Target " + std::string(text) + ": the project has no " + name);
     target.quantity = *quantity;
@@ -98,7 +163,14 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     return target;
 }
 
+double TargetValue(const Target& target, const MemberRun& run, const Objective* objective) {
+    if (run.Refused()) return kNaN;
+    if (target.stopped) return run.state.RunStopped ? 1 : 0;
+    return run.Failed() ? kNaN : TargetValue(target, run.state, objective);
+}
+
 double TargetValue(const Target& target, const RunState& state, const Objective* objective) {
+    if (target.stopped) return state.RunStopped ? 1 : 0;
     if (target.objective) return objective ? objective->Value(state) : kNaN;
     const Series& series = SeriesOf(state, target.quantity);
     const std::size_t last = series.size() - 1;
@@ -128,16 +200,34 @@ SensitivityResult RunSensitivity(const InputData& base, const SensitivitySetting
         objective = std::make_unique<Objective>(settings.observations, settings.weights);
     const int dims = static_cast<int>(settings.parameters.size());
 
-    SensitivityResult result;
-    result.method = settings.method;
+    FailedRuns failed;
     if (settings.method == SensitivityMethod::Sobol) {
         const SaltelliDesign design = MakeSaltelliDesign(settings.samples, dims);
-        const auto outputs =
-            TargetValues(base, settings, design.points, objective.get(), result.failedRuns);
+        const auto outputs = TargetValues(base, settings, design.points, objective.get(), failed);
+        return SensitivityOf(settings, outputs, failed.failed, failed.stopped);
+    }
+    const MorrisDesign design =
+        MakeMorrisDesign(settings.samples, dims, kMorrisLevels, settings.seed);
+    const auto outputs = TargetValues(base, settings, design.points, objective.get(), failed);
+    return SensitivityOf(settings, outputs, failed.failed, failed.stopped);
+}
+
+SensitivityResult SensitivityOf(const SensitivitySettings& settings,
+                                const std::vector<std::vector<double>>& outputs,
+                                long long failedRuns, long long stoppedRuns) {
+    gsl_set_error_handler_off();
+    const int dims = static_cast<int>(settings.parameters.size());
+    SensitivityResult result;
+    result.method = settings.method;
+    result.failedRuns = failedRuns;
+    result.stoppedRuns = stoppedRuns;
+    if (settings.method == SensitivityMethod::Sobol) {
+        const SaltelliDesign design = MakeSaltelliDesign(settings.samples, dims);
         result.runs = design.points.count;
+        WarnOfFailedRuns(result);
         for (std::size_t t = 0; t < settings.targets.size(); ++t) {
             const SobolResult indices =
-                SobolIndices(design, outputs[t], settings.resamples, settings.seed);
+                IndicesOrNone(design, outputs[t], settings, settings.targets[t], result.warnings);
             for (int j = 0; j < dims; ++j) {
                 SensitivityRow row;
                 row.target = settings.targets[t].Name();
@@ -151,9 +241,8 @@ SensitivityResult RunSensitivity(const InputData& base, const SensitivitySetting
     }
     const MorrisDesign design =
         MakeMorrisDesign(settings.samples, dims, kMorrisLevels, settings.seed);
-    const auto outputs =
-        TargetValues(base, settings, design.points, objective.get(), result.failedRuns);
     result.runs = design.points.count;
+    WarnOfFailedRuns(result);
     for (std::size_t t = 0; t < settings.targets.size(); ++t) {
         const std::vector<MorrisEffect> effects =
             MorrisEffects(design, outputs[t], settings.resamples, settings.seed);

@@ -21,10 +21,13 @@ namespace halosoil::study {
 
 enum class Statistic { Final, Mean, Max, Min };
 
-// A number per run: a statistic over the steps of a quantity ("salinity_layer1:final"), or
-// the calibration's objective ("objective").
+// A number per run: a statistic over the steps of a quantity ("salinity_layer1:final"), the
+// calibration's objective ("objective"), or whether the run stopped early ("stopped": 1 when
+// the water table fell below the aquifer, 0 when the run went through), the one target a
+// stopped run has.
 struct Target {
     bool objective = false;
+    bool stopped = false;
     Quantity quantity = Quantity::DepthWaterTable;
     Statistic statistic = Statistic::Final;
 
@@ -34,6 +37,9 @@ struct Target {
 Target ParseTarget(std::string_view text, const InputData& data);
 // The target's value of a run that went through.
 double TargetValue(const Target& target, const RunState& state, const Objective* objective);
+// The target's value of any member's run: NaN for a refused member, and for a stopped one but
+// for the target stopped.
+double TargetValue(const Target& target, const MemberRun& run, const Objective* objective);
 
 enum class SensitivityMethod { Sobol, Morris };
 
@@ -63,11 +69,21 @@ struct SensitivityResult {
     SensitivityMethod method = SensitivityMethod::Sobol;
     std::vector<SensitivityRow> rows;
     long long runs = 0;
-    // Runs that stopped early or were refused; their samples are left out of the indices.
+    // Runs that stopped early or were refused; their samples are left out of the indices of
+    // every target but stopped. stoppedRuns counts those that stopped early.
     long long failedRuns = 0;
+    long long stoppedRuns = 0;
+    // The failed share, and the targets whose indices are undetermined.
+    std::vector<std::string> warnings;
 };
 
 SensitivityResult RunSensitivity(const InputData& base, const SensitivitySettings& settings);
+// The indices and warnings of targets' values already run (targets x design rows, in the
+// order of the settings' design), for runs made elsewhere (a Dask cluster's chunks):
+// RunSensitivity is TargetValue over its runs, then this.
+SensitivityResult SensitivityOf(const SensitivitySettings& settings,
+                                const std::vector<std::vector<double>>& outputs,
+                                long long failedRuns, long long stoppedRuns);
 
 // Sobol: target,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high; Morris:
 // target,parameter,mu_star,mu_star_low,mu_star_high,sigma.

@@ -25,25 +25,45 @@ struct Values {
     double AB(int i, int j) const { return outputs[static_cast<std::size_t>(n) * (2 + i) + j]; }
 };
 
-// Both estimators over the samples listed (a repeated sample counts as often as it is
-// listed), each divided by the variance of the same samples' f(A) and f(B).
-std::vector<SobolIndex> Estimate(const Values& f, int dims, const std::vector<int>& samples) {
+// The mean and variance (divided by the count) of the samples' f(A) and f(B); the variance
+// is 0 when the values are all alike, asked of the values themselves: the mean of equal values
+// may round off them, and the variance come out a speck above 0.
+struct Spread {
+    double mean = 0, variance = 0;
+};
+
+Spread SpreadOf(const Values& f, const std::vector<int>& samples) {
     const double count = static_cast<double>(samples.size());
-    std::vector<SobolIndex> indices(static_cast<std::size_t>(dims));
-    // An output that no parameter moves explains nothing. Asked of the values themselves:
-    // the mean of equal values may round off them, and the variance come out a speck above 0.
     bool moves = false;
     double sum = 0;
     for (int j : samples) {
         moves = moves || f.A(j) != f.A(samples[0]) || f.B(j) != f.A(samples[0]);
         sum += f.A(j) + f.B(j);
     }
-    if (!moves) return indices;
-    const double mean = sum / (2 * count);
+    Spread spread{sum / (2 * count), 0};
+    if (!moves) return spread;
     double squares = 0;
     for (int j : samples)
-        squares += (f.A(j) - mean) * (f.A(j) - mean) + (f.B(j) - mean) * (f.B(j) - mean);
-    const double variance = squares / (2 * count);
+        squares += (f.A(j) - spread.mean) * (f.A(j) - spread.mean) +
+                   (f.B(j) - spread.mean) * (f.B(j) - spread.mean);
+    spread.variance = squares / (2 * count);
+    return spread;
+}
+
+bool WithinRounding(const Spread& spread) {
+    const double meanSquare = spread.mean * spread.mean + spread.variance;
+    return spread.variance > 0 && spread.variance < kRoundingSpread * kRoundingSpread * meanSquare;
+}
+
+// Both estimators over the samples listed (a repeated sample counts as often as it is
+// listed), each divided by the variance of the same samples' f(A) and f(B).
+std::vector<SobolIndex> Estimate(const Values& f, int dims, const std::vector<int>& samples) {
+    const double count = static_cast<double>(samples.size());
+    std::vector<SobolIndex> indices(static_cast<std::size_t>(dims));
+    // An output that no parameter moves explains nothing.
+    const Spread spread = SpreadOf(f, samples);
+    if (!(spread.variance > 0)) return indices;
+    const double mean = spread.mean, variance = spread.variance;
     for (int i = 0; i < dims; ++i) {
         double first = 0, total = 0;
         for (int j : samples) {
@@ -108,7 +128,16 @@ SobolResult SobolIndices(const SaltelliDesign& design, const std::vector<double>
                             " samples had no failed model run; the Sobol method needs at "
                             "least 2.");
 
-    SobolResult result{Estimate(f, dims, kept), used};
+    const Spread spread = SpreadOf(f, kept);
+    if (WithinRounding(spread)) {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        const Interval undetermined{kNaN, kNaN, kNaN};
+        return {std::vector<SobolIndex>(static_cast<std::size_t>(dims),
+                                        SobolIndex{undetermined, undetermined}),
+                used, true, spread.mean, std::sqrt(spread.variance)};
+    }
+    SobolResult result{Estimate(f, dims, kept), used, false, spread.mean,
+                       std::sqrt(spread.variance)};
     // One resample serves every index, as the samples' runs belong together.
     std::vector<std::vector<double>> firsts(static_cast<std::size_t>(dims));
     std::vector<std::vector<double>> totals(static_cast<std::size_t>(dims));

@@ -27,7 +27,15 @@ struct SobolIndex {
 struct SobolResult {
     std::vector<SobolIndex> indices;
     int samplesUsed = 0;
+    bool undetermined = false;
+    // The mean and standard deviation of the kept samples' f(A) and f(B).
+    double mean = 0, spread = 0;
 };
+
+// A double carries about 16 significant digits and a run rounds at every step of its
+// arithmetic; a spread below this share of the output's size is that rounding, far below
+// anything a measurement tells.
+inline constexpr double kRoundingSpread = 1e-8;
 
 // outputs: one model value per design row, in row order.
 //   S1_i = mean_j (f(B_j) - m) (f(AB_i,j) - f(A_j)) / V   (Saltelli 2010, centred on the
@@ -37,7 +45,10 @@ struct SobolResult {
 // out when any of its d+2 values is NaN or infinite (a model run that failed); samplesUsed
 // says how many were kept. The 95 % intervals are percentile-bootstrap intervals over the
 // kept samples with `resamples` resamples, the same for the same seed. V == 0 (an output
-// that no parameter moves) gives indices 0 with intervals [0,0].
+// that no parameter moves) gives indices 0 with intervals [0,0]. An output whose standard
+// deviation is below kRoundingSpread of its size (the root of its mean square) moves by no
+// more than the rounding of the model's arithmetic: its indices would share out noise, so
+// they are undetermined (NaN, intervals too) and undetermined is set.
 SobolResult SobolIndices(const SaltelliDesign& design, const std::vector<double>& outputs,
                          int resamples, std::uint64_t seed);
 

@@ -164,7 +164,7 @@ TEST(BatchSensitivity, PrintsTheLibrarysIndicesAsCsv) {
               2);
     EXPECT_EQ(ReadBytes(folder / "err"),
               "halosoil-batch: 'x:final' is not a target: QUANTITY:final, QUANTITY:mean, "
-              "QUANTITY:max, QUANTITY:min or objective\n");
+              "QUANTITY:max, QUANTITY:min, objective or stopped\n");
 }
 
 TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
@@ -179,8 +179,8 @@ TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
     ASSERT_EQ(RunBatch(arguments, folder / "out", folder / "err"), 0) << ReadBytes(folder / "err");
     EXPECT_EQ(ReadBytes(folder / "err").rfind("halosoil-batch: 30 members in ", 0), 0u);
     EXPECT_NE(ReadBytes(folder / "err")
-                  .find("s; 0 stopped early, 0 refused; the bands are of the 30 that went "
-                        "through.\n"),
+                  .find("s; 0 stopped early (0 % of the 30 run), 0 refused; the bands are of "
+                        "the 30 that went through, p_exceed and p_stopped of the 30 run.\n"),
               std::string::npos);
     EnsembleSettings settings;
     for (const char* text :
@@ -203,9 +203,9 @@ TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
                        folder / "out", folder / "err"),
               0)
         << ReadBytes(folder / "err");
-    EXPECT_EQ(
-        ReadBytes(folder / "out").rfind("step,quantity,mean,q05,q25,q50,q75,q95,p_exceed\n", 0),
-        0u);
+    EXPECT_EQ(ReadBytes(folder / "out")
+                  .rfind("step,quantity,mean,q05,q25,q50,q75,q95,p_exceed,p_stopped\n", 0),
+              0u);
 
     EXPECT_EQ(RunBatch("ensemble " + kExample, folder / "out", folder / "err"), 2);
     EXPECT_EQ(ReadBytes(folder / "err"),

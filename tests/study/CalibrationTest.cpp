@@ -1,13 +1,17 @@
 // The joint calibration recovers values it was given: a project simulated with known values,
-// its results with seeded noise as observations, calibrated from other starting values.
+// its results with seeded noise as observations, calibrated from other starting values; a
+// parameter held by equal bounds, a start outside them and a candidate run would refuse are
+// told as what they are.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "Calibration.h"
 #include "Errors.h"
 #include "ExpectThrowMsg.h"
 #include "MemberRuns.h"
+#include "RunEvaluator.h"
 #include "StudyProjects.h"
 
 namespace {
@@ -99,7 +103,13 @@ TEST(StudyCalibration, RecoversTheTruthWithinItsIntervalsAndFitsNoWorseThanIt) {
     EXPECT_EQ(result.fit[0].n, 52);
     EXPECT_GE(result.fit[0].nse, truthFit.nse - 0.01);
     EXPECT_GT(result.runs, 100);
-    EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
+    // Nothing to warn of but what the file's decimals do to the calibrated project (the
+    // leaching efficiency, say, is written as a whole percent).
+    for (const std::string& warning : result.warnings)
+        EXPECT_TRUE(warning.find(" is written into the calibrated project as ") !=
+                        std::string::npos ||
+                    warning.rfind("The calibrated project as its file holds it", 0) == 0)
+            << warning;
 }
 
 TEST(StudyCalibration, TheSameSeedGivesTheSameCalibration) {
@@ -183,6 +193,75 @@ TEST(StudyCalibration, OneParameterIsFoundWithItsProgressToldOnTheWay) {
     }
     EXPECT_EQ(progress.back().first, std::min(result.runs, progress.back().second));
     EXPECT_GE(progress.back().second, result.runs);
+}
+
+bool HasWarning(const CalibrationResult& result, const std::string& text) {
+    return std::find(result.warnings.begin(), result.warnings.end(), text) != result.warnings.end();
+}
+
+bool HasWarningStarting(const CalibrationResult& result, const std::string& start) {
+    return std::any_of(result.warnings.begin(), result.warnings.end(),
+                       [&](const std::string& warning) { return warning.rfind(start, 0) == 0; });
+}
+
+TEST(StudyCalibration, EqualBoundsHoldAParameterThatIsReportedAsFixed) {
+    const Truth truth = SimulatedTruth();
+    CalibrationSettings settings = SettingsOf(truth);
+    // QH1 moves the water table most of all: held, it must not be called without effect.
+    settings.parameters = {MakeParameter("qh1", 0.03, 0.03, truth.base), truth.parameters[1]};
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    const ParameterEstimate& held = result.estimates[0];
+    EXPECT_TRUE(held.fixed);
+    EXPECT_EQ(held.value, 0.03);
+    EXPECT_EQ(held.standardError, 0);
+    EXPECT_EQ(held.ciLow, 0.03);
+    EXPECT_EQ(held.ciHigh, 0.03);
+    EXPECT_FALSE(held.atBound);
+    EXPECT_EQ(result.project.QH1, 0.03);
+    EXPECT_TRUE(HasWarning(result,
+                           "qh1 is fixed at 0.03 by its equal bounds: it was held "
+                           "there, not calibrated."));
+    EXPECT_FALSE(HasWarningStarting(result, "qh1 is not determined"));
+    EXPECT_FALSE(HasWarningStarting(result, "qh1 lies at a bound"));
+    // The other is calibrated as if the held one were part of the project.
+    EXPECT_FALSE(result.estimates[1].fixed);
+    EXPECT_TRUE(std::isfinite(result.estimates[1].standardError));
+    EXPECT_GT(result.estimates[1].standardError, 0);
+    EXPECT_TRUE(std::isnan(result.correlation[0][1]));
+    EXPECT_NE(ReportJson(result).find("\"fixed\": true"), std::string::npos);
+}
+
+TEST(StudyCalibration, AStartOutsideTheBoundsIsMovedInAndTheGivenProjectsObjectiveReported) {
+    const Truth truth = SimulatedTruth();  // the user's QH1: 0.045
+    CalibrationSettings settings = SettingsOf(truth);
+    settings.parameters = {MakeParameter("qh1", 0.021, 0.035, truth.base)};
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    EXPECT_EQ(result.estimates[0].start, 0.045);
+    Engine engine;
+    std::string refusal;
+    engine.ComputePlain(truth.base, refusal);
+    EXPECT_EQ(result.objectiveStart,
+              Objective(truth.observations, Weights{}).Value(engine.State()));
+    EXPECT_TRUE(HasWarning(result,
+                           "The start of qh1 (0.045) lies outside its bounds (0.021 to 0.035): the "
+                           "search started from 0.035, and the objective before is the given "
+                           "project's."));
+}
+
+TEST(StudyCalibration, ACandidateThatRunWouldRefuseScoresAsAFailedRun) {
+    const Truth truth = SimulatedTruth();  // the first layer's effective porosity: 8 %
+    const std::vector<Parameter> parameters = {
+        MakeParameter("total_porosity_layer1", 5, 15, truth.base)};
+    const Objective objective(truth.observations, Weights{});
+    RunCounter runs(10, nullptr);
+    RunEvaluator evaluator(truth.base, parameters, objective, runs, nullptr);
+    EXPECT_EQ(evaluator({0.2}), kFailedRunObjective);  // 7 %
+    EXPECT_LT(evaluator({0.3}), kFailedRunObjective);  // 8 %
+    // A calibration among such candidates ends on one that a run accepts.
+    CalibrationSettings settings = SettingsOf(truth);
+    settings.parameters = parameters;
+    const CalibrationResult result = Calibrate(truth.base, settings);
+    EXPECT_GE(result.project.TotPor[Layer1], 8);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The members of a study are plain runs of their own projects, to the last bit, on any number
-// of threads; a member that stops early says so with its step.
+// of threads; a member that stops early says so with its step, and one that run would refuse
+// is refused with run's words and not run.
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -66,6 +67,30 @@ TEST(StudyMemberRuns, EachMemberIsAPlainRunOfItsOwnProjectOnAnyNumberOfThreads) 
         EXPECT_GT(states[members - 1].StoppedStep, 0);
         EXPECT_FALSE(states[0].RunStopped);
     }
+}
+
+TEST(StudyMemberRuns, AMemberThatRunWouldRefuseIsRefusedWithRunsWordsAndNotRun) {
+    const InputData base = WeeklyProject(1);  // the first layer's effective porosity: 8 %
+    const std::vector<Parameter> parameters = {MakeParameter("total_porosity_layer1", 5, 12, base)};
+    const std::vector<double> values = {5, 12};
+    std::vector<std::string> refusals(2);
+    std::vector<bool> failed(2), ran(2);
+    std::mutex lock;
+    RunMembers(base, parameters, values, {}, [&](const MemberRun& run) {
+        const std::lock_guard<std::mutex> guard(lock);
+        const std::size_t m = static_cast<std::size_t>(run.member);
+        refusals[m] = run.refusal;
+        failed[m] = run.Failed();
+        ran[m] = run.state.DepthWT.size() > 1 && run.state.DepthWT[1] != 0;
+    });
+    EXPECT_EQ(refusals[0],
+              "The effective porosity of the 1st layer is 8 %. It cannot be greater than the "
+              "total porosity of 5 %.");
+    EXPECT_TRUE(failed[0]);
+    EXPECT_FALSE(ran[0]);
+    EXPECT_EQ(refusals[1], "");
+    EXPECT_FALSE(failed[1]);
+    EXPECT_TRUE(ran[1]);
 }
 
 TEST(StudyMemberRuns, ACancelledStudyStopsAndSaysSo) {

@@ -22,25 +22,26 @@ RunState StateOfSteps(int steps) {
 
 TEST(StudyObjective, EachQuantityCountsByItsWeightOverItsCountAndVariance) {
     Observations observations;
-    // Depths 1 and 2: variance 0.25. One drainage of 4: no variance, its square mean 16.
+    // Depths 1 and 2: variance 0.25. Drainages 2 and 6: variance 4.
     observations.Of(Quantity::DepthWaterTable) = {{1, 1.0}, {2, 2.0}};
-    observations.Of(Quantity::Drainage) = {{3, 4.0}};
+    observations.Of(Quantity::Drainage) = {{2, 2.0}, {3, 6.0}};
     Weights weights;
     weights.Set(Quantity::Drainage, 2);
     const Objective objective(observations, weights);
-    EXPECT_EQ(objective.ObservationCount(), 3);
+    EXPECT_EQ(objective.ObservationCount(), 4);
 
     RunState state = StateOfSteps(3);
     state.DepthWT = {0, 1.5, 1.5, 0};  // the mean: the weight 1 of the depths
-    state.Drain = {0, 0, 0, 6};        // 2 * (6 - 4)^2 / (1 * 16) = 0.5
-    EXPECT_DOUBLE_EQ(objective.Value(state), 1.5);
+    state.Drain = {0, 0, 2, 10};       // 2 * ((2 - 2)^2 + (10 - 6)^2) / (2 * 4) = 4
+    EXPECT_DOUBLE_EQ(objective.Value(state), 5);
 
     std::vector<double> residuals;
     objective.Residuals(state, residuals);
-    ASSERT_EQ(residuals.size(), 3u);
+    ASSERT_EQ(residuals.size(), 4u);
     EXPECT_DOUBLE_EQ(residuals[0], std::sqrt(2.0) * 0.5);
     EXPECT_DOUBLE_EQ(residuals[1], -std::sqrt(2.0) * 0.5);
-    EXPECT_DOUBLE_EQ(residuals[2], std::sqrt(2.0 / 16) * 2);
+    EXPECT_DOUBLE_EQ(residuals[2], 0);
+    EXPECT_DOUBLE_EQ(residuals[3], std::sqrt(2.0 / 8) * 4);
 
     state.RunStopped = true;
     EXPECT_EQ(objective.Value(state), kFailedRunObjective);
@@ -51,7 +52,7 @@ TEST(StudyObjective, NothingToFitAndImpossibleWeightsAreRefused) {
     EXPECT_THROW_MSG(Objective(observations, Weights{}), HalosoilError,
                      "There is nothing to fit: no observations (measured salinities in the "
                      "input file or an observations file) of a quantity with a weight above 0.");
-    observations.Of(Quantity::Drainage) = {{1, 4.0}};
+    observations.Of(Quantity::Drainage) = {{1, 4.0}, {2, 5.0}};
     Weights zero;
     zero.Set(Quantity::Drainage, 0);
     EXPECT_THROW(Objective(observations, zero), HalosoilError);
@@ -59,6 +60,33 @@ TEST(StudyObjective, NothingToFitAndImpossibleWeightsAreRefused) {
     negative.Set(Quantity::Percolation, -1);
     EXPECT_THROW_MSG(Objective(observations, negative), HalosoilError,
                      "The weight of percolation must be 0 or more, not -1.");
+}
+
+TEST(StudyObjective, AQuantityWithoutTwoDifferentReadingsIsRefusedByName) {
+    // Nothing unit-free could stand in for a variance of 0: the mean squared would weigh
+    // depths in metres against depths in centimetres alike, and 1 would not.
+    Observations observations;
+    observations.Of(Quantity::DepthWaterTable) = {{1, 1.0}, {2, 2.0}};
+    observations.Of(Quantity::Drainage) = {{3, 4.0}};
+    EXPECT_THROW_MSG(Objective(observations, Weights{}), HalosoilError,
+                     "The observations of drainage cannot be fitted: it has a single reading "
+                     "(4 mm), and the objective divides each quantity by the variance of its "
+                     "readings. Give it at least two different readings, or the weight 0 to "
+                     "leave it out (--weight drainage=0).");
+    observations.Of(Quantity::Drainage).clear();
+    // 0.1 is no sum of halves: the variance of readings all 0.1 is not computed as 0, so
+    // the readings themselves are compared.
+    observations.Of(Quantity::SalinityLayer1) = {{1, 0.1}, {2, 0.1}, {3, 0.1}};
+    EXPECT_THROW_MSG(Objective(observations, Weights{}), HalosoilError,
+                     "The observations of salinity_layer1 cannot be fitted: it has 3 readings "
+                     "all alike (0.1 dS/m), and the objective divides each quantity by the "
+                     "variance of its readings. Give it at least two different readings, or the "
+                     "weight 0 to leave it out (--weight salinity_layer1=0).");
+    // Left out by its weight, the quantity is not fitted and the others are.
+    Weights without;
+    without.Set(Quantity::SalinityLayer1, 0);
+    const Objective depths(observations, without);
+    EXPECT_EQ(depths.ObservationCount(), 2);
 }
 
 TEST(StudyObjective, FitStatisticsOfAQuantity) {

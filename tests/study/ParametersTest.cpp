@@ -133,6 +133,15 @@ TEST(StudyParameters, ASetMayNameEachParameterOnceAndKeepsDrainablePoresWithinTh
     EXPECT_NO_THROW(CheckParameterSet({MakeParameter("effective_porosity_layer1", 5, 20, data),
                                        MakeParameter("total_porosity_layer1", 25, 50, data)},
                                       data));
+    // A total porosity wholly below the effective one (8 %) gives nothing a run accepts; one
+    // partly below leaves its candidates to the check of each run.
+    EXPECT_THROW_MSG(
+        CheckParameterSet({MakeParameter("total_porosity_layer1", 2, 7, data)}, data),
+        HalosoilError,
+        "Parameter total_porosity_layer1: the bounds 2:7 % lie below the zone's effective "
+        "porosity of 8 %: every value within them leaves the drainable pores above the total, "
+        "which no run accepts");
+    EXPECT_NO_THROW(CheckParameterSet({MakeParameter("total_porosity_layer1", 2, 8, data)}, data));
 }
 
 TEST(StudyParameters, TheDefaultsCoverEveryZoneOfTheProjectWithinWhatEachCanTake) {

@@ -47,4 +47,20 @@ TEST(StudyQuantiles, PercentileIntervalTakesTheTwoAndAHalfPercentEnds) {
     EXPECT_DOUBLE_EQ(interval.high, 39);
 }
 
+TEST(StudyQuantiles, TheExpandedTailMakesUpForTheNarrownessOfFewValues) {
+    // n = 20: the normal's tail at sqrt(20 / 19) * t(0.975, 19) = 1.0259784 * 2.0930241.
+    EXPECT_NEAR(ExpandedTail(20), 0.0158808, 1e-6);
+    // n = 5: sqrt(5 / 4) * t(0.975, 4) = 1.1180340 * 2.7764451.
+    EXPECT_NEAR(ExpandedTail(5), 0.000954101, 1e-8);
+    // Many values need no expansion; one value has no spread to expand.
+    EXPECT_NEAR(ExpandedTail(100000), 0.025, 1e-5);
+    EXPECT_EQ(ExpandedTail(1), 0.025);
+    // 41 estimates 0 .. 40: a tail of 0.1 sits at positions 4 and 36.
+    std::vector<double> estimates;
+    for (int k = 0; k < 41; ++k) estimates.push_back(40 - k);
+    const Interval interval = PercentileInterval(3, estimates, 0.1);
+    EXPECT_DOUBLE_EQ(interval.low, 4);
+    EXPECT_DOUBLE_EQ(interval.high, 36);
+}
+
 }  // namespace

@@ -186,6 +186,32 @@ TEST(StudySobolIndices, AVarianceOfZeroGivesIndicesZero) {
     ExpectAllZero(SobolIndices(sixteen, outputs, 20, 1));
 }
 
+TEST(StudySobolIndices, AnOutputThatMovesByNoMoreThanRoundingHasNoIndices) {
+    const SaltelliDesign design = MakeSaltelliDesign(256, 2);
+    // 0.777 with a spread of about 1e-10 (x1 uniform: standard deviation 1 / sqrt 12): ten
+    // digits further on than any run's arithmetic keeps apart from its rounding.
+    const auto at = [&](double scale) {
+        return RunModel(design, [scale](const std::vector<double>& x) {
+            return 0.777 + scale * (x[0] + 0.1 * x[1]);
+        });
+    };
+    const SobolResult noise = SobolIndices(design, at(3.5e-10), 100, 1);
+    EXPECT_TRUE(noise.undetermined);
+    EXPECT_NEAR(noise.mean, 0.777, 1e-9);
+    EXPECT_NEAR(noise.spread, 3.5e-10 * std::sqrt(1.01 / 12), 0.2e-10);
+    for (const SobolIndex& index : noise.indices)
+        for (const Interval& interval : {index.first, index.total}) {
+            EXPECT_TRUE(std::isnan(interval.value));
+            EXPECT_TRUE(std::isnan(interval.low));
+            EXPECT_TRUE(std::isnan(interval.high));
+        }
+    // A spread of 1e-6 of the size is a result: x1 explains 1 / 1.01 of it.
+    const SobolResult small = SobolIndices(design, at(0.777e-6), 100, 1);
+    EXPECT_FALSE(small.undetermined);
+    EXPECT_NEAR(small.indices[0].total.value, 1 / 1.01, 0.02);
+    EXPECT_NEAR(small.indices[1].total.value, 0.01 / 1.01, 0.005);
+}
+
 TEST(StudySobolIndices, SamplesWithAFailedRunAreLeftOutAsIfNeverRun) {
     const int n = 1024, dims = 3;
     const SaltelliDesign design = MakeSaltelliDesign(n, dims);

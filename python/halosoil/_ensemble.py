@@ -16,7 +16,8 @@ from ._project import Project
 from ._study_inputs import (MEMBERS_PER_TASK, count_of, is_sequence, items_of, number_text,
                             on_dask, seed_of)
 
-_BAND_COLUMNS = ["step", "quantity", "mean", "q05", "q25", "q50", "q75", "q95", "p_exceed"]
+_BAND_COLUMNS = ["step", "quantity", "mean", "q05", "q25", "q50", "q75", "q95", "p_exceed",
+                 "p_stopped"]
 
 
 def _quantity_units() -> dict[str, str]:
@@ -224,9 +225,14 @@ def bands(dataset: Any):
     them.
 
     Over the members whose runs went through (``stopped_step`` 0), per step and quantity:
-    the mean, the quantiles 5, 25, 50, 75 and 95 % (interpolated linearly between the order
-    statistics, as numpy's default) and, for a quantity with a threshold in
-    ``dataset.attrs['thresholds']``, the share of members beyond it.
+    the mean and the quantiles 5, 25, 50, 75 and 95 % (interpolated linearly between the order
+    statistics, as numpy's default). Over all members run (a refused member is no project at
+    all): the share stopped by the step, and for a quantity with a threshold in
+    ``dataset.attrs['thresholds']`` the share beyond it. A stopped member counts by its values
+    before its stop; from its stop on its water table lies below the aquifer's bottom, beyond
+    any ``depth_water_table>X`` shallower than where it stopped and never below a
+    ``depth_water_table<X``; what its stop leaves unknown (later flows, every salinity) counts
+    as not beyond, so ``p_exceed`` is short by at most ``p_stopped``.
 
     Parameters
     ----------
@@ -237,9 +243,9 @@ def bands(dataset: Any):
     -------
     pandas.DataFrame
         The columns ``step``, ``quantity``, ``mean``, ``q05``, ``q25``, ``q50``, ``q75``,
-        ``q95`` (in the quantity's unit) and ``p_exceed`` (a fraction, NaN without a
-        threshold); a row per step and quantity, the quantities in the result table's order
-        within each step.
+        ``q95`` (in the quantity's unit), ``p_exceed`` (a fraction, NaN without a threshold)
+        and ``p_stopped`` (a fraction); a row per step and quantity, the quantities in the
+        result table's order within each step.
     """
     import pandas as pd
 

@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+import warnings
 from typing import Any, Mapping, Optional, Sequence
 
 import numpy as np
@@ -113,11 +114,17 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         highs = [high for _, _, high in bounds]
         chunks = on_dask(client, _targets_of_chunk, record, values, members_per_task, names,
                          lows, highs, targets, columns, weights)
-        outputs = np.concatenate([chunk for chunk, _ in chunks], axis=1)
-        failed = sum(count for _, count in chunks)
+        outputs = np.concatenate([chunk for chunk, _, _ in chunks], axis=1)
+        failed = sum(count for _, count, _ in chunks)
+        stopped = sum(count for _, _, count in chunks)
         outcome = translated(_core.sensitivity_indices, record, bounds, targets, method, samples,
-                             seed, outputs, failed)
+                             seed, outputs, failed, stopped)
     frame = pd.DataFrame(outcome["rows"], columns=_COLUMNS[method])
     frame.attrs["runs"] = outcome["runs"]
     frame.attrs["failed_runs"] = outcome["failed_runs"]
+    frame.attrs["stopped_runs"] = outcome["stopped_runs"]
+    frame.attrs["warnings"] = list(outcome["warnings"])
+    # What the batch runner prints on standard error: failed runs, targets within rounding.
+    for message in outcome["warnings"]:
+        warnings.warn(message, stacklevel=2)
     return frame

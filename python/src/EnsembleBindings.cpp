@@ -204,21 +204,22 @@ py::dict BandsOf(const std::vector<std::string>& quantityNames, const py::handle
     const py::ssize_t n = static_cast<py::ssize_t>(rows.size());
     py::array_t<int> step(n);
     py::list quantity;
-    std::array<py::array_t<double>, 7> columns{py::array_t<double>(n), py::array_t<double>(n),
+    std::array<py::array_t<double>, 8> columns{py::array_t<double>(n), py::array_t<double>(n),
                                                py::array_t<double>(n), py::array_t<double>(n),
                                                py::array_t<double>(n), py::array_t<double>(n),
-                                               py::array_t<double>(n)};
+                                               py::array_t<double>(n), py::array_t<double>(n)};
     for (py::ssize_t k = 0; k < n; ++k) {
         const BandRow& row = rows[static_cast<std::size_t>(k)];
         step.mutable_data()[k] = row.step;
         quantity.append(InfoOf(row.quantity).name);
-        const double cells[] = {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed};
+        const double cells[] = {row.mean, row.q05, row.q25,     row.q50,
+                                row.q75,  row.q95, row.pExceed, row.pStopped};
         for (std::size_t c = 0; c < columns.size(); ++c) columns[c].mutable_data()[k] = cells[c];
     }
     py::dict out;
     out["step"] = step;
     out["quantity"] = quantity;
-    const char* names[] = {"mean", "q05", "q25", "q50", "q75", "q95", "p_exceed"};
+    const char* names[] = {"mean", "q05", "q25", "q50", "q75", "q95", "p_exceed", "p_stopped"};
     for (std::size_t c = 0; c < columns.size(); ++c) out[names[c]] = columns[c];
     out["csv"] = BandsCsv(rows);
     return out;

@@ -87,6 +87,8 @@ py::dict RowsDict(const SensitivityResult& result) {
     out["rows"] = rows;
     out["runs"] = result.runs;
     out["failed_runs"] = result.failedRuns;
+    out["stopped_runs"] = result.stoppedRuns;
+    out["warnings"] = result.warnings;
     out["csv"] = SensitivityCsv(result);
     return out;
 }
@@ -157,35 +159,30 @@ py::tuple MemberTargets(const py::dict& record, const std::vector<std::string>& 
         objective = std::make_unique<Objective>(StudyObservations(chunk.data, observations),
                                                 WeightsOf(weights, chunk.data));
     std::vector<double> outputs(targets.size() * count, kNaN);
-    long long failedRuns = 0;
+    std::atomic<long long> failed{0}, stopped{0};
     {
         py::gil_scoped_release release;
-        std::atomic<long long> failed{0};
         chunk.Run(threads, [&](const MemberRun& run) {
-            if (run.Failed()) {
-                ++failed;
-                return;
-            }
+            if (run.Failed()) ++failed;
+            if (run.Failed() && !run.Refused()) ++stopped;
             for (std::size_t t = 0; t < targets.size(); ++t)
                 outputs[t * count + static_cast<std::size_t>(run.member)] =
-                    TargetValue(targets[t], run.state, objective.get());
+                    TargetValue(targets[t], run, objective.get());
         });
-        failedRuns = failed;
     }
     return py::make_tuple(ArrayOf(outputs, {static_cast<py::ssize_t>(targets.size()),
                                             static_cast<py::ssize_t>(count)}),
-                          failedRuns);
+                          failed.load(), stopped.load());
 }
 
 // The indices from the targets' values of every design row (targets x rows).
 py::dict SensitivityIndices(const py::dict& record, const std::vector<ParameterBounds>& parameters,
                             const std::vector<std::string>& targets, const std::string& method,
                             int samples, std::uint64_t seed, const py::handle& outputs,
-                            long long failedRuns) {
+                            long long failedRuns, long long stoppedRuns) {
     const auto input =
         SensitivityInputOf(record, parameters, targets, method, samples, seed, {}, {}, 0);
     const SensitivitySettings& settings = input->settings;
-    const int dims = static_cast<int>(settings.parameters.size());
     const auto array =
         py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(outputs);
     if (!array || array.ndim() != 2 ||
@@ -193,48 +190,12 @@ py::dict SensitivityIndices(const py::dict& record, const std::vector<ParameterB
         throw py::type_error("outputs must be a 2-D array of one row per target");
     const std::size_t rows = static_cast<std::size_t>(array.shape(1));
     const std::vector<double> values = CopiedDoubles(array);
-    const auto outputsOf = [&](std::size_t t) {
-        return std::vector<double>(values.begin() + static_cast<std::ptrdiff_t>(t * rows),
-                                   values.begin() + static_cast<std::ptrdiff_t>((t + 1) * rows));
-    };
-    SensitivityResult result;
-    result.method = settings.method;
-    result.failedRuns = failedRuns;
-    gsl_set_error_handler_off();
-    const auto addRow = [&](std::size_t t, int j, SensitivityRow row) {
-        row.target = settings.targets[t].Name();
-        row.parameter = settings.parameters[static_cast<std::size_t>(j)].Name();
-        result.rows.push_back(row);
-    };
-    if (settings.method == SensitivityMethod::Sobol) {
-        const SaltelliDesign design = MakeSaltelliDesign(settings.samples, dims);
-        result.runs = design.points.count;
-        for (std::size_t t = 0; t < settings.targets.size(); ++t) {
-            const SobolResult indices =
-                SobolIndices(design, outputsOf(t), settings.resamples, settings.seed);
-            for (int j = 0; j < dims; ++j) {
-                SensitivityRow row;
-                row.first = indices.indices[static_cast<std::size_t>(j)].first;
-                row.total = indices.indices[static_cast<std::size_t>(j)].total;
-                addRow(t, j, row);
-            }
-        }
-    } else {
-        const MorrisDesign design =
-            MakeMorrisDesign(settings.samples, dims, kMorrisLevels, settings.seed);
-        result.runs = design.points.count;
-        for (std::size_t t = 0; t < settings.targets.size(); ++t) {
-            const std::vector<MorrisEffect> effects =
-                MorrisEffects(design, outputsOf(t), settings.resamples, settings.seed);
-            for (int j = 0; j < dims; ++j) {
-                SensitivityRow row;
-                row.muStar = effects[static_cast<std::size_t>(j)].muStar;
-                row.sigma = effects[static_cast<std::size_t>(j)].sigma;
-                addRow(t, j, row);
-            }
-        }
-    }
-    return RowsDict(result);
+    std::vector<std::vector<double>> perTarget;
+    for (std::size_t t = 0; t < settings.targets.size(); ++t)
+        perTarget.emplace_back(values.begin() + static_cast<std::ptrdiff_t>(t * rows),
+                               values.begin() + static_cast<std::ptrdiff_t>((t + 1) * rows));
+    // The same indices and warnings as the study of one piece gives.
+    return RowsDict(SensitivityOf(settings, perTarget, failedRuns, stoppedRuns));
 }
 
 }  // namespace
@@ -251,10 +212,10 @@ void AddSensitivityBindings(py::module_& m) {
     m.def("member_targets", &MemberTargets, py::arg("record"), py::arg("parameter_names"),
           py::arg("lows"), py::arg("highs"), py::arg("values"), py::arg("targets"),
           py::arg("observations"), py::arg("weights"), py::arg("threads") = 1,
-          "Runs members and gives (targets x members values, failed runs).");
+          "Runs members and gives (targets x members values, failed runs, stopped runs).");
     m.def("sensitivity_indices", &SensitivityIndices, py::arg("record"), py::arg("parameters"),
           py::arg("targets"), py::arg("method"), py::arg("samples"), py::arg("seed"),
-          py::arg("outputs"), py::arg("failed_runs"),
+          py::arg("outputs"), py::arg("failed_runs"), py::arg("stopped_runs"),
           "The indices from the targets' values of every row of the design.");
 }
 

@@ -79,10 +79,19 @@ def test_the_bands_are_numpys_quantiles_over_the_members_that_ran_through(member
     dataset = members.dataset
     bands = members.bands()
     assert list(bands.columns) == ["step", "quantity", "mean", "q05", "q25", "q50", "q75", "q95",
-                                   "p_exceed"]
+                                   "p_exceed", "p_stopped"]
     assert len(bands) == 52 * len(QUANTITIES)
     assert list(bands.quantity[:len(QUANTITIES)]) == QUANTITIES
-    through = dataset["stopped_step"].values == 0
+    stopped_step = dataset["stopped_step"].values
+    through = stopped_step == 0
+    ran = stopped_step >= 0
+    steps = np.arange(1, 53)
+    # The shares are of every member run. A stopped member's salinities are no results (its
+    # run never reached the salt balance); its water table counts before its stop, and from
+    # its stop on lies below the aquifer, above no '<' threshold.
+    before_stop = through[:, None] | (steps[None, :] < stopped_step[:, None])
+    stopped_by = (stopped_step[:, None] > 0) & (stopped_step[:, None] <= steps[None, :])
+    assert stopped_by[ran].any(), "the test wants members that stopped"
     for quantity in QUANTITIES:
         values = dataset[quantity].values[through]  # members x steps
         rows = bands[bands.quantity == quantity]
@@ -92,12 +101,15 @@ def test_the_bands_are_numpys_quantiles_over_the_members_that_ran_through(member
                           ("q95", 0.95)):
             np.testing.assert_allclose(rows[column], np.quantile(values, p, axis=0),
                                        rtol=1e-12, atol=1e-12, err_msg=f"{quantity} {column}")
+        every = dataset[quantity].values[ran]
         if quantity == "salinity_layer1":
-            np.testing.assert_array_equal(rows.p_exceed, (values > 2.0).mean(axis=0))
+            np.testing.assert_array_equal(rows.p_exceed, (values > 2.0).sum(axis=0) / ran.sum())
         elif quantity == "depth_water_table":
-            np.testing.assert_array_equal(rows.p_exceed, (values < 1.45).mean(axis=0))
+            below = np.where(before_stop[ran], every < 1.45, False)
+            np.testing.assert_array_equal(rows.p_exceed, below.sum(axis=0) / ran.sum())
         else:
             assert rows.p_exceed.isna().all()
+        np.testing.assert_array_equal(rows.p_stopped, stopped_by[ran].sum(axis=0) / ran.sum())
     pd.testing.assert_frame_equal(halosoil.bands(dataset), bands, check_exact=True)
 
 

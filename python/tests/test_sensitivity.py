@@ -88,16 +88,24 @@ def test_a_seed_gives_the_same_trajectories(weekly):
 
 
 def test_a_dask_cluster_gives_the_local_numbers(weekly, dask_client):
+    # The target stopped as well: its value is 1 or 0 in every run, stopped or not.
+    targets = [*TARGETS, "stopped"]
     for method, samples in (("sobol", 24), ("morris", 9)):
-        local = halosoil.sensitivity(weekly, parameters=PARAMETERS, targets=TARGETS,
-                                     method=method, samples=samples, seed=2,
-                                     observations=WEEKLY_OBSERVATIONS)
-        spread = halosoil.sensitivity(weekly, parameters=PARAMETERS, targets=TARGETS,
-                                      method=method, samples=samples, seed=2,
-                                      observations=WEEKLY_OBSERVATIONS, client=dask_client,
-                                      members_per_task=25)
+        with pytest.warns(UserWarning, match=r"runs \(.* %\) did not go through"):
+            local = halosoil.sensitivity(weekly, parameters=PARAMETERS, targets=targets,
+                                         method=method, samples=samples, seed=2,
+                                         observations=WEEKLY_OBSERVATIONS)
+        with pytest.warns(UserWarning, match=r"runs \(.* %\) did not go through"):
+            spread = halosoil.sensitivity(weekly, parameters=PARAMETERS, targets=targets,
+                                          method=method, samples=samples, seed=2,
+                                          observations=WEEKLY_OBSERVATIONS, client=dask_client,
+                                          members_per_task=25)
         pd.testing.assert_frame_equal(spread, local, check_exact=True)
         assert spread.attrs == local.attrs and local.attrs["failed_runs"] > 0
+        assert local.attrs["stopped_runs"] > 0
+        # What decides the stops shows in the target stopped.
+        stopped = local[local.target == "stopped"]
+        assert (stopped.iloc[:, 2].abs() > 0).any(), stopped
     # What the core refuses is refused before anything is sent.
     with pytest.raises(halosoil.InputError) as refused:
         halosoil.sensitivity(weekly, parameters=PARAMETERS, targets=[], client=dask_client)
@@ -107,7 +115,7 @@ def test_a_dask_cluster_gives_the_local_numbers(weekly, dask_client):
 @pytest.mark.parametrize("settings, message", [
     ({"targets": ["salinity_layer1:last"]},
      "'salinity_layer1:last' is not a target: QUANTITY:final, QUANTITY:mean, QUANTITY:max, "
-     "QUANTITY:min or objective"),
+     "QUANTITY:min, objective or stopped"),
     ({"targets": ["salinity_layer2:final"]},
      "Target salinity_layer2:final: the project has no salinity_layer2"),
     ({"targets": []}, "Name at least one target."),

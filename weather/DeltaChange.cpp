@@ -1,11 +1,9 @@
 #include "DeltaChange.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <istream>
 
+#include "CsvText.h"
 #include "Errors.h"
 #include "StationFile.h"
 #include "StringToFloat.h"
@@ -21,12 +19,6 @@ bool IsTemperature(Variable v) {
            v == Variable::Tdew;
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 Variable VariableOf(const std::string& name) {
     const auto variable = VariableNamed(name);
     if (!variable)
@@ -40,7 +32,7 @@ Variable VariableOf(const std::string& name) {
 Delta ParseChange(Variable variable, const std::string& change) {
     Delta delta;
     delta.variable = variable;
-    std::string number = Trimmed(change);
+    std::string number = TrimmedCell(change);
     if (!number.empty() && number.back() == '%') {
         delta.percent = true;
         number.pop_back();
@@ -53,12 +45,12 @@ Delta ParseChange(Variable variable, const std::string& change) {
     }
     const std::string name = InfoOf(variable).name;
     if (!std::isfinite(delta.change))
-        throw HalosoilError(name + ": '" + Trimmed(change) + "' is not a finite change");
+        throw HalosoilError(name + ": '" + TrimmedCell(change) + "' is not a finite change");
     if (delta.percent && IsTemperature(variable))
         throw HalosoilError(name + ": a temperature changes by degrees (" + name +
                             "=+2), not by a percentage");
     if (delta.percent && delta.change < -100.0)
-        throw HalosoilError(name + ": a change of " + Trimmed(change) +
+        throw HalosoilError(name + ": a change of " + TrimmedCell(change) +
                             " would make the values negative");
     return delta;
 }
@@ -68,35 +60,22 @@ Delta ParseDelta(const std::string& text) {
     if (equals == std::string::npos)
         throw HalosoilError("'" + text + "' is not a delta of the form VARIABLE=CHANGE (tmax=+2, " +
                             "rain=-10%)");
-    return ParseChange(VariableOf(Trimmed(text.substr(0, equals))), text.substr(equals + 1));
+    return ParseChange(VariableOf(TrimmedCell(text.substr(0, equals))), text.substr(equals + 1));
 }
 
 std::vector<Delta> ReadDeltaCsv(std::istream& in, const std::string& fileName) {
     const auto refuse = [&](int line, int column, const std::string& what) {
-        std::string where = fileName + ", line " + std::to_string(line);
-        if (column > 0) where += ", column " + std::to_string(column);
-        throw HalosoilError(where + ": " + what);
+        RefuseAt(fileName, line, column, what);
     };
-    std::string line;
-    if (!std::getline(in, line)) throw HalosoilError(fileName + ": the file is empty");
-    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (Trimmed(line) != "month,variable,change")
-        refuse(1, 0, "the header is 'month,variable,change', not '" + line + "'");
+    CsvLines lines(in, fileName);
+    if (TrimmedCell(lines.Header()) != "month,variable,change")
+        refuse(1, 0, "the header is 'month,variable,change', not '" + lines.Header() + "'");
     std::vector<Delta> deltas;
-    int lineNumber = 1;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (Trimmed(line).empty()) continue;
-        std::vector<std::string> cells;
-        std::size_t from = 0;
-        while (true) {
-            const auto comma = line.find(',', from);
-            cells.push_back(Trimmed(line.substr(from, comma - from)));
-            if (comma == std::string::npos) break;
-            from = comma + 1;
-        }
+    std::vector<std::string> cells;
+    std::string line;
+    while (lines.Next(line)) {
+        const int lineNumber = lines.Number();
+        SplitCells(line, cells);
         if (cells.size() != 3)
             refuse(lineNumber, 0, std::to_string(cells.size()) + " cells where the header has 3");
         int month = 0;
@@ -116,18 +95,11 @@ std::vector<Delta> ReadDeltaCsv(std::istream& in, const std::string& fileName) {
             refuse(lineNumber, 3, error.what());
         }
     }
-    if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));
     return deltas;
 }
 
 std::vector<Delta> ReadDeltaFile(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FileError error(path + ": " + FileErrorText(errno ? errno : ENOENT));
-        error.SetFile(path);
-        throw error;
-    }
+    std::ifstream in = OpenWeatherFile(path);
     return ReadDeltaCsv(in, path);
 }
 

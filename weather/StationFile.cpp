@@ -1,45 +1,14 @@
 #include "StationFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <istream>
 
+#include "CsvText.h"
 #include "Errors.h"
 #include "StringToFloat.h"
 
 namespace halosoil::weather {
 
 namespace {
-
-[[noreturn]] void Refuse(const std::string& fileName, int line, int column,
-                         const std::string& what) {
-    std::string where = fileName + ", line " + std::to_string(line);
-    if (column > 0) where += ", column " + std::to_string(column);
-    throw HalosoilError(where + ": " + what);
-}
-
-std::string Trimmed(std::string_view cell) {
-    const auto first = cell.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = cell.find_last_not_of(" \t");
-    std::string text(cell.substr(first, last - first + 1));
-    // A spreadsheet may quote any cell.
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    return text;
-}
-
-void SplitCells(std::string_view line, std::vector<std::string>& cells) {
-    cells.clear();
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t comma = line.find(',', from);
-        cells.push_back(Trimmed(line.substr(from, comma - from)));
-        if (comma == std::string_view::npos) break;
-        from = comma + 1;
-    }
-}
 
 bool IsMissing(const std::string& cell) {
     return cell.empty() || cell == "NA" || cell == "NaN" || cell == "nan";
@@ -64,7 +33,7 @@ std::vector<int> ReadHeader(const std::string& line, StationRecord& record) {
         const int column = static_cast<int>(k) + 1;
         const std::string& name = cells[k];
         if (name == "date") {
-            if (dateColumn != 0) Refuse(record.fileName, 1, column, "date is a column twice");
+            if (dateColumn != 0) RefuseAt(record.fileName, 1, column, "date is a column twice");
             dateColumn = column;
             uses.push_back(kDateColumn);
             continue;
@@ -77,14 +46,14 @@ std::vector<int> ReadHeader(const std::string& line, StationRecord& record) {
             continue;
         }
         int& known = record.columns[static_cast<std::size_t>(*variable)];
-        if (known != 0) Refuse(record.fileName, 1, column, name + " is a column twice");
+        if (known != 0) RefuseAt(record.fileName, 1, column, name + " is a column twice");
         known = column;
         uses.push_back(static_cast<int>(*variable));
     }
     const auto missing = [&](const char* name) {
-        Refuse(record.fileName, 1, 0,
-               std::string("the file has no column '") + name + "'; the columns are date, " +
-                   VariableNames());
+        RefuseAt(record.fileName, 1, 0,
+                 std::string("the file has no column '") + name + "'; the columns are date, " +
+                     VariableNames());
     };
     if (dateColumn == 0) missing("date");
     if (!record.HasColumn(Variable::Rain)) missing("rain");
@@ -154,24 +123,18 @@ void CheckRecord(const StationRecord& record) {
 StationRecord ReadStationCsv(std::istream& in, const std::string& fileName) {
     StationRecord record;
     record.fileName = fileName;
-    std::string line;
-    if (!std::getline(in, line)) throw HalosoilError(fileName + ": the file is empty");
-    // A spreadsheet that saves "CSV UTF-8" starts the file with a byte-order mark.
-    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::vector<int> uses = ReadHeader(line, record);
+    CsvLines lines(in, fileName);
+    const std::vector<int> uses = ReadHeader(lines.Header(), record);
 
     std::vector<std::string> cells;
-    int lineNumber = 1;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    std::string line;
+    while (lines.Next(line)) {
+        const int lineNumber = lines.Number();
         SplitCells(line, cells);
         if (cells.size() != uses.size())
-            Refuse(fileName, lineNumber, 0,
-                   std::to_string(cells.size()) + " cells where the header has " +
-                       std::to_string(uses.size()));
+            RefuseAt(fileName, lineNumber, 0,
+                     std::to_string(cells.size()) + " cells where the header has " +
+                         std::to_string(uses.size()));
         Day day;
         day.line = lineNumber;
         for (std::size_t k = 0; k < cells.size(); ++k) {
@@ -180,8 +143,8 @@ StationRecord ReadStationCsv(std::istream& in, const std::string& fileName) {
             if (uses[k] == kDateColumn) {
                 const auto date = ParseIsoDate(cells[k]);
                 if (!date)
-                    Refuse(fileName, lineNumber, column,
-                           "'" + cells[k] + "' is not a date of the form YYYY-MM-DD");
+                    RefuseAt(fileName, lineNumber, column,
+                             "'" + cells[k] + "' is not a date of the form YYYY-MM-DD");
                 day.date = *date;
                 continue;
             }
@@ -189,33 +152,26 @@ StationRecord ReadStationCsv(std::istream& in, const std::string& fileName) {
             try {
                 day.values[static_cast<std::size_t>(uses[k])] = PointStringToFloat(cells[k]);
             } catch (const ConversionError& error) {
-                Refuse(fileName, lineNumber, column, error.what());
+                RefuseAt(fileName, lineNumber, column, error.what());
             }
             if (!std::isfinite(day.values[static_cast<std::size_t>(uses[k])]))
-                Refuse(fileName, lineNumber, column, "'" + cells[k] + "' is not a finite number");
+                RefuseAt(fileName, lineNumber, column, "'" + cells[k] + "' is not a finite number");
         }
         if (!record.days.empty() && day.date <= record.days.back().date) {
             const Day& before = record.days.back();
-            Refuse(fileName, lineNumber, 0,
-                   IsoText(day.date) + " is not after " + IsoText(before.date) + " of line " +
-                       std::to_string(before.line));
+            RefuseAt(fileName, lineNumber, 0,
+                     IsoText(day.date) + " is not after " + IsoText(before.date) + " of line " +
+                         std::to_string(before.line));
         }
         CheckDay(record, day);
         record.days.push_back(day);
     }
-    if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));
     if (record.days.empty()) throw HalosoilError(fileName + ": the file holds no day");
     return record;
 }
 
 StationRecord ReadStationFile(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FileError error(path + ": " + FileErrorText(errno ? errno : ENOENT));
-        error.SetFile(path);
-        throw error;
-    }
+    std::ifstream in = OpenWeatherFile(path);
     return ReadStationCsv(in, path);
 }
 

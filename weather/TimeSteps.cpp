@@ -1,9 +1,6 @@
 #include "TimeSteps.h"
 
-#include <cerrno>
-#include <fstream>
-#include <istream>
-
+#include "CsvText.h"
 #include "Errors.h"
 #include "StringToFloat.h"
 
@@ -13,12 +10,6 @@ namespace {
 
 constexpr double kKcLimit = 2.0;
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 double KcValue(const std::string& text) {
     double kc = 0;
     try {
@@ -27,7 +18,7 @@ double KcValue(const std::string& text) {
         throw HalosoilError(std::string("Kc: ") + error.what());
     }
     if (!(kc >= 0.0 && kc <= kKcLimit))
-        throw HalosoilError("Kc " + Trimmed(text) + " lies outside 0 to 2");
+        throw HalosoilError("Kc " + TrimmedCell(text) + " lies outside 0 to 2");
     return kc;
 }
 
@@ -75,32 +66,25 @@ KcSchedule ConstantKc(const std::string& text) {
 
 KcSchedule ReadKcCsv(std::istream& in, const std::string& fileName) {
     const auto refuse = [&](int line, int column, const std::string& what) {
-        std::string where = fileName + ", line " + std::to_string(line);
-        if (column > 0) where += ", column " + std::to_string(column);
-        throw HalosoilError(where + ": " + what);
+        RefuseAt(fileName, line, column, what);
     };
-    std::string line;
-    if (!std::getline(in, line)) throw HalosoilError(fileName + ": the file is empty");
-    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    CsvLines lines(in, fileName);
     KcSchedule kc;
-    const std::string header = Trimmed(line);
+    const std::string header = TrimmedCell(lines.Header());
     if (header == "month,kc")
         kc.kind = KcSchedule::Kind::Monthly;
     else if (header == "step,kc")
         kc.kind = KcSchedule::Kind::PerStep;
     else
-        refuse(1, 0, "the header is 'month,kc' or 'step,kc', not '" + line + "'");
+        refuse(1, 0, "the header is 'month,kc' or 'step,kc', not '" + lines.Header() + "'");
     std::array<int, 12> lineOfMonth{};
-    int lineNumber = 1;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (Trimmed(line).empty()) continue;
+    std::string line;
+    while (lines.Next(line)) {
+        const int lineNumber = lines.Number();
         const auto comma = line.find(',');
         if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos)
             refuse(lineNumber, 0, "a row has two cells, " + header);
-        const std::string first = Trimmed(line.substr(0, comma));
+        const std::string first = TrimmedCell(line.substr(0, comma));
         int index = 0;
         if (!TryStringToInt(first, index))
             refuse(lineNumber, 1,
@@ -130,7 +114,6 @@ KcSchedule ReadKcCsv(std::istream& in, const std::string& fileName) {
             kc.perStep.push_back(value);
         }
     }
-    if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));
     if (kc.kind == KcSchedule::Kind::Monthly) {
         for (int m = 0; m < 12; ++m)
             if (lineOfMonth[static_cast<std::size_t>(m)] == 0)
@@ -143,13 +126,7 @@ KcSchedule ReadKcCsv(std::istream& in, const std::string& fileName) {
 }
 
 KcSchedule ReadKcFile(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FileError error(path + ": " + FileErrorText(errno ? errno : ENOENT));
-        error.SetFile(path);
-        throw error;
-    }
+    std::ifstream in = OpenWeatherFile(path);
     return ReadKcCsv(in, path);
 }
 

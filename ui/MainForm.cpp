@@ -257,6 +257,7 @@ void MainForm::CalTabShow() {
 void MainForm::ApplyStudyValues(const std::vector<study::Parameter>& parameters,
                                 const std::vector<double>& values) {
     data_ = study::Variant(data_, parameters, values.data());
+    saveAllRun_->RememberApplied(parameters, values);
     inputPage_->ShowRecordInPanels();
     CalTabShow();
 }

@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <QProgressBar>
+#include <QStringList>
 
 #include "InputFile.h"
 #include "InputPage.h"
 #include "NativeFileName.h"
+#include "NumberFormat.h"
 #include "Plausibility.h"
 #include "QtRunHost.h"
 
@@ -50,6 +52,7 @@ void SaveAllRun::SaveAllButtonClick() {
     // settled first, so that the window's record holds them settled also when it refuses.
     SettleRows(data_);
     data_ = WriteInputFile(data_);
+    TellRoundedValues();
     if (!dialogs_.YesNo("The data were saved as " + fileName + ". Do you wish to" +
                         " do the calculations?")) {
         dialogs_.Message("The calculations were not made.");
@@ -70,6 +73,38 @@ void SaveAllRun::SaveAllButtonClick() {
     progressBar->hide();
     window_.OutputFromRun = true;
     emit OutputWritten();
+}
+
+void SaveAllRun::RememberApplied(const std::vector<study::Parameter>& parameters,
+                                 const std::vector<double>& values) {
+    applied_.clear();
+    for (std::size_t k = 0; k < parameters.size() && k < values.size(); ++k)
+        if (!study::IsFactor(parameters[k].kind)) applied_.emplace_back(parameters[k], values[k]);
+}
+
+void SaveAllRun::TellRoundedValues() {
+    if (applied_.empty()) return;
+    InputData asFile;
+    ReadInputText(InputFileText(data_), asFile);
+    QStringList rounded;
+    for (const auto& [parameter, value] : applied_) {
+        // A value the user has changed since is the user's, not the calibration's.
+        if (study::ValueIn(data_, parameter) != value) continue;
+        const double written = study::ValueIn(asFile, parameter);
+        if (written == value) continue;
+        const int decimals = parameter.Info().decimalsInFile;
+        rounded << QString("%1 %2 is written as %3 (%4 %5)")
+                       .arg(QString::fromStdString(parameter.Name()))
+                       .arg(QString::fromStdString(GeneralText(value)))
+                       .arg(QString::fromStdString(GeneralText(written)))
+                       .arg(decimals)
+                       .arg(decimals == 1 ? "decimal" : "decimals");
+    }
+    applied_.clear();
+    if (rounded.isEmpty()) return;
+    dialogs_.Message("The input file keeps its numbers with fixed decimals: " + rounded.join("; ") +
+                     ". This run uses the calibrated values; a run of the saved file uses the "
+                     "written ones.");
 }
 
 void SaveAllRun::ShowProgressBar() {

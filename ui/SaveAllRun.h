@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QObject>
+#include <utility>
+#include <vector>
 
 #include "Dialogs.h"
 #include "Engine.h"
 #include "InputData.h"
+#include "Parameters.h"
 #include "RunState.h"
 #include "WindowState.h"
 
@@ -22,6 +25,10 @@ public:
                Dialogs& dialogs, QObject* parent = nullptr);
 
     void SaveAllButtonClick();
+    // The values "Apply to input" of a calibration set in the record: the next save tells
+    // which of them the file's fixed decimals round.
+    void RememberApplied(const std::vector<study::Parameter>& parameters,
+                         const std::vector<double>& values);
     // The project record as "Save all - Run" runs it (a file read gives the batch runner's
     // project). Throws the writer's refusal.
     InputData ProjectAsSaved() const;
@@ -34,6 +41,9 @@ private:
     // Shows the progress bar at position 1 before a run of more than 10 time steps.
     void ShowProgressBar();
     void RunAndKeepResults();
+    // After the input file is written: a message naming each applied value the file holds
+    // rounded, said once.
+    void TellRoundedValues();
 
     InputData& data_;
     RunState& results_;
@@ -41,6 +51,7 @@ private:
     const InputPage& input_;
     Dialogs& dialogs_;
     Engine engine_;
+    std::vector<std::pair<study::Parameter, double>> applied_;
 };
 
 }  // namespace halosoil

@@ -2,6 +2,8 @@
 // the input's measurements; the calibration on the worker equals the library's and the batch
 // runner's with the same inputs and seed; "Apply to input" reaches the panels and the next
 // "Save all - Run"; Cancel leaves everything as it was; the refusals.
+#include <cmath>
+
 #include "CalibrationPageFixture.h"
 
 namespace halosoil::test {
@@ -134,6 +136,27 @@ TEST_F(CalibrationPageTest, ApplyReachesThePanelsAndTheNextSaveAllRun) {
     dialogs.messages.clear();
     Click("SaveAllButton");
     EXPECT_EQ(LastMessage(), "The calculations were made. The output can be inspected.");
+    // The file keeps the groundwater inflow with one decimal and the efficiency with none, and
+    // the save says so; the run is of the calibrated values.
+    const double inflow = library.estimates[0].value;
+    const double efficiency = library.estimates[1].value;
+    const QString rounding =
+        QString(
+            "The input file keeps its numbers with fixed decimals: groundwater_inflow %1 is "
+            "written as %2 (1 decimal); leaching_efficiency_layer1 %3 is written as %4 (0 "
+            "decimals). This run uses the calibrated values; a run of the saved file uses "
+            "the written ones.")
+            .arg(QString::fromStdString(GeneralText(inflow)))
+            .arg(QString::fromStdString(GeneralText(std::round(inflow * 10) / 10)))
+            .arg(QString::fromStdString(GeneralText(efficiency)))
+            .arg(QString::fromStdString(GeneralText(std::round(efficiency))));
+    EXPECT_TRUE(dialogs.messages.contains(rounding)) << dialogs.messages.join("\n").toStdString();
+    // Said once: the next save of the same values says nothing of it.
+    dialogs.files.push_back(input);
+    dialogs.answers = {true, false};  // overwrite; no calculations
+    dialogs.messages.clear();
+    Click("SaveAllButton");
+    EXPECT_FALSE(dialogs.messages.contains(rounding));
     for (study::Quantity quantity :
          {study::Quantity::DepthWaterTable, study::Quantity::SalinityLayer1})
         EXPECT_EQ(study::SeriesOf(form->Results(), quantity),

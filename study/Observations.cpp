@@ -165,7 +165,13 @@ Observations ReadObservationsCsv(std::istream& in, const InputData& data,
             if (cells[k].empty()) continue;
             const int column = static_cast<int>(k) + 1;
             const double value = ValueOf(cells[k], fileName, lineNumber, column);
-            observations.Of(header.columns[k - 1]).push_back({step, value});
+            const Quantity quantity = header.columns[k - 1];
+            // A salinity is an electrical conductivity: a negative one is a slip, which would
+            // pull a calibration towards nothing the model can give.
+            if (InfoOf(quantity).zone != 0 && value < 0)
+                Refuse(fileName, lineNumber, column,
+                       "the salinity " + cells[k] + " dS/m is negative; a salinity is 0 or more");
+            observations.Of(quantity).push_back({step, value});
         }
     }
     if (in.bad()) throw FileError(fileName + ": " + FileErrorText(EIO));

@@ -164,3 +164,11 @@ def test_a_step_length_of_older_files_is_kept_and_named_in_repr():
 def test_the_package_tells_its_version():
     done = subprocess.run([BATCH, "--version"], capture_output=True, text=True)
     assert done.stdout == f"halosoil-batch {halosoil.__version__}\n"
+
+
+def test_a_negative_observed_salinity_is_refused():
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    observed = pd.DataFrame({"salinity_layer1": [-2.0, 2.0]},
+                            index=pd.Index([4, 8], name="step"))
+    with pytest.raises(halosoil.InputError, match=r"-2(\.0)? dS/m is negative"):
+        halosoil.calibrate(project, observed, {"qh1": (0.02, 0.05)})

@@ -105,6 +105,9 @@ TEST(StudyObservations, DamagedFilesAreRefusedNamingFileLineAndColumn) {
             {"step,drainage\n2,1\n3,1\n2,4\n",
              "obs.csv, line 4, column 1: step 2 is given twice (also in line 2)"},
             {"step,drainage\n2.5,1\n", "obs.csv, line 2, column 1: '2.5' is not a time step"},
+            {"step,drainage,salinity_layer1\n3,-1,-2\n",
+             "obs.csv, line 2, column 3: the salinity -2 dS/m is negative; a salinity is 0 or "
+             "more"},
             {"step,salinity_layer3\n",
              "obs.csv, line 1, column 2: salinity_layer3: the project has no third "
              "root-zone layer"},

@@ -14,8 +14,8 @@ namespace {
 using AddCommand = BatchCommand (*)(CLI::App& app);
 
 // Every command of halosoil-batch, in the order of the usage.
-constexpr AddCommand kCommands[] = {AddRunCommand,     AddConvertCommand,   AddTableCommand,
-                                    AddGraphCommand,   AddCalibrateCommand, AddSensitivityCommand,
+constexpr AddCommand kCommands[] = {AddRunCommand,      AddConvertCommand,   AddTableCommand,
+                                    AddGraphCommand,    AddCalibrateCommand, AddSensitivityCommand,
                                     AddEnsembleCommand, AddWeatherCommand};
 
 // The command named on the line, also when the rest of the line was refused; null without one.

@@ -17,8 +17,13 @@ from ._arguments import flag, not_a_project, optional_count
 from ._cluster import on_cluster
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
+from ._result import FIELDS as _RESULT_FIELDS
 from ._result import Result
 from ._zones import ZONE_KEYS
+
+# The series of a result and their units, in the order of a result's table.
+_RESULT_SERIES = tuple(name for name, kind, _, _ in _RESULT_FIELDS if kind == "series")
+_RESULT_UNITS = {name: unit for name, kind, unit, _ in _RESULT_FIELDS if kind == "series"}
 
 
 def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
@@ -339,30 +344,40 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
         Dimensions ``scenario`` (the study's order) and ``step`` (1..the most steps of any
         run); a variable per result quantity (``depth_water_table`` in m, ``drainage``,
         ``percolation``, ``capillary_rise``, ``actual_evaporation`` in mm per time step,
-        ``salinity_<zone>`` in dS/m), NaN where a scenario failed or has fewer steps or no such
-        zone; the coordinate ``error`` per scenario (empty when the run went through) and one
-        coordinate per label.
+        ``salinity_<zone>`` in dS/m; each variable's unit in its ``attrs["units"]``), NaN where
+        a scenario failed or has fewer steps or no such zone; the coordinate ``error`` per
+        scenario (empty when the run went through) and one coordinate per label, each
+        indexed, so that ``.sel(irrigation_factor=1.0)`` picks the scenarios of that value.
     """
     import xarray as xr
 
-    steps = max((r.steps for r in results if isinstance(r, Result)), default=0)
-    names: list[str] = []
-    for r in results:
-        if isinstance(r, Result):
-            for name in r.to_dataframe().columns:
-                if name not in names:
-                    names.append(name)
+    ran = [(k, r) for k, r in enumerate(results) if isinstance(r, Result)]
+    steps = max((r.steps for _, r in ran), default=0)
+    zones = list(dict.fromkeys(zone for _, r in ran for zone in r.salinity))
+    names = [*_RESULT_SERIES, *(f"salinity_{zone}" for zone in zones)]
     data = {name: np.full((len(results), steps), np.nan) for name in names}
-    for k, r in enumerate(results):
-        if isinstance(r, Result):
-            frame = r.to_dataframe()
-            for name in frame.columns:
-                data[name][k, : r.steps] = frame[name].to_numpy(dtype=float)
+    for k, r in ran:
+        for name in _RESULT_SERIES:
+            data[name][k, : r.steps] = getattr(r, name)
+        for zone, series in r.salinity.items():
+            data[f"salinity_{zone}"][k, : r.steps] = series
     coords: dict[str, Any] = {
         "scenario": np.arange(len(results)), "step": np.arange(1, steps + 1),
         "error": ("scenario", ["" if isinstance(r, Result) else str(r) for r in results])}
     labels = _labels(results, projects)
-    for key in dict.fromkeys(key for label in labels for key in label):
+    keys = list(dict.fromkeys(key for label in labels for key in label))
+    for key in keys:
         coords[key] = ("scenario", [label.get(key, np.nan) for label in labels])
-    return xr.Dataset({name: (("scenario", "step"), values) for name, values in data.items()},
-                      coords=coords)
+    units = {**_RESULT_UNITS, **{f"salinity_{zone}": "dS/m" for zone in zones}}
+    dataset = xr.Dataset(
+        {name: (("scenario", "step"), values, {"units": units[name]})
+         for name, values in data.items()}, coords=coords)
+    # The labels index the scenarios; a label of dicts or other unhashable values stays a
+    # plain coordinate.
+    for key in keys:
+        try:
+            dataset = dataset.set_xindex(key)
+        except (TypeError, ValueError):
+            pass
+    return dataset
+

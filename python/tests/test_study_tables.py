@@ -56,3 +56,24 @@ def test_reprs_show_what_matters():
     summary = result.summary()
     assert summary["mean_salinity_aquifer"] == np.mean(result.salinity["aquifer"])
     assert "final salinity layer1" in result._repr_html_()
+
+
+def test_a_studys_dataset_carries_units_and_is_selected_by_its_factors():
+    base = halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+    projects = halosoil.scenarios(base, irrigation_factor=[0.8, 1.0, 1.2],
+                                  leaching_efficiency_layer1=[60, 70])
+    results = halosoil.sweep(projects, progress=False)
+    dataset = halosoil.to_dataset(results)
+    assert dataset["drainage"].attrs["units"] == "mm per time step"
+    assert dataset["depth_water_table"].attrs["units"] == "m"
+    assert dataset["salinity_layer1"].attrs["units"] == "dS/m"
+    chosen = dataset.sel(irrigation_factor=1.0)
+    assert list(chosen["leaching_efficiency_layer1"].values) == [60, 70]
+    # The scenario of factor 1.0 and efficiency 70 is the fourth of the design.
+    np.testing.assert_array_equal(
+        chosen["salinity_layer1"].values[1], results[3].salinity["layer1"])
+    # The six scenarios stay six when the factors make the dimensions.
+    grid = dataset.set_index(scenario=["irrigation_factor", "leaching_efficiency_layer1"]) \
+        .unstack("scenario")
+    assert grid.sizes["irrigation_factor"] == 3 and grid.sizes["leaching_efficiency_layer1"] == 2
+    assert int(np.isfinite(grid["drainage"].isel(step=0)).sum()) == 6

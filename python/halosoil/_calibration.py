@@ -116,7 +116,7 @@ def calibrate(project: Project, observations: Any = None,
     A global derivative-free search (reproducible for a seed) is followed by local searches
     from its best distinct points; standard errors come from the Jacobian of the weighted
     residuals at the optimum. Every evaluation is a plain run of the project (no refinement of
-    the drainage capacity, no optimisation of the leaching efficiencies). The interpreter's
+    QH1, no optimisation of the leaching efficiencies). The interpreter's
     lock is released meanwhile.
 
     Parameters

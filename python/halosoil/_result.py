@@ -37,10 +37,10 @@ class Result:
     layers : int
         The number of root-zone layers.
     qh1_used : float or None
-        The drainage capacity QH1 the water balance used, in m/day per m; from an output file
+        The drainage reaction factor QH1 the water balance used, in m/day per m; from an output file
         None when the file has no drainage line.
     qh1_refined : bool
-        Whether the refinement found a capacity.
+        Whether the refinement found a QH1 that closes the water balance.
     refine_chosen : bool
         Whether the refinement was done (the output file then shows QH1).
     leaching_efficiency : dict of str to float or None
@@ -163,7 +163,8 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
         The project; it is checked as the batch runner checks a file's (see
         ``Project.check``), not with the input panels' own refusals.
     refine : bool, default False
-        The answer to the program's question whether to refine the drainage capacity QH1.
+        The answer to the program's question whether to refine the drainage reaction factor
+        QH1 (the program's drainage-capacity refinement).
     optimise : bool, default False
         The answer to the question whether to optimise the leaching efficiencies of the
         zones with at least four measured salinities.

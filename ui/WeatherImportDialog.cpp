@@ -118,6 +118,12 @@ WeatherImportDialog::WeatherImportDialog(int tstLength, int steps, const Choices
     StartEdit = MakeEdit(this, "WeatherStartEdit");
     StartEdit->setPlaceholderText("YYYY-MM-DD");
     MethodCombo = MakeCombo(this, "WeatherMethodCombo", {"Penman-Monteith", "Hargreaves"});
+    FillCheck = new QCheckBox("Fill gaps of up to 3 days linearly", this);
+    FillCheck->setObjectName("WeatherFillCheck");
+    FillCheck->setAccessibleName("Fill gaps of up to 3 days linearly");
+    FillCheck->setToolTip(
+        "A missing day, or a missing Tmax, Tmin or rain, is estimated linearly in time between "
+        "the days around it and counted as estimated; otherwise it is refused.");
     CoastalCheck = new QCheckBox("Coastal station", this);
     CoastalCheck->setObjectName("WeatherCoastalCheck");
     CoastalCheck->setAccessibleName("Coastal station");
@@ -176,6 +182,7 @@ WeatherImportDialog::WeatherImportDialog(int tstLength, int steps, const Choices
         MakeLabelFor(this, "Reference evapotranspiration by", MethodCombo, "WeatherMethodLabel"),
         MethodCombo);
     fields->addRow(CoastalCheck);
+    fields->addRow(FillCheck);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -197,6 +204,7 @@ WeatherImportDialog::WeatherImportDialog(int tstLength, int steps, const Choices
     StartEdit->setText(choices.start);
     MethodCombo->setCurrentIndex(std::clamp(choices.method, 0, 1));
     CoastalCheck->setChecked(choices.coastal);
+    FillCheck->setChecked(choices.fill);
 
     connect(BrowseButton, &QPushButton::clicked, this, &WeatherImportDialog::BrowseButtonClick);
     connect(FileEdit, &QLineEdit::textChanged, this, &WeatherImportDialog::FileChanged);
@@ -204,6 +212,7 @@ WeatherImportDialog::WeatherImportDialog(int tstLength, int steps, const Choices
         connect(edit, &QLineEdit::textChanged, this, &WeatherImportDialog::Recompute);
     connect(MethodCombo, &QComboBox::currentIndexChanged, this, &WeatherImportDialog::Recompute);
     connect(CoastalCheck, &QCheckBox::toggled, this, &WeatherImportDialog::Recompute);
+    connect(FillCheck, &QCheckBox::toggled, this, &WeatherImportDialog::Recompute);
     FileChanged();
 }
 
@@ -217,6 +226,7 @@ WeatherImportDialog::Choices WeatherImportDialog::Chosen() const {
     choices.start = StartEdit->text();
     choices.method = MethodCombo->currentIndex();
     choices.coastal = CoastalCheck->isChecked();
+    choices.fill = FillCheck->isChecked();
     return choices;
 }
 
@@ -270,6 +280,7 @@ weather::WeatherResult WeatherImportDialog::Computed() const {
     options.station.windHeight =
         FieldNumber(WindHeightEdit, "wind height", "give the height of the wind measurement in m");
     options.station.coastal = CoastalCheck->isChecked();
+    options.fill.linear = FillCheck->isChecked();
     options.station.method = MethodCombo->currentIndex() == 1 ? weather::Method::Hargreaves
                                                               : weather::Method::PenmanMonteith;
     QString kc = KcEdit->text().trimmed();

@@ -37,6 +37,7 @@ public:
         QString start;
         int method = 0;  // 0 Penman-Monteith, 1 Hargreaves
         bool coastal = false;
+        bool fill = false;  // gaps of up to 3 days filled linearly
     };
     // The defaults of a first import: wind measured at 2 m, Kc 1.
     static Choices DefaultChoices();
@@ -62,6 +63,7 @@ public:
     QLineEdit* StartEdit = nullptr;
     QComboBox* MethodCombo = nullptr;
     QCheckBox* CoastalCheck = nullptr;
+    QCheckBox* FillCheck = nullptr;
     QTableWidget* PreviewTable = nullptr;
     QLabel* EstimatedLabel = nullptr;
     QLabel* WarningLabel = nullptr;

@@ -108,6 +108,32 @@ void FillVariable(StationRecord& record, Variable variable, unsigned flag,
     }
 }
 
+// ET0 of each run of dates gap filling made, linear between the days on either side when both
+// give it; runs without such neighbours are left to the temperatures.
+void FillMissingDatesEt0(StationRecord& record) {
+    std::vector<Day>& days = record.days;
+    const std::size_t n = days.size();
+    for (std::size_t k = 0; k < n;) {
+        if ((days[k].filled & kDayFilled) == 0) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k;
+        while (end < n && (days[end].filled & kDayFilled) != 0) ++end;
+        if (k > 0 && end < n && Has(days[k - 1][Variable::Et0]) && Has(days[end][Variable::Et0])) {
+            const double before = days[k - 1][Variable::Et0];
+            const double after = days[end][Variable::Et0];
+            const double length = static_cast<double>(end - k);
+            for (std::size_t g = k; g < end; ++g) {
+                const double share = static_cast<double>(g - k + 1) / (length + 1);
+                days[g][Variable::Et0] = before + (after - before) * share;
+                days[g].filled |= kEt0Filled;
+            }
+        }
+        k = end;
+    }
+}
+
 }  // namespace
 
 bool IsComplete(const StationRecord& record) {
@@ -126,6 +152,9 @@ StationRecord CompleteRecord(const StationRecord& record, const FillOptions& opt
     const bool et0Given = record.HasColumn(Variable::Et0);
     const bool temperatures = record.HasColumn(Variable::Tmax) && record.HasColumn(Variable::Tmin);
     if (temperatures) {
+        // A date missing from a record that gives ET0 takes it from the days around it, as
+        // the record's other values, where both give it; the temperatures then need no filling.
+        if (et0Given) FillMissingDatesEt0(complete);
         FillVariable(complete, Variable::Tmax, kTmaxFilled, options, et0Given);
         FillVariable(complete, Variable::Tmin, kTminFilled, options, et0Given);
     } else {

@@ -269,6 +269,30 @@ TEST_F(WeatherImport, CancelLeavesTheGridAsItWas) {
     again->findChild<QPushButton*>("WeatherCancelButton")->click();
 }
 
+TEST_F(WeatherImport, AMissingDayIsRefusedUntilGapsAreFilled) {
+    ASSERT_NO_FATAL_FAILURE(OpenHydrology(2));
+    // 31 January left out: it lies between a day of 4 mm (made 30 January's here) and
+    // 1 February's 6 mm, each of their ET0 the month's.
+    QByteArray text = StationRecordText();
+    text.replace("2001-01-30,,,0,1.5\n", "2001-01-30,,,4,1.5\n");
+    text.replace("2001-01-31,,,4,1.5\n", "");
+    const QString path = WriteStation("gap.csv", text);
+    WeatherImportDialog* dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    ChooseStation(dialog, path);
+    EXPECT_TRUE(ErrorShown(dialog).contains("2001-01-31 missing from the record"))
+        << ErrorShown(dialog).toStdString();
+    EXPECT_FALSE(OkEnabled(dialog));
+    dialog->findChild<QCheckBox*>("WeatherFillCheck")->setChecked(true);
+    ASSERT_TRUE(OkEnabled(dialog)) << ErrorShown(dialog).toStdString();
+    // The filled day: rain halfway between 4 and 6 mm, ET0 halfway between 1.5 and 2.25 mm.
+    // January: 12.5 + 4 + 5 = 21.5 mm of rain, 30 x 1.5 + 1.875 = 46.875 mm of evaporation.
+    EXPECT_EQ(PreviewRow(dialog, 0)[3], WeatherImportDialog::GridText(21.5));
+    EXPECT_EQ(PreviewRow(dialog, 0)[4], WeatherImportDialog::GridText(46.875));
+    EXPECT_TRUE(EstimatedShown(dialog).startsWith("1 of")) << EstimatedShown(dialog).toStdString();
+    dialog->findChild<QPushButton*>("WeatherCancelButton")->click();
+}
+
 TEST_F(WeatherImport, ARecordShorterThanTheGridIsRefusedWithTheStepItLacks) {
     ASSERT_NO_FATAL_FAILURE(OpenHydrology(3));
     const QString path = WriteStation("station.csv", StationRecordText());
@@ -385,7 +409,8 @@ TEST_F(WeatherImport, EveryControlOfTheDialogHasANameAndALabel) {
     for (const char* name :
          {"WeatherFileEdit", "WeatherBrowseButton", "WeatherLatitudeEdit", "WeatherElevationEdit",
           "WeatherWindHeightEdit", "WeatherKcEdit", "WeatherStartEdit", "WeatherMethodCombo",
-          "WeatherCoastalCheck", "WeatherPreviewTable", "WeatherOkButton", "WeatherCancelButton"}) {
+          "WeatherCoastalCheck", "WeatherFillCheck", "WeatherPreviewTable", "WeatherOkButton",
+          "WeatherCancelButton"}) {
         SCOPED_TRACE(name);
         auto* control = dialog->findChild<QWidget*>(name);
         ASSERT_NE(control, nullptr);

@@ -161,6 +161,22 @@ TEST(GapFilling, AMissingDayIsRefusedNamingItUnlessFilled) {
     EXPECT_EQ(result.steps[3].estimatedDays, 0);
 }
 
+TEST(GapFilling, AMissingDateOfARecordThatGivesEt0AndTemperaturesTakesEt0FromItsNeighbours) {
+    StationRecord record = Even(On(2001, 1, 1), On(2001, 1, 5));
+    record.columns[static_cast<std::size_t>(Variable::Tmax)] = 4;
+    record.columns[static_cast<std::size_t>(Variable::Tmin)] = 5;
+    record.days[1][Variable::Et0] = 3.0;         // 2 January
+    record.days[3][Variable::Et0] = 4.0;         // 4 January
+    record.days.erase(record.days.begin() + 2);  // 3 January
+    WeatherOptions options;
+    options.steps.tstLength = 1;
+    options.fill.linear = true;
+    const WeatherResult result = ComputeWeather(record, options);
+    // Halfway between 3 and 4 mm; no temperature was needed, none was made up.
+    EXPECT_DOUBLE_EQ(result.days[2].et0, 3.5);
+    EXPECT_EQ(EstimatedText(result.days[2].estimated), "day rain et0");
+}
+
 TEST(GapFilling, GapsLongerThanTheLimitOrAtTheEndsAreRefused) {
     StationRecord record = Even(On(2001, 1, 1), On(2001, 1, 10));
     for (int k = 2; k <= 5; ++k)

@@ -1,6 +1,7 @@
 #include "CsvText.h"
 
 #include <cerrno>
+#include <cstdio>
 
 #include "Errors.h"
 
@@ -50,6 +51,12 @@ bool CsvLines::Next(std::string& line) {
     }
     if (in_.bad()) throw FileError(fileName_ + ": " + FileErrorText(EIO));
     return false;
+}
+
+std::string NumberText(double value, const char* format) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
 }
 
 std::ifstream OpenWeatherFile(const std::string& path) {

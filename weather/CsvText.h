@@ -37,6 +37,9 @@ private:
     int number_ = 1;
 };
 
+// A number as the readers' messages give it: "%g", or the format given ("%.1f").
+std::string NumberText(double value, const char* format = "%g");
+
 // The file opened to read; a FileError naming the path and the platform's reason otherwise.
 std::ifstream OpenWeatherFile(const std::string& path);
 

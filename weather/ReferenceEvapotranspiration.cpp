@@ -1,20 +1,14 @@
 #include "ReferenceEvapotranspiration.h"
 
 #include <array>
-#include <cstdio>
 
+#include "CsvText.h"
 #include "Errors.h"
 #include "Fao56.h"
 
 namespace halosoil::weather {
 
 namespace {
-
-std::string Number(double value, const char* format = "%g") {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 // The station's sun on each day of the year (index J, 1..366): Ra (eq. 21) and N (eq. 34).
 struct SolarYear {
@@ -58,9 +52,9 @@ double SolarRadiation(const StationRecord& record, const Day& day, double ra, do
     if (Has(measured)) {
         if (measured > ra)
             throw HalosoilError(PlaceOf(record, day, Variable::Radiation) + ": radiation " +
-                                Number(measured) + " MJ m-2 day-1 is more than the " +
-                                Number(ra, "%.2f") + " that reach the top of the atmosphere on " +
-                                IsoText(day.date));
+                                NumberText(measured) + " MJ m-2 day-1 is more than the " +
+                                NumberText(ra, "%.2f") +
+                                " that reach the top of the atmosphere on " + IsoText(day.date));
         return measured;
     }
     const double sunshine = day[Variable::Sunshine];
@@ -98,13 +92,13 @@ DayEt0 PenmanMonteithDay(const StationRecord& record, const Day& day, const Stat
 
 void CheckStation(const Station& station) {
     if (!(station.latitude >= -90.0 && station.latitude <= 90.0))
-        throw HalosoilError("latitude " + Number(station.latitude) +
+        throw HalosoilError("latitude " + NumberText(station.latitude) +
                             " lies outside -90 to 90 degrees");
     if (!(station.elevation >= -500.0 && station.elevation <= 9000.0))
-        throw HalosoilError("elevation " + Number(station.elevation) +
+        throw HalosoilError("elevation " + NumberText(station.elevation) +
                             " m lies outside -500 to 9000 m");
     if (!(station.windHeight >= 0.5 && station.windHeight <= 100.0))
-        throw HalosoilError("wind height " + Number(station.windHeight) +
+        throw HalosoilError("wind height " + NumberText(station.windHeight) +
                             " m lies outside 0.5 to 100 m");
 }
 
@@ -145,9 +139,9 @@ std::vector<DayEt0> ReferenceEvapotranspiration(const StationRecord& record,
         const double sunshine = day[Variable::Sunshine];
         if (Has(sunshine) && sunshine > daylight + 0.05)
             throw HalosoilError(PlaceOf(record, day, Variable::Sunshine) + ": sunshine " +
-                                Number(sunshine) + " h is more than the day length of " +
-                                Number(daylight, "%.1f") + " h at latitude " +
-                                Number(station.latitude) + " on " + IsoText(day.date));
+                                NumberText(sunshine) + " h is more than the day length of " +
+                                NumberText(daylight, "%.1f") + " h at latitude " +
+                                NumberText(station.latitude) + " on " + IsoText(day.date));
         DayEt0 result;
         if (Has(day[Variable::Et0])) {
             result.et0 = day[Variable::Et0];

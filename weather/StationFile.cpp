@@ -1,7 +1,5 @@
 #include "StationFile.h"
 
-#include <cstdio>
-
 #include "CsvText.h"
 #include "Errors.h"
 #include "StringToFloat.h"
@@ -12,12 +10,6 @@ namespace {
 
 bool IsMissing(const std::string& cell) {
     return cell.empty() || cell == "NA" || cell == "NaN" || cell == "nan";
-}
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
 }
 
 // The column of each cell: a variable, the date (-1) or ignored (-2).
@@ -74,39 +66,39 @@ void CheckDay(const StationRecord& record, const Day& day) {
     for (Variable t : {Variable::Tmax, Variable::Tmin, Variable::Tmean, Variable::Tdew}) {
         const double v = value(t);
         if (Has(v) && (v < -90.0 || v > 60.0))
-            refuse(t, std::string(InfoOf(t).name) + " " + Number(v) +
+            refuse(t, std::string(InfoOf(t).name) + " " + NumberText(v) +
                           " deg C lies outside -90 to 60 deg C, the temperatures of weather");
     }
     const double tmax = value(Variable::Tmax), tmin = value(Variable::Tmin);
     if (Has(tmax) && Has(tmin) && tmin > tmax)
-        refuse(Variable::Tmin,
-               "tmin " + Number(tmin) + " is above tmax " + Number(tmax) + " of the same day");
+        refuse(Variable::Tmin, "tmin " + NumberText(tmin) + " is above tmax " + NumberText(tmax) +
+                                   " of the same day");
     const double tmean = value(Variable::Tmean);
     if (Has(tmean) && ((Has(tmax) && tmean > tmax) || (Has(tmin) && tmean < tmin)))
-        refuse(Variable::Tmean, "tmean " + Number(tmean) + " lies outside tmin to tmax");
+        refuse(Variable::Tmean, "tmean " + NumberText(tmean) + " lies outside tmin to tmax");
     const double tdew = value(Variable::Tdew);
     if (Has(tdew) && Has(tmax) && tdew > tmax)
-        refuse(Variable::Tdew, "tdew " + Number(tdew) + " is above tmax " + Number(tmax) +
+        refuse(Variable::Tdew, "tdew " + NumberText(tdew) + " is above tmax " + NumberText(tmax) +
                                    ": the dew point is never above the air's temperature");
     for (Variable rh : {Variable::RhMax, Variable::RhMin, Variable::RhMean}) {
         const double v = value(rh);
         if (Has(v) && (v < 0.0 || v > 100.0))
-            refuse(rh,
-                   std::string(InfoOf(rh).name) + " " + Number(v) + " % lies outside 0 to 100 %");
+            refuse(rh, std::string(InfoOf(rh).name) + " " + NumberText(v) +
+                           " % lies outside 0 to 100 %");
     }
     const double rhMax = value(Variable::RhMax), rhMin = value(Variable::RhMin);
     if (Has(rhMax) && Has(rhMin) && rhMin > rhMax)
-        refuse(Variable::RhMin, "rh_min " + Number(rhMin) + " is above rh_max " + Number(rhMax) +
-                                    " of the same day");
+        refuse(Variable::RhMin, "rh_min " + NumberText(rhMin) + " is above rh_max " +
+                                    NumberText(rhMax) + " of the same day");
     for (Variable v : {Variable::Ea, Variable::Wind, Variable::Sunshine, Variable::Radiation,
                        Variable::Rain, Variable::Et0}) {
         if (Has(value(v)) && value(v) < 0.0)
-            refuse(v, std::string(InfoOf(v).name) + " " + Number(value(v)) + " " + InfoOf(v).unit +
-                          " is negative");
+            refuse(v, std::string(InfoOf(v).name) + " " + NumberText(value(v)) + " " +
+                          InfoOf(v).unit + " is negative");
     }
     if (Has(value(Variable::Sunshine)) && value(Variable::Sunshine) > 24.0)
         refuse(Variable::Sunshine,
-               "sunshine " + Number(value(Variable::Sunshine)) + " h is more than a day");
+               "sunshine " + NumberText(value(Variable::Sunshine)) + " h is more than a day");
 }
 
 void CheckRecord(const StationRecord& record) {

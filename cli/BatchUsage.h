@@ -26,6 +26,9 @@ inline constexpr const char* kBatchUsage =
     "                 [--start DATE] [--step year|month|week|day] [--steps N] [--fill linear]\n"
     "                 [--max-gap D] [--delta V=C...] [--delta-file F]\n"
     "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
+    "       halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN]\n"
+    "                 [--refine] [--optimise] [-j N] -o RESULTS.gpkg [--outputs DIR]\n"
+    "                 [--projects DIR]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.

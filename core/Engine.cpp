@@ -205,11 +205,8 @@ void Engine::WriteOutput(const InputData& data, RunHost& host,
                          const std::string& outputFileName) const {
     const std::string outputName =
         outputFileName.empty() ? OutputFileNameFor(data.InputFileName) : outputFileName;
-    std::string file;
-    file.reserve(2048 + 128 * static_cast<std::size_t>(data.NrTst));
-    WriteOutputHeader(file, data, state_, outputName);
+    const std::string file = OutputFileText(data, state_, outputName);
     host.SetProgress(kProgressSaltBalanced);
-    for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, state_, i);
     WriteFileAtomically(outputName, file);
     host.SetProgress(kProgressWritten);
 }

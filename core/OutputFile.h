@@ -58,6 +58,9 @@ std::string OutputLineText(const InputData& data, const RunState& state, int ste
 void WriteOutputHeader(std::string& file, const InputData& data, const RunState& state,
                        const std::string& outputFileName);
 void WriteOutputLine(std::string& file, const InputData& data, const RunState& state, int step);
+// The whole file: the header and every step's line.
+std::string OutputFileText(const InputData& data, const RunState& state,
+                           const std::string& outputFileName);
 
 // Reads outputFileName: replaces NrLayers with the layer flags, NrTst (and QH1 when the
 // drainage line is present) in the record and fills the ten result series of the state and its

@@ -137,4 +137,12 @@ void WriteOutputLine(std::string& file, const InputData& data, const RunState& s
     AppendOutputLine(file, data, state, step);
 }
 
+std::string OutputFileText(const InputData& data, const RunState& state,
+                           const std::string& outputFileName) {
+    std::string file;
+    WriteOutputHeader(file, data, state, outputFileName);
+    for (int i = 1; i <= data.NrTst; ++i) WriteOutputLine(file, data, state, i);
+    return file;
+}
+
 }  // namespace halosoil

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Quantities.h"
+#include "Sensitivity.h"
 
 namespace halosoil::region {
 
@@ -34,9 +35,9 @@ inline constexpr const char* kRunCommandColumn = "command";
 inline constexpr const char* kRunVersionColumn = "version";
 inline constexpr const char* kRunDateColumn = "date";
 
-enum class Summary { Final, Mean, Min, Max };
-inline constexpr Summary kSummaries[] = {Summary::Final, Summary::Mean, Summary::Min,
-                                         Summary::Max};
+// The summaries of a quantity over a field's steps, the studies' statistics.
+using Summary = study::Statistic;
+inline constexpr Summary kSummaries[] = {Summary::Final, Summary::Mean, Summary::Min, Summary::Max};
 
 const char* SummaryName(Summary summary);  // "final", "mean", "min", "max"
 

@@ -172,9 +172,12 @@ double TargetValue(const Target& target, const MemberRun& run, const Objective* 
 double TargetValue(const Target& target, const RunState& state, const Objective* objective) {
     if (target.stopped) return state.RunStopped ? 1 : 0;
     if (target.objective) return objective ? objective->Value(state) : kNaN;
-    const Series& series = SeriesOf(state, target.quantity);
+    return StatisticOf(SeriesOf(state, target.quantity), target.statistic);
+}
+
+double StatisticOf(const Series& series, Statistic statistic) {
     const std::size_t last = series.size() - 1;
-    switch (target.statistic) {
+    switch (statistic) {
         case Statistic::Final:
             return series[last];
         case Statistic::Mean: {

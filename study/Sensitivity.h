@@ -34,6 +34,9 @@ struct Target {
     std::string Name() const;
 };
 
+// The statistic of a per-step series (index 0..N) over its steps 1..N.
+double StatisticOf(const Series& series, Statistic statistic);
+
 Target ParseTarget(std::string_view text, const InputData& data);
 // The target's value of a run that went through.
 double TargetValue(const Target& target, const RunState& state, const Objective* objective);

@@ -1,12 +1,13 @@
 #!/bin/sh
-# Fails when the given program loads any of Qt's libraries at start: the batch runner opens Qt
-# only with its raster export module, for PNG and BMP graphs.
+# Fails when the given program loads any of Qt's or GDAL's libraries at start: the batch runner
+# opens Qt only with its raster export module, for PNG and BMP graphs, and GDAL only with its
+# region module.
 set -eu
 program="$1"
-qt=$(ldd "$program" | grep -i 'libQt' || true)
-if [ -n "$qt" ]; then
-    echo "$program loads Qt at start:"
-    echo "$qt"
+heavy=$(ldd "$program" | grep -i -e 'libQt' -e 'libgdal' || true)
+if [ -n "$heavy" ]; then
+    echo "$program loads Qt or GDAL at start:"
+    echo "$heavy"
     exit 1
 fi
-echo "$program: no Qt library among the $(ldd "$program" | wc -l) it loads"
+echo "$program: neither Qt nor GDAL among the $(ldd "$program" | wc -l) libraries it loads"

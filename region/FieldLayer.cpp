@@ -1,0 +1,193 @@
+#include "FieldLayer.h"
+
+#include <cpl_error.h>
+
+#include <filesystem>
+#include <mutex>
+#include <set>
+
+#include "Errors.h"
+#include "LayerSource.h"
+#include "Parameters.h"
+#include "ResultsSchema.h"
+
+namespace halosoil::region {
+
+namespace {
+
+// The column that names a field's own base project.
+constexpr const char* kProjectColumn = "project";
+
+std::string LastGdalError() {
+    const std::string message = CPLGetLastErrorMsg();
+    return message.empty() ? "" : " (" + message + ")";
+}
+
+DatasetPtr OpenLayerFile(const std::string& path) {
+    RegisterGdal();
+    CPLErrorReset();
+    GDALDataset* dataset = GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY,
+                                             nullptr, nullptr, nullptr);
+    if (dataset == nullptr) {
+        if (!std::filesystem::exists(path)) throw HalosoilError(path + ": the file does not exist");
+        throw HalosoilError(path + ": not a layer GDAL can read" + LastGdalError());
+    }
+    return DatasetPtr(dataset);
+}
+
+std::string LayerNames(GDALDataset& dataset) {
+    std::string names;
+    for (int k = 0; k < dataset.GetLayerCount(); ++k) {
+        if (!names.empty()) names += ", ";
+        names += dataset.GetLayer(k)->GetName();
+    }
+    return names;
+}
+
+OGRLayer* ChosenLayer(GDALDataset& dataset, const LayerChoice& choice) {
+    if (dataset.GetLayerCount() == 0)
+        throw HalosoilError(choice.path + ": the file holds no layer");
+    if (choice.layer.empty()) {
+        if (dataset.GetLayerCount() > 1)
+            throw HalosoilError(choice.path + " holds several layers (" + LayerNames(dataset) +
+                                "); name one with --layer");
+        return dataset.GetLayer(0);
+    }
+    OGRLayer* layer = dataset.GetLayerByName(choice.layer.c_str());
+    if (layer == nullptr)
+        throw HalosoilError(choice.path + " has no layer '" + choice.layer + "'; its layers are " +
+                            LayerNames(dataset));
+    return layer;
+}
+
+bool IsResultColumn(const std::string& name) {
+    if (name == kFieldColumn || name == kStatusColumn || name == kMessageColumn) return true;
+    for (const study::QuantityInfo& info : study::Quantities())
+        for (const Summary summary : kSummaries)
+            if (name == SummaryColumn(info.quantity, summary)) return true;
+    return false;
+}
+
+bool IsNumericType(OGRFieldType type) {
+    return type == OFTInteger || type == OFTInteger64 || type == OFTReal;
+}
+
+std::string GeometryName(const OGRGeometry& geometry) {
+    return OGRGeometryTypeToName(geometry.getGeometryType());
+}
+
+}  // namespace
+
+void RegisterGdal() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        GDALAllRegister();
+        // GDAL's complaints become the messages of our errors, never lines of their own.
+        CPLSetErrorHandler(CPLQuietErrorHandler);
+    });
+}
+
+bool IsParameterColumn(const std::string& name) {
+    for (const study::ParameterInfo& info : study::ParameterTable()) {
+        if (!info.perZone) {
+            if (name == info.name) return true;
+            continue;
+        }
+        for (int zone = 1; zone <= 5; ++zone)
+            if (name == std::string(info.name) + "_" + study::ZoneKey(zone)) return true;
+    }
+    return false;
+}
+
+FieldLayer::FieldLayer() : source_(std::make_unique<Source>()) {}
+FieldLayer::FieldLayer(FieldLayer&&) noexcept = default;
+FieldLayer& FieldLayer::operator=(FieldLayer&&) noexcept = default;
+FieldLayer::~FieldLayer() = default;
+
+FieldLayer FieldLayer::Read(const LayerChoice& choice) {
+    FieldLayer read;
+    Source& source = *read.source_;
+    source.dataset = OpenLayerFile(choice.path);
+    source.layer = ChosenLayer(*source.dataset, choice);
+    read.folder_ = std::filesystem::path(choice.path).parent_path().string();
+
+    OGRFeatureDefn& definition = *source.layer->GetLayerDefn();
+    int idIndex = -1;
+    int projectIndex = -1;
+    std::vector<int> parameterIndex;
+    for (int k = 0; k < definition.GetFieldCount(); ++k) {
+        const OGRFieldDefn& column = *definition.GetFieldDefn(k);
+        const std::string name = column.GetNameRef();
+        if (name == choice.idColumn) idIndex = k;
+        if (name == kProjectColumn) projectIndex = k;
+        if (IsParameterColumn(name)) {
+            parameterIndex.push_back(k);
+            read.parameterColumns_.push_back(name);
+        }
+        if (IsResultColumn(name))
+            read.replacedColumns_.push_back(name);
+        else
+            source.carried.push_back(k);
+    }
+    if (!choice.idColumn.empty() && idIndex < 0)
+        throw HalosoilError(choice.path + ": the layer has no column '" + choice.idColumn +
+                            "' for the ids");
+    if (idIndex >= 0) {
+        const OGRFieldType type = definition.GetFieldDefn(idIndex)->GetType();
+        read.integerIds_ = type == OFTInteger || type == OFTInteger64;
+    }
+
+    std::set<std::string> ids;
+    source.layer->ResetReading();
+    for (OGRFeatureUniquePtr& feature : *source.layer) {
+        FieldInput field;
+        if (idIndex < 0) {
+            field.id = std::to_string(feature->GetFID());
+        } else {
+            if (!feature->IsFieldSetAndNotNull(idIndex) ||
+                std::string(feature->GetFieldAsString(idIndex)).empty())
+                throw HalosoilError(choice.path + ": feature " + std::to_string(feature->GetFID()) +
+                                    " has no id in column '" + choice.idColumn + "'");
+            field.id = feature->GetFieldAsString(idIndex);
+        }
+        if (!ids.insert(field.id).second)
+            throw HalosoilError(
+                choice.path + ": the id " + field.id + " is given to two fields" +
+                (choice.idColumn.empty() ? "" : " in column '" + choice.idColumn + "'"));
+
+        for (std::size_t p = 0; p < parameterIndex.size(); ++p) {
+            const int k = parameterIndex[p];
+            if (!feature->IsFieldSetAndNotNull(k)) continue;
+            ParameterCell cell;
+            cell.column = static_cast<int>(p);
+            if (IsNumericType(definition.GetFieldDefn(k)->GetType())) {
+                cell.number = feature->GetFieldAsDouble(k);
+            } else {
+                cell.isText = true;
+                cell.text = feature->GetFieldAsString(k);
+                if (cell.text.find_first_not_of(" \t") == std::string::npos) continue;
+            }
+            field.cells.push_back(std::move(cell));
+        }
+        if (projectIndex >= 0 && feature->IsFieldSetAndNotNull(projectIndex))
+            field.project = feature->GetFieldAsString(projectIndex);
+
+        const OGRGeometry* geometry = feature->GetGeometryRef();
+        if (geometry == nullptr || geometry->IsEmpty()) {
+            field.refusal = "Field " + field.id + ": it has no geometry";
+        } else {
+            const OGRwkbGeometryType type = wkbFlatten(geometry->getGeometryType());
+            if (type == wkbMultiPolygon) {
+                source.geometryType = wkbMultiPolygon;
+            } else if (type != wkbPolygon) {
+                field.refusal = "Field " + field.id + ": its geometry is a " +
+                                GeometryName(*geometry) + ", not a polygon";
+            }
+        }
+        read.fields_.push_back(std::move(field));
+        source.features.push_back(std::move(feature));
+    }
+    return read;
+}
+
+}  // namespace halosoil::region

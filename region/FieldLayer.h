@@ -1,0 +1,79 @@
+// The fields of a GIS layer as a region reads them: each polygon's id, its geometry and
+// attributes to carry to the results, and the cells that set its project's parameters. Any
+// vector format GDAL/OGR reads serves (GeoPackage, shapefile, GeoJSON, FlatGeobuf).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace halosoil::region {
+
+struct LayerChoice {
+    std::string path;
+    std::string layer;     // empty: the file's only layer
+    std::string idColumn;  // empty: the layer's feature ids
+};
+
+// A cell of a column named after a movable parameter, as the layer holds it: a number, or the
+// text of a text column (converted, or refused, when the field's project is made).
+struct ParameterCell {
+    int column = 0;  // index into FieldLayer::ParameterColumns()
+    bool isText = false;
+    double number = 0;
+    std::string text;
+};
+
+struct FieldInput {
+    std::string id;
+    // Why the field cannot run, found while reading it (a geometry that is not a polygon);
+    // empty otherwise.
+    std::string refusal;
+    std::vector<ParameterCell> cells;  // the cells that are neither NULL nor empty
+    std::string project;               // the `project` cell, as written; empty: the base
+};
+
+class FieldLayer {
+public:
+    // Opens the layer and reads every field. Throws HalosoilError, before anything runs, for
+    // a file GDAL cannot read, a missing or unknown layer, an --id column that is missing or
+    // holds an empty or a repeated id.
+    static FieldLayer Read(const LayerChoice& choice);
+
+    FieldLayer(FieldLayer&&) noexcept;
+    FieldLayer& operator=(FieldLayer&&) noexcept;
+    ~FieldLayer();
+
+    const std::vector<FieldInput>& Fields() const { return fields_; }
+    // The columns named after movable parameters, in the layer's order.
+    const std::vector<std::string>& ParameterColumns() const { return parameterColumns_; }
+    // The folder of the layer's file, which `project` cells are relative to.
+    const std::string& Folder() const { return folder_; }
+    // Whether the ids are whole numbers (the feature ids, or an integer column).
+    bool IntegerIds() const { return integerIds_; }
+    // Columns that the results replace, so that they are not carried (a results layer read as
+    // fields); the command warns of them.
+    const std::vector<std::string>& ReplacedColumns() const { return replacedColumns_; }
+
+    // What the results writer needs of the source: its layer, features and CRS. Opaque here,
+    // so that nothing that includes this header sees GDAL.
+    struct Source;
+    const Source& SourceOf() const { return *source_; }
+
+private:
+    FieldLayer();
+
+    std::unique_ptr<Source> source_;
+    std::vector<FieldInput> fields_;
+    std::vector<std::string> parameterColumns_;
+    std::vector<std::string> replacedColumns_;
+    std::string folder_;
+    bool integerIds_ = true;
+};
+
+// Whether a column's name is that of a movable parameter (`qh1`, `thickness_layer1`,
+// `rain_factor`, ...), whatever zones the base project has.
+bool IsParameterColumn(const std::string& name);
+
+}  // namespace halosoil::region

@@ -1,0 +1,41 @@
+// Each field's project: its base (the command's, or the one its `project` cell names) with
+// its parameter cells applied in memory, as the studies apply a parameter, then checked as
+// `run` checks a project. A field whose cells or base cannot make a project is refused with
+// a message naming its id, the column and the value.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "FieldLayer.h"
+#include "InputData.h"
+
+namespace halosoil::region {
+
+class FieldProjects {
+public:
+    // Reads every base the layer's `project` cells name, once each, before any field is made.
+    FieldProjects(const InputData& base, const FieldLayer& layer);
+
+    // Fills the field's project and says whether it can run; otherwise refusal says why.
+    // Safe to call from several threads at once.
+    bool Make(const FieldInput& field, InputData& project, std::string& refusal) const;
+
+private:
+    struct Base {
+        InputData data;
+        std::string refusal;  // the file's damage or implausibility, naming file and line
+    };
+
+    const Base& BaseOf(const FieldInput& field) const;
+
+    Base base_;
+    std::map<std::string, Base> named_;
+    const FieldLayer& layer_;
+};
+
+// The project at path as `run` takes it: read, checked for plausibility and its irrigation
+// spread. Throws HalosoilError naming the file and the line.
+InputData ReadBaseProject(const std::string& path);
+
+}  // namespace halosoil::region

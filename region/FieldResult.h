@@ -1,0 +1,33 @@
+// What a region keeps of one field's run until its rows are written: the status, the
+// message, and the ten per-step series of the quantities its project has.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "InputData.h"
+#include "Quantities.h"
+#include "RunState.h"
+
+namespace halosoil::region {
+
+enum class FieldStatus { Ok, Stopped, Refused };
+
+const char* StatusName(FieldStatus status);  // "ok", "stopped", "refused"
+
+struct FieldResult {
+    FieldStatus status = FieldStatus::Refused;
+    std::string message;
+    // Per quantity, in the order of study::Quantities(): the series 0..NrTst, empty where the
+    // project lacks the zone or the field did not run through.
+    std::array<std::vector<double>, study::kQuantityCount> series;
+
+    // The number of steps (0 when the field did not run through).
+    int Steps() const;
+};
+
+// The result of a field whose run went through, its series copied from the state.
+FieldResult ResultOfRun(const InputData& project, const RunState& state);
+
+}  // namespace halosoil::region

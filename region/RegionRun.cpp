@@ -1,0 +1,338 @@
+#include "RegionRun.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "AtomicFile.h"
+#include "Engine.h"
+#include "Errors.h"
+#include "FieldProjects.h"
+#include "FieldResult.h"
+#include "FixedAnswersHost.h"
+#include "InputFile.h"
+#include "OutputFile.h"
+#include "ProjectInfo.h"
+#include "ResultsWriter.h"
+#include "RunQuestions.h"
+#include "VectorUnit.h"
+
+namespace halosoil::region {
+
+namespace {
+
+// Fields a thread takes at a time: enough to fill the vector unit's lanes several times over,
+// few enough that the groups in flight hold little.
+constexpr std::size_t kFieldsPerGroup = 64;
+// Groups computed ahead of the writer, per thread.
+constexpr std::size_t kGroupsAheadPerThread = 2;
+
+std::string TodayUtc() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// An id names a file of the folders: it must not leave them or name nothing.
+void RefuseIdsThatCannotNameFiles(const FieldLayer& layer) {
+    for (const FieldInput& field : layer.Fields()) {
+        const bool unsafe = field.id == "." || field.id == ".." ||
+                            field.id.find_first_of("/\\") != std::string::npos ||
+                            std::any_of(field.id.begin(), field.id.end(),
+                                        [](char c) { return static_cast<unsigned char>(c) < 32; });
+        if (unsafe)
+            throw HalosoilError("The id '" + field.id +
+                                "' cannot name a file of the field; choose another --id column");
+    }
+}
+
+void MakeFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder))
+        throw HalosoilError(folder + ": the folder cannot be made (" + error.message() + ")");
+}
+
+// What one thread keeps from group to group, so that its records' storage is reused.
+struct GroupBuffers {
+    std::vector<InputData> projects;
+    std::vector<RunState> states;
+    std::vector<std::string> refusals;
+};
+
+class Region {
+public:
+    Region(const RegionOptions& options, const FieldLayer& layer, const FieldProjects& projects)
+        : options_(options), layer_(layer), projects_(projects) {}
+
+    // The fields [begin, end), each with its result.
+    std::vector<FieldResult> RunGroup(std::size_t begin, std::size_t end, GroupBuffers& buffers,
+                                      long long& failedWrites) const;
+
+private:
+    void Compute(std::vector<const InputData*>& runnable, std::vector<RunState*>& states,
+                 std::vector<std::string*>& refusals) const;
+    std::string WriteFiles(const FieldInput& field, const InputData& project,
+                           const RunState& state) const;
+
+    const RegionOptions& options_;
+    const FieldLayer& layer_;
+    const FieldProjects& projects_;
+};
+
+void Region::Compute(std::vector<const InputData*>& runnable, std::vector<RunState*>& states,
+                     std::vector<std::string*>& refusals) const {
+    if (!options_.refine && !options_.optimise) {
+        std::vector<std::string> engineRefusals(runnable.size());
+        ComputePlainRuns(runnable.data(), states.data(), engineRefusals.data(),
+                         static_cast<int>(runnable.size()), ChosenVectorUnit(VectorUnit::AVX512));
+        for (std::size_t k = 0; k < runnable.size(); ++k) *refusals[k] = engineRefusals[k];
+        return;
+    }
+    // The calibrations fit each field alone, as `run` does a project.
+    for (std::size_t k = 0; k < runnable.size(); ++k) {
+        EngineOptions engineOptions;
+        engineOptions.threads = 1;
+        Engine engine(engineOptions);
+        FixedAnswersHost host(options_.refine, options_.optimise);
+        try {
+            engine.Compute(*runnable[k], host);
+            *states[k] = engine.State();
+        } catch (const HalosoilError& error) {
+            *refusals[k] = error.what();
+        }
+    }
+}
+
+std::string Region::WriteFiles(const FieldInput& field, const InputData& project,
+                               const RunState& state) const {
+    std::string failure;
+    const auto named = [&](const std::string& folder, const char* extension) {
+        return (std::filesystem::path(folder) / (field.id + extension)).string();
+    };
+    try {
+        if (!options_.projects.empty()) {
+            InputData written = project;
+            written.InputFileName = named(options_.projects, ".inp");
+            WriteInputFile(written);
+        }
+    } catch (const HalosoilError& error) {
+        failure = WithFileAndLine(named(options_.projects, ".inp"), error);
+    }
+    // As `run`: a run stopped by the water table writes no output file.
+    try {
+        if (!options_.outputs.empty() && !state.RunStopped) {
+            const std::string name = named(options_.outputs, ".out");
+            WriteFileAtomically(name, OutputFileText(project, state, name));
+        }
+    } catch (const HalosoilError& error) {
+        if (!failure.empty()) failure += "; ";
+        failure += WithFileAndLine(named(options_.outputs, ".out"), error);
+    }
+    return failure;
+}
+
+std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, GroupBuffers& buffers,
+                                          long long& failedWrites) const {
+    const std::size_t count = end - begin;
+    std::vector<FieldResult> results(count);
+    buffers.projects.resize(std::max(buffers.projects.size(), count));
+    buffers.states.resize(std::max(buffers.states.size(), count));
+    buffers.refusals.assign(count, "");
+    std::vector<const InputData*> runnable;
+    std::vector<RunState*> states;
+    std::vector<std::string*> refusals;
+    std::vector<std::size_t> which;
+    for (std::size_t k = 0; k < count; ++k) {
+        const FieldInput& field = layer_.Fields()[begin + k];
+        if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
+            buffers.projects[k].InputFileName =
+                options_.projects.empty()
+                    ? buffers.projects[k].InputFileName
+                    : (std::filesystem::path(options_.projects) / (field.id + ".inp")).string();
+            runnable.push_back(&buffers.projects[k]);
+            states.push_back(&buffers.states[k]);
+            refusals.push_back(&buffers.refusals[k]);
+            which.push_back(k);
+        } else {
+            results[k].message = buffers.refusals[k];
+        }
+    }
+    Compute(runnable, states, refusals);
+    for (std::size_t r = 0; r < which.size(); ++r) {
+        const std::size_t k = which[r];
+        const FieldInput& field = layer_.Fields()[begin + k];
+        const InputData& project = buffers.projects[k];
+        const RunState& state = buffers.states[k];
+        FieldResult& result = results[k];
+        if (!buffers.refusals[k].empty()) {
+            result.message = "Field " + field.id + ": " + buffers.refusals[k];
+            continue;
+        }
+        if (state.RunStopped) {
+            result.status = FieldStatus::Stopped;
+            result.message = std::string(kWaterTableStopMessage) + " (step " +
+                             std::to_string(state.StoppedStep) + ")";
+        } else {
+            result = ResultOfRun(project, state);
+        }
+        const std::string failure = WriteFiles(field, project, state);
+        if (!failure.empty()) {
+            ++failedWrites;
+            result.message += (result.message.empty() ? "" : "; ") + failure;
+        }
+    }
+    return results;
+}
+
+// The groups go to the threads in turn and come back to the writer in the fields' order; a
+// thread waits when the writer is too far behind, so that what is in flight stays small.
+class GroupPipeline {
+public:
+    GroupPipeline(std::size_t groups, std::size_t ahead) : groups_(groups), ahead_(ahead) {}
+
+    // The next group for a thread, or false when there is none (or the work stopped).
+    bool Take(std::size_t& group) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        room_.wait(lock, [&] { return stopped_ || next_ >= groups_ || next_ < written_ + ahead_; });
+        if (stopped_ || next_ >= groups_) return false;
+        group = next_++;
+        return true;
+    }
+
+    void Done(std::size_t group, std::vector<FieldResult> results) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        done_.emplace(group, std::move(results));
+        ready_.notify_all();
+    }
+
+    // The results of the group the writer waits for; false when the work stopped.
+    bool Next(std::size_t group, std::vector<FieldResult>& results) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [&] { return stopped_ || done_.count(group) > 0; });
+        if (done_.count(group) == 0) return false;
+        results = std::move(done_.at(group));
+        done_.erase(group);
+        written_ = group + 1;
+        room_.notify_all();
+        return true;
+    }
+
+    void Stop(std::exception_ptr failure = nullptr) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (failure && !failure_) failure_ = failure;
+        stopped_ = true;
+        room_.notify_all();
+        ready_.notify_all();
+    }
+
+    std::exception_ptr Failure() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return failure_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable room_, ready_;
+    std::map<std::size_t, std::vector<FieldResult>> done_;
+    std::size_t groups_, ahead_;
+    std::size_t next_ = 0, written_ = 0;
+    bool stopped_ = false;
+    std::exception_ptr failure_;
+};
+
+int ThreadsFor(int asked, std::size_t groups) {
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads = asked > 0 ? asked : cores;
+    return static_cast<int>(std::max<std::size_t>(1, std::min<std::size_t>(threads, groups)));
+}
+
+}  // namespace
+
+RegionSummary RunRegion(const RegionOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    const InputData base = ReadBaseProject(options.base);
+    const FieldLayer layer = FieldLayer::Read(options.fields);
+    if (!options.projects.empty() || !options.outputs.empty()) RefuseIdsThatCannotNameFiles(layer);
+    if (!options.projects.empty()) MakeFolder(options.projects);
+    if (!options.outputs.empty()) MakeFolder(options.outputs);
+    for (const std::string& column : layer.ReplacedColumns())
+        if (options.message)
+            options.message("The layer's column " + column +
+                            " is replaced by the result of that name");
+    const FieldProjects projects(base, layer);
+    ResultsWriter writer(options.results, layer);
+    const Region region(options, layer, projects);
+
+    const std::size_t fieldCount = layer.Fields().size();
+    const std::size_t groups = (fieldCount + kFieldsPerGroup - 1) / kFieldsPerGroup;
+    const int threads = ThreadsFor(options.threads, groups);
+    GroupPipeline pipeline(groups, kGroupsAheadPerThread * static_cast<std::size_t>(threads));
+    std::atomic<long long> failedWrites{0};
+    const auto work = [&] {
+        GroupBuffers buffers;
+        try {
+            std::size_t group = 0;
+            while (pipeline.Take(group)) {
+                const std::size_t begin = group * kFieldsPerGroup;
+                long long failed = 0;
+                pipeline.Done(group,
+                              region.RunGroup(begin, std::min(begin + kFieldsPerGroup, fieldCount),
+                                              buffers, failed));
+                failedWrites += failed;
+            }
+        } catch (...) {
+            pipeline.Stop(std::current_exception());
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) workers.emplace_back(work);
+
+    RegionSummary summary;
+    summary.fields = static_cast<long long>(fieldCount);
+    try {
+        std::vector<FieldResult> results;
+        for (std::size_t group = 0; group < groups; ++group) {
+            if (options.cancel && options.cancel->load()) throw RegionCancelled();
+            if (!pipeline.Next(group, results)) break;
+            for (std::size_t k = 0; k < results.size(); ++k) {
+                const FieldResult& result = results[k];
+                writer.Add(group * kFieldsPerGroup + k, result);
+                summary.ran += result.status == FieldStatus::Ok;
+                summary.stopped += result.status == FieldStatus::Stopped;
+                summary.refused += result.status == FieldStatus::Refused;
+                if (!result.message.empty() && result.status == FieldStatus::Refused &&
+                    options.message)
+                    options.message(result.message);
+            }
+            if (options.progress)
+                options.progress(
+                    std::min<long long>(static_cast<long long>((group + 1) * kFieldsPerGroup),
+                                        summary.fields),
+                    summary.fields);
+        }
+    } catch (...) {
+        pipeline.Stop();
+        for (std::thread& worker : workers) worker.join();
+        throw;
+    }
+    pipeline.Stop();
+    for (std::thread& worker : workers) worker.join();
+    if (const std::exception_ptr failure = pipeline.Failure()) std::rethrow_exception(failure);
+
+    writer.Finish({options.base, options.command, kVersion, TodayUtc()});
+    summary.failedWrites = failedWrites;
+    summary.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return summary;
+}
+
+}  // namespace halosoil::region

@@ -1,5 +1,5 @@
 // Writes the example projects (tests/common/ExampleProjects.h) with the program's own input
-// file writer, the observations of the weekly one and the daily record of a weather station. Run it
+// file writer, the observations of the weekly one and the daily record of a weather station and the fields of a region. Run it
 // in the examples folder: make-examples
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include "MemberRuns.h"
 #include "Observations.h"
 #include "Parameters.h"
+#include "RegionExample.h"
 #include "StationExample.h"
 
 using namespace halosoil;
@@ -82,6 +83,7 @@ int main() {
                 WeeklyObservations(written);
         }
         examples::WriteStationExample("station_daily.csv");
+        examples::WriteRegionExample("district_fields.geojson");
     } catch (const HalosoilError& error) {
         std::cerr << error.what() << '\n';
         return 1;

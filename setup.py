@@ -1,4 +1,4 @@
-"""Builds the extension halosoil._core with the project's own CMake build (the core, study and
+"""Builds the extensions halosoil._core and halosoil._gis with the project's own CMake build (the core, study and
 weather libraries and the module only, optimised), then installs it with the package's Python
 files. The metadata are in pyproject.toml."""
 
@@ -38,10 +38,13 @@ class CMakeBuild(build_ext):
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", str(os.cpu_count() or 1))
         subprocess.run(["cmake", "--build", str(build), "--target", "halosoil_python",
                         "-j", jobs], check=True)
-        built = next((build / "python" / "halosoil").glob("_core*.so"))
+        # halosoil_python builds the region module too, a module of its own.
+        module = extension.name.rsplit(".", 1)[1]
+        built = next((build / "python" / "halosoil").glob(f"{module}*.so"))
         target = pathlib.Path(self.get_ext_fullpath(extension.name))
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(built, target)
 
 
-setup(ext_modules=[CMakeExtension("halosoil._core")], cmdclass={"build_ext": CMakeBuild})
+setup(ext_modules=[CMakeExtension("halosoil._core"), CMakeExtension("halosoil._gis")],
+      cmdclass={"build_ext": CMakeBuild})

@@ -23,6 +23,9 @@ A station's daily weather (``read_weather``: a CSV file, or the nearest cell of 
 dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change scenarios
 (``delta_change``) and the rain and evaporation of the project's time steps (``to_steps``,
 ``Project.apply_weather``).
+
+Every field of a GIS layer runs as a project of its own (``read_fields``, ``region``,
+``Region``), its results a GeoPackage and an xarray Dataset of its steps.
 """
 
 from . import _core
@@ -31,6 +34,7 @@ from ._ensemble import Ensemble, bands, ensemble
 from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
 from ._project import Project, read_input
+from ._region import Region, read_fields, region
 from ._result import Result, read_output, run
 from ._sensitivity import sensitivity
 from ._study import scenarios, sweep, tabulate, to_dataset
@@ -68,5 +72,8 @@ __all__ = [
     "et0",
     "delta_change",
     "to_steps",
+    "read_fields",
+    "region",
+    "Region",
     "ZONE_KEYS",
 ]

@@ -168,3 +168,16 @@ def to_steps(weather: pandas.DataFrame, project: Union[Project, str, int], *, la
              elevation: float, kc: _Kc = ..., start: _Day = ..., steps: Optional[int] = ...,
              wind_height: float = ..., method: str = ..., coastal: bool = ...,
              fill: Optional[str] = ..., max_gap: int = ...) -> pandas.DataFrame: ...
+
+def read_fields(path: _Path, layer: Optional[str] = ...) -> Any: ...
+
+class Region:
+    fields: Any  # geopandas.GeoDataFrame
+    steps: xarray.Dataset
+    summary: dict[str, Any]
+    def save(self, path: _Path) -> None: ...
+    def plot(self, quantity: str, statistic: str = ..., **keywords: Any) -> Any: ...
+
+def region(base: Project, fields: Any, refine: bool = ..., optimise: bool = ..., *,
+           layer: Optional[str] = ..., id: Optional[str] = ..., client: Any = ...,
+           fields_per_task: int = ..., threads: int = ...) -> Region: ...

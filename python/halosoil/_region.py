@@ -1,0 +1,299 @@
+"""Regions: every field of a GIS layer run as a project of its own, on this machine or a Dask
+cluster, with the results as the GeoPackage ``halosoil-batch region`` writes."""
+
+from __future__ import annotations
+
+import os
+import shlex
+import shutil
+import sqlite3
+import tempfile
+from typing import Any, Optional, Union
+
+import numpy as np
+
+from . import _core
+from ._arguments import count, flag, not_a_project
+from ._cluster import on_cluster
+from ._errors import InputError
+from ._project import Project
+
+# The statistics of each quantity in the fields layer, in the order of its columns.
+_SUMMARIES = ("final", "mean", "min", "max")
+# The id column given to the chunks sent to a cluster, so that each field keeps its id there.
+_CHUNK_ID = "__halosoil_field"
+
+
+def _geopandas():
+    try:
+        import geopandas
+    except ImportError as error:  # pragma: no cover - Debian's python3-geopandas is a dependency
+        raise ImportError("regions need geopandas (Debian's python3-geopandas)") from error
+    return geopandas
+
+
+def _module():
+    # Imported here: GDAL, which the module loads, takes a good part of a second.
+    from . import _gis
+
+    return _gis
+
+
+def read_fields(path: Union[str, os.PathLike], layer: Optional[str] = None):
+    """The fields of a GIS layer as a GeoDataFrame.
+
+    Parameters
+    ----------
+    path : str or path-like
+        Any vector file GDAL/OGR reads: GeoPackage, shapefile, GeoJSON, FlatGeobuf, ...
+    layer : str, optional
+        The layer, when the file holds several.
+
+    Returns
+    -------
+    geopandas.GeoDataFrame
+        One row per feature, its columns and geometry as the file holds them, in the CRS of
+        the file.
+    """
+    path = os.fspath(path)
+    if not os.path.exists(path):
+        raise FileNotFoundError(2, "No such file or directory", path)
+    return _geopandas().read_file(path, layer=layer)
+
+
+class Region:
+    """The results of a region, as the GeoPackage of ``halosoil-batch region`` holds them.
+
+    Attributes
+    ----------
+    fields : geopandas.GeoDataFrame
+        The ``fields`` layer: the geometry, the carried columns, ``field`` (the id),
+        ``status`` (``ok``, ``stopped`` or ``refused``), ``message`` (why a field was refused
+        or stopped, naming its id, column and value) and per quantity ``<quantity>_final``,
+        ``_mean``, ``_min`` and ``_max`` (NaN where the project lacks the zone or the field did
+        not run through).
+    steps : xarray.Dataset
+        The ``steps`` table: one variable per quantity over the dimensions ``field`` (the ids,
+        in the layer's order) and ``step`` (1..N), each with its unit in ``attrs["units"]``;
+        NaN where a field has no such step.
+    summary : dict
+        Fields in all, run, stopped early, refused; seconds.
+    """
+
+    def __init__(self, results: str, summary: dict[str, Any]):
+        self._results = results
+        self.summary = summary
+        self.fields = _geopandas().read_file(results, layer="fields")
+        self.steps = _steps_dataset(results, list(self.fields["field"]))
+
+    def save(self, path: Union[str, os.PathLike]) -> None:
+        """Writes the results GeoPackage to path, the same tables as the batch runner's,
+        replacing a file there only once the new one is whole."""
+        path = os.fspath(path)
+        folder = os.path.dirname(os.path.abspath(path))
+        if not os.path.isdir(folder):
+            raise FileNotFoundError(2, "No such file or directory", path)
+        handle, partial = tempfile.mkstemp(suffix=".gpkg", dir=folder)
+        os.close(handle)
+        try:
+            shutil.copyfile(self._results, partial)
+            os.replace(partial, path)
+        except BaseException:
+            if os.path.exists(partial):
+                os.remove(partial)
+            raise
+
+    def plot(self, quantity: str, statistic: str = "final", **keywords: Any):
+        """Draws the fields coloured by a quantity's statistic (``final``, ``mean``, ``min``,
+        ``max``) with geopandas and matplotlib; the keywords go to GeoDataFrame.plot. Returns
+        the matplotlib Axes."""
+        names = [name for name, _, _ in _core.quantities()]
+        if quantity not in names:
+            raise InputError(f"unknown quantity {quantity!r}; the quantities are "
+                             + ", ".join(names))
+        if statistic not in _SUMMARIES:
+            raise InputError(f"the statistic must be one of {', '.join(_SUMMARIES)}, "
+                             f"not {statistic!r}")
+        column = f"{quantity}_{statistic}"
+        keywords.setdefault("legend", True)
+        keywords.setdefault("missing_kwds", {"color": "lightgrey", "label": "no value"})
+        axes = self.fields.plot(column=column, **keywords)
+        unit = {name: unit for name, unit, _ in _core.quantities()}[quantity]
+        axes.set_title(f"{quantity} ({statistic}, {unit})")
+        return axes
+
+    def __repr__(self) -> str:
+        s = self.summary
+        return (f"<halosoil.Region: {s['fields']} fields, {s['ran']} run, {s['refused']} "
+                f"refused, {s['stopped']} stopped early>")
+
+
+def _steps_dataset(results: str, ids: list[Any]):
+    import pandas as pd
+    import xarray as xr
+
+    with sqlite3.connect(f"file:{results}?mode=ro", uri=True) as connection:
+        frame = pd.read_sql_query("SELECT * FROM steps", connection)
+    frame = frame.drop(columns=[c for c in ("fid",) if c in frame.columns])
+    steps = int(frame["step"].max()) if len(frame) else 0
+    place = {str(field): k for k, field in enumerate(ids)}
+    rows = np.array([place[str(field)] for field in frame["field"]], dtype=np.int64)
+    columns = frame["step"].to_numpy(dtype=np.int64) - 1
+    variables = {}
+    for name, unit, _ in _core.quantities():
+        values = np.full((len(ids), steps), np.nan)
+        values[rows, columns] = frame[name].to_numpy(dtype=np.float64)
+        variables[name] = (("field", "step"), values, {"units": unit})
+    return xr.Dataset(variables, coords={"field": ids, "step": np.arange(1, steps + 1)})
+
+
+def _layer_of(fields: Any, layer: Optional[str], folder: str) -> tuple[str, str, str]:
+    """The layer's file, layer and id column as the region module reads them: a GeoDataFrame
+    is written to a GeoPackage in folder first, its index as the ids."""
+    geopandas = _geopandas()
+    if isinstance(fields, geopandas.GeoDataFrame):
+        if layer is not None:
+            raise TypeError("layer= names a layer of a file; a GeoDataFrame is one layer already")
+        name = fields.index.name or "id"
+        if name in fields.columns:
+            raise InputError(f"the GeoDataFrame has a column {name!r} besides its index of "
+                             "that name; rename one")
+        path = os.path.join(folder, "fields.gpkg")
+        fields.reset_index(names=name).to_file(path, driver="GPKG", layer="fields")
+        return path, "", name
+    if isinstance(fields, (str, os.PathLike)):
+        path = os.fspath(fields)
+        if not os.path.exists(path):
+            raise FileNotFoundError(2, "No such file or directory", path)
+        return path, layer or "", ""
+    raise TypeError(f"region takes the fields as a GeoDataFrame or the path of a layer, not "
+                    f"{type(fields).__name__}")
+
+
+def _base_of(base: Any) -> tuple[dict[str, Any], str]:
+    if isinstance(base, Project):
+        base._consistent()
+        return base._record(), base.file_name or "<Project>"
+    raise not_a_project("region", base)
+
+
+def region(base: Project, fields: Any, refine: bool = False, optimise: bool = False, *,
+           layer: Optional[str] = None, id: Optional[str] = None, client: Any = None,
+           fields_per_task: int = 1000, threads: int = 0) -> Region:
+    """Runs every field of a layer as a project of its own: the base with the field's columns
+    named after movable parameters applied, as ``halosoil-batch region`` runs them.
+
+    Parameters
+    ----------
+    base : Project
+        The project every field starts from, unless its ``project`` column names a file
+        (relative to the layer's folder).
+    fields : geopandas.GeoDataFrame or path
+        The fields: polygons with columns named after movable parameters (``qh1``,
+        ``thickness_layer1``, ``irrigation_factor``, ...); a NULL keeps the base's value. A
+        GeoDataFrame's index gives the ids; a file's ids are its feature ids, or ``id``.
+    refine, optimise : bool
+        Yes to refining each field's drainage capacity, to optimising its leaching
+        efficiencies.
+    layer : str, optional
+        The layer of a file that holds several.
+    id : str, optional
+        The column of a file's ids.
+    client : dask.distributed.Client, optional
+        Runs the fields on the cluster's workers, ``fields_per_task`` to a task, with the same
+        numbers as here. A task of a lost worker runs again on another: no field is missing or
+        doubled. The workers need halosoil and geopandas; a ``project`` column's files must
+        be readable by them under the path the layer's folder gives.
+    fields_per_task : int
+        Fields per task of a client.
+    threads : int
+        Threads here (0: one per core).
+
+    Returns
+    -------
+    Region
+        The fields with their status, message and summaries, and every step.
+
+    Raises
+    ------
+    TypeError
+        For a base that is not a Project or fields that are not a layer.
+    InputError
+        For a layer the region cannot use as a whole (unreadable, several layers and none
+        named, an id column with empty or repeated ids) or a base the program refuses; a
+        field that cannot run is refused in its row instead.
+    """
+    record, base_name = _base_of(base)
+    refine = flag("refine", refine)
+    optimise = flag("optimise", optimise)
+    fields_per_task = count("fields_per_task", fields_per_task, 1)
+    threads = count("threads", threads, 0)
+    if id is not None and not isinstance(id, str):
+        raise TypeError(f"id names a column, not {id!r}")
+    folder = tempfile.mkdtemp(prefix="halosoil-region-")
+    try:
+        path, layer_name, id_column = _layer_of(fields, layer, folder)
+        if id is not None:
+            id_column = id
+        results = os.path.join(folder, "results.gpkg")
+        command = "halosoil.region(" + ", ".join(
+            shlex.quote(x) for x in (base_name, os.fspath(path))) + ")"
+        module = _module()
+        try:
+            if client is None:
+                summary = module.run_region(record, base_name, path, layer_name, id_column,
+                                            refine, optimise, threads, results, command)
+            else:
+                summary = _region_on_dask(module, record, base_name, path, layer_name,
+                                          id_column, refine, optimise, client,
+                                          fields_per_task, results, command)
+        except _core.HalosoilError as error:
+            raise InputError(str(error)) from None
+        kept = tempfile.mkdtemp(prefix="halosoil-region-results-")
+        shutil.move(results, os.path.join(kept, "results.gpkg"))
+        return Region(os.path.join(kept, "results.gpkg"), summary)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def _run_chunk(record: dict[str, Any], chunk: Any, refine: bool,
+               optimise: bool) -> list[tuple[str, str, dict[str, np.ndarray]]]:
+    """A worker's part: a chunk of fields, written to a layer of its own, run."""
+    folder = tempfile.mkdtemp(prefix="halosoil-region-chunk-")
+    try:
+        path = os.path.join(folder, "chunk.gpkg")
+        chunk.to_file(path, driver="GPKG", layer="fields")
+        return _module().run_fields(record, path, _CHUNK_ID, refine, optimise, 0)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: str,
+                    layer_name: str, id_column: str, refine: bool, optimise: bool, client: Any,
+                    fields_per_task: int, results: str, command: str) -> dict[str, Any]:
+    geopandas = _geopandas()
+    ids = module.layer_ids(path, layer_name, id_column)
+    frame = geopandas.read_file(path, layer=layer_name or None)
+    frame[_CHUNK_ID] = ids
+    if "project" in frame.columns:
+        # The workers read a field's own base from where the layer's folder puts it.
+        here = os.path.dirname(os.path.abspath(path))
+        frame["project"] = [p if not isinstance(p, str) or not p.strip() or os.path.isabs(p)
+                            else os.path.join(here, p) for p in frame["project"]]
+    chunks = [frame.iloc[start:start + fields_per_task]
+              for start in range(0, len(frame), fields_per_task)]
+    outcomes: list[Any] = []
+    with on_cluster(client):
+        futures = [client.submit(_run_chunk, record, chunk, refine, optimise, pure=False,
+                                 retries=2) for chunk in chunks]
+        # Gathered in the chunks' order: a chunk run again replaces its own place only.
+        for future in futures:
+            outcomes.extend(future.result())
+    messages = [message if status == "refused" else f"Field {field}: {message}"
+                for field, (status, message, _) in zip(ids, outcomes) if message]
+    module.write_results(path, layer_name, id_column, outcomes, results, base_name, command)
+    tally = [status for status, _, _ in outcomes]
+    return {"fields": len(outcomes), "ran": tally.count("ok"), "stopped": tally.count("stopped"),
+            "refused": tally.count("refused"), "failed_writes": 0, "seconds": float("nan"),
+            "messages": messages}
+

@@ -1,0 +1,185 @@
+// The extension halosoil._gis: regions of fields from GIS layers, over the region library.
+// A module of its own, imported only by halosoil.region(), because GDAL and what it loads take
+// a good part of a second: `import halosoil` stays as quick as it was.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <atomic>
+#include <vector>
+
+#include "Errors.h"
+#include "FieldLayer.h"
+#include "Interruptible.h"
+#include "Quantities.h"
+#include "RecordDict.h"
+#include "RegionRun.h"
+
+namespace py = pybind11;
+
+namespace halosoil::python {
+
+namespace {
+
+struct Arguments {
+    std::string baseName;
+    std::string fields;
+    std::string layer;
+    std::string idColumn;
+    bool refine = false;
+    bool optimise = false;
+    int threads = 0;
+    std::string results;
+    std::string command;
+};
+
+region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& base,
+                                std::vector<std::string>& messages) {
+    region::RegionOptions options;
+    options.base = arguments.baseName;
+    options.baseData = &base;
+    options.fields = {arguments.fields, arguments.layer, arguments.idColumn};
+    options.refine = arguments.refine;
+    options.optimise = arguments.optimise;
+    options.threads = arguments.threads;
+    options.results = arguments.results;
+    options.command = arguments.command;
+    options.message = [&messages](const std::string& text) { messages.push_back(text); };
+    return options;
+}
+
+Arguments ArgumentsOf(const std::string& baseName, const std::string& fields,
+                      const std::string& layer, const std::string& idColumn, bool refine,
+                      bool optimise, int threads, const std::string& results,
+                      const std::string& command) {
+    return {baseName, fields, layer, idColumn, refine, optimise, threads, results, command};
+}
+
+// Runs the region and writes its GeoPackage; the summary and the messages as a dict.
+py::dict RunRegion(const py::dict& record, const std::string& baseName, const std::string& fields,
+                   const std::string& layer, const std::string& idColumn, bool refine,
+                   bool optimise, int threads, const std::string& results,
+                   const std::string& command) {
+    const InputData base = RecordFromDict(record);
+    const Arguments arguments =
+        ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise, threads, results, command);
+    std::vector<std::string> messages;
+    std::atomic<bool> cancel{false};
+    region::RegionSummary summary;
+    region::RegionOptions options = OptionsOf(arguments, base, messages);
+    options.cancel = &cancel;
+    RunInterruptibly(cancel, [&] { summary = region::RunRegion(options); });
+    py::dict done;
+    done["fields"] = summary.fields;
+    done["ran"] = summary.ran;
+    done["stopped"] = summary.stopped;
+    done["refused"] = summary.refused;
+    done["failed_writes"] = summary.failedWrites;
+    done["seconds"] = summary.seconds;
+    done["messages"] = messages;
+    return done;
+}
+
+// A part of a region run on a worker: per field (status, message, {quantity: array 0..N}).
+py::list RunFields(const py::dict& record, const std::string& fields, const std::string& idColumn,
+                   bool refine, bool optimise, int threads) {
+    const InputData base = RecordFromDict(record);
+    const Arguments arguments =
+        ArgumentsOf("", fields, "", idColumn, refine, optimise, threads, "", "");
+    std::vector<std::string> messages;
+    std::atomic<bool> cancel{false};
+    std::vector<region::FieldResult> results;
+    region::RegionOptions options = OptionsOf(arguments, base, messages);
+    options.cancel = &cancel;
+    RunInterruptibly(cancel, [&] { results = region::RunFields(options); });
+    py::list outcomes;
+    for (const region::FieldResult& result : results) {
+        py::dict series;
+        for (const study::QuantityInfo& info : study::Quantities()) {
+            const std::vector<double>& values =
+                result.series[static_cast<std::size_t>(info.quantity)];
+            if (!values.empty())
+                series[info.name] =
+                    py::array_t<double>(static_cast<py::ssize_t>(values.size()), values.data());
+        }
+        outcomes.append(py::make_tuple(region::StatusName(result.status), result.message, series));
+    }
+    return outcomes;
+}
+
+region::FieldStatus StatusNamed(const std::string& name) {
+    if (name == "ok") return region::FieldStatus::Ok;
+    if (name == "stopped") return region::FieldStatus::Stopped;
+    return region::FieldStatus::Refused;
+}
+
+// The GeoPackage of results run elsewhere, as run_fields gave them, in the layer's order.
+void WriteResults(const std::string& fields, const std::string& layer, const std::string& idColumn,
+                  const py::list& outcomes, const std::string& results, const std::string& baseName,
+                  const std::string& command) {
+    std::vector<region::FieldResult> found;
+    for (const py::handle outcome : outcomes) {
+        const py::tuple parts = py::reinterpret_borrow<py::tuple>(outcome);
+        region::FieldResult result;
+        result.status = StatusNamed(parts[0].cast<std::string>());
+        result.message = parts[1].cast<std::string>();
+        const py::dict series = parts[2].cast<py::dict>();
+        for (const study::QuantityInfo& info : study::Quantities())
+            if (series.contains(info.name))
+                result.series[static_cast<std::size_t>(info.quantity)] =
+                    CopiedDoubles(series[info.name].cast<py::array_t<double>>());
+        found.push_back(std::move(result));
+    }
+    std::vector<std::string> messages;
+    region::RegionOptions options;
+    options.base = baseName;
+    options.fields = {fields, layer, idColumn};
+    options.results = results;
+    options.command = command;
+    py::gil_scoped_release release;
+    region::WriteRegionResults(options, found);
+}
+
+// The ids of the layer's fields, in its order, as a region gives them.
+std::vector<std::string> LayerIds(const std::string& fields, const std::string& layerName,
+                                  const std::string& idColumn) {
+    const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn});
+    std::vector<std::string> ids;
+    for (const region::FieldInput& field : layer.Fields())
+        ids.push_back(field.id);
+    return ids;
+}
+
+}  // namespace
+
+}  // namespace halosoil::python
+
+PYBIND11_MODULE(_gis, m) {
+    using namespace halosoil;
+    using namespace halosoil::python;
+    m.doc() = "Regions of fields from GIS layers; use halosoil.region().";
+    static const py::object error = py::module_::import("halosoil._core").attr("HalosoilError");
+    py::register_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const HalosoilError& e) {
+            PyErr_SetString(error.ptr(), e.what());
+        } catch (const std::bad_alloc&) {
+            PyErr_SetString(PyExc_MemoryError, kNotEnoughMemory);
+        } catch (const region::RegionCancelled& e) {
+            PyErr_SetString(PyExc_KeyboardInterrupt, e.what());
+        }
+    });
+    m.def("run_region", &RunRegion, py::arg("record"), py::arg("base_name"), py::arg("fields"),
+          py::arg("layer"), py::arg("id_column"), py::arg("refine"), py::arg("optimise"),
+          py::arg("threads"), py::arg("results"), py::arg("command"),
+          "Runs every field of the layer and writes the results GeoPackage; the summary.");
+    m.def("run_fields", &RunFields, py::arg("record"), py::arg("fields"), py::arg("id_column"),
+          py::arg("refine"), py::arg("optimise"), py::arg("threads"),
+          "Runs every field of the layer; per field (status, message, series).");
+    m.def("layer_ids", &LayerIds, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
+          "The ids of the layer's fields, in its order.");
+    m.def("write_results", &WriteResults, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
+          py::arg("outcomes"), py::arg("results"), py::arg("base_name"), py::arg("command"),
+          "Writes the results GeoPackage of outcomes found by run_fields.");
+}

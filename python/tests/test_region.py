@@ -1,0 +1,145 @@
+"""Regions from Python: the same GeoPackage as the batch runner's, each field's steps equal to
+its one-field run, refusals per field, wrong arguments at once, and a Dask cluster that gives
+the same numbers even when a worker is lost."""
+
+import os
+import signal
+import sqlite3
+import threading
+import time
+
+import numpy as np
+import pytest
+
+import halosoil
+from conftest import EXAMPLES, batch_has, run_batch
+
+geopandas = pytest.importorskip("geopandas")
+shapely = pytest.importorskip("shapely.geometry")
+
+LAYER = EXAMPLES / "district_fields.geojson"
+
+
+@pytest.fixture(scope="module")
+def base():
+    return halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+
+
+@pytest.fixture(scope="module")
+def example(base):
+    return halosoil.region(base, LAYER, id="plot")
+
+
+def table(path, name):
+    with sqlite3.connect(path) as connection:
+        return connection.execute(f"SELECT * FROM {name} ORDER BY fid").fetchall()
+
+
+def field_columns(path):
+    """The fields layer's attribute rows without the geometry blob, which holds the same
+    coordinates but may differ in its envelope flags between writers."""
+    with sqlite3.connect(path) as connection:
+        names = [row[1] for row in connection.execute("PRAGMA table_info(fields)")
+                 if row[1] != "geom"]
+        return connection.execute(f"SELECT {', '.join(names)} FROM fields ORDER BY fid").fetchall()
+
+
+@pytest.mark.skipif(not batch_has("region"), reason="the batch runner has no region command")
+def test_the_saved_results_hold_the_batch_runners_tables(example, tmp_path):
+    status, errors = run_batch("region", EXAMPLES / "two_layers_yearly_drained.inp", LAYER,
+                               "--id", "plot", "-o", tmp_path / "batch.gpkg")
+    assert status == 0, errors
+    example.save(tmp_path / "python.gpkg")
+    assert table(tmp_path / "python.gpkg", "steps") == table(tmp_path / "batch.gpkg", "steps")
+    assert field_columns(tmp_path / "python.gpkg") == field_columns(tmp_path / "batch.gpkg")
+
+
+def test_each_fields_steps_are_its_one_field_run_to_the_bit(example, base):
+    # B2: the second field of the second row: QH1 0.004 + 0.002 * 1 = 0.006, irrigation factor
+    # 0.8 + 0.1 * 1 = 0.9, initial salinity of the first layer 6 + 2 ((7 + 3) % 5) = 6.
+    project = halosoil.scenarios(base, qh1=[0.006], irrigation_factor=[0.9],
+                                 initial_salinity_layer1=[6.0])[0]
+    expected = halosoil.run(project)
+    steps = example.steps.sel(field="B2")
+    for name in ("depth_water_table", "drainage", "percolation", "capillary_rise",
+                 "actual_evaporation"):
+        np.testing.assert_array_equal(steps[name].to_numpy(), getattr(expected, name))
+    np.testing.assert_array_equal(steps["salinity_layer1"].to_numpy(),
+                                  expected.salinity["layer1"])
+    assert np.isnan(steps["salinity_layer3"].to_numpy()).all()
+    assert example.steps["depth_water_table"].attrs["units"] == "m"
+    row = example.fields.set_index("field").loc["B2"]
+    assert row["status"] == "ok"
+    assert row["depth_water_table_final"] == expected.depth_water_table[-1]
+    assert row["depth_water_table_max"] == expected.depth_water_table.max()
+
+
+def test_a_geodataframe_gives_its_index_as_ids_and_each_refusal_stays_in_its_row(base):
+    squares = [shapely.box(720000 + 200 * k, 3290000, 720200 + 200 * k, 3290200)
+               for k in range(3)]
+    frame = geopandas.GeoDataFrame(
+        {"qh1": [0.01, -0.5, None], "crop": ["wheat", "cotton", "rice"]},
+        geometry=squares, crs="EPSG:32643", index=[101, 102, 103])
+    done = halosoil.region(base, frame)
+    fields = done.fields.set_index("field")
+    assert list(fields.index) == [101, 102, 103]
+    assert list(fields["status"]) == ["ok", "refused", "ok"]
+    assert fields.loc[102, "message"].startswith(
+        "Field 102: column qh1 holds -0.5: beyond what it can take (")
+    assert np.isnan(fields.loc[102, "drainage_mean"])
+    assert list(fields["crop"]) == ["wheat", "cotton", "rice"]
+    assert done.fields.crs.to_epsg() == 32643
+    # The NULL keeps the base's QH1: field 103 is the base itself.
+    expected = halosoil.run(base)
+    np.testing.assert_array_equal(done.steps["drainage"].sel(field=103).to_numpy(),
+                                  expected.drainage)
+    assert done.summary["refused"] == 1
+
+
+def test_wrong_arguments_raise_at_once(base):
+    with pytest.raises(TypeError, match="takes a halosoil.Project"):
+        halosoil.region(str(EXAMPLES / "two_layers_yearly_drained.inp"), LAYER)
+    with pytest.raises(TypeError, match="GeoDataFrame or the path of a layer"):
+        halosoil.region(base, 42)
+    with pytest.raises(halosoil.InputError, match="refine must be True or False"):
+        halosoil.region(base, LAYER, refine="yes")
+    with pytest.raises(FileNotFoundError):
+        halosoil.region(base, EXAMPLES / "no_such_layer.gpkg")
+    with pytest.raises(halosoil.InputError, match="has no column 'name' for the ids"):
+        halosoil.region(base, LAYER, id="name")
+
+
+def test_a_region_on_a_cluster_gives_the_same_numbers(example, base, dask_client):
+    done = halosoil.region(base, LAYER, id="plot", client=dask_client, fields_per_task=5)
+    assert list(done.fields["field"]) == list(example.fields["field"])
+    for name in example.steps.data_vars:
+        np.testing.assert_array_equal(done.steps[name].to_numpy(), example.steps[name].to_numpy())
+    assert list(done.fields["status"]) == list(example.fields["status"])
+
+
+def test_a_worker_killed_in_the_middle_of_a_region_loses_no_field(example, base):
+    distributed = pytest.importorskip("distributed")
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  dashboard_address=None) as cluster, \
+            distributed.Client(cluster) as client:
+        pids = client.run(os.getpid)
+        outcome = {}
+        study = threading.Thread(target=lambda: outcome.update(done=halosoil.region(
+            base, LAYER, id="plot", client=client, fields_per_task=1)))
+        study.start()
+        victim = None
+        while study.is_alive() and victim is None:
+            time.sleep(0.02)
+            if any(client.who_has().values()):
+                busy = [address for address, keys in client.processing().items() if keys]
+                victim = busy[0] if busy else None
+        if victim is None:
+            study.join()
+            pytest.skip("the region ended before a worker could be killed")
+        os.kill(pids[victim], signal.SIGKILL)
+        study.join(timeout=600)
+        assert not study.is_alive()
+    done = outcome["done"]
+    assert list(done.fields["field"]) == list(example.fields["field"])
+    np.testing.assert_array_equal(done.steps["depth_water_table"].to_numpy(),
+                                  example.steps["depth_water_table"].to_numpy())

@@ -27,8 +27,8 @@ inline constexpr const char* kBatchUsage =
     "                 [--max-gap D] [--delta V=C...] [--delta-file F]\n"
     "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
     "       halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN]\n"
-    "                 [--refine] [--optimise] [-j N] -o RESULTS.gpkg [--outputs DIR]\n"
-    "                 [--projects DIR]\n"
+    "                 [--refine] [--optimise] [--fill linear] [--max-gap D] [-j N]\n"
+    "                 -o RESULTS.gpkg [--outputs DIR] [--projects DIR]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.

@@ -1,5 +1,6 @@
 // halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN] [--refine]
-//                      [--optimise] [-j N] -o RESULTS.gpkg [--outputs DIR] [--projects DIR]
+//                      [--optimise] [--fill linear] [--max-gap D] [-j N] -o RESULTS.gpkg
+//                      [--outputs DIR] [--projects DIR]
 //
 // Every field of a GIS layer run as its own project, the results one GeoPackage. A field that
 // cannot run is named on standard error and in its row; the others run. The status is the
@@ -28,6 +29,8 @@ struct RegionOptions {
     std::string idColumn;
     bool refine = false;
     bool optimise = false;
+    std::string fill;
+    int maxGap = 3;
     std::string results;
     std::string outputs;
     std::string projects;
@@ -46,6 +49,7 @@ std::string CommandLineOf(const RegionArguments& arguments) {
     if (!o.idColumn.empty()) line += " --id " + o.idColumn;
     if (o.refine) line += " --refine";
     if (o.optimise) line += " --optimise";
+    if (!o.fill.empty()) line += " --fill " + o.fill + " --max-gap " + std::to_string(o.maxGap);
     if (arguments.jobs > 0) line += " -j " + std::to_string(arguments.jobs);
     line += " -o " + o.results;
     if (!o.outputs.empty()) line += " --outputs " + o.outputs;
@@ -103,14 +107,22 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
     const std::string command = CommandLineOf(arguments);
     RegionConsole console{streams.errors};
     console.showProgress = &streams.errors == &std::cerr && isatty(STDERR_FILENO);
-    const HalosoilRegionRequest request{
-        o.base.c_str(),    o.fields.c_str(),
-        o.layer.c_str(),   o.idColumn.c_str(),
-        o.refine,          o.optimise,
-        arguments.jobs,    o.results.c_str(),
-        o.outputs.c_str(), o.projects.c_str(),
-        command.c_str(),   &console,
-        PrintMessage,      console.showProgress ? PrintProgress : nullptr};
+    const HalosoilRegionRequest request{.base = o.base.c_str(),
+                                        .fields = o.fields.c_str(),
+                                        .layer = o.layer.c_str(),
+                                        .idColumn = o.idColumn.c_str(),
+                                        .refine = o.refine,
+                                        .optimise = o.optimise,
+                                        .weatherFill = !o.fill.empty(),
+                                        .weatherMaxGap = o.maxGap,
+                                        .threads = arguments.jobs,
+                                        .results = o.results.c_str(),
+                                        .outputs = o.outputs.c_str(),
+                                        .projects = o.projects.c_str(),
+                                        .command = command.c_str(),
+                                        .context = &console,
+                                        .message = PrintMessage,
+                                        .progress = console.showProgress ? PrintProgress : nullptr};
     HalosoilRegionSummary summary{};
     const bool ran = reinterpret_cast<HalosoilRunRegion>(module.entry)(&request, &summary);
     console.ClearProgress();
@@ -145,6 +157,14 @@ BatchCommand AddRegionCommand(CLI::App& app) {
                       "answer Yes to refining each field's drainage capacity");
     command->add_flag("--optimise,--optimize", options.optimise,
                       "answer Yes to optimising each field's leaching efficiencies");
+    command
+        ->add_option("--fill", options.fill,
+                     "fill the gaps of the stations' records (a weather column) linearly")
+        ->type_name("linear")
+        ->check(CLI::IsMember({"linear"}));
+    command->add_option("--max-gap", options.maxGap, "the longest gap filled, in days (default 3)")
+        ->type_name("D")
+        ->check(CLI::Range(1, 366));
     command->add_option("-j", arguments->jobs, "threads (default: one per core)")
         ->type_name("N")
         ->check(CLI::PositiveNumber);

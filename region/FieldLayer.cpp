@@ -3,6 +3,7 @@
 #include <cpl_error.h>
 
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <set>
 
@@ -15,8 +16,36 @@ namespace halosoil::region {
 
 namespace {
 
-// The column that names a field's own base project.
+// The column that names a field's own base project, its station record and the elevation.
 constexpr const char* kProjectColumn = "project";
+constexpr const char* kWeatherColumn = "weather";
+constexpr const char* kElevationColumn = "elevation";
+
+constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
+// The latitudes of the layer's centroids: from its CRS to geographic degrees.
+class Latitudes {
+public:
+    explicit Latitudes(const OGRSpatialReference* crs) {
+        if (crs == nullptr) return;
+        wgs84_.SetWellKnownGeogCS("WGS84");
+        wgs84_.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        transform_.reset(OGRCreateCoordinateTransformation(crs, &wgs84_));
+    }
+
+    double Of(const OGRGeometry& geometry) const {
+        if (!transform_) return kUnknown;
+        OGRPoint centroid;
+        if (geometry.Centroid(&centroid) != OGRERR_NONE) return kUnknown;
+        double x = centroid.getX(), y = centroid.getY();
+        if (!transform_->Transform(1, &x, &y)) return kUnknown;
+        return y;
+    }
+
+private:
+    OGRSpatialReference wgs84_;
+    std::unique_ptr<OGRCoordinateTransformation> transform_;
+};
 
 std::string LastGdalError() {
     const std::string message = CPLGetLastErrorMsg();
@@ -114,12 +143,16 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
     OGRFeatureDefn& definition = *source.layer->GetLayerDefn();
     int idIndex = -1;
     int projectIndex = -1;
+    int weatherIndex = -1;
+    int elevationIndex = -1;
     std::vector<int> parameterIndex;
     for (int k = 0; k < definition.GetFieldCount(); ++k) {
         const OGRFieldDefn& column = *definition.GetFieldDefn(k);
         const std::string name = column.GetNameRef();
         if (name == choice.idColumn) idIndex = k;
         if (name == kProjectColumn) projectIndex = k;
+        if (name == kWeatherColumn) weatherIndex = k;
+        if (name == kElevationColumn) elevationIndex = k;
         if (IsParameterColumn(name)) {
             parameterIndex.push_back(k);
             read.parameterColumns_.push_back(name);
@@ -137,6 +170,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
         read.integerIds_ = type == OFTInteger || type == OFTInteger64;
     }
 
+    const Latitudes latitudes(weatherIndex >= 0 ? source.layer->GetSpatialRef() : nullptr);
     std::set<std::string> ids;
     source.layer->ResetReading();
     for (OGRFeatureUniquePtr& feature : *source.layer) {
@@ -172,7 +206,15 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
         if (projectIndex >= 0 && feature->IsFieldSetAndNotNull(projectIndex))
             field.project = feature->GetFieldAsString(projectIndex);
 
+        if (weatherIndex >= 0 && feature->IsFieldSetAndNotNull(weatherIndex))
+            field.weather = feature->GetFieldAsString(weatherIndex);
+        field.elevation = elevationIndex >= 0 && feature->IsFieldSetAndNotNull(elevationIndex)
+                              ? feature->GetFieldAsDouble(elevationIndex)
+                              : kUnknown;
+
         const OGRGeometry* geometry = feature->GetGeometryRef();
+        field.latitude =
+            geometry != nullptr && !field.weather.empty() ? latitudes.Of(*geometry) : kUnknown;
         if (geometry == nullptr || geometry->IsEmpty()) {
             field.refusal = "Field " + field.id + ": it has no geometry";
         } else {

@@ -32,6 +32,13 @@ struct FieldInput {
     std::string refusal;
     std::vector<ParameterCell> cells;  // the cells that are neither NULL nor empty
     std::string project;               // the `project` cell, as written; empty: the base
+    // The `weather` cell: a station's daily record (relative to the layer's folder) that gives
+    // the field's rain and evaporation; empty: the base's own.
+    std::string weather;
+    // For the weather: the latitude of the field's centroid (degrees north, NaN where the layer
+    // has no CRS to find it by) and the `elevation` cell (m, NaN when there is none).
+    double latitude = 0;
+    double elevation = 0;
 };
 
 class FieldLayer {

@@ -1,5 +1,6 @@
 #include "FieldProjects.h"
 
+#include <cmath>
 #include <filesystem>
 #include <vector>
 
@@ -8,8 +9,11 @@
 #include "MemberRuns.h"
 #include "Parameters.h"
 #include "Plausibility.h"
+#include "ProjectWeather.h"
 #include "ShortestText.h"
+#include "StationFile.h"
 #include "StringToFloat.h"
+#include "WeatherSteps.h"
 
 namespace halosoil::region {
 
@@ -30,6 +34,11 @@ std::string FieldRefusal(const FieldInput& field, const std::string& column,
 
 }  // namespace
 
+struct FieldProjects::Station {
+    weather::StationRecord record;
+    std::string refusal;  // the file's damage, naming file, line and column
+};
+
 InputData ReadBaseProject(const std::string& path) {
     InputData data;
     data.InputFileName = path;
@@ -44,7 +53,9 @@ InputData ReadBaseProject(const std::string& path) {
     return data;
 }
 
-FieldProjects::FieldProjects(const InputData& base, const FieldLayer& layer) : layer_(layer) {
+FieldProjects::FieldProjects(const InputData& base, const FieldLayer& layer,
+                             const weather::FillOptions& fill)
+    : layer_(layer), fill_(fill) {
     base_.data = base;
     for (const FieldInput& field : layer.Fields()) {
         if (field.project.empty() || named_.count(field.project) > 0) continue;
@@ -57,6 +68,48 @@ FieldProjects::FieldProjects(const InputData& base, const FieldLayer& layer) : l
             named.refusal = error.what();
         }
     }
+    for (const FieldInput& field : layer.Fields()) {
+        if (field.weather.empty() || stations_.count(field.weather) > 0) continue;
+        auto station = std::make_shared<Station>();
+        const std::filesystem::path path =
+            std::filesystem::path(layer.Folder()) / std::filesystem::path(field.weather);
+        try {
+            station->record = weather::ReadStationFile(path.lexically_normal().string());
+        } catch (const HalosoilError& error) {
+            station->refusal = error.what();
+        }
+        stations_[field.weather] = std::move(station);
+    }
+}
+
+bool FieldProjects::WithWeather(const FieldInput& field, const InputData& base,
+                                InputData& withWeather, std::string& refusal) const {
+    const Station& station = *stations_.at(field.weather);
+    const std::string cell = Quoted(field.weather);
+    if (!station.refusal.empty()) {
+        refusal = FieldRefusal(field, "weather", cell, station.refusal);
+        return false;
+    }
+    if (std::isnan(field.latitude)) {
+        refusal = FieldRefusal(field, "weather", cell,
+                               "the layer has no CRS that gives the field's latitude");
+        return false;
+    }
+    weather::WeatherOptions options;
+    options.station.latitude = field.latitude;
+    options.station.elevation = std::isnan(field.elevation) ? 0 : field.elevation;
+    options.steps.tstLength = base.TstLength;
+    options.fill = fill_;
+    try {
+        weather::CheckStation(options.station);
+        const weather::WeatherResult steps = weather::ComputeWeather(station.record, options);
+        withWeather = base;
+        weather::ApplyWeather(withWeather, steps.steps, base.TstLength);
+    } catch (const HalosoilError& error) {
+        refusal = FieldRefusal(field, "weather", cell, error.what());
+        return false;
+    }
+    return true;
 }
 
 const FieldProjects::Base& FieldProjects::BaseOf(const FieldInput& field) const {
@@ -71,6 +124,10 @@ bool FieldProjects::Make(const FieldInput& field, InputData& project, std::strin
         refusal = FieldRefusal(field, "project", Quoted(field.project), base.refusal);
         return false;
     }
+    InputData withWeather;
+    if (!field.weather.empty() && !WithWeather(field, base.data, withWeather, refusal))
+        return false;
+    const InputData& start = field.weather.empty() ? base.data : withWeather;
     std::vector<study::Parameter> parameters;
     std::vector<double> values;
     for (const ParameterCell& cell : field.cells) {
@@ -84,7 +141,7 @@ bool FieldProjects::Make(const FieldInput& field, InputData& project, std::strin
             return false;
         }
         try {
-            study::Parameter parameter = study::NamedParameter(column, base.data);
+            study::Parameter parameter = study::NamedParameter(column, start);
             if (!study::CanTake(parameter.Info(), value))
                 throw HalosoilError("beyond what it can take (" +
                                     study::RangeText(parameter.Info()) + ")");
@@ -95,7 +152,7 @@ bool FieldProjects::Make(const FieldInput& field, InputData& project, std::strin
             return false;
         }
     }
-    study::MakeVariant(base.data, parameters, values.data(), project);
+    study::MakeVariant(start, parameters, values.data(), project);
     const std::string implausible = study::ImplausibilityOf(project);
     if (!implausible.empty()) {
         refusal = "Field " + field.id + ": " + implausible;

@@ -13,6 +13,8 @@ struct HalosoilRegionRequest {
     const char* idColumn;  // "" for the feature ids
     int refine;
     int optimise;
+    int weatherFill;    // the stations' gaps filled linearly
+    int weatherMaxGap;  // days
     int threads;
     const char* results;
     const char* outputs;   // "" for none

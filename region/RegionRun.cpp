@@ -17,6 +17,7 @@
 #include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "Plausibility.h"
 #include "ProjectInfo.h"
 #include "ResultsWriter.h"
 #include "RunQuestions.h"
@@ -255,24 +256,45 @@ int ThreadsFor(int asked, std::size_t groups) {
     return static_cast<int>(std::max<std::size_t>(1, std::min<std::size_t>(threads, groups)));
 }
 
-}  // namespace
+// The base as a run takes it, from the file or from memory.
+InputData BaseOf(const RegionOptions& options) {
+    if (!options.baseData) return ReadBaseProject(options.base);
+    InputData base = *options.baseData;
+    CheckPlausible(base);
+    PrepareIrrigSpread(base);
+    return base;
+}
 
-RegionSummary RunRegion(const RegionOptions& options) {
-    const auto started = std::chrono::steady_clock::now();
-    const InputData base = ReadBaseProject(options.base);
-    const FieldLayer layer = FieldLayer::Read(options.fields);
-    if (!options.projects.empty() || !options.outputs.empty()) RefuseIdsThatCannotNameFiles(layer);
-    if (!options.projects.empty()) MakeFolder(options.projects);
-    if (!options.outputs.empty()) MakeFolder(options.outputs);
-    for (const std::string& column : layer.ReplacedColumns())
-        if (options.message)
-            options.message("The layer's column " + column +
-                            " is replaced by the result of that name");
-    const FieldProjects projects(base, layer);
-    ResultsWriter writer(options.results, layer);
-    const Region region(options, layer, projects);
+// Everything a region needs before its first field runs; its refusals stop the region.
+struct PreparedRegion {
+    FieldLayer layer;
+    InputData base;
 
-    const std::size_t fieldCount = layer.Fields().size();
+    explicit PreparedRegion(const RegionOptions& options)
+        : layer(FieldLayer::Read(options.fields)), base(BaseOf(options)) {
+        if (!options.projects.empty() || !options.outputs.empty())
+            RefuseIdsThatCannotNameFiles(layer);
+        if (!options.projects.empty()) MakeFolder(options.projects);
+        if (!options.outputs.empty()) MakeFolder(options.outputs);
+        for (const std::string& column : layer.ReplacedColumns())
+            if (options.message)
+                options.message("The layer's column " + column +
+                                " is replaced by the result of that name");
+    }
+};
+
+struct Counts {
+    long long ran = 0, stopped = 0, refused = 0, failedWrites = 0;
+};
+
+// Runs every field of the layer, the groups on the threads, and hands each result to take on
+// this thread in the order of the fields.
+Counts RunGroups(const RegionOptions& options, const PreparedRegion& prepared,
+                 const std::function<void(std::size_t, const FieldResult&)>& take) {
+    const FieldProjects projects(prepared.base, prepared.layer,
+                                 {options.weatherFill, options.weatherMaxGap});
+    const Region region(options, prepared.layer, projects);
+    const std::size_t fieldCount = prepared.layer.Fields().size();
     const std::size_t groups = (fieldCount + kFieldsPerGroup - 1) / kFieldsPerGroup;
     const int threads = ThreadsFor(options.threads, groups);
     GroupPipeline pipeline(groups, kGroupsAheadPerThread * static_cast<std::size_t>(threads));
@@ -283,10 +305,9 @@ RegionSummary RunRegion(const RegionOptions& options) {
             std::size_t group = 0;
             while (pipeline.Take(group)) {
                 const std::size_t begin = group * kFieldsPerGroup;
+                const std::size_t end = std::min(begin + kFieldsPerGroup, fieldCount);
                 long long failed = 0;
-                pipeline.Done(group,
-                              region.RunGroup(begin, std::min(begin + kFieldsPerGroup, fieldCount),
-                                              buffers, failed));
+                pipeline.Done(group, region.RunGroup(begin, end, buffers, failed));
                 failedWrites += failed;
             }
         } catch (...) {
@@ -296,8 +317,7 @@ RegionSummary RunRegion(const RegionOptions& options) {
     std::vector<std::thread> workers;
     for (int t = 0; t < threads; ++t) workers.emplace_back(work);
 
-    RegionSummary summary;
-    summary.fields = static_cast<long long>(fieldCount);
+    Counts counts;
     try {
         std::vector<FieldResult> results;
         for (std::size_t group = 0; group < groups; ++group) {
@@ -305,19 +325,21 @@ RegionSummary RunRegion(const RegionOptions& options) {
             if (!pipeline.Next(group, results)) break;
             for (std::size_t k = 0; k < results.size(); ++k) {
                 const FieldResult& result = results[k];
-                writer.Add(group * kFieldsPerGroup + k, result);
-                summary.ran += result.status == FieldStatus::Ok;
-                summary.stopped += result.status == FieldStatus::Stopped;
-                summary.refused += result.status == FieldStatus::Refused;
-                if (!result.message.empty() && result.status == FieldStatus::Refused &&
-                    options.message)
-                    options.message(result.message);
+                take(group * kFieldsPerGroup + k, result);
+                counts.ran += result.status == FieldStatus::Ok;
+                counts.stopped += result.status == FieldStatus::Stopped;
+                counts.refused += result.status == FieldStatus::Refused;
+                if (!result.message.empty() && options.message)
+                    options.message(
+                        result.status == FieldStatus::Refused
+                            ? result.message
+                            : "Field " + prepared.layer.Fields()[group * kFieldsPerGroup + k].id +
+                                  ": " + result.message);
             }
             if (options.progress)
                 options.progress(
-                    std::min<long long>(static_cast<long long>((group + 1) * kFieldsPerGroup),
-                                        summary.fields),
-                    summary.fields);
+                    static_cast<long long>(std::min((group + 1) * kFieldsPerGroup, fieldCount)),
+                    static_cast<long long>(fieldCount));
         }
     } catch (...) {
         pipeline.Stop();
@@ -327,12 +349,52 @@ RegionSummary RunRegion(const RegionOptions& options) {
     pipeline.Stop();
     for (std::thread& worker : workers) worker.join();
     if (const std::exception_ptr failure = pipeline.Failure()) std::rethrow_exception(failure);
+    counts.failedWrites = failedWrites;
+    return counts;
+}
 
-    writer.Finish({options.base, options.command, kVersion, TodayUtc()});
-    summary.failedWrites = failedWrites;
+RunRecord RecordOf(const RegionOptions& options) {
+    return {options.base, options.command, kVersion, TodayUtc()};
+}
+
+}  // namespace
+
+RegionSummary RunRegion(const RegionOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    const PreparedRegion prepared(options);
+    ResultsWriter writer(options.results, prepared.layer);
+    const Counts counts =
+        RunGroups(options, prepared,
+                  [&](std::size_t index, const FieldResult& result) { writer.Add(index, result); });
+    writer.Finish(RecordOf(options));
+    RegionSummary summary;
+    summary.fields = static_cast<long long>(prepared.layer.Fields().size());
+    summary.ran = counts.ran;
+    summary.stopped = counts.stopped;
+    summary.refused = counts.refused;
+    summary.failedWrites = counts.failedWrites;
     summary.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return summary;
+}
+
+std::vector<FieldResult> RunFields(const RegionOptions& options) {
+    const PreparedRegion prepared(options);
+    std::vector<FieldResult> results(prepared.layer.Fields().size());
+    RunGroups(options, prepared,
+              [&](std::size_t index, const FieldResult& result) { results[index] = result; });
+    return results;
+}
+
+void WriteRegionResults(const RegionOptions& options, const std::vector<FieldResult>& results) {
+    const FieldLayer layer = FieldLayer::Read(options.fields);
+    if (results.size() != layer.Fields().size())
+        throw HalosoilError("The results of " + std::to_string(results.size()) +
+                            " fields cannot be written for a layer of " +
+                            std::to_string(layer.Fields().size()));
+    ResultsWriter writer(options.results, layer);
+    for (std::size_t k = 0; k < results.size(); ++k) writer.Add(k, results[k]);
+    writer.Finish(RecordOf(options));
 }
 
 }  // namespace halosoil::region

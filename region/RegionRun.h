@@ -9,14 +9,22 @@
 #include <vector>
 
 #include "FieldLayer.h"
+#include "FieldResult.h"
+#include "InputData.h"
 
 namespace halosoil::region {
 
 struct RegionOptions {
     std::string base;  // the project every field starts from, unless its `project` cell names one
+    // The base in memory instead of the file base (which then only names it in the run table):
+    // Python's Project. It is checked and prepared as `run` prepares a file's project.
+    const InputData* baseData = nullptr;
     LayerChoice fields;
     bool refine = false;    // Yes to refining each field's drainage capacity
     bool optimise = false;  // Yes to optimising each field's leaching efficiencies
+    // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
+    bool weatherFill = false;
+    int weatherMaxGap = 3;
     int threads = 0;        // 0: one per core
     std::string results;    // the GeoPackage written
     std::string outputs;    // a folder for each field's <id>.out; empty: none
@@ -48,5 +56,13 @@ public:
 // Runs the region. Throws HalosoilError, before any field runs, when the base, the layer or
 // its ids cannot serve, or when the results cannot be written (the previous file then stays).
 RegionSummary RunRegion(const RegionOptions& options);
+
+// The fields' results without writing the GeoPackage (options.results is not used): a part of
+// a region run on a worker of a cluster. The refusals go to options.message as RunRegion's.
+std::vector<FieldResult> RunFields(const RegionOptions& options);
+
+// Writes the GeoPackage of results found elsewhere (one per field of the layer, in its order),
+// as RunRegion writes it.
+void WriteRegionResults(const RegionOptions& options, const std::vector<FieldResult>& results);
 
 }  // namespace halosoil::region

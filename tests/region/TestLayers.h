@@ -45,13 +45,14 @@ inline void RegisterTestGdal() {
 }
 
 // Writes the fields as layer name of a file of driver ("GPKG", "ESRI Shapefile", "GeoJSON");
-// squares of 100 m in UTM zone 43 N.
+// squares of 100 m in UTM zone 43 N unless the fields give their geometry, in the CRS epsg.
 inline void AddTestLayer(GDALDataset& dataset, const std::string& name,
                          const std::vector<TestColumn>& columns,
-                         const std::vector<TestField>& fields) {
-    OGRSpatialReference utm;
-    utm.importFromEPSG(32643);
-    OGRLayer* layer = dataset.CreateLayer(name.c_str(), &utm, wkbPolygon, nullptr);
+                         const std::vector<TestField>& fields, int epsg = 32643) {
+    OGRSpatialReference crs;
+    crs.importFromEPSG(epsg);
+    crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    OGRLayer* layer = dataset.CreateLayer(name.c_str(), &crs, wkbPolygon, nullptr);
     ASSERT_NE(layer, nullptr);
     for (const TestColumn& column : columns) {
         OGRFieldDefn definition(column.name.c_str(), column.type);
@@ -93,10 +94,11 @@ inline Dataset CreateTestFile(const std::filesystem::path& path, const char* dri
 
 inline void WriteTestLayer(const std::filesystem::path& path,
                            const std::vector<TestColumn>& columns,
-                           const std::vector<TestField>& fields, const char* driver = "GPKG") {
+                           const std::vector<TestField>& fields, const char* driver = "GPKG",
+                           int epsg = 32643) {
     Dataset dataset = CreateTestFile(path, driver);
     ASSERT_TRUE(dataset);
-    AddTestLayer(*dataset, "fields", columns, fields);
+    AddTestLayer(*dataset, "fields", columns, fields, epsg);
 }
 
 inline Dataset OpenResults(const std::filesystem::path& path) {

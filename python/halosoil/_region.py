@@ -178,8 +178,9 @@ def _base_of(base: Any) -> tuple[dict[str, Any], str]:
 
 
 def region(base: Project, fields: Any, refine: bool = False, optimise: bool = False, *,
-           layer: Optional[str] = None, id: Optional[str] = None, client: Any = None,
-           fields_per_task: int = 1000, threads: int = 0) -> Region:
+           layer: Optional[str] = None, id: Optional[str] = None, fill: Optional[str] = None,
+           max_gap: int = 3, client: Any = None, fields_per_task: int = 1000,
+           threads: int = 0) -> Region:
     """Runs every field of a layer as a project of its own: the base with the field's columns
     named after movable parameters applied, as ``halosoil-batch region`` runs them.
 
@@ -199,6 +200,11 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         The layer of a file that holds several.
     id : str, optional
         The column of a file's ids.
+    fill, max_gap : str, int
+        A column ``weather`` names a station's daily record (as ``read_weather`` reads it,
+        relative to the layer's folder) that gives the field's rain and evaporation at the
+        latitude of its centroid and the height of its ``elevation`` column (m, else 0);
+        ``fill="linear"`` fills the records' gaps of up to ``max_gap`` days.
     client : dask.distributed.Client, optional
         Runs the fields on the cluster's workers, ``fields_per_task`` to a task, with the same
         numbers as here. A task of a lost worker runs again on another: no field is missing or
@@ -228,6 +234,9 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
     optimise = flag("optimise", optimise)
     fields_per_task = count("fields_per_task", fields_per_task, 1)
     threads = count("threads", threads, 0)
+    if fill not in (None, "linear"):
+        raise InputError(f"fill must be None or 'linear', not {fill!r}")
+    fill_days = count("max_gap", max_gap, 1) if fill else 0
     if id is not None and not isinstance(id, str):
         raise TypeError(f"id names a column, not {id!r}")
     folder = tempfile.mkdtemp(prefix="halosoil-region-")
@@ -242,10 +251,11 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         try:
             if client is None:
                 summary = module.run_region(record, base_name, path, layer_name, id_column,
-                                            refine, optimise, threads, results, command)
+                                            refine, optimise, fill_days, threads, results,
+                                            command)
             else:
                 summary = _region_on_dask(module, record, base_name, path, layer_name,
-                                          id_column, refine, optimise, client,
+                                          id_column, refine, optimise, fill_days, client,
                                           fields_per_task, results, command)
         except _core.HalosoilError as error:
             raise InputError(str(error)) from None
@@ -256,36 +266,39 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def _run_chunk(record: dict[str, Any], chunk: Any, refine: bool,
-               optimise: bool) -> list[tuple[str, str, dict[str, np.ndarray]]]:
+def _run_chunk(record: dict[str, Any], chunk: Any, refine: bool, optimise: bool,
+               fill_days: int) -> list[tuple[str, str, dict[str, np.ndarray]]]:
     """A worker's part: a chunk of fields, written to a layer of its own, run."""
     folder = tempfile.mkdtemp(prefix="halosoil-region-chunk-")
     try:
         path = os.path.join(folder, "chunk.gpkg")
         chunk.to_file(path, driver="GPKG", layer="fields")
-        return _module().run_fields(record, path, _CHUNK_ID, refine, optimise, 0)
+        return _module().run_fields(record, path, _CHUNK_ID, refine, optimise, fill_days, 0)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
 
 def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: str,
-                    layer_name: str, id_column: str, refine: bool, optimise: bool, client: Any,
-                    fields_per_task: int, results: str, command: str) -> dict[str, Any]:
+                    layer_name: str, id_column: str, refine: bool, optimise: bool,
+                    fill_days: int, client: Any, fields_per_task: int, results: str,
+                    command: str) -> dict[str, Any]:
     geopandas = _geopandas()
     ids = module.layer_ids(path, layer_name, id_column)
     frame = geopandas.read_file(path, layer=layer_name or None)
     frame[_CHUNK_ID] = ids
-    if "project" in frame.columns:
-        # The workers read a field's own base from where the layer's folder puts it.
-        here = os.path.dirname(os.path.abspath(path))
-        frame["project"] = [p if not isinstance(p, str) or not p.strip() or os.path.isabs(p)
-                            else os.path.join(here, p) for p in frame["project"]]
+    here = os.path.dirname(os.path.abspath(path))
+    for column in ("project", "weather"):
+        # The workers read a field's own base and station from where the layer's folder puts
+        # them.
+        if column in frame.columns:
+            frame[column] = [p if not isinstance(p, str) or not p.strip() or os.path.isabs(p)
+                             else os.path.join(here, p) for p in frame[column]]
     chunks = [frame.iloc[start:start + fields_per_task]
               for start in range(0, len(frame), fields_per_task)]
     outcomes: list[Any] = []
     with on_cluster(client):
-        futures = [client.submit(_run_chunk, record, chunk, refine, optimise, pure=False,
-                                 retries=2) for chunk in chunks]
+        futures = [client.submit(_run_chunk, record, chunk, refine, optimise, fill_days,
+                                 pure=False, retries=2) for chunk in chunks]
         # Gathered in the chunks' order: a chunk run again replaces its own place only.
         for future in futures:
             outcomes.extend(future.result())

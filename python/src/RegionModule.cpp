@@ -28,6 +28,8 @@ struct Arguments {
     std::string idColumn;
     bool refine = false;
     bool optimise = false;
+    bool weatherFill = false;
+    int weatherMaxGap = 3;
     int threads = 0;
     std::string results;
     std::string command;
@@ -41,6 +43,8 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     options.fields = {arguments.fields, arguments.layer, arguments.idColumn};
     options.refine = arguments.refine;
     options.optimise = arguments.optimise;
+    options.weatherFill = arguments.weatherFill;
+    options.weatherMaxGap = arguments.weatherMaxGap;
     options.threads = arguments.threads;
     options.results = arguments.results;
     options.command = arguments.command;
@@ -48,21 +52,24 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     return options;
 }
 
+// fillDays 0 leaves the stations' gaps refused; otherwise gaps of up to that many days are
+// filled linearly.
 Arguments ArgumentsOf(const std::string& baseName, const std::string& fields,
                       const std::string& layer, const std::string& idColumn, bool refine,
-                      bool optimise, int threads, const std::string& results,
+                      bool optimise, int fillDays, int threads, const std::string& results,
                       const std::string& command) {
-    return {baseName, fields, layer, idColumn, refine, optimise, threads, results, command};
+    return {baseName,     fields,   layer,   idColumn, refine, optimise,
+            fillDays > 0, fillDays, threads, results,  command};
 }
 
 // Runs the region and writes its GeoPackage; the summary and the messages as a dict.
 py::dict RunRegion(const py::dict& record, const std::string& baseName, const std::string& fields,
                    const std::string& layer, const std::string& idColumn, bool refine,
-                   bool optimise, int threads, const std::string& results,
+                   bool optimise, int fillDays, int threads, const std::string& results,
                    const std::string& command) {
     const InputData base = RecordFromDict(record);
-    const Arguments arguments =
-        ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise, threads, results, command);
+    const Arguments arguments = ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise,
+                                            fillDays, threads, results, command);
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     region::RegionSummary summary;
@@ -82,10 +89,10 @@ py::dict RunRegion(const py::dict& record, const std::string& baseName, const st
 
 // A part of a region run on a worker: per field (status, message, {quantity: array 0..N}).
 py::list RunFields(const py::dict& record, const std::string& fields, const std::string& idColumn,
-                   bool refine, bool optimise, int threads) {
+                   bool refine, bool optimise, int fillDays, int threads) {
     const InputData base = RecordFromDict(record);
     const Arguments arguments =
-        ArgumentsOf("", fields, "", idColumn, refine, optimise, threads, "", "");
+        ArgumentsOf("", fields, "", idColumn, refine, optimise, fillDays, threads, "", "");
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     std::vector<region::FieldResult> results;
@@ -145,8 +152,7 @@ std::vector<std::string> LayerIds(const std::string& fields, const std::string& 
                                   const std::string& idColumn) {
     const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn});
     std::vector<std::string> ids;
-    for (const region::FieldInput& field : layer.Fields())
-        ids.push_back(field.id);
+    for (const region::FieldInput& field : layer.Fields()) ids.push_back(field.id);
     return ids;
 }
 
@@ -172,10 +178,10 @@ PYBIND11_MODULE(_gis, m) {
     });
     m.def("run_region", &RunRegion, py::arg("record"), py::arg("base_name"), py::arg("fields"),
           py::arg("layer"), py::arg("id_column"), py::arg("refine"), py::arg("optimise"),
-          py::arg("threads"), py::arg("results"), py::arg("command"),
+          py::arg("fill_days"), py::arg("threads"), py::arg("results"), py::arg("command"),
           "Runs every field of the layer and writes the results GeoPackage; the summary.");
     m.def("run_fields", &RunFields, py::arg("record"), py::arg("fields"), py::arg("id_column"),
-          py::arg("refine"), py::arg("optimise"), py::arg("threads"),
+          py::arg("refine"), py::arg("optimise"), py::arg("fill_days"), py::arg("threads"),
           "Runs every field of the layer; per field (status, message, series).");
     m.def("layer_ids", &LayerIds, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
           "The ids of the layer's fields, in its order.");

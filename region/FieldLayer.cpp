@@ -138,7 +138,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
     Source& source = *read.source_;
     source.dataset = OpenLayerFile(choice.path);
     source.layer = ChosenLayer(*source.dataset, choice);
-    read.folder_ = std::filesystem::path(choice.path).parent_path().string();
+    read.cells_.folder = std::filesystem::path(choice.path).parent_path().string();
 
     OGRFeatureDefn& definition = *source.layer->GetLayerDefn();
     int idIndex = -1;
@@ -155,7 +155,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
         if (name == kElevationColumn) elevationIndex = k;
         if (IsParameterColumn(name)) {
             parameterIndex.push_back(k);
-            read.parameterColumns_.push_back(name);
+            read.cells_.parameterColumns.push_back(name);
         }
         if (IsResultColumn(name))
             read.replacedColumns_.push_back(name);
@@ -226,7 +226,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
                                 GeometryName(*geometry) + ", not a polygon";
             }
         }
-        read.fields_.push_back(std::move(field));
+        read.cells_.fields.push_back(std::move(field));
         source.features.push_back(std::move(feature));
     }
     return read;

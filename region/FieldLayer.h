@@ -41,6 +41,15 @@ struct FieldInput {
     double elevation = 0;
 };
 
+// What the fields' projects are made from: every field's cells, the parameter columns they
+// refer to, and the folder their files are named from. Plain data, so that a part of a region
+// can be sent to another process without its layer.
+struct FieldCells {
+    std::vector<FieldInput> fields;
+    std::vector<std::string> parameterColumns;  // the columns named after movable parameters
+    std::string folder;  // of the layer's file, which `project` and `weather` cells are relative to
+};
+
 class FieldLayer {
 public:
     // Opens the layer and reads every field. Throws HalosoilError, before anything runs, for
@@ -52,11 +61,8 @@ public:
     FieldLayer& operator=(FieldLayer&&) noexcept;
     ~FieldLayer();
 
-    const std::vector<FieldInput>& Fields() const { return fields_; }
-    // The columns named after movable parameters, in the layer's order.
-    const std::vector<std::string>& ParameterColumns() const { return parameterColumns_; }
-    // The folder of the layer's file, which `project` cells are relative to.
-    const std::string& Folder() const { return folder_; }
+    const FieldCells& Cells() const { return cells_; }
+    const std::vector<FieldInput>& Fields() const { return cells_.fields; }
     // Whether the ids are whole numbers (the feature ids, or an integer column).
     bool IntegerIds() const { return integerIds_; }
     // Columns that the results replace, so that they are not carried (a results layer read as
@@ -72,10 +78,8 @@ private:
     FieldLayer();
 
     std::unique_ptr<Source> source_;
-    std::vector<FieldInput> fields_;
-    std::vector<std::string> parameterColumns_;
+    FieldCells cells_;
     std::vector<std::string> replacedColumns_;
-    std::string folder_;
     bool integerIds_ = true;
 };
 

@@ -53,26 +53,26 @@ InputData ReadBaseProject(const std::string& path) {
     return data;
 }
 
-FieldProjects::FieldProjects(const InputData& base, const FieldLayer& layer,
+FieldProjects::FieldProjects(const InputData& base, const FieldCells& cells,
                              const weather::FillOptions& fill)
-    : layer_(layer), fill_(fill) {
+    : cells_(cells), fill_(fill) {
     base_.data = base;
-    for (const FieldInput& field : layer.Fields()) {
+    for (const FieldInput& field : cells.fields) {
         if (field.project.empty() || named_.count(field.project) > 0) continue;
         Base& named = named_[field.project];
         const std::filesystem::path path =
-            std::filesystem::path(layer.Folder()) / std::filesystem::path(field.project);
+            std::filesystem::path(cells.folder) / std::filesystem::path(field.project);
         try {
             named.data = ReadBaseProject(path.lexically_normal().string());
         } catch (const HalosoilError& error) {
             named.refusal = error.what();
         }
     }
-    for (const FieldInput& field : layer.Fields()) {
+    for (const FieldInput& field : cells.fields) {
         if (field.weather.empty() || stations_.count(field.weather) > 0) continue;
         auto station = std::make_shared<Station>();
         const std::filesystem::path path =
-            std::filesystem::path(layer.Folder()) / std::filesystem::path(field.weather);
+            std::filesystem::path(cells.folder) / std::filesystem::path(field.weather);
         try {
             station->record = weather::ReadStationFile(path.lexically_normal().string());
         } catch (const HalosoilError& error) {
@@ -131,8 +131,7 @@ bool FieldProjects::Make(const FieldInput& field, InputData& project, std::strin
     std::vector<study::Parameter> parameters;
     std::vector<double> values;
     for (const ParameterCell& cell : field.cells) {
-        const std::string& column =
-            layer_.ParameterColumns()[static_cast<std::size_t>(cell.column)];
+        const std::string& column = cells_.parameterColumns[static_cast<std::size_t>(cell.column)];
         double value = cell.number;
         try {
             if (cell.isText) value = PointStringToFloat(cell.text);

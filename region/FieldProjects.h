@@ -19,7 +19,7 @@ class FieldProjects {
 public:
     // Reads every base the layer's `project` cells name, once each, before any field is made.
     // fill says how gaps of the stations' records are filled.
-    FieldProjects(const InputData& base, const FieldLayer& layer, const weather::FillOptions& fill);
+    FieldProjects(const InputData& base, const FieldCells& cells, const weather::FillOptions& fill);
 
     // Fills the field's project and says whether it can run; otherwise refusal says why.
     // Safe to call from several threads at once.
@@ -42,7 +42,7 @@ private:
     Base base_;
     std::map<std::string, Base> named_;
     std::map<std::string, std::shared_ptr<const Station>> stations_;
-    const FieldLayer& layer_;
+    const FieldCells& cells_;
     weather::FillOptions fill_;
 };
 

@@ -71,8 +71,8 @@ struct GroupBuffers {
 
 class Region {
 public:
-    Region(const RegionOptions& options, const FieldLayer& layer, const FieldProjects& projects)
-        : options_(options), layer_(layer), projects_(projects) {}
+    Region(const RegionOptions& options, const FieldCells& cells, const FieldProjects& projects)
+        : options_(options), cells_(cells), projects_(projects) {}
 
     // The fields [begin, end), each with its result.
     std::vector<FieldResult> RunGroup(std::size_t begin, std::size_t end, GroupBuffers& buffers,
@@ -85,7 +85,7 @@ private:
                            const RunState& state) const;
 
     const RegionOptions& options_;
-    const FieldLayer& layer_;
+    const FieldCells& cells_;
     const FieldProjects& projects_;
 };
 
@@ -153,7 +153,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
     std::vector<std::string*> refusals;
     std::vector<std::size_t> which;
     for (std::size_t k = 0; k < count; ++k) {
-        const FieldInput& field = layer_.Fields()[begin + k];
+        const FieldInput& field = cells_.fields[begin + k];
         if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
             buffers.projects[k].InputFileName =
                 options_.projects.empty()
@@ -170,7 +170,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
     Compute(runnable, states, refusals);
     for (std::size_t r = 0; r < which.size(); ++r) {
         const std::size_t k = which[r];
-        const FieldInput& field = layer_.Fields()[begin + k];
+        const FieldInput& field = cells_.fields[begin + k];
         const InputData& project = buffers.projects[k];
         const RunState& state = buffers.states[k];
         FieldResult& result = results[k];
@@ -289,12 +289,11 @@ struct Counts {
 
 // Runs every field of the layer, the groups on the threads, and hands each result to take on
 // this thread in the order of the fields.
-Counts RunGroups(const RegionOptions& options, const PreparedRegion& prepared,
+Counts RunGroups(const RegionOptions& options, const FieldCells& cells, const InputData& base,
                  const std::function<void(std::size_t, const FieldResult&)>& take) {
-    const FieldProjects projects(prepared.base, prepared.layer,
-                                 {options.weatherFill, options.weatherMaxGap});
-    const Region region(options, prepared.layer, projects);
-    const std::size_t fieldCount = prepared.layer.Fields().size();
+    const FieldProjects projects(base, cells, {options.weatherFill, options.weatherMaxGap});
+    const Region region(options, cells, projects);
+    const std::size_t fieldCount = cells.fields.size();
     const std::size_t groups = (fieldCount + kFieldsPerGroup - 1) / kFieldsPerGroup;
     const int threads = ThreadsFor(options.threads, groups);
     GroupPipeline pipeline(groups, kGroupsAheadPerThread * static_cast<std::size_t>(threads));
@@ -330,11 +329,10 @@ Counts RunGroups(const RegionOptions& options, const PreparedRegion& prepared,
                 counts.stopped += result.status == FieldStatus::Stopped;
                 counts.refused += result.status == FieldStatus::Refused;
                 if (!result.message.empty() && options.message)
-                    options.message(
-                        result.status == FieldStatus::Refused
-                            ? result.message
-                            : "Field " + prepared.layer.Fields()[group * kFieldsPerGroup + k].id +
-                                  ": " + result.message);
+                    options.message(result.status == FieldStatus::Refused
+                                        ? result.message
+                                        : "Field " + cells.fields[group * kFieldsPerGroup + k].id +
+                                              ": " + result.message);
             }
             if (options.progress)
                 options.progress(
@@ -364,7 +362,7 @@ RegionSummary RunRegion(const RegionOptions& options) {
     const PreparedRegion prepared(options);
     ResultsWriter writer(options.results, prepared.layer);
     const Counts counts =
-        RunGroups(options, prepared,
+        RunGroups(options, prepared.layer.Cells(), prepared.base,
                   [&](std::size_t index, const FieldResult& result) { writer.Add(index, result); });
     writer.Finish(RecordOf(options));
     RegionSummary summary;
@@ -378,10 +376,10 @@ RegionSummary RunRegion(const RegionOptions& options) {
     return summary;
 }
 
-std::vector<FieldResult> RunFields(const RegionOptions& options) {
-    const PreparedRegion prepared(options);
-    std::vector<FieldResult> results(prepared.layer.Fields().size());
-    RunGroups(options, prepared,
+std::vector<FieldResult> RunFields(const RegionOptions& options, const FieldCells& cells) {
+    const InputData base = BaseOf(options);
+    std::vector<FieldResult> results(cells.fields.size());
+    RunGroups(options, cells, base,
               [&](std::size_t index, const FieldResult& result) { results[index] = result; });
     return results;
 }

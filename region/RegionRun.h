@@ -25,11 +25,11 @@ struct RegionOptions {
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;
-    int threads = 0;        // 0: one per core
-    std::string results;    // the GeoPackage written
-    std::string outputs;    // a folder for each field's <id>.out; empty: none
-    std::string projects;   // a folder for each field's <id>.inp; empty: none
-    std::string command;    // the command line, for the run table
+    int threads = 0;       // 0: one per core
+    std::string results;   // the GeoPackage written
+    std::string outputs;   // a folder for each field's <id>.out; empty: none
+    std::string projects;  // a folder for each field's <id>.inp; empty: none
+    std::string command;   // the command line, for the run table
     // Set from another thread to stop; RunRegion then throws RegionCancelled and the previous
     // results stay as they were.
     const std::atomic<bool>* cancel = nullptr;
@@ -57,9 +57,10 @@ public:
 // its ids cannot serve, or when the results cannot be written (the previous file then stays).
 RegionSummary RunRegion(const RegionOptions& options);
 
-// The fields' results without writing the GeoPackage (options.results is not used): a part of
-// a region run on a worker of a cluster. The refusals go to options.message as RunRegion's.
-std::vector<FieldResult> RunFields(const RegionOptions& options);
+// The results of fields given by their cells, without a layer or the GeoPackage (options.fields
+// and options.results are not used): a part of a region run on a worker of a cluster. The
+// messages go to options.message as RunRegion's.
+std::vector<FieldResult> RunFields(const RegionOptions& options, const FieldCells& cells);
 
 // Writes the GeoPackage of results found elsewhere (one per field of the layer, in its order),
 // as RunRegion writes it.

@@ -20,8 +20,6 @@ from ._project import Project
 
 # The statistics of each quantity in the fields layer, in the order of its columns.
 _SUMMARIES = ("final", "mean", "min", "max")
-# The id column given to the chunks sent to a cluster, so that each field keeps its id there.
-_CHUNK_ID = "__halosoil_field"
 
 
 def _geopandas():
@@ -208,8 +206,8 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
     client : dask.distributed.Client, optional
         Runs the fields on the cluster's workers, ``fields_per_task`` to a task, with the same
         numbers as here. A task of a lost worker runs again on another: no field is missing or
-        doubled. The workers need halosoil and geopandas; a ``project`` column's files must
-        be readable by them under the path the layer's folder gives.
+        doubled. The workers need halosoil; the files a ``project`` or ``weather`` column
+        names must be readable by them under the path the layer's folder gives.
     fields_per_task : int
         Fields per task of a client.
     threads : int
@@ -266,39 +264,28 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def _run_chunk(record: dict[str, Any], chunk: Any, refine: bool, optimise: bool,
+def _run_chunk(record: dict[str, Any], columns: list[str], folder: str, chunk: list[Any],
+               refine: bool, optimise: bool,
                fill_days: int) -> list[tuple[str, str, dict[str, np.ndarray]]]:
-    """A worker's part: a chunk of fields, written to a layer of its own, run."""
-    folder = tempfile.mkdtemp(prefix="halosoil-region-chunk-")
-    try:
-        path = os.path.join(folder, "chunk.gpkg")
-        chunk.to_file(path, driver="GPKG", layer="fields")
-        return _module().run_fields(record, path, _CHUNK_ID, refine, optimise, fill_days, 0)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    """A worker's part: the cells of a chunk of fields, run."""
+    return _module().run_cells(record, columns, folder, chunk, refine, optimise, fill_days, 0)
 
 
 def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: str,
                     layer_name: str, id_column: str, refine: bool, optimise: bool,
                     fill_days: int, client: Any, fields_per_task: int, results: str,
                     command: str) -> dict[str, Any]:
-    geopandas = _geopandas()
-    ids = module.layer_ids(path, layer_name, id_column)
-    frame = geopandas.read_file(path, layer=layer_name or None)
-    frame[_CHUNK_ID] = ids
-    here = os.path.dirname(os.path.abspath(path))
-    for column in ("project", "weather"):
-        # The workers read a field's own base and station from where the layer's folder puts
-        # them.
-        if column in frame.columns:
-            frame[column] = [p if not isinstance(p, str) or not p.strip() or os.path.isabs(p)
-                             else os.path.join(here, p) for p in frame[column]]
-    chunks = [frame.iloc[start:start + fields_per_task]
-              for start in range(0, len(frame), fields_per_task)]
+    columns, folder, cells = module.layer_cells(path, layer_name, id_column)
+    # Only the cells cross to the workers, not the geometries: a field's own base and station
+    # are read there from where the layer's folder puts them.
+    folder = os.path.abspath(folder or ".")
+    ids = [cell[0] for cell in cells]
+    chunks = [cells[start:start + fields_per_task]
+              for start in range(0, len(cells), fields_per_task)]
     outcomes: list[Any] = []
     with on_cluster(client):
-        futures = [client.submit(_run_chunk, record, chunk, refine, optimise, fill_days,
-                                 pure=False, retries=2) for chunk in chunks]
+        futures = [client.submit(_run_chunk, record, columns, folder, chunk, refine, optimise,
+                                 fill_days, pure=False, retries=2) for chunk in chunks]
         # Gathered in the chunks' order: a chunk run again replaces its own place only.
         for future in futures:
             outcomes.extend(future.result())

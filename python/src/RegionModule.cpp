@@ -87,18 +87,60 @@ py::dict RunRegion(const py::dict& record, const std::string& baseName, const st
     return done;
 }
 
+// The fields' cells as plain Python values: (parameter columns, folder, fields), each field
+// (id, refusal, cells, project, weather, latitude, elevation), each cell (column, is_text,
+// number, text).
+py::tuple LayerCells(const std::string& fields, const std::string& layerName,
+                     const std::string& idColumn) {
+    const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn});
+    const region::FieldCells& cells = layer.Cells();
+    py::list inputs;
+    for (const region::FieldInput& field : cells.fields) {
+        py::list values;
+        for (const region::ParameterCell& cell : field.cells)
+            values.append(py::make_tuple(cell.column, cell.isText, cell.number, cell.text));
+        inputs.append(py::make_tuple(field.id, field.refusal, values, field.project, field.weather,
+                                     field.latitude, field.elevation));
+    }
+    return py::make_tuple(cells.parameterColumns, cells.folder, inputs);
+}
+
+region::FieldCells CellsOf(const std::vector<std::string>& columns, const std::string& folder,
+                           const py::list& inputs) {
+    region::FieldCells cells{{}, columns, folder};
+    for (const py::handle input : inputs) {
+        const py::tuple parts = py::reinterpret_borrow<py::tuple>(input);
+        region::FieldInput field;
+        field.id = parts[0].cast<std::string>();
+        field.refusal = parts[1].cast<std::string>();
+        for (const py::handle value : parts[2].cast<py::list>()) {
+            const py::tuple cell = py::reinterpret_borrow<py::tuple>(value);
+            field.cells.push_back({cell[0].cast<int>(), cell[1].cast<bool>(),
+                                   cell[2].cast<double>(), cell[3].cast<std::string>()});
+        }
+        field.project = parts[3].cast<std::string>();
+        field.weather = parts[4].cast<std::string>();
+        field.latitude = parts[5].cast<double>();
+        field.elevation = parts[6].cast<double>();
+        cells.fields.push_back(std::move(field));
+    }
+    return cells;
+}
+
 // A part of a region run on a worker: per field (status, message, {quantity: array 0..N}).
-py::list RunFields(const py::dict& record, const std::string& fields, const std::string& idColumn,
-                   bool refine, bool optimise, int fillDays, int threads) {
+py::list RunCells(const py::dict& record, const std::vector<std::string>& columns,
+                  const std::string& folder, const py::list& inputs, bool refine, bool optimise,
+                  int fillDays, int threads) {
     const InputData base = RecordFromDict(record);
+    const region::FieldCells cells = CellsOf(columns, folder, inputs);
     const Arguments arguments =
-        ArgumentsOf("", fields, "", idColumn, refine, optimise, fillDays, threads, "", "");
+        ArgumentsOf("", "", "", "", refine, optimise, fillDays, threads, "", "");
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     std::vector<region::FieldResult> results;
     region::RegionOptions options = OptionsOf(arguments, base, messages);
     options.cancel = &cancel;
-    RunInterruptibly(cancel, [&] { results = region::RunFields(options); });
+    RunInterruptibly(cancel, [&] { results = region::RunFields(options, cells); });
     py::list outcomes;
     for (const region::FieldResult& result : results) {
         py::dict series;
@@ -147,15 +189,6 @@ void WriteResults(const std::string& fields, const std::string& layer, const std
     region::WriteRegionResults(options, found);
 }
 
-// The ids of the layer's fields, in its order, as a region gives them.
-std::vector<std::string> LayerIds(const std::string& fields, const std::string& layerName,
-                                  const std::string& idColumn) {
-    const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn});
-    std::vector<std::string> ids;
-    for (const region::FieldInput& field : layer.Fields()) ids.push_back(field.id);
-    return ids;
-}
-
 }  // namespace
 
 }  // namespace halosoil::python
@@ -180,11 +213,12 @@ PYBIND11_MODULE(_gis, m) {
           py::arg("layer"), py::arg("id_column"), py::arg("refine"), py::arg("optimise"),
           py::arg("fill_days"), py::arg("threads"), py::arg("results"), py::arg("command"),
           "Runs every field of the layer and writes the results GeoPackage; the summary.");
-    m.def("run_fields", &RunFields, py::arg("record"), py::arg("fields"), py::arg("id_column"),
-          py::arg("refine"), py::arg("optimise"), py::arg("fill_days"), py::arg("threads"),
-          "Runs every field of the layer; per field (status, message, series).");
-    m.def("layer_ids", &LayerIds, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
-          "The ids of the layer's fields, in its order.");
+    m.def("layer_cells", &LayerCells, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
+          "The cells of the layer's fields: (parameter columns, folder, fields).");
+    m.def("run_cells", &RunCells, py::arg("record"), py::arg("columns"), py::arg("folder"),
+          py::arg("fields"), py::arg("refine"), py::arg("optimise"), py::arg("fill_days"),
+          py::arg("threads"),
+          "Runs fields given by their cells; per field (status, message, series).");
     m.def("write_results", &WriteResults, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
           py::arg("outcomes"), py::arg("results"), py::arg("base_name"), py::arg("command"),
           "Writes the results GeoPackage of outcomes found by run_fields.");

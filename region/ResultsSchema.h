@@ -35,8 +35,7 @@ inline constexpr const char* kRunVersionColumn = "version";
 inline constexpr const char* kRunDateColumn = "date";
 
 enum class Summary { Final, Mean, Min, Max };
-inline constexpr Summary kSummaries[] = {Summary::Final, Summary::Mean, Summary::Min,
-                                         Summary::Max};
+inline constexpr Summary kSummaries[] = {Summary::Final, Summary::Mean, Summary::Min, Summary::Max};
 
 const char* SummaryName(Summary summary);  // "final", "mean", "min", "max"
 

@@ -44,5 +44,6 @@ BatchCommand AddCalibrateCommand(CLI::App& app);
 BatchCommand AddSensitivityCommand(CLI::App& app);
 BatchCommand AddEnsembleCommand(CLI::App& app);
 BatchCommand AddWeatherCommand(CLI::App& app);
+BatchCommand AddMapCommand(CLI::App& app);
 
 }  // namespace halosoil

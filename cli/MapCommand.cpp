@@ -146,6 +146,11 @@ int Map(const MapArguments& arguments, const CommandStreams& streams) {
     } catch (const HalosoilError& error) {
         return Refused(streams.errors, error.what(), kInputInvalid);
     }
+    // Fewer distinct values than classes, or many equal ones, make fewer classes than asked.
+    if (!request->breaks && classes.Count() < request->classes)
+        streams.errors << "halosoil-batch: the values of " << arguments.quantity << " make "
+                       << classes.Count() << (classes.Count() == 1 ? " class" : " classes")
+                       << ", not " << request->classes << '\n';
     return kOutputWritten;
 }
 

@@ -72,9 +72,16 @@ Color HatchColorOn(Color fill) {
     return lightness < 128 ? Color{255, 255, 255} : kThresholdColor;
 }
 
+// Each end at a whole x, its y on the line again: a bitmap then draws every hatch at exactly
+// 45 degrees, without the steps that ends at fractions of a pixel make.
+Point OnWholePixel(Point p) {
+    const double x = std::round(p.x);
+    return {x, p.y + (p.x - x)};
+}
+
 void Hatch(Canvas& canvas, const std::vector<Ring>& rings, Color fill) {
     for (const auto& [from, to] : HatchSegments(rings, kHatchSpacing))
-        canvas.DrawPolyline({from, to}, false, HatchColorOn(fill), 1);
+        canvas.DrawPolyline({OnWholePixel(from), OnWholePixel(to)}, false, HatchColorOn(fill), 1);
 }
 
 std::string ValueWithUnit(double value, const std::string& unit) {

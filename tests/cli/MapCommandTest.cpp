@@ -77,6 +77,9 @@ TEST(MapCommand, DrawsAPngOfTheLayoutsSize) {
                        folder / "err"),
               0)
         << ReadBytes(folder / "err");
+    // Three values (3, 6, 9) make three classes of the five asked for by default.
+    EXPECT_EQ(FirstLine(folder / "err"),
+              "halosoil-batch: the values of salinity_layer1:3 make 3 classes, not 5");
     const std::string bytes = ReadBytes(png);
     ASSERT_GT(bytes.size(), 24u);
     EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");

@@ -71,6 +71,23 @@ TEST(ResultsLayerTest, ReadsEveryFieldWithItsShapeValuesAndSteps) {
     EXPECT_EQ(step.Values(), (std::vector<double>{3, 6, 9}));
 }
 
+TEST(ResultsLayerTest, AFieldOfManyPartsKeepsEachPartAndItsHoles) {
+    ResultsFile file = UtmBlock();
+    file.fields = {{"two",
+                    "MULTIPOLYGON(((0 0,10 0,10 10,0 10,0 0),(4 4,6 4,6 6,4 6,4 4)),"
+                    "((20 0,30 0,30 10,20 0)))",
+                    1.0,
+                    {}}};
+    const fs::path path = RegionScratch("parts") / "results.gpkg";
+    WriteResultsGeoPackage(path, file);
+    const ResultsLayer layer = ReadResultsLayer(path, Final());
+    const Shape& shape = layer.fields.at(0).shape;
+    ASSERT_EQ(shape.size(), 2u);
+    ASSERT_EQ(shape[0].size(), 2u);  // the outer ring and its hole
+    EXPECT_EQ(shape[0][1], (Ring{{4, 4}, {6, 4}, {6, 6}, {4, 6}}));
+    EXPECT_EQ(shape[1], (Polygon{{{20, 0}, {30, 0}, {30, 10}}}));
+}
+
 TEST(ResultsLayerTest, IntegerIdsMatchTheirStepsAsText) {
     ResultsFile file = UtmBlock();
     file.integerIds = true;

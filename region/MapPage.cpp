@@ -123,8 +123,13 @@ std::string DataJson(const ResultsLayer& layer, const MapClasses& classes, const
     else
         json += "null";
     json += ",\"fields\":{\"type\":\"FeatureCollection\",\"features\":[";
-    for (std::size_t k = 0; k < layer.fields.size(); ++k)
-        json += (k ? ",\n" : "\n") + FieldJson(layer.fields[k], layer);
+    // A field without a polygon has nothing to show or to hover over.
+    bool first = true;
+    for (const MapField& field : layer.fields) {
+        if (field.shape.empty()) continue;
+        json += (first ? "\n" : ",\n") + FieldJson(field, layer);
+        first = false;
+    }
     return json + "]}}";
 }
 

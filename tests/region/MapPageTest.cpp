@@ -25,7 +25,8 @@ TEST(MapPageTest, ThePageHoldsLeafletAndTheFieldsInLongitudeAndLatitude) {
     // A square at the equator on UTM 43N's central meridian: its corner (500000, 0) is (75, 0).
     ResultsFile file = UtmBlock();
     file.fields = {{"a</script>", Square(500000, 0, 1000), 1.0, {1.0, 2.0}},
-                   {"r", Square(501000, 0, 1000), std::nullopt, {std::nullopt, std::nullopt}}};
+                   {"r", Square(501000, 0, 1000), std::nullopt, {std::nullopt, std::nullopt}},
+                   {"empty", "POLYGON EMPTY", 5.0, {5.0, 5.0}}};
     const fs::path path = RegionScratch("page") / "results.gpkg";
     WriteResultsGeoPackage(path, file);
     const ResultsLayer layer =
@@ -50,6 +51,8 @@ TEST(MapPageTest, ThePageHoldsLeafletAndTheFieldsInLongitudeAndLatitude) {
     EXPECT_NE(page.find(R"("breaks":[1.5],"colors":["#fde725","#440154"])"), std::string::npos);
     EXPECT_NE(page.find(R"("threshold":{"value":1.5,"below":false})"), std::string::npos);
     EXPECT_NE(page.find(R"("coordinates":[[[[75,0],)"), std::string::npos);
+    // A field without a polygon is left out of the page.
+    EXPECT_EQ(page.find(R"("id":"empty")"), std::string::npos);
 }
 
 // Runs the command; yields its exit status.

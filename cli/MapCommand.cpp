@@ -190,7 +190,12 @@ BatchCommand AddMapCommand(CLI::App& app) {
     command->add_option("--title", arguments->title, "the map's title (default: the quantity)")
         ->type_name("TEXT");
     return {command,
-            [arguments](const CommandStreams& streams) { return Map(*arguments, streams); }};
+            [arguments](const CommandStreams& streams) { return Map(*arguments, streams); },
+            // CLI11's words name what is missing or wrong: "-o is required", "--classes: Value
+            // x could not be converted".
+            [](const CLI::ParseError& refusal, std::ostream& errors) {
+                return WrongUsage(errors, "map: " + std::string(refusal.what()));
+            }};
 }
 
 }  // namespace halosoil

@@ -149,6 +149,9 @@ TEST(MapCommand, RefusesWhatItCannotDrawWithAClearMessage) {
     EXPECT_EQ(
         RunBatch("map " + results.string() + " salinity_layer1 --classes x" + out, folder / "err"),
         2);
+    EXPECT_EQ(FirstLine(folder / "err"), "halosoil-batch: map: Could not convert: --classes = x");
+    EXPECT_EQ(RunBatch("map " + results.string() + " salinity_layer1", folder / "err"), 2);
+    EXPECT_EQ(FirstLine(folder / "err"), "halosoil-batch: map: -o is required");
     EXPECT_EQ(
         RunBatch("map " + results.string() + " salinity_layer1 -o " + (folder / "map.pdf").string(),
                  folder / "err"),

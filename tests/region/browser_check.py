@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """Opens a map page in headless chromium through its DevTools pipe, as a person would see it.
 
-    browser_check.py CHROMIUM PAGE.html FIELD POSITION...
+    browser_check.py CHROMIUM PAGE.html FIELD:POSITION,POSITION... ...
 
 Prints one JSON object: "errors", what the page logged as errors or threw; "colors", for each
-slider position given (in order), the colour of the screen's pixel at the middle of FIELD
-after the slider was moved there, "#rrggbb"; "label", the slider's label at the last position.
+FIELD its list of the colours, "#rrggbb", of the screen's pixel at the middle of the field after
+the slider was moved to each POSITION in turn; "label", the slider's label at the very last.
 """
 import json
 import os
@@ -124,7 +124,9 @@ def png_pixel(png, x, y):
 
 
 def main():
-    chromium, page, field, positions = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+    chromium, page = sys.argv[1], sys.argv[2]
+    visits = [(field, positions.split(",")) for field, positions in
+              (argument.rsplit(":", 1) for argument in sys.argv[3:])]
     with tempfile.TemporaryDirectory() as profile:
         browser = Browser(chromium, profile)
         try:
@@ -145,11 +147,7 @@ def main():
                     raise RuntimeError(json.dumps(result["exceptionDetails"]))
                 return result["result"].get("value")
 
-            colors = []
-            for position in positions:
-                evaluate("(() => { const s = document.getElementById('position'); "
-                         "s.value = %d; s.dispatchEvent(new Event('input')); })()"
-                         % int(position))
+            def pixel_of(field):
                 # The middle of the field's box, in the page's pixels.
                 point = evaluate(
                     "(() => { let at = null; fields.eachLayer((layer) => {"
@@ -161,7 +159,16 @@ def main():
                 if point is None:
                     raise RuntimeError("no field " + field + " on the page")
                 shot = browser.send("Page.captureScreenshot", {"format": "png"}, session=session)
-                colors.append(png_pixel(base64.b64decode(shot["data"]), point[0], point[1]))
+                return png_pixel(base64.b64decode(shot["data"]), point[0], point[1])
+
+            colors = {}
+            for field, positions in visits:
+                colors[field] = []
+                for position in positions:
+                    evaluate("(() => { const s = document.getElementById('position'); "
+                             "s.value = %d; s.dispatchEvent(new Event('input')); })()"
+                             % int(position))
+                    colors[field].append(pixel_of(field))
             label = evaluate("document.getElementById('position-label').textContent")
             errors = []
             for event in browser.events:

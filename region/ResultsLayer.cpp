@@ -188,6 +188,25 @@ int ReadSteps(OGRLayer& layer, study::Quantity quantity, const std::string& path
     return stepCount;
 }
 
+// Moves point to WGS 84. A projection's inverse answers even far outside the area it is made
+// for (a northing beyond the pole comes back as some latitude), so a point counts as reprojected
+// only when it also comes back to where it was, within a millionth of its size.
+bool Reprojected(OGRCoordinateTransformation& transform, OGRCoordinateTransformation& back,
+                 Point& point) {
+    Point wgs84 = point;
+    if (!transform.Transform(1, &wgs84.x, &wgs84.y) || !std::isfinite(wgs84.x) ||
+        !std::isfinite(wgs84.y) || std::abs(wgs84.y) > 90)
+        return false;
+    Point again = wgs84;
+    if (!back.Transform(1, &again.x, &again.y)) return false;
+    const auto near = [](double a, double b) {
+        return std::abs(a - b) <= 1e-6 * (1 + std::abs(b));
+    };
+    if (!near(again.x, point.x) || !near(again.y, point.y)) return false;
+    point = wgs84;
+    return true;
+}
+
 }  // namespace
 
 std::string MapChoice::Label() const {
@@ -267,8 +286,10 @@ ResultsLayer InWgs84(const ResultsLayer& layer) {
     CPLPushErrorHandler(CPLQuietErrorHandler);
     std::unique_ptr<OGRCoordinateTransformation> transform(
         OGRCreateCoordinateTransformation(&source, &target));
+    std::unique_ptr<OGRCoordinateTransformation> back(
+        OGRCreateCoordinateTransformation(&target, &source));
     CPLPopErrorHandler();
-    if (!transform)
+    if (!transform || !back)
         throw HalosoilError(layer.file + ": the fields' CRS '" + layer.crs.name +
                             "' cannot be reprojected to WGS 84 (" + CPLGetLastErrorMsg() + ")");
     ResultsLayer reprojected = layer;
@@ -276,7 +297,7 @@ ResultsLayer InWgs84(const ResultsLayer& layer) {
         for (Polygon& polygon : field.shape)
             for (Ring& ring : polygon)
                 for (Point& point : ring)
-                    if (!transform->Transform(1, &point.x, &point.y))
+                    if (!Reprojected(*transform, *back, point))
                         throw HalosoilError(layer.file + ": field " + field.id +
                                             " lies outside what its CRS '" + layer.crs.name +
                                             "' can reproject to WGS 84");

@@ -149,6 +149,15 @@ TEST(ResultsLayerTest, ReprojectsToLongitudeAndLatitude) {
     EXPECT_NEAR(ring[1].x, 75.008986, 2e-6);
     EXPECT_NEAR(ring[1].y, 0, 1e-9);
     EXPECT_EQ(wgs84.crs.kind, CrsKind::Geographic);
+
+    // A northing of 10^9 m lies far beyond the pole.
+    file.fields = {{"far", Square(500000, 1e9, 1000), 1.0, {}}};
+    const fs::path far = path.parent_path() / "far.gpkg";
+    WriteResultsGeoPackage(far, file);
+    EXPECT_THROW_MSG(InWgs84(ReadResultsLayer(far, Final())), HalosoilError,
+                     far.string() +
+                         ": field far lies outside what its CRS 'WGS 84 / UTM zone 43N' can "
+                         "reproject to WGS 84");
 }
 
 TEST(ResultsLayerTest, RefusesWhatItCannotDraw) {

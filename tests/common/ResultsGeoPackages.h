@@ -41,6 +41,10 @@ struct ResultsFile {
     std::vector<ResultsField> fields;
 };
 
+inline void Created(OGRErr error, const std::string& what) {
+    if (error != OGRERR_NONE) throw std::runtime_error("cannot write " + what);
+}
+
 inline void WriteResultsGeoPackage(const std::string& path, const ResultsFile& file) {
     GDALAllRegister();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
@@ -81,7 +85,7 @@ inline void WriteResultsGeoPackage(const std::string& path, const ResultsFile& f
     }
     OGRFeature runRow(run->GetLayerDefn());
     runRow.SetField(region::kRunBaseColumn, "base.inp");
-    run->CreateFeature(&runRow);
+    Created(run->CreateFeature(&runRow), "the run table");
 
     for (const ResultsField& field : file.fields) {
         OGRFeature feature(fields->GetLayerDefn());
@@ -101,13 +105,13 @@ inline void WriteResultsGeoPackage(const std::string& path, const ResultsFile& f
         OGRGeometryFactory::createFromWkt(field.wkt.c_str(), file.epsg ? &crs : nullptr, &geometry);
         if (!geometry) throw std::runtime_error("bad WKT " + field.wkt);
         feature.SetGeometryDirectly(OGRGeometryFactory::forceToMultiPolygon(geometry));
-        fields->CreateFeature(&feature);
+        Created(fields->CreateFeature(&feature), "field " + field.id);
         for (std::size_t k = 0; k < field.steps.size(); ++k) {
             OGRFeature row(steps->GetLayerDefn());
             row.SetField(region::kFieldColumn, field.id.c_str());
             row.SetField(region::kStepColumn, static_cast<int>(k + 1));
             if (field.steps[k]) row.SetField(study::InfoOf(file.quantity).name, *field.steps[k]);
-            steps->CreateFeature(&row);
+            Created(steps->CreateFeature(&row), "a step of field " + field.id);
         }
     }
 }

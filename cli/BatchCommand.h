@@ -45,5 +45,6 @@ BatchCommand AddSensitivityCommand(CLI::App& app);
 BatchCommand AddEnsembleCommand(CLI::App& app);
 BatchCommand AddWeatherCommand(CLI::App& app);
 BatchCommand AddRegionCommand(CLI::App& app);
+BatchCommand AddMapCommand(CLI::App& app);
 
 }  // namespace halosoil

@@ -29,6 +29,9 @@ inline constexpr const char* kBatchUsage =
     "       halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN]\n"
     "                 [--refine] [--optimise] [--fill linear] [--max-gap D] [-j N]\n"
     "                 -o RESULTS.gpkg [--outputs DIR] [--projects DIR]\n"
+    "       halosoil-batch map RESULTS.gpkg QUANTITY[:final|mean|min|max|STEP] -o "
+    "MAP.svg|MAP.png|MAP.html\n"
+    "                 [--classes N] [--breaks a,b,c] [--threshold VALUE] [--title TEXT]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.

@@ -4,9 +4,11 @@
 
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "Errors.h"
+#include "GraphFrame.h"
 #include "RasterExport.h"
 
 namespace halosoil {
@@ -14,7 +16,7 @@ namespace halosoil {
 namespace {
 
 struct RasterExport {
-    HalosoilSaveRasterGraph save = nullptr;
+    HalosoilSaveRasterDrawing save = nullptr;
     std::string unavailable;
 };
 
@@ -32,14 +34,14 @@ RasterExport OpenRasterExport() {
     // The module stays loaded for the life of the process: Qt's application object lives in it.
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     const char* reason = handle ? nullptr : dlerror();
-    void* entry = handle ? dlsym(handle, kSaveRasterGraphSymbol) : nullptr;
+    void* entry = handle ? dlsym(handle, kSaveRasterDrawingSymbol) : nullptr;
     if (!entry) {
         if (!reason) reason = dlerror();
         return {nullptr, "PNG and BMP graphs need Halosoil's raster export " + module.string() +
                              ", which cannot be loaded (" + (reason ? reason : "no entry point") +
                              "). SVG graphs need no such module."};
     }
-    return {reinterpret_cast<HalosoilSaveRasterGraph>(entry), {}};
+    return {reinterpret_cast<HalosoilSaveRasterDrawing>(entry), {}};
 }
 #else
 RasterExport OpenRasterExport() {
@@ -54,8 +56,7 @@ const RasterExport& TheRasterExport() {
 
 // What the module's callback draws, and what went wrong while drawing.
 struct Drawing {
-    GraphType type;
-    const GraphSource& source;
+    const std::function<void(Canvas&)>& draw;
     std::exception_ptr failure;
 };
 
@@ -63,7 +64,7 @@ void DrawInto(Canvas& canvas, void* context) {
     auto& drawing = *static_cast<Drawing*>(context);
     // An exception may not cross the module's C entry point; it is thrown again on this side.
     try {
-        DrawGraph(canvas, drawing.type, drawing.source);
+        drawing.draw(canvas);
     } catch (...) {
         drawing.failure = std::current_exception();
     }
@@ -71,20 +72,31 @@ void DrawInto(Canvas& canvas, void* context) {
 
 }  // namespace
 
+HalosoilSaveRasterDrawing RasterDrawingEntry() {
+    return TheRasterExport().save;
+}
+
 std::string RasterGraphsUnavailable() {
     return TheRasterExport().unavailable;
 }
 
-void SaveRasterGraph(GraphType type, const GraphSource& source, const std::string& fileName,
-                     const char* format) {
+void SaveRasterDrawing(int width, int height, const std::function<void(Canvas&)>& draw,
+                       const std::string& fileName, const char* format) {
     const RasterExport& raster = TheRasterExport();
     if (!raster.save) throw HalosoilError(raster.unavailable);
-    Drawing drawing{type, source, nullptr};
+    Drawing drawing{draw, nullptr};
     char reason[512] = "";
-    const bool written =
-        raster.save(DrawInto, &drawing, fileName.c_str(), format, reason, sizeof reason);
+    const bool written = raster.save(width, height, DrawInto, &drawing, fileName.c_str(), format,
+                                     reason, sizeof reason);
     if (drawing.failure) std::rethrow_exception(drawing.failure);
     if (!written) throw FileError(reason);
+}
+
+void SaveRasterGraph(GraphType type, const GraphSource& source, const std::string& fileName,
+                     const char* format) {
+    SaveRasterDrawing(
+        kGraphWidth, kGraphHeight, [&](Canvas& canvas) { DrawGraph(canvas, type, source); },
+        fileName, format);
 }
 
 }  // namespace halosoil

@@ -59,6 +59,15 @@ std::string Latin1ToUtf8(const std::string& text) {
     return utf8;
 }
 
+// The points of a ring or line as path data: "M x y L x y ...", closed by "Z" when asked.
+std::string PathData(const std::vector<Point>& points, bool closed) {
+    std::string data;
+    for (std::size_t k = 0; k < points.size(); ++k)
+        data += (k == 0 ? "M" : " L") + Number(points[k].x) + " " + Number(points[k].y);
+    if (closed && !points.empty()) data += " Z";
+    return data;
+}
+
 }  // namespace
 
 std::string SvgText(const std::string& text) {
@@ -106,6 +115,23 @@ void SvgCanvas::DrawLine(int x1, int y1, int x2, int y2, Color color, int width)
     body_ += "<line x1=\"" + Number(x1 + shift) + "\" y1=\"" + Number(y1 + shift) + "\" x2=\"" +
              Number(x2 + shift) + "\" y2=\"" + Number(y2 + shift) + "\" stroke=\"" + Hex(color) +
              "\" stroke-width=\"" + std::to_string(width) + "\"/>\n";
+}
+
+void SvgCanvas::FillPolygon(const std::vector<Ring>& rings, Color color) {
+    std::string data;
+    for (const Ring& ring : rings) {
+        if (ring.size() < 3) continue;
+        data += (data.empty() ? "" : " ") + PathData(ring, true);
+    }
+    if (data.empty()) return;
+    body_ += "<path d=\"" + data + "\" fill=\"" + Hex(color) + "\" fill-rule=\"evenodd\"/>\n";
+}
+
+void SvgCanvas::DrawPolyline(const std::vector<Point>& points, bool closed, Color color,
+                             int width) {
+    if (points.size() < 2) return;
+    body_ += "<path d=\"" + PathData(points, closed) + "\" fill=\"none\" stroke=\"" + Hex(color) +
+             "\" stroke-width=\"" + std::to_string(width) + "\" stroke-linejoin=\"round\"/>\n";
 }
 
 void SvgCanvas::DrawText(int x, int y, const std::string& text, const Font& font) {

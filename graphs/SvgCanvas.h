@@ -17,6 +17,9 @@ public:
 
     void FillRect(const Rect& rect, Color color) override;
     void DrawLine(int x1, int y1, int x2, int y2, Color color, int width) override;
+    void FillPolygon(const std::vector<Ring>& rings, Color color) override;
+    void DrawPolyline(const std::vector<Point>& points, bool closed, Color color,
+                      int width) override;
     void DrawText(int x, int y, const std::string& text, const Font& font) override;
     int TextWidth(const std::string& text, const Font& font) override;
     int TextHeight(const std::string& text, const Font& font) override;

@@ -1,6 +1,8 @@
 #include "QtCanvas.h"
 
+#include <QPainterPath>
 #include <QPen>
+#include <QPolygonF>
 #include <QStringDecoder>
 
 #include "GraphFrame.h"
@@ -34,6 +36,13 @@ void SubstituteArialOnce() {
         return true;
     }();
     (void)done;
+}
+
+QPolygonF ToQPolygon(const std::vector<Point>& points) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const Point& point : points) polygon << QPointF(point.x, point.y);
+    return polygon;
 }
 
 }  // namespace
@@ -81,6 +90,29 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, Color color, int width) 
     QPen pen(ToQColor(color), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     painter_.setPen(pen);
     painter_.drawLine(x1, y1, x2, y2);
+}
+
+void QtCanvas::FillPolygon(const std::vector<Ring>& rings, Color color) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const Ring& ring : rings) {
+        if (ring.size() < 3) continue;
+        path.addPolygon(ToQPolygon(ring));
+        path.closeSubpath();
+    }
+    painter_.fillPath(path, ToQColor(color));
+}
+
+void QtCanvas::DrawPolyline(const std::vector<Point>& points, bool closed, Color color, int width) {
+    if (points.size() < 2) return;
+    // Outlines join round, so that a sharp corner of a field draws no spike.
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setBrush(Qt::NoBrush);
+    const QPolygonF polygon = ToQPolygon(points);
+    if (closed)
+        painter_.drawPolygon(polygon);
+    else
+        painter_.drawPolyline(polygon);
 }
 
 void QtCanvas::DrawText(int x, int y, const std::string& text, const Font& font) {

@@ -1,5 +1,6 @@
 // The raster export module: the window's own bitmap canvas on Qt's offscreen platform, so a PNG
-// or BMP file of halosoil-batch holds the very pixels the Graphs page shows.
+// or BMP file of halosoil-batch holds the very pixels the Graphs page shows (and a map is drawn
+// by the same canvas).
 #include "RasterExport.h"
 
 #include <QFile>
@@ -37,9 +38,13 @@ void EnsureApplication() {
 }
 
 // The reason why the picture could not be written, or empty when it was.
-QString SaveGraph(HalosoilDrawGraph draw, void* context, const char* fileName, const char* format) {
+QString SaveDrawing(int width, int height, HalosoilDraw draw, void* context, const char* fileName,
+                    const char* format) {
     EnsureApplication();
-    QImage picture = QtCanvas::NewGraphImage();
+    QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull())
+        return QStringLiteral("a picture of %1 x %2 pixels is too large").arg(width).arg(height);
+    picture.fill(Qt::white);
     {
         QtCanvas canvas(picture);
         draw(canvas, context);
@@ -61,12 +66,13 @@ void CopyReason(const QByteArray& text, char* reason, std::size_t reasonSize) {
 
 }  // namespace halosoil
 
-extern "C" __attribute__((visibility("default"))) bool halosoil_save_raster_graph(
-    HalosoilDrawGraph draw, void* context, const char* fileName, const char* format, char* reason,
-    std::size_t reasonSize) {
+extern "C" __attribute__((visibility("default"))) bool halosoil_save_raster_drawing(
+    int width, int height, HalosoilDraw draw, void* context, const char* fileName,
+    const char* format, char* reason, std::size_t reasonSize) {
     // Nothing may leave through the C entry point as an exception.
     try {
-        const QString failure = halosoil::SaveGraph(draw, context, fileName, format);
+        const QString failure =
+            halosoil::SaveDrawing(width, height, draw, context, fileName, format);
         if (failure.isEmpty()) return true;
         halosoil::CopyReason(failure.toUtf8(), reason, reasonSize);
     } catch (const std::exception& error) {
@@ -76,4 +82,4 @@ extern "C" __attribute__((visibility("default"))) bool halosoil_save_raster_grap
 }
 
 // The entry point matches the type the batch runner looks it up as.
-static_assert(std::is_same_v<decltype(&halosoil_save_raster_graph), HalosoilSaveRasterGraph>);
+static_assert(std::is_same_v<decltype(&halosoil_save_raster_drawing), HalosoilSaveRasterDrawing>);

@@ -1,8 +1,10 @@
-// The entry point of the region module, the part of the batch runner that loads GDAL. GDAL and
-// the libraries it brings take a good part of a second to load, so halosoil-batch opens the
-// module only for a region; its other commands start without them. Plain C types cross the
-// entry, and nothing is thrown through it.
+// The entry points of the region module, the part of the batch runner that loads GDAL: regions
+// and their maps. GDAL and the libraries it brings take a good part of a second to load, so
+// halosoil-batch opens the module only for these; its other commands start without them.
+// Plain C types cross the entries, and nothing is thrown through them.
 #pragma once
+
+#include "RasterExport.h"
 
 extern "C" {
 
@@ -39,10 +41,34 @@ struct HalosoilRegionSummary {
 // Runs the region and fills summary; false when it could not run, its reason told to message.
 using HalosoilRunRegion = bool (*)(const HalosoilRegionRequest* request,
                                    HalosoilRegionSummary* summary);
+
+// What a map's message is: a note, the complaint of a wrong request (told with the usage), or
+// the refusal of a file.
+enum HalosoilMapMessage { kMapNote = 0, kMapWrongRequest = 1, kMapRefusal = 2 };
+
+struct HalosoilMapRequest {
+    const char* results;
+    const char* quantity;  // QUANTITY[:final|mean|min|max|STEP]
+    const char* output;    // .svg, .png or .html
+    int classes;           // 0 for the default
+    const char* breaks;    // "" for quantile classes
+    const char* threshold;
+    const char* title;
+    // The raster module's entry for PNG maps, null when bitmaps cannot be drawn (and why not).
+    HalosoilSaveRasterDrawing saveRaster;
+    const char* rasterUnavailable;
+    void* context;
+    void (*message)(void* context, const char* text, int kind);
+};
+
+// Draws the map; returns the batch runner's exit status (0 drawn, 1 a file refused or not
+// written, 2 a wrong request), its reasons told to message.
+using HalosoilDrawMap = int (*)(const HalosoilMapRequest* request);
 }
 
 namespace halosoil {
 
 inline constexpr const char* kRunRegionSymbol = "halosoil_run_region";
+inline constexpr const char* kDrawMapSymbol = "halosoil_draw_map";
 
 }  // namespace halosoil

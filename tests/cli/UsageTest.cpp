@@ -75,6 +75,12 @@ const std::string kUsage =
     "                 [--start DATE] [--step year|month|week|day] [--steps N] [--fill linear]\n"
     "                 [--max-gap D] [--delta V=C...] [--delta-file F]\n"
     "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
+    "       halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN]\n"
+    "                 [--refine] [--optimise] [--fill linear] [--max-gap D] [-j N]\n"
+    "                 -o RESULTS.gpkg [--outputs DIR] [--projects DIR]\n"
+    "       halosoil-batch map RESULTS.gpkg QUANTITY[:final|mean|min|max|STEP] -o "
+    "MAP.svg|MAP.png|MAP.html\n"
+    "                 [--classes N] [--breaks a,b,c] [--threshold VALUE] [--title TEXT]\n"
     "       halosoil-batch --help | --version\n";
 
 TEST(BatchUsage, HelpAndItsShortFormPrintTheSameTextWhichPointsToTheCommandsOwnHelp) {

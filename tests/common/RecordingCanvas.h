@@ -27,6 +27,18 @@ public:
         Color color;
         int width;
     };
+    struct Polygon {
+        int seq;
+        std::vector<Ring> rings;
+        Color color;
+    };
+    struct Polyline {
+        int seq;
+        std::vector<Point> points;
+        bool closed;
+        Color color;
+        int width;
+    };
     struct Text {
         int seq;
         int x, y;
@@ -36,6 +48,8 @@ public:
 
     std::vector<Fill> fills;
     std::vector<Line> lines;
+    std::vector<Polygon> polygons;
+    std::vector<Polyline> polylines;
     std::vector<Text> texts;
 
     static int CharWidth(int size) { return size * 3 / 4; }
@@ -46,6 +60,13 @@ public:
     }
     void DrawLine(int x1, int y1, int x2, int y2, Color color, int width) override {
         lines.push_back({next_++, x1, y1, x2, y2, color, width});
+    }
+    void FillPolygon(const std::vector<Ring>& rings, Color color) override {
+        polygons.push_back({next_++, rings, color});
+    }
+    void DrawPolyline(const std::vector<Point>& points, bool closed, Color color,
+                      int width) override {
+        polylines.push_back({next_++, points, closed, color, width});
     }
     void DrawText(int x, int y, const std::string& text, const Font& font) override {
         texts.push_back({next_++, x, y, text, font});
@@ -58,6 +79,8 @@ public:
     void Clear() {
         fills.clear();
         lines.clear();
+        polygons.clear();
+        polylines.clear();
         texts.clear();
         next_ = 0;
     }

@@ -68,12 +68,36 @@ TEST(SvgCanvas, TextsAreEscapedAndLatin1TitlesBecomeUtf8) {
     EXPECT_EQ(SvgText("  x   Layer 1 measured"), "  x   Layer 1 measured");
 }
 
+TEST(SvgCanvas, PolygonsKeepTheirHolesAndOutlinesTheirFractions) {
+    SvgCanvas canvas(100, 100);
+    // A square with a square hole: both rings in one path, filled even-odd.
+    canvas.FillPolygon({{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {{4, 4}, {6, 4}, {6, 6}, {4, 6}}},
+                       {255, 0, 0});
+    canvas.DrawPolyline({{0.5, 1.25}, {20, 30}}, false, {0, 0, 255}, 2);
+    canvas.DrawPolyline({{0, 0}, {5, 0}, {5, 5}}, true, {0, 0, 0}, 1);
+    // Rings of fewer than three points and lines of one point draw nothing.
+    canvas.FillPolygon({{{1, 1}, {2, 2}}}, {0, 0, 0});
+    canvas.DrawPolyline({{1, 1}}, false, {0, 0, 0}, 1);
+    const std::string document = canvas.Document();
+    const std::string body = document.substr(document.find("<path"));
+    EXPECT_EQ(body,
+              "<path d=\"M0 0 L10 0 L10 10 L0 10 Z M4 4 L6 4 L6 6 L4 6 Z\" fill=\"#ff0000\" "
+              "fill-rule=\"evenodd\"/>\n"
+              "<path d=\"M0.5 1.25 L20 30\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"2\" "
+              "stroke-linejoin=\"round\"/>\n"
+              "<path d=\"M0 0 L5 0 L5 5 Z\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1\" "
+              "stroke-linejoin=\"round\"/>\n"
+              "</svg>\n");
+}
+
 TEST(DrawingRecorder, DrawsOnItsTargetAndReplaysTheSameCallsInOrder) {
     RecordingCanvas window;
     DrawingRecorder recorder(window);
     recorder.FillRect({0, 0, 10, 10}, {1, 1, 1});
     recorder.DrawText(5, 6, "ab", Font{"Arial", 10, {2, 2, 2}});
     recorder.DrawLine(1, 2, 3, 4, {3, 3, 3}, 2);
+    recorder.FillPolygon({{{0, 0}, {4, 0}, {4, 4}}}, {4, 4, 4});
+    recorder.DrawPolyline({{1, 1}, {2, 2}}, true, {5, 5, 5}, 3);
     // Measured by the target: two characters of 7 pixels at size 10.
     EXPECT_EQ(recorder.TextWidth("ab", Font{"Arial", 10, {}}), 14);
     EXPECT_EQ(recorder.TextHeight("ab", Font{"Arial", 10, {}}), 17);
@@ -93,6 +117,14 @@ TEST(DrawingRecorder, DrawsOnItsTargetAndReplaysTheSameCallsInOrder) {
     EXPECT_EQ(again.texts[0].x, 5);
     EXPECT_EQ(again.lines[0].width, 2);
     EXPECT_EQ(again.fills[0].rect, (Rect{0, 0, 10, 10}));
+    ASSERT_EQ(again.polygons.size(), 1u);
+    ASSERT_EQ(again.polylines.size(), 1u);
+    EXPECT_EQ(again.polygons[0].seq, 3);
+    EXPECT_EQ(again.polygons[0].rings, (std::vector<Ring>{{{0, 0}, {4, 0}, {4, 4}}}));
+    EXPECT_EQ(again.polylines[0].seq, 4);
+    EXPECT_TRUE(again.polylines[0].closed);
+    EXPECT_EQ(again.polylines[0].width, 3);
+    EXPECT_EQ(again.polylines[0].color, (Color{5, 5, 5}));
 }
 
 }  // namespace

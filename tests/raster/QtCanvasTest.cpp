@@ -41,6 +41,28 @@ TEST(QtCanvas, DrawsSolidLinesOfOnePixel) {
     EXPECT_EQ(image.pixelColor(69, 200), QColor(Qt::white));
 }
 
+TEST(QtCanvas, FillsPolygonsAroundTheirHolesAndDrawsOutlines) {
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QtCanvas canvas(image);
+        // The square 10..50 with the hole 20..40.
+        canvas.FillPolygon(
+            {{{10, 10}, {50, 10}, {50, 50}, {10, 50}}, {{20, 20}, {40, 20}, {40, 40}, {20, 40}}},
+            Color{0, 128, 0});
+        canvas.DrawPolyline({{60, 10}, {90, 10}, {90, 40}}, true, Color{255, 0, 0}, 1);
+    }
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(0, 128, 0));
+    EXPECT_EQ(image.pixelColor(45, 30), QColor(0, 128, 0));
+    EXPECT_EQ(image.pixelColor(30, 30), QColor(Qt::white));  // the hole
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+    // The closed outline's three sides: along y = 10, down x = 90, and back along y = x - 50.
+    EXPECT_EQ(image.pixelColor(75, 10), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(90, 25), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(75, 25), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(70, 30), QColor(Qt::white));
+}
+
 TEST(QtCanvas, PlacesTextByItsTopLeftCornerAndMeasuresIt) {
     QImage image = QtCanvas::NewGraphImage();
     const Font font{"Arial", 10, Color{0, 0, 0}};

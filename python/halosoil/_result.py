@@ -71,6 +71,15 @@ class Result:
         path : str or os.PathLike
             The output file (".out"); an earlier file is replaced only by a whole new one.
 
+        Raises
+        ------
+        OSError
+            When the file cannot be written, as Python's own subclass for its errno with
+            ``errno``, ``strerror`` and ``filename`` (the path) set: FileNotFoundError for a
+            folder that does not exist, PermissionError, IsADirectoryError for a folder of that
+            name, NotADirectoryError, and a plain OSError for the rest (``errno.ENOSPC`` for a
+            full disk). Each is a ``halosoil.FileError`` too; an earlier file is left as it was.
+
         Notes
         -----
         For a run, the bytes are exactly those ``halosoil-batch run`` writes under that name.
@@ -224,5 +233,23 @@ def read_output(path: str | os.PathLike) -> Result:
     """
     return Result._from_fields(translated(_core.read_output, readable(path)))
 
+
+def _series_section() -> str:
+    # The per-step attributes, from the core's table of results: bare arrays, as the engine
+    # gives them, whose position is the step less one.
+    lines = []
+    for name, kind, unit, meaning in FIELDS:
+        kind_text = "numpy.ndarray" if kind == "series" else "dict of str to numpy.ndarray"
+        lines.append(f"    {name} : {kind_text}")
+        arrays = "Per zone that exists, a bare array" if kind == "zones" else "A bare array"
+        lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit}.")
+        lines.append(f"        {arrays} of length ``steps`` without an index: element 0 is")
+        lines.append("        step 1 (the initial state is not included); ``to_dataframe()`` gives")
+        lines.append("        the steps as its index.")
+    return "\n".join(lines) + "\n"
+
+
+# The class's own text ends in the heading's indentation, which the section brings itself.
+Result.__doc__ = (Result.__doc__ or "").rstrip(" ") + _series_section()
 
 __all__ = ["Result", "run", "read_output", "InputError"]

@@ -23,7 +23,7 @@ class Result:
 
     Results come from ``run``, ``sweep`` and ``read_output``; they are not built by hand.
     Per-step arrays have length ``steps``, element k for time step k + 1 (the initial state,
-    step 0, is not included). Per-zone values are dicts keyed by the zones that exist for
+    step 0, is not included); ``to_dataframe()`` gives them indexed by step. Per-zone values are dicts keyed by the zones that exist for
     ``layers`` ('layer1', 'layer2', 'layer3', 'transition', 'aquifer').
 
     Attributes
@@ -241,11 +241,9 @@ def _series_section() -> str:
     for name, kind, unit, meaning in FIELDS:
         kind_text = "numpy.ndarray" if kind == "series" else "dict of str to numpy.ndarray"
         lines.append(f"    {name} : {kind_text}")
-        arrays = "Per zone that exists, a bare array" if kind == "zones" else "A bare array"
-        lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit}.")
-        lines.append(f"        {arrays} of length ``steps`` without an index: element 0 is")
-        lines.append("        step 1 (the initial state is not included); ``to_dataframe()`` gives")
-        lines.append("        the steps as its index.")
+        arrays = "per zone that exists a bare array" if kind == "zones" else "a bare array"
+        lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit};")
+        lines.append(f"        {arrays} (no index), element 0 for step 1.")
     return "\n".join(lines) + "\n"
 
 

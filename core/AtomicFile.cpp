@@ -17,7 +17,8 @@ std::string TemporaryNameBeside(const std::string& path) {
 }
 
 [[noreturn]] void Fail(int errorNumber, const std::string& path) {
-    FileError error(FileErrorText(errorNumber != 0 ? errorNumber : EIO));
+    const int known = errorNumber != 0 ? errorNumber : EIO;
+    FileError error(FileErrorText(known), known);
     error.SetFile(path);
     throw error;
 }

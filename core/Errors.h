@@ -34,10 +34,19 @@ public:
         : HalosoilError("'" + text + "' is not a valid floating point value") {}
 };
 
-// The platform's report of a failed file operation ("File not found", "Disk full", ...).
+// The platform's report of a failed file operation ("File not found", "Disk full", ...). The
+// errno it came from, where one is known (0 otherwise), lets callers of another language raise
+// their own kind of error for it (Python's FileNotFoundError, PermissionError, ...).
 class FileError : public HalosoilError {
 public:
     using HalosoilError::HalosoilError;
+    FileError(const std::string& message, int errorNumber)
+        : HalosoilError(message), errorNumber_(errorNumber) {}
+
+    int ErrorNumber() const { return errorNumber_; }
+
+private:
+    int errorNumber_ = 0;
 };
 
 // "p.inp, line 17: <message>", or "p.inp: <message>" when the failure belongs to no line;

@@ -29,7 +29,8 @@ private:
 };
 
 [[noreturn]] void Fail(int errorNumber) {
-    throw FileError(FileErrorText(errorNumber != 0 ? errorNumber : EIO));
+    const int known = errorNumber != 0 ? errorNumber : EIO;
+    throw FileError(FileErrorText(known), known);
 }
 
 }  // namespace

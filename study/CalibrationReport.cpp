@@ -8,6 +8,7 @@
 
 #include "Calibration.h"
 #include "Errors.h"
+#include "ShortestText.h"
 #include "StudyFile.h"
 
 namespace halosoil::study {
@@ -58,6 +59,55 @@ double NumberOr(const Json& json, double otherwise) {
     return json.is_number() ? json.get<double>() : otherwise;
 }
 
+// The JSON library's own words without its code in brackets: "parse error at line 3, column
+// 14: syntax error while parsing object key - ...", "number overflow parsing '1e999'".
+std::string WithoutCode(const Json::exception& error) {
+    std::string text = error.what();
+    if (text.rfind("[json.exception.", 0) == 0) {
+        const auto end = text.find("] ");
+        if (end != std::string::npos) text.erase(0, end + 2);
+    }
+    return text;
+}
+
+// A parameter the project cannot take ("Parameter qh2: the project has no subsurface
+// drains") is named with the file it came from.
+Parameter ParameterOf(const Json& entry, const InputData& data, const std::string& fileName) {
+    try {
+        return MakeParameter(entry["name"].get<std::string>(), entry["low"].get<double>(),
+                             entry["high"].get<double>(), data);
+    } catch (const HalosoilError& error) {
+        Unusable(fileName, error.what());
+    }
+}
+
+// A standard error whose square no double holds leaves the covariance of the draws
+// infinite; one this large says that the data did not determine the value at all.
+constexpr double kLargestStandardError = 1e150;
+
+// What a calibration cannot have written: its values lie within their bounds, and a standard
+// error is not negative.
+void CheckEstimate(const Parameter& parameter, double value, double standardError,
+                   const std::string& fileName) {
+    if (value < parameter.low || value > parameter.high)
+        Unusable(fileName, "the value " + ShortestText(value) + " of " + parameter.Name() +
+                               " lies outside its bounds " + ShortestText(parameter.low) + " to " +
+                               ShortestText(parameter.high));
+    if (standardError < 0)
+        Unusable(fileName, "the standard error " + ShortestText(standardError) + " of " +
+                               parameter.Name() + " is negative");
+    if (standardError > kLargestStandardError)
+        Unusable(fileName, "the standard error " + ShortestText(standardError) + " of " +
+                               parameter.Name() + " is too large for an ensemble to draw from");
+}
+
+void CheckCorrelation(double r, const Parameter& a, const Parameter& b,
+                      const std::string& fileName) {
+    if (r < -1 || r > 1)
+        Unusable(fileName, "the correlation " + ShortestText(r) + " of " + a.Name() + " and " +
+                               b.Name() + " lies outside -1 to 1");
+}
+
 }  // namespace
 
 std::string ReportJson(const CalibrationResult& result) {
@@ -94,8 +144,10 @@ ReportEstimates ParseReportEstimates(const std::string& text, const InputData& d
     Json report;
     try {
         report = Json::parse(text);
-    } catch (const Json::parse_error& error) {
-        Unusable(fileName, std::string("not a calibration report (") + error.what() + ")");
+    } catch (const Json::exception& error) {
+        // A syntax error, or a number too large for any double (out of range, not a syntax
+        // error to the library).
+        Unusable(fileName, "not a calibration report (" + WithoutCode(error) + ")");
     }
     if (!report.is_object() || !report.contains("parameters") || !report["parameters"].is_array())
         Unusable(fileName, "not a calibration report: it has no list of parameters");
@@ -105,12 +157,14 @@ ReportEstimates ParseReportEstimates(const std::string& text, const InputData& d
             !entry.contains("value") || !entry["value"].is_number() || !entry.contains("low") ||
             !entry["low"].is_number() || !entry.contains("high") || !entry["high"].is_number())
             Unusable(fileName, "every parameter needs a name, a value, a low and a high bound");
-        const std::string name = entry["name"].get<std::string>();
-        estimates.parameters.push_back(
-            MakeParameter(name, entry["low"].get<double>(), entry["high"].get<double>(), data));
-        estimates.values.push_back(entry["value"].get<double>());
-        estimates.standardErrors.push_back(
-            NumberOr(entry.value("standard_error", Json(nullptr)), std::nan("")));
+        const Parameter parameter = ParameterOf(entry, data, fileName);
+        const double value = entry["value"].get<double>();
+        const double standardError =
+            NumberOr(entry.value("standard_error", Json(nullptr)), std::nan(""));
+        CheckEstimate(parameter, value, standardError, fileName);
+        estimates.parameters.push_back(parameter);
+        estimates.values.push_back(value);
+        estimates.standardErrors.push_back(standardError);
     }
     const std::size_t p = estimates.parameters.size();
     estimates.correlation.assign(p, std::vector<double>(p, 0));
@@ -123,7 +177,11 @@ ReportEstimates ParseReportEstimates(const std::string& text, const InputData& d
             if (!matrix[a].is_array() || matrix[a].size() != p)
                 Unusable(fileName, "the correlation matrix does not match the parameters");
             for (std::size_t b = 0; b < p; ++b)
-                if (a != b) estimates.correlation[a][b] = NumberOr(matrix[a][b], 0);
+                if (a != b) {
+                    const double r = NumberOr(matrix[a][b], 0);
+                    CheckCorrelation(r, estimates.parameters[a], estimates.parameters[b], fileName);
+                    estimates.correlation[a][b] = r;
+                }
         }
     }
     return estimates;

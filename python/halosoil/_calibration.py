@@ -3,7 +3,6 @@
 from __future__ import annotations
 
 import os
-import tempfile
 from typing import Any, Mapping, Optional
 
 from . import _core
@@ -88,18 +87,17 @@ class Calibration:
         ----------
         path : str or os.PathLike
             The report's file; an earlier file is replaced only by a whole new one.
+
+        Raises
+        ------
+        OSError
+            When the file cannot be written, as Python's own subclass for its errno with
+            ``errno``, ``strerror`` and ``filename`` (the path) set: FileNotFoundError for a
+            folder that does not exist, PermissionError, IsADirectoryError for a folder of that
+            name, NotADirectoryError, and a plain OSError for the rest (``errno.ENOSPC`` for a
+            full disk). Each is a ``halosoil.FileError`` too; an earlier file is left as it was.
         """
-        path = os.fspath(path)
-        folder = os.path.dirname(os.path.abspath(path))
-        handle, scratch = tempfile.mkstemp(prefix=".halosoil-", dir=folder)
-        try:
-            with os.fdopen(handle, "w", encoding="utf-8", newline="\n") as file:
-                file.write(self._report)
-            os.replace(scratch, path)
-        except BaseException:
-            if os.path.exists(scratch):
-                os.unlink(scratch)
-            raise
+        _core.write_file(os.fspath(path), self._report.encode("utf-8"))
 
     def __repr__(self) -> str:
         names = ", ".join(self.parameters.index)

@@ -245,7 +245,9 @@ def bands(dataset: Any):
         The columns ``step``, ``quantity``, ``mean``, ``q05``, ``q25``, ``q50``, ``q75``,
         ``q95`` (in the quantity's unit), ``p_exceed`` (a fraction, NaN without a threshold)
         and ``p_stopped`` (a fraction); a row per step and quantity, the quantities in the
-        result table's order within each step.
+        result table's order within each step. The rows are numbered from 0 (a plain
+        RangeIndex, as the batch runner's file has no index); the step is the column ``step``,
+        counted from 1.
     """
     import pandas as pd
 

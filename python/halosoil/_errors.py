@@ -57,15 +57,23 @@ class WaterTableBelowAquifer(Error):
         return (type(self), (str(self), self.step))
 
 
-#: A file the core could not read or write (an OSError); the message is the program's.
+#: A file the core could not read or write (an OSError); see its docstring.
 FileError = _core.FileError
 FileError.__doc__ = """A file the program could not read or write, as an OSError.
 
     Notes
     -----
-    The message is the program's own text ("File not found", "Disk full", ...), as the window
-    shows it. A file that a function of the package cannot open raises Python's own
-    FileNotFoundError, IsADirectoryError or PermissionError instead, with errno and filename.
+    A write that fails (``Project.write``, ``Result.write``, ``Calibration.save``) raises
+    Python's own subclass of OSError for the errno, which is a FileError too: a missing
+    folder FileNotFoundError, no permission PermissionError, a folder in the file's place
+    IsADirectoryError, a file in a folder's place NotADirectoryError; any other errno (a full
+    disk: ``errno.ENOSPC``) this class itself. ``errno``, ``strerror`` and ``filename`` (the
+    path) are set, and the message reads as Python's ("[Errno 2] No such file or directory:
+    'runs/p.out'"). ``except FileError`` and ``except FileNotFoundError`` alike catch it.
+
+    A file the package opens to read raises Python's own FileNotFoundError,
+    IsADirectoryError or PermissionError before the program reads it. A file found unusable
+    as a whole, without an errno, raises FileError with the program's own text.
     """
 
 

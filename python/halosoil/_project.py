@@ -51,8 +51,8 @@ class Project:
     Notes
     -----
     Soil properties are dicts keyed by the zones that exist for ``layers`` (``zones``, top
-    down among 'layer1', 'layer2', 'layer3', 'transition', 'aquifer'). Series are numpy arrays
-    of length ``steps``, element k for time step k + 1. ``measured_salinity`` is a dict keyed
+    down among 'layer1', 'layer2', 'layer3', 'transition', 'aquifer'). Series are bare numpy
+    arrays (no index) of length ``steps``, element k for time step k + 1. ``measured_salinity`` is a dict keyed
     by zone of such arrays, in dS/m, NaN where nothing was measured.
 
     A value left unset (NaN, or a zone missing from a dict) counts as a field the user left
@@ -230,6 +230,12 @@ class Project:
         ------
         InputError
             With the program's text, for a project ``check()`` refuses; nothing is written.
+        OSError
+            When the file cannot be written, as Python's own subclass for its errno with
+            ``errno``, ``strerror`` and ``filename`` (the path) set: FileNotFoundError for a
+            folder that does not exist, PermissionError, IsADirectoryError for a folder of that
+            name, NotADirectoryError, and a plain OSError for the rest (``errno.ENOSPC`` for a
+            full disk). Each is a ``halosoil.FileError`` too; an earlier file is left as it was.
         """
         path = os.fspath(path)
         translated(_core.write_input, self._record(), path)

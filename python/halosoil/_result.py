@@ -23,7 +23,7 @@ class Result:
 
     Results come from ``run``, ``sweep`` and ``read_output``; they are not built by hand.
     Per-step arrays have length ``steps``, element k for time step k + 1 (the initial state,
-    step 0, is not included). Per-zone values are dicts keyed by the zones that exist for
+    step 0, is not included); ``to_dataframe()`` gives them indexed by step. Per-zone values are dicts keyed by the zones that exist for
     ``layers`` ('layer1', 'layer2', 'layer3', 'transition', 'aquifer').
 
     Attributes
@@ -70,6 +70,15 @@ class Result:
         ----------
         path : str or os.PathLike
             The output file (".out"); an earlier file is replaced only by a whole new one.
+
+        Raises
+        ------
+        OSError
+            When the file cannot be written, as Python's own subclass for its errno with
+            ``errno``, ``strerror`` and ``filename`` (the path) set: FileNotFoundError for a
+            folder that does not exist, PermissionError, IsADirectoryError for a folder of that
+            name, NotADirectoryError, and a plain OSError for the rest (``errno.ENOSPC`` for a
+            full disk). Each is a ``halosoil.FileError`` too; an earlier file is left as it was.
 
         Notes
         -----
@@ -224,5 +233,21 @@ def read_output(path: str | os.PathLike) -> Result:
     """
     return Result._from_fields(translated(_core.read_output, readable(path)))
 
+
+def _series_section() -> str:
+    # The per-step attributes, from the core's table of results: bare arrays, as the engine
+    # gives them, whose position is the step less one.
+    lines = []
+    for name, kind, unit, meaning in FIELDS:
+        kind_text = "numpy.ndarray" if kind == "series" else "dict of str to numpy.ndarray"
+        lines.append(f"    {name} : {kind_text}")
+        arrays = "per zone that exists a bare array" if kind == "zones" else "a bare array"
+        lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit};")
+        lines.append(f"        {arrays} (no index), element 0 for step 1.")
+    return "\n".join(lines) + "\n"
+
+
+# The class's own text ends in the heading's indentation, which the section brings itself.
+Result.__doc__ = (Result.__doc__ or "").rstrip(" ") + _series_section()
 
 __all__ = ["Result", "run", "read_output", "InputError"]

@@ -12,6 +12,7 @@
 #include "AtomicFile.h"
 #include "Engine.h"
 #include "Errors.h"
+#include "FileErrors.h"
 #include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "OutputFile.h"
@@ -122,12 +123,12 @@ py::dict ReadOutput(const std::string& path) {
 PYBIND11_MODULE(_core, m) {
     m.doc() = "The Halosoil engine and its files; use the functions of the halosoil package.";
     static py::exception<HalosoilError> error(m, "HalosoilError", PyExc_ValueError);
-    static py::exception<FileError> fileError(m, "FileError", PyExc_OSError);
+    AddFileErrors(m);
     py::register_exception_translator([](std::exception_ptr thrown) {
         try {
             if (thrown) std::rethrow_exception(thrown);
         } catch (const FileError& e) {
-            PyErr_SetString(fileError.ptr(), e.what());
+            SetFileError(e);
         } catch (const HalosoilError& e) {
             PyErr_SetString(error.ptr(), e.what());
         } catch (const std::bad_alloc&) {
@@ -171,6 +172,11 @@ PYBIND11_MODULE(_core, m) {
         "The bytes of the output file of a result dict written to path.");
     m.def("write_output", &WriteOutput, py::arg("result"), py::arg("path"),
           "Writes the output file of a result dict to path, replacing a file only when whole.");
+    m.def(
+        "write_file",
+        [](const std::string& path, const std::string& bytes) { WriteFileAtomically(path, bytes); },
+        py::arg("path"), py::arg("bytes"),
+        "Writes bytes to path, replacing a file only when whole, as every file of the core.");
     m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
     AddStudyFunctions(m);
     AddWeatherBindings(m);

@@ -118,6 +118,23 @@ def test_to_dataframe_is_indexed_by_step():
     assert frame.loc[result.steps, "depth_water_table"] == result.depth_water_table[-1]
 
 
+def test_every_per_step_attribute_is_a_bare_array_from_step_1_as_documented():
+    result = halosoil.run(halosoil.read_input(example_files()[0].parent / "two_layers_daily.inp"))
+    frame = result.to_dataframe()
+    columns = {"percolation": result.percolation, "drainage": result.drainage,
+               "capillary_rise": result.capillary_rise,
+               "actual_evaporation": result.actual_evaporation,
+               "depth_water_table": result.depth_water_table,
+               **{f"salinity_{zone}": series for zone, series in result.salinity.items()}}
+    for name, series in columns.items():
+        assert type(series) is np.ndarray and series.shape == (result.steps,), name
+        # Element 0 is the row of step 1, the last element the row of the last step.
+        assert series[0] == frame.loc[1, name] and series[-1] == frame.loc[result.steps, name]
+    for name in ("percolation", "depth_water_table", "salinity"):
+        assert f"{name} : " in halosoil.Result.__doc__
+    assert halosoil.Result.__doc__.count("a bare array (no index), element 0 for step 1") == 6
+
+
 def test_reading_a_missing_output_file_is_pythons_file_not_found(tmp_path):
     with pytest.raises(FileNotFoundError):
         halosoil.read_output(tmp_path / "none.out")

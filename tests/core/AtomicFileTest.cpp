@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "Errors.h"
 #include "ExpectThrowMsg.h"
@@ -44,6 +47,27 @@ TEST(AtomicFileTest, AMissingFolderIsReported) {
     test::TempFolder folder;
     EXPECT_THROW_MSG(WriteFileAtomically(folder.File("no-such-folder/c.inp"), "x"), FileError,
                      "File not found");
+}
+
+// Callers in another language raise their own error from the errno and the path.
+TEST(AtomicFileTest, AFailureCarriesItsErrnoAndThePath) {
+    test::TempFolder folder;
+    const auto failure = [](const std::string& path) {
+        try {
+            WriteFileAtomically(path, "x");
+        } catch (const FileError& error) {
+            return std::make_pair(error.ErrorNumber(), error.File());
+        }
+        return std::make_pair(0, std::string("written"));
+    };
+    const std::string missing = folder.File("no-such-folder/c.inp");
+    EXPECT_EQ(failure(missing), std::make_pair(ENOENT, missing));
+    // The temporary file is written; renaming it over a folder fails.
+    std::filesystem::create_directory(folder.File("d.inp"));
+    EXPECT_EQ(failure(folder.File("d.inp")), std::make_pair(EISDIR, folder.File("d.inp")));
+    test::WriteBytes(folder.File("plain"), "a file");
+    EXPECT_EQ(failure(folder.File("plain/e.inp")),
+              std::make_pair(ENOTDIR, folder.File("plain/e.inp")));
 }
 
 TEST(FileErrorTextTest, UsesTheWordsOfTheEarlierProgram) {

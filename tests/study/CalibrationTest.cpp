@@ -174,6 +174,59 @@ TEST(StudyCalibration, TheReportHoldsTheEstimatesAndReadsBackForAnEnsemble) {
     EXPECT_THROW(ParseReportEstimates("{\"parameters\": [", truth.base, "r.json"), HalosoilError);
 }
 
+// A report damaged by hand or by a disk: the file is named, with the line and column of a
+// syntax error, and a number no double holds is a refusal, not an escape of the JSON
+// library's own exception.
+TEST(StudyCalibration, ADamagedReportIsRefusedNamingTheFileAndWhere) {
+    const InputData data = WeeklyProject(1);
+    // Line 2 is '  "parameters": [}': the '}' is its column 18.
+    EXPECT_THROW_MSG(ParseReportEstimates("{\n  \"parameters\": [}", data, "r.json"), HalosoilError,
+                     "r.json: not a calibration report (parse error at line 2, column 18: "
+                     "syntax error while parsing value - unexpected '}'; expected '[', '{', or "
+                     "a literal)");
+    EXPECT_THROW_MSG(
+        ParseReportEstimates("{\"parameters\": [{\"name\": \"qh1\", \"low\": 0, \"high\": 0.1, "
+                             "\"value\": 0.05, \"standard_error\": 1e999}]}",
+                             data, "r.json"),
+        HalosoilError, "r.json: not a calibration report (number overflow parsing '1e999')");
+    // Bounds reversed by hand: the parameters' own refusal, after the file's name.
+    EXPECT_THROW_MSG(
+        ParseReportEstimates("{\"parameters\": [{\"name\": \"thickness_layer3\", \"low\": 0.4, "
+                             "\"high\": 0.2, \"value\": 0.3}]}",
+                             data, "r.json"),
+        HalosoilError, "r.json: Parameter thickness_layer3: the bounds 0.4:0.2 are reversed");
+}
+
+// Numbers no calibration writes: a value outside its bounds, a negative standard error or
+// one whose square no double holds (1e160^2 = 1e320 > 1.8e308), a correlation beyond 1.
+TEST(StudyCalibration, AReportWithNumbersNoCalibrationWritesIsRefused) {
+    const InputData data = WeeklyProject(1);
+    const auto report = [](const std::string& value, const std::string& error,
+                           const std::string& r) {
+        return "{\"parameters\": [{\"name\": \"qh1\", \"low\": 0.01, \"high\": 0.05, "
+               "\"value\": " +
+               value + ", \"standard_error\": " + error +
+               "}, {\"name\": \"groundwater_inflow\", \"low\": 0, \"high\": 2, \"value\": 1, "
+               "\"standard_error\": 0.5}], \"correlation\": {\"matrix\": [[1, " +
+               r + "], [" + r + ", 1]]}}";
+    };
+    EXPECT_EQ(ParseReportEstimates(report("0.05", "1e150", "-1"), data, "r.json").correlation[1][0],
+              -1);
+    EXPECT_THROW_MSG(ParseReportEstimates(report("0.06", "0.01", "0"), data, "r.json"),
+                     HalosoilError,
+                     "r.json: the value 0.06 of qh1 lies outside its bounds 0.01 to 0.05");
+    EXPECT_THROW_MSG(ParseReportEstimates(report("0.03", "-0.01", "0"), data, "r.json"),
+                     HalosoilError, "r.json: the standard error -0.01 of qh1 is negative");
+    EXPECT_THROW_MSG(ParseReportEstimates(report("0.03", "1e160", "0"), data, "r.json"),
+                     HalosoilError,
+                     "r.json: the standard error 1e+160 of qh1 is too large for an ensemble to "
+                     "draw from");
+    EXPECT_THROW_MSG(ParseReportEstimates(report("0.03", "0.01", "1.5"), data, "r.json"),
+                     HalosoilError,
+                     "r.json: the correlation 1.5 of qh1 and groundwater_inflow lies outside -1 "
+                     "to 1");
+}
+
 TEST(StudyCalibration, OneParameterIsFoundWithItsProgressToldOnTheWay) {
     const Truth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);

@@ -44,5 +44,7 @@ BatchCommand AddCalibrateCommand(CLI::App& app);
 BatchCommand AddSensitivityCommand(CLI::App& app);
 BatchCommand AddEnsembleCommand(CLI::App& app);
 BatchCommand AddWeatherCommand(CLI::App& app);
+BatchCommand AddYieldCommand(CLI::App& app);
+BatchCommand AddDrainsCommand(CLI::App& app);
 
 }  // namespace halosoil

@@ -89,6 +89,7 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
             settings.parameters.push_back(parameter);
             settings.distributions.push_back(distribution);
         }
+        SetDrainSoilOf(settings.parameters, study.drainSoil);
         for (const std::string& text : arguments.thresholds)
             thresholds.push_back(study::ParseThreshold(text, *data));
     } catch (const HalosoilError& error) {

@@ -45,7 +45,7 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
     settings.options = StudyOptionsOf(study);
     bool needsObservations = false;
     try {
-        settings.parameters = ParsedParameters(arguments.parameters, *data);
+        settings.parameters = ParsedParameters(arguments.parameters, *data, study.drainSoil);
         for (const std::string& target : arguments.targets) {
             settings.targets.push_back(study::ParseTarget(target, *data));
             needsObservations = needsObservations || settings.targets.back().objective;

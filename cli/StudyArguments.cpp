@@ -16,6 +16,11 @@ void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::st
         ->type_name("N")
         ->check(CLI::PositiveNumber);
     command->add_option("-o", arguments.output, outputHelp)->type_name("FILE");
+    command
+        ->add_option("--drain-soil", arguments.drainSoil,
+                     "the soil a drain_spacing works in: k_above=K1,k_below=K2,impervious=D,"
+                     "radius=r (m/day, m)")
+        ->type_name("SOIL");
 }
 
 void AddObservationOptions(CLI::App* command, StudyArguments& arguments) {
@@ -42,10 +47,16 @@ int Refused(std::ostream& errors, const std::string& message, int status) {
     return status;
 }
 
+void SetDrainSoilOf(std::vector<study::Parameter>& parameters, const std::string& drainSoil) {
+    if (!drainSoil.empty()) study::SetDrainSoil(parameters, study::ParseDrainSoil(drainSoil));
+}
+
 std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& texts,
-                                               const InputData& data) {
+                                               const InputData& data,
+                                               const std::string& drainSoil) {
     std::vector<study::Parameter> parameters;
     for (const std::string& text : texts) parameters.push_back(study::ParseParameter(text, data));
+    SetDrainSoilOf(parameters, drainSoil);
     study::CheckParameterSet(parameters, data);
     return parameters;
 }

@@ -75,6 +75,10 @@ const std::string kUsage =
     "                 [--start DATE] [--step year|month|week|day] [--steps N] [--fill linear]\n"
     "                 [--max-gap D] [--delta V=C...] [--delta-file F]\n"
     "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
+    "       halosoil-batch yield OUTPUT.out --crop NAME [--crops FILE.csv] [--ece-factor F]\n"
+    "                 [-o FILE.csv] | yield --list-crops [--crops FILE.csv]\n"
+    "       halosoil-batch drains (--spacing L | --qh1 Q) --k-above K1 --k-below K2\n"
+    "                 --impervious D --radius r\n"
     "       halosoil-batch --help | --version\n";
 
 TEST(BatchUsage, HelpAndItsShortFormPrintTheSameTextWhichPointsToTheCommandsOwnHelp) {

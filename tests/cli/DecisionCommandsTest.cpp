@@ -140,6 +140,39 @@ TEST(YieldCommand, RefusesUnknownCropsAndWrongLinesNamingWhatIsWrong) {
     }
 }
 
+TEST(YieldCommand, TheStudiesTakeTheCropForTheirTargetsAndTheDrainSoilForTheSpacing) {
+    const fs::path folder = Scratch("yield-studies");
+    const std::string study = "ensemble " + kExample +
+                              " --parameter irrigation_salinity_factor=uniform:0.5:3 --members 8"
+                              " --threshold 'relative_yield<90'";
+    ASSERT_EQ(RunBatch(study + " --crop maize", folder / "bands", folder / "err"), 0)
+        << ReadBytes(folder / "err");
+    // 52 steps of ten quantities and the yield, and the heading.
+    const std::vector<std::string> lines = Lines(ReadBytes(folder / "bands"));
+    EXPECT_EQ(lines.size(), 1u + 52u * 11u);
+    EXPECT_EQ(lines[11].rfind("1,relative_yield,", 0), 0u) << lines[11];
+    EXPECT_NE(ReadBytes(folder / "err").find("halosoil-batch: crop maize: threshold 1.7 dS/m"),
+              std::string::npos);
+    EXPECT_EQ(RunBatch(study, folder / "bands", folder / "err"), 2);
+    EXPECT_EQ(ReadBytes(folder / "err"),
+              "halosoil-batch: Threshold relative_yield<90: name the crop whose yield it is "
+              "(--crop NAME)\n");
+
+    // The spacing of the drains moves QH1 and QH2 in the soil given.
+    const std::string spacing = "sensitivity " + kExample +
+                                " --parameter drain_spacing=20:80 --target drainage:mean"
+                                " --method morris --samples 4";
+    ASSERT_EQ(RunBatch(spacing + " --drain-soil k_above=0.5,k_below=1,impervious=5,radius=0.1",
+                       folder / "indices", folder / "err"),
+              0)
+        << ReadBytes(folder / "err");
+    EXPECT_EQ(Lines(ReadBytes(folder / "indices"))[1].rfind("drainage:mean,drain_spacing,", 0), 0u);
+    EXPECT_EQ(RunBatch(spacing, folder / "indices", folder / "err"), 2);
+    EXPECT_EQ(ReadBytes(folder / "err"),
+              "halosoil-batch: Parameter drain_spacing: it needs the soil and drains it works in: "
+              "--drain-soil k_above=K1,k_below=K2,impervious=D,radius=r (m/day, m)\n");
+}
+
 TEST(DrainsCommand, PrintsTheFactorsOfASpacingAndTheSpacingOfAQh1) {
     const fs::path folder = Scratch("drains");
     const std::string soil = " --k-above 0.5 --k-below 1 --impervious 5 --radius 0.1";

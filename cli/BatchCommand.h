@@ -46,5 +46,6 @@ BatchCommand AddEnsembleCommand(CLI::App& app);
 BatchCommand AddWeatherCommand(CLI::App& app);
 BatchCommand AddYieldCommand(CLI::App& app);
 BatchCommand AddDrainsCommand(CLI::App& app);
+BatchCommand AddDesignCommand(CLI::App& app);
 
 }  // namespace halosoil

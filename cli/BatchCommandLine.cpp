@@ -17,7 +17,7 @@ using AddCommand = BatchCommand (*)(CLI::App& app);
 constexpr AddCommand kCommands[] = {AddRunCommand,      AddConvertCommand,   AddTableCommand,
                                     AddGraphCommand,    AddCalibrateCommand, AddSensitivityCommand,
                                     AddEnsembleCommand, AddWeatherCommand,   AddYieldCommand,
-                                    AddDrainsCommand};
+                                    AddDrainsCommand,   AddDesignCommand};
 
 // The command named on the line, also when the rest of the line was refused; null without one.
 const BatchCommand* NamedCommand(const std::vector<BatchCommand>& commands, const CLI::App& app) {

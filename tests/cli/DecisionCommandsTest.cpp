@@ -217,3 +217,64 @@ TEST(DrainsCommand, PrintsTheFactorsOfASpacingAndTheSpacingOfAQh1) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DesignCommand, WritesTheDesignedProjectAndItsReport) {
+    const fs::path folder = Scratch("design");
+    fs::copy_file(kExample, folder / "field.inp");
+    const std::string arguments =
+        "design " + (folder / "field.inp").string() +
+        " --crop bean --control irrigation_factor=0.3:2 --require 'relative_yield>=75@final'"
+        " --probability 0.9 --parameter irrigation_salinity_factor=uniform:1:4 --members 50"
+        " --minimise irrigation --seed 1";
+    ASSERT_EQ(RunBatch(arguments, folder / "out", folder / "err"), 0) << ReadBytes(folder / "err");
+    const std::string summary = ReadBytes(folder / "out");
+    EXPECT_EQ(summary.rfind("Design after ", 0), 0u) << summary;
+    EXPECT_NE(summary.find("active: relative_yield>=75@final"), std::string::npos) << summary;
+    const std::string report = ReadBytes(folder / "field-design.json");
+    for (const char* key : {"\"controls\"", "\"irrigation_factor\"", "\"value\"", "\"objective\"",
+                            "\"margin\"", "\"probability\"", "\"achieved\"",
+                            "\"active_constraints\"", "\"runs\"", "\"seconds\"", "\"ece_factor\""})
+        EXPECT_NE(report.find(key), std::string::npos) << key;
+    // The designed project is a project run takes.
+    EXPECT_EQ(RunBatch("run " + (folder / "field-design.inp").string(), folder / "err"), 0)
+        << ReadBytes(folder / "err");
+}
+
+TEST(DesignCommand, RefusesWhatCannotBeDesignedNamingIt) {
+    const fs::path folder = Scratch("design-refusals");
+    const std::string base = "design " + kExample + " --minimise irrigation";
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {" --crop beam --control irrigation_factor=0.5:2 --require relative_yield>=90",
+              "halosoil-batch: Unknown crop 'beam'; close names: bean, beet\n"},
+             {" --crop bean --control irrigation_factor=0.5:2 --require 'salinity_layer1>=90'",
+              "halosoil-batch: Requirement salinity_layer1>=90: 'salinity_layer1' is not a "
+              "quantity a requirement can be on; the one there is is relative_yield "
+              "(relative_yield>=90, or relative_yield>=90@final)\n"},
+             {" --crop bean --control irrigation_factor=0.5:2 --require 'relative_yield>=90'"
+              " --probability 1.5 --parameter rain_factor=uniform:0.5:1",
+              "halosoil-batch: --probability 1.5: a probability lies from 0 to 1\n"},
+             {" --crop bean --control water=0.5:2 --require 'relative_yield>=90'",
+              "halosoil-batch: Unknown parameter 'water'; the parameters are qh1, qh2, "
+              "groundwater_inflow, groundwater_outflow, inflow_salinity, critical_depth, "
+              "irrigation_efficiency, thickness_<zone>, total_porosity_<zone>, "
+              "effective_porosity_<zone>, leaching_efficiency_<zone>, initial_salinity_<zone>, "
+              "rain_factor, irrigation_factor, evaporation_factor, irrigation_salinity_factor, "
+              "drain_depth, drain_spacing (zones layer1, layer2, layer3, transition, aquifer)\n"},
+             {" --crop bean --control irrigation_factor=0.5:2 --require 'relative_yield>=90'"
+              " --probability 0.9",
+              "halosoil-batch: A probability needs the uncertain parameters: --from REPORT.json "
+              "or --parameter NAME=DISTRIBUTION\n"},
+         }) {
+        SCOPED_TRACE(c.arguments);
+        EXPECT_NE(RunBatch(base + c.arguments, folder / "out", folder / "err"), 0);
+        EXPECT_EQ(ReadBytes(folder / "err"), c.message);
+    }
+}
+
+}  // namespace

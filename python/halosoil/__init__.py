@@ -32,7 +32,8 @@ dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change 
 
 from . import _core
 from ._calibration import Calibration, calibrate
-from ._decisions import ECE_FACTOR, crops, drain_spacing, drainage_factors, leaching_requirement
+from ._decisions import (ECE_FACTOR, Design, crops, design, drain_spacing, drainage_factors,
+                         leaching_requirement)
 from ._ensemble import Ensemble, bands, ensemble
 from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
@@ -80,4 +81,6 @@ __all__ = [
     "drainage_factors",
     "drain_spacing",
     "ECE_FACTOR",
+    "design",
+    "Design",
 ]

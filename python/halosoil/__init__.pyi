@@ -184,3 +184,22 @@ def drainage_factors(spacing: float, k_above: float, k_below: float, impervious:
                      radius: float) -> dict[str, float]: ...
 def drain_spacing(qh1: float, k_above: float, k_below: float, impervious: float,
                   radius: float) -> float: ...
+
+
+class Design:
+    controls: pandas.DataFrame
+    summary: pandas.Series
+    active_constraints: list[str]
+    project: Project
+    report: dict[str, Any]
+    @property
+    def feasible(self) -> bool: ...
+    def to_json(self) -> str: ...
+
+
+def design(project: Project, crop: _Crop, controls: Mapping[str, tuple[float, float]],
+           require: str, probability: Optional[float] = ...,
+           parameters: Optional[Mapping[str, tuple[Any, ...]]] = ..., from_calibration: Any = ...,
+           members: int = ..., minimise: str = ..., seed: int = ..., ece_factor: float = ...,
+           drain_soil: Optional[Mapping[str, float]] = ..., crops: Optional[_Path] = ...,
+           threads: int = ...) -> Design: ...

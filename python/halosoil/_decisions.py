@@ -126,3 +126,133 @@ def drain_spacing(qh1: float, k_above: float, k_below: float, impervious: float,
     return translated(_core.drain_spacing, _number("qh1", qh1), _number("k_above", k_above),
                       _number("k_below", k_below), _number("impervious", impervious),
                       _number("radius", radius))
+
+
+class Design:
+    """A management design, as ``halosoil.design`` returns it.
+
+    Attributes
+    ----------
+    controls : pandas.DataFrame
+        One control a row, indexed by its parameter name: ``value``, ``low``, ``high`` and
+        ``unit``.
+    summary : pandas.Series
+        ``objective`` (mm over all steps for irrigation and drainage, else the control's
+        unit), ``margin`` (% of yield above the requirement), ``achieved_probability``,
+        ``feasible``, ``best_reachable_yield`` (%), ``runs`` and ``seconds``.
+    active_constraints : list of str
+        The requirement when it binds, and the controls at a bound.
+    project : Project
+        The project with the controls set, ready to run or write.
+    report : dict
+        The report as ``halosoil-batch design --report`` writes it.
+    """
+
+    def __init__(self, outcome: dict[str, Any]):
+        import json
+
+        import pandas as pd
+
+        from ._project import Project
+
+        self.controls = pd.DataFrame(
+            {"value": outcome["values"], "low": outcome["lows"], "high": outcome["highs"],
+             "unit": outcome["units"]},
+            index=pd.Index(outcome["names"], name="control"))
+        self.summary = pd.Series({name: outcome[name] for name in (
+            "objective", "margin", "achieved_probability", "feasible", "best_reachable_yield",
+            "runs", "seconds")}, dtype=object)
+        self.active_constraints = list(outcome["active_constraints"])
+        self.project = Project._from_record(outcome["project"])
+        self.report = json.loads(outcome["report"])
+        self._json = outcome["report"]
+
+    @property
+    def feasible(self) -> bool:
+        """Whether the controls within their bounds meet the requirement."""
+        return bool(self.summary["feasible"])
+
+    def to_json(self) -> str:
+        """The report's JSON text."""
+        return self._json
+
+    def __repr__(self) -> str:
+        values = ", ".join(f"{name}={value:.6g}" for name, value in self.controls["value"].items())
+        state = "" if self.feasible else "no design meets the requirement; nearest "
+        return f"Design({state}{values}, objective {self.summary['objective']:.6g})"
+
+
+def design(project, crop: CropLike, controls: Mapping[str, tuple[float, float]],
+           require: str, probability: Optional[float] = None,
+           parameters: Optional[Mapping[str, Any]] = None, from_calibration: Any = None,
+           members: int = 200, minimise: str = "irrigation", seed: int = 0,
+           ece_factor: float = ECE_FACTOR, drain_soil: Optional[Mapping[str, float]] = None,
+           crops: Optional[Union[str, os.PathLike]] = None, threads: int = 0) -> Design:
+    """The controls that minimise the irrigation, the drainage or a control while the crop's
+    relative yield meets a requirement, as ``halosoil-batch design`` finds them.
+
+    Parameters
+    ----------
+    project : Project
+        The project the controls move.
+    crop : str or mapping
+        A crop of the table, "threshold=T,slope=B" or ``{'threshold': T, 'slope': B}``.
+    controls : dict
+        Movable parameters and their bounds, ``{'irrigation_factor': (0.5, 2)}``.
+    require : str
+        ``relative_yield>=Y`` at every step, or ``relative_yield>=Y@final``.
+    probability : float, optional
+        The share (0..1) of an ensemble's members that must meet the requirement; the
+        members come from ``parameters`` (``{name: ('uniform', low, high)}``, as
+        ``ensemble`` takes them) or ``from_calibration`` and are the same for every candidate.
+    members : int, default 200
+    minimise : str, default "irrigation"
+        ``irrigation``, ``drainage`` (mm over all steps) or a control's name.
+    seed : int, default 0
+    ece_factor : float, default 0.5
+    drain_soil : dict, optional
+        ``{'k_above': K1, 'k_below': K2, 'impervious': D, 'radius': r}`` for a drain_spacing.
+    crops : str or os.PathLike, optional
+        A crop table of one's own.
+    threads : int, default 0
+        Threads for the members, 0 for one per core.
+
+    Returns
+    -------
+    Design
+    """
+    from ._arguments import count, not_a_project
+    from ._ensemble import _distribution_texts, _report_of
+    from ._project import Project
+
+    if not isinstance(project, Project):
+        raise not_a_project("design", project)
+    if parameters is not None and from_calibration is not None:
+        raise InputError("Give the parameters' distributions or a calibration to draw from, "
+                         "not both.")
+    if probability is not None:
+        probability = _number("probability", probability)
+    elif parameters is not None or from_calibration is not None:
+        raise InputError("parameters and from_calibration give the uncertainty of a "
+                         "probability")
+    if not isinstance(controls, Mapping) or not controls:
+        raise InputError("controls is a dict of name: (low, high)")
+    texts = []
+    for name, bounds in controls.items():
+        if not isinstance(bounds, (tuple, list)) or len(bounds) != 2:
+            raise InputError(f"Control {name}: the bounds are (low, high), not {bounds!r}")
+        low, high = (_number(f"Control {name}", bound) for bound in bounds)
+        texts.append(f"{name}={low!r}:{high!r}")
+    soil = ""
+    if drain_soil is not None:
+        soil = ",".join(f"{key}={_number(key, value)!r}" for key, value in drain_soil.items())
+    name = crop_of(crop, crops)
+    crop_text = name[0] if isinstance(crop, str) and "=" not in crop else \
+        f"threshold={name[1]!r},slope={name[2]!r}"
+    outcome = translated(_core.design, project._record(), crop_text,
+                         "" if crops is None else readable(crops),
+                         _number("ece_factor", ece_factor), texts, str(require), probability,
+                         _distribution_texts(parameters), _report_of(from_calibration),
+                         count("members", members, 2), count("seed", seed, 0), str(minimise),
+                         soil, count("threads", threads, 0))
+    return Design(outcome)

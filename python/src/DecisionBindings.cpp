@@ -8,11 +8,19 @@
 #include <string>
 #include <tuple>
 
+#include <atomic>
+#include <optional>
+
+#include "Calibration.h"
 #include "CropTolerance.h"
+#include "Ensemble.h"
 #include "Hooghoudt.h"
+#include "Interruptible.h"
+#include "ManagementDesign.h"
 #include "RecordDict.h"
 #include "RelativeYield.h"
 #include "ResultDict.h"
+#include "StudyArguments.h"
 #include "StudyBindings.h"
 
 namespace halosoil::python {
@@ -88,9 +96,79 @@ double SpacingOf(double qh1, double kAbove, double kBelow, double impervious, do
     return SpacingOfQh1(SoilOf(kAbove, kBelow, impervious, radius), qh1);
 }
 
+// A design as halosoil-batch design runs it: the controls as NAME=LOW:HIGH, the uncertainty
+// as the command line's distributions or a report's JSON text with the name its refusals give.
+py::dict RunDesignStudy(const py::dict& record, const std::string& cropText,
+                        const std::string& cropsPath, double eceFactor,
+                        const std::vector<std::string>& controls, const std::string& requirement,
+                        std::optional<double> probability,
+                        const std::vector<std::string>& distributions,
+                        const std::optional<std::pair<std::string, std::string>>& report,
+                        int members, std::uint64_t seed, const std::string& minimise,
+                        const std::string& drainSoil, int threads) {
+    const InputData data = StudyProject(record);
+    DesignSettings settings;
+    for (const std::string& text : controls)
+        settings.controls.push_back(ParseParameter(text, data));
+    if (!drainSoil.empty()) SetDrainSoil(settings.controls, ParseDrainSoil(drainSoil));
+    CheckEceFactor(eceFactor);
+    settings.crop = ChosenCrop(TableAt(cropsPath), cropText);
+    settings.eceFactor = eceFactor;
+    settings.requirement = ParseRequirement(requirement);
+    SetGoal(settings, minimise);
+    if (probability) {
+        CheckProbability(*probability);
+        settings.probability = probability;
+    }
+    for (const std::string& text : distributions) {
+        auto [parameter, distribution] = ParseDistribution(text, data);
+        settings.uncertain.push_back(parameter);
+        settings.distributions.push_back(distribution);
+    }
+    if (!drainSoil.empty() && !settings.uncertain.empty())
+        SetDrainSoil(settings.uncertain, ParseDrainSoil(drainSoil));
+    if (report) settings.fromReport = ParseReportEstimates(report->first, data, report->second);
+    settings.members = members;
+    settings.seed = seed;
+    settings.options.threads = threads;
+    std::atomic<bool> cancel{false};
+    settings.options.cancel = &cancel;
+    DesignResult result;
+    RunInterruptibly(cancel, [&] { result = RunDesign(data, settings); });
+    py::dict out;
+    py::list names, units, lows, highs;
+    for (const Parameter& control : settings.controls) {
+        names.append(control.Name());
+        units.append(control.Info().unit);
+        lows.append(control.low);
+        highs.append(control.high);
+    }
+    out["names"] = names;
+    out["units"] = units;
+    out["lows"] = lows;
+    out["highs"] = highs;
+    out["values"] = result.values;
+    out["objective"] = result.objective;
+    out["margin"] = result.margin;
+    out["achieved_probability"] = result.achievedProbability;
+    out["feasible"] = result.feasible;
+    out["best_reachable_yield"] = result.bestReachableYield;
+    out["active_constraints"] = result.activeConstraints;
+    out["runs"] = result.runs;
+    out["seconds"] = result.seconds;
+    out["report"] = DesignReportJson(settings, result);
+    out["project"] = DictFromRecord(result.project);
+    return out;
+}
+
 }  // namespace
 
 void AddDecisionBindings(py::module_& m) {
+    m.def("design", &RunDesignStudy, py::arg("record"), py::arg("crop"), py::arg("crops"),
+          py::arg("ece_factor"), py::arg("controls"), py::arg("requirement"),
+          py::arg("probability"), py::arg("distributions"), py::arg("report"), py::arg("members"),
+          py::arg("seed"), py::arg("minimise"), py::arg("drain_soil"), py::arg("threads"),
+          "Runs a management design as halosoil-batch design does.");
     m.def("crop_table", &CropRows, py::arg("path") = "",
           "The crop table (shipped, or of the CSV at path) as (name, threshold, slope, class, "
           "source) rows.");

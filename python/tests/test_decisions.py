@@ -94,3 +94,42 @@ def test_refusals_name_what_is_wrong():
     with pytest.raises(halosoil.InputError, match="needs the project the result is of"):
         swept.relative_yield("wheat")
     assert swept.relative_yield("wheat", project=project).shape == (52, 4)
+
+
+def test_a_design_is_the_least_water_that_meets_the_requirement():
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    found = halosoil.design(project, crop="bean", controls={"irrigation_factor": (0.3, 2)},
+                            require="relative_yield>=99@final", minimise="irrigation")
+    assert found.feasible
+    factor = found.controls.loc["irrigation_factor", "value"]
+    assert 0.3 < factor < 2
+    assert found.active_constraints == ["relative_yield>=99@final"]
+    assert found.report["controls"]["irrigation_factor"]["value"] == factor
+    # The designed project meets it in its last week; with 1 % less water it does not.
+    final = halosoil.run(found.project).relative_yield("bean")["relative_yield"].iloc[-1]
+    assert final >= 99 - 1e-6
+    less = project.copy()
+    less.irrigation = np.asarray(project.irrigation) * factor * 0.99
+    assert halosoil.run(less).relative_yield("bean")["relative_yield"].iloc[-1] < 99
+    # The objective is the irrigation of every step, summed.
+    assert found.summary["objective"] == pytest.approx(
+        float(np.sum(project.irrigation)) * factor, rel=1e-9)
+
+
+def test_a_design_with_a_probability_and_its_refusals():
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    found = halosoil.design(project, crop="bean", controls={"irrigation_factor": (0.3, 2)},
+                            require="relative_yield>=75@final", probability=0.9,
+                            parameters={"irrigation_salinity_factor": ("uniform", 1, 4)},
+                            members=50, seed=1)
+    assert found.feasible and found.summary["achieved_probability"] >= 0.9
+    with pytest.raises(halosoil.InputError, match="a probability lies from 0 to 1"):
+        halosoil.design(project, crop="bean", controls={"irrigation_factor": (0.3, 2)},
+                        require="relative_yield>=75", probability=1.5,
+                        parameters={"rain_factor": ("uniform", 0.5, 1)})
+    with pytest.raises(halosoil.InputError, match="Unknown parameter 'water'"):
+        halosoil.design(project, crop="bean", controls={"water": (0.3, 2)},
+                        require="relative_yield>=75")
+    with pytest.raises(halosoil.InputError, match="is not a quantity a requirement can be on"):
+        halosoil.design(project, crop="bean", controls={"irrigation_factor": (0.3, 2)},
+                        require="drainage>=75")

@@ -138,7 +138,13 @@ CropTable ReadCropTable(std::string_view text, const std::string& fileName) {
 }
 
 CropTable ReadCropFile(const std::string& path) {
-    return ReadCropTable(FileContents(path), path);
+    std::string text;
+    try {
+        text = FileContents(path);
+    } catch (const FileError& error) {
+        throw FileError(path + ": " + error.what());
+    }
+    return ReadCropTable(text, path);
 }
 
 const CropTable& ShippedCrops() {

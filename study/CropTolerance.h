@@ -25,7 +25,8 @@ const CropTable& ShippedCrops();
 // A table from CSV text of the columns crop,threshold,slope,class,source (class and source
 // may be empty); throws HalosoilError naming file, line and value of the first fault.
 CropTable ReadCropTable(std::string_view text, const std::string& fileName);
-// The same from a file; throws FileError with the platform's message when it cannot be read.
+// The same from a file; throws FileError naming the file and the platform's message when it
+// cannot be read.
 CropTable ReadCropFile(const std::string& path);
 
 // The crop of the table by name, in any case; throws HalosoilError naming the names close to

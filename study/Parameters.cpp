@@ -343,6 +343,14 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data) {
         if (high > info.highest) high = info.highest;
         if (kind == ParameterKind::EffectivePorosity)
             high = std::min(high, data.TotPor[static_cast<std::size_t>(zone)]);
+        // The drains lie below the root zone and within the transition zone.
+        if (kind == ParameterKind::DrainDepth) {
+            double root = 0;
+            for (int layer = Layer1; layer <= LayerCount(data); ++layer)
+                root += data.Thick[static_cast<std::size_t>(layer)];
+            low = std::max(low, root);
+            high = std::min(high, root + data.Thick[Trans]);
+        }
         if (low > high) low = high;
         parameter.low = low;
         parameter.high = high;

@@ -130,7 +130,7 @@ TEST(YieldCommand, RefusesUnknownCropsAndWrongLinesNamingWhatIsWrong) {
          "halosoil-batch: " + (folder / "bad.csv").string() +
              ", line 2: threshold '1l' is not a number\n"},
         {"yield " + output.string() + " --crop rye --crops " + (folder / "none.csv").string(), 1,
-         "halosoil-batch: File not found\n"},
+         "halosoil-batch: " + (folder / "none.csv").string() + ": File not found\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -275,6 +275,35 @@ TEST(DesignCommand, RefusesWhatCannotBeDesignedNamingIt) {
         EXPECT_NE(RunBatch(base + c.arguments, folder / "out", folder / "err"), 0);
         EXPECT_EQ(ReadBytes(folder / "err"), c.message);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DesignCommand, DrawsTheUncertaintyFromACalibrationReport) {
+    const fs::path folder = Scratch("design-from-report");
+    fs::copy_file(kExample, folder / "field.inp");
+    // A calibration of the first layer's leaching efficiency against the example's
+    // observations gives the report the design draws from.
+    ASSERT_EQ(RunBatch("calibrate " + (folder / "field.inp").string() +
+                           " --parameter leaching_efficiency_layer1=40:100 --observations " +
+                           std::string(HALOSOIL_EXAMPLES) +
+                           "/three_layers_weekly_drained_observations.csv",
+                       folder / "out", folder / "err"),
+              0)
+        << ReadBytes(folder / "err");
+    const std::string arguments =
+        "design " + (folder / "field.inp").string() +
+        " --crop bean --control irrigation_factor=0.3:2 --require 'relative_yield>=75@final'"
+        " --probability 0.8 --from " +
+        (folder / "field-calibration.json").string() +
+        " --members 30 --minimise irrigation --report " + (folder / "d.json").string() + " -o " +
+        (folder / "d.inp").string();
+    ASSERT_EQ(RunBatch(arguments, folder / "out", folder / "err"), 0) << ReadBytes(folder / "err");
+    const std::string report = ReadBytes(folder / "d.json");
+    EXPECT_NE(report.find("\"required\": 0.8"), std::string::npos) << report;
+    EXPECT_NE(report.find("\"members\": 30"), std::string::npos) << report;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // variants a study runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -157,6 +158,14 @@ TEST(StudyParameters, TheDefaultsCoverEveryZoneOfTheProjectWithinWhatEachCanTake
         EXPECT_LE(parameter.low, value);
         EXPECT_GE(parameter.high, value);
     }
+    // The drains' depth from the root zone's bottom (0.2 + 0.3 + 0.4 = 0.9 m) to the transition
+    // zone's (0.9 + 1.5 = 2.4 m), within half to twice the file's 1.5 m.
+    const auto depth = std::find_if(defaults.begin(), defaults.end(), [](const Parameter& p) {
+        return p.kind == ParameterKind::DrainDepth;
+    });
+    ASSERT_NE(depth, defaults.end());
+    EXPECT_DOUBLE_EQ(depth->low, 0.9);
+    EXPECT_DOUBLE_EQ(depth->high, 2.4);
     const std::vector<std::string> undrained =
         ParameterNamesOf(ExampleProject("one_layer_monthly.inp"));
     EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "qh1"), 0);

@@ -250,7 +250,7 @@ TEST(DesignCommand, RefusesWhatCannotBeDesignedNamingIt) {
         std::string message;
     };
     for (const Case& c : std::vector<Case>{
-             {" --crop beam --control irrigation_factor=0.5:2 --require relative_yield>=90",
+             {" --crop beam --control irrigation_factor=0.5:2 --require 'relative_yield>=90'",
               "halosoil-batch: Unknown crop 'beam'; close names: bean, beet\n"},
              {" --crop bean --control irrigation_factor=0.5:2 --require 'salinity_layer1>=90'",
               "halosoil-batch: Requirement salinity_layer1>=90: 'salinity_layer1' is not a "

@@ -188,7 +188,9 @@ BatchCommand AddDesignCommand(CLI::App& app) {
         ->add_option("--report", design.arguments->report,
                      "the report as JSON (default: INPUT-design.json beside the input)")
         ->type_name("DESIGN.json");
-    return design.Doing(Design);
+    BatchCommand command = design.Doing(Design);
+    command.refused = SayWhatWasRefused;
+    return command;
 }
 
 }  // namespace halosoil

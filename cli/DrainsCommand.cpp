@@ -86,9 +86,11 @@ BatchCommand AddDrainsCommand(CLI::App& app) {
     command->add_option("--radius", arguments->soil.radius, "drain radius r, m")
         ->type_name("r")
         ->required();
-    return {command, [arguments, command](const CommandStreams& streams) {
+    return {command,
+            [arguments, command](const CommandStreams& streams) {
                 return Drains(*arguments, *command, streams);
-            }};
+            },
+            SayWhatWasRefused};
 }
 
 }  // namespace halosoil

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "AtomicFile.h"
+#include "BatchUsage.h"
 #include "Errors.h"
 #include "StringToFloat.h"
 
@@ -40,6 +41,10 @@ CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
         ->type_name(typeName)
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+int SayWhatWasRefused(const CLI::ParseError& refusal, std::ostream& errors) {
+    return WrongUsage(errors, refusal.what());
 }
 
 int Refused(std::ostream& errors, const std::string& message, int status) {

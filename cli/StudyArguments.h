@@ -63,6 +63,10 @@ CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
                                std::vector<std::string>& values, const std::string& typeName,
                                const std::string& help);
 
+// A value the command line could not take ("Could not convert: --spacing = abc") named before
+// the usage; yields kWrongUsage. For BatchCommand::refused.
+int SayWhatWasRefused(const CLI::ParseError& refusal, std::ostream& errors);
+
 // "halosoil-batch: <message>" on errors; yields status.
 int Refused(std::ostream& errors, const std::string& message, int status);
 

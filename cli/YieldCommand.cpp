@@ -104,7 +104,8 @@ BatchCommand AddYieldCommand(CLI::App& app) {
     command->add_option("-o", arguments->target, "the CSV file to write (default: standard output)")
         ->type_name("FILE.csv");
     return {command,
-            [arguments](const CommandStreams& streams) { return Yield(*arguments, streams); }};
+            [arguments](const CommandStreams& streams) { return Yield(*arguments, streams); },
+            SayWhatWasRefused};
 }
 
 }  // namespace halosoil

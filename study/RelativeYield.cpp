@@ -94,7 +94,8 @@ std::string YieldCsv(const std::vector<YieldStep>& steps) {
 
 void CheckEceFactor(double eceFactor) {
     if (!(eceFactor > 0) || !std::isfinite(eceFactor))
-        throw HalosoilError("--ece-factor " + ShortestText(eceFactor) +
+        throw HalosoilError("--ece-factor " +
+                            (std::isnan(eceFactor) ? std::string("nan") : ShortestText(eceFactor)) +
                             ": the factor from the soil moisture's salinity to ECe must be a "
                             "number above 0");
 }

@@ -206,6 +206,14 @@ TEST(DrainsCommand, PrintsTheFactorsOfASpacingAndTheSpacingOfAQh1) {
         EXPECT_EQ(RunBatch(c.arguments, folder / "out", folder / "err"), 2);
         EXPECT_EQ(ReadBytes(folder / "err"), c.message);
     }
+    // A letter in a number is named before the usage.
+    EXPECT_EQ(RunBatch("drains --spacing 5O" + soil, folder / "out", folder / "err"), 2);
+    EXPECT_EQ(ReadBytes(folder / "err")
+                  .rfind("halosoil-batch: Could not convert: --spacing = 5O\n"
+                         "usage: halosoil-batch run",
+                         0),
+              0u)
+        << ReadBytes(folder / "err");
     // A QH1 that no spacing gives says the range there is.
     EXPECT_EQ(RunBatch("drains --qh1 50" + soil, folder / "out", folder / "err"), 2);
     EXPECT_EQ(ReadBytes(folder / "err")

@@ -41,7 +41,7 @@ TEST(Hooghoudt, ADeepImperviousLayerTakesMoodysSecondForm) {
     EXPECT_DOUBLE_EQ(factors.qh2, 0.008);
 }
 
-TEST(Hooghoudt, ADesignDischargeAndHeadGiveTheSpacingOfTheTextbooks) {
+TEST(Hooghoudt, ADesignDischargeAndHeadGiveTheSpacingFoundByTrial) {
     // The design question: drain q = 7 mm/day at a head h = 0.7 m midway, K1 = K2 = 0.8 m/day,
     // D = 5.5 m, r = 0.1 m. Hooghoudt: L^2 = 8 K d h / q + 4 K h^2 / q, solved by trial.
     // 8/pi ln(D/r) - 3.4 = 2.546479 x ln 55 (4.007333) - 3.4 = 6.804590; 4 K h^2 / q =

@@ -81,7 +81,7 @@ TEST(RelativeYield, TheLeachingRequirementAndTheIrrigationItImplies) {
     // = 0.0416667; for 100 mm of evaporation 100 / (1 - 0.0416667) = 104.3478 mm.
     EXPECT_NEAR(LeachingRequirement(1.2, 6.0), 0.0416667, 1e-7);
     EXPECT_NEAR(IrrigationForLeaching(100, LeachingRequirement(1.2, 6.0)), 104.3478, 1e-4);
-    // FAO-29's example of water of 1.0 dS/m for beans (ECe_t 1.0): 1 / (5 - 1) = 0.25.
+    // Water of 1.0 dS/m for beans (ECe_t 1.0): 1 / (5 - 1) = 0.25.
     EXPECT_DOUBLE_EQ(LeachingRequirement(1.0, 1.0), 0.25);
     EXPECT_DOUBLE_EQ(IrrigationForLeaching(60, 0.25), 80);  // 60 / 0.75
     // Fresh water leaches nothing; water of 2.5 ECe_t or more cannot keep the threshold.

@@ -46,5 +46,8 @@ BatchCommand AddEnsembleCommand(CLI::App& app);
 BatchCommand AddWeatherCommand(CLI::App& app);
 BatchCommand AddRegionCommand(CLI::App& app);
 BatchCommand AddMapCommand(CLI::App& app);
+BatchCommand AddYieldCommand(CLI::App& app);
+BatchCommand AddDrainsCommand(CLI::App& app);
+BatchCommand AddDesignCommand(CLI::App& app);
 
 }  // namespace halosoil

@@ -16,8 +16,9 @@ using AddCommand = BatchCommand (*)(CLI::App& app);
 // Every command of halosoil-batch, in the order of the usage.
 constexpr AddCommand kCommands[] = {AddRunCommand,      AddConvertCommand,   AddTableCommand,
                                     AddGraphCommand,    AddCalibrateCommand, AddSensitivityCommand,
-                                    AddEnsembleCommand, AddWeatherCommand,
-                                    AddRegionCommand,   AddMapCommand};
+                                    AddEnsembleCommand, AddWeatherCommand,   AddRegionCommand,
+                                    AddMapCommand,      AddYieldCommand,     AddDrainsCommand,
+                                    AddDesignCommand};
 
 // The command named on the line, also when the rest of the line was refused; null without one.
 const BatchCommand* NamedCommand(const std::vector<BatchCommand>& commands, const CLI::App& app) {

@@ -32,6 +32,15 @@ inline constexpr const char* kBatchUsage =
     "       halosoil-batch map RESULTS.gpkg QUANTITY[:final|mean|min|max|STEP] -o "
     "MAP.svg|MAP.png|MAP.html\n"
     "                 [--classes N] [--breaks a,b,c] [--threshold VALUE] [--title TEXT]\n"
+    "       halosoil-batch yield OUTPUT.out --crop NAME [--crops FILE.csv] [--ece-factor F]\n"
+    "                 [-o FILE.csv] | yield --list-crops [--crops FILE.csv]\n"
+    "       halosoil-batch drains (--spacing L | --qh1 Q) --k-above K1 --k-below K2\n"
+    "                 --impervious D --radius r\n"
+    "       halosoil-batch design INPUT.inp --crop NAME --control NAME=LOW:HIGH...\n"
+    "                 --require relative_yield>=Y[@final] [--probability P (--from REPORT.json\n"
+    "                 | --parameter NAME=DISTRIBUTION...) [--members N]]\n"
+    "                 --minimise irrigation|drainage|NAME [--seed N] [-j N] [-o DESIGN.inp]\n"
+    "                 [--report DESIGN.json]\n"
     "       halosoil-batch --help | --version\n";
 
 // The usage, what each command does, and the graph types one per line.

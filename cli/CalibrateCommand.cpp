@@ -103,7 +103,7 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
 
     study::CalibrationSettings settings;
     try {
-        settings.parameters = ParsedParameters(arguments.parameters, *data);
+        settings.parameters = ParsedParameters(arguments.parameters, *data, study.drainSoil);
         settings.weights = ParsedWeights(study.weights, *data);
     } catch (const HalosoilError& error) {
         return Refused(streams.errors, error.what(), kWrongUsage);

@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "BatchCommand.h"
+#include "CropArguments.h"
 #include "Ensemble.h"
 #include "Errors.h"
 #include "StudyArguments.h"
@@ -28,6 +29,7 @@ struct EnsembleArguments {
     int members = 1000;
     std::string design = "lhs";
     std::vector<std::string> thresholds;
+    CropArguments crop;
 };
 
 // The members that stopped early are named one by one up to this many.
@@ -89,8 +91,11 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
             settings.parameters.push_back(parameter);
             settings.distributions.push_back(distribution);
         }
+        SetDrainSoilOf(settings.parameters, study.drainSoil);
+        settings.crop = CropOf(arguments.crop);
+        settings.eceFactor = arguments.crop.eceFactor;
         for (const std::string& text : arguments.thresholds)
-            thresholds.push_back(study::ParseThreshold(text, *data));
+            thresholds.push_back(study::ParseThreshold(text, *data, settings.crop.has_value()));
     } catch (const HalosoilError& error) {
         return Refused(streams.errors, error.what(), kWrongUsage);
     }
@@ -107,6 +112,9 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     TellFailedMembers(result, streams.errors);
     TellSummary(result, seconds, streams.errors);
+    if (settings.crop)
+        streams.errors << "halosoil-batch: " << CropNote(*settings.crop, settings.eceFactor)
+                       << '\n';
     return WriteResult(study::BandsCsv(study::Bands(result, thresholds)), study.output, streams);
 }
 
@@ -135,7 +143,8 @@ BatchCommand AddEnsembleCommand(CLI::App& app) {
                       "QUANTITY>VALUE",
                       "QUANTITY>VALUE or QUANTITY<VALUE: the share of members beyond it per "
                       "step, a stopped member counted as its stop tells (see "
-                      "halosoil-batch --help)");
+                      "halosoil-batch --help); relative_yield<VALUE with --crop");
+    AddCropOptions(ensemble.command, ensemble.arguments->crop);
     return ensemble.Doing(Ensemble);
 }
 

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "BatchCommand.h"
+#include "CropArguments.h"
 #include "Errors.h"
 #include "Sensitivity.h"
 #include "StudyArguments.h"
@@ -25,6 +26,7 @@ struct SensitivityArguments {
     std::vector<std::string> targets;
     std::string method = "sobol";
     int samples = 0;  // 0: 1024 for Sobol, 20 trajectories for Morris
+    CropArguments crop;
 };
 
 constexpr int kSobolSamples = 1024;
@@ -44,10 +46,13 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
     settings.seed = study.seed;
     settings.options = StudyOptionsOf(study);
     bool needsObservations = false;
+    std::optional<study::Crop> crop;
     try {
-        settings.parameters = ParsedParameters(arguments.parameters, *data);
+        settings.parameters = ParsedParameters(arguments.parameters, *data, study.drainSoil);
+        crop = CropOf(arguments.crop);
         for (const std::string& target : arguments.targets) {
-            settings.targets.push_back(study::ParseTarget(target, *data));
+            settings.targets.push_back(study::ParseTarget(target, *data, crop ? &*crop : nullptr,
+                                                          arguments.crop.eceFactor));
             needsObservations = needsObservations || settings.targets.back().objective;
         }
         settings.weights = ParsedWeights(study.weights, *data);
@@ -64,6 +69,8 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
     }
     for (const std::string& warning : result.warnings)
         streams.errors << "halosoil-batch: " << warning << '\n';
+    if (crop)
+        streams.errors << "halosoil-batch: " << CropNote(*crop, arguments.crop.eceFactor) << '\n';
     return WriteResult(study::SensitivityCsv(result), study.output, streams);
 }
 
@@ -79,7 +86,8 @@ BatchCommand AddSensitivityCommand(CLI::App& app) {
     AddRepeatedOption(sensitivity.command, "--target", sensitivity.arguments->targets,
                       "QUANTITY:STATISTIC",
                       "a result: QUANTITY:final, :mean, :max or :min, objective, or stopped (1 "
-                      "for a run whose water table fell below the aquifer, 0 otherwise)")
+                      "for a run whose water table fell below the aquifer, 0 otherwise); "
+                      "relative_yield:final, :mean, :max or :min with --crop")
         ->required();
     sensitivity.command
         ->add_option("--method", sensitivity.arguments->method, "sobol (default) or morris")
@@ -92,6 +100,7 @@ BatchCommand AddSensitivityCommand(CLI::App& app) {
         ->type_name("N")
         ->check(CLI::PositiveNumber);
     AddObservationOptions(sensitivity.command, sensitivity.arguments->study);
+    AddCropOptions(sensitivity.command, sensitivity.arguments->crop);
     return sensitivity.Doing(Sensitivity);
 }
 

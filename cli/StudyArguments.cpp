@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "AtomicFile.h"
+#include "BatchUsage.h"
 #include "Errors.h"
 #include "StringToFloat.h"
 
@@ -16,6 +17,11 @@ void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::st
         ->type_name("N")
         ->check(CLI::PositiveNumber);
     command->add_option("-o", arguments.output, outputHelp)->type_name("FILE");
+    command
+        ->add_option("--drain-soil", arguments.drainSoil,
+                     "the soil a drain_spacing works in: k_above=K1,k_below=K2,impervious=D,"
+                     "radius=r (m/day, m)")
+        ->type_name("SOIL");
 }
 
 void AddObservationOptions(CLI::App* command, StudyArguments& arguments) {
@@ -37,15 +43,25 @@ CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
+int SayWhatWasRefused(const CLI::ParseError& refusal, std::ostream& errors) {
+    return WrongUsage(errors, refusal.what());
+}
+
 int Refused(std::ostream& errors, const std::string& message, int status) {
     errors << "halosoil-batch: " << message << '\n';
     return status;
 }
 
+void SetDrainSoilOf(std::vector<study::Parameter>& parameters, const std::string& drainSoil) {
+    if (!drainSoil.empty()) study::SetDrainSoil(parameters, study::ParseDrainSoil(drainSoil));
+}
+
 std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& texts,
-                                               const InputData& data) {
+                                               const InputData& data,
+                                               const std::string& drainSoil) {
     std::vector<study::Parameter> parameters;
     for (const std::string& text : texts) parameters.push_back(study::ParseParameter(text, data));
+    SetDrainSoilOf(parameters, drainSoil);
     study::CheckParameterSet(parameters, data);
     return parameters;
 }

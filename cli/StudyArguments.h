@@ -29,9 +29,11 @@ struct StudyArguments {
     std::uint64_t seed = 0;
     int jobs = 0;
     std::string output;
+    // The soil a drain_spacing works in: k_above=K1,k_below=K2,impervious=D,radius=r.
+    std::string drainSoil;
 };
 
-// Adds INPUT.inp, --seed, -j and -o (described by outputHelp) to a study command.
+// Adds INPUT.inp, --seed, -j, --drain-soil and -o (described by outputHelp) to a study command.
 void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::string& outputHelp);
 // A study command as the command line adds it: its subcommand with INPUT.inp, --seed, -j and
 // -o, and its Arguments (which hold a StudyArguments study), kept by the work the command does.
@@ -61,11 +63,19 @@ CLI::Option* AddRepeatedOption(CLI::App* command, const std::string& name,
                                std::vector<std::string>& values, const std::string& typeName,
                                const std::string& help);
 
+// A value the command line could not take ("Could not convert: --spacing = abc") named before
+// the usage; yields kWrongUsage. For BatchCommand::refused.
+int SayWhatWasRefused(const CLI::ParseError& refusal, std::ostream& errors);
+
 // "halosoil-batch: <message>" on errors; yields status.
 int Refused(std::ostream& errors, const std::string& message, int status);
 
+// The parameters of NAME=LOW:HIGH texts, a drain_spacing given the soil of drainSoil.
 std::vector<study::Parameter> ParsedParameters(const std::vector<std::string>& texts,
-                                               const InputData& data);
+                                               const InputData& data,
+                                               const std::string& drainSoil = {});
+// Gives the drain_spacing of parameters the soil of drainSoil, when it is given.
+void SetDrainSoilOf(std::vector<study::Parameter>& parameters, const std::string& drainSoil);
 study::Weights ParsedWeights(const std::vector<std::string>& texts, const InputData& data);
 study::StudyOptions StudyOptionsOf(const StudyArguments& arguments);
 // Prints a study's failure, naming file (the observations or the report read) when the

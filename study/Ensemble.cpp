@@ -100,11 +100,25 @@ std::pair<Parameter, Distribution> ParseDistribution(std::string_view text, cons
     throw wrong();
 }
 
-Threshold ParseThreshold(std::string_view text, const InputData& data) {
+Threshold ParseThreshold(std::string_view text, const InputData& data, bool cropNamed) {
     const auto sign = text.find_first_of("<>");
     if (sign == std::string_view::npos)
         throw HalosoilError("'" + std::string(text) + "' is not QUANTITY>VALUE or QUANTITY<VALUE");
     const std::string name(text.substr(0, sign));
+    if (name == "relative_yield") {
+        if (!cropNamed)
+            throw HalosoilError("Threshold " + std::string(text) +
+                                ": name the crop whose yield it is (--crop NAME)");
+        Threshold threshold;
+        threshold.relativeYield = true;
+        threshold.above = text[sign] == '>';
+        try {
+            threshold.value = PointStringToFloat(std::string(text.substr(sign + 1)));
+        } catch (const ConversionError& error) {
+            throw HalosoilError("Threshold " + std::string(text) + ": " + error.what());
+        }
+        return threshold;
+    }
     const auto quantity = QuantityNamed(name);
     if (!quantity)
         throw HalosoilError("Threshold " + std::string(text) + ": '" + name +
@@ -138,6 +152,8 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
     const std::size_t q = result.quantities.size();
     const std::size_t steps = static_cast<std::size_t>(base.NrTst);
     result.series.assign(static_cast<std::size_t>(settings.members) * q * steps, kNaN);
+    if (settings.crop)
+        result.yields.assign(static_cast<std::size_t>(settings.members) * steps, kNaN);
     result.stoppedStep.assign(static_cast<std::size_t>(settings.members), 0);
     result.refusals.assign(static_cast<std::size_t>(settings.members), "");
     RunMembers(base, result.parameters, result.values, settings.options, [&](const MemberRun& run) {
@@ -148,6 +164,15 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
             return;
         }
         if (run.state.RunStopped) result.stoppedStep[m] = run.state.StoppedStep;
+        if (settings.crop) {
+            // A stopped run has no salt balance, so no yield either.
+            const Series yield = run.state.RunStopped
+                                     ? Series{}
+                                     : RelativeYieldSeries(run.project, run.state, *settings.crop,
+                                                           settings.eceFactor);
+            double* out = result.yields.data() + m * steps;
+            for (std::size_t i = 1; i < yield.size() && i <= steps; ++i) out[i - 1] = yield[i];
+        }
         for (std::size_t k = 0; k < q; ++k) {
             const Series& series = SeriesOf(run.state, result.quantities[k]);
             double* out = result.series.data() + (m * q + k) * steps;

@@ -15,6 +15,7 @@
 #include "MemberRuns.h"
 #include "Parameters.h"
 #include "Quantities.h"
+#include "RelativeYield.h"
 
 namespace halosoil::study {
 
@@ -25,6 +26,8 @@ struct Threshold {
     Quantity quantity = Quantity::DepthWaterTable;
     bool above = true;
     double value = 0;
+    // On the crop's relative yield (%) rather than on the quantity.
+    bool relativeYield = false;
 };
 
 struct EnsembleSettings {
@@ -39,6 +42,9 @@ struct EnsembleSettings {
     std::uint64_t seed = 0;
     Design design = Design::LatinHypercube;
     StudyOptions options;
+    // With a crop, every member's relative yield per step too.
+    std::optional<Crop> crop;
+    double eceFactor = kDefaultEceFactor;
 };
 
 struct EnsembleResult {
@@ -51,6 +57,9 @@ struct EnsembleResult {
     // members x quantities x steps: member m's quantity q at step i (1..steps) at
     // (m * quantities + q) * steps + i - 1.
     std::vector<double> series;
+    // With a crop: members x steps, member m's relative yield at step i at m * steps + i - 1;
+    // empty without one.
+    std::vector<double> yields;
     // Per member: 0 when its run went through, the step it stopped at, or -1 when the
     // engine refused its project (refusals[m] says why).
     std::vector<int> stoppedStep;
@@ -61,6 +70,10 @@ struct EnsembleResult {
                           static_cast<std::size_t>(steps) +
                       static_cast<std::size_t>(step - 1)];
     }
+    double YieldAt(int member, int step) const {
+        return yields[static_cast<std::size_t>(member) * static_cast<std::size_t>(steps) +
+                      static_cast<std::size_t>(step - 1)];
+    }
     int Stopped() const;
     int Refused() const;
 };
@@ -69,8 +82,8 @@ struct EnsembleResult {
 // parameter (bounded by the distribution's range, a normal one by six standard deviations
 // within what the value can take) and its distribution.
 std::pair<Parameter, Distribution> ParseDistribution(std::string_view text, const InputData& data);
-// "QUANTITY>VALUE" or "QUANTITY<VALUE".
-Threshold ParseThreshold(std::string_view text, const InputData& data);
+// "QUANTITY>VALUE" or "QUANTITY<VALUE"; relative_yield<VALUE (or >) when a crop is named.
+Threshold ParseThreshold(std::string_view text, const InputData& data, bool cropNamed = false);
 
 // Draws the members and runs them. Throws HalosoilError for settings it cannot use,
 // StudyCancelled when cancelled.
@@ -79,6 +92,8 @@ EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settin
 struct BandRow {
     int step = 0;
     Quantity quantity = Quantity::DepthWaterTable;
+    // The row of the crop's relative yield, after the quantities of its step.
+    bool relativeYield = false;
     double mean = 0, q05 = 0, q25 = 0, q50 = 0, q75 = 0, q95 = 0;
     double pExceed = 0;   // NaN where the quantity has no threshold
     double pStopped = 0;  // the share of the members run that had stopped by this step

@@ -33,6 +33,23 @@ bool Exceeds(const EnsembleResult& result, int member, std::size_t quantity, int
     return threshold.above && lastDepth > threshold.value;
 }
 
+// A crop's yield comes of the salt balance, which a stopped run never reaches: a stopped
+// member counts as not beyond, as its salinities do.
+bool YieldExceeds(const EnsembleResult& result, int member, int step, const Threshold& threshold) {
+    if (result.stoppedStep[static_cast<std::size_t>(member)] != 0) return false;
+    return Beyond(threshold, result.YieldAt(member, step));
+}
+
+// The quantiles of the values, which it sorts.
+void SetQuantiles(BandRow& row, std::vector<double>& values) {
+    std::sort(values.begin(), values.end());
+    row.q05 = Quantile(values, 0.05);
+    row.q25 = Quantile(values, 0.25);
+    row.q50 = Quantile(values, 0.50);
+    row.q75 = Quantile(values, 0.75);
+    row.q95 = Quantile(values, 0.95);
+}
+
 }  // namespace
 
 std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Threshold>& thresholds) {
@@ -63,20 +80,37 @@ std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Thres
             row.mean = through.empty() ? kNaN : sum / static_cast<double>(through.size());
             row.pExceed = kNaN;
             for (const Threshold& threshold : thresholds) {
-                if (threshold.quantity != row.quantity || ran.empty()) continue;
+                if (threshold.relativeYield || threshold.quantity != row.quantity || ran.empty())
+                    continue;
                 const auto beyond = std::count_if(ran.begin(), ran.end(), [&](int m) {
                     return Exceeds(result, m, k, step, threshold);
                 });
                 row.pExceed = static_cast<double>(beyond) / members;
             }
-            std::sort(values.begin(), values.end());
-            row.q05 = Quantile(values, 0.05);
-            row.q25 = Quantile(values, 0.25);
-            row.q50 = Quantile(values, 0.50);
-            row.q75 = Quantile(values, 0.75);
-            row.q95 = Quantile(values, 0.95);
+            SetQuantiles(row, values);
             rows.push_back(row);
         }
+        if (result.yields.empty()) continue;
+        BandRow row;
+        row.step = step;
+        row.relativeYield = true;
+        row.pStopped = ran.empty() ? kNaN : static_cast<double>(stoppedBy) / members;
+        double sum = 0;
+        for (std::size_t n = 0; n < through.size(); ++n) {
+            values[n] = result.YieldAt(through[n], step);
+            sum += values[n];
+        }
+        row.mean = through.empty() ? kNaN : sum / static_cast<double>(through.size());
+        row.pExceed = kNaN;
+        for (const Threshold& threshold : thresholds) {
+            if (!threshold.relativeYield || ran.empty()) continue;
+            const auto beyond = std::count_if(ran.begin(), ran.end(), [&](int m) {
+                return YieldExceeds(result, m, step, threshold);
+            });
+            row.pExceed = static_cast<double>(beyond) / members;
+        }
+        SetQuantiles(row, values);
+        rows.push_back(row);
     }
     return rows;
 }
@@ -84,7 +118,8 @@ std::vector<BandRow> Bands(const EnsembleResult& result, const std::vector<Thres
 std::string BandsCsv(const std::vector<BandRow>& rows) {
     std::string text = "step,quantity,mean,q05,q25,q50,q75,q95,p_exceed,p_stopped\n";
     for (const BandRow& row : rows) {
-        text += std::to_string(row.step) + "," + InfoOf(row.quantity).name;
+        text += std::to_string(row.step) + "," +
+                (row.relativeYield ? "relative_yield" : InfoOf(row.quantity).name);
         for (double value :
              {row.mean, row.q05, row.q25, row.q50, row.q75, row.q95, row.pExceed, row.pStopped}) {
             text += ',';

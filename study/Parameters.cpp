@@ -66,6 +66,8 @@ auto& FieldOf(Data& data, ParameterKind kind, int zone) {
             return data.LeachEff[static_cast<std::size_t>(zone)];
         case ParameterKind::InitialSalinity:
             return data.InitSalt[static_cast<std::size_t>(zone)];
+        case ParameterKind::DrainDepth:
+            return data.DrainDepth;
         default:
             break;
     }
@@ -89,8 +91,10 @@ auto FactoredSeries(Data& data, ParameterKind kind) -> decltype(&data.Rain) {
     }
 }
 
+// The parameters that only a project with drains has.
 bool IsDrainageFactor(ParameterKind kind) {
-    return kind == ParameterKind::QH1 || kind == ParameterKind::QH2;
+    return kind == ParameterKind::QH1 || kind == ParameterKind::QH2 ||
+           kind == ParameterKind::DrainDepth || kind == ParameterKind::DrainSpacing;
 }
 
 }  // namespace
@@ -129,12 +133,17 @@ const std::vector<ParameterInfo>& ParameterTable() {
          "factor on the evaporation of every step", 2},
         {K::IrrigationSalinityFactor, "irrigation_salinity_factor", "", false, 0, false, kUnbounded,
          "factor on the irrigation salinity of every step", 2},
+        {K::DrainDepth, "drain_depth", "m", false, 0, true, kUnbounded, "depth of the drains", 2},
+        // The file keeps the QH1 and QH2 a spacing gives, with their four decimals; the
+        // spacing itself is not in it.
+        {K::DrainSpacing, "drain_spacing", "m", false, 0, true, kUnbounded,
+         "spacing of the drains (sets QH1 and QH2 by Hooghoudt's equation)", 4},
     };
     return table;
 }
 
 bool IsFactor(ParameterKind kind) {
-    return kind >= ParameterKind::RainFactor;
+    return kind >= ParameterKind::RainFactor && kind <= ParameterKind::IrrigationSalinityFactor;
 }
 
 bool CanTake(const ParameterInfo& info, double value) {
@@ -275,11 +284,42 @@ void RefuseTotalBelowDrainable(const std::vector<Parameter>& parameters, const I
     }
 }
 
+// A spacing sets both reaction factors, which cannot move on their own beside it.
+void RefuseSpacingBesideFactors(const std::vector<Parameter>& parameters) {
+    if (!Moved(parameters, ParameterKind::DrainSpacing, 0)) return;
+    for (const ParameterKind kind : {ParameterKind::QH1, ParameterKind::QH2})
+        if (Moved(parameters, kind, 0))
+            Refuse("drain_spacing", std::string("it sets qh1 and qh2, so ") + InfoOf(kind).name +
+                                        " cannot be moved beside it");
+}
+
+void RefuseSpacingWithoutSoil(const std::vector<Parameter>& parameters) {
+    for (const Parameter& parameter : parameters)
+        if (parameter.kind == ParameterKind::DrainSpacing && !(parameter.drainSoil.radius > 0))
+            Refuse("drain_spacing",
+                   "it needs the soil and drains it works in: --drain-soil "
+                   "k_above=K1,k_below=K2,impervious=D,radius=r (m/day, m)");
+}
+
 }  // namespace
+
+void SetDrainSoil(std::vector<Parameter>& parameters, const DrainSoil& soil) {
+    for (Parameter& parameter : parameters) {
+        if (parameter.kind != ParameterKind::DrainSpacing) continue;
+        CheckDrainSoil(soil);
+        if (parameter.low < ShortestSpacing(soil))
+            Refuse("drain_spacing", "the lower bound " + ShortestText(parameter.low) +
+                                        " m is shorter than ten drain radii (" +
+                                        ShortestText(ShortestSpacing(soil)) + " m)");
+        parameter.drainSoil = soil;
+    }
+}
 
 void CheckParameterSet(const std::vector<Parameter>& parameters, const InputData& data) {
     if (parameters.empty()) throw HalosoilError("Name at least one parameter to move.");
     RefuseNamedTwice(parameters);
+    RefuseSpacingBesideFactors(parameters);
+    RefuseSpacingWithoutSoil(parameters);
     RefuseDrainableAboveTotal(parameters, data);
     RefuseTotalBelowDrainable(parameters, data);
 }
@@ -303,6 +343,14 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data) {
         if (high > info.highest) high = info.highest;
         if (kind == ParameterKind::EffectivePorosity)
             high = std::min(high, data.TotPor[static_cast<std::size_t>(zone)]);
+        // The drains lie below the root zone and within the transition zone.
+        if (kind == ParameterKind::DrainDepth) {
+            double root = 0;
+            for (int layer = Layer1; layer <= LayerCount(data); ++layer)
+                root += data.Thick[static_cast<std::size_t>(layer)];
+            low = std::max(low, root);
+            high = std::min(high, root + data.Thick[Trans]);
+        }
         if (low > high) low = high;
         parameter.low = low;
         parameter.high = high;
@@ -310,6 +358,8 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data) {
     };
     for (const ParameterInfo& info : ParameterTable()) {
         if (IsDrainageFactor(info.kind) && !data.DrainPresent) continue;
+        // A spacing needs a drain soil that the project does not hold.
+        if (info.kind == ParameterKind::DrainSpacing) continue;
         if (!info.perZone) {
             add(info.kind, 0);
             continue;
@@ -321,6 +371,14 @@ std::vector<Parameter> DefaultParametersOf(const InputData& data) {
 
 double ValueIn(const InputData& data, const Parameter& parameter) {
     if (IsFactor(parameter.kind)) return 1;
+    if (parameter.kind == ParameterKind::DrainSpacing) {
+        if (!(parameter.drainSoil.radius > 0)) return std::numeric_limits<double>::quiet_NaN();
+        try {
+            return SpacingOfQh1(parameter.drainSoil, data.QH1);
+        } catch (const HalosoilError&) {
+            return std::numeric_limits<double>::quiet_NaN();
+        }
+    }
     return FieldOf(data, parameter.kind, parameter.zone);
 }
 
@@ -335,6 +393,10 @@ void MakeVariant(const InputData& base, const std::vector<Parameter>& parameters
         const Parameter& parameter = parameters[k];
         if (Series* series = FactoredSeries(variant, parameter.kind)) {
             for (std::size_t i = 1; i < series->size(); ++i) (*series)[i] *= values[k];
+        } else if (parameter.kind == ParameterKind::DrainSpacing) {
+            const DrainageFactors factors = FactorsOfSpacing(parameter.drainSoil, values[k]);
+            variant.QH1 = factors.qh1;
+            variant.QH2 = factors.qh2;
         } else {
             FieldOf(variant, parameter.kind, parameter.zone) = values[k];
         }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Hooghoudt.h"
 #include "InputData.h"
 
 namespace halosoil::study {
@@ -30,6 +31,9 @@ enum class ParameterKind {
     IrrigationFactor,
     EvaporationFactor,
     IrrigationSalinityFactor,
+    DrainDepth,
+    // Sets QH1 and QH2 through Hooghoudt's equation in the parameter's drain soil.
+    DrainSpacing,
 };
 
 struct ParameterInfo {
@@ -61,6 +65,8 @@ struct Parameter {
     int zone = 0;  // 1..5 for the per-zone numbers, else 0
     double low = 0;
     double high = 0;
+    // The soil and drains a drain_spacing works in; unused by every other parameter.
+    DrainSoil drainSoil{};
 
     std::string Name() const;
     const ParameterInfo& Info() const { return InfoOf(kind); }
@@ -94,13 +100,19 @@ std::vector<std::string> ParameterNamesOf(const InputData& data);
 // Every parameter the project has, with bounds a first study can start from.
 std::vector<Parameter> DefaultParametersOf(const InputData& data);
 
-// The parameter's value in the project; the factors are 1.
+// The parameter's value in the project; the factors are 1, a drain spacing the one whose QH1
+// is the project's (NaN without a drain soil or when no spacing gives it).
 double ValueIn(const InputData& data, const Parameter& parameter);
 // The series a factor multiplies; nullptr for a parameter that is not a factor.
 const Series* SeriesOfFactor(const InputData& data, ParameterKind kind);
 
+// Gives every drain_spacing of parameters its drain soil, and refuses bounds shorter than the
+// soil's shortest spacing (HalosoilError naming the parameter).
+void SetDrainSoil(std::vector<Parameter>& parameters, const DrainSoil& soil);
+
 // The project with the parameters set to values (one per parameter): the base's series
-// multiplied by the factors, the spread irrigation prepared as a run from a file has it.
+// multiplied by the factors, a drain spacing's QH1 and QH2, the spread irrigation prepared as
+// a run from a file has it.
 InputData Variant(const InputData& base, const std::vector<Parameter>& parameters,
                   const double* values);
 // The same into an existing record, whose storage it reuses.

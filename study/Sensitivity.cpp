@@ -130,11 +130,58 @@ SobolResult IndicesOrNone(const SaltelliDesign& design, const std::vector<double
 std::string Target::Name() const {
     if (objective) return "objective";
     if (stopped) return "stopped";
+    if (relativeYield) return std::string("relative_yield:") + StatisticName(statistic);
     return std::string(InfoOf(quantity).name) + ":" + StatisticName(statistic);
 }
 
-Target ParseTarget(std::string_view text, const InputData& data) {
+namespace {
+
+Statistic StatisticNamed(const std::string& statistic) {
+    return statistic == "final"  ? Statistic::Final
+           : statistic == "mean" ? Statistic::Mean
+           : statistic == "max"  ? Statistic::Max
+                                 : Statistic::Min;
+}
+
+double StatisticUpTo(const Series& series, std::size_t last, Statistic statistic) {
+    if (last == 0) return kNaN;
+    switch (statistic) {
+        case Statistic::Final:
+            return series[last];
+        case Statistic::Mean: {
+            double sum = 0;
+            for (std::size_t i = 1; i <= last; ++i) sum += series[i];
+            return sum / static_cast<double>(last);
+        }
+        case Statistic::Max:
+            return *std::max_element(series.begin() + 1, series.begin() + last + 1);
+        case Statistic::Min:
+            return *std::min_element(series.begin() + 1, series.begin() + last + 1);
+    }
+    return kNaN;
+}
+
+}  // namespace
+
+Target ParseTarget(std::string_view text, const InputData& data, const Crop* crop,
+                   double eceFactor) {
     Target target;
+    if (text.substr(0, text.find(':')) == "relative_yield") {
+        const std::string statistic(
+            text.find(':') == std::string_view::npos ? "" : text.substr(text.find(':') + 1));
+        if (statistic != "final" && statistic != "mean" && statistic != "max" && statistic != "min")
+            throw HalosoilError("'" + std::string(text) +
+                                "' is not a target: relative_yield:final, relative_yield:mean, "
+                                "relative_yield:max or relative_yield:min");
+        if (!crop)
+            throw HalosoilError("Target " + std::string(text) +
+                                ": name the crop whose yield it is (--crop NAME)");
+        target.relativeYield = true;
+        target.statistic = StatisticNamed(statistic);
+        target.crop = *crop;
+        target.eceFactor = eceFactor;
+        return target;
+    }
     if (text == "objective") {
         target.objective = true;
         return target;
@@ -156,41 +203,30 @@ Target ParseTarget(std::string_view text, const InputData& data) {
     if (!ProjectHas(data, *quantity))
         throw HalosoilError("Target " + std::string(text) + ": the project has no " + name);
     target.quantity = *quantity;
-    target.statistic = statistic == "final"  ? Statistic::Final
-                       : statistic == "mean" ? Statistic::Mean
-                       : statistic == "max"  ? Statistic::Max
-                                             : Statistic::Min;
+    target.statistic = StatisticNamed(statistic);
     return target;
 }
 
 double TargetValue(const Target& target, const MemberRun& run, const Objective* objective) {
     if (run.Refused()) return kNaN;
     if (target.stopped) return run.state.RunStopped ? 1 : 0;
-    return run.Failed() ? kNaN : TargetValue(target, run.state, objective);
+    return run.Failed() ? kNaN : TargetValue(target, run.state, objective, &run.project);
 }
 
-double TargetValue(const Target& target, const RunState& state, const Objective* objective) {
+double TargetValue(const Target& target, const RunState& state, const Objective* objective,
+                   const InputData* project) {
     if (target.stopped) return state.RunStopped ? 1 : 0;
     if (target.objective) return objective ? objective->Value(state) : kNaN;
+    if (target.relativeYield) {
+        if (!project) return kNaN;
+        const Series yield = RelativeYieldSeries(*project, state, target.crop, target.eceFactor);
+        return StatisticOf(yield, target.statistic);
+    }
     return StatisticOf(SeriesOf(state, target.quantity), target.statistic);
 }
 
 double StatisticOf(const Series& series, Statistic statistic) {
-    const std::size_t last = series.size() - 1;
-    switch (statistic) {
-        case Statistic::Final:
-            return series[last];
-        case Statistic::Mean: {
-            double sum = 0;
-            for (std::size_t i = 1; i <= last; ++i) sum += series[i];
-            return sum / static_cast<double>(last);
-        }
-        case Statistic::Max:
-            return *std::max_element(series.begin() + 1, series.end());
-        case Statistic::Min:
-            return *std::min_element(series.begin() + 1, series.end());
-    }
-    return kNaN;
+    return StatisticUpTo(series, series.size() - 1, statistic);
 }
 
 SensitivityResult RunSensitivity(const InputData& base, const SensitivitySettings& settings) {

@@ -16,6 +16,7 @@
 #include "Observations.h"
 #include "Parameters.h"
 #include "Quantities.h"
+#include "RelativeYield.h"
 
 namespace halosoil::study {
 
@@ -24,22 +25,29 @@ enum class Statistic { Final, Mean, Max, Min };
 // A number per run: a statistic over the steps of a quantity ("salinity_layer1:final"), the
 // calibration's objective ("objective"), or whether the run stopped early ("stopped": 1 when
 // the water table fell below the aquifer, 0 when the run went through), the one target a
-// stopped run has.
+// stopped run has; or a statistic of a crop's relative yield ("relative_yield:min", %).
 struct Target {
     bool objective = false;
     bool stopped = false;
+    bool relativeYield = false;
     Quantity quantity = Quantity::DepthWaterTable;
     Statistic statistic = Statistic::Final;
+    // The crop and the ECe factor of relative_yield.
+    Crop crop;
+    double eceFactor = kDefaultEceFactor;
 
     std::string Name() const;
 };
 
-// The statistic of a per-step series (index 0..N) over its steps 1..N.
+// The statistic of a per-step series (index 0..N) over its steps 1..N; NaN without steps.
 double StatisticOf(const Series& series, Statistic statistic);
 
-Target ParseTarget(std::string_view text, const InputData& data);
-// The target's value of a run that went through.
-double TargetValue(const Target& target, const RunState& state, const Objective* objective);
+// The targets of relative_yield need the crop, which the others ignore.
+Target ParseTarget(std::string_view text, const InputData& data, const Crop* crop = nullptr,
+                   double eceFactor = kDefaultEceFactor);
+// The target's value of a run that went through; relative_yield also needs the project run.
+double TargetValue(const Target& target, const RunState& state, const Objective* objective,
+                   const InputData* project = nullptr);
 // The target's value of any member's run: NaN for a refused member, and for a stopped one but
 // for the target stopped.
 double TargetValue(const Target& target, const MemberRun& run, const Objective* objective);

@@ -19,6 +19,11 @@ porosities, moisture and efficiencies in percent. Observations of the field
 ``Calibration``); ``sensitivity`` tells which parameters matter for a result, and
 ``ensemble`` (``Ensemble``, ``bands``) gives prediction bands for uncertain parameters.
 
+A crop's salt tolerance (``crops``) turns a run's salinity into its relative yield per step
+(``Result.relative_yield``); ``leaching_requirement`` gives the water that must pass the
+root zone, and ``drainage_factors`` and ``drain_spacing`` the drainage reaction factors of
+drains in physical terms (Hooghoudt).
+
 A station's daily weather (``read_weather``: a CSV file, or the nearest cell of a gridded
 dataset) gives reference evapotranspiration by FAO-56 (``et0``), climate-change scenarios
 (``delta_change``) and the rain and evaporation of the project's time steps (``to_steps``,
@@ -30,6 +35,8 @@ Every field of a GIS layer runs as a project of its own (``read_fields``, ``regi
 
 from . import _core
 from ._calibration import Calibration, calibrate
+from ._decisions import (ECE_FACTOR, Design, crops, design, drain_spacing, drainage_factors,
+                         leaching_requirement)
 from ._ensemble import Ensemble, bands, ensemble
 from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
@@ -76,4 +83,11 @@ __all__ = [
     "region",
     "Region",
     "ZONE_KEYS",
+    "crops",
+    "leaching_requirement",
+    "drainage_factors",
+    "drain_spacing",
+    "ECE_FACTOR",
+    "design",
+    "Design",
 ]

@@ -13,6 +13,10 @@ _Series = npt.NDArray[np.float64]
 
 __version__: str
 ZONE_KEYS: tuple[str, ...]
+ECE_FACTOR: float
+
+# A crop: its name in the table, "threshold=T,slope=B", or {'threshold': T, 'slope': B}.
+_Crop = Union[str, Mapping[str, float]]
 
 # Kc: a number, by month (a dict {month: kc}, a Series indexed 1..12, 12 values) or per step.
 _Kc = Union[float, Mapping[int, float], pandas.Series, Sequence[float]]
@@ -94,6 +98,9 @@ class Result:
     def output_text(self, path: _Path) -> bytes: ...
     def to_dataframe(self) -> pandas.DataFrame: ...
     def summary(self) -> dict[str, float]: ...
+    def relative_yield(self, crop: _Crop, ece_factor: float = ...,
+                       project: Optional[Project] = ...,
+                       crops: Optional[_Path] = ...) -> pandas.DataFrame: ...
 
 def read_input(path: _Path) -> Project: ...
 def read_output(path: _Path) -> Result: ...
@@ -182,3 +189,30 @@ def region(base: Project, fields: Any, refine: bool = ..., optimise: bool = ...,
            layer: Optional[str] = ..., id: Optional[str] = ..., fill: Optional[str] = ...,
            max_gap: int = ..., client: Any = ..., fields_per_task: int = ...,
            threads: int = ...) -> Region: ...
+
+def crops(path: Optional[_Path] = ...) -> pandas.DataFrame: ...
+def leaching_requirement(irrigation_salinity: Union[float, Sequence[float], _Series],
+                         threshold: Union[float, _Crop]) -> Union[float, _Series]: ...
+def drainage_factors(spacing: float, k_above: float, k_below: float, impervious: float,
+                     radius: float) -> dict[str, float]: ...
+def drain_spacing(qh1: float, k_above: float, k_below: float, impervious: float,
+                  radius: float) -> float: ...
+
+
+class Design:
+    controls: pandas.DataFrame
+    summary: pandas.Series
+    active_constraints: list[str]
+    project: Project
+    report: dict[str, Any]
+    @property
+    def feasible(self) -> bool: ...
+    def to_json(self) -> str: ...
+
+
+def design(project: Project, crop: _Crop, controls: Mapping[str, tuple[float, float]],
+           require: str, probability: Optional[float] = ...,
+           parameters: Optional[Mapping[str, tuple[Any, ...]]] = ..., from_calibration: Any = ...,
+           members: int = ..., minimise: str = ..., seed: int = ..., ece_factor: float = ...,
+           drain_soil: Optional[Mapping[str, float]] = ..., crops: Optional[_Path] = ...,
+           threads: int = ...) -> Design: ...

@@ -119,6 +119,50 @@ class Result:
             columns[f"salinity_{zone}"] = series
         return pd.DataFrame(columns, index=pd.RangeIndex(1, self.steps + 1, name="step"))
 
+    def relative_yield(self, crop, ece_factor: float = 0.5, project: Optional[Project] = None,
+                       crops: Optional[str | os.PathLike] = None):
+        """What the run's salinity costs a crop, step by step.
+
+        Parameters
+        ----------
+        crop : str or mapping
+            A crop of the table (see ``halosoil.crops``), "threshold=T,slope=B", or
+            ``{'threshold': T, 'slope': B}`` (dS/m, % per dS/m).
+        ece_factor : float, default 0.5
+            ECe = factor x the root zone's salinity of the soil moisture (the layers'
+            salinities averaged by their thickness): the soil moisture near field capacity
+            holds about twice the concentration of the saturation extract.
+        project : Project, optional
+            The project the result is of, for its layers' thicknesses, irrigation salinity and
+            evaporation; a result of ``run`` or ``read_output`` knows its own.
+        crops : str or os.PathLike, optional
+            A crop table of one's own to find the name in.
+
+        Returns
+        -------
+        pandas.DataFrame
+            Indexed by step: ``ece`` (dS/m), ``relative_yield`` (%, 100 - slope x (ECe -
+            threshold) within 0..100), ``leaching_requirement`` (ECw / (5 threshold - ECw),
+            NaN where it cannot be met) and ``irrigation_needed`` (evaporation / (1 - LR), mm
+            per time step). ``attrs`` holds the crop and the ECe factor.
+        """
+        import pandas as pd
+
+        from ._decisions import crop_of
+
+        project = project if project is not None else getattr(self, "_project", None)
+        if not isinstance(project, Project):
+            raise InputError("relative_yield needs the project the result is of: "
+                             "result.relative_yield(crop, project=project)")
+        name, threshold, slope, klass, source = crop_of(crop, crops)
+        columns = translated(_core.yield_steps, project._record(), self.__dict__,
+                             threshold, slope, float(ece_factor))
+        step = columns.pop("step").astype(int)
+        table = pd.DataFrame(columns, index=pd.Index(step, name="step"))
+        table.attrs.update(crop=name, threshold=threshold, slope=slope, ece_factor=ece_factor,
+                           source=source)
+        return table
+
     def summary(self) -> dict[str, float]:
         """What a study compares of a run, as a dict of numbers.
 
@@ -207,7 +251,9 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
     if isinstance(outcome, tuple):
         message, step = outcome
         raise WaterTableBelowAquifer(message, step)
-    return Result._from_fields(outcome, project.label)
+    result = Result._from_fields(outcome, project.label)
+    result._project = project.copy()
+    return result
 
 
 def read_output(path: str | os.PathLike) -> Result:
@@ -231,7 +277,15 @@ def read_output(path: str | os.PathLike) -> Result:
     FileNotFoundError, IsADirectoryError, PermissionError
         Python's own, with errno and filename, when the output file cannot be opened.
     """
-    return Result._from_fields(translated(_core.read_output, readable(path)))
+    result = Result._from_fields(translated(_core.read_output, readable(path)))
+    # The crop's yield needs the project whole: the input file of the output's name.
+    from ._project import read_input
+
+    try:
+        result._project = read_input(os.path.splitext(os.fspath(path))[0] + ".inp")
+    except (InputError, OSError):
+        pass
+    return result
 
 
 def _series_section() -> str:

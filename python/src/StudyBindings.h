@@ -9,5 +9,6 @@ void AddObservationBindings(pybind11::module_& m);
 void AddCalibrationBindings(pybind11::module_& m);
 void AddSensitivityBindings(pybind11::module_& m);
 void AddEnsembleBindings(pybind11::module_& m);
+void AddDecisionBindings(pybind11::module_& m);
 
 }  // namespace halosoil::python

@@ -12,6 +12,7 @@ void AddStudyFunctions(pybind11::module_& m) {
     AddCalibrationBindings(m);
     AddSensitivityBindings(m);
     AddEnsembleBindings(m);
+    AddDecisionBindings(m);
 }
 
 }  // namespace halosoil::python

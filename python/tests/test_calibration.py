@@ -291,8 +291,8 @@ def test_a_damaged_frame_is_refused_in_its_own_terms(weekly, synthetic):
      "groundwater_outflow, inflow_salinity, critical_depth, irrigation_efficiency, "
      "thickness_<zone>, total_porosity_<zone>, effective_porosity_<zone>, "
      "leaching_efficiency_<zone>, initial_salinity_<zone>, rain_factor, irrigation_factor, "
-     "evaporation_factor, irrigation_salinity_factor (zones layer1, layer2, layer3, "
-     "transition, aquifer)"),
+     "evaporation_factor, irrigation_salinity_factor, drain_depth, drain_spacing (zones "
+     "layer1, layer2, layer3, transition, aquifer)"),
     ({"qh1": (0.05, 0.005)}, None, "Parameter qh1: the bounds 0.05:0.005 are reversed"),
     ({"leaching_efficiency_layer1": (50, 120)}, None,
      "Parameter leaching_efficiency_layer1: the bounds 50:120 go beyond what it can take "

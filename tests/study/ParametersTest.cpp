@@ -2,6 +2,7 @@
 // variants a study runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -75,8 +76,8 @@ TEST(StudyParameters, ImpossibleNamesZonesAndBoundsAreRefusedNamingTheParameter)
              "groundwater_outflow, inflow_salinity, critical_depth, irrigation_efficiency, "
              "thickness_<zone>, total_porosity_<zone>, effective_porosity_<zone>, "
              "leaching_efficiency_<zone>, initial_salinity_<zone>, rain_factor, "
-             "irrigation_factor, evaporation_factor, irrigation_salinity_factor (zones "
-             "layer1, layer2, layer3, transition, aquifer)"},
+             "irrigation_factor, evaporation_factor, irrigation_salinity_factor, drain_depth, "
+             "drain_spacing (zones layer1, layer2, layer3, transition, aquifer)"},
             {{"thickness", 0.1, 1},
              "Parameter thickness: name the zone, e.g. thickness_layer1 or "
              "thickness_aquifer"},
@@ -147,8 +148,9 @@ TEST(StudyParameters, ASetMayNameEachParameterOnceAndKeepsDrainablePoresWithinTh
 TEST(StudyParameters, TheDefaultsCoverEveryZoneOfTheProjectWithinWhatEachCanTake) {
     const InputData data = Weekly();
     const std::vector<Parameter> defaults = DefaultParametersOf(data);
-    // 7 single numbers, 5 per zone over 5 zones, 4 factors.
-    EXPECT_EQ(defaults.size(), 7u + 25u + 4u);
+    // 7 single numbers, 5 per zone over 5 zones, 4 factors and the drain depth; the drain
+    // spacing needs a drain soil, which the project does not hold.
+    EXPECT_EQ(defaults.size(), 7u + 25u + 4u + 1u);
     for (const Parameter& parameter : defaults) {
         SCOPED_TRACE(parameter.Name());
         EXPECT_NO_THROW(MakeParameter(parameter.Name(), parameter.low, parameter.high, data));
@@ -156,11 +158,67 @@ TEST(StudyParameters, TheDefaultsCoverEveryZoneOfTheProjectWithinWhatEachCanTake
         EXPECT_LE(parameter.low, value);
         EXPECT_GE(parameter.high, value);
     }
+    // The drains' depth from the root zone's bottom (0.2 + 0.3 + 0.4 = 0.9 m) to the transition
+    // zone's (0.9 + 1.5 = 2.4 m), within half to twice the file's 1.5 m.
+    const auto depth = std::find_if(defaults.begin(), defaults.end(), [](const Parameter& p) {
+        return p.kind == ParameterKind::DrainDepth;
+    });
+    ASSERT_NE(depth, defaults.end());
+    EXPECT_DOUBLE_EQ(depth->low, 0.9);
+    EXPECT_DOUBLE_EQ(depth->high, 2.4);
     const std::vector<std::string> undrained =
         ParameterNamesOf(ExampleProject("one_layer_monthly.inp"));
     EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "qh1"), 0);
     EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "thickness_layer2"), 0);
     EXPECT_EQ(std::count(undrained.begin(), undrained.end(), "thickness_transition"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StudyParameters, TheDrainDepthAndSpacingMoveTheDrainsOfTheProject) {
+    const InputData data = Weekly();
+    const Parameter depth = MakeParameter("drain_depth", 1.2, 1.9, data);
+    EXPECT_EQ(ValueIn(data, depth), 1.5);  // the file's 1.50 m
+    const double deeper = 1.8;
+    EXPECT_EQ(Variant(data, {depth}, &deeper).DrainDepth, 1.8);
+
+    // In the first Hooghoudt example's soil (K1 0.5, K2 1, D 5, r 0.1) a spacing of 50 m gives
+    // QH1 = 8 x 1 x 3.018980 / 2500 = 0.009660736 and QH2 = 4 x 0.5 / 2500 = 0.0008.
+    std::vector<Parameter> spacing = {MakeParameter("drain_spacing", 20, 200, data)};
+    SetDrainSoil(spacing, DrainSoil{.kAbove = 0.5, .kBelow = 1, .impervious = 5, .radius = 0.1});
+    const double fifty = 50;
+    const InputData variant = Variant(data, spacing, &fifty);
+    EXPECT_NEAR(variant.QH1, 0.009660736, 1e-9);
+    EXPECT_DOUBLE_EQ(variant.QH2, 0.0008);
+    EXPECT_EQ(variant.DrainDepth, data.DrainDepth);
+    // The spacing "in" the project is the one of its QH1: back to 50 m from that QH1.
+    InputData atFifty = data;
+    atFifty.QH1 = 0.009660736;
+    EXPECT_NEAR(ValueIn(atFifty, spacing[0]), 50, 1e-4);
+}
+
+TEST(StudyParameters, ASpacingNeedsItsSoilAndCannotMoveBesideTheReactionFactors) {
+    const InputData data = Weekly();
+    const DrainSoil soil{.kAbove = 0.5, .kBelow = 1, .impervious = 5, .radius = 0.1};
+    std::vector<Parameter> alone = {MakeParameter("drain_spacing", 20, 200, data)};
+    EXPECT_THROW_MSG(CheckParameterSet(alone, data), HalosoilError,
+                     "Parameter drain_spacing: it needs the soil and drains it works in: "
+                     "--drain-soil k_above=K1,k_below=K2,impervious=D,radius=r (m/day, m)");
+    std::vector<Parameter> beside = {MakeParameter("qh2", 0.001, 0.01, data),
+                                     MakeParameter("drain_spacing", 20, 200, data)};
+    SetDrainSoil(beside, soil);
+    EXPECT_THROW_MSG(CheckParameterSet(beside, data), HalosoilError,
+                     "Parameter drain_spacing: it sets qh1 and qh2, so qh2 cannot be moved "
+                     "beside it");
+    std::vector<Parameter> tooClose = {MakeParameter("drain_spacing", 0.5, 200, data)};
+    EXPECT_THROW_MSG(SetDrainSoil(tooClose, soil), HalosoilError,
+                     "Parameter drain_spacing: the lower bound 0.5 m is shorter than ten drain "
+                     "radii (1 m)");
+    // Without drains there is nothing to place.
+    EXPECT_THROW_MSG(MakeParameter("drain_depth", 1, 2, ExampleProject("one_layer_monthly.inp")),
+                     HalosoilError, "Parameter drain_depth: the project has no subsurface drains");
 }
 
 }  // namespace

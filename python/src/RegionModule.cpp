@@ -198,7 +198,9 @@ PYBIND11_MODULE(_gis, m) {
     using namespace halosoil::python;
     m.doc() = "Regions of fields from GIS layers; use halosoil.region().";
     static const py::object error = py::module_::import("halosoil._core").attr("HalosoilError");
-    py::register_exception_translator([](std::exception_ptr thrown) {
+    // Local to this module: a translator of its own for HalosoilError would otherwise take the
+    // place of the core's, which turns a FileError into Python's own OSError.
+    py::register_local_exception_translator([](std::exception_ptr thrown) {
         try {
             if (thrown) std::rethrow_exception(thrown);
         } catch (const HalosoilError& e) {

@@ -143,3 +143,10 @@ def test_a_worker_killed_in_the_middle_of_a_region_loses_no_field(example, base)
     assert list(done.fields["field"]) == list(example.fields["field"])
     np.testing.assert_array_equal(done.steps["depth_water_table"].to_numpy(),
                                   example.steps["depth_water_table"].to_numpy())
+
+
+def test_after_a_region_a_failed_write_is_still_pythons_own_oserror(example, base, tmp_path):
+    # The region's extension translates the program's errors for its own functions only.
+    with pytest.raises(FileNotFoundError) as raised:
+        base.write(tmp_path / "no such folder" / "base.inp")
+    assert raised.value.filename == str(tmp_path / "no such folder" / "base.inp")

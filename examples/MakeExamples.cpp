@@ -1,6 +1,6 @@
 // Writes the example projects (tests/common/ExampleProjects.h) with the program's own input
-// file writer, the observations of the weekly one and the daily record of a weather station and the fields of a region. Run it
-// in the examples folder: make-examples
+// file writer, the observations of the weekly one and the daily record of a weather station and the
+// fields of a region. Run it in the examples folder: make-examples
 
 #include <algorithm>
 #include <cmath>

@@ -24,7 +24,8 @@ std::string Number(const char* format, double value) {
 // canal in the north get more water, and the old salinity of the first layer varies in
 // patches. Two fields leave cells empty, which keeps the base project's value.
 std::string Feature(int row, int column) {
-    const std::string plot = std::string(1, static_cast<char>('A' + row)) + std::to_string(column + 1);
+    const std::string plot =
+        std::string(1, static_cast<char>('A' + row)) + std::to_string(column + 1);
     const double west = kWest + kSide * column, south = kSouth + kSide * row;
     const char* soils[] = {"clay loam", "clay loam", "loam", "loam", "sandy loam", "sandy loam"};
     const bool noDrainValue = plot == "C3";
@@ -34,7 +35,8 @@ std::string Feature(int row, int column) {
     };
     std::string qh1 = noDrainValue || noValues ? "null" : Number("%.3f", 0.004 + 0.002 * column);
     std::string irrigation = noValues ? "null" : Number("%.2f", 0.8 + 0.1 * row);
-    std::string salinity = noValues ? "null" : Number("%.1f", 6.0 + 2.0 * ((row * 7 + column * 3) % 5));
+    std::string salinity =
+        noValues ? "null" : Number("%.1f", 6.0 + 2.0 * ((row * 7 + column * 3) % 5));
     return "{\"type\":\"Feature\",\"properties\":{\"plot\":\"" + plot + "\",\"soil\":\"" +
            soils[column] + "\",\"qh1\":" + qh1 + ",\"irrigation_factor\":" + irrigation +
            ",\"initial_salinity_layer1\":" + salinity +

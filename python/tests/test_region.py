@@ -150,3 +150,19 @@ def test_after_a_region_a_failed_write_is_still_pythons_own_oserror(example, bas
     with pytest.raises(FileNotFoundError) as raised:
         base.write(tmp_path / "no such folder" / "base.inp")
     assert raised.value.filename == str(tmp_path / "no such folder" / "base.inp")
+
+
+def test_plot_draws_the_fields_by_a_quantitys_statistic(example):
+    matplotlib = pytest.importorskip("matplotlib")
+    matplotlib.use("Agg")
+    axes = example.plot("depth_water_table", "mean")
+    assert axes.get_title() == "depth_water_table (mean, m)"
+    # One patch collection of the 36 fields, coloured by their values.
+    (collection,) = axes.collections
+    assert len(collection.get_paths()) == 36
+    np.testing.assert_allclose(collection.get_array(),
+                               example.fields["depth_water_table_mean"].to_numpy())
+    with pytest.raises(halosoil.InputError, match="unknown quantity 'salt'"):
+        example.plot("salt")
+    with pytest.raises(halosoil.InputError, match="the statistic must be one of"):
+        example.plot("drainage", "median")

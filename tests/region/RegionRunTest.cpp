@@ -205,5 +205,39 @@ TEST(RegionRun, EveryFieldEqualsTheOneFieldRunOfItsProjectToTheBit) {
     EXPECT_EQ(drained, (std::set<bool>{false, true}));
 }
 
+TEST(RegionRun, WithTheCalibrationsEachFieldIsFittedAloneAsRunFitsItsProject) {
+    // Drained projects with measured salinities, so that both questions are asked.
+    const InputData generated = RunnableProject(
+        [](const InputData& d) { return d.DrainPresent && d.NrTst <= 14; }, 2);
+    const fs::path folder = Scratch("calibrations");
+    WriteProject(generated, folder / "base.inp");
+    const InputData base = region::ReadBaseProject((folder / "base.inp").string());
+    WriteTestLayer(folder / "fields.gpkg", kParameterColumns, FieldsOfValues());
+    RegionOptions options;
+    options.base = (folder / "base.inp").string();
+    options.fields.path = (folder / "fields.gpkg").string();
+    options.results = (folder / "results.gpkg").string();
+    options.refine = true;
+    options.optimise = true;
+    RunRegion(options);
+    const Dataset results = OpenResults(options.results);
+    const auto values = ValuesOfFields();
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::string id = std::to_string(k + 1);
+        SCOPED_TRACE(id);
+        const InputData project = ProjectOfField(base, values[k]);
+        Engine engine;
+        FixedAnswersHost host(true, true);
+        engine.Compute(project, host);
+        ASSERT_FALSE(engine.State().RunStopped);
+        std::vector<int> steps;
+        const auto series = StepsOf(*results, id, steps);
+        ExpectBitsEqual(series.at("depth_water_table"), engine.State().DepthWT, project.NrTst,
+                        "depth");
+        ExpectBitsEqual(series.at("salinity_layer1"), engine.State().SalRoot1, project.NrTst,
+                        "layer1");
+    }
+}
+
 }  // namespace
 }  // namespace halosoil::test

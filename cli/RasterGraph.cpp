@@ -9,6 +9,7 @@
 
 #include "Errors.h"
 #include "GraphFrame.h"
+#include "RasterDrawingCall.h"
 #include "RasterExport.h"
 
 namespace halosoil {
@@ -54,22 +55,6 @@ const RasterExport& TheRasterExport() {
     return loaded;
 }
 
-// What the module's callback draws, and what went wrong while drawing.
-struct Drawing {
-    const std::function<void(Canvas&)>& draw;
-    std::exception_ptr failure;
-};
-
-void DrawInto(Canvas& canvas, void* context) {
-    auto& drawing = *static_cast<Drawing*>(context);
-    // An exception may not cross the module's C entry point; it is thrown again on this side.
-    try {
-        drawing.draw(canvas);
-    } catch (...) {
-        drawing.failure = std::current_exception();
-    }
-}
-
 }  // namespace
 
 HalosoilSaveRasterDrawing RasterDrawingEntry() {
@@ -84,12 +69,7 @@ void SaveRasterDrawing(int width, int height, const std::function<void(Canvas&)>
                        const std::string& fileName, const char* format) {
     const RasterExport& raster = TheRasterExport();
     if (!raster.save) throw HalosoilError(raster.unavailable);
-    Drawing drawing{draw, nullptr};
-    char reason[512] = "";
-    const bool written = raster.save(width, height, DrawInto, &drawing, fileName.c_str(), format,
-                                     reason, sizeof reason);
-    if (drawing.failure) std::rethrow_exception(drawing.failure);
-    if (!written) throw FileError(reason);
+    SaveThroughRasterEntry(raster.save, width, height, draw, fileName, format);
 }
 
 void SaveRasterGraph(GraphType type, const GraphSource& source, const std::string& fileName,

@@ -15,6 +15,7 @@
 #include "MapClasses.h"
 #include "MapDrawing.h"
 #include "MapPage.h"
+#include "RasterDrawingCall.h"
 #include "RegionModule.h"
 #include "ResultsLayer.h"
 #include "SvgCanvas.h"
@@ -86,22 +87,6 @@ MapRequest RequestOf(const HalosoilMapRequest& asked) {
     return request;
 }
 
-// What the raster module's callback draws, and what went wrong while drawing.
-struct Drawing {
-    const std::function<void(Canvas&)>& draw;
-    std::exception_ptr failure;
-};
-
-void DrawInto(Canvas& canvas, void* context) {
-    auto& drawing = *static_cast<Drawing*>(context);
-    // An exception may not cross the raster module's C entry point; it is thrown again here.
-    try {
-        drawing.draw(canvas);
-    } catch (...) {
-        drawing.failure = std::current_exception();
-    }
-}
-
 void WriteMap(const HalosoilMapRequest& asked, const MapRequest& request, const ResultsLayer& layer,
               const MapClasses& classes) {
     const std::string path = asked.output;
@@ -114,12 +99,7 @@ void WriteMap(const HalosoilMapRequest& asked, const MapRequest& request, const 
         DrawMap(canvas, layer, classes, request.style, layout);
     };
     if (request.format == MapFormat::Png) {
-        Drawing drawing{draw, nullptr};
-        char reason[512] = "";
-        const bool written = asked.saveRaster(layout.width, layout.height, DrawInto, &drawing,
-                                              path.c_str(), "PNG", reason, sizeof reason);
-        if (drawing.failure) std::rethrow_exception(drawing.failure);
-        if (!written) throw FileError(reason);
+        SaveThroughRasterEntry(asked.saveRaster, layout.width, layout.height, draw, path, "PNG");
         return;
     }
     SvgCanvas canvas(layout.width, layout.height);

@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 using region::RegionOptions;
 using region::RunRegion;
 
-fs::path Scratch(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / "halosoil-region-refusals" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 // A drained two-layer project that runs through.
 InputData TwoLayerBase() {
     return RunnableProject(
@@ -41,7 +34,7 @@ struct Region {
 
 Region MakeRegion(const std::string& name) {
     Region region;
-    region.folder = Scratch(name);
+    region.folder = RegionScratch(name);
     InputData base = TwoLayerBase();
     base.InputFileName = (region.folder / "base.inp").string();
     WriteInputFile(base);

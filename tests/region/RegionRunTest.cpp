@@ -25,13 +25,6 @@ namespace fs = std::filesystem;
 using region::RegionOptions;
 using region::RunRegion;
 
-fs::path Scratch(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / "halosoil-region-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 void WriteProject(InputData data, const fs::path& path) {
     data.InputFileName = path.string();
     WriteInputFile(data);
@@ -121,7 +114,7 @@ TEST(RegionRun, EveryFieldEqualsTheOneFieldRunOfItsProjectToTheBit) {
     for (unsigned seed = 0; seed < 30; ++seed) {
         const InputData generated = GeneratedProject(seed);
         if (!Plausible(generated)) continue;
-        const fs::path folder = Scratch("same-" + std::to_string(seed));
+        const fs::path folder = RegionScratch("same-" + std::to_string(seed));
         WriteProject(generated, folder / "base.inp");
         const InputData base = region::ReadBaseProject((folder / "base.inp").string());
         WriteTestLayer(folder / "fields.gpkg", kParameterColumns, FieldsOfValues());
@@ -207,9 +200,9 @@ TEST(RegionRun, EveryFieldEqualsTheOneFieldRunOfItsProjectToTheBit) {
 
 TEST(RegionRun, WithTheCalibrationsEachFieldIsFittedAloneAsRunFitsItsProject) {
     // Drained projects with measured salinities, so that both questions are asked.
-    const InputData generated = RunnableProject(
-        [](const InputData& d) { return d.DrainPresent && d.NrTst <= 14; }, 2);
-    const fs::path folder = Scratch("calibrations");
+    const InputData generated =
+        RunnableProject([](const InputData& d) { return d.DrainPresent && d.NrTst <= 14; }, 2);
+    const fs::path folder = RegionScratch("calibrations");
     WriteProject(generated, folder / "base.inp");
     const InputData base = region::ReadBaseProject((folder / "base.inp").string());
     WriteTestLayer(folder / "fields.gpkg", kParameterColumns, FieldsOfValues());

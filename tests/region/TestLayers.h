@@ -35,6 +35,15 @@ struct TestColumn {
     OGRFieldType type = OFTReal;
 };
 
+// A fresh folder of the test's own.
+inline std::filesystem::path RegionScratch(const std::string& name) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "halosoil-region-tests" / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 inline void RegisterTestGdal() {
     static const bool registered = [] {
         GDALAllRegister();

@@ -211,12 +211,15 @@ TEST(VariantRunsTest, AFailureOfTheCallerStopsTheRunsAndIsThrownAgain) {
     int made = 0, groupsBegunAfter = 0;
     failAtTwenty(1, made, groupsBegunAfter);
     EXPECT_EQ(made, 21);
-    // Each thread ends the group it has begun and takes no other. The other thread may have
-    // looked for a failure just before this one was noted, and begun one more group; however
-    // long either thread waits for a core, no run goes on through the members.
+    // Each thread ends the group it has begun and takes no other once the failure is noted.
+    // It is noted when the exception reaches the runs' handler: until then (the first throw of
+    // a process under the sanitizers unwinds for milliseconds) the other thread goes on taking
+    // groups, a few of them on a busy machine. A failure that did not stop the runs would let
+    // it take every one of the 122 groups left.
     made = 0;
     failAtTwenty(2, made, groupsBegunAfter);
-    EXPECT_LE(groupsBegunAfter, 2);
+    const long long groupsLeft = (1000 - 24) / kTrialLanes;
+    EXPECT_LT(groupsBegunAfter, groupsLeft / 4);
 }
 
 TEST(VariantRunsTest, ACancelledRunTakesNoNewGroup) {

@@ -13,6 +13,7 @@
 #include <cpl_error.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -55,7 +56,7 @@ void WriteFields(const fs::path& folder, int count) {
                                                            {"thickness_layer1", OFTReal},
                                                            {"irrigation_factor", OFTReal}}) {
         OGRFieldDefn column(name, type);
-        layer->CreateField(&column);
+        if (layer->CreateField(&column) != OGRERR_NONE) std::exit(1);
     }
     dataset->StartTransaction();
     for (int k = 0; k < count; ++k) {
@@ -74,7 +75,10 @@ void WriteFields(const fs::path& folder, int count) {
         ring.addPoint(x, y);
         polygon.addRing(&ring);
         feature.SetGeometry(&polygon);
-        layer->CreateFeature(&feature);
+        if (layer->CreateFeature(&feature) != OGRERR_NONE) {
+            std::fprintf(stderr, "cannot write field %d of %s\n", k, path.c_str());
+            std::exit(1);
+        }
     }
     dataset->CommitTransaction();
     GDALClose(dataset);

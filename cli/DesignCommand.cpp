@@ -15,6 +15,7 @@
 
 #include "BatchCommand.h"
 #include "CropArguments.h"
+#include "DesignSummary.h"
 #include "Ensemble.h"
 #include "Errors.h"
 #include "ManagementDesign.h"
@@ -40,12 +41,6 @@ struct DesignArguments {
 std::string Beside(const std::string& input, const std::string& ending) {
     std::filesystem::path path(input);
     return (path.parent_path() / (path.stem().string() + ending)).string();
-}
-
-std::string Number(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
-    return buffer;
 }
 
 // The settings of the command line; throws HalosoilError for what it cannot take.
@@ -84,30 +79,6 @@ study::DesignSettings SettingsOf(const DesignArguments& arguments, const InputDa
     return settings;
 }
 
-void PrintSummary(const study::DesignSettings& settings, const study::DesignResult& result,
-                  std::ostream& out) {
-    out << (result.feasible ? "Design"
-                            : "No design within the bounds meets " + settings.requirement.Text() +
-                                  "; the nearest")
-        << " after " << result.runs << " runs (" << Number(result.seconds) << " s):\n";
-    for (std::size_t j = 0; j < settings.controls.size(); ++j) {
-        const study::Parameter& control = settings.controls[j];
-        out << "  " << control.Name() << " = " << Number(result.values[j])
-            << (*control.Info().unit ? std::string(" ") + control.Info().unit : "") << " (bounds "
-            << Number(control.low) << " to " << Number(control.high) << ")\n";
-    }
-    out << "  objective " << Number(result.objective) << "; margin " << Number(result.margin)
-        << " %";
-    if (settings.probability)
-        out << "; probability " << Number(result.achievedProbability) << " of "
-            << Number(*settings.probability) << " required";
-    if (!result.feasible)
-        out << "; best reachable yield " << Number(result.bestReachableYield) << " %";
-    out << '\n';
-    for (const std::string& active : result.activeConstraints)
-        out << "  active: " << active << '\n';
-}
-
 int Design(const DesignArguments& arguments, const CommandStreams& streams) {
     const StudyArguments& study = arguments.study;
     std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
@@ -139,7 +110,7 @@ int Design(const DesignArguments& arguments, const CommandStreams& streams) {
             WriteResult(study::DesignReportJson(settings, result), reportFile, streams);
         status != kOutputWritten)
         return status;
-    PrintSummary(settings, result, streams.out);
+    streams.out << study::DesignSummaryText(settings, result);
     streams.out << "Wrote " << projectFile << " and " << reportFile << ".\n";
     streams.errors << "halosoil-batch: " << CropNote(settings.crop, settings.eceFactor) << '\n';
     return WrittenToStandardOutput(streams.out, streams.errors);

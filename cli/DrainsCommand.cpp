@@ -24,12 +24,6 @@ struct DrainsArguments {
     double qh1 = 0;
 };
 
-std::string Line(const char* label, double value) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%s: %.6g\n", label, value);
-    return text;
-}
-
 int Drains(const DrainsArguments& arguments, const CLI::App& command,
            const CommandStreams& streams) {
     const bool bySpacing = command.count("--spacing") > 0;
@@ -46,10 +40,7 @@ int Drains(const DrainsArguments& arguments, const CLI::App& command,
         return Refused(streams.errors, error.what(), kWrongUsage);
     }
     const study::DrainageFactors factors = study::FactorsOfSpacing(arguments.soil, spacing);
-    streams.out << Line("Drain spacing L (m)", spacing)
-                << Line("Equivalent depth d (m)", factors.equivalentDepth)
-                << Line("Drainage reaction factor QH1 (m/day/m)", factors.qh1)
-                << Line("Drainage reaction factor QH2 (m/day/msq)", factors.qh2);
+    streams.out << study::DrainageFactorsText(spacing, factors);
     return WrittenToStandardOutput(streams.out, streams.errors);
 }
 

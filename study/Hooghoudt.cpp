@@ -1,6 +1,7 @@
 #include "Hooghoudt.h"
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 #include "Errors.h"
@@ -109,6 +110,23 @@ DrainSoil ParseDrainSoil(const std::string& text) {
     for (int k = 0; k < 4; ++k)
         if (!given[k]) refuse(std::string(keys[k]) + " is missing");
     return soil;
+}
+
+namespace {
+
+std::string Line(const char* label, double value) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%s: %.6g\n", label, value);
+    return text;
+}
+
+}  // namespace
+
+std::string DrainageFactorsText(double spacing, const DrainageFactors& factors) {
+    return Line("Drain spacing L (m)", spacing) +
+           Line("Equivalent depth d (m)", factors.equivalentDepth) +
+           Line("Drainage reaction factor QH1 (m/day/m)", factors.qh1) +
+           Line("Drainage reaction factor QH2 (m/day/msq)", factors.qh2);
 }
 
 }  // namespace halosoil::study

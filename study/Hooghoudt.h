@@ -42,6 +42,10 @@ void CheckSpacing(const DrainSoil& soil, double spacing);
 // a spacing of under ten radii is no field drainage.
 double ShortestSpacing(const DrainSoil& soil);
 
+// The spacing and its factors, one labelled line each, labelled as the drainage panel labels
+// them: "Drain spacing L (m): 50", then the equivalent depth, QH1 and QH2.
+std::string DrainageFactorsText(double spacing, const DrainageFactors& factors);
+
 // "k_above=K1,k_below=K2,impervious=D,radius=r", in any order (the studies' --drain-soil).
 DrainSoil ParseDrainSoil(const std::string& text);
 

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <nlopt.hpp>
 
+#include "DesignMembers.h"
 #include "Ensemble.h"
 #include "EnsembleDraws.h"
 #include "Errors.h"
@@ -18,27 +19,9 @@ namespace halosoil::study {
 
 namespace {
 
-// A member that does not go through (stopped, refused) meets no requirement: it counts as
-// far below any.
-constexpr double kFailedMargin = -100;
 constexpr double kUnitTolerance = 1e-6;
 // The requirement is active within this much yield (%) of its bound.
 constexpr double kActiveMargin = 0.05;
-
-double Total(const Series& series) {
-    double sum = 0;
-    for (std::size_t i = 1; i < series.size(); ++i) sum += series[i];
-    return sum;
-}
-
-// The requirement's statistic of a run: the least yield over its steps, or the last.
-double YieldStatistic(const InputData& project, const RunState& state, const DesignSettings& s) {
-    if (state.RunStopped) return kFailedMargin + s.requirement.minimumYield;
-    const Series yield = RelativeYieldSeries(project, state, s.crop, s.eceFactor);
-    if (yield.size() < 2) return kFailedMargin + s.requirement.minimumYield;
-    if (s.requirement.atFinal) return yield.back();
-    return *std::min_element(yield.begin() + 1, yield.end());
-}
 
 // What a candidate gives: the objective, the constraint's margin (>= 0 when met), the share
 // of members meeting the requirement and the statistic.
@@ -62,8 +45,7 @@ public:
         draws.seed = settings.seed;
         uncertain_ = settings.fromReport ? settings.fromReport->parameters : settings.uncertain;
         draws_ = DrawMembers(draws, uncertain_);
-        parameters_ = settings.controls;
-        parameters_.insert(parameters_.end(), uncertain_.begin(), uncertain_.end());
+        parameters_ = DesignMemberParameters(settings);
     }
 
     Outcome operator()(const std::vector<double>& unit) {
@@ -91,30 +73,17 @@ public:
     long long Runs() const { return runs_; }
 
 private:
-    double Goal(const InputData& project, const RunState* state,
-                const std::vector<double>& values) const {
-        switch (settings_.goal) {
-            case DesignGoal::Irrigation:
-                return Total(project.Irrig);
-            case DesignGoal::Drainage:
-                return state ? Total(state->Drain) : 0;
-            case DesignGoal::Control:
-                return values[static_cast<std::size_t>(settings_.goalControl)];
-        }
-        return 0;
-    }
-
     Outcome OfProject(const std::vector<double>& values) {
         const InputData project = Variant(base_, settings_.controls, values.data());
         const ProjectRun run = RunProject(project);
         ++runs_;
         Outcome outcome;
-        outcome.statistic = run.refusal.empty()
-                                ? YieldStatistic(project, run.state, settings_)
-                                : kFailedMargin + settings_.requirement.minimumYield;
+        outcome.statistic =
+            MemberStatistic(project, run.refusal.empty() ? &run.state : nullptr, settings_);
         outcome.margin = outcome.statistic - settings_.requirement.minimumYield;
         outcome.share = outcome.margin >= 0 ? 1 : 0;
-        outcome.objective = Goal(project, run.refusal.empty() ? &run.state : nullptr, values);
+        outcome.objective =
+            GoalOf(settings_, project, run.refusal.empty() ? &run.state : nullptr, values.data());
         return outcome;
     }
 
@@ -127,14 +96,15 @@ private:
             std::copy(draws_.begin() + m * (width - c), draws_.begin() + (m + 1) * (width - c),
                       values.begin() + m * width + c);
         }
-        std::vector<double> statistics(members, kFailedMargin), goals(members, 0);
-        RunMembers(base_, parameters_, values, settings_.options, [&](const MemberRun& run) {
-            const std::size_t m = static_cast<std::size_t>(run.member);
-            const bool ran = !run.Refused();
-            statistics[m] = ran ? YieldStatistic(run.project, run.state, settings_)
-                                : kFailedMargin + settings_.requirement.minimumYield;
-            goals[m] = Goal(run.project, ran ? &run.state : nullptr, controls);
-        });
+        MemberOutcomes outcomes = settings_.runMembers
+                                      ? settings_.runMembers(parameters_, values)
+                                      : RunDesignMembers(base_, settings_, parameters_, values);
+        if (outcomes.statistics.size() != members || outcomes.goals.size() != members)
+            throw HalosoilError("The design's members came back " +
+                                std::to_string(outcomes.statistics.size()) + " where " +
+                                std::to_string(members) + " were sent.");
+        std::vector<double>& statistics = outcomes.statistics;
+        const std::vector<double>& goals = outcomes.goals;
         runs_ += static_cast<long long>(members);
         Outcome outcome;
         double sum = 0;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,17 @@ Requirement ParseRequirement(std::string_view text);
 
 enum class DesignGoal { Irrigation, Drainage, Control };
 
+// What the members of a candidate give, one value each: the requirement's statistic (the
+// least relative yield over the steps, or the last, %) and the goal (mm, or the control).
+struct MemberOutcomes {
+    std::vector<double> statistics;
+    std::vector<double> goals;
+};
+// Runs members of values (members x parameters, row-major: the controls, then the uncertain
+// parameters); a cluster's workers, say, instead of this machine's cores.
+using DesignMemberRunner = std::function<MemberOutcomes(const std::vector<Parameter>& parameters,
+                                                        const std::vector<double>& values)>;
+
 struct DesignSettings {
     std::vector<Parameter> controls;
     Crop crop;
@@ -52,6 +64,8 @@ struct DesignSettings {
     int goalControl = 0;  // the control minimised for DesignGoal::Control
     int maxEvaluations = 200;
     StudyOptions options;
+    // Where a candidate's members run; unset, on options.threads here (RunDesignMembers).
+    DesignMemberRunner runMembers;
 };
 
 // The goal named on a command line: irrigation, drainage or the name of a control; throws

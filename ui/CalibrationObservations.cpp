@@ -122,8 +122,8 @@ void CalibrationPage::OpenObservationsNamed(const QString& fileName) {
 }
 
 void CalibrationPage::SaveObservationsButtonClick() {
-    SaveThroughDialog("observations (*.csv)|*.csv", "csv",
-                      study::ObservationsCsvText(CurrentObservations()));
+    saving_.Bytes("observations (*.csv)|*.csv", "csv",
+                  study::ObservationsCsvText(CurrentObservations()));
 }
 
 }  // namespace halosoil

@@ -19,6 +19,7 @@
 
 #include "ActionGuard.h"
 #include "AtomicFile.h"
+#include "DecisionsTab.h"
 #include "Errors.h"
 #include "InputFile.h"
 #include "NativeFileName.h"
@@ -32,11 +33,6 @@ namespace halosoil {
 
 namespace {
 
-QString CsvCell(QString text) {
-    if (text.contains(',') || text.contains('"')) text = '"' + text.replace('"', "\"\"") + '"';
-    return text;
-}
-
 // Same shape: the page's observations, bounds and results still belong to the project.
 bool SameShape(const InputData& a, const InputData& b) {
     return a.NrTst == b.NrTst && LayerCount(a) == LayerCount(b) && a.DrainPresent == b.DrainPresent;
@@ -45,7 +41,10 @@ bool SameShape(const InputData& a, const InputData& b) {
 }  // namespace
 
 CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), worker_(new StudyWorker(this)) {
+    : QWidget(parent),
+      dialogs_(dialogs),
+      worker_(new StudyWorker(this)),
+      saving_(dialogs, folder_, [this](const QString& saved) { statusLabel_->setText(saved); }) {
     auto* layout = new QVBoxLayout(this);
     projectLabel_ = Named(new QLabel, "CalibrationProjectLabel", "Project of the studies");
     projectLabel_->setWordWrap(true);
@@ -57,6 +56,10 @@ CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
     sections_->addTab(BuildCalibrationTab(), "Calibration");
     sections_->addTab(BuildSensitivityTab(), "Sensitivity");
     sections_->addTab(BuildUncertaintyTab(), "Uncertainty");
+    decisions_ = new DecisionsTab(dialogs_, [this] { return parameterTable_->Checked(); });
+    decisions_->setObjectName("DecisionsTab");
+    sections_->addTab(decisions_, "Decisions");
+    connect(decisions_, &DecisionsTab::ApplyRequested, this, &CalibrationPage::ApplyRequested);
     layout->addWidget(sections_, 1);
 
     auto* runRow = new QHBoxLayout;
@@ -90,7 +93,7 @@ QPushButton* CalibrationPage::SaveChartButton(const char* name, const QString& t
                                               StudyChart* chart) {
     QPushButton* button = Button(name, text);
     connect(button, &QPushButton::clicked, this,
-            [this, chart] { RunGuarded(dialogs_, [this, chart] { SaveChart(chart); }); });
+            [this, chart] { RunGuarded(dialogs_, [this, chart] { saving_.Chart(chart); }); });
     return button;
 }
 
@@ -172,6 +175,7 @@ void CalibrationPage::SetProject(const std::optional<InputData>& project, const 
     if (!project) {
         projectLabel_->setText(whyNot);
         project_.reset();
+        decisions_->SetProject(std::nullopt, false);
         EnableControls();
         return;
     }
@@ -187,6 +191,7 @@ void CalibrationPage::SetProject(const std::optional<InputData>& project, const 
         FillWeights();
         FillTargets();
         calibration_.reset();
+        decisions_->SetCalibration(std::nullopt);
         sensitivity_.reset();
         ensemble_.reset();
         bands_.clear();
@@ -196,6 +201,7 @@ void CalibrationPage::SetProject(const std::optional<InputData>& project, const 
     } else {
         parameterTable_->ShowValues(*project_);
     }
+    decisions_->SetProject(project_, fresh);
     FillCounts();
     EnableControls();
 }
@@ -257,56 +263,6 @@ void CalibrationPage::WaitForStudy() {
 
 bool CalibrationPage::StudyRunning() const {
     return worker_->Busy();
-}
-
-void CalibrationPage::SaveThroughDialog(const QString& filter, const QString& extension,
-                                        const std::string& bytes) {
-    SaveThroughDialog(filter, extension, [&bytes](const QString&) { return bytes; });
-}
-
-void CalibrationPage::SaveThroughDialog(
-    const QString& filter, const QString& extension,
-    const std::function<std::string(const QString& chosen)>& bytesFor) {
-    const std::optional<QString> chosen = dialogs_.SaveFile({filter, extension, folder_});
-    if (!chosen) return;
-    if (QFileInfo::exists(*chosen) && !dialogs_.YesNo("The file already exists, overwrite?"))
-        return;
-    folder_ = QFileInfo(*chosen).absolutePath();
-    const std::string path = ToNative(*chosen);
-    try {
-        WriteFileAtomically(path, bytesFor(*chosen));
-    } catch (const FileError& error) {
-        throw HalosoilError("Cannot create file \"" + chosen->toStdString() + "\". " +
-                            error.what());
-    }
-    statusLabel_->setText("Saved " + *chosen + ".");
-}
-
-void CalibrationPage::SaveChart(StudyChart* chart) {
-    // The picture is drawn once the name is known, as PNG or as SVG by its extension.
-    SaveThroughDialog(
-        "PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg", "png",
-        [chart](const QString& name) {
-            return (name.endsWith(".svg", Qt::CaseInsensitive) ? chart->Svg() : chart->Png())
-                .toStdString();
-        });
-}
-
-void CalibrationPage::SaveTable(QTableWidget* table) {
-    QStringList lines;
-    QStringList cells;
-    for (int col = 0; col < table->columnCount(); ++col)
-        cells << CsvCell(table->horizontalHeaderItem(col)->text());
-    lines << cells.join(',');
-    for (int row = 0; row < table->rowCount(); ++row) {
-        cells.clear();
-        for (int col = 0; col < table->columnCount(); ++col) {
-            const QTableWidgetItem* cell = table->item(row, col);
-            cells << CsvCell(cell ? cell->text() : QString());
-        }
-        lines << cells.join(',');
-    }
-    SaveThroughDialog("CSV files (*.csv)|*.csv", "csv", (lines.join('\n') + '\n').toStdString());
 }
 
 }  // namespace halosoil

@@ -1,7 +1,8 @@
 // The Calibration page: the observations of the project held by the Input page, the
 // parameters a study may move, and three studies run on a worker thread while the window
 // answers: the joint calibration (with its fit, its report and "Apply to input"), the
-// sensitivity of chosen results to the parameters, and an ensemble with its prediction bands.
+// sensitivity of chosen results to the parameters, an ensemble with its prediction bands, and
+// the decisions a crop's yield asks for (on a tab of their own).
 // Nothing of the project changes before the user applies a calibration; the window does that.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include "Ensemble.h"
 #include "InputData.h"
 #include "Sensitivity.h"
+#include "StudySaving.h"
 
 class QCheckBox;
 class QComboBox;
@@ -32,6 +34,7 @@ class QTableWidget;
 
 namespace halosoil {
 
+class DecisionsTab;
 class ObservationGrid;
 class ParameterTable;
 class StudyChart;
@@ -135,18 +138,11 @@ private:
     void PlotSensitivity();
     void PlotBands();
 
-    // Saves bytes through the save dialog, asking before replacing a file.
-    void SaveThroughDialog(const QString& filter, const QString& extension,
-                           const std::string& bytes);
-    void SaveThroughDialog(const QString& filter, const QString& extension,
-                           const std::function<std::string(const QString& chosen)>& bytesFor);
-    void SaveChart(StudyChart* chart);
-    void SaveTable(QTableWidget* table);
-
     Dialogs& dialogs_;
     std::optional<InputData> project_;
     StudyWorker* worker_ = nullptr;
     QString folder_;
+    StudySaving saving_;
 
     std::optional<study::CalibrationResult> calibration_;
     // What the last calibration fitted.
@@ -207,6 +203,8 @@ private:
     StudyChart* bandChart_ = nullptr;
     StudyChart* exceedChart_ = nullptr;
     QLabel* bandValueLabel_ = nullptr;
+
+    DecisionsTab* decisions_ = nullptr;
 };
 
 }  // namespace halosoil

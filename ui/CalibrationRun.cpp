@@ -17,6 +17,7 @@
 
 #include "ActionGuard.h"
 #include "CalibrationPage.h"
+#include "DecisionsTab.h"
 #include "Errors.h"
 #include "ObservationGrid.h"
 #include "ParameterTable.h"
@@ -95,6 +96,7 @@ void CalibrationPage::CalibrateButtonClick() {
     StartStudy("Calibrating", settings, &study::Calibrate,
                [this, observations = settings.observations](study::CalibrationResult result) {
                    calibration_ = std::move(result);
+                   decisions_->SetCalibration(calibration_);
                    calibrationObservations_ = observations;
                    statusLabel_->setText(QString("Calibrated in %1 runs.").arg(calibration_->runs));
                    ShowCalibration();
@@ -202,16 +204,15 @@ void CalibrationPage::ApplyButtonClick() {
 
 void CalibrationPage::SaveReportButtonClick() {
     if (!calibration_) return;
-    SaveThroughDialog("calibration reports (*.json)|*.json", "json",
-                      study::ReportJson(*calibration_));
+    saving_.Bytes("calibration reports (*.json)|*.json", "json", study::ReportJson(*calibration_));
 }
 
 void CalibrationPage::SaveEstimatesCsvButtonClick() {
-    SaveTable(estimateTable_);
+    saving_.Table(estimateTable_);
 }
 
 void CalibrationPage::SaveFitCsvButtonClick() {
-    SaveTable(fitTable_);
+    saving_.Table(fitTable_);
 }
 
 }  // namespace halosoil

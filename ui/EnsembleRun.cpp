@@ -252,7 +252,7 @@ void CalibrationPage::PlotBands() {
 
 void CalibrationPage::SaveBandsCsvButtonClick() {
     if (bands_.empty()) return;
-    SaveThroughDialog("CSV files (*.csv)|*.csv", "csv", study::BandsCsv(bands_));
+    saving_.Bytes("CSV files (*.csv)|*.csv", "csv", study::BandsCsv(bands_));
 }
 
 }  // namespace halosoil

@@ -237,7 +237,7 @@ void CalibrationPage::PlotSensitivity() {
 
 void CalibrationPage::SaveSensitivityCsvButtonClick() {
     if (!sensitivity_) return;
-    SaveThroughDialog("CSV files (*.csv)|*.csv", "csv", study::SensitivityCsv(*sensitivity_));
+    saving_.Bytes("CSV files (*.csv)|*.csv", "csv", study::SensitivityCsv(*sensitivity_));
 }
 
 }  // namespace halosoil

@@ -1,6 +1,6 @@
 # Type stub of the extension halosoil._core; scripts use the package's functions instead.
 import builtins
-from typing import Any, Optional, Union
+from typing import Any, Callable, Optional, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -91,7 +91,13 @@ def drainage_factors(spacing: float, k_above: float, k_below: float, impervious:
                      radius: float) -> tuple[float, float, float]: ...
 def drain_spacing(qh1: float, k_above: float, k_below: float, impervious: float,
                   radius: float) -> float: ...
-def design(record: dict[str, Any], crop: str, crops: str, ece_factor: float,
-           controls: list[str], requirement: str, probability: Optional[float],
-           distributions: list[str], report: Optional[tuple[bytes, str]], members: int,
-           seed: int, minimise: str, drain_soil: str, threads: int) -> dict[str, Any]: ...
+class DesignArguments:
+    def __init__(self, crop: str, crops: str, ece_factor: float, controls: list[str],
+                 requirement: str, probability: Optional[float], distributions: list[str],
+                 report: Optional[tuple[bytes, str]], members: int, seed: int, minimise: str,
+                 drain_soil: str) -> None: ...
+def design(record: dict[str, Any], arguments: DesignArguments, threads: int,
+           run_members: Optional[Callable[[np.ndarray], tuple[np.ndarray, np.ndarray]]] = None
+           ) -> dict[str, Any]: ...
+def design_members(record: dict[str, Any], arguments: DesignArguments, values: np.ndarray,
+                   threads: int = 0) -> tuple[list[float], list[float]]: ...

@@ -187,7 +187,8 @@ def design(project, crop: CropLike, controls: Mapping[str, tuple[float, float]],
            parameters: Optional[Mapping[str, Any]] = None, from_calibration: Any = None,
            members: int = 200, minimise: str = "irrigation", seed: int = 0,
            ece_factor: float = ECE_FACTOR, drain_soil: Optional[Mapping[str, float]] = None,
-           crops: Optional[Union[str, os.PathLike]] = None, threads: int = 0) -> Design:
+           crops: Optional[Union[str, os.PathLike]] = None, threads: int = 0,
+           client: Any = None, members_per_task: int = 50) -> Design:
     """The controls that minimise the irrigation, the drainage or a control while the crop's
     relative yield meets a requirement, as ``halosoil-batch design`` finds them.
 
@@ -216,6 +217,13 @@ def design(project, crop: CropLike, controls: Mapping[str, tuple[float, float]],
         A crop table of one's own.
     threads : int, default 0
         Threads for the members, 0 for one per core.
+    client : dask.distributed.Client, optional
+        With a probability, each candidate's ensemble goes to the client's workers,
+        ``members_per_task`` members per task; the search itself stays here, since each
+        candidate depends on the ones before. The members and the design are those found
+        without a client. Without a probability every candidate is one run, made here.
+    members_per_task : int, default 50
+        With a client: the members of one task.
 
     Returns
     -------
@@ -249,10 +257,42 @@ def design(project, crop: CropLike, controls: Mapping[str, tuple[float, float]],
     name = crop_of(crop, crops)
     crop_text = name[0] if isinstance(crop, str) and "=" not in crop else \
         f"threshold={name[1]!r},slope={name[2]!r}"
-    outcome = translated(_core.design, project._record(), crop_text,
-                         "" if crops is None else readable(crops),
-                         _number("ece_factor", ece_factor), texts, str(require), probability,
-                         _distribution_texts(parameters), _report_of(from_calibration),
-                         count("members", members, 2), count("seed", seed, 0), str(minimise),
-                         soil, count("threads", threads, 0))
+    arguments = (crop_text, "" if crops is None else readable(crops),
+                 _number("ece_factor", ece_factor), texts, str(require), probability,
+                 _distribution_texts(parameters), _report_of(from_calibration),
+                 count("members", members, 2), count("seed", seed, 0), str(minimise), soil)
+    threads = count("threads", threads, 0)
+    record = project._record()
+    if client is None or probability is None:
+        outcome = translated(_core.design, record, _core.DesignArguments(*arguments), threads)
+    else:
+        size = count("members_per_task", members_per_task, 1)
+        outcome = translated(_core.design, record, _core.DesignArguments(*arguments), threads,
+                             _members_on(client, record, arguments, size))
     return Design(outcome)
+
+
+def _design_members(record: dict, arguments: tuple, values: np.ndarray):
+    """A worker's part of a candidate: the statistics and goals of its members."""
+    return _core.design_members(record, _core.DesignArguments(*arguments), values)
+
+
+def _members_on(client: Any, record: dict, arguments: tuple, size: int):
+    """What the design calls for each candidate: its members sent to the workers in tasks of
+    size, the project and the settings scattered to them once for the whole design."""
+    from ._cluster import on_cluster
+
+    with on_cluster(client):
+        shared_record, shared_arguments = client.scatter([record, arguments], broadcast=True,
+                                                         hash=False)
+
+    def run(values: np.ndarray):
+        with on_cluster(client):
+            futures = [client.submit(_design_members, shared_record, shared_arguments,
+                                     values[start:start + size], pure=False)
+                       for start in range(0, len(values), size)]
+            parts = client.gather(futures)
+        return (np.concatenate([np.asarray(part[0]) for part in parts]),
+                np.concatenate([np.asarray(part[1]) for part in parts]))
+
+    return run

@@ -133,3 +133,42 @@ def test_a_design_with_a_probability_and_its_refusals():
     with pytest.raises(halosoil.InputError, match="is not a quantity a requirement can be on"):
         halosoil.design(project, crop="bean", controls={"irrigation_factor": (0.3, 2)},
                         require="drainage>=75")
+
+
+def test_a_design_on_a_cluster_is_the_design_found_here(dask_client):
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    settings = dict(crop="bean", controls={"irrigation_factor": (0.3, 2)},
+                    require="relative_yield>=75@final", probability=0.9,
+                    parameters={"irrigation_salinity_factor": ("uniform", 1, 4)},
+                    members=30, seed=3)
+    here = halosoil.design(project, **settings)
+    there = halosoil.design(project, client=dask_client, members_per_task=7, **settings)
+    # The same members and the same search: the same candidates, to the bit.
+    assert there.controls["value"].tolist() == here.controls["value"].tolist()
+    assert there.summary["objective"] == here.summary["objective"]
+    assert there.summary["achieved_probability"] == here.summary["achieved_probability"]
+    assert there.summary["runs"] == here.summary["runs"]
+    with pytest.raises(halosoil.InputError, match="members_per_task must be 1 or more"):
+        halosoil.design(project, client=dask_client, members_per_task=0, **settings)
+
+
+def test_the_members_of_a_candidate_on_a_worker_are_those_run_here():
+    # Two members of bean at the final step, the controls first: without the ensemble's
+    # search the worker's part must give what a plain run of each member's project gives.
+    project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
+    arguments = halosoil._core.DesignArguments(
+        "bean", "", 0.5, ["irrigation_factor=0.3:2"], "relative_yield>=75@final", 0.9,
+        ["irrigation_salinity_factor=uniform:1:4"], None, 2, 0, "irrigation", "")
+    values = np.array([[1.0, 1.0], [1.5, 3.0]])
+    statistics, goals = halosoil._core.design_members(project._record(), arguments, values)
+    for (factor, salinity), statistic, goal in zip(values, statistics, goals):
+        member = project.copy()
+        member.irrigation = np.asarray(project.irrigation) * factor
+        member.irrigation_salinity = np.asarray(project.irrigation_salinity) * salinity
+        final = halosoil.run(member).relative_yield("bean")["relative_yield"].iloc[-1]
+        assert statistic == pytest.approx(final, abs=1e-9)
+        assert goal == pytest.approx(float(np.sum(member.irrigation)), rel=1e-12)
+    from halosoil._errors import translated
+    with pytest.raises(halosoil.InputError, match="not a whole number of rows of 2"):
+        translated(halosoil._core.design_members, project._record(), arguments,
+                   np.array([1.0, 2.0, 3.0]))

@@ -57,6 +57,7 @@ QString TableCsv(const QTableWidget* table) {
     QStringList lines;
     QStringList cells;
     for (int col = 0; col < table->columnCount(); ++col) {
+        if (table->isColumnHidden(col)) continue;
         const QTableWidgetItem* heading = table->horizontalHeaderItem(col);
         cells << CsvCell(heading ? heading->text() : QString());
     }
@@ -64,6 +65,7 @@ QString TableCsv(const QTableWidget* table) {
     for (int row = 0; row < table->rowCount(); ++row) {
         cells.clear();
         for (int col = 0; col < table->columnCount(); ++col) {
+            if (table->isColumnHidden(col)) continue;
             const QTableWidgetItem* cell = table->item(row, col);
             cells << CsvCell(cell ? cell->text() : QString());
         }

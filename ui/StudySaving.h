@@ -26,7 +26,7 @@ public:
     void Bytes(const QString& filter, const QString& extension,
                const std::function<std::string(const QString& chosen)>& bytesFor);
     void Chart(StudyChart* chart);
-    // The table's headings and cells as they stand, one line a row.
+    // The table's headings and cells as they are shown, one line a row.
     void Table(const QTableWidget* table);
 
 private:
@@ -35,7 +35,8 @@ private:
     std::function<void(const QString&)> saved_;
 };
 
-// A table's text as CSV: a cell holding a comma or a quote is quoted.
+// A table's text as CSV, its hidden columns left out: a cell holding a comma or a quote is
+// quoted.
 QString TableCsv(const QTableWidget* table);
 
 }  // namespace halosoil

@@ -89,6 +89,26 @@ TEST_F(DecisionsTabTest, TheYieldFollowsTheCropsThresholdAndSlopeStepByStep) {
     QXYSeries* project = XY(W<StudyChart>("YieldChart"), "the project");
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->count(), steps);
+
+    // The table saves as CSV, a line a step under the headings; the chart as SVG or PNG.
+    dialogs.files.push_back(Path("yield.csv"));
+    Click("SaveYieldCsvButton");
+    dialogs.files.push_back(Path("yield.svg"));
+    Click("SaveYieldChartButton");
+    dialogs.files.push_back(Path("yield.png"));
+    Click("SaveYieldChartButton");
+    const auto bytes = [this](const char* name) {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QList<QByteArray> lines = bytes("yield.csv").trimmed().split('\n');
+    ASSERT_EQ(lines.size(), steps + 1);
+    EXPECT_TRUE(lines[0].startsWith("step,ECe (dS/m),relative yield (%),"));
+    EXPECT_TRUE(lines[1].startsWith("1,"));
+    // Without an ensemble the bands' columns are neither shown nor saved.
+    EXPECT_TRUE(lines[0].endsWith("irrigation needed (mm)")) << lines[0].toStdString();
+    EXPECT_TRUE(bytes("yield.svg").contains("<svg"));
+    EXPECT_TRUE(bytes("yield.png").startsWith("\x89PNG\r\n\x1a\n"));
 }
 
 TEST_F(DecisionsTabTest, AnEnsemblesBandsOfTheYieldAreTabledAndCharted) {

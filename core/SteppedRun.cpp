@@ -1,81 +1,18 @@
 #include "SteppedRun.h"
 
+#include <vector>
+
 #include "Engine.h"
 #include "SaltBalance.h"
 #include "SaltBalanceDays.h"
+#include "SteppedSalt.h"
+#include "VectorUnit.h"
 #include "WaterBalance.h"
 #include "WaterBalanceDay.h"
 
 namespace halosoil {
 
 namespace {
-
-// One step of a run as the salt balance's days read it: a run of one step that starts from
-// the salinities the steps before left, with the step's groundwater.
-struct StepSaltInputs {
-    const RunInputs& d;
-    const RunState& st;
-    const ZoneValues& start;
-    int i;
-    StepGroundwater extra;
-
-    bool Added() const { return extra.inflow != 0 || extra.outflow != 0; }
-    double TotalInflow() const { return d.GrwtInf + extra.inflow; }
-    double TotalOutflow() const { return d.GrwtOut + extra.outflow; }
-
-    int NrTst() const { return 1; }
-    int TstLength() const { return d.TstLength; }
-    int Layers() const { return d.OneLayer ? 1 : d.TwoLayers ? 2 : 3; }
-    double InitSalt(int zone) const { return start[zone]; }
-    double LeachEff(int zone) const { return st.LeachEff[zone]; }
-    double W(int zone) const {
-        return zone == Layer1   ? st.W1
-               : zone == Layer2 ? st.W2
-               : zone == Layer3 ? st.W3
-               : zone == Trans  ? st.Wt
-                                : st.Wa;
-    }
-    double IrrigSalt(int) const { return d.IrrigSpread[i] * d.IrrSal[i]; }
-    double Drain(int) const { return st.Drain[i]; }
-    // The project's own values where the step adds nothing, so that such a step keeps the
-    // plain run's bits.
-    double Up() const {
-        if (!Added()) return st.Up;
-        return TotalInflow() - TotalOutflow() > 0 ? TotalInflow() - TotalOutflow() : 0;
-    }
-    double Down() const {
-        if (!Added()) return st.Down;
-        return TotalOutflow() - TotalInflow() > 0 ? TotalOutflow() - TotalInflow() : 0;
-    }
-    double GrwtOut() const { return extra.outflow != 0 ? TotalOutflow() : d.GrwtOut; }
-    // The inflows mixed by flow: the project's at its salinity, the added at its own.
-    double LateralSalt() const {
-        const double own = d.GrwtInf * d.SalInf;
-        return extra.inflow != 0 ? own + extra.inflow * extra.salinity : own;
-    }
-    double Perc(int layer, int, int j) const {
-        return layer == 1 ? st.DayPerc1(i, j) : layer == 2 ? st.DayPerc2(i, j) : st.DayPerc3(i, j);
-    }
-    double Cap(int layer, int, int j) const {
-        return layer == 1 ? st.DayCap1(i, j) : layer == 2 ? st.DayCap2(i, j) : st.DayCap3(i, j);
-    }
-    double Measured(int zone, int) const { return d.MeasSalt[zone][i]; }
-};
-
-struct StepSaltResults {
-    RunState& st;
-    ZoneValues& carried;
-    int i;
-
-    void Salinities(int, const double (&s)[kZoneCount + 1]) {
-        st.SalRoot1[i] = s[Layer1];
-        st.SalRoot2[i] = s[Layer2];
-        st.SalRoot3[i] = s[Layer3];
-        st.SalTrans[i] = s[Trans];
-        st.SalAquif[i] = s[Aquif];
-        for (int zone = 0; zone <= kZoneCount; ++zone) carried[zone] = s[zone];
-    }
-};
 
 double At(const Series& series, int i) {
     return i < static_cast<int>(series.size()) ? series[static_cast<std::size_t>(i)] : 0.0;
@@ -114,14 +51,42 @@ bool SteppedRun::WaterStep(int i, double inflow, double outflow) {
 }
 
 void SteppedRun::SaltStep(int i, const StepGroundwater& extra) {
-    const ZoneValues start = salinities_;
-    const StepSaltInputs inputs{in_, *state_, start, i, extra};
-    StepSaltResults results{*state_, salinities_, i};
+    const StepSaltInputs inputs{in_, *state_, salinities_, i, extra};
+    StepSaltResults results{*state_, salinities_, sse_, i};
     double stepSse[kZoneCount + 1];
     SaltBalanceDays<double>(inputs, results, stepSse);
-    // Each step adds at most one squared difference per zone, to a sum that starts at 0: the
-    // sums grow as the whole pass adds them.
-    for (int zone = 0; zone <= kZoneCount; ++zone) sse_[zone] = sse_[zone] + stepSse[zone];
+    for (int zone = 0; zone <= kZoneCount; ++zone) results.AddSquares(zone, stepSse[zone]);
+}
+
+void SaltSteps(SteppedRun* const* runs, const StepGroundwater* extras, int count, int i,
+               VectorUnit unit) {
+    const VectorUnit chosen = ChosenVectorUnit(unit);
+    const auto kernel = chosen == VectorUnit::Baseline ? SteppedSaltBaseline : SteppedSaltAvx2;
+    // The lanes of one group share the step length and the layers.
+    std::vector<StepSaltInputs> inputs;
+    std::vector<StepSaltResults> results;
+    inputs.reserve(static_cast<std::size_t>(count));
+    results.reserve(static_cast<std::size_t>(count));
+    std::vector<char> done(static_cast<std::size_t>(count), 0);
+    for (int first = 0; first < count; ++first) {
+        if (done[static_cast<std::size_t>(first)]) continue;
+        const RunInputs& shape = runs[first]->in_;
+        inputs.clear();
+        results.clear();
+        for (int k = first; k < count; ++k) {
+            SteppedRun& run = *runs[k];
+            if (done[static_cast<std::size_t>(k)] || run.in_.TstLength != shape.TstLength ||
+                run.in_.Layers != shape.Layers)
+                continue;
+            done[static_cast<std::size_t>(k)] = 1;
+            inputs.push_back({run.in_, *run.state_, run.salinities_, i, extras[k]});
+            results.push_back({*run.state_, run.salinities_, run.sse_, i});
+        }
+        if (inputs.size() == 1)
+            runs[first]->SaltStep(i, extras[first]);
+        else
+            kernel(inputs.data(), results.data(), static_cast<int>(inputs.size()));
+    }
 }
 
 void SteppedRun::Finish() {

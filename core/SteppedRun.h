@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "EngineOptions.h"
 #include "InputData.h"
 #include "RunInputs.h"
 #include "RunState.h"
@@ -55,12 +56,20 @@ public:
     double AquiferSalinity(int i) const;
 
 private:
+    friend void SaltSteps(SteppedRun* const* runs, const StepGroundwater* extras, int count, int i,
+                          VectorUnit unit);
+
     RunInputs in_;
     RunState* state_ = nullptr;
     std::unique_ptr<WaterBalance> water_;
     ZoneValues salinities_{};  // at the end of the last salt step
     double sse_[kZoneCount + 1]{};
 };
+
+// The salt steps i of count runs, as SaltStep with extras[k] leaves run k, to the bit: those of
+// one step length and layers side by side in the lanes of the vector unit (at most AVX2).
+void SaltSteps(SteppedRun* const* runs, const StepGroundwater* extras, int count, int i,
+               VectorUnit unit);
 
 // Per step (index 1..NrTst) the groundwater a run adds to its project's.
 struct GroundwaterSeries {

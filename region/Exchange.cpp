@@ -251,6 +251,8 @@ void CoupledRun::SaltStep(int k) {
     const std::vector<double>& across = boundaryInflow_[step - 1];
     const std::vector<double>& in = inflow_[step - 1];
     ParallelFor(n_, threads_, [&](std::size_t begin, std::size_t end) {
+        std::vector<SteppedRun*> runs;
+        std::vector<StepGroundwater> extras;
         for (std::size_t i = begin; i < end; ++i) {
             // A field whose water table fell below the aquifer in step s has no salt balance;
             // its steps before s still give the salinity of what it passed on in step s.
@@ -266,9 +268,13 @@ void CoupledRun::SaltStep(int k) {
                         salt += into[l] * runs_[links_[l].other].AquiferSalinity(k - 1);
                 outcome.lateralSalinity[step] = salt / in[i];
             }
-            runs_[i].SaltStep(k, {outcome.lateralInflow[step], outcome.lateralOutflow[step],
-                                  outcome.lateralSalinity[step]});
+            runs.push_back(&runs_[i]);
+            extras.push_back({outcome.lateralInflow[step], outcome.lateralOutflow[step],
+                              outcome.lateralSalinity[step]});
         }
+        // Side by side in the lanes; every field's step reads only the steps before of the
+        // others, so the parts go on at once.
+        SaltSteps(runs.data(), extras.data(), static_cast<int>(runs.size()), k, VectorUnit::AVX512);
     });
 }
 

@@ -3,12 +3,16 @@
 // inflow salinity are what was added.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "Engine.h"
 #include "GeneratedProjects.h"
 #include "InputFile.h"
 #include "ProjectBuilder.h"
 #include "SameResults.h"
 #include "SteppedRun.h"
+#include "VectorUnit.h"
 
 namespace halosoil::test {
 namespace {
@@ -94,6 +98,59 @@ TEST(SteppedRun, AStepsGroundwaterMovesItsWaterTableByHand) {
     EXPECT_NEAR(stepped.DepthWT[1], 1.5, 1e-12);
     EXPECT_NEAR(stepped.DepthWT[2], 1.45, 1e-12);
     EXPECT_NEAR(stepped.DepthWT[3], 1.47, 1e-12);
+}
+
+// The salt steps of many runs side by side in the lanes, every unit the processor has, leave
+// each run as its own steps one by one do, to the bit: runs of every shape mixed (the lanes
+// take those of one step length and layers together) with groundwater added in some steps.
+TEST(SteppedRun, SaltStepsSideBySideAreEachRunsOwnToTheBit) {
+    for (const VectorUnit unit : AvailableVectorUnits()) {
+        SCOPED_TRACE(VectorUnitName(unit));
+        std::vector<InputData> projects;
+        for (unsigned seed = 1; projects.size() < 23; ++seed) {
+            InputData data = GeneratedProject(seed);
+            const RunState plain = PlainRun(data);
+            if (!plain.RunStopped) projects.push_back(data);
+        }
+        const std::size_t n = projects.size();
+        std::vector<RunState> alone(n), together(n);
+        std::vector<SteppedRun> one(n), many(n);
+        std::vector<SteppedRun*> pointers;
+        int steps = 1000;
+        for (std::size_t k = 0; k < n; ++k) {
+            std::string refusal;
+            ASSERT_TRUE(one[k].Start(projects[k], alone[k], refusal)) << refusal;
+            ASSERT_TRUE(many[k].Start(projects[k], together[k], refusal)) << refusal;
+            steps = std::min(steps, projects[k].NrTst);
+            pointers.push_back(&many[k]);
+        }
+        // Some runs stop being compared where their own steps end: all go as far as the
+        // shortest; an extra of 0 in even steps keeps the project's own values.
+        const auto extra = [](std::size_t k, int i) {
+            if (i % 2 == 0) return StepGroundwater{};
+            return StepGroundwater{0.1 * static_cast<double>(k % 4), 0.05 * i, 1.5 + 0.1 * i};
+        };
+        for (int i = 1; i <= steps; ++i)
+            for (std::size_t k = 0; k < n; ++k) {
+                const StepGroundwater g = extra(k, i);
+                ASSERT_TRUE(one[k].WaterStep(i, g.inflow, g.outflow));
+                ASSERT_TRUE(many[k].WaterStep(i, g.inflow, g.outflow));
+            }
+        for (int i = 1; i <= steps; ++i) {
+            std::vector<StepGroundwater> extras;
+            for (std::size_t k = 0; k < n; ++k) {
+                extras.push_back(extra(k, i));
+                one[k].SaltStep(i, extras.back());
+            }
+            SaltSteps(pointers.data(), extras.data(), static_cast<int>(n), i, unit);
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            one[k].Finish();
+            many[k].Finish();
+            ExpectSameResults(together[k], alone[k]);
+            EXPECT_EQ(together[k].CoefDet, alone[k].CoefDet);
+        }
+    }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "Errors.h"
 #include "LayerSource.h"
@@ -123,14 +125,30 @@ FieldNetwork NetworkOf(const FieldLayer& layer, const std::vector<bool>& outerDi
     network.outerLength.assign(n, 0);
     network.outerDistance.assign(n, 0);
     network.neighbours.resize(n);
-    ForEachCandidatePair(shapes, [&](std::size_t i, std::size_t j) {
-        const GeometryPtr shared(shapes[i].boundary->Intersection(shapes[j].boundary.get()));
-        const double length = LengthOf(shared.get());
-        if (!(length > 0)) return;
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    ForEachCandidatePair(shapes, [&](std::size_t i, std::size_t j) { pairs.emplace_back(i, j); });
+    // The intersections, the bulk of the work, on the cores: each reads its own two shapes.
+    std::vector<double> lengths(pairs.size(), 0);
+    const std::size_t threads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, pairs.size() / 256 + 1);
+    std::vector<std::thread> workers;
+    for (std::size_t t = 0; t < threads; ++t)
+        workers.emplace_back([&, t] {
+            for (std::size_t p = t; p < pairs.size(); p += threads) {
+                const Shape& a = shapes[pairs[p].first];
+                const GeometryPtr shared(
+                    a.boundary->Intersection(shapes[pairs[p].second].boundary.get()));
+                lengths[p] = LengthOf(shared.get());
+            }
+        });
+    for (std::thread& worker : workers) worker.join();
+    for (std::size_t p = 0; p < pairs.size(); ++p) {
+        if (!(lengths[p] > 0)) continue;
+        const auto [i, j] = pairs[p];
         const double distance = shapes[i].centroid.Distance(&shapes[j].centroid);
-        network.neighbours[i].push_back({j, length, distance});
-        network.neighbours[j].push_back({i, length, distance});
-    });
+        network.neighbours[i].push_back({j, lengths[p], distance});
+        network.neighbours[j].push_back({i, lengths[p], distance});
+    }
     for (std::size_t k = 0; k < n; ++k) {
         const Shape& shape = shapes[k];
         if (shape.polygon == nullptr) continue;

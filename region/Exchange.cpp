@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "RegionRun.h"
 #include "SteppedRun.h"
 
 namespace halosoil::region {
@@ -46,11 +47,13 @@ double PairTransmissivity(double a, double b) {
 class CoupledRun {
 public:
     CoupledRun(const std::vector<ExchangeField>& fields, const FieldNetwork& network,
-               const std::vector<std::string>& ids, int threads)
+               const std::vector<std::string>& ids, int threads,
+               const std::atomic<bool>* cancel)
         : fields_(fields),
           network_(network),
           ids_(ids),
           threads_(ThreadCount(threads)),
+          cancel_(cancel),
           n_(fields.size()),
           outcomes_(n_),
           runs_(n_),
@@ -60,8 +63,14 @@ public:
         Start();
         if (steps_ == 0) return std::move(outcomes_);
         Link();
-        for (int k = 1; k <= steps_; ++k) WaterStep(k);
-        for (int k = 1; k <= steps_; ++k) SaltStep(k);
+        for (int k = 1; k <= steps_; ++k) {
+            StopIfCancelled();
+            WaterStep(k);
+        }
+        for (int k = 1; k <= steps_; ++k) {
+            StopIfCancelled();
+            SaltStep(k);
+        }
         ParallelFor(n_, threads_, [&](std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i)
                 if (joined_[i] && outcomes_[i].state.StoppedStep == 0) runs_[i].Finish();
@@ -70,6 +79,9 @@ public:
     }
 
 private:
+    void StopIfCancelled() const {
+        if (cancel_ != nullptr && cancel_->load()) throw RegionCancelled();
+    }
     void Start();
     void Link();
     void WaterStep(int k);
@@ -92,6 +104,7 @@ private:
     const FieldNetwork& network_;
     const std::vector<std::string>& ids_;
     int threads_;
+    const std::atomic<bool>* cancel_;
     std::size_t n_;
     std::vector<ExchangeOutcome> outcomes_;
     std::vector<SteppedRun> runs_;
@@ -282,8 +295,9 @@ void CoupledRun::SaltStep(int k) {
 
 std::vector<ExchangeOutcome> RunExchange(const std::vector<ExchangeField>& fields,
                                          const FieldNetwork& network,
-                                         const std::vector<std::string>& ids, int threads) {
-    return CoupledRun(fields, network, ids, threads).Run();
+                                         const std::vector<std::string>& ids, int threads,
+                                         const std::atomic<bool>* cancel) {
+    return CoupledRun(fields, network, ids, threads, cancel).Run();
 }
 
 }  // namespace halosoil::region

@@ -5,6 +5,7 @@
 // run of its project with those per-step flows (ComputeWithGroundwater) would.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,10 @@ struct ExchangeOutcome {
 };
 
 // Runs the fields together; threads 0 means one per core. ids name the fields in the notes.
+// cancel, when set from another thread, stops the run between two steps with RegionCancelled.
 std::vector<ExchangeOutcome> RunExchange(const std::vector<ExchangeField>& fields,
                                          const FieldNetwork& network,
-                                         const std::vector<std::string>& ids, int threads);
+                                         const std::vector<std::string>& ids, int threads,
+                                         const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace halosoil::region

@@ -419,7 +419,8 @@ Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
     }
     const FieldNetwork network = NetworkOf(layer, outerEdge);
     ResultsWriter writer(options.results, layer, network, outerEdge);
-    std::vector<ExchangeOutcome> outcomes = RunExchange(fields, network, ids, options.threads);
+    std::vector<ExchangeOutcome> outcomes =
+        RunExchange(fields, network, ids, options.threads, options.cancel);
 
     Counts counts;
     RunRecord record = RecordOf(options);

@@ -5,6 +5,7 @@
 // the flows it was given.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -490,6 +491,16 @@ TEST(ExchangeRun, EachFieldIsTheOneFieldRunOfItsProjectWithItsFlows) {
         }
         ExpectSameQuantities(audited, steps, id);
     }
+}
+
+TEST(ExchangeRun, ACancelledRegionStopsBetweenStepsAndLeavesThePreviousResults) {
+    Scratch scratch = Prepare("cancelled", Profile(1.5, true), kExchangeColumns, BlockFields());
+    ASSERT_EQ(RunRegion(scratch.options).ran, 9);
+    const auto written = fs::last_write_time(scratch.options.results);
+    std::atomic<bool> cancel{true};
+    scratch.options.cancel = &cancel;
+    EXPECT_THROW(RunRegion(scratch.options), region::RegionCancelled);
+    EXPECT_EQ(fs::last_write_time(scratch.options.results), written);
 }
 
 }  // namespace

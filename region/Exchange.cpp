@@ -47,8 +47,7 @@ double PairTransmissivity(double a, double b) {
 class CoupledRun {
 public:
     CoupledRun(const std::vector<ExchangeField>& fields, const FieldNetwork& network,
-               const std::vector<std::string>& ids, int threads,
-               const std::atomic<bool>* cancel)
+               const std::vector<std::string>& ids, int threads, const std::atomic<bool>* cancel)
         : fields_(fields),
           network_(network),
           ids_(ids),

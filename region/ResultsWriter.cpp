@@ -115,6 +115,10 @@ void ResultsWriter::Impl::CreateFieldsLayer() {
         for (const Summary summary : kSummaries)
             AddColumn(*fields, SummaryColumn(info.quantity, summary).c_str(), OFTReal, target);
     if (network == nullptr) return;
+    if (fields->GetLayerDefn()->GetFieldIndex(kNeighbourCountColumn) >= 0)
+        throw HalosoilError(std::string("The layer has a column ") + kNeighbourCountColumn +
+                            ", which a region whose fields share their groundwater fills with "
+                            "each field's count of neighbours; rename it");
     neighbourCountColumn = fields->GetLayerDefn()->GetFieldCount();
     AddColumn(*fields, kNeighbourCountColumn, OFTInteger, target);
 }

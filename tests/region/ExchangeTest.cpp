@@ -503,5 +503,21 @@ TEST(ExchangeRun, ACancelledRegionStopsBetweenStepsAndLeavesThePreviousResults) 
     EXPECT_EQ(fs::last_write_time(scratch.options.results), written);
 }
 
+TEST(ExchangeRun, ALayerWithAColumnOfNeighboursIsToldToRenameIt) {
+    std::vector<TestColumn> columns = kExchangeColumns;
+    columns.push_back({"neighbours", OFTInteger});
+    Scratch scratch = Prepare("column", Profile(1.5, false), columns, {Square(0, 0, 10)});
+    try {
+        RunRegion(scratch.options);
+        FAIL() << "the column was overwritten";
+    } catch (const HalosoilError& error) {
+        EXPECT_NE(std::string(error.what()).find("column neighbours"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(scratch.options.results));
+    // Without the exchange the column is the layer's own, carried as before.
+    scratch.options.exchange = false;
+    EXPECT_EQ(RunRegion(scratch.options).ran, 1);
+}
+
 }  // namespace
 }  // namespace halosoil::test

@@ -1,11 +1,14 @@
 // Regions: a GeoPackage of fields of the three-layer project of 10 yearly steps read, every
 // field run and the results written, in 10,000 and 100,000 fields; and the parts apart (the
 // runs alone, the layer's reading) to tell what bounds the whole. The targets on the 2-core
-// machine: 2 s for 10,000 fields, 20 s for 100,000 in at most 1 GiB.
+// machine: 2 s for 10,000 fields, 20 s for 100,000 in at most 1 GiB; 3 s for 10,000 fields
+// that share their groundwater (--exchange), the neighbours found once.
 //
 //   region_bench                         the benchmarks
 //   region_bench --write FOLDER N        writes FOLDER/base.inp and FOLDER/fields.gpkg of N
 //                                        fields, for timing halosoil-batch region as a process
+//   region_bench --write-exchange FOLDER N   the same with a transmissivity and an elevation
+//                                        per field, for halosoil-batch region --exchange
 #include <benchmark/benchmark.h>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -23,6 +26,7 @@
 #include "Engine.h"
 #include "FieldLayer.h"
 #include "InputFile.h"
+#include "Neighbours.h"
 #include "RegionRun.h"
 #include "VectorUnit.h"
 
@@ -35,7 +39,7 @@ constexpr double kSide = 100;  // m
 
 // N squares in rows of 100, each with its drainage capacity, first-layer thickness and
 // irrigation factor, and a text column carried through.
-void WriteFields(const fs::path& folder, int count) {
+void WriteFields(const fs::path& folder, int count, bool exchange = false) {
     fs::create_directories(folder);
     InputData base = bench::Project(3, 10, 360);
     base.InputFileName = (folder / "base.inp").string();
@@ -58,6 +62,10 @@ void WriteFields(const fs::path& folder, int count) {
         OGRFieldDefn column(name, type);
         if (layer->CreateField(&column) != OGRERR_NONE) std::exit(1);
     }
+    for (const char* name : {"transmissivity", "elevation"}) {
+        OGRFieldDefn column(name, OFTReal);
+        if (exchange && layer->CreateField(&column) != OGRERR_NONE) std::exit(1);
+    }
     dataset->StartTransaction();
     for (int k = 0; k < count; ++k) {
         OGRFeature feature(layer->GetLayerDefn());
@@ -65,6 +73,12 @@ void WriteFields(const fs::path& folder, int count) {
         feature.SetField("qh1", 0.004 + 0.0001 * (k % 100));
         feature.SetField("thickness_layer1", 0.15 + 0.001 * (k % 80));
         feature.SetField("irrigation_factor", 0.8 + 0.004 * (k % 101));
+        if (exchange) {
+            // A gentle slope with some fields of a tighter aquifer, so that water flows
+            // everywhere and the flows differ.
+            feature.SetField("transmissivity", 5.0 + 2.0 * (k % 7));
+            feature.SetField("elevation", 0.002 * (k % 100) + 0.001 * (k / 100));
+        }
         const double x = 500000 + kSide * (k % 100), y = 3000000 + kSide * (k / 100);
         OGRPolygon polygon;
         OGRLinearRing ring;
@@ -84,10 +98,11 @@ void WriteFields(const fs::path& folder, int count) {
     GDALClose(dataset);
 }
 
-fs::path Folder(int count) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("halosoil-region-bench-" + std::to_string(count));
-    if (!fs::exists(folder / "fields.gpkg")) WriteFields(folder, count);
+fs::path Folder(int count, bool exchange = false) {
+    const fs::path folder = fs::temp_directory_path() /
+                            ("halosoil-region-bench-" + std::string(exchange ? "exchange-" : "") +
+                             std::to_string(count));
+    if (!fs::exists(folder / "fields.gpkg")) WriteFields(folder, count, exchange);
     return folder;
 }
 
@@ -108,6 +123,27 @@ void Region(benchmark::State& state) {
         benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(Region)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Fields that share their groundwater: read, the neighbours found, run step by step together
+// and written.
+void RegionWithExchange(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    region::RegionOptions options = OptionsFor(Folder(count, true));
+    options.exchange = true;
+    for (auto _ : state) benchmark::DoNotOptimize(region::RunRegion(options).ran);
+    state.counters["fields"] =
+        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(RegionWithExchange)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The network of neighbours alone, from the layer read.
+void NeighboursOfTheFields(benchmark::State& state) {
+    const region::RegionOptions options =
+        OptionsFor(Folder(static_cast<int>(state.range(0)), true));
+    const region::FieldLayer layer = region::FieldLayer::Read(options.fields);
+    for (auto _ : state) benchmark::DoNotOptimize(region::NetworkOf(layer, {}).neighbours.size());
+}
+BENCHMARK(NeighboursOfTheFields)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The layer alone: the fields, their cells and geometries read.
 void ReadLayer(benchmark::State& state) {
@@ -145,6 +181,10 @@ BENCHMARK(PlainRunsOfTheFields)->Arg(10000)->Unit(benchmark::kMillisecond)->Iter
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--write") == 0) {
         WriteFields(argv[2], std::stoi(argv[3]));
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--write-exchange") == 0) {
+        WriteFields(argv[2], std::stoi(argv[3]), true);
         return 0;
     }
     benchmark::Initialize(&argc, argv);

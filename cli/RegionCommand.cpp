@@ -1,6 +1,6 @@
 // halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN] [--refine]
-//                      [--optimise] [--fill linear] [--max-gap D] [-j N] -o RESULTS.gpkg
-//                      [--outputs DIR] [--projects DIR]
+//                      [--optimise] [--exchange] [--fill linear] [--max-gap D] [-j N]
+//                      -o RESULTS.gpkg [--outputs DIR] [--projects DIR]
 //
 // Every field of a GIS layer run as its own project, the results one GeoPackage. A field that
 // cannot run is named on standard error and in its row; the others run. The status is the
@@ -29,6 +29,7 @@ struct RegionOptions {
     std::string idColumn;
     bool refine = false;
     bool optimise = false;
+    bool exchange = false;
     std::string fill;
     int maxGap = 3;
     std::string results;
@@ -49,6 +50,7 @@ std::string CommandLineOf(const RegionArguments& arguments) {
     if (!o.idColumn.empty()) line += " --id " + o.idColumn;
     if (o.refine) line += " --refine";
     if (o.optimise) line += " --optimise";
+    if (o.exchange) line += " --exchange";
     if (!o.fill.empty()) line += " --fill " + o.fill + " --max-gap " + std::to_string(o.maxGap);
     if (arguments.jobs > 0) line += " -j " + std::to_string(arguments.jobs);
     line += " -o " + o.results;
@@ -122,7 +124,8 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
                                         .command = command.c_str(),
                                         .context = &console,
                                         .message = PrintMessage,
-                                        .progress = console.showProgress ? PrintProgress : nullptr};
+                                        .progress = console.showProgress ? PrintProgress : nullptr,
+                                        .exchange = o.exchange};
     HalosoilRegionSummary summary{};
     const bool ran = reinterpret_cast<HalosoilRunRegion>(module.entry)(&request, &summary);
     console.ClearProgress();
@@ -157,6 +160,8 @@ BatchCommand AddRegionCommand(CLI::App& app) {
                       "answer Yes to refining each field's drainage capacity");
     command->add_flag("--optimise,--optimize", options.optimise,
                       "answer Yes to optimising each field's leaching efficiencies");
+    command->add_flag("--exchange", options.exchange,
+                      "the fields share their groundwater with the fields they touch");
     command
         ->add_option("--fill", options.fill,
                      "fill the gaps of the stations' records (a weather column) linearly")

@@ -140,28 +140,8 @@ void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
     std::vector<RunState*> laneStates;
     for (int k = 0; k < count; ++k) {
         RunState& s = *states[k];
-        // A state that served an earlier run keeps its series and fit; what a run that stops
-        // early never reaches must read 0, as on a fresh engine.
-        for (Series* series : ResultSeries(s)) std::fill(series->begin(), series->end(), 0.0);
-        std::fill(s.SoilMoist.begin(), s.SoilMoist.end(), 0.0);
-        std::fill(s.MoistChange.begin(), s.MoistChange.end(), 0.0);
-        s.CoefDet = {};
-        s.FitNA = {};
-        refusals[k].clear();
-        try {
-            CheckRunnable(*projects[k]);
-        } catch (const HalosoilError& error) {
-            refusals[k] = error.what();
-            s.RunStopped = true;
-            s.StoppedStep = 0;
-            continue;
-        }
         RunInputs& in = inputs[static_cast<std::size_t>(k)];
-        in = MakeRunInputs(*projects[k]);
-        PrepareRunState(in, s);
-        s.RefineChosen = false;
-        s.QH1Refined = false;
-        s.QH1Used = in.QH1;
+        if (!StartPlainRun(*projects[k], in, s, refusals[k])) continue;
         const RunInputs& first = laneInputs.empty() ? in : *laneInputs.front();
         if (SameShape(in, first)) {
             laneInputs.push_back(&in);
@@ -192,13 +172,39 @@ void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
         RunSaltBalance(*laneInputs.front(), *laneStates.front());
     else
         RunSaltBalances(laneInputs.data(), laneStates.data(), static_cast<int>(through), unit);
-    for (int k = 0; k < count; ++k) {
-        RunState& s = *states[k];
-        if (s.RunStopped) continue;
-        for (int z = Layer1; z <= Aquif; ++z)
-            if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
-        s.Drain[0] = s.Drain[1];
+    for (int k = 0; k < count; ++k)
+        if (!states[k]->RunStopped) FinishPlainRun(*states[k]);
+}
+
+bool StartPlainRun(const InputData& data, RunInputs& in, RunState& s, std::string& refusal) {
+    // A state that served an earlier run keeps its series and fit; what a run that stops
+    // early never reaches must read 0, as on a fresh engine.
+    for (Series* series : ResultSeries(s)) std::fill(series->begin(), series->end(), 0.0);
+    std::fill(s.SoilMoist.begin(), s.SoilMoist.end(), 0.0);
+    std::fill(s.MoistChange.begin(), s.MoistChange.end(), 0.0);
+    s.CoefDet = {};
+    s.FitNA = {};
+    refusal.clear();
+    try {
+        CheckRunnable(data);
+    } catch (const HalosoilError& error) {
+        refusal = error.what();
+        s.RunStopped = true;
+        s.StoppedStep = 0;
+        return false;
     }
+    in = MakeRunInputs(data);
+    PrepareRunState(in, s);
+    s.RefineChosen = false;
+    s.QH1Refined = false;
+    s.QH1Used = in.QH1;
+    return true;
+}
+
+void FinishPlainRun(RunState& s) {
+    for (int z = Layer1; z <= Aquif; ++z)
+        if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
+    s.Drain[0] = s.Drain[1];
 }
 
 void Engine::WriteOutput(const InputData& data, RunHost& host,

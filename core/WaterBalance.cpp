@@ -13,6 +13,14 @@ void WaterBalance::Start() {
     carry_ = {};
 }
 
+void WaterBalance::SetGroundwater(double inflow, double outflow) {
+    // As DayConstantsOf sets them from the project's values.
+    c_.grwtInf = inflow;
+    c_.grwtOut = outflow;
+    c_.inflowTenth = inflow / kSubSteps;
+    c_.outflowTenth = outflow / kSubSteps;
+}
+
 double WaterBalance::BottomOfAquifer() const {
     return s_.RootThick + d_.Thick[Trans] + d_.Thick[Aquif];
 }

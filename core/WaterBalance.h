@@ -38,6 +38,11 @@ public:
     // MoistCap, SoilMoist(0), MoistChange(0) and DepthWT(0) before the first step.
     void Start();
 
+    // The groundwater inflow and outflow (mm/day) of the steps from here on, in place of the
+    // project's: a field whose aquifer its neighbours share. The project's own values hold
+    // until it is called.
+    void SetGroundwater(double inflow, double outflow);
+
     // Days 1..TstLength of step i with capacity qh1: writes the per-day flows and DepthWT(i)
     // and, unless a day's water table falls below the aquifer, the step's four sums.
     // Returns false when that happened (checkBottom) and the step was abandoned.

@@ -22,6 +22,10 @@ struct FieldResult {
     // Per quantity, in the order of study::Quantities(): the series 0..NrTst, empty where the
     // project lacks the zone or the field did not run through.
     std::array<std::vector<double>, study::kQuantityCount> series;
+    // A region whose fields share their groundwater: per step (0..NrTst) the lateral inflow and
+    // outflow (mm/day), the inflow's salinity (dS/m) and the head at the step's end (m); empty
+    // otherwise.
+    std::vector<double> lateralInflow, lateralOutflow, lateralSalinity, head;
 
     // The number of steps (0 when the field did not run through).
     int Steps() const;

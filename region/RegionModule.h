@@ -27,6 +27,7 @@ struct HalosoilRegionRequest {
     void (*message)(void* context, const char* text);
     // After each group of fields written; may be null.
     void (*progress)(void* context, long long done, long long count);
+    int exchange;  // the fields share their groundwater with their neighbours
 };
 
 struct HalosoilRegionSummary {

@@ -12,6 +12,8 @@
 #include "AtomicFile.h"
 #include "Engine.h"
 #include "Errors.h"
+#include "Exchange.h"
+#include "ExchangeCells.h"
 #include "FieldProjects.h"
 #include "FieldResult.h"
 #include "FixedAnswersHost.h"
@@ -77,12 +79,19 @@ public:
     // The fields [begin, end), each with its result.
     std::vector<FieldResult> RunGroup(std::size_t begin, std::size_t end, GroupBuffers& buffers,
                                       long long& failedWrites) const;
+    // The field's .inp and .out where the options ask for them; what could not be written.
+    std::string WriteFiles(const FieldInput& field, const InputData& project,
+                           const RunState& state) const;
+    // Where the field's .inp goes, or the base's own name when none is asked for.
+    void NameInputFile(const FieldInput& field, InputData& project) const {
+        if (!options_.projects.empty())
+            project.InputFileName =
+                (std::filesystem::path(options_.projects) / (field.id + ".inp")).string();
+    }
 
 private:
     void Compute(std::vector<const InputData*>& runnable, std::vector<RunState*>& states,
                  std::vector<std::string*>& refusals) const;
-    std::string WriteFiles(const FieldInput& field, const InputData& project,
-                           const RunState& state) const;
 
     const RegionOptions& options_;
     const FieldCells& cells_;
@@ -155,10 +164,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
     for (std::size_t k = 0; k < count; ++k) {
         const FieldInput& field = cells_.fields[begin + k];
         if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
-            buffers.projects[k].InputFileName =
-                options_.projects.empty()
-                    ? buffers.projects[k].InputFileName
-                    : (std::filesystem::path(options_.projects) / (field.id + ".inp")).string();
+            NameInputFile(field, buffers.projects[k]);
             runnable.push_back(&buffers.projects[k]);
             states.push_back(&buffers.states[k]);
             refusals.push_back(&buffers.refusals[k]);
@@ -352,19 +358,129 @@ Counts RunGroups(const RegionOptions& options, const FieldCells& cells, const In
 }
 
 RunRecord RecordOf(const RegionOptions& options) {
-    return {options.base, options.command, kVersion, TodayUtc()};
+    return {options.base, options.command, kVersion, TodayUtc(), {}};
+}
+
+void RefuseCalibrationsWithExchange(const RegionOptions& options) {
+    if (options.exchange && (options.refine || options.optimise))
+        throw HalosoilError(
+            "The fields that share their groundwater run together, while the drainage "
+            "refinement and the leaching optimisation fit each field alone: ask for the "
+            "exchange or for them, not both");
+}
+
+// A message of the region's, in the order of the fields, as RunGroups tells them.
+void Tell(const RegionOptions& options, const FieldInput& field, const FieldResult& result) {
+    if (result.message.empty() || !options.message) return;
+    options.message(result.status == FieldStatus::Refused
+                        ? result.message
+                        : "Field " + field.id + ": " + result.message);
+}
+
+// The fields of a region whose groundwater they share: every project made first (on the
+// threads), the network of neighbours found, the results file begun, then all fields run
+// together and their results written in the fields' order.
+Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
+                         const InputData& base) {
+    const FieldCells& cells = layer.Cells();
+    const std::size_t n = cells.fields.size();
+    const FieldProjects projects(base, cells, {options.weatherFill, options.weatherMaxGap});
+    const Region region(options, cells, projects);
+    const std::vector<ExchangeCells> exchangeCells = ExchangeCellsOf(layer);
+    std::vector<InputData> made(n);
+    std::vector<std::string> refusals(n);
+    std::vector<char> madeOk(n, 0);
+    {
+        const int threads = ThreadsFor(options.threads, n / kFieldsPerGroup + 1);
+        std::vector<std::thread> workers;
+        for (int t = 0; t < threads; ++t)
+            workers.emplace_back([&, t] {
+                for (std::size_t k = static_cast<std::size_t>(t); k < n;
+                     k += static_cast<std::size_t>(threads)) {
+                    if (!exchangeCells[k].refusal.empty()) {
+                        refusals[k] = exchangeCells[k].refusal;
+                        continue;
+                    }
+                    madeOk[k] = projects.Make(cells.fields[k], made[k], refusals[k]);
+                    if (madeOk[k]) region.NameInputFile(cells.fields[k], made[k]);
+                }
+            });
+        for (std::thread& worker : workers) worker.join();
+    }
+    std::vector<ExchangeField> fields(n);
+    std::vector<bool> outerEdge(n, false);
+    std::vector<std::string> ids(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        fields[k].project = madeOk[k] ? &made[k] : nullptr;
+        fields[k].cells = exchangeCells[k];
+        outerEdge[k] =
+            madeOk[k] && exchangeCells[k].hasBoundaryHead && exchangeCells[k].transmissivity > 0;
+        ids[k] = cells.fields[k].id;
+    }
+    const FieldNetwork network = NetworkOf(layer, outerEdge);
+    ResultsWriter writer(options.results, layer, network, outerEdge);
+    std::vector<ExchangeOutcome> outcomes =
+        RunExchange(fields, network, ids, options.threads, options.cancel);
+
+    Counts counts;
+    RunRecord record = RecordOf(options);
+    for (std::size_t k = 0; k < n; ++k) {
+        const FieldInput& field = cells.fields[k];
+        ExchangeOutcome& outcome = outcomes[k];
+        FieldResult result;
+        if (!madeOk[k]) {
+            result.message = refusals[k];
+        } else if (!outcome.refusal.empty()) {
+            result.message = "Field " + field.id + ": " + outcome.refusal;
+        } else {
+            if (outcome.state.RunStopped) {
+                result.status = FieldStatus::Stopped;
+                result.message = std::string(kWaterTableStopMessage) + " (step " +
+                                 std::to_string(outcome.state.StoppedStep) + ")";
+            } else {
+                result = ResultOfRun(made[k], outcome.state);
+                result.lateralInflow = std::move(outcome.lateralInflow);
+                result.lateralOutflow = std::move(outcome.lateralOutflow);
+                result.lateralSalinity = std::move(outcome.lateralSalinity);
+                result.head = std::move(outcome.head);
+            }
+            const std::string failure = region.WriteFiles(field, made[k], outcome.state);
+            if (!failure.empty()) {
+                ++counts.failedWrites;
+                result.message += (result.message.empty() ? "" : "; ") + failure;
+            }
+        }
+        writer.Add(k, result);
+        counts.ran += result.status == FieldStatus::Ok;
+        counts.stopped += result.status == FieldStatus::Stopped;
+        counts.refused += result.status == FieldStatus::Refused;
+        Tell(options, field, result);
+        if (!outcome.limited.empty()) {
+            if (options.message) options.message(outcome.limited);
+            record.notes += (record.notes.empty() ? "" : "\n") + outcome.limited;
+        }
+    }
+    if (options.progress) options.progress(static_cast<long long>(n), static_cast<long long>(n));
+    writer.Finish(record);
+    return counts;
 }
 
 }  // namespace
 
 RegionSummary RunRegion(const RegionOptions& options) {
     const auto started = std::chrono::steady_clock::now();
+    RefuseCalibrationsWithExchange(options);
     const PreparedRegion prepared(options);
-    ResultsWriter writer(options.results, prepared.layer);
-    const Counts counts =
-        RunGroups(options, prepared.layer.Cells(), prepared.base,
-                  [&](std::size_t index, const FieldResult& result) { writer.Add(index, result); });
-    writer.Finish(RecordOf(options));
+    Counts counts;
+    if (options.exchange) {
+        counts = RunExchangeRegion(options, prepared.layer, prepared.base);
+    } else {
+        ResultsWriter writer(options.results, prepared.layer);
+        counts = RunGroups(
+            options, prepared.layer.Cells(), prepared.base,
+            [&](std::size_t index, const FieldResult& result) { writer.Add(index, result); });
+        writer.Finish(RecordOf(options));
+    }
     RegionSummary summary;
     summary.fields = static_cast<long long>(prepared.layer.Fields().size());
     summary.ran = counts.ran;
@@ -377,6 +493,10 @@ RegionSummary RunRegion(const RegionOptions& options) {
 }
 
 std::vector<FieldResult> RunFields(const RegionOptions& options, const FieldCells& cells) {
+    if (options.exchange)
+        throw HalosoilError(
+            "The fields that share their groundwater run together with their layer's "
+            "geometries; a part of a region cannot run them alone");
     const InputData base = BaseOf(options);
     std::vector<FieldResult> results(cells.fields.size());
     RunGroups(options, cells, base,

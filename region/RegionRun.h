@@ -22,6 +22,9 @@ struct RegionOptions {
     LayerChoice fields;
     bool refine = false;    // Yes to refining each field's drainage capacity
     bool optimise = false;  // Yes to optimising each field's leaching efficiencies
+    // The fields share their groundwater with the neighbours they touch (Exchange.h): run
+    // together, step by step; neither refine nor optimise may be asked.
+    bool exchange = false;
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;
@@ -59,7 +62,8 @@ RegionSummary RunRegion(const RegionOptions& options);
 
 // The results of fields given by their cells, without a layer or the GeoPackage (options.fields
 // and options.results are not used): a part of a region run on a worker of a cluster. The
-// messages go to options.message as RunRegion's.
+// messages go to options.message as RunRegion's. A region with exchange needs its layer's
+// geometries and is refused here.
 std::vector<FieldResult> RunFields(const RegionOptions& options, const FieldCells& cells);
 
 // Writes the GeoPackage of results found elsewhere (one per field of the layer, in its order),

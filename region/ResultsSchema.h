@@ -35,6 +35,23 @@ inline constexpr const char* kRunCommandColumn = "command";
 inline constexpr const char* kRunVersionColumn = "version";
 inline constexpr const char* kRunDateColumn = "date";
 
+// A region whose fields share their groundwater (--exchange) also writes, per field and step
+// in the steps table, the lateral inflow and outflow (mm/day), the inflow's salinity (dS/m) and
+// the head (m); per field in the fields layer the number of its neighbours; one row per field
+// and neighbour (and per fixed head beyond an outer edge, its neighbour NULL) in the
+// neighbours table, with the boundary length (m) and the distance between centroids (m); and
+// the run's notes in the run table.
+inline constexpr const char* kLateralInflowColumn = "lateral_inflow";
+inline constexpr const char* kLateralOutflowColumn = "lateral_outflow";
+inline constexpr const char* kLateralSalinityColumn = "lateral_salinity";
+inline constexpr const char* kHeadColumn = "head";
+inline constexpr const char* kNeighbourCountColumn = "neighbours";
+inline constexpr const char* kNeighboursTable = "neighbours";
+inline constexpr const char* kNeighbourColumn = "neighbour";
+inline constexpr const char* kLengthColumn = "length";
+inline constexpr const char* kDistanceColumn = "distance";
+inline constexpr const char* kRunNotesColumn = "notes";
+
 // The summaries of a quantity over a field's steps, the studies' statistics.
 using Summary = study::Statistic;
 inline constexpr Summary kSummaries[] = {Summary::Final, Summary::Mean, Summary::Min, Summary::Max};

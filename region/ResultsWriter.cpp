@@ -31,6 +31,13 @@ std::string TemporaryPathFor(const std::filesystem::path& target) {
     throw HalosoilError(path + ": " + what + (gdal.empty() ? "" : " (" + gdal + ")"));
 }
 
+void SetId(OGRFeature& feature, int column, const std::string& id, bool integer) {
+    if (integer)
+        feature.SetField(column, static_cast<GIntBig>(std::stoll(id)));
+    else
+        feature.SetField(column, id.c_str());
+}
+
 void AddColumn(OGRLayer& layer, const char* name, OGRFieldType type, const std::string& path) {
     OGRFieldDefn column(name, type);
     if (layer.CreateField(&column) != OGRERR_NONE) RefuseWriting(path, "cannot add a column");
@@ -49,6 +56,10 @@ struct ResultsWriter::Impl {
     int fieldColumn = 0, statusColumn = 0, messageColumn = 0, firstSummaryColumn = 0;
     int rowsInTransaction = 0;
     bool finished = false;
+    // A region with exchange; null otherwise.
+    const FieldNetwork* network = nullptr;
+    std::vector<bool> outerEdge;
+    int neighbourCountColumn = 0, firstLateralColumn = 0;
 
     Impl(const std::string& path, const FieldLayer& fieldLayer)
         : target(path), temporary(TemporaryPathFor(path)), layer(fieldLayer) {}
@@ -56,6 +67,7 @@ struct ResultsWriter::Impl {
     void Create();
     void CreateFieldsLayer();
     void CreateStepsTable();
+    void WriteNeighboursTable();
     void Counted(int rows);
     void Write(OGRLayer& into, OGRFeature& feature) {
         if (into.CreateFeature(&feature) != OGRERR_NONE)
@@ -102,6 +114,13 @@ void ResultsWriter::Impl::CreateFieldsLayer() {
     for (const study::QuantityInfo& info : study::Quantities())
         for (const Summary summary : kSummaries)
             AddColumn(*fields, SummaryColumn(info.quantity, summary).c_str(), OFTReal, target);
+    if (network == nullptr) return;
+    if (fields->GetLayerDefn()->GetFieldIndex(kNeighbourCountColumn) >= 0)
+        throw HalosoilError(std::string("The layer has a column ") + kNeighbourCountColumn +
+                            ", which a region whose fields share their groundwater fills with "
+                            "each field's count of neighbours; rename it");
+    neighbourCountColumn = fields->GetLayerDefn()->GetFieldCount();
+    AddColumn(*fields, kNeighbourCountColumn, OFTInteger, target);
 }
 
 void ResultsWriter::Impl::CreateStepsTable() {
@@ -111,6 +130,41 @@ void ResultsWriter::Impl::CreateStepsTable() {
     AddColumn(*steps, kStepColumn, OFTInteger, target);
     for (const study::QuantityInfo& info : study::Quantities())
         AddColumn(*steps, info.name, OFTReal, target);
+    if (network == nullptr) return;
+    firstLateralColumn = steps->GetLayerDefn()->GetFieldCount();
+    for (const char* name :
+         {kLateralInflowColumn, kLateralOutflowColumn, kLateralSalinityColumn, kHeadColumn})
+        AddColumn(*steps, name, OFTReal, target);
+}
+
+void ResultsWriter::Impl::WriteNeighboursTable() {
+    OGRLayer* table = dataset->CreateLayer(kNeighboursTable, nullptr, wkbNone, nullptr);
+    if (table == nullptr) RefuseWriting(target, "cannot hold the neighbours table");
+    const OGRFieldType id = layer.IntegerIds() ? OFTInteger64 : OFTString;
+    AddColumn(*table, kFieldColumn, id, target);
+    AddColumn(*table, kNeighbourColumn, id, target);
+    AddColumn(*table, kLengthColumn, OFTReal, target);
+    AddColumn(*table, kDistanceColumn, OFTReal, target);
+    const std::vector<FieldInput>& inputs = layer.Fields();
+    OGRFeature row(table->GetLayerDefn());
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        SetId(row, 0, inputs[k].id, layer.IntegerIds());
+        for (const Neighbour& neighbour : network->neighbours[k]) {
+            row.SetFID(OGRNullFID);
+            SetId(row, 1, inputs[neighbour.field].id, layer.IntegerIds());
+            row.SetField(2, neighbour.length);
+            row.SetField(3, neighbour.distance);
+            Write(*table, row);
+        }
+        if (k < outerEdge.size() && outerEdge[k]) {
+            row.SetFID(OGRNullFID);
+            row.SetFieldNull(1);
+            row.SetField(2, network->outerLength[k]);
+            row.SetField(3, network->outerDistance[k]);
+            Write(*table, row);
+        }
+        Counted(static_cast<int>(network->neighbours[k].size()) + 1);
+    }
 }
 
 void ResultsWriter::Impl::Counted(int rows) {
@@ -126,23 +180,20 @@ ResultsWriter::ResultsWriter(const std::string& path, const FieldLayer& layer)
     impl_->Create();
 }
 
+ResultsWriter::ResultsWriter(const std::string& path, const FieldLayer& layer,
+                             const FieldNetwork& network, const std::vector<bool>& outerEdge)
+    : impl_(std::make_unique<Impl>(path, layer)) {
+    impl_->network = &network;
+    impl_->outerEdge = outerEdge;
+    impl_->Create();
+}
+
 ResultsWriter::~ResultsWriter() {
     if (impl_->finished) return;
     impl_->dataset.reset();
     std::error_code ignored;
     std::filesystem::remove(impl_->temporary, ignored);
 }
-
-namespace {
-
-void SetId(OGRFeature& feature, int column, const std::string& id, bool integer) {
-    if (integer)
-        feature.SetField(column, static_cast<GIntBig>(std::stoll(id)));
-    else
-        feature.SetField(column, id.c_str());
-}
-
-}  // namespace
 
 void ResultsWriter::Add(std::size_t index, const FieldResult& result) {
     Impl& impl = *impl_;
@@ -171,6 +222,9 @@ void ResultsWriter::Add(std::size_t index, const FieldResult& result) {
                 feature.SetField(column, study::StatisticOf(series, summary));
             ++column;
         }
+    if (impl.network != nullptr)
+        feature.SetField(impl.neighbourCountColumn,
+                         static_cast<int>(impl.network->neighbours[index].size()));
     impl.Write(*impl.fields, feature);
 
     const int stepCount = result.Steps();
@@ -186,6 +240,18 @@ void ResultsWriter::Add(std::size_t index, const FieldResult& result) {
             else
                 row.SetField(static_cast<int>(q) + 2, series[static_cast<std::size_t>(step)]);
         }
+        if (impl.network != nullptr) {
+            const std::vector<double>* lateral[] = {&result.lateralInflow, &result.lateralOutflow,
+                                                    &result.lateralSalinity, &result.head};
+            for (int c = 0; c < 4; ++c) {
+                const std::vector<double>& series = *lateral[c];
+                if (static_cast<int>(series.size()) > step)
+                    row.SetField(impl.firstLateralColumn + c,
+                                 series[static_cast<std::size_t>(step)]);
+                else
+                    row.SetFieldNull(impl.firstLateralColumn + c);
+            }
+        }
         impl.Write(*impl.steps, row);
     }
     impl.Counted(1 + stepCount);
@@ -197,12 +263,20 @@ void ResultsWriter::Finish(const RunRecord& run) {
     if (table == nullptr) RefuseWriting(impl.target, "cannot hold the run table");
     for (const char* name : {kRunBaseColumn, kRunCommandColumn, kRunVersionColumn, kRunDateColumn})
         AddColumn(*table, name, OFTString, impl.target);
+    if (impl.network != nullptr) AddColumn(*table, kRunNotesColumn, OFTString, impl.target);
     OGRFeature row(table->GetLayerDefn());
     row.SetField(0, run.base.c_str());
     row.SetField(1, run.command.c_str());
     row.SetField(2, run.version.c_str());
     row.SetField(3, run.date.c_str());
+    if (impl.network != nullptr) {
+        if (run.notes.empty())
+            row.SetFieldNull(4);
+        else
+            row.SetField(4, run.notes.c_str());
+    }
     impl.Write(*table, row);
+    if (impl.network != nullptr) impl.WriteNeighboursTable();
     if (impl.dataset->CommitTransaction() != OGRERR_NONE)
         RefuseWriting(impl.target, "cannot be written");
     // The steps of a field are found by its id: QGIS's joins and the maps' step slider read

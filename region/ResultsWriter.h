@@ -9,6 +9,7 @@
 
 #include "FieldLayer.h"
 #include "FieldResult.h"
+#include "Neighbours.h"
 
 namespace halosoil::region {
 
@@ -17,6 +18,7 @@ struct RunRecord {
     std::string command;
     std::string version;
     std::string date;
+    std::string notes;  // a region with exchange: what its run had to say, one per line
 };
 
 class ResultsWriter {
@@ -24,6 +26,10 @@ public:
     // Creates the temporary file and its layers. Throws HalosoilError naming the file when it
     // cannot.
     ResultsWriter(const std::string& path, const FieldLayer& layer);
+    // With the columns and the table of a region whose fields share their groundwater, over
+    // network; outerEdge[k] tells that field k exchanges across its outer edge.
+    ResultsWriter(const std::string& path, const FieldLayer& layer, const FieldNetwork& network,
+                  const std::vector<bool>& outerEdge);
     ~ResultsWriter();  // removes the temporary file unless Finish renamed it
 
     ResultsWriter(const ResultsWriter&) = delete;

@@ -41,7 +41,7 @@ from ._ensemble import Ensemble, bands, ensemble
 from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
 from ._observations import read_observations
 from ._project import Project, read_input
-from ._region import Region, read_fields, region
+from ._region import Region, read_fields, region, region_scenarios
 from ._result import Result, read_output, run
 from ._sensitivity import sensitivity
 from ._study import scenarios, sweep, tabulate, to_dataset
@@ -81,6 +81,7 @@ __all__ = [
     "to_steps",
     "read_fields",
     "region",
+    "region_scenarios",
     "Region",
     "ZONE_KEYS",
     "crops",

@@ -8,7 +8,7 @@ import shlex
 import shutil
 import sqlite3
 import tempfile
-from typing import Any, Optional, Union
+from typing import Any, Optional, Sequence, Union
 
 import numpy as np
 
@@ -74,6 +74,13 @@ class Region:
         The ``steps`` table: one variable per quantity over the dimensions ``field`` (the ids,
         in the layer's order) and ``step`` (1..N), each with its unit in ``attrs["units"]``;
         NaN where a field has no such step.
+        A region run with ``exchange=True`` adds ``lateral_inflow`` and ``lateral_outflow``
+        (mm/day), ``lateral_salinity`` (dS/m) and ``head`` (m).
+    neighbours : pandas.DataFrame or None
+        A region run with ``exchange=True``: one row per field and neighbour, the columns
+        ``field``, ``neighbour`` (None for the outer edge of a field with ``boundary_head``),
+        ``length`` (m of boundary shared) and ``distance`` (m between the centroids); None
+        otherwise.
     summary : dict
         Fields in all, run, stopped early, refused; seconds.
     """
@@ -83,6 +90,7 @@ class Region:
         self.summary = summary
         self.fields = _geopandas().read_file(results, layer="fields")
         self.steps = _steps_dataset(results, list(self.fields["field"]))
+        self.neighbours = _neighbours_table(results)
 
     def save(self, path: Union[str, os.PathLike]) -> None:
         """Writes the results GeoPackage to path, the same tables as the batch runner's,
@@ -138,11 +146,31 @@ def _steps_dataset(results: str, ids: list[Any]):
     rows = np.array([place[str(field)] for field in frame["field"]], dtype=np.int64)
     columns = frame["step"].to_numpy(dtype=np.int64) - 1
     variables = {}
-    for name, unit, _ in _core.quantities():
+    named = [(name, unit) for name, unit, _ in _core.quantities()]
+    named += [(name, unit) for name, unit in _EXCHANGE_VARIABLES if name in frame.columns]
+    for name, unit in named:
         values = np.full((len(ids), steps), np.nan)
         values[rows, columns] = frame[name].to_numpy(dtype=np.float64)
         variables[name] = (("field", "step"), values, {"units": unit})
     return xr.Dataset(variables, coords={"field": ids, "step": np.arange(1, steps + 1)})
+
+
+# The steps of a region whose fields share their groundwater.
+_EXCHANGE_VARIABLES = (("lateral_inflow", "mm/day"), ("lateral_outflow", "mm/day"),
+                       ("lateral_salinity", "dS/m"), ("head", "m"))
+
+
+def _neighbours_table(results: str):
+    import pandas as pd
+
+    with sqlite3.connect(f"file:{results}?mode=ro", uri=True) as connection:
+        found = connection.execute("SELECT count(*) FROM sqlite_master WHERE type = 'table' "
+                                   "AND name = 'neighbours'").fetchone()[0]
+        if not found:
+            return None
+        frame = pd.read_sql_query("SELECT field, neighbour, length, distance FROM neighbours",
+                                  connection)
+    return frame.astype({"neighbour": object}).where(frame.notna(), None)
 
 
 def _layer_of(fields: Any, layer: Optional[str], folder: str) -> tuple[str, str, str]:
@@ -178,7 +206,7 @@ def _base_of(base: Any) -> tuple[dict[str, Any], str]:
 def region(base: Project, fields: Any, refine: bool = False, optimise: bool = False, *,
            layer: Optional[str] = None, id: Optional[str] = None, fill: Optional[str] = None,
            max_gap: int = 3, client: Any = None, fields_per_task: int = 1000,
-           threads: int = 0) -> Region:
+           threads: int = 0, exchange: bool = False) -> Region:
     """Runs every field of a layer as a project of its own: the base with the field's columns
     named after movable parameters applied, as ``halosoil-batch region`` runs them.
 
@@ -212,6 +240,15 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         Fields per task of a client.
     threads : int
         Threads here (0: one per core).
+    exchange : bool
+        The fields that touch share their groundwater (``halosoil-batch region
+        --exchange``): columns ``elevation`` (m), ``transmissivity`` (m2/day) and
+        ``boundary_head`` (m); the steps gain the lateral flows, their salinity and the
+        heads, and the result its ``neighbours``. The fields then run step by step together,
+        which cannot be split across the workers of a client cheaply (every step would cross
+        the network for the flows of each boundary between parts), so with a client the
+        whole region goes to one worker as one task and runs on its cores (``threads``
+        there); neither ``refine`` nor ``optimise`` may be asked with it.
 
     Returns
     -------
@@ -230,6 +267,11 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
     record, base_name = _base_of(base)
     refine = flag("refine", refine)
     optimise = flag("optimise", optimise)
+    exchange = flag("exchange", exchange)
+    if exchange and (refine or optimise):
+        raise InputError("The fields that share their groundwater run together, while the "
+                         "drainage refinement and the leaching optimisation fit each field "
+                         "alone: ask for the exchange or for them, not both")
     fields_per_task = count("fields_per_task", fields_per_task, 1)
     threads = count("threads", threads, 0)
     if fill not in (None, "linear"):
@@ -250,7 +292,11 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
             if client is None:
                 summary = module.run_region(record, base_name, path, layer_name, id_column,
                                             refine, optimise, fill_days, threads, results,
-                                            command)
+                                            command, exchange)
+            elif exchange:
+                summary = _exchange_on_dask(record, base_name, path, layer_name, id_column,
+                                            refine, optimise, fill_days, threads, client,
+                                            results, command)
             else:
                 summary = _region_on_dask(module, record, base_name, path, layer_name,
                                           id_column, refine, optimise, fill_days, client,
@@ -262,6 +308,104 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         return Region(os.path.join(kept, "results.gpkg"), summary)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def _run_coupled(record: dict[str, Any], base_name: str, path: str, layer_bytes: Optional[bytes],
+                 layer_name: str, id_column: str, refine: bool, optimise: bool, fill_days: int,
+                 threads: int, command: str,
+                 exchange: bool = True) -> tuple[dict[str, Any], bytes]:
+    """A worker's task: a whole region (its fields sharing their groundwater, unless
+    exchange is False), run on its cores; the summary and the results GeoPackage's bytes."""
+    folder = tempfile.mkdtemp(prefix="halosoil-region-worker-")
+    try:
+        if layer_bytes is not None:
+            path = os.path.join(folder, "fields.gpkg")
+            with open(path, "wb") as file:
+                file.write(layer_bytes)
+        results = os.path.join(folder, "results.gpkg")
+        summary = _module().run_region(record, base_name, path, layer_name, id_column, refine,
+                                       optimise, fill_days, threads, results, command, exchange)
+        with open(results, "rb") as file:
+            return summary, file.read()
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def _bytes_of_written_layer(path: str, results: str) -> Optional[bytes]:
+    """The file of a GeoDataFrame, which region() wrote beside the results of this process, to
+    go with a task; None for a file of the user's, read where it is."""
+    if os.path.dirname(os.path.abspath(path)) != os.path.dirname(os.path.abspath(results)):
+        return None
+    with open(path, "rb") as file:
+        return file.read()
+
+
+def region_scenarios(bases: Sequence[Project], fields: Any, *, layer: Optional[str] = None,
+                     id: Optional[str] = None, fill: Optional[str] = None, max_gap: int = 3,
+                     client: Any = None, threads: int = 0,
+                     exchange: bool = False) -> list[Region]:
+    """Independent scenarios of one region: the same fields over each base in bases, as
+    ``region`` runs them (the keywords as there), one Region per base in their order.
+
+    With a client each scenario goes to a worker as one task, which runs the whole region on
+    its cores: a region whose fields share their groundwater (``exchange=True``) runs step by
+    step together and cannot be split across workers cheaply, while its scenarios are
+    independent of one another. A task of a lost worker runs again on another.
+    """
+    if isinstance(bases, Project) or not isinstance(bases, Sequence):
+        raise TypeError("region_scenarios takes a sequence of halosoil.Project, one per "
+                        f"scenario, not {type(bases).__name__}")
+    if client is None:
+        return [region(base, fields, layer=layer, id=id, fill=fill, max_gap=max_gap,
+                       threads=threads, exchange=exchange) for base in bases]
+    exchange = flag("exchange", exchange)
+    threads = count("threads", threads, 0)
+    if fill not in (None, "linear"):
+        raise InputError(f"fill must be None or 'linear', not {fill!r}")
+    fill_days = count("max_gap", max_gap, 1) if fill else 0
+    folder = tempfile.mkdtemp(prefix="halosoil-region-")
+    try:
+        path, layer_name, id_column = _layer_of(fields, layer, folder)
+        if id is not None:
+            id_column = id
+        layer_bytes = _bytes_of_written_layer(path, os.path.join(folder, "results.gpkg"))
+        scenarios = [_base_of(base) for base in bases]
+        with on_cluster(client):
+            futures = [client.submit(_run_coupled, record, base_name, os.path.abspath(path),
+                                     layer_bytes, layer_name, id_column, False, False, fill_days,
+                                     threads, "halosoil.region_scenarios(" +
+                                     shlex.quote(base_name) + ")", exchange, pure=False,
+                                     retries=2)
+                       for record, base_name in scenarios]
+            done = [future.result() for future in futures]
+        regions = []
+        for summary, written in done:
+            kept = tempfile.mkdtemp(prefix="halosoil-region-results-")
+            results = os.path.join(kept, "results.gpkg")
+            with open(results, "wb") as file:
+                file.write(written)
+            regions.append(Region(results, summary))
+        return regions
+    except _core.HalosoilError as error:
+        raise InputError(str(error)) from None
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def _exchange_on_dask(record: dict[str, Any], base_name: str, path: str, layer_name: str,
+                      id_column: str, refine: bool, optimise: bool, fill_days: int,
+                      threads: int, client: Any, results: str, command: str) -> dict[str, Any]:
+    # A GeoDataFrame was written to a folder of this process: its file goes with the task. A
+    # file of the user's is read where it is, as the files its columns name are.
+    layer_bytes = _bytes_of_written_layer(path, results)
+    with on_cluster(client):
+        future = client.submit(_run_coupled, record, base_name, os.path.abspath(path),
+                               layer_bytes, layer_name, id_column, refine, optimise, fill_days,
+                               threads, command, pure=False, retries=2)
+        summary, written = future.result()
+    with open(results, "wb") as file:
+        file.write(written)
+    return summary
 
 
 def _run_chunk(record: dict[str, Any], columns: list[str], folder: str, chunk: list[Any],

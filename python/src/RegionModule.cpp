@@ -28,6 +28,7 @@ struct Arguments {
     std::string idColumn;
     bool refine = false;
     bool optimise = false;
+    bool exchange = false;
     bool weatherFill = false;
     int weatherMaxGap = 3;
     int threads = 0;
@@ -43,6 +44,7 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     options.fields = {arguments.fields, arguments.layer, arguments.idColumn};
     options.refine = arguments.refine;
     options.optimise = arguments.optimise;
+    options.exchange = arguments.exchange;
     options.weatherFill = arguments.weatherFill;
     options.weatherMaxGap = arguments.weatherMaxGap;
     options.threads = arguments.threads;
@@ -58,18 +60,30 @@ Arguments ArgumentsOf(const std::string& baseName, const std::string& fields,
                       const std::string& layer, const std::string& idColumn, bool refine,
                       bool optimise, int fillDays, int threads, const std::string& results,
                       const std::string& command) {
-    return {baseName,     fields,   layer,   idColumn, refine, optimise,
-            fillDays > 0, fillDays, threads, results,  command};
+    Arguments arguments;
+    arguments.baseName = baseName;
+    arguments.fields = fields;
+    arguments.layer = layer;
+    arguments.idColumn = idColumn;
+    arguments.refine = refine;
+    arguments.optimise = optimise;
+    arguments.weatherFill = fillDays > 0;
+    arguments.weatherMaxGap = fillDays;
+    arguments.threads = threads;
+    arguments.results = results;
+    arguments.command = command;
+    return arguments;
 }
 
 // Runs the region and writes its GeoPackage; the summary and the messages as a dict.
 py::dict RunRegion(const py::dict& record, const std::string& baseName, const std::string& fields,
                    const std::string& layer, const std::string& idColumn, bool refine,
                    bool optimise, int fillDays, int threads, const std::string& results,
-                   const std::string& command) {
+                   const std::string& command, bool exchange) {
     const InputData base = RecordFromDict(record);
-    const Arguments arguments = ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise,
-                                            fillDays, threads, results, command);
+    Arguments arguments = ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise, fillDays,
+                                      threads, results, command);
+    arguments.exchange = exchange;
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     region::RegionSummary summary;
@@ -214,7 +228,9 @@ PYBIND11_MODULE(_gis, m) {
     m.def("run_region", &RunRegion, py::arg("record"), py::arg("base_name"), py::arg("fields"),
           py::arg("layer"), py::arg("id_column"), py::arg("refine"), py::arg("optimise"),
           py::arg("fill_days"), py::arg("threads"), py::arg("results"), py::arg("command"),
-          "Runs every field of the layer and writes the results GeoPackage; the summary.");
+          py::arg("exchange") = false,
+          "Runs every field of the layer and writes the results GeoPackage; the summary. With "
+          "exchange the fields share their groundwater with their neighbours.");
     m.def("layer_cells", &LayerCells, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
           "The cells of the layer's fields: (parameter columns, folder, fields).");
     m.def("run_cells", &RunCells, py::arg("record"), py::arg("columns"), py::arg("folder"),

@@ -166,3 +166,75 @@ def test_plot_draws_the_fields_by_a_quantitys_statistic(example):
         example.plot("salt")
     with pytest.raises(halosoil.InputError, match="the statistic must be one of"):
         example.plot("drainage", "median")
+
+
+def _row_of_three(transmissivity, elevations):
+    """Three 200 m squares in a row, each with its transmissivity and elevation."""
+    squares = [shapely.box(720000 + 200 * k, 3290000, 720200 + 200 * k, 3290200)
+               for k in range(3)]
+    return geopandas.GeoDataFrame(
+        {"transmissivity": transmissivity, "elevation": elevations},
+        geometry=squares, crs="EPSG:32643", index=[1, 2, 3])
+
+
+def test_an_exchange_gives_the_lateral_flows_and_the_neighbours(base):
+    # The middle field stands 1 m higher than the two beside it: it feeds both, alike.
+    done = halosoil.region(base, _row_of_three([50.0, 80.0, 50.0], [0.0, 1.0, 0.0]),
+                           exchange=True)
+    assert done.summary["ran"] == 3
+    for name, unit in (("lateral_inflow", "mm/day"), ("lateral_outflow", "mm/day"),
+                       ("lateral_salinity", "dS/m"), ("head", "m")):
+        assert done.steps[name].attrs["units"] == unit
+    inflow = done.steps["lateral_inflow"]
+    np.testing.assert_array_equal(inflow.sel(field=1).to_numpy(), inflow.sel(field=3).to_numpy())
+    assert (inflow.sel(field=1).to_numpy() > 0).all()
+    # What the middle field loses is what the two receive: the fields are of one area.
+    np.testing.assert_allclose(done.steps["lateral_outflow"].sel(field=2).to_numpy(),
+                               2 * inflow.sel(field=1).to_numpy(), rtol=1e-12)
+    # Its neighbours: 1 and 3 along 200 m, their centroids 200 m away; 1 and 3 touch only 2.
+    neighbours = done.neighbours
+    assert sorted(zip(neighbours["field"], neighbours["neighbour"])) == [(1, 2), (2, 1), (2, 3),
+                                                                        (3, 2)]
+    np.testing.assert_allclose(neighbours["length"], 200)
+    np.testing.assert_allclose(neighbours["distance"], 200)
+    assert list(done.fields.set_index("field")["neighbours"]) == [1, 2, 1]
+
+
+def test_an_exchange_without_transmissivity_is_the_region_without_it(base):
+    frame = _row_of_three([0.0, None, 0.0], [0.0, 1.0, 2.0])
+    coupled = halosoil.region(base, frame, exchange=True)
+    alone = halosoil.region(base, frame)
+    assert alone.neighbours is None
+    for name in alone.steps.data_vars:
+        np.testing.assert_array_equal(coupled.steps[name].to_numpy(), alone.steps[name].to_numpy())
+
+
+def test_an_exchange_refuses_the_calibrations(base):
+    with pytest.raises(halosoil.InputError, match="fit each field alone"):
+        halosoil.region(base, _row_of_three([50.0] * 3, [0.0] * 3), exchange=True, refine=True)
+
+
+def test_an_exchange_on_a_cluster_runs_on_one_worker_with_the_same_numbers(base, dask_client):
+    frame = _row_of_three([50.0, 80.0, 50.0], [0.0, 1.0, 0.0])
+    here = halosoil.region(base, frame, exchange=True)
+    there = halosoil.region(base, frame, exchange=True, client=dask_client)
+    for name in here.steps.data_vars:
+        np.testing.assert_array_equal(there.steps[name].to_numpy(), here.steps[name].to_numpy())
+    assert there.neighbours.equals(here.neighbours)
+
+
+def test_scenarios_of_a_coupled_region_go_to_the_workers_as_units(base, dask_client):
+    frame = _row_of_three([50.0, 80.0, 50.0], [0.0, 1.0, 0.0])
+    wetter = halosoil.scenarios(base, rain_factor=[1.3])[0]
+    done = halosoil.region_scenarios([base, wetter], frame, exchange=True, client=dask_client)
+    assert len(done) == 2
+    for scenario, result in zip((base, wetter), done):
+        expected = halosoil.region(scenario, frame, exchange=True)
+        for name in expected.steps.data_vars:
+            np.testing.assert_array_equal(result.steps[name].to_numpy(),
+                                          expected.steps[name].to_numpy())
+    # More rain raises the water tables: the scenarios are told apart.
+    assert (done[1].steps["depth_water_table"].to_numpy().mean()
+            < done[0].steps["depth_water_table"].to_numpy().mean())
+    with pytest.raises(TypeError, match="sequence of halosoil.Project"):
+        halosoil.region_scenarios(base, frame)

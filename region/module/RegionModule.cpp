@@ -15,6 +15,7 @@ extern "C" __attribute__((visibility("default"))) bool halosoil_run_region(
     options.fields = {request->fields, request->layer, request->idColumn};
     options.refine = request->refine != 0;
     options.optimise = request->optimise != 0;
+    options.exchange = request->exchange != 0;
     options.weatherFill = request->weatherFill != 0;
     options.weatherMaxGap = request->weatherMaxGap;
     options.threads = request->threads;

@@ -79,5 +79,37 @@ TEST(RegionCommand, AllFieldsRunningGiveStatusZeroAndAMissingResultsNameIsWrongU
     EXPECT_NE(ReadBytes(errors).find("does not exist"), std::string::npos) << ReadBytes(errors);
 }
 
+TEST(RegionCommand, ExchangeWritesTheLateralFlowsAndTheNeighboursAndRefusesTheCalibrations) {
+    const fs::path folder = Scratch("region-command-exchange");
+    OneLayerBase(folder / "base.inp");
+    WriteTestLayer(folder / "fields.gpkg", {{"transmissivity", OFTReal}, {"elevation", OFTReal}},
+                   {{{{"transmissivity", 30.0}, {"elevation", 0.0}}, 0, 0, ""},
+                    {{{"transmissivity", 30.0}, {"elevation", 2.0}}, 100, 0, ""}});
+    const fs::path errors = folder / "errors.txt";
+    const std::string inputs =
+        (folder / "base.inp").string() + " " + (folder / "fields.gpkg").string();
+    const std::string results = (folder / "results.gpkg").string();
+    ASSERT_EQ(RunBatch("region " + inputs + " --exchange -o " + results, errors), 0)
+        << ReadBytes(errors);
+    const Dataset written = OpenResults(results);
+    ASSERT_TRUE(written);
+    const auto steps = Rows(*written, "steps");
+    ASSERT_FALSE(steps.empty());
+    // Field 2 stands 2 m higher: it feeds field 1 in the first step.
+    EXPECT_GT(std::stod(steps.front().at("lateral_inflow")), 0);
+    EXPECT_EQ(std::stod(steps.front().at("lateral_outflow")), 0);
+    EXPECT_NE(steps.front().at("head"), "");
+    const auto neighbours = Rows(*written, "neighbours");
+    ASSERT_EQ(neighbours.size(), 2u);
+    EXPECT_EQ(neighbours[0].at("field"), "1");
+    EXPECT_EQ(neighbours[0].at("neighbour"), "2");
+    EXPECT_EQ(std::stod(neighbours[0].at("length")), 100);
+    EXPECT_EQ(Rows(*written, "run")[0].at("command").find("--exchange") != std::string::npos, true);
+
+    EXPECT_EQ(RunBatch("region " + inputs + " --exchange --optimise -o " + results, errors), 1);
+    EXPECT_NE(ReadBytes(errors).find("fit each field alone"), std::string::npos)
+        << ReadBytes(errors);
+}
+
 }  // namespace
 }  // namespace halosoil::test

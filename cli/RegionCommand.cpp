@@ -14,8 +14,12 @@
 #include <sstream>
 
 #include "BatchCommand.h"
+#include "CropArguments.h"
+#include "Errors.h"
 #include "ModuleEntry.h"
 #include "RegionModule.h"
+#include "ShortestText.h"
+#include "StudyArguments.h"
 
 namespace halosoil {
 
@@ -39,6 +43,7 @@ struct RegionOptions {
 
 struct RegionArguments {
     RegionOptions options;
+    CropArguments crop;
     int jobs = 0;
 };
 
@@ -51,6 +56,10 @@ std::string CommandLineOf(const RegionArguments& arguments) {
     if (o.refine) line += " --refine";
     if (o.optimise) line += " --optimise";
     if (o.exchange) line += " --exchange";
+    if (!arguments.crop.crop.empty()) line += " --crop " + arguments.crop.crop;
+    if (!arguments.crop.crops.empty()) line += " --crops " + arguments.crop.crops;
+    if (!arguments.crop.crop.empty() || !arguments.crop.crops.empty())
+        line += " --ece-factor " + study::ShortestText(arguments.crop.eceFactor);
     if (!o.fill.empty()) line += " --fill " + o.fill + " --max-gap " + std::to_string(o.maxGap);
     if (arguments.jobs > 0) line += " -j " + std::to_string(arguments.jobs);
     line += " -o " + o.results;
@@ -106,6 +115,18 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
         return kInputInvalid;
     }
     const RegionOptions& o = arguments.options;
+    // A crop the fields cannot have is told before the layer is read.
+    try {
+        if (const std::optional<study::Crop> crop = CropOf(arguments.crop))
+            streams.errors << "halosoil-batch: " << CropNote(*crop, arguments.crop.eceFactor)
+                           << '\n';
+        else
+            CropTableOf(arguments.crop);
+    } catch (const FileError& error) {
+        return Refused(streams.errors, error.what(), kInputInvalid);
+    } catch (const HalosoilError& error) {
+        return Refused(streams.errors, error.what(), kWrongUsage);
+    }
     const std::string command = CommandLineOf(arguments);
     RegionConsole console{streams.errors};
     console.showProgress = &streams.errors == &std::cerr && isatty(STDERR_FILENO);
@@ -125,7 +146,10 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
                                         .context = &console,
                                         .message = PrintMessage,
                                         .progress = console.showProgress ? PrintProgress : nullptr,
-                                        .exchange = o.exchange};
+                                        .exchange = o.exchange,
+                                        .crop = arguments.crop.crop.c_str(),
+                                        .crops = arguments.crop.crops.c_str(),
+                                        .eceFactor = arguments.crop.eceFactor};
     HalosoilRegionSummary summary{};
     const bool ran = reinterpret_cast<HalosoilRunRegion>(module.entry)(&request, &summary);
     console.ClearProgress();
@@ -162,6 +186,7 @@ BatchCommand AddRegionCommand(CLI::App& app) {
                       "answer Yes to optimising each field's leaching efficiencies");
     command->add_flag("--exchange", options.exchange,
                       "the fields share their groundwater with the fields they touch");
+    AddCropOptions(command, arguments->crop);
     command
         ->add_option("--fill", options.fill,
                      "fill the gaps of the stations' records (a weather column) linearly")

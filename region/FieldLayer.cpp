@@ -20,6 +20,7 @@ namespace {
 constexpr const char* kProjectColumn = "project";
 constexpr const char* kWeatherColumn = "weather";
 constexpr const char* kElevationColumn = "elevation";
+constexpr const char* kCropColumn = "crop";
 
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
@@ -94,6 +95,8 @@ bool IsResultColumn(const std::string& name) {
     for (const study::QuantityInfo& info : study::Quantities())
         for (const Summary summary : kSummaries)
             if (name == SummaryColumn(info.quantity, summary)) return true;
+    for (const Summary summary : kSummaries)
+        if (name == RelativeYieldColumn(summary)) return true;
     return false;
 }
 
@@ -145,6 +148,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
     int projectIndex = -1;
     int weatherIndex = -1;
     int elevationIndex = -1;
+    int cropIndex = -1;
     std::vector<int> parameterIndex;
     for (int k = 0; k < definition.GetFieldCount(); ++k) {
         const OGRFieldDefn& column = *definition.GetFieldDefn(k);
@@ -153,6 +157,7 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
         if (name == kProjectColumn) projectIndex = k;
         if (name == kWeatherColumn) weatherIndex = k;
         if (name == kElevationColumn) elevationIndex = k;
+        if (name == kCropColumn) cropIndex = k;
         if (IsParameterColumn(name)) {
             parameterIndex.push_back(k);
             read.cells_.parameterColumns.push_back(name);
@@ -208,6 +213,8 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
 
         if (weatherIndex >= 0 && feature->IsFieldSetAndNotNull(weatherIndex))
             field.weather = feature->GetFieldAsString(weatherIndex);
+        if (cropIndex >= 0 && feature->IsFieldSetAndNotNull(cropIndex))
+            field.crop = feature->GetFieldAsString(cropIndex);
         field.elevation = elevationIndex >= 0 && feature->IsFieldSetAndNotNull(elevationIndex)
                               ? feature->GetFieldAsDouble(elevationIndex)
                               : kUnknown;

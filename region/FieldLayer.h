@@ -35,6 +35,9 @@ struct FieldInput {
     // The `weather` cell: a station's daily record (relative to the layer's folder) that gives
     // the field's rain and evaporation; empty: the base's own.
     std::string weather;
+    // The `crop` cell: the crop whose relative yield the field's results carry; empty: the
+    // region's.
+    std::string crop;
     // For the weather: the latitude of the field's centroid (degrees north, NaN where the layer
     // has no CRS to find it by) and the `elevation` cell (m, NaN when there is none).
     double latitude = 0;

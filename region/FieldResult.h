@@ -26,6 +26,8 @@ struct FieldResult {
     // outflow (mm/day), the inflow's salinity (dS/m) and the head at the step's end (m); empty
     // otherwise.
     std::vector<double> lateralInflow, lateralOutflow, lateralSalinity, head;
+    // With a crop: its relative yield (%) per step (0..NrTst, element 0 unused); empty without.
+    std::vector<double> relativeYield;
 
     // The number of steps (0 when the field did not run through).
     int Steps() const;

@@ -28,6 +28,11 @@ struct HalosoilRegionRequest {
     // After each group of fields written; may be null.
     void (*progress)(void* context, long long done, long long count);
     int exchange;  // the fields share their groundwater with their neighbours
+    // The crop whose relative yield the results carry: a name of the table or
+    // threshold=T,slope=B; "" for none but the fields' `crop` cells.
+    const char* crop;
+    const char* crops;  // a crop table of the user's own, "" for the shipped one
+    double eceFactor;
 };
 
 struct HalosoilRegionSummary {

@@ -14,6 +14,7 @@
 #include "Errors.h"
 #include "Exchange.h"
 #include "ExchangeCells.h"
+#include "FieldCrops.h"
 #include "FieldProjects.h"
 #include "FieldResult.h"
 #include "FixedAnswersHost.h"
@@ -161,8 +162,15 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
     std::vector<RunState*> states;
     std::vector<std::string*> refusals;
     std::vector<std::size_t> which;
+    std::vector<std::optional<study::Crop>> crops(count);
     for (std::size_t k = 0; k < count; ++k) {
         const FieldInput& field = cells_.fields[begin + k];
+        try {
+            crops[k] = CropOfField(options_, field);
+        } catch (const HalosoilError& error) {
+            results[k].message = error.what();
+            continue;
+        }
         if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
             NameInputFile(field, buffers.projects[k]);
             runnable.push_back(&buffers.projects[k]);
@@ -190,6 +198,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
                              std::to_string(state.StoppedStep) + ")";
         } else {
             result = ResultOfRun(project, state);
+            AddRelativeYield(result, project, state, crops[k], options_.eceFactor);
         }
         const std::string failure = WriteFiles(field, project, state);
         if (!failure.empty()) {
@@ -390,6 +399,7 @@ Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
     std::vector<InputData> made(n);
     std::vector<std::string> refusals(n);
     std::vector<char> madeOk(n, 0);
+    std::vector<std::optional<study::Crop>> crops(n);
     {
         const int threads = ThreadsFor(options.threads, n / kFieldsPerGroup + 1);
         std::vector<std::thread> workers;
@@ -399,6 +409,12 @@ Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
                      k += static_cast<std::size_t>(threads)) {
                     if (!exchangeCells[k].refusal.empty()) {
                         refusals[k] = exchangeCells[k].refusal;
+                        continue;
+                    }
+                    try {
+                        crops[k] = CropOfField(options, cells.fields[k]);
+                    } catch (const HalosoilError& error) {
+                        refusals[k] = error.what();
                         continue;
                     }
                     madeOk[k] = projects.Make(cells.fields[k], made[k], refusals[k]);
@@ -418,7 +434,8 @@ Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
         ids[k] = cells.fields[k].id;
     }
     const FieldNetwork network = NetworkOf(layer, outerEdge);
-    ResultsWriter writer(options.results, layer, network, outerEdge);
+    ResultsWriter writer(options.results, layer, network, outerEdge,
+                         CarriesYield(options, layer.Cells()));
     std::vector<ExchangeOutcome> outcomes =
         RunExchange(fields, network, ids, options.threads, options.cancel);
 
@@ -439,6 +456,7 @@ Counts RunExchangeRegion(const RegionOptions& options, const FieldLayer& layer,
                                  std::to_string(outcome.state.StoppedStep) + ")";
             } else {
                 result = ResultOfRun(made[k], outcome.state);
+                AddRelativeYield(result, made[k], outcome.state, crops[k], options.eceFactor);
                 result.lateralInflow = std::move(outcome.lateralInflow);
                 result.lateralOutflow = std::move(outcome.lateralOutflow);
                 result.lateralSalinity = std::move(outcome.lateralSalinity);
@@ -475,7 +493,8 @@ RegionSummary RunRegion(const RegionOptions& options) {
     if (options.exchange) {
         counts = RunExchangeRegion(options, prepared.layer, prepared.base);
     } else {
-        ResultsWriter writer(options.results, prepared.layer);
+        ResultsWriter writer(options.results, prepared.layer,
+                             CarriesYield(options, prepared.layer.Cells()));
         counts = RunGroups(
             options, prepared.layer.Cells(), prepared.base,
             [&](std::size_t index, const FieldResult& result) { writer.Add(index, result); });
@@ -510,7 +529,7 @@ void WriteRegionResults(const RegionOptions& options, const std::vector<FieldRes
         throw HalosoilError("The results of " + std::to_string(results.size()) +
                             " fields cannot be written for a layer of " +
                             std::to_string(layer.Fields().size()));
-    ResultsWriter writer(options.results, layer);
+    ResultsWriter writer(options.results, layer, CarriesYield(options, layer.Cells()));
     for (std::size_t k = 0; k < results.size(); ++k) writer.Add(k, results[k]);
     writer.Finish(RecordOf(options));
 }

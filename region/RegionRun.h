@@ -5,12 +5,15 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "CropTolerance.h"
 #include "FieldLayer.h"
 #include "FieldResult.h"
 #include "InputData.h"
+#include "RelativeYield.h"
 
 namespace halosoil::region {
 
@@ -25,6 +28,12 @@ struct RegionOptions {
     // The fields share their groundwater with the neighbours they touch (Exchange.h): run
     // together, step by step; neither refine nor optimise may be asked.
     bool exchange = false;
+    // The crop whose relative yield (%) the results carry per step and summarised; with it, a
+    // field's `crop` cell names its own, from cropTable or as threshold=T,slope=B. None: no
+    // yield, and a `crop` column is carried as any other.
+    std::optional<study::Crop> crop;
+    study::CropTable cropTable = study::ShippedCrops();
+    double eceFactor = study::kDefaultEceFactor;
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;

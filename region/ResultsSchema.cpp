@@ -20,4 +20,8 @@ std::string SummaryColumn(study::Quantity quantity, Summary summary) {
     return std::string(study::InfoOf(quantity).name) + "_" + SummaryName(summary);
 }
 
+std::string RelativeYieldColumn(Summary summary) {
+    return std::string(kRelativeYieldColumn) + "_" + SummaryName(summary);
+}
+
 }  // namespace halosoil::region

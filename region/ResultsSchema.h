@@ -61,4 +61,9 @@ const char* SummaryName(Summary summary);  // "final", "mean", "min", "max"
 // The fields layer's column of a quantity's summary: "salinity_layer1_final".
 std::string SummaryColumn(study::Quantity quantity, Summary summary);
 
+// A region with a crop also writes the crop's relative yield (%) per field and step in the
+// steps table, and its summaries in the fields layer: "relative_yield_min".
+inline constexpr const char* kRelativeYieldColumn = "relative_yield";
+std::string RelativeYieldColumn(Summary summary);
+
 }  // namespace halosoil::region

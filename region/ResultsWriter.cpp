@@ -60,6 +60,9 @@ struct ResultsWriter::Impl {
     const FieldNetwork* network = nullptr;
     std::vector<bool> outerEdge;
     int neighbourCountColumn = 0, firstLateralColumn = 0;
+    // A region with a crop: where its relative yield's summaries and steps go.
+    bool relativeYield = false;
+    int firstYieldSummaryColumn = 0, yieldStepColumn = 0;
 
     Impl(const std::string& path, const FieldLayer& fieldLayer)
         : target(path), temporary(TemporaryPathFor(path)), layer(fieldLayer) {}
@@ -114,6 +117,11 @@ void ResultsWriter::Impl::CreateFieldsLayer() {
     for (const study::QuantityInfo& info : study::Quantities())
         for (const Summary summary : kSummaries)
             AddColumn(*fields, SummaryColumn(info.quantity, summary).c_str(), OFTReal, target);
+    if (relativeYield) {
+        firstYieldSummaryColumn = fields->GetLayerDefn()->GetFieldCount();
+        for (const Summary summary : kSummaries)
+            AddColumn(*fields, RelativeYieldColumn(summary).c_str(), OFTReal, target);
+    }
     if (network == nullptr) return;
     if (fields->GetLayerDefn()->GetFieldIndex(kNeighbourCountColumn) >= 0)
         throw HalosoilError(std::string("The layer has a column ") + kNeighbourCountColumn +
@@ -130,6 +138,10 @@ void ResultsWriter::Impl::CreateStepsTable() {
     AddColumn(*steps, kStepColumn, OFTInteger, target);
     for (const study::QuantityInfo& info : study::Quantities())
         AddColumn(*steps, info.name, OFTReal, target);
+    if (relativeYield) {
+        yieldStepColumn = steps->GetLayerDefn()->GetFieldCount();
+        AddColumn(*steps, kRelativeYieldColumn, OFTReal, target);
+    }
     if (network == nullptr) return;
     firstLateralColumn = steps->GetLayerDefn()->GetFieldCount();
     for (const char* name :
@@ -175,14 +187,17 @@ void ResultsWriter::Impl::Counted(int rows) {
     rowsInTransaction = 0;
 }
 
-ResultsWriter::ResultsWriter(const std::string& path, const FieldLayer& layer)
+ResultsWriter::ResultsWriter(const std::string& path, const FieldLayer& layer, bool relativeYield)
     : impl_(std::make_unique<Impl>(path, layer)) {
+    impl_->relativeYield = relativeYield;
     impl_->Create();
 }
 
 ResultsWriter::ResultsWriter(const std::string& path, const FieldLayer& layer,
-                             const FieldNetwork& network, const std::vector<bool>& outerEdge)
+                             const FieldNetwork& network, const std::vector<bool>& outerEdge,
+                             bool relativeYield)
     : impl_(std::make_unique<Impl>(path, layer)) {
+    impl_->relativeYield = relativeYield;
     impl_->network = &network;
     impl_->outerEdge = outerEdge;
     impl_->Create();
@@ -222,6 +237,14 @@ void ResultsWriter::Add(std::size_t index, const FieldResult& result) {
                 feature.SetField(column, study::StatisticOf(series, summary));
             ++column;
         }
+    if (impl.relativeYield)
+        for (std::size_t s = 0; s < std::size(kSummaries); ++s) {
+            const int at = impl.firstYieldSummaryColumn + static_cast<int>(s);
+            if (result.relativeYield.empty())
+                feature.SetFieldNull(at);
+            else
+                feature.SetField(at, study::StatisticOf(result.relativeYield, kSummaries[s]));
+        }
     if (impl.network != nullptr)
         feature.SetField(impl.neighbourCountColumn,
                          static_cast<int>(impl.network->neighbours[index].size()));
@@ -239,6 +262,13 @@ void ResultsWriter::Add(std::size_t index, const FieldResult& result) {
                 row.SetFieldNull(static_cast<int>(q) + 2);
             else
                 row.SetField(static_cast<int>(q) + 2, series[static_cast<std::size_t>(step)]);
+        }
+        if (impl.relativeYield) {
+            if (static_cast<int>(result.relativeYield.size()) > step)
+                row.SetField(impl.yieldStepColumn,
+                             result.relativeYield[static_cast<std::size_t>(step)]);
+            else
+                row.SetFieldNull(impl.yieldStepColumn);
         }
         if (impl.network != nullptr) {
             const std::vector<double>* lateral[] = {&result.lateralInflow, &result.lateralOutflow,

@@ -25,11 +25,12 @@ class ResultsWriter {
 public:
     // Creates the temporary file and its layers. Throws HalosoilError naming the file when it
     // cannot.
-    ResultsWriter(const std::string& path, const FieldLayer& layer);
+    // With relativeYield, the columns of a crop's relative yield too.
+    ResultsWriter(const std::string& path, const FieldLayer& layer, bool relativeYield = false);
     // With the columns and the table of a region whose fields share their groundwater, over
     // network; outerEdge[k] tells that field k exchanges across its outer edge.
     ResultsWriter(const std::string& path, const FieldLayer& layer, const FieldNetwork& network,
-                  const std::vector<bool>& outerEdge);
+                  const std::vector<bool>& outerEdge, bool relativeYield = false);
     ~ResultsWriter();  // removes the temporary file unless Finish renamed it
 
     ResultsWriter(const ResultsWriter&) = delete;

@@ -15,7 +15,7 @@ import numpy as np
 from . import _core
 from ._arguments import count, flag, not_a_project
 from ._cluster import on_cluster
-from ._errors import InputError
+from ._errors import InputError, readable
 from ._project import Project
 
 # The statistics of each quantity in the fields layer, in the order of its columns.
@@ -148,6 +148,8 @@ def _steps_dataset(results: str, ids: list[Any]):
     variables = {}
     named = [(name, unit) for name, unit, _ in _core.quantities()]
     named += [(name, unit) for name, unit in _EXCHANGE_VARIABLES if name in frame.columns]
+    if "relative_yield" in frame.columns:
+        named.append(("relative_yield", "%"))
     for name, unit in named:
         values = np.full((len(ids), steps), np.nan)
         values[rows, columns] = frame[name].to_numpy(dtype=np.float64)
@@ -206,7 +208,8 @@ def _base_of(base: Any) -> tuple[dict[str, Any], str]:
 def region(base: Project, fields: Any, refine: bool = False, optimise: bool = False, *,
            layer: Optional[str] = None, id: Optional[str] = None, fill: Optional[str] = None,
            max_gap: int = 3, client: Any = None, fields_per_task: int = 1000,
-           threads: int = 0, exchange: bool = False) -> Region:
+           threads: int = 0, exchange: bool = False, crop: Any = None,
+           ece_factor: float = 0.5, crops: Any = None) -> Region:
     """Runs every field of a layer as a project of its own: the base with the field's columns
     named after movable parameters applied, as ``halosoil-batch region`` runs them.
 
@@ -249,6 +252,16 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         the network for the flows of each boundary between parts), so with a client the
         whole region goes to one worker as one task and runs on its cores (``threads``
         there); neither ``refine`` nor ``optimise`` may be asked with it.
+    crop : str or mapping, optional
+        The crop whose relative yield (%) the results carry: a crop of the table
+        (``halosoil.crops()``), ``"threshold=T,slope=B"`` or ``{'threshold': T, 'slope': B}``;
+        a column ``crop`` names a field's own the same way. The steps gain
+        ``relative_yield`` and the fields ``relative_yield_final``, ``_mean``, ``_min`` and
+        ``_max``.
+    ece_factor : float, default 0.5
+        ECe as a share of the root zone's salinity of the soil moisture.
+    crops : str or os.PathLike, optional
+        A crop table of one's own (CSV of the columns crop,threshold,slope,class,source).
 
     Returns
     -------
@@ -265,6 +278,7 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         field that cannot run is refused in its row instead.
     """
     record, base_name = _base_of(base)
+    crop_arguments = _crop_arguments(crop, ece_factor, crops)
     refine = flag("refine", refine)
     optimise = flag("optimise", optimise)
     exchange = flag("exchange", exchange)
@@ -292,15 +306,15 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
             if client is None:
                 summary = module.run_region(record, base_name, path, layer_name, id_column,
                                             refine, optimise, fill_days, threads, results,
-                                            command, exchange)
+                                            command, exchange, **crop_arguments)
             elif exchange:
                 summary = _exchange_on_dask(record, base_name, path, layer_name, id_column,
                                             refine, optimise, fill_days, threads, client,
-                                            results, command)
+                                            results, command, crop_arguments)
             else:
                 summary = _region_on_dask(module, record, base_name, path, layer_name,
                                           id_column, refine, optimise, fill_days, client,
-                                          fields_per_task, results, command)
+                                          fields_per_task, results, command, crop_arguments)
         except _core.HalosoilError as error:
             raise InputError(str(error)) from None
         kept = tempfile.mkdtemp(prefix="halosoil-region-results-")
@@ -310,10 +324,30 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         shutil.rmtree(folder, ignore_errors=True)
 
 
+def _crop_arguments(crop: Any, ece_factor: Any, crops: Any) -> dict[str, Any]:
+    """The crop of a region as the module takes it: its text, the table's path, the factor."""
+    from collections.abc import Mapping
+
+    from ._decisions import _number
+
+    if crop is None:
+        text = ""
+    elif isinstance(crop, str):
+        text = crop
+    elif isinstance(crop, Mapping) and set(crop) == {"threshold", "slope"}:
+        text = (f"threshold={_number('threshold', crop['threshold'])!r},"
+                f"slope={_number('slope', crop['slope'])!r}")
+    else:
+        raise InputError("crop is a crop's name, 'threshold=T,slope=B' or "
+                         f"{{'threshold': T, 'slope': B}}, not {crop!r}")
+    return {"crop": text, "crops": "" if crops is None else readable(crops),
+            "ece_factor": _number("ece_factor", ece_factor)}
+
+
 def _run_coupled(record: dict[str, Any], base_name: str, path: str, layer_bytes: Optional[bytes],
                  layer_name: str, id_column: str, refine: bool, optimise: bool, fill_days: int,
-                 threads: int, command: str,
-                 exchange: bool = True) -> tuple[dict[str, Any], bytes]:
+                 threads: int, command: str, exchange: bool = True,
+                 crop_arguments: Optional[dict[str, Any]] = None) -> tuple[dict[str, Any], bytes]:
     """A worker's task: a whole region (its fields sharing their groundwater, unless
     exchange is False), run on its cores; the summary and the results GeoPackage's bytes."""
     folder = tempfile.mkdtemp(prefix="halosoil-region-worker-")
@@ -324,7 +358,8 @@ def _run_coupled(record: dict[str, Any], base_name: str, path: str, layer_bytes:
                 file.write(layer_bytes)
         results = os.path.join(folder, "results.gpkg")
         summary = _module().run_region(record, base_name, path, layer_name, id_column, refine,
-                                       optimise, fill_days, threads, results, command, exchange)
+                                       optimise, fill_days, threads, results, command, exchange,
+                                       **(crop_arguments or {}))
         with open(results, "rb") as file:
             return summary, file.read()
     finally:
@@ -394,14 +429,15 @@ def region_scenarios(bases: Sequence[Project], fields: Any, *, layer: Optional[s
 
 def _exchange_on_dask(record: dict[str, Any], base_name: str, path: str, layer_name: str,
                       id_column: str, refine: bool, optimise: bool, fill_days: int,
-                      threads: int, client: Any, results: str, command: str) -> dict[str, Any]:
+                      threads: int, client: Any, results: str, command: str,
+                      crop_arguments: dict[str, Any]) -> dict[str, Any]:
     # A GeoDataFrame was written to a folder of this process: its file goes with the task. A
     # file of the user's is read where it is, as the files its columns name are.
     layer_bytes = _bytes_of_written_layer(path, results)
     with on_cluster(client):
         future = client.submit(_run_coupled, record, base_name, os.path.abspath(path),
                                layer_bytes, layer_name, id_column, refine, optimise, fill_days,
-                               threads, command, pure=False, retries=2)
+                               threads, command, True, crop_arguments, pure=False, retries=2)
         summary, written = future.result()
     with open(results, "wb") as file:
         file.write(written)
@@ -409,16 +445,17 @@ def _exchange_on_dask(record: dict[str, Any], base_name: str, path: str, layer_n
 
 
 def _run_chunk(record: dict[str, Any], columns: list[str], folder: str, chunk: list[Any],
-               refine: bool, optimise: bool,
-               fill_days: int) -> list[tuple[str, str, dict[str, np.ndarray]]]:
+               refine: bool, optimise: bool, fill_days: int,
+               crop_arguments: dict[str, Any]) -> list[tuple[str, str, dict[str, np.ndarray]]]:
     """A worker's part: the cells of a chunk of fields, run."""
-    return _module().run_cells(record, columns, folder, chunk, refine, optimise, fill_days, 0)
+    return _module().run_cells(record, columns, folder, chunk, refine, optimise, fill_days, 0,
+                               **crop_arguments)
 
 
 def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: str,
                     layer_name: str, id_column: str, refine: bool, optimise: bool,
                     fill_days: int, client: Any, fields_per_task: int, results: str,
-                    command: str) -> dict[str, Any]:
+                    command: str, crop_arguments: dict[str, Any]) -> dict[str, Any]:
     columns, folder, cells = module.layer_cells(path, layer_name, id_column)
     # Only the cells cross to the workers, not the geometries: a field's own base and station
     # are read there from where the layer's folder puts them.
@@ -429,13 +466,15 @@ def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: s
     outcomes: list[Any] = []
     with on_cluster(client):
         futures = [client.submit(_run_chunk, record, columns, folder, chunk, refine, optimise,
-                                 fill_days, pure=False, retries=2) for chunk in chunks]
+                                 fill_days, crop_arguments, pure=False, retries=2)
+                   for chunk in chunks]
         # Gathered in the chunks' order: a chunk run again replaces its own place only.
         for future in futures:
             outcomes.extend(future.result())
     messages = [message if status == "refused" else f"Field {field}: {message}"
                 for field, (status, message, _) in zip(ids, outcomes) if message]
-    module.write_results(path, layer_name, id_column, outcomes, results, base_name, command)
+    module.write_results(path, layer_name, id_column, outcomes, results, base_name, command,
+                         **crop_arguments)
     tally = [status for status, _, _ in outcomes]
     return {"fields": len(outcomes), "ran": tally.count("ok"), "stopped": tally.count("stopped"),
             "refused": tally.count("refused"), "failed_writes": 0, "seconds": float("nan"),

@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "Errors.h"
+#include "FieldCrops.h"
 #include "FieldLayer.h"
 #include "Interruptible.h"
 #include "Quantities.h"
 #include "RecordDict.h"
 #include "RegionRun.h"
+#include "RelativeYield.h"
+#include "ResultsSchema.h"
 
 namespace py = pybind11;
 
@@ -34,6 +37,8 @@ struct Arguments {
     int threads = 0;
     std::string results;
     std::string command;
+    std::string crop, crops;
+    double eceFactor = study::kDefaultEceFactor;
 };
 
 region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& base,
@@ -51,6 +56,7 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     options.results = arguments.results;
     options.command = arguments.command;
     options.message = [&messages](const std::string& text) { messages.push_back(text); };
+    region::ChooseRegionCrop(options, arguments.crop, arguments.crops, arguments.eceFactor);
     return options;
 }
 
@@ -79,11 +85,15 @@ Arguments ArgumentsOf(const std::string& baseName, const std::string& fields,
 py::dict RunRegion(const py::dict& record, const std::string& baseName, const std::string& fields,
                    const std::string& layer, const std::string& idColumn, bool refine,
                    bool optimise, int fillDays, int threads, const std::string& results,
-                   const std::string& command, bool exchange) {
+                   const std::string& command, bool exchange, const std::string& crop,
+                   const std::string& crops, double eceFactor) {
     const InputData base = RecordFromDict(record);
     Arguments arguments = ArgumentsOf(baseName, fields, layer, idColumn, refine, optimise, fillDays,
                                       threads, results, command);
     arguments.exchange = exchange;
+    arguments.crop = crop;
+    arguments.crops = crops;
+    arguments.eceFactor = eceFactor;
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     region::RegionSummary summary;
@@ -102,7 +112,7 @@ py::dict RunRegion(const py::dict& record, const std::string& baseName, const st
 }
 
 // The fields' cells as plain Python values: (parameter columns, folder, fields), each field
-// (id, refusal, cells, project, weather, latitude, elevation), each cell (column, is_text,
+// (id, refusal, cells, project, weather, latitude, elevation, crop), each cell (column, is_text,
 // number, text).
 py::tuple LayerCells(const std::string& fields, const std::string& layerName,
                      const std::string& idColumn) {
@@ -114,7 +124,7 @@ py::tuple LayerCells(const std::string& fields, const std::string& layerName,
         for (const region::ParameterCell& cell : field.cells)
             values.append(py::make_tuple(cell.column, cell.isText, cell.number, cell.text));
         inputs.append(py::make_tuple(field.id, field.refusal, values, field.project, field.weather,
-                                     field.latitude, field.elevation));
+                                     field.latitude, field.elevation, field.crop));
     }
     return py::make_tuple(cells.parameterColumns, cells.folder, inputs);
 }
@@ -136,6 +146,7 @@ region::FieldCells CellsOf(const std::vector<std::string>& columns, const std::s
         field.weather = parts[4].cast<std::string>();
         field.latitude = parts[5].cast<double>();
         field.elevation = parts[6].cast<double>();
+        if (parts.size() > 7) field.crop = parts[7].cast<std::string>();
         cells.fields.push_back(std::move(field));
     }
     return cells;
@@ -144,11 +155,14 @@ region::FieldCells CellsOf(const std::vector<std::string>& columns, const std::s
 // A part of a region run on a worker: per field (status, message, {quantity: array 0..N}).
 py::list RunCells(const py::dict& record, const std::vector<std::string>& columns,
                   const std::string& folder, const py::list& inputs, bool refine, bool optimise,
-                  int fillDays, int threads) {
+                  int fillDays, int threads, const std::string& crop, const std::string& crops,
+                  double eceFactor) {
     const InputData base = RecordFromDict(record);
     const region::FieldCells cells = CellsOf(columns, folder, inputs);
-    const Arguments arguments =
-        ArgumentsOf("", "", "", "", refine, optimise, fillDays, threads, "", "");
+    Arguments arguments = ArgumentsOf("", "", "", "", refine, optimise, fillDays, threads, "", "");
+    arguments.crop = crop;
+    arguments.crops = crops;
+    arguments.eceFactor = eceFactor;
     std::vector<std::string> messages;
     std::atomic<bool> cancel{false};
     std::vector<region::FieldResult> results;
@@ -165,6 +179,9 @@ py::list RunCells(const py::dict& record, const std::vector<std::string>& column
                 series[info.name] =
                     py::array_t<double>(static_cast<py::ssize_t>(values.size()), values.data());
         }
+        if (!result.relativeYield.empty())
+            series[region::kRelativeYieldColumn] = py::array_t<double>(
+                static_cast<py::ssize_t>(result.relativeYield.size()), result.relativeYield.data());
         outcomes.append(py::make_tuple(region::StatusName(result.status), result.message, series));
     }
     return outcomes;
@@ -179,7 +196,8 @@ region::FieldStatus StatusNamed(const std::string& name) {
 // The GeoPackage of results run elsewhere, as run_fields gave them, in the layer's order.
 void WriteResults(const std::string& fields, const std::string& layer, const std::string& idColumn,
                   const py::list& outcomes, const std::string& results, const std::string& baseName,
-                  const std::string& command) {
+                  const std::string& command, const std::string& crop, const std::string& crops,
+                  double eceFactor) {
     std::vector<region::FieldResult> found;
     for (const py::handle outcome : outcomes) {
         const py::tuple parts = py::reinterpret_borrow<py::tuple>(outcome);
@@ -191,6 +209,9 @@ void WriteResults(const std::string& fields, const std::string& layer, const std
             if (series.contains(info.name))
                 result.series[static_cast<std::size_t>(info.quantity)] =
                     CopiedDoubles(series[info.name].cast<py::array_t<double>>());
+        if (series.contains(region::kRelativeYieldColumn))
+            result.relativeYield =
+                CopiedDoubles(series[region::kRelativeYieldColumn].cast<py::array_t<double>>());
         found.push_back(std::move(result));
     }
     std::vector<std::string> messages;
@@ -199,6 +220,7 @@ void WriteResults(const std::string& fields, const std::string& layer, const std
     options.fields = {fields, layer, idColumn};
     options.results = results;
     options.command = command;
+    region::ChooseRegionCrop(options, crop, crops, eceFactor);
     py::gil_scoped_release release;
     region::WriteRegionResults(options, found);
 }
@@ -228,16 +250,20 @@ PYBIND11_MODULE(_gis, m) {
     m.def("run_region", &RunRegion, py::arg("record"), py::arg("base_name"), py::arg("fields"),
           py::arg("layer"), py::arg("id_column"), py::arg("refine"), py::arg("optimise"),
           py::arg("fill_days"), py::arg("threads"), py::arg("results"), py::arg("command"),
-          py::arg("exchange") = false,
+          py::arg("exchange") = false, py::arg("crop") = "", py::arg("crops") = "",
+          py::arg("ece_factor") = study::kDefaultEceFactor,
           "Runs every field of the layer and writes the results GeoPackage; the summary. With "
           "exchange the fields share their groundwater with their neighbours.");
     m.def("layer_cells", &LayerCells, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
           "The cells of the layer's fields: (parameter columns, folder, fields).");
     m.def("run_cells", &RunCells, py::arg("record"), py::arg("columns"), py::arg("folder"),
           py::arg("fields"), py::arg("refine"), py::arg("optimise"), py::arg("fill_days"),
-          py::arg("threads"),
+          py::arg("threads"), py::arg("crop") = "", py::arg("crops") = "",
+          py::arg("ece_factor") = study::kDefaultEceFactor,
           "Runs fields given by their cells; per field (status, message, series).");
     m.def("write_results", &WriteResults, py::arg("fields"), py::arg("layer"), py::arg("id_column"),
           py::arg("outcomes"), py::arg("results"), py::arg("base_name"), py::arg("command"),
+          py::arg("crop") = "", py::arg("crops") = "",
+          py::arg("ece_factor") = study::kDefaultEceFactor,
           "Writes the results GeoPackage of outcomes found by run_fields.");
 }

@@ -96,6 +96,39 @@ def test_a_geodataframe_gives_its_index_as_ids_and_each_refusal_stays_in_its_row
     assert done.summary["refused"] == 1
 
 
+def test_a_crop_gives_each_field_its_relative_yield_here_and_on_a_cluster(base, dask_client):
+    squares = [shapely.box(720000 + 200 * k, 3290000, 720200 + 200 * k, 3290200)
+               for k in range(3)]
+    frame = geopandas.GeoDataFrame({"crop": [None, "threshold=0,slope=10", "whaet"]},
+                                   geometry=squares, crs="EPSG:32643", index=[1, 2, 3])
+    done = halosoil.region(base, frame, crop="barley")
+    fields = done.fields.set_index("field")
+    assert list(fields["status"]) == ["ok", "ok", "refused"]
+    assert fields.loc[3, "message"].startswith("Field 3: column crop holds whaet: ")
+    assert "wheat" in fields.loc[3, "message"]
+    # Yr = 100 - B (0.5 x root zone's salinity - T) within 0..100, the root zone's salinity the
+    # two layers' mean by thickness: barley (8, 5) for field 1, (0, 10) for field 2.
+    thickness = [base.thickness["layer1"], base.thickness["layer2"]]
+    for field, (threshold, slope) in {1: (8.0, 5.0), 2: (0.0, 10.0)}.items():
+        s1 = done.steps["salinity_layer1"].sel(field=field).to_numpy()
+        s2 = done.steps["salinity_layer2"].sel(field=field).to_numpy()
+        ece = 0.5 * (s1 * thickness[0] + s2 * thickness[1]) / sum(thickness)
+        expected = np.clip(100 - slope * (ece - threshold), 0, 100)
+        np.testing.assert_allclose(done.steps["relative_yield"].sel(field=field), expected,
+                                   atol=1e-9)
+        assert fields.loc[field, "relative_yield_min"] == pytest.approx(expected.min(), abs=1e-9)
+    assert done.steps["relative_yield"].attrs["units"] == "%"
+    there = halosoil.region(base, frame, crop="barley", client=dask_client, fields_per_task=2)
+    np.testing.assert_array_equal(there.steps["relative_yield"].to_numpy(),
+                                  done.steps["relative_yield"].to_numpy())
+    with pytest.raises(halosoil.InputError, match="barly"):
+        halosoil.region(base, frame, crop="barly")
+    # Without a crop of the region, the column is an attribute like any other.
+    plain = halosoil.region(base, frame)
+    assert "relative_yield" not in plain.steps
+    assert list(plain.fields["status"]) == ["ok", "ok", "ok"]
+
+
 def test_wrong_arguments_raise_at_once(base):
     with pytest.raises(TypeError, match="takes a halosoil.Project"):
         halosoil.region(str(EXAMPLES / "two_layers_yearly_drained.inp"), LAYER)

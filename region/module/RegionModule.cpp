@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Errors.h"
+#include "FieldCrops.h"
 #include "RegionRun.h"
 
 extern "C" __attribute__((visibility("default"))) bool halosoil_run_region(
@@ -31,6 +32,8 @@ extern "C" __attribute__((visibility("default"))) bool halosoil_run_region(
             request->progress(request->context, done, count);
         };
     try {
+        ChooseRegionCrop(options, request->crop ? request->crop : "",
+                         request->crops ? request->crops : "", request->eceFactor);
         const RegionSummary done = RunRegion(options);
         *summary = {done.fields,  done.ran,          done.stopped,
                     done.refused, done.failedWrites, done.seconds};

@@ -111,5 +111,38 @@ TEST(RegionCommand, ExchangeWritesTheLateralFlowsAndTheNeighboursAndRefusesTheCa
         << ReadBytes(errors);
 }
 
+TEST(RegionCommand, ACropGivesTheRelativeYieldAndAnUnknownOneIsRefusedBeforeAnyRun) {
+    const fs::path folder = Scratch("region-command-crop");
+    OneLayerBase(folder / "base.inp");
+    WriteTestLayer(folder / "fields.geojson", {{"rain_factor", OFTReal}},
+                   {{{{"rain_factor", 0.9}}, 0, 0, ""}}, "GeoJSON");
+    const fs::path errors = folder / "errors.txt";
+    const std::string inputs =
+        (folder / "base.inp").string() + " " + (folder / "fields.geojson").string();
+    const std::string results = (folder / "results.gpkg").string();
+    ASSERT_EQ(
+        RunBatch("region " + inputs + " --crop barley --ece-factor 0.5 -o " + results, errors), 0)
+        << ReadBytes(errors);
+    EXPECT_NE(ReadBytes(errors).find("halosoil-batch: crop barley: threshold 8 dS/m, slope 5 %"),
+              std::string::npos)
+        << ReadBytes(errors);
+    const Dataset written = OpenResults(results);
+    ASSERT_TRUE(written);
+    const auto steps = Rows(*written, "steps");
+    ASSERT_FALSE(steps.empty());
+    for (const auto& row : steps) {
+        const double yield = std::stod(row.at("relative_yield"));
+        EXPECT_GE(yield, 0);
+        EXPECT_LE(yield, 100);
+    }
+    EXPECT_NE(Rows(*written, "run").at(0).at("command").find("--crop barley"), std::string::npos);
+
+    // A slip of the crop's name is a wrong request, with the names close to it, and nothing runs.
+    fs::remove(results);
+    EXPECT_EQ(RunBatch("region " + inputs + " --crop barly -o " + results, errors), 2);
+    EXPECT_NE(ReadBytes(errors).find("barley"), std::string::npos) << ReadBytes(errors);
+    EXPECT_FALSE(fs::exists(results));
+}
+
 }  // namespace
 }  // namespace halosoil::test

@@ -16,6 +16,7 @@
 #include "BatchCommand.h"
 #include "ModuleEntry.h"
 #include "RegionModule.h"
+#include "SaltBalanceOption.h"
 
 namespace halosoil {
 
@@ -29,6 +30,7 @@ struct RegionOptions {
     std::string idColumn;
     bool refine = false;
     bool optimise = false;
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
     std::string fill;
     int maxGap = 3;
     std::string results;
@@ -49,6 +51,7 @@ std::string CommandLineOf(const RegionArguments& arguments) {
     if (!o.idColumn.empty()) line += " --id " + o.idColumn;
     if (o.refine) line += " --refine";
     if (o.optimise) line += " --optimise";
+    if (o.saltBalance == SaltBalanceKind::Conserving) line += " --salt-balance conserving";
     if (!o.fill.empty()) line += " --fill " + o.fill + " --max-gap " + std::to_string(o.maxGap);
     if (arguments.jobs > 0) line += " -j " + std::to_string(arguments.jobs);
     line += " -o " + o.results;
@@ -107,22 +110,24 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
     const std::string command = CommandLineOf(arguments);
     RegionConsole console{streams.errors};
     console.showProgress = &streams.errors == &std::cerr && isatty(STDERR_FILENO);
-    const HalosoilRegionRequest request{.base = o.base.c_str(),
-                                        .fields = o.fields.c_str(),
-                                        .layer = o.layer.c_str(),
-                                        .idColumn = o.idColumn.c_str(),
-                                        .refine = o.refine,
-                                        .optimise = o.optimise,
-                                        .weatherFill = !o.fill.empty(),
-                                        .weatherMaxGap = o.maxGap,
-                                        .threads = arguments.jobs,
-                                        .results = o.results.c_str(),
-                                        .outputs = o.outputs.c_str(),
-                                        .projects = o.projects.c_str(),
-                                        .command = command.c_str(),
-                                        .context = &console,
-                                        .message = PrintMessage,
-                                        .progress = console.showProgress ? PrintProgress : nullptr};
+    const HalosoilRegionRequest request{
+        .base = o.base.c_str(),
+        .fields = o.fields.c_str(),
+        .layer = o.layer.c_str(),
+        .idColumn = o.idColumn.c_str(),
+        .refine = o.refine,
+        .optimise = o.optimise,
+        .weatherFill = !o.fill.empty(),
+        .weatherMaxGap = o.maxGap,
+        .threads = arguments.jobs,
+        .results = o.results.c_str(),
+        .outputs = o.outputs.c_str(),
+        .projects = o.projects.c_str(),
+        .command = command.c_str(),
+        .context = &console,
+        .message = PrintMessage,
+        .progress = console.showProgress ? PrintProgress : nullptr,
+        .conservingSalt = o.saltBalance == SaltBalanceKind::Conserving};
     HalosoilRegionSummary summary{};
     const bool ran = reinterpret_cast<HalosoilRunRegion>(module.entry)(&request, &summary);
     console.ClearProgress();
@@ -157,6 +162,7 @@ BatchCommand AddRegionCommand(CLI::App& app) {
                       "answer Yes to refining each field's drainage capacity");
     command->add_flag("--optimise,--optimize", options.optimise,
                       "answer Yes to optimising each field's leaching efficiencies");
+    AddSaltBalanceOption(command, options.saltBalance);
     command
         ->add_option("--fill", options.fill,
                      "fill the gaps of the stations' records (a weather column) linearly")

@@ -27,6 +27,7 @@ struct HalosoilRegionRequest {
     void (*message)(void* context, const char* text);
     // After each group of fields written; may be null.
     void (*progress)(void* context, long long done, long long count);
+    int conservingSalt;  // the conserving salt balance instead of the specified one
 };
 
 struct HalosoilRegionSummary {

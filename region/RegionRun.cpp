@@ -155,6 +155,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
     for (std::size_t k = 0; k < count; ++k) {
         const FieldInput& field = cells_.fields[begin + k];
         if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
+            buffers.projects[k].SaltBalance = options_.saltBalance;
             buffers.projects[k].InputFileName =
                 options_.projects.empty()
                     ? buffers.projects[k].InputFileName

@@ -22,6 +22,8 @@ struct RegionOptions {
     LayerChoice fields;
     bool refine = false;    // Yes to refining each field's drainage capacity
     bool optimise = false;  // Yes to optimising each field's leaching efficiencies
+    // The salt balance of every field's run.
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;

@@ -13,6 +13,7 @@ from typing import Any, Optional, Union
 import numpy as np
 
 from . import _core
+from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._arguments import count, flag, not_a_project
 from ._cluster import on_cluster
 from ._errors import InputError
@@ -178,7 +179,7 @@ def _base_of(base: Any) -> tuple[dict[str, Any], str]:
 def region(base: Project, fields: Any, refine: bool = False, optimise: bool = False, *,
            layer: Optional[str] = None, id: Optional[str] = None, fill: Optional[str] = None,
            max_gap: int = 3, client: Any = None, fields_per_task: int = 1000,
-           threads: int = 0) -> Region:
+           threads: int = 0, salt_balance: str = "specified") -> Region:
     """Runs every field of a layer as a project of its own: the base with the field's columns
     named after movable parameters applied, as ``halosoil-batch region`` runs them.
 
@@ -212,6 +213,8 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         Fields per task of a client.
     threads : int
         Threads here (0: one per core).
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``.
 
     Returns
     -------
@@ -228,6 +231,7 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         field that cannot run is refused in its row instead.
     """
     record, base_name = _base_of(base)
+    record = with_salt_balance(record, _salt_balance_name(salt_balance))
     refine = flag("refine", refine)
     optimise = flag("optimise", optimise)
     fields_per_task = count("fields_per_task", fields_per_task, 1)
@@ -284,7 +288,9 @@ def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: s
               for start in range(0, len(cells), fields_per_task)]
     outcomes: list[Any] = []
     with on_cluster(client):
-        futures = [client.submit(_run_chunk, record, columns, folder, chunk, refine, optimise,
+        # The base's series cross once, scattered, not inside every chunk's task.
+        [shared] = client.scatter([record], broadcast=True, hash=False)
+        futures = [client.submit(_run_chunk, shared, columns, folder, chunk, refine, optimise,
                                  fill_days, pure=False, retries=2) for chunk in chunks]
         # Gathered in the chunks' order: a chunk run again replaces its own place only.
         for future in futures:

@@ -161,7 +161,7 @@ class Result:
         """The steps 1..steps, or the dates of their ends for a dated project."""
         import pandas as pd
 
-        project = self.__dict__.get("_project")
+        project = self.__dict__.get("_project", self.__dict__.get("_budget_project"))
         start = getattr(project, "start", None) if project is not None else None
         if start is None:
             return pd.RangeIndex(1, self.steps + 1, name="step")
@@ -210,7 +210,7 @@ class Result:
         return pd.DataFrame(table, index=index, columns=list(_BUDGET_COLUMNS))
 
     def _budget_by_running(self):
-        project = self.__dict__.get("_project")
+        project = self.__dict__.get("_project", self.__dict__.get("_budget_project"))
         if project is None:
             raise InputError("the salt budget needs the run's project, and this result has "
                              "none: run the project with halosoil.run")
@@ -420,6 +420,10 @@ def _series_section() -> str:
         arrays = "per zone that exists a bare array" if kind == "zones" else "a bare array"
         lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit};")
         lines.append(f"        {arrays} (no index), element 0 for step 1.")
+    for old, new in _RENAMED.items():
+        lines.append(f"    {old} : numpy.ndarray")
+        lines.append(f"        Deprecated: the older name of {new}, the project's name; reading")
+        lines.append("        it gives a DeprecationWarning.")
     return "\n".join(lines) + "\n"
 
 

@@ -18,13 +18,17 @@ from ._arguments import salt_balance as _salt_balance_name
 from ._cluster import on_cluster
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
-from ._result import FIELDS as _RESULT_FIELDS
+from ._result import _RENAMED
 from ._result import Result
 from ._zones import ZONE_KEYS
 
 # The series of a result and their units, in the order of a result's table.
+# The studies' tables keep the core's names of the quantities, which observations, ensembles
+# and regions share (depth_water_table for the results' water_table_depth).
+_RESULT_FIELDS = tuple(_core.result_fields())
 _RESULT_SERIES = tuple(name for name, kind, _, _ in _RESULT_FIELDS if kind == "series")
 _RESULT_UNITS = {name: unit for name, kind, unit, _ in _RESULT_FIELDS if kind == "series"}
+_RESULT_ATTRIBUTES = {name: _RENAMED.get(name, name) for name in _RESULT_SERIES}
 
 
 def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
@@ -60,8 +64,9 @@ def _outcomes(projects, places, outcomes, ran, balance: str = "specified"
         project = projects[index]
         if type(outcome) is dict:
             result = Result._from_fields(outcome, project.label)
-            # What salt_budget() needs to run the project again.
-            result._project = project
+            # What salt_budget() needs to run the project again; relative_yield still asks
+            # for the project of a swept result.
+            result._budget_project = project
             result._salt_balance = balance
             outcomes[index] = result
         else:
@@ -404,7 +409,7 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
     data = {name: np.full((len(results), steps), np.nan) for name in names}
     for k, r in ran:
         for name in _RESULT_SERIES:
-            data[name][k, : r.steps] = getattr(r, name)
+            data[name][k, : r.steps] = getattr(r, _RESULT_ATTRIBUTES[name])
         for zone, series in r.salinity.items():
             data[f"salinity_{zone}"][k, : r.steps] = series
     coords: dict[str, Any] = {

@@ -68,7 +68,7 @@ int ExportSaltBudget(const std::string& inputFile, const SaltBudgetRun& how,
     if (!data) return kInputInvalid;
     data->SaltBalance = how.saltBalance;
     Engine engine;
-    FixedAnswersHost host(how.refine, how.optimise);
+    FixedAnswersHost host(false, false);
     std::string csv;
     try {
         engine.Compute(*data, host);

@@ -8,10 +8,8 @@
 
 namespace halosoil {
 
-// How the input file is run for its budget: the answers of run's options.
+// How the input file is run for its budget, both questions of a run answered No.
 struct SaltBudgetRun {
-    bool refine = false;
-    bool optimise = false;
     SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
     bool saltBalanceGiven = false;
 };

@@ -1,6 +1,5 @@
 // halosoil-batch table salinity|hydrology OUTPUT.out [-o FILE.csv]
-// halosoil-batch table salt-budget INPUT.inp [--refine] [--optimise] [--salt-balance KIND]
-//                      [-o FILE.csv]
+// halosoil-batch table salt-budget INPUT.inp [--salt-balance KIND] [-o FILE.csv]
 //
 // The command line of table; the tables themselves are written by OutputCommands.cpp and
 // SaltBudgetTable.cpp.
@@ -24,13 +23,12 @@ int Table(const ExportArguments& arguments, const SaltBudgetRun& budgetRun,
     if (arguments.first == "salt-budget")
         return ExportSaltBudget(arguments.outputFile, budgetRun, arguments.target, streams.out,
                                 streams.errors);
-    if (budgetRun.refine || budgetRun.optimise || budgetRun.saltBalanceGiven)
-        return WrongUsage(
-            streams.errors,
-            "--refine, --optimise and --salt-balance belong to the salt-budget table");
+    if (budgetRun.saltBalanceGiven)
+        return WrongUsage(streams.errors, "--salt-balance belongs to the salt-budget table");
+    // The complaint names the tables of an output file, which the line gives.
     if (arguments.first != "salinity" && arguments.first != "hydrology")
-        return WrongUsage(streams.errors, "the table is salinity, hydrology or salt-budget, not " +
-                                              arguments.first);
+        return WrongUsage(streams.errors,
+                          "the table is salinity or hydrology, not " + arguments.first);
     const TableKind kind =
         arguments.first == "salinity" ? TableKind::Salinity : TableKind::Hydrology;
     return ExportTable(kind, arguments.outputFile, arguments.target, streams.out, streams.errors);
@@ -50,8 +48,9 @@ BatchCommand AddTableCommand(CLI::App& app) {
          "OUTPUT.out supplies rainfall, irrigation, evaporation and measured salinities.\n"
          "\n"
          "salt-budget takes the input file INPUT.inp in place of OUTPUT.out and runs it, as\n"
-         "the budget needs each day's salinities, which no output file holds (--refine,\n"
-         "--optimise and --salt-balance as for run); the output file is not written. It gives\n"
+         "the budget needs each day's salinities, which no output file holds; both questions\n"
+         "of a run are answered No, --salt-balance as for run, and the output file is not\n"
+         "written. It gives\n"
          "per step and zone the salt in with irrigation, rain, percolation, capillary rise,\n"
          "seepage and groundwater inflow, out with drainage, percolation, capillary rise,\n"
          "seepage and groundwater outflow, the change in storage and the imbalance (mm x dS/m)."},
@@ -59,12 +58,6 @@ BatchCommand AddTableCommand(CLI::App& app) {
             return Table(arguments, *budgetRun, streams);
         });
     CLI::App* command = table.command;
-    command->add_flag("--refine", budgetRun->refine, "salt-budget: refine the drainage capacity")
-        ->disable_flag_override();
-    command
-        ->add_flag("--optimise,--optimize", budgetRun->optimise,
-                   "salt-budget: optimise the leaching efficiencies")
-        ->disable_flag_override();
     AddSaltBalanceOption(command, budgetRun->saltBalance, &budgetRun->saltBalanceGiven);
     return table;
 }

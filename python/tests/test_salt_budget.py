@@ -178,4 +178,4 @@ class TestBatchRunner:
         status, errors = run_batch("table", "salinity", path.with_suffix(".out"),
                                    "--salt-balance", "conserving")
         assert status == 2
-        assert "belong to the salt-budget table" in errors
+        assert "belongs to the salt-budget table" in errors

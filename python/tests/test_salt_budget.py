@@ -179,3 +179,21 @@ class TestBatchRunner:
                                    "--salt-balance", "conserving")
         assert status == 2
         assert "belongs to the salt-budget table" in errors
+
+
+class TestRegion:
+    def test_every_field_runs_the_balance_asked_for(self, tmp_path):
+        pytest.importorskip("geopandas")
+        base = halosoil.read_input(EXAMPLES / "two_layers_yearly_drained.inp")
+        layer = EXAMPLES / "district_fields.geojson"
+        region = halosoil.region(base, layer, id="plot", salt_balance="conserving")
+        # B2: QH1 0.006, irrigation factor 0.9, initial salinity of the first layer 6 (as the
+        # region tests work it out from the layer's columns).
+        project = halosoil.scenarios(base, qh1=[0.006], irrigation_factor=[0.9],
+                                     initial_salinity_layer1=[6.0])[0]
+        expected = halosoil.run(project, salt_balance="conserving")
+        steps = region.steps.sel(field="B2")
+        np.testing.assert_array_equal(steps["salinity_transition"].to_numpy(),
+                                      expected.salinity["transition"])
+        # The specified balance floors this field's transition zone; the conserving does not.
+        assert (expected.salinity["transition"] > 1).all()

@@ -14,6 +14,7 @@
 #include "FixedAnswersHost.h"
 #include "OutputFileName.h"
 #include "ProjectFiles.h"
+#include "SaltBalanceOption.h"
 
 namespace halosoil {
 
@@ -23,6 +24,7 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
         std::ostream& errors) {
     std::optional<InputData> data = ReadProjectToRun(input, errors);
     if (!data) return kInputInvalid;
+    data->SaltBalance = options.saltBalance;
     EngineOptions engineOptions;
     engineOptions.threads = engineThreads;
     Engine engine(engineOptions);
@@ -38,7 +40,9 @@ int Run(const RunOptions& options, const std::string& input, int engineThreads,
     }
     // The run's one message is that of a run stopped by the water table.
     for (const std::string& message : host.Messages()) errors << message << '\n';
-    return engine.State().RunStopped ? kRunStoppedEarly : kOutputWritten;
+    if (engine.State().RunStopped) return kRunStoppedEarly;
+    WarnOfSaltBudget(input, *data, engine.State(), errors);
+    return kOutputWritten;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BatchStatus.h"
+#include "SaltBalanceKind.h"
 
 namespace halosoil {
 
@@ -17,6 +18,7 @@ struct RunOptions {
     std::vector<std::string> inputs;
     std::string output;  // only with a single input; empty: the input's name with .out
     int jobs = 0;        // 0: one per core
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
 };
 
 // Runs the inputs side by side on up to options.jobs threads, each run on one thread of its

@@ -100,6 +100,7 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
     const StudyArguments& study = arguments.study;
     std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
+    data->SaltBalance = study.saltBalance;
 
     study::CalibrationSettings settings;
     try {

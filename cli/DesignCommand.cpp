@@ -83,6 +83,7 @@ int Design(const DesignArguments& arguments, const CommandStreams& streams) {
     const StudyArguments& study = arguments.study;
     std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
+    data->SaltBalance = study.saltBalance;
     study::DesignSettings settings;
     try {
         settings = SettingsOf(arguments, *data);

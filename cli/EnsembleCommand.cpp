@@ -77,6 +77,7 @@ int Ensemble(const EnsembleArguments& arguments, const CommandStreams& streams) 
                        "ensemble needs either --parameter ... or --from REPORT.json", kWrongUsage);
     std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
+    data->SaltBalance = study.saltBalance;
 
     study::EnsembleSettings settings;
     settings.members = arguments.members;

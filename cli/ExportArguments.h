@@ -2,6 +2,7 @@
 // "-o FILE", in any order.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -32,7 +33,8 @@ struct ExportHelp {
 std::optional<std::string> ExportComplaint(const CLI::App& command, const CLI::ParseError* refusal);
 
 // The work of an export command once its line is read and found right.
-using ExportWork = int (*)(const ExportArguments& arguments, const CommandStreams& streams);
+using ExportWork =
+    std::function<int(const ExportArguments& arguments, const CommandStreams& streams)>;
 
 // Adds the export command name with its description, its two words and -o, bound to work; a
 // line with a complaint is refused with it and the usage on standard error.

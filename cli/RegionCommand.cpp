@@ -18,6 +18,7 @@
 #include "Errors.h"
 #include "ModuleEntry.h"
 #include "RegionModule.h"
+#include "SaltBalanceOption.h"
 #include "ShortestText.h"
 #include "StudyArguments.h"
 
@@ -34,6 +35,7 @@ struct RegionOptions {
     bool refine = false;
     bool optimise = false;
     bool exchange = false;
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
     std::string fill;
     int maxGap = 3;
     std::string results;
@@ -60,6 +62,7 @@ std::string CommandLineOf(const RegionArguments& arguments) {
     if (!arguments.crop.crops.empty()) line += " --crops " + arguments.crop.crops;
     if (!arguments.crop.crop.empty() || !arguments.crop.crops.empty())
         line += " --ece-factor " + study::ShortestText(arguments.crop.eceFactor);
+    if (o.saltBalance == SaltBalanceKind::Conserving) line += " --salt-balance conserving";
     if (!o.fill.empty()) line += " --fill " + o.fill + " --max-gap " + std::to_string(o.maxGap);
     if (arguments.jobs > 0) line += " -j " + std::to_string(arguments.jobs);
     line += " -o " + o.results;
@@ -130,26 +133,28 @@ int Run(const RegionArguments& arguments, const CommandStreams& streams) {
     const std::string command = CommandLineOf(arguments);
     RegionConsole console{streams.errors};
     console.showProgress = &streams.errors == &std::cerr && isatty(STDERR_FILENO);
-    const HalosoilRegionRequest request{.base = o.base.c_str(),
-                                        .fields = o.fields.c_str(),
-                                        .layer = o.layer.c_str(),
-                                        .idColumn = o.idColumn.c_str(),
-                                        .refine = o.refine,
-                                        .optimise = o.optimise,
-                                        .weatherFill = !o.fill.empty(),
-                                        .weatherMaxGap = o.maxGap,
-                                        .threads = arguments.jobs,
-                                        .results = o.results.c_str(),
-                                        .outputs = o.outputs.c_str(),
-                                        .projects = o.projects.c_str(),
-                                        .command = command.c_str(),
-                                        .context = &console,
-                                        .message = PrintMessage,
-                                        .progress = console.showProgress ? PrintProgress : nullptr,
-                                        .exchange = o.exchange,
-                                        .crop = arguments.crop.crop.c_str(),
-                                        .crops = arguments.crop.crops.c_str(),
-                                        .eceFactor = arguments.crop.eceFactor};
+    const HalosoilRegionRequest request{
+        .base = o.base.c_str(),
+        .fields = o.fields.c_str(),
+        .layer = o.layer.c_str(),
+        .idColumn = o.idColumn.c_str(),
+        .refine = o.refine,
+        .optimise = o.optimise,
+        .weatherFill = !o.fill.empty(),
+        .weatherMaxGap = o.maxGap,
+        .threads = arguments.jobs,
+        .results = o.results.c_str(),
+        .outputs = o.outputs.c_str(),
+        .projects = o.projects.c_str(),
+        .command = command.c_str(),
+        .context = &console,
+        .message = PrintMessage,
+        .progress = console.showProgress ? PrintProgress : nullptr,
+        .exchange = o.exchange,
+        .crop = arguments.crop.crop.c_str(),
+        .crops = arguments.crop.crops.c_str(),
+        .eceFactor = arguments.crop.eceFactor,
+        .conservingSalt = o.saltBalance == SaltBalanceKind::Conserving};
     HalosoilRegionSummary summary{};
     const bool ran = reinterpret_cast<HalosoilRunRegion>(module.entry)(&request, &summary);
     console.ClearProgress();
@@ -187,6 +192,7 @@ BatchCommand AddRegionCommand(CLI::App& app) {
     command->add_flag("--exchange", options.exchange,
                       "the fields share their groundwater with the fields they touch");
     AddCropOptions(command, arguments->crop);
+    AddSaltBalanceOption(command, options.saltBalance);
     command
         ->add_option("--fill", options.fill,
                      "fill the gaps of the stations' records (a weather column) linearly")

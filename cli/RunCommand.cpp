@@ -1,4 +1,5 @@
-// halosoil-batch run [--refine] [--optimise] [-j N] [-o OUTPUT.out] INPUT.inp...
+// halosoil-batch run [--refine] [--optimise] [--salt-balance KIND] [-j N] [-o OUTPUT.out]
+// INPUT.inp...
 //
 // The command line of run; the runs themselves are in BatchRunner.cpp.
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include "BatchCommand.h"
 #include "BatchRunner.h"
 #include "BatchUsage.h"
+#include "SaltBalanceOption.h"
 
 namespace halosoil {
 
@@ -57,6 +59,7 @@ BatchCommand AddRunCommand(CLI::App& app) {
                    "answer Yes to optimising the leaching efficiencies")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->disable_flag_override();
+    AddSaltBalanceOption(command, options.saltBalance);
     command->add_option("-j", arguments->jobs, "threads for several inputs (default: one per core)")
         ->type_name("N")
         ->check(CLI::Validator(ValidJobs, "", "jobs"))

@@ -36,6 +36,7 @@ int Sensitivity(const SensitivityArguments& arguments, const CommandStreams& str
     const StudyArguments& study = arguments.study;
     std::optional<InputData> data = ReadProjectToRun(study.input, streams.errors);
     if (!data) return kInputInvalid;
+    data->SaltBalance = study.saltBalance;
 
     study::SensitivitySettings settings;
     settings.method = arguments.method == "morris" ? study::SensitivityMethod::Morris

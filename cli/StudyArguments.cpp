@@ -1,5 +1,7 @@
 #include "StudyArguments.h"
 
+#include "SaltBalanceOption.h"
+
 #include <ostream>
 
 #include "AtomicFile.h"
@@ -22,6 +24,7 @@ void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::st
                      "the soil a drain_spacing works in: k_above=K1,k_below=K2,impervious=D,"
                      "radius=r (m/day, m)")
         ->type_name("SOIL");
+    AddSaltBalanceOption(command, arguments.saltBalance);
 }
 
 void AddObservationOptions(CLI::App* command, StudyArguments& arguments) {

@@ -31,9 +31,11 @@ struct StudyArguments {
     std::string output;
     // The soil a drain_spacing works in: k_above=K1,k_below=K2,impervious=D,radius=r.
     std::string drainSoil;
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
 };
 
-// Adds INPUT.inp, --seed, -j, --drain-soil and -o (described by outputHelp) to a study command.
+// Adds INPUT.inp, --seed, -j, --drain-soil, --salt-balance and -o (described by outputHelp) to a
+// study command.
 void AddStudyOptions(CLI::App* command, StudyArguments& arguments, const std::string& outputHelp);
 // A study command as the command line adds it: its subcommand with INPUT.inp, --seed, -j and
 // -o, and its Arguments (which hold a StudyArguments study), kept by the work the command does.

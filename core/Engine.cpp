@@ -88,7 +88,7 @@ void PrepareRunState(const RunInputs& d, RunState& s) {
 // Runs whose passes can go side by side in the lanes of a vector.
 bool SameShape(const RunInputs& a, const RunInputs& b) {
     return a.NrTst == b.NrTst && a.TstLength == b.TstLength && a.Layers == b.Layers &&
-           a.DrainPresent == b.DrainPresent;
+           a.DrainPresent == b.DrainPresent && a.SaltBalance == b.SaltBalance;
 }
 
 bool EnoughMeasurements(const RunState& s) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "SaltBalanceKind.h"
+
 namespace halosoil {
 
 // Zones are numbered as the user sees them: root-zone layers 1 to 3, the transition zone 4
@@ -71,6 +73,11 @@ struct InputData {
     Series IrrSal;
     std::array<Series, kZoneCount + 1> MeasSalt;  // index 1..5
     Series IrrigSpread;
+
+    // How a run balances salt. Not part of the input file, whose layout is fixed: each front
+    // end sets it from its own option, and every run of a study or a region made from this
+    // record inherits it.
+    SaltBalanceKind SaltBalance = SaltBalanceKind::Specified;
 
     // Makes the flag of layer count n (1, 2 or 3) the only one set; any other n leaves the
     // flags as they are.

@@ -34,6 +34,7 @@ RunInputs MakeRunInputs(const InputData& d) {
     in.GrwtInf = d.GrwtInf;
     in.GrwtOut = d.GrwtOut;
     in.SalInf = d.SalInf;
+    in.SaltBalance = d.SaltBalance;
 
     in.Thick = d.Thick;
     in.InitSalt = d.InitSalt;

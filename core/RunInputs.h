@@ -48,6 +48,8 @@ struct RunInputs {
     Series IrrSal;
     std::array<Series, kZoneCount + 1> MeasSalt;
 
+    SaltBalanceKind SaltBalance = SaltBalanceKind::Specified;
+
     bool ZoneExists(int z) const {
         if (z == Layer2) return Layers >= 2;
         if (z == Layer3) return Layers == 3;

@@ -116,7 +116,11 @@ HALOSOIL_LANES_INLINE void BalanceGroups(const RunInputs* const* data, RunState*
             results.st[k] = states[run];
         }
         V sse[kZoneCount + 1];
-        SaltBalanceDays<V>(inputs, results, sse);
+        // The runs of a group are of one shape, which includes their kind of balance.
+        if (data[first]->SaltBalance == SaltBalanceKind::Conserving)
+            SaltBalanceDays<V, SaltBalanceKind::Conserving>(inputs, results, sse);
+        else
+            SaltBalanceDays<V, SaltBalanceKind::Specified>(inputs, results, sse);
         for (int k = 0; k < runs; ++k) {
             double runSse[kZoneCount + 1];
             for (int zone = 0; zone <= kZoneCount; ++zone) runSse[zone] = sse[zone][k];

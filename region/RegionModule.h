@@ -33,6 +33,7 @@ struct HalosoilRegionRequest {
     const char* crop;
     const char* crops;  // a crop table of the user's own, "" for the shipped one
     double eceFactor;
+    int conservingSalt;  // the conserving salt balance instead of the specified one
 };
 
 struct HalosoilRegionSummary {

@@ -173,6 +173,7 @@ std::vector<FieldResult> Region::RunGroup(std::size_t begin, std::size_t end, Gr
         }
         if (projects_.Make(field, buffers.projects[k], buffers.refusals[k])) {
             NameInputFile(field, buffers.projects[k]);
+            buffers.projects[k].SaltBalance = options_.saltBalance;
             runnable.push_back(&buffers.projects[k]);
             states.push_back(&buffers.states[k]);
             refusals.push_back(&buffers.refusals[k]);
@@ -376,6 +377,12 @@ void RefuseCalibrationsWithExchange(const RegionOptions& options) {
             "The fields that share their groundwater run together, while the drainage "
             "refinement and the leaching optimisation fit each field alone: ask for the "
             "exchange or for them, not both");
+    // The fields' salt steps side by side follow the specified balance alone.
+    if (options.exchange && options.saltBalance == SaltBalanceKind::Conserving)
+        throw HalosoilError(
+            "The fields that share their groundwater keep the specified salt balance; the "
+            "conserving one is not built into their steps: ask for the exchange or for it, not "
+            "both");
 }
 
 // A message of the region's, in the order of the fields, as RunGroups tells them.

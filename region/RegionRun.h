@@ -34,6 +34,8 @@ struct RegionOptions {
     std::optional<study::Crop> crop;
     study::CropTable cropTable = study::ShippedCrops();
     double eceFactor = study::kDefaultEceFactor;
+    // The salt balance of every field's run.
+    SaltBalanceKind saltBalance = SaltBalanceKind::Specified;
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;

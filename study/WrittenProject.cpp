@@ -16,6 +16,8 @@ InputData ReadBack(const InputData& project) {
     InputData written;
     written.InputFileName = project.InputFileName;
     ReadInputText(InputFileText(project), written);
+    // The file holds no kind of salt balance; the calibrated project is run with its own.
+    written.SaltBalance = project.SaltBalance;
     PrepareIrrigSpread(written);
     return written;
 }

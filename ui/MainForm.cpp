@@ -6,6 +6,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QUrl>
@@ -73,6 +75,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     ConnectCalibrationPage();
     connect(pageControl_, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
     BuildFileMenu();
+    BuildOptionsMenu();
     setAcceptDrops(true);
 
     // The closing and drainage explanation windows exist from the start, hidden.
@@ -192,6 +195,20 @@ void MainForm::BuildFileMenu() {
     actions.openRecent = [this](const QString& path) { OpenFileNamed(path); };
     actions.guarded = [this](const std::function<void()>& action) { Guarded(action); };
     recentFiles_ = new RecentFilesMenu(menuBar(), std::move(actions));
+}
+
+void MainForm::BuildOptionsMenu() {
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("OptionsMenu");
+    QAction* conserving = options->addAction("&Conserving salt balance");
+    conserving->setObjectName("ConservingSaltItem");
+    conserving->setCheckable(true);
+    conserving->setChecked(false);
+    conserving->setStatusTip(
+        "Runs and studies take the salt that capillary rise carries up out of the zone it "
+        "leaves; off, they compute the specified balance of the earlier program, to the byte");
+    connect(conserving, &QAction::toggled, this,
+            [this](bool checked) { window_.ConservingSalt = checked; });
 }
 
 void MainForm::FormCreate() {

@@ -81,6 +81,7 @@ private:
     void PlaceOnPage(WindowPage page, QWidget* content);
     void BuildPages();
     void BuildFileMenu();
+    void BuildOptionsMenu();
     void ConnectInputPage();
     void ConnectOutputPages();
     void ConnectCalibrationPage();

@@ -98,6 +98,11 @@ void OutputPage::BuildWidgets() {
         this, "The data of the table can be copied to a spreadsheet like Excel via the clipboard",
         "ExcelLabel");
 
+    saltNote_ = MakeLabel(this, "", "SaltBudgetNote");
+    saltNote_->setWordWrap(true);
+    saltNote_->setStyleSheet("QLabel { color: #a00000; }");
+    saltNote_->hide();
+
     outputMemo_ = new QPlainTextEdit(this);
     outputMemo_->setObjectName("OutputMemo");
     outputMemo_->setReadOnly(true);
@@ -122,6 +127,7 @@ void OutputPage::BuildWidgets() {
     fileRow->addStretch();
     fileRow->addWidget(seeGraphsButton_);
     top->addLayout(fileRow);
+    top->addWidget(saltNote_);
     top->addWidget(outputMemo_, 1);
     auto* tableButtons = new QHBoxLayout;
     tableButtons->addWidget(seeSaltButton_);
@@ -224,6 +230,8 @@ void OutputPage::HideTable() {
 
 void OutputPage::ShowRunOutput() {
     view_.window.OutputFromRun = true;
+    saltNote_->setText(view_.window.SaltBudgetNote);
+    saltNote_->setVisible(!view_.window.SaltBudgetNote.isEmpty());
     ShowOutputText();
     ShowOutputControls();
     HideTable();
@@ -287,6 +295,8 @@ bool OutputPage::OpenOutputFile(const QString& chosen) {
     }
 
     view_.window.OutputFromRun = false;
+    // A file read back has no budget: the note was the run's.
+    saltNote_->hide();
     outputMemo_->hide();
     ShowOutputText();
     ShowOutputControls();

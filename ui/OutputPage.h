@@ -107,6 +107,7 @@ private:
     QPushButton* saveCsvButton_ = nullptr;
     QString csvFolder_;
     QLabel* outLabel_ = nullptr;
+    QLabel* saltNote_ = nullptr;  // the run's salt budget warnings, when there are any
     QLabel* clickLabel_ = nullptr;
     QLabel* excelLabel_ = nullptr;
     QPlainTextEdit* hydrOutMemo_ = nullptr;

@@ -10,6 +10,7 @@
 #include "NumberFormat.h"
 #include "Plausibility.h"
 #include "QtRunHost.h"
+#include "SaltBudget.h"
 
 namespace halosoil {
 
@@ -118,6 +119,8 @@ void SaveAllRun::ShowProgressBar() {
 // The tables and graphs show what the run left, also of a run that failed part-way.
 void SaveAllRun::RunAndKeepResults() {
     QtRunHost host(dialogs_, input_.ProgressBar());
+    data_.SaltBalance = ChosenSaltBalance();
+    window_.SaltBudgetNote.clear();
     try {
         engine_.Run(data_, host);
     } catch (...) {
@@ -126,10 +129,21 @@ void SaveAllRun::RunAndKeepResults() {
         throw;
     }
     results_ = engine_.State();
+    if (results_.RunStopped) return;
+    QStringList warnings;
+    for (const std::string& warning :
+         SaltBudgetWarnings(TotalsOf(SaltBudgetOf(data_, results_), results_, data_)))
+        warnings << QString::fromStdString(warning);
+    if (!warnings.isEmpty()) window_.SaltBudgetNote = "Salt budget: " + warnings.join("; ") + ".";
+}
+
+SaltBalanceKind SaveAllRun::ChosenSaltBalance() const {
+    return window_.ConservingSalt ? SaltBalanceKind::Conserving : SaltBalanceKind::Specified;
 }
 
 InputData SaveAllRun::ProjectAsSaved() const {
     InputData saved = data_;
+    saved.SaltBalance = ChosenSaltBalance();
     // The run of "Save all - Run" takes the step length the general data show.
     saved.TstLength = input_.ChosenStepLength();
     // The writer's checks and its settling of the number of rows; the run then takes the

@@ -41,6 +41,8 @@ private:
     // Shows the progress bar at position 1 before a run of more than 10 time steps.
     void ShowProgressBar();
     void RunAndKeepResults();
+    // The balance the Options menu chooses for runs and studies.
+    SaltBalanceKind ChosenSaltBalance() const;
     // After the input file is written: a message naming each applied value the file holds
     // rounded, said once.
     void TellRoundedValues();

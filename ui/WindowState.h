@@ -10,6 +10,11 @@ namespace halosoil {
 struct WindowState {
     bool OutputFromRun = false;  // the output on display comes from a run just made
     bool LastEditedHydro = false;
+    // The Options menu's "Conserving salt balance": runs and studies take the conserving
+    // balance instead of the specified one. Off at start.
+    bool ConservingSalt = false;
+    // What the last run's salt budget warns of, shown above its output; empty when it holds.
+    QString SaltBudgetNote;
 
     QString StartFolder;          // the working folder at start-up
     QString InputOpenFolder;      // initial folder of the input open dialog

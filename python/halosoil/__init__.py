@@ -38,7 +38,8 @@ from ._calibration import Calibration, calibrate
 from ._decisions import (ECE_FACTOR, Design, crops, design, drain_spacing, drainage_factors,
                          leaching_requirement)
 from ._ensemble import Ensemble, bands, ensemble
-from ._errors import ClusterError, Error, FileError, InputError, WaterTableBelowAquifer
+from ._errors import (ClusterError, Error, FileError, InputError, SaltBalanceWarning,
+                      WaterTableBelowAquifer)
 from ._observations import read_observations
 from ._project import Project, read_input
 from ._region import Region, read_fields, region, region_scenarios
@@ -58,6 +59,7 @@ __all__ = [
     "InputError",
     "FileError",
     "WaterTableBelowAquifer",
+    "SaltBalanceWarning",
     "ClusterError",
     "Project",
     "read_input",

@@ -40,3 +40,22 @@ def not_a_project(function: str, value: Any) -> TypeError:
         return TypeError(f"{function} takes a halosoil.Project, not the path {path!r}; read "
                          f"the file first: halosoil.read_input({path!r})")
     return TypeError(f"{function} takes a halosoil.Project, not {type(value).__name__}")
+
+
+#: The salt balances a run can compute.
+SALT_BALANCES = ("specified", "conserving")
+
+
+def salt_balance(value: Any) -> str:
+    """The name of a salt balance: "specified" (the earlier program's, the default) or
+    "conserving"."""
+    if isinstance(value, str) and value in SALT_BALANCES:
+        return value
+    raise InputError(f"salt_balance must be 'specified' or 'conserving', not {value!r}")
+
+
+def with_salt_balance(record: dict, name: str) -> dict:
+    """The record with the balance its runs compute; the specified one travels as the
+    record's absence of the key, as a record always has."""
+    # The record may be the project's own attributes, which must not gain the key.
+    return {**record, "salt_balance": name} if name != "specified" else record

@@ -6,6 +6,7 @@ import os
 from typing import Any, Mapping, Optional
 
 from . import _core
+from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import translated
 from ._observations import study_observations
 from ._project import Project
@@ -108,7 +109,8 @@ class Calibration:
 def calibrate(project: Project, observations: Any = None,
               parameters: Optional[Mapping[str, Any]] = None,
               weights: Optional[Mapping[str, float]] = None, seed: int = 0,
-              client: Any = None, threads: int = 0) -> Calibration:
+              client: Any = None, threads: int = 0,
+              salt_balance: str = "specified") -> Calibration:
     """Fits parameters of a project to observations, jointly.
 
     A global derivative-free search (reproducible for a seed) is followed by local searches
@@ -144,6 +146,8 @@ def calibrate(project: Project, observations: Any = None,
         runs depend on the ones before, so it runs on this machine's cores all the same.
     threads : int
         Threads for the runs; 0 for one per core.
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``.
 
     Returns
     -------
@@ -160,7 +164,8 @@ def calibrate(project: Project, observations: Any = None,
     del client  # see above: the calibration runs here
     bounds = parameter_bounds(parameters)
     columns = study_observations(project, observations)
-    outcome = translated(_core.calibrate, project._record(), bounds, columns,
+    record = with_salt_balance(project._record(), _salt_balance_name(salt_balance))
+    outcome = translated(_core.calibrate, record, bounds, columns,
                          weights_of(weights), seed_of(seed), int(threads))
     calibration = Calibration(outcome)
     calibration.project.label = dict(project.label)

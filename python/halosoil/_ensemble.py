@@ -10,6 +10,7 @@ import numpy as np
 
 from . import _core
 from ._calibration import Calibration
+from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import InputError, translated
 from ._observations import _read_bytes
 from ._project import Project
@@ -141,7 +142,8 @@ def ensemble(project: Project, parameters: Optional[Mapping[str, Any]] = None,
              from_calibration: Any = None, members: int = 1000, seed: int = 0,
              design: str = "lhs", thresholds: Optional[Mapping[str, Any]] = None,
              client: Any = None, threads: int = 0,
-             members_per_task: int = MEMBERS_PER_TASK) -> Ensemble:
+             members_per_task: int = MEMBERS_PER_TASK,
+             salt_balance: str = "specified") -> Ensemble:
     """Runs members of a project whose parameters are drawn from distributions, or from a
     calibration's estimates with their covariance.
 
@@ -176,6 +178,8 @@ def ensemble(project: Project, parameters: Optional[Mapping[str, Any]] = None,
         Without a client: threads for the runs, 0 for one per core.
     members_per_task : int
         With a client: the members of one task.
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``.
 
     Returns
     -------
@@ -200,7 +204,7 @@ def ensemble(project: Project, parameters: Optional[Mapping[str, Any]] = None,
     members = count_of(members, "number of members")
     seed = seed_of(seed)
     design = str(design)
-    record = project._record()
+    record = with_salt_balance(project._record(), _salt_balance_name(salt_balance))
     translated(_core.check_thresholds, record, threshold_texts)
     if client is None:
         outcome = translated(_core.ensemble, record, distributions, report, members, seed,

@@ -33,6 +33,21 @@ class ClusterError(Error, RuntimeError):
     """
 
 
+class SaltBalanceWarning(UserWarning):
+    """A run's salt budget does not hold: the salt balance made or lost more than 5 % of the
+    salt that came in with irrigation and groundwater, or a zone's salinity passed 200 dS/m,
+    which no soil water reaches.
+
+    Notes
+    -----
+    The specified salt balance (the default, the earlier program's to the byte) lets the
+    capillary rise carry the transition zone's salt upward without taking it out of the
+    transition zone, so long runs with capillary rise gain salt from nowhere. Run with
+    ``salt_balance="conserving"`` for a balance that keeps to what comes in, and see
+    ``Result.salt_budget()`` for where the salt appears.
+    """
+
+
 class WaterTableBelowAquifer(Error):
     """The water table fell below the bottom of the aquifer and the run stopped.
 

@@ -9,7 +9,7 @@ from typing import Any, Optional
 
 import numpy as np
 
-from . import _core
+from . import _core, _dates
 from ._errors import InputError, translated
 from ._project import Project
 
@@ -145,6 +145,19 @@ def _in_frame_terms(message: str, names: list[str], labels: list[Any]) -> str:
     return f"{where}: {what}"
 
 
+def _in_steps(frame: Any, project: Project) -> Any:
+    """The frame indexed by step: dates go to the step each falls in (see ``Project``), and
+    the results' name of the water table depth becomes the quantity's."""
+    import pandas as pd
+
+    frame = frame.rename(columns={"water_table_depth": "depth_water_table"})
+    if isinstance(frame.index, pd.DatetimeIndex):
+        steps = _dates.steps_of_dates(frame.index, project.start, project.steps,
+                                      project.step_length, "observations DataFrame")
+        frame = frame.set_axis(pd.Index(steps, name="step"))
+    return frame
+
+
 def study_observations(project: Project, observations: Any) -> Optional[list]:
     """The observations a study lays over the project's measured salinities, as the core
     takes them: None for none, else the columns of a file or a DataFrame checked against the
@@ -158,6 +171,6 @@ def study_observations(project: Project, observations: Any) -> Optional[list]:
     import pandas as pd
 
     if isinstance(observations, pd.DataFrame):
-        return _frame_observations(observations, record)
+        return _frame_observations(_in_steps(observations, project), record)
     raise TypeError("observations are None, the path of a CSV file or a DataFrame in the "
                     f"layout of read_observations, not {type(observations).__name__}")

@@ -13,6 +13,7 @@ from typing import Any
 import numpy as np
 
 from . import _core
+from . import _dates, _limits
 from ._errors import InputError, readable, translated
 from ._weather_steps import apply_weather as _apply_weather
 from ._zones import zones_of
@@ -29,7 +30,8 @@ _ZONE_FIELDS = tuple(name for name, kind, _, _ in FIELDS if kind == "zones")
 _SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
 _DICTS = _ZONE_FIELDS + ("measured_salinity",)
 # Every attribute a project has; setting another is refused.
-_ATTRIBUTES = frozenset(name for name, _, _, _ in FIELDS) | {"measured_salinity", "file_name", "label"}
+_ATTRIBUTES = frozenset(name for name, _, _, _ in FIELDS) | {"measured_salinity", "file_name", "label",
+                                                             "start"}
 
 
 class Project:
@@ -62,6 +64,25 @@ class Project:
     ``file_name`` is the input file last read or written (the file's second line names it);
     ``label`` a dict describing the project within a study (see ``scenarios``). Neither takes
     part in comparing projects.
+
+    ``start`` (None by default) dates the project: a ``datetime.date`` or its ISO text
+    ("2024-03-01"). The input file has no place for it, so it is neither written nor read, and
+    it takes no part in comparing projects. The model's calendar has steps of 360, 30, 7 or 1
+    days (its "years" and "months" are 360 and 30 days long): step k ends ``start + k *
+    step_length`` days, and a dated project's results index their tables by these ends
+    (``Result.to_dataframe``, ``Result.salt_budget``). A series set as a pandas Series indexed
+    by dates (``project.rain = rain_series``) must carry exactly the step ends, in any order;
+    its values go to their steps, and other dates are refused. Observations indexed by dates
+    go to the step each date falls in (after the end of the step before, up to its own end).
+
+    Values no soil or climate can have are refused as they are set, naming the attribute and
+    the value (``InputError``): a drain above the soil surface (a negative ``drain_depth`` with
+    ``drains``), a negative ``critical_depth``, a zone of zero ``thickness``, an
+    ``initial_salinity`` above 500 dS/m, and ``rain`` above 2000 mm a day over the days of its
+    step (``step_length`` x 2000 mm in a step). A value changed inside a dict or an array is
+    refused when the project is checked, run or written. An input file may hold such values
+    (older files do): ``read_input`` keeps them, and ``run`` warns of each and runs it as it
+    stands, as the batch runner does. Drains below the transition zone give a warning only.
 
     Examples
     --------
@@ -102,6 +123,10 @@ class Project:
         self.measured_salinity = {zone: np.full(self.steps, np.nan) for zone in self.zones}
         self.file_name = ""
         self.label: dict[str, Any] = {}
+        self.start = None
+        # The values beyond the limits that the project's input file held: none for a
+        # project made here. From now on every value set is held to the limits.
+        object.__setattr__(self, "_held", frozenset())
         for name, value in values.items():
             if name not in _ATTRIBUTES:
                 raise TypeError(f"Project has no attribute {name!r}")
@@ -114,7 +139,32 @@ class Project:
             close = difflib.get_close_matches(name, sorted(_ATTRIBUTES), n=1)
             hint = f"; did you mean {close[0]!r}?" if close else ""
             raise InputError(f"Project has no attribute {name!r} (set to {value!r}){hint}")
+        if name == "start":
+            value = _dates.start_of(value)
+        elif name in _SERIES and _is_dated(value):
+            values = self.__dict__
+            value = _dates.dated_series(value, values.get("start"), values.get("steps"),
+                                        values.get("step_length"), name)
+        if name not in _limits.LIMITED or "_held" not in self.__dict__:
+            object.__setattr__(self, name, value)
+            return
+        missing = object()
+        before = self.__dict__.get(name, missing)
         object.__setattr__(self, name, value)
+        problems = _limits.new_problems(self.__dict__, self.__dict__.get("_held", frozenset()))
+        if problems:
+            if before is missing:
+                object.__delattr__(self, name)
+            else:
+                object.__setattr__(self, name, before)
+            raise _limits.refusal(problems)
+
+    def _check_limits(self) -> None:
+        """Refuses values beyond the limits that the project's file did not hold; a zone's
+        value changed in its dict, or a series element, is caught here."""
+        problems = _limits.new_problems(self.__dict__, self.__dict__.get("_held", frozenset()))
+        if problems:
+            raise _limits.refusal(problems)
 
     @property
     def zones(self) -> tuple[str, ...]:
@@ -163,6 +213,7 @@ class Project:
     def _record(self) -> dict[str, Any]:
         """The attributes the core reads the record from, once they are consistent."""
         self._consistent()
+        self._check_limits()
         values = self.__dict__
         if all(type(values[name]) is dict for name in _DICTS):
             return values
@@ -174,6 +225,10 @@ class Project:
         project = cls.__new__(cls)
         project.__dict__.update(attributes)
         project.label = {}
+        project.__dict__.setdefault("start", None)
+        # A file's values stand as it holds them, also those beyond the limits.
+        object.__setattr__(project, "_held", frozenset(
+            what for what, _ in _limits.implausible(project.__dict__)))
         return project
 
     # What scripts do with a project.
@@ -311,6 +366,13 @@ class Project:
         return (f"<p><b>{html.escape(self.title1)}</b><br>{html.escape(repr(self))}</p>"
                 f"<table><tr><th>zone</th>{heads}</tr>{rows}</table>"
                 "<p>thickness m; porosities and leaching efficiency %; initial salinity dS/m</p>")
+
+
+def _is_dated(value: Any) -> bool:
+    """Whether value is a pandas Series indexed by dates."""
+    index = getattr(value, "index", None)
+    return (type(value).__name__ == "Series" and index is not None
+            and str(getattr(index, "dtype", "")).startswith("datetime64"))
 
 
 def _check_number(label: str, value: Any) -> None:

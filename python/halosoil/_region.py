@@ -13,6 +13,7 @@ from typing import Any, Optional, Sequence, Union
 import numpy as np
 
 from . import _core
+from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._arguments import count, flag, not_a_project
 from ._cluster import on_cluster
 from ._errors import InputError, readable
@@ -209,7 +210,8 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
            layer: Optional[str] = None, id: Optional[str] = None, fill: Optional[str] = None,
            max_gap: int = 3, client: Any = None, fields_per_task: int = 1000,
            threads: int = 0, exchange: bool = False, crop: Any = None,
-           ece_factor: float = 0.5, crops: Any = None) -> Region:
+           ece_factor: float = 0.5, crops: Any = None,
+           salt_balance: str = "specified") -> Region:
     """Runs every field of a layer as a project of its own: the base with the field's columns
     named after movable parameters applied, as ``halosoil-batch region`` runs them.
 
@@ -262,6 +264,8 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
         ECe as a share of the root zone's salinity of the soil moisture.
     crops : str or os.PathLike, optional
         A crop table of one's own (CSV of the columns crop,threshold,slope,class,source).
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``.
 
     Returns
     -------
@@ -279,6 +283,7 @@ def region(base: Project, fields: Any, refine: bool = False, optimise: bool = Fa
     """
     record, base_name = _base_of(base)
     crop_arguments = _crop_arguments(crop, ece_factor, crops)
+    record = with_salt_balance(record, _salt_balance_name(salt_balance))
     refine = flag("refine", refine)
     optimise = flag("optimise", optimise)
     exchange = flag("exchange", exchange)
@@ -465,7 +470,9 @@ def _region_on_dask(module: Any, record: dict[str, Any], base_name: str, path: s
               for start in range(0, len(cells), fields_per_task)]
     outcomes: list[Any] = []
     with on_cluster(client):
-        futures = [client.submit(_run_chunk, record, columns, folder, chunk, refine, optimise,
+        # The base's series cross once, scattered, not inside every chunk's task.
+        [shared] = client.scatter([record], broadcast=True, hash=False)
+        futures = [client.submit(_run_chunk, shared, columns, folder, chunk, refine, optimise,
                                  fill_days, crop_arguments, pure=False, retries=2)
                    for chunk in chunks]
         # Gathered in the chunks' order: a chunk run again replaces its own place only.

@@ -3,19 +3,32 @@
 from __future__ import annotations
 
 import os
+import warnings
 from typing import Any, Optional
 
 import numpy as np
 
-from . import _core
-from ._arguments import count, flag, not_a_project
-from ._errors import InputError, WaterTableBelowAquifer, readable, translated
+from . import _core, _dates, _limits
+from ._arguments import count, flag, not_a_project, with_salt_balance
+from ._arguments import salt_balance as salt_balance_name
+from ._errors import (InputError, SaltBalanceWarning, WaterTableBelowAquifer, readable,
+                      translated)
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
 
-# The per-step results as the core's one table gives them: (name, kind, unit, meaning).
-FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(_core.result_fields())
+# Results take the project's name of a thing: the core's depth_water_table is the project's
+# water_table_depth. The old name stays as a deprecated alias.
+_RENAMED = {"depth_water_table": "water_table_depth"}
+_OLD_NAMES = {new: old for old, new in _RENAMED.items()}
+
+# The per-step results as the core's one table gives them, under the names above: (name,
+# kind, unit, meaning).
+FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(
+    (_RENAMED.get(name, name), kind, unit, meaning)
+    for name, kind, unit, meaning in _core.result_fields())
 _SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
+# The quantities of a salt budget, in the order of the core's array.
+_BUDGET_COLUMNS: tuple[str, ...] = tuple(_core.salt_budget_columns())
 
 
 class Result:
@@ -60,8 +73,29 @@ class Result:
                      ) -> Result:
         result = cls.__new__(cls)
         result.__dict__.update(fields)
+        for old, new in _RENAMED.items():
+            if old in result.__dict__:
+                result.__dict__[new] = result.__dict__.pop(old)
         result.label = dict(label) if label else {}
         return result
+
+    def __getattr__(self, name: str) -> Any:
+        # Only for names the instance lacks: the deprecated aliases.
+        if name in _RENAMED:
+            import warnings as _warnings
+
+            _warnings.warn(f"Result.{name} is deprecated; use Result.{_RENAMED[name]}, the "
+                           "project's name", DeprecationWarning, stacklevel=2)
+            return self.__dict__[_RENAMED[name]]
+        raise AttributeError(f"{type(self).__name__!r} object has no attribute {name!r}")
+
+    def _fields(self) -> dict[str, Any]:
+        """The result as the core reads it, under the core's names."""
+        fields = dict(self.__dict__)
+        for new, old in _OLD_NAMES.items():
+            if new in fields:
+                fields[old] = fields.pop(new)
+        return fields
 
     def write(self, path: str | os.PathLike) -> None:
         """Writes the output file of this result.
@@ -84,7 +118,7 @@ class Result:
         -----
         For a run, the bytes are exactly those ``halosoil-batch run`` writes under that name.
         """
-        translated(_core.write_output, self.__dict__, os.fspath(path))
+        translated(_core.write_output, self._fields(), os.fspath(path))
 
     def output_text(self, path: str | os.PathLike) -> bytes:
         """The output file's bytes.
@@ -99,7 +133,7 @@ class Result:
         bytes
             What ``write(path)`` writes.
         """
-        return translated(_core.output_text, self.__dict__, os.fspath(path))
+        return translated(_core.output_text, self._fields(), os.fspath(path))
 
     def to_dataframe(self):
         """The per-step results as a table.
@@ -107,17 +141,86 @@ class Result:
         Returns
         -------
         pandas.DataFrame
-            Indexed by time step (1..steps, index name 'step'), with the columns
+            Indexed by time step (1..steps, index name 'step'), or for a project with a
+            ``start`` by the dates of the steps' ends (a DatetimeIndex named 'date': step k
+            ends ``start + k * step_length`` days), with the columns
             percolation, capillary_rise, actual_evaporation, drainage (mm per time step),
-            depth_water_table (m below the surface) and salinity_<zone> (dS/m) for each zone
+            water_table_depth (m below the surface; the project's name: the older
+            depth_water_table still selects the column, with a DeprecationWarning, and
+            keeps its name in what it selects) and salinity_<zone> (dS/m) for each zone
             that exists.
         """
         import pandas as pd
 
-        columns = {name: getattr(self, name) for name in _SERIES}
+        columns = {name: self.__dict__[name] for name in _SERIES}
         for zone, series in self.salinity.items():
             columns[f"salinity_{zone}"] = series
-        return pd.DataFrame(columns, index=pd.RangeIndex(1, self.steps + 1, name="step"))
+        return _result_frame()(columns, index=self._step_index())
+
+    def _step_index(self):
+        """The steps 1..steps, or the dates of their ends for a dated project."""
+        import pandas as pd
+
+        project = self.__dict__.get("_project", self.__dict__.get("_budget_project"))
+        start = getattr(project, "start", None) if project is not None else None
+        if start is None:
+            return pd.RangeIndex(1, self.steps + 1, name="step")
+        return _dates.step_ends(start, self.steps, self.step_length)
+
+    def salt_budget(self):
+        """The salt budget of the run, per time step and zone.
+
+        Returns
+        -------
+        pandas.DataFrame
+            Indexed by (step, zone) for the zones that exist (by (date, zone), the dates of
+            the steps' ends, for a project with a ``start``), in mm x dS/m (the water's
+            amount times its salinity) summed over the step's days: the salt that came in
+            (``in_irrigation``, ``in_rain`` (rain is salt-free, so always 0),
+            ``in_percolation`` from the zone above, ``in_capillary_rise`` from the zone
+            below, ``in_seepage`` between transition zone and aquifer, ``in_groundwater``
+            into the aquifer), that went out (``out_drainage``, ``out_percolation``,
+            ``out_capillary_rise``, ``out_seepage``, ``out_groundwater``), the change in
+            storage (the stored water times the change of salinity) and the ``imbalance``,
+            the storage change less what came in plus what went out: salt the balance made
+            (positive) or lost.
+
+        Notes
+        -----
+        A flow between two zones is counted once, with the salt the receiving zone takes in.
+        With ``salt_balance="conserving"`` the imbalance is rounding (and the 0.1 dS/m floor
+        of a salinity driven below zero). With the specified balance the transition zone
+        shows as imbalance the salt its capillary rise carried up, which it never lost.
+
+        The budget needs each day's salinities: a result of ``run`` carries it; for a result
+        of ``sweep`` or ``read_output`` the project is run again (with the efficiencies'
+        optimisation and the drainage refinement as the result shows them, and the specified
+        salt balance for a file, which cannot say otherwise).
+        """
+        import pandas as pd
+
+        cells = self.__dict__.get("_salt_budget")
+        if cells is None:
+            cells = self._budget_by_running()
+        zones = list(self.salinity)
+        numbers = [ZONE_NUMBERS[zone] - 1 for zone in zones]
+        table = np.asarray(cells)[:, numbers, :].reshape(-1, len(_BUDGET_COLUMNS))
+        steps = self._step_index()
+        index = pd.MultiIndex.from_product([steps, zones], names=[steps.name, "zone"])
+        return pd.DataFrame(table, index=index, columns=list(_BUDGET_COLUMNS))
+
+    def _budget_by_running(self):
+        project = self.__dict__.get("_project", self.__dict__.get("_budget_project"))
+        if project is None:
+            raise InputError("the salt budget needs the run's project, and this result has "
+                             "none: run the project with halosoil.run")
+        optimised = any(bool(value) for value in (self.optimised or {}).values())
+        with warnings.catch_warnings():
+            warnings.simplefilter("ignore", SaltBalanceWarning)
+            again = run(project, refine=bool(self.refine_chosen), optimise=optimised,
+                        salt_balance=self.__dict__.get("_salt_balance", "specified"))
+        self._salt_budget = again._salt_budget
+        return self._salt_budget
 
     def relative_yield(self, crop, ece_factor: float = 0.5, project: Optional[Project] = None,
                        crops: Optional[str | os.PathLike] = None):
@@ -155,7 +258,7 @@ class Result:
             raise InputError("relative_yield needs the project the result is of: "
                              "result.relative_yield(crop, project=project)")
         name, threshold, slope, klass, source = crop_of(crop, crops)
-        columns = translated(_core.yield_steps, project._record(), self.__dict__,
+        columns = translated(_core.yield_steps, project._record(), self._fields(),
                              threshold, slope, float(ece_factor))
         step = columns.pop("step").astype(int)
         table = pd.DataFrame(columns, index=pd.Index(step, name="step"))
@@ -180,7 +283,7 @@ class Result:
             series = np.asarray(series, dtype=float)
             summary[f"final_salinity_{zone}"] = float(series[-1]) if len(series) else np.nan
             summary[f"mean_salinity_{zone}"] = float(series.mean()) if len(series) else np.nan
-        depth = np.asarray(self.depth_water_table, dtype=float)
+        depth = np.asarray(self.water_table_depth, dtype=float)
         summary["min_depth_water_table"] = float(depth.min()) if len(depth) else np.nan
         summary["max_depth_water_table"] = float(depth.max()) if len(depth) else np.nan
         for name in ("drainage", "percolation", "capillary_rise", "actual_evaporation"):
@@ -191,7 +294,7 @@ class Result:
         label = f", label={self.label!r}" if self.label else ""
         if self.steps == 0:
             return f"Result({self.title1!r}, no steps{label})"
-        depth = np.asarray(self.depth_water_table, dtype=float)
+        depth = np.asarray(self.water_table_depth, dtype=float)
         finals = ", ".join(f"{zone} {float(np.asarray(series)[-1]):.2f}"
                            for zone, series in self.salinity.items())
         return (f"Result({self.title1!r}, {self.steps} steps, water table {depth.min():.2f} to "
@@ -207,7 +310,7 @@ class Result:
 
 
 def run(project: Project, refine: bool = False, optimise: bool = False, *,
-        threads: int = 0) -> Result:
+        threads: int = 0, salt_balance: str = "specified") -> Result:
     """Runs a project as ``halosoil-batch run`` runs the project of a file.
 
     Parameters
@@ -224,6 +327,11 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
     threads : int, default 0
         Threads for the calibrations' trials, 0 for one per core; runs that go side by side
         give 1.
+    salt_balance : {"specified", "conserving"}, default "specified"
+        "specified" is the earlier program's salt balance, to the byte of its output files;
+        its capillary rise carries the transition zone's salt up without taking it out of the
+        transition zone, so salt appears in long runs. "conserving" takes the salt of every
+        upward flow out of the zone it leaves; its budget closes (``Result.salt_budget``).
 
     Returns
     -------
@@ -240,19 +348,33 @@ def run(project: Project, refine: bool = False, optimise: bool = False, *,
     WaterTableBelowAquifer
         When the water table falls below the aquifer.
 
+    Warns
+    -----
+    SaltBalanceWarning
+        When the run's salt balance made or lost more than 5 % of the salt that came in with
+        irrigation and groundwater, or a salinity passed 200 dS/m.
+
     Notes
     -----
     The interpreter's lock is released while the engine computes.
     """
     if not isinstance(project, Project):
         raise not_a_project("run", project)
-    outcome = translated(_core.run, project._record(), flag("refine", refine),
-                         flag("optimise", optimise), count("threads", threads, 0))
+    balance = salt_balance_name(salt_balance)
+    project._check_limits()
+    _limits.warn_before_run(project.__dict__, project.__dict__.get("_held", frozenset()),
+                            project.file_name)
+    outcome = translated(_core.run, with_salt_balance(project._record(), balance),
+                         flag("refine", refine), flag("optimise", optimise),
+                         count("threads", threads, 0))
     if isinstance(outcome, tuple):
         message, step = outcome
         raise WaterTableBelowAquifer(message, step)
     result = Result._from_fields(outcome, project.label)
     result._project = project.copy()
+    for warning in result.__dict__.pop("_salt_warnings", ()):
+        warnings.warn(f"{project.title1 or 'the project'}: {warning}", SaltBalanceWarning,
+                      stacklevel=2)
     return result
 
 
@@ -298,6 +420,10 @@ def _series_section() -> str:
         arrays = "per zone that exists a bare array" if kind == "zones" else "a bare array"
         lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit};")
         lines.append(f"        {arrays} (no index), element 0 for step 1.")
+    for old, new in _RENAMED.items():
+        lines.append(f"    {old} : numpy.ndarray")
+        lines.append(f"        Deprecated: the older name of {new}, the project's name; reading")
+        lines.append("        it gives a DeprecationWarning.")
     return "\n".join(lines) + "\n"
 
 
@@ -305,3 +431,38 @@ def _series_section() -> str:
 Result.__doc__ = (Result.__doc__ or "").rstrip(" ") + _series_section()
 
 __all__ = ["Result", "run", "read_output", "InputError"]
+
+
+_FRAME = None
+
+
+def _result_frame():
+    """The DataFrame class of a result's table: a plain DataFrame but for its selection by
+    the deprecated column names, which warns and gives the column under the name asked for,
+    so that code written for the old name keeps working. What is made from it is plain."""
+    global _FRAME
+    if _FRAME is not None:
+        return _FRAME
+    import pandas as pd
+
+    class ResultFrame(pd.DataFrame):
+        @property
+        def _constructor(self):
+            return pd.DataFrame
+
+        def __getitem__(self, key):
+            keys = key if isinstance(key, list) else [key] if isinstance(key, str) else None
+            if keys is None or not any(k in _RENAMED and k not in self.columns for k in keys):
+                return super().__getitem__(key)
+            warnings.warn("the column depth_water_table is deprecated; use "
+                          "water_table_depth, the project's name", DeprecationWarning,
+                          stacklevel=2)
+            renamed = [_RENAMED.get(k, k) if k not in self.columns else k for k in keys]
+            chosen = pd.DataFrame(self).__getitem__(renamed if isinstance(key, list)
+                                                    else renamed[0])
+            if isinstance(key, list):
+                return chosen.set_axis(keys, axis=1)
+            return chosen.rename(key)
+
+    _FRAME = ResultFrame
+    return _FRAME

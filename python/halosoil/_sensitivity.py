@@ -8,6 +8,7 @@ from typing import Any, Mapping, Optional, Sequence
 import numpy as np
 
 from . import _core
+from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import translated
 from ._observations import study_observations
 from ._project import Project
@@ -35,7 +36,8 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
                 targets: Sequence[str] = ("salinity_layer1:final",), method: str = "sobol",
                 samples: Optional[int] = None, seed: int = 0, observations: Any = None,
                 weights: Optional[Mapping[str, float]] = None, client: Any = None,
-                threads: int = 0, members_per_task: int = MEMBERS_PER_TASK):
+                threads: int = 0, members_per_task: int = MEMBERS_PER_TASK,
+                salt_balance: str = "specified"):
     """How much each parameter moves each target, every parameter drawn uniformly within its
     bounds.
 
@@ -72,6 +74,8 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         Without a client: threads for the runs, 0 for one per core.
     members_per_task : int
         With a client: the members of one task.
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``.
 
     Returns
     -------
@@ -102,7 +106,7 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
     seed = seed_of(seed)
     columns = study_observations(project, observations)
     weights = weights_of(weights)
-    record = project._record()
+    record = with_salt_balance(project._record(), _salt_balance_name(salt_balance))
     if client is None:
         outcome = translated(_core.sensitivity, record, bounds, targets, method, samples, seed,
                              columns, weights, int(threads))

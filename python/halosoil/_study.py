@@ -13,29 +13,34 @@ from typing import Any, Iterable, Optional, Sequence, Union
 import numpy as np
 
 from . import _core
-from ._arguments import flag, not_a_project, optional_count
+from ._arguments import flag, not_a_project, optional_count, with_salt_balance
+from ._arguments import salt_balance as _salt_balance_name
 from ._cluster import on_cluster
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
-from ._result import FIELDS as _RESULT_FIELDS
+from ._result import _RENAMED
 from ._result import Result
 from ._zones import ZONE_KEYS
 
 # The series of a result and their units, in the order of a result's table.
+# The studies' tables keep the core's names of the quantities, which observations, ensembles
+# and regions share (depth_water_table for the results' water_table_depth).
+_RESULT_FIELDS = tuple(_core.result_fields())
 _RESULT_SERIES = tuple(name for name, kind, _, _ in _RESULT_FIELDS if kind == "series")
 _RESULT_UNITS = {name: unit for name, kind, unit, _ in _RESULT_FIELDS if kind == "series"}
+_RESULT_ATTRIBUTES = {name: _RENAMED.get(name, name) for name in _RESULT_SERIES}
 
 
 def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
-               threads: int = 0) -> list[Union[Result, Exception]]:
+               threads: int = 0, balance: str = "specified") -> list[Union[Result, Exception]]:
     """Runs projects side by side on the machine's cores; a failed project gives its
     exception, carrying the project's label, in its place."""
-    records, places, outcomes = _records(projects)
+    records, places, outcomes = _records(projects, balance)
     return _outcomes(projects, places, outcomes,
-                     _core.run_many(records, refine, optimise, threads))
+                     _core.run_many(records, refine, optimise, threads), balance)
 
 
-def _records(projects: Sequence[Project]):
+def _records(projects: Sequence[Project], balance: str = "specified"):
     """The records of the consistent projects and their places; the others' refusals in
     their places."""
     outcomes: list[Union[Result, Exception, None]] = [None] * len(projects)
@@ -46,18 +51,24 @@ def _records(projects: Sequence[Project]):
             outcomes[index] = not_a_project("sweep", project)
             continue
         try:
-            records.append(project._record())
+            records.append(with_salt_balance(project._record(), balance))
             places.append(index)
         except InputError as error:
             outcomes[index] = _labelled(error, project)
     return records, places, outcomes
 
 
-def _outcomes(projects, places, outcomes, ran) -> list[Union[Result, Exception]]:
+def _outcomes(projects, places, outcomes, ran, balance: str = "specified"
+              ) -> list[Union[Result, Exception]]:
     for index, outcome in zip(places, ran):
         project = projects[index]
         if type(outcome) is dict:
-            outcomes[index] = Result._from_fields(outcome, project.label)
+            result = Result._from_fields(outcome, project.label)
+            # What salt_budget() needs to run the project again; relative_yield still asks
+            # for the project of a swept result.
+            result._budget_project = project
+            result._salt_balance = balance
+            outcomes[index] = result
         else:
             message, step = outcome
             outcomes[index] = _labelled(
@@ -65,10 +76,11 @@ def _outcomes(projects, places, outcomes, ran) -> list[Union[Result, Exception]]
     return outcomes
 
 
-def _run_packed(packed: bytes, refine: bool, optimise: bool) -> bytes:
-    """A Dask worker's part: a chunk of projects packed into bytes, run, the outcomes packed.
-    One thread per task: the worker runs as many tasks at once as it has threads."""
-    return _core.run_packed(packed, refine, optimise, 1)
+def _run_packed(packed: bytes, base: bytes, refine: bool, optimise: bool) -> bytes:
+    """A Dask worker's part: a chunk of projects packed into bytes against the study's base,
+    run, the outcomes packed. One thread per task: the worker runs as many tasks at once as it
+    has threads."""
+    return _core.run_packed(packed, refine, optimise, 1, base)
 
 
 @contextlib.contextmanager
@@ -112,7 +124,8 @@ class _ProgressLine:
 
 def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = False,
           client: Optional[Any] = None, progress: bool = True,
-          chunk_size: Optional[int] = None) -> list[Union[Result, Exception]]:
+          chunk_size: Optional[int] = None, salt_balance: str = "specified"
+          ) -> list[Union[Result, Exception]]:
     """Runs many projects and returns their results in the order of the projects.
 
     Parameters
@@ -133,6 +146,9 @@ def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = Fa
     chunk_size : int, optional
         Projects per chunk: by default 1000 on one machine and enough for about four
         chunks per worker of a client (at most 2500).
+    salt_balance : {"specified", "conserving"}, default "specified"
+        The salt balance of every run, as for ``run``. A sweep gives no warnings of the salt
+        budget; ``Result.salt_budget()`` of a result runs its project again for it.
 
     Returns
     -------
@@ -152,33 +168,37 @@ def sweep(projects: Iterable[Project], refine: bool = False, optimise: bool = Fa
     refine, optimise = flag("refine", refine), flag("optimise", optimise)
     progress = flag("progress", progress)
     chunk_size = optional_count("chunk_size", chunk_size, 1)
+    balance = _salt_balance_name(salt_balance)
     with _collector_paused():
         if client is not None:
-            return _sweep_on_dask(projects, refine, optimise, client, progress, chunk_size)
-        return _sweep_here(projects, refine, optimise, progress, chunk_size)
+            return _sweep_on_dask(projects, refine, optimise, client, progress, chunk_size,
+                                  balance)
+        return _sweep_here(projects, refine, optimise, progress, chunk_size, balance)
 
 
 def _sweep_here(projects: list[Project], refine: bool, optimise: bool, progress: bool,
-                chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
+                chunk_size: Optional[int], balance: str) -> list[Union[Result, Exception]]:
     size = chunk_size or 1000
     results: list[Union[Result, Exception]] = []
     line = _ProgressLine(len(projects), progress)
     for start in range(0, len(projects), size):
         chunk = projects[start:start + size]
-        results.extend(_run_chunk(chunk, refine, optimise))
+        results.extend(_run_chunk(chunk, refine, optimise, 0, balance))
         line.advance(len(chunk))
     return results
 
 
 def _sweep_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
-                   progress: bool, chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
+                   progress: bool, chunk_size: Optional[int],
+                   balance: str) -> list[Union[Result, Exception]]:
     with on_cluster(client):
-        return _sweep_chunks_on_dask(projects, refine, optimise, client, progress, chunk_size)
+        return _sweep_chunks_on_dask(projects, refine, optimise, client, progress, chunk_size,
+                                     balance)
 
 
 def _sweep_chunks_on_dask(projects: list[Project], refine: bool, optimise: bool, client: Any,
-                          progress: bool,
-                          chunk_size: Optional[int]) -> list[Union[Result, Exception]]:
+                          progress: bool, chunk_size: Optional[int],
+                          balance: str) -> list[Union[Result, Exception]]:
     workers = max(1, len(client.scheduler_info().get("workers", {})))
     size = chunk_size or max(1, min(2500, -(-len(projects) // (4 * workers))))
     chunks = [projects[start:start + size] for start in range(0, len(projects), size)]
@@ -186,12 +206,22 @@ def _sweep_chunks_on_dask(projects: list[Project], refine: bool, optimise: bool,
     # is sent as soon as it is packed and read back in turn, so that this process packs and
     # reads while the workers run. Chunks are pure functions of their projects: a chunk of a
     # lost worker runs again on another and gives the same results.
-    prepared, futures = [], []
+    # What the projects share with the first (a long project's series above all) crosses
+    # once, scattered to every worker, and each chunk holds only what differs from it, split
+    # until it stays well below the size at which Dask warns of a large object in its task
+    # graph. Chunks stay in the graph, so that a lost worker's chunks run again elsewhere.
+    base_records = _records(chunks[0][:1], balance)[0] if chunks else []
+    base = _core.pack_projects(base_records) if base_records else b""
+    [shared_base] = client.scatter([base], broadcast=True, hash=False)
+    # Each piece is sent as soon as it is packed.
+    sent, prepared, futures = [], [], []
     for chunk in chunks:
-        records, places, outcomes = _records(chunk)
-        prepared.append((places, outcomes))
-        futures.append(client.submit(_run_packed, _core.pack_projects(records), refine,
-                                     optimise, pure=False))
+        for piece, places, outcomes, packed in _packed_pieces(chunk, balance, base):
+            sent.append(piece)
+            prepared.append((places, outcomes))
+            futures.append(client.submit(_run_packed, packed, shared_base, refine, optimise,
+                                         pure=False))
+    chunks = sent
     if progress and sys.stdout.isatty():
         from distributed import progress as dask_progress
 
@@ -199,8 +229,25 @@ def _sweep_chunks_on_dask(projects: list[Project], refine: bool, optimise: bool,
     results: list[Union[Result, Exception]] = []
     for chunk, (places, outcomes), future in zip(chunks, prepared, futures):
         results.extend(_outcomes(chunk, places, outcomes,
-                                 _core.unpack_outcomes(future.result())))
+                                 _core.unpack_outcomes(future.result()), balance))
     return results
+
+
+# The most bytes of projects one task carries: Dask warns of objects of a megabyte and more in
+# a task graph.
+_TASK_BYTES = 500_000
+
+
+def _packed_pieces(chunk: list[Project], balance: str, base: bytes) -> list[tuple]:
+    """The chunk packed against the base, in halves until each piece is small enough for its
+    task: (projects, places, outcomes, packed bytes) per piece."""
+    records, places, outcomes = _records(chunk, balance)
+    packed = _core.pack_projects(records, base)
+    if len(packed) <= _TASK_BYTES or len(chunk) == 1:
+        return [(chunk, places, outcomes, packed)]
+    half = len(chunk) // 2
+    return (_packed_pieces(chunk[:half], balance, base)
+            + _packed_pieces(chunk[half:], balance, base))
 
 
 def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
@@ -234,6 +281,8 @@ def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
     TypeError
         For a variation that names no value or series of a project, and for a soil property
         given a number instead of a dict of zones.
+    InputError
+        For a value no soil or climate can have (see ``Project``), naming it.
     """
     for name in variations:
         _check_variation(name)
@@ -245,6 +294,8 @@ def scenarios(base: Project, **variations: Sequence[Any]) -> list[Project]:
         for name, value in zip(names, values):
             _apply(project, name, value)
             label.update(_label_of(name, value))
+        # A zone's value goes into its dict, past the attribute's own check.
+        project._check_limits()
         project.label = label
         projects.append(project)
     return projects
@@ -358,7 +409,7 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
     data = {name: np.full((len(results), steps), np.nan) for name in names}
     for k, r in ran:
         for name in _RESULT_SERIES:
-            data[name][k, : r.steps] = getattr(r, name)
+            data[name][k, : r.steps] = getattr(r, _RESULT_ATTRIBUTES[name])
         for zone, series in r.salinity.items():
             data[f"salinity_{zone}"][k, : r.steps] = series
     coords: dict[str, Any] = {

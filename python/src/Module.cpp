@@ -23,6 +23,7 @@
 #include "RecordDict.h"
 #include "ResultDict.h"
 #include "RunMany.h"
+#include "SaltBudgetArray.h"
 #include "StudyModule.h"
 #include "TimeStepLimit.h"
 #include "WeatherBindings.h"
@@ -88,7 +89,9 @@ py::object Run(const py::dict& record, bool refine, bool optimise, int threads) 
     }
     if (engine.State().RunStopped)
         return py::make_tuple(host.LastMessage(), engine.State().StoppedStep);
-    return DictFromRun(data, engine.State());
+    py::dict result = DictFromRun(data, engine.State());
+    AddSaltBudget(result, data, engine.State());
+    return result;
 }
 
 std::string OutputText(const py::dict& result, const std::string& path) {
@@ -157,10 +160,12 @@ PYBIND11_MODULE(_core, m) {
           py::arg("threads") = 0,
           "Runs many projects on threads; per project a dict of results, or (message, step) "
           "of a run the water table stopped, step 0 for a refused project.");
-    m.def("pack_projects", &PackProjects, py::arg("projects"),
-          "The records of consistent projects' attributes packed into bytes, for run_packed.");
+    m.def("pack_projects", &PackProjects, py::arg("projects"), py::arg("base") = py::bytes(),
+          "The records of consistent projects' attributes packed into bytes, for run_packed; "
+          "packed against base, a pack of one project, when given.");
     m.def("run_packed", &RunPacked, py::arg("projects"), py::arg("refine"), py::arg("optimise"),
-          py::arg("threads") = 0, "Runs a pack of projects as run_many does; the outcomes packed.");
+          py::arg("threads") = 0, py::arg("base") = py::bytes(),
+          "Runs a pack of projects as run_many does; the outcomes packed.");
     m.def("unpack_outcomes", &UnpackOutcomes, py::arg("outcomes"),
           "The outcomes of run_packed, as run_many returns them.");
     m.def(
@@ -177,6 +182,8 @@ PYBIND11_MODULE(_core, m) {
         [](const std::string& path, const std::string& bytes) { WriteFileAtomically(path, bytes); },
         py::arg("path"), py::arg("bytes"),
         "Writes bytes to path, replacing a file only when whole, as every file of the core.");
+    m.def("salt_budget_columns", &SaltBudgetColumns,
+          "The quantities of a run's salt budget, in the order of its array's last axis.");
     m.def("read_output", &ReadOutput, py::arg("path"), "The results of an output file as a dict.");
     AddStudyFunctions(m);
     AddWeatherBindings(m);

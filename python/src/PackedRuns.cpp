@@ -122,6 +122,7 @@ void RecordFields(Visit&& visit, Data& d, const Before& b) {
     visit(d.Rain, b.Rain), visit(d.Irrig, b.Irrig), visit(d.Evap, b.Evap);
     visit(d.IrrSal, b.IrrSal);
     for (std::size_t z = 0; z < d.MeasSalt.size(); ++z) visit(d.MeasSalt[z], b.MeasSalt[z]);
+    visit(d.SaltBalance, b.SaltBalance);
 }
 
 // What a result shows of its run: the header's values of the record and the run state's
@@ -146,10 +147,31 @@ void ForgetAbsentZones(const InputData& data, RunState& state) {
 
 }  // namespace
 
-py::bytes PackProjects(const py::list& projects) {
+namespace {
+
+// The project a chunk's first record is packed against: the shared base, or none.
+InputData BaseOf(const py::bytes& packedBase) {
+    InputData base;
+    const std::string_view bytes(packedBase);
+    if (bytes.empty()) return base;
+    Unpacker unpack{bytes};
+    std::uint64_t count = 0;
+    unpack.Get(count);
+    bool refused = true;
+    if (count == 1) unpack.Get(refused);
+    if (refused) throw HalosoilError("A packed chunk of runs is damaged.");
+    const InputData none;
+    RecordFields([&](auto& field, const auto& was) { unpack.Get(field, was); }, base, none);
+    if (!unpack.AtEnd()) throw HalosoilError("A packed chunk of runs is damaged.");
+    return base;
+}
+
+}  // namespace
+
+py::bytes PackProjects(const py::list& projects, const py::bytes& packedBase) {
     Packer pack;
     pack.Put<std::uint64_t>(projects.size());
-    InputData data, before;
+    InputData data, before = BaseOf(packedBase);
     for (const py::handle project : projects) {
         RunOutcome outcome;
         data = RecordOrRefusal(project, outcome);
@@ -165,14 +187,16 @@ py::bytes PackProjects(const py::list& projects) {
     return py::bytes(pack.Bytes());
 }
 
-py::bytes RunPacked(const py::bytes& packed, bool refine, bool optimise, int threads) {
+py::bytes RunPacked(const py::bytes& packed, bool refine, bool optimise, int threads,
+                    const py::bytes& packedBase) {
     Unpacker unpack{std::string_view(packed)};
     std::uint64_t count = 0;
     unpack.Get(count);
     std::vector<InputData> records(count);
     std::vector<RunOutcome> outcomes(count);
     const InputData none;
-    const InputData* before = &none;
+    const InputData base = BaseOf(packedBase);
+    const InputData* before = &base;
     for (std::size_t k = 0; k < count; ++k) {
         unpack.Get(outcomes[k].refused);
         if (outcomes[k].refused) {

@@ -141,6 +141,18 @@ InputData RecordFromDict(const py::dict& attributes) {
     data.SetLayerFlags(data.NrLayers);
     // The window stores an empty leaching efficiency of the second of two layers as -1.
     if (data.NrLayers == 2 && std::isnan(data.LeachEff[Layer2])) data.LeachEff[Layer2] = kMissing;
+    // The balance a run of the record computes travels beside its fields, as the file has no
+    // place for it: run(), sweep() and the studies add it when they are asked for it.
+    PyObject* balance = PyDict_GetItemWithError(attributes.ptr(), Key("salt_balance").ptr());
+    if (balance == nullptr && PyErr_Occurred()) throw py::error_already_set();
+    if (balance != nullptr) {
+        const std::string name = py::handle(balance).cast<std::string>();
+        const auto kind = SaltBalanceNamed(name);
+        if (!kind)
+            throw py::value_error("salt_balance is 'specified' or 'conserving', not '" + name +
+                                  "'");
+        data.SaltBalance = *kind;
+    }
     const auto measured =
         py::reinterpret_borrow<py::dict>(Attribute(attributes, "measured_salinity"));
     for (int z = Layer1; z <= Aquif; ++z) {

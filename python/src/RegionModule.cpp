@@ -46,6 +46,7 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     region::RegionOptions options;
     options.base = arguments.baseName;
     options.baseData = &base;
+    options.saltBalance = base.SaltBalance;
     options.fields = {arguments.fields, arguments.layer, arguments.idColumn};
     options.refine = arguments.refine;
     options.optimise = arguments.optimise;

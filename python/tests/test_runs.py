@@ -113,9 +113,9 @@ def test_to_dataframe_is_indexed_by_step():
     assert list(frame.index) == list(range(1, result.steps + 1))
     assert frame.index.name == "step"
     assert list(frame.columns) == ["percolation", "capillary_rise", "actual_evaporation",
-                                   "drainage", "depth_water_table", "salinity_layer1",
+                                   "drainage", "water_table_depth", "salinity_layer1",
                                    "salinity_transition", "salinity_aquifer"]
-    assert frame.loc[result.steps, "depth_water_table"] == result.depth_water_table[-1]
+    assert frame.loc[result.steps, "water_table_depth"] == result.water_table_depth[-1]
 
 
 def test_every_per_step_attribute_is_a_bare_array_from_step_1_as_documented():
@@ -124,7 +124,7 @@ def test_every_per_step_attribute_is_a_bare_array_from_step_1_as_documented():
     columns = {"percolation": result.percolation, "drainage": result.drainage,
                "capillary_rise": result.capillary_rise,
                "actual_evaporation": result.actual_evaporation,
-               "depth_water_table": result.depth_water_table,
+               "water_table_depth": result.water_table_depth,
                **{f"salinity_{zone}": series for zone, series in result.salinity.items()}}
     for name, series in columns.items():
         assert type(series) is np.ndarray and series.shape == (result.steps,), name

@@ -17,6 +17,8 @@ extern "C" __attribute__((visibility("default"))) bool halosoil_run_region(
     options.refine = request->refine != 0;
     options.optimise = request->optimise != 0;
     options.exchange = request->exchange != 0;
+    options.saltBalance = request->conservingSalt != 0 ? halosoil::SaltBalanceKind::Conserving
+                                                       : halosoil::SaltBalanceKind::Specified;
     options.weatherFill = request->weatherFill != 0;
     options.weatherMaxGap = request->weatherMaxGap;
     options.threads = request->threads;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -36,6 +37,19 @@ std::string Joined(const std::vector<fs::path>& paths) {
     return text;
 }
 
+// The messages less the warnings of the salt budget, which the daily and yearly examples
+// give: their specified salt balance makes salt.
+std::string WithoutSaltWarnings(const std::string& text) {
+    std::string kept;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+        const std::string line = text.substr(start, end - start);
+        if (line.find(": warning: the salt balance ") == std::string::npos) kept += line;
+        start = end;
+    }
+    return kept;
+}
+
 // The deep water table of the early-stop test, in a copy of an example.
 fs::path DeepProject(const fs::path& example, const fs::path& target) {
     std::string text = ReadBytes(example);
@@ -54,7 +68,7 @@ TEST(BatchRunManyTest, EachFileGetsTheOutputOfItsOwnRun) {
     for (const fs::path& input : single)
         ASSERT_EQ(RunBatch("run --refine --optimise " + input.string(), one / "errors.txt"), 0);
     ASSERT_EQ(RunBatch("run --refine --optimise -j 2" + Joined(inputs), many / "errors.txt"), 0);
-    EXPECT_EQ(ReadBytes(many / "errors.txt"), "");
+    EXPECT_EQ(WithoutSaltWarnings(ReadBytes(many / "errors.txt")), "");
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const fs::path output = fs::path(inputs[k]).replace_extension(".out");
         const fs::path alone = fs::path(single[k]).replace_extension(".out");
@@ -73,7 +87,7 @@ TEST(BatchRunManyTest, TheStatusIsTheHighestOfAllFiles) {
     withBad.insert(withBad.begin() + 1, folder / "bad.inp");
     EXPECT_EQ(RunBatch("run -j 3" + Joined(withBad), folder / "errors.txt"), 1);
     // The one line of the damaged file is its first title; the reader misses the second line.
-    EXPECT_EQ(ReadBytes(folder / "errors.txt"),
+    EXPECT_EQ(WithoutSaltWarnings(ReadBytes(folder / "errors.txt")),
               (folder / "bad.inp").string() +
                   ", line 2: The input file ends before all its data were read; it may be "
                   "damaged.\n");

@@ -54,7 +54,7 @@ void SteppedRun::SaltStep(int i, const StepGroundwater& extra) {
     const StepSaltInputs inputs{in_, *state_, salinities_, i, extra};
     StepSaltResults results{*state_, salinities_, sse_, i};
     double stepSse[kZoneCount + 1];
-    SaltBalanceDays<double>(inputs, results, stepSse);
+    SaltBalanceDays<double, SaltBalanceKind::Specified>(inputs, results, stepSse);
     for (int zone = 0; zone <= kZoneCount; ++zone) results.AddSquares(zone, stepSse[zone]);
 }
 

@@ -99,7 +99,7 @@ HALOSOIL_LANES_INLINE void StepGroups(const StepSaltInputs* inputs, StepSaltResu
             out.one[k] = &results[run];
         }
         V sse[kZoneCount + 1];
-        SaltBalanceDays<V>(in, out, sse);
+        SaltBalanceDays<V, SaltBalanceKind::Specified>(in, out, sse);
         for (int k = 0; k < runs; ++k)
             for (int zone = 0; zone <= kZoneCount; ++zone)
                 results[first + k].AddSquares(zone, sse[zone][k]);

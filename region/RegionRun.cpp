@@ -358,6 +358,8 @@ RunRecord RecordOf(const RegionOptions& options) {
 }  // namespace
 
 RegionSummary RunRegion(const RegionOptions& options) {
+    if (options.exchange)
+        throw HalosoilError("The exchange of groundwater is not built into this version.");
     const auto started = std::chrono::steady_clock::now();
     const PreparedRegion prepared(options);
     ResultsWriter writer(options.results, prepared.layer);

@@ -22,6 +22,9 @@ struct RegionOptions {
     LayerChoice fields;
     bool refine = false;    // Yes to refining each field's drainage capacity
     bool optimise = false;  // Yes to optimising each field's leaching efficiencies
+    // Groundwater flows between neighbouring fields through the aquifer, each step; false: every
+    // field keeps the groundwater flows of its own project.
+    bool exchange = false;
     // Gaps of the stations' records filled linearly, for at most weatherMaxGap days.
     bool weatherFill = false;
     int weatherMaxGap = 3;

@@ -1,12 +1,14 @@
 #include "RegionPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -29,6 +31,7 @@ const QString kLayerFilter =
     "GIS layers (*.gpkg *.shp *.geojson *.json *.fgb)|*.gpkg;*.shp;*.geojson;*.json;*.fgb";
 const QString kResultsFilter = "Region results (*.gpkg)|*.gpkg";
 const QString kInputFilter = "input files (*.inp)|*.inp";
+const QString kFeatureIds = "(feature ids)";
 
 // The project of an input file as a run takes it; throws HalosoilError naming file and line.
 InputData ReadBase(const QString& path) {
@@ -87,9 +90,14 @@ QWidget* RegionPage::BuildSourceRows() {
         Button("RegionOpenLayerButton", "Open fields layer", &RegionPage::OpenLayerButtonClick);
     openResultsButton_ =
         Button("RegionOpenResultsButton", "Open results", &RegionPage::OpenResultsButtonClick);
+    idCombo_ = Named(new QComboBox, "RegionIdCombo", "Column of the fields' ids");
+    idCombo_->addItem(kFeatureIds);
+    connect(idCombo_, &QComboBox::currentIndexChanged, this,
+            [this] { RunGuarded(dialogs_, [this] { IdColumnChosen(); }); });
     layerLabel_ = Named(new QLabel("No layer is open."), "RegionLayerLabel", "The fields layer");
-    QHBoxLayout* layerRow = ButtonRow({openLayerButton_, openResultsButton_});
-    layerRow->insertWidget(2, layerLabel_, 1);
+    QHBoxLayout* layerRow =
+        ButtonRow({openLayerButton_, openResultsButton_, new QLabel("Ids:"), idCombo_});
+    layerRow->insertWidget(4, layerLabel_, 1);
     layout->addLayout(layerRow);
 
     chooseBaseButton_ =
@@ -122,6 +130,7 @@ void RegionPage::EnableControls() {
     const bool running = runner_->Busy();
     for (QPushButton* button : {openLayerButton_, openResultsButton_, chooseBaseButton_})
         button->setEnabled(!running);
+    idCombo_->setEnabled(!running && !layerPath_.isEmpty());
     inputBaseButton_->setEnabled(!running && fileBase_ && inputProject_);
     runButton_->setEnabled(!running && !layerPath_.isEmpty());
     cancelButton_->setEnabled(running);
@@ -158,7 +167,19 @@ region::LayerChoice RegionPage::Choice() const {
     region::LayerChoice choice;
     choice.path = ToNative(layerPath_);
     choice.columnUse = columns_->ColumnUse();
+    if (idCombo_->currentIndex() > 0) choice.idColumn = idCombo_->currentText().toStdString();
     return choice;
+}
+
+void RegionPage::IdColumnChosen() {
+    const std::map<std::string, std::string> uses = columns_->ColumnUse();
+    const std::string id =
+        idCombo_->currentIndex() > 0 ? idCombo_->currentText().toStdString() : std::string();
+    columns_->ShowColumns(layerColumns_, id);
+    for (const auto& [column, use] : uses)
+        if (column != id)
+            columns_->ChooseUse(columns_->RowOf(QString::fromStdString(column)),
+                                QString::fromStdString(use));
 }
 
 void RegionPage::OpenLayerButtonClick() {
@@ -173,6 +194,13 @@ void RegionPage::OpenLayerNamed(const QString& path) {
     folder_ = QFileInfo(path).absolutePath();
     layerPath_ = path;
     layerColumns_ = overview.columns;
+    {
+        const QSignalBlocker quiet(idCombo_);
+        idCombo_->clear();
+        idCombo_->addItem(kFeatureIds);
+        for (const std::string& column : overview.columns)
+            idCombo_->addItem(QString::fromStdString(column));
+    }
     columns_->ShowColumns(overview.columns, choice.idColumn);
     const auto fields = overview.cells.fields.size();
     layerLabel_->setText(

@@ -17,6 +17,7 @@
 #include "RegionRun.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -69,6 +70,8 @@ private:
     QPushButton* Button(const char* name, const QString& text, void (RegionPage::*handler)());
     void EnableControls();
     void ShowBase();
+    // The ids' column chosen: the columns shown again with it, the other uses kept.
+    void IdColumnChosen();
     // The base a run or a field's project starts from; throws HalosoilError why there is none.
     std::shared_ptr<const InputData> Base() const;
     region::LayerChoice Choice() const;
@@ -96,6 +99,7 @@ private:
     RegionColumnsTable* columns_ = nullptr;
     RegionResultsPanel* results_ = nullptr;
     QPlainTextEdit* messages_ = nullptr;
+    QComboBox* idCombo_ = nullptr;
     QCheckBox* exchangeCheck_ = nullptr;
     QPushButton* openLayerButton_ = nullptr;
     QPushButton* openResultsButton_ = nullptr;

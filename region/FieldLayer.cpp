@@ -2,6 +2,7 @@
 
 #include <cpl_error.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <mutex>
@@ -104,6 +105,17 @@ bool IsNumericType(OGRFieldType type) {
     return type == OFTInteger || type == OFTInteger64 || type == OFTReal;
 }
 
+// The parameter a column is read as, by its name or the use chosen for it; empty for none.
+// Throws HalosoilError for a use that names no movable parameter.
+std::string ParameterOfColumn(const LayerChoice& choice, const std::string& name) {
+    const auto chosen = choice.columnUse.find(name);
+    if (chosen == choice.columnUse.end()) return IsParameterColumn(name) ? name : std::string();
+    if (!chosen->second.empty() && !IsParameterColumn(chosen->second))
+        throw HalosoilError(choice.path + ": the column '" + name + "' cannot be read as '" +
+                            chosen->second + "', which is no movable parameter");
+    return chosen->second;
+}
+
 std::string GeometryName(const OGRGeometry& geometry) {
     return OGRGeometryTypeToName(geometry.getGeometryType());
 }
@@ -158,9 +170,18 @@ FieldLayer FieldLayer::Read(const LayerChoice& choice) {
         if (name == kWeatherColumn) weatherIndex = k;
         if (name == kElevationColumn) elevationIndex = k;
         if (name == kCropColumn) cropIndex = k;
-        if (IsParameterColumn(name)) {
+        read.columns_.push_back(name);
+        const std::string parameter = ParameterOfColumn(choice, name);
+        if (!parameter.empty()) {
+            const auto& taken = read.cells_.parameterColumns;
+            const auto twice = std::find(taken.begin(), taken.end(), parameter);
+            if (twice != taken.end())
+                throw HalosoilError(
+                    choice.path + ": the columns '" +
+                    definition.GetFieldDefn(parameterIndex[twice - taken.begin()])->GetNameRef() +
+                    "' and '" + name + "' are both read as " + parameter);
             parameterIndex.push_back(k);
-            read.cells_.parameterColumns.push_back(name);
+            read.cells_.parameterColumns.push_back(parameter);
         }
         if (IsResultColumn(name))
             read.replacedColumns_.push_back(name);

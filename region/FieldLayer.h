@@ -3,6 +3,7 @@
 // vector format GDAL/OGR reads serves (GeoPackage, shapefile, GeoJSON, FlatGeobuf).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ struct LayerChoice {
     std::string path;
     std::string layer;     // empty: the file's only layer
     std::string idColumn;  // empty: the layer's feature ids
+    // The use of a column other than its name's: the movable parameter a column of another
+    // name holds, or an empty name for a column that is not to be read as one (a column named
+    // after a parameter, say, that holds something else).
+    std::map<std::string, std::string> columnUse;
 };
 
 // A cell of a column named after a movable parameter, as the layer holds it: a number, or the
@@ -49,7 +54,8 @@ struct FieldInput {
 // can be sent to another process without its layer.
 struct FieldCells {
     std::vector<FieldInput> fields;
-    std::vector<std::string> parameterColumns;  // the columns named after movable parameters
+    // The parameters the columns hold: a column's own name, or the parameter chosen for it.
+    std::vector<std::string> parameterColumns;
     std::string folder;  // of the layer's file, which `project` and `weather` cells are relative to
 };
 
@@ -66,6 +72,8 @@ public:
 
     const FieldCells& Cells() const { return cells_; }
     const std::vector<FieldInput>& Fields() const { return cells_.fields; }
+    // Every column of the layer, in its order.
+    const std::vector<std::string>& Columns() const { return columns_; }
     // Whether the ids are whole numbers (the feature ids, or an integer column).
     bool IntegerIds() const { return integerIds_; }
     // Columns that the results replace, so that they are not carried (a results layer read as
@@ -83,6 +91,7 @@ private:
     std::unique_ptr<Source> source_;
     FieldCells cells_;
     std::vector<std::string> replacedColumns_;
+    std::vector<std::string> columns_;
     bool integerIds_ = true;
 };
 

@@ -27,6 +27,7 @@
 #include "OutputFileName.h"
 #include "OutputPage.h"
 #include "RecentFilesMenu.h"
+#include "RegionPage.h"
 #include "SaveAllRun.h"
 #include "StringToFloat.h"
 
@@ -46,6 +47,12 @@ bool IsObservationsFile(const QString& fileName) {
     return QFileInfo(fileName).suffix().compare("csv", Qt::CaseInsensitive) == 0;
 }
 
+// The GIS layers the Region page opens: a region's results or the fields to run.
+bool IsLayerFile(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return suffix == "gpkg" || suffix == "shp" || suffix == "geojson" || suffix == "fgb";
+}
+
 // The local files of a drag that the window opens: input, output and observations files.
 QStringList DroppedFiles(const QMimeData* mime) {
     QStringList files;
@@ -53,7 +60,8 @@ QStringList DroppedFiles(const QMimeData* mime) {
     for (const QUrl& url : mime->urls()) {
         if (!url.isLocalFile()) continue;
         const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-        if (suffix == "inp" || suffix == "out" || suffix == "csv") files << url.toLocalFile();
+        if (suffix == "inp" || suffix == "out" || suffix == "csv" || IsLayerFile(url.toLocalFile()))
+            files << url.toLocalFile();
     }
     return files;
 }
@@ -73,6 +81,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
     ConnectInputPage();
     ConnectOutputPages();
     ConnectCalibrationPage();
+    ConnectRegionPage();
     connect(pageControl_, &QTabWidget::currentChanged, this, &MainForm::OnPageChanged);
     BuildFileMenu();
     BuildOptionsMenu();
@@ -130,6 +139,10 @@ void MainForm::BuildPages() {
     calibrationPage_ = new CalibrationPage(dialogs_, PageWidget(WindowPage::Calibration));
     calibrationPage_->setObjectName("CalibrationPage");
     PlaceOnPage(WindowPage::Calibration, calibrationPage_);
+
+    regionPage_ = new RegionPage(dialogs_, PageWidget(WindowPage::Region));
+    regionPage_->setObjectName("RegionPage");
+    PlaceOnPage(WindowPage::Region, regionPage_);
 }
 
 void MainForm::ConnectInputPage() {
@@ -181,6 +194,15 @@ void MainForm::ConnectCalibrationPage() {
         });
 }
 
+void MainForm::ConnectRegionPage() {
+    connect(regionPage_, &RegionPage::ProjectWritten, this, [this](const QString& fileName) {
+        Guarded([&] {
+            ShowPage(WindowPage::Input);
+            inputPage_->OpenInputNamed(fileName);
+        });
+    });
+}
+
 void MainForm::BuildFileMenu() {
     RecentFilesMenu::Actions actions;
     actions.openInput = [this] {
@@ -191,6 +213,14 @@ void MainForm::BuildFileMenu() {
     actions.openObservations = [this] {
         ShowPage(WindowPage::Calibration);
         calibrationPage_->OpenObservationsButtonClick();
+    };
+    actions.openFieldsLayer = [this] {
+        ShowPage(WindowPage::Region);
+        regionPage_->OpenLayerButtonClick();
+    };
+    actions.openRegionResults = [this] {
+        ShowPage(WindowPage::Region);
+        regionPage_->OpenResultsButtonClick();
     };
     actions.openRecent = [this](const QString& path) { OpenFileNamed(path); };
     actions.guarded = [this](const std::function<void()>& action) { Guarded(action); };
@@ -238,6 +268,9 @@ void MainForm::OnPageChanged(int index) {
             case WindowPage::Calibration:
                 CalTabShow();
                 break;
+            case WindowPage::Region:
+                RegionTabShow();
+                break;
             default:
                 break;
         }
@@ -271,6 +304,19 @@ void MainForm::CalTabShow() {
     }
 }
 
+void MainForm::RegionTabShow() {
+    if (!inputPage_->Workflow().Complete()) {
+        regionPage_->SetInputProject(std::nullopt, "The Input page's project is not complete.");
+        return;
+    }
+    try {
+        regionPage_->SetInputProject(saveAllRun_->ProjectAsSaved(), {});
+    } catch (const HalosoilError& error) {
+        regionPage_->SetInputProject(std::nullopt, QString("The input cannot be saved: ") +
+                                                       QString::fromStdString(error.what()));
+    }
+}
+
 void MainForm::ApplyStudyValues(const std::vector<study::Parameter>& parameters,
                                 const std::vector<double>& values) {
     data_ = study::Variant(data_, parameters, values.data());
@@ -283,6 +329,11 @@ void MainForm::OpenFileNamed(const QString& fileName) {
     if (IsObservationsFile(fileName)) {
         ShowPage(WindowPage::Calibration);
         calibrationPage_->OpenObservationsNamed(QFileInfo(fileName).absoluteFilePath());
+        return;
+    }
+    if (IsLayerFile(fileName)) {
+        ShowPage(WindowPage::Region);
+        regionPage_->OpenDroppedNamed(QFileInfo(fileName).absoluteFilePath());
         return;
     }
     OpenFileFromOutside(fileName);

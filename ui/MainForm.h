@@ -1,6 +1,6 @@
-// The main window: the tab pages Intro, Math, Figure, Input, Output, Graphs and Calibration,
-// the Edit and File menus, the closing window and the drainage explanation window. The window
-// owns the project record, the results on display and what the window remembers beside them,
+// The main window: the tab pages Intro, Math, Figure, Input, Output, Graphs, Calibration and
+// Region, the Edit and File menus, the closing window and the drainage explanation window. The
+// window owns the project record, the results on display and what the window remembers beside them,
 // and hands them to the pages; it carries what one page reports over to the others.
 #pragma once
 
@@ -29,6 +29,7 @@ class GraphPage;
 class InputPage;
 class OutputPage;
 class RecentFilesMenu;
+class RegionPage;
 class SaveAllRun;
 
 class MainForm : public QMainWindow {
@@ -55,6 +56,8 @@ public:
     // The Calibration page gets the project as "Save all - Run" would save it, when the input
     // is complete.
     void CalTabShow();
+    // The Region page gets the same project as its base.
+    void RegionTabShow();
     // "Apply to input" of a calibration: the values into the project record, and the panels
     // show them. The workflow stays as it is.
     void ApplyStudyValues(const std::vector<study::Parameter>& parameters,
@@ -65,7 +68,8 @@ public:
     // page; any other file opens as "Open input" does.
     void OpenFileFromOutside(const QString& fileName);
     // A file dropped on the window or chosen from the recent files: observations (".csv")
-    // open on the Calibration page as "Open observations" does; others as from outside.
+    // open on the Calibration page as "Open observations" does, GIS layers and a region's
+    // results on the Region page; others as from outside.
     void OpenFileNamed(const QString& fileName);
 
     void ShowPage(WindowPage page);
@@ -85,6 +89,7 @@ private:
     void ConnectInputPage();
     void ConnectOutputPages();
     void ConnectCalibrationPage();
+    void ConnectRegionPage();
     void OnPageChanged(int index);
     // "The calculations were made": the output of the run on the Output page.
     void ShowRunOutput();
@@ -102,6 +107,7 @@ private:
     OutputPage* outputPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;
     CalibrationPage* calibrationPage_ = nullptr;
+    RegionPage* regionPage_ = nullptr;
     RecentFilesMenu* recentFiles_ = nullptr;
     CloseForm* closeForm_ = nullptr;
     DrainForm* drainForm_ = nullptr;

@@ -21,6 +21,8 @@ RecentFilesMenu::RecentFilesMenu(QMenuBar* bar, Actions actions)
         {"OpenInputItem", "Open &input...", &actions_.openInput},
         {"OpenOutputItem", "Open &output...", &actions_.openOutput},
         {"OpenObservationsItem", "Open o&bservations...", &actions_.openObservations},
+        {"OpenFieldsLayerItem", "Open fields &layer...", &actions_.openFieldsLayer},
+        {"OpenRegionResultsItem", "Open region &results...", &actions_.openRegionResults},
     };
     for (const auto& item : kItems) {
         QAction* action = file->addAction(item.text);

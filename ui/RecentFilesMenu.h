@@ -22,6 +22,8 @@ public:
         std::function<void()> openInput;
         std::function<void()> openOutput;
         std::function<void()> openObservations;
+        std::function<void()> openFieldsLayer;
+        std::function<void()> openRegionResults;
         // Opens a file of the list as the window opens a file handed to it from outside.
         std::function<void(const QString& path)> openRecent;
         // Runs an action inside the window's guard.

@@ -4,9 +4,9 @@
 
 namespace halosoil {
 
-enum class WindowPage { Intro, Math, Figure, Input, Output, Graphs, Calibration };
+enum class WindowPage { Intro, Math, Figure, Input, Output, Graphs, Calibration, Region };
 
-inline constexpr int kWindowPages = 7;
+inline constexpr int kWindowPages = 8;
 
 struct WindowPageName {
     const char* objectName;
@@ -14,8 +14,9 @@ struct WindowPageName {
 };
 
 inline constexpr WindowPageName kWindowPageNames[kWindowPages] = {
-    {"IntroTab", "Intro"}, {"MathTab", "Math"},    {"FigTab", "Figure"},      {"InpTab", "Input"},
-    {"OutTab", "Output"},  {"GraphTab", "Graphs"}, {"CalTab", "Calibration"},
+    {"IntroTab", "Intro"},     {"MathTab", "Math"},     {"FigTab", "Figure"},
+    {"InpTab", "Input"},       {"OutTab", "Output"},    {"GraphTab", "Graphs"},
+    {"CalTab", "Calibration"}, {"RegionTab", "Region"},
 };
 
 }  // namespace halosoil

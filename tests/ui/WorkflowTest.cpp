@@ -27,8 +27,8 @@ TEST_F(Workflow, StartsOnTheIntroPageWithTheInitialLayout) {
     EXPECT_EQ(Pages()->currentWidget()->objectName(), "IntroTab");
     QStringList captions;
     for (int i = 0; i < Pages()->count(); ++i) captions << Pages()->tabText(i);
-    EXPECT_EQ(captions,
-              QStringList({"Intro", "Math", "Figure", "Input", "Output", "Graphs", "Calibration"}));
+    EXPECT_EQ(captions, QStringList({"Intro", "Math", "Figure", "Input", "Output", "Graphs",
+                                     "Calibration", "Region"}));
     EXPECT_EQ(EnabledGroupButtons(), QStringList({"GenOpenButton", "CondOpenButton"}));
     EXPECT_TRUE(ShownPanels().isEmpty());
     EXPECT_TRUE(W<QLabel>("FileLabel")->isHidden());

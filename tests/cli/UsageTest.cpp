@@ -77,6 +77,7 @@ const std::string kUsage =
     "                 [--into INPUT.inp -o NEW.inp] [-o STEPS.csv] [--days DAYS.csv]\n"
     "       halosoil-batch region BASE.inp FIELDS.gpkg [--layer NAME] [--id COLUMN]\n"
     "                 [--refine] [--optimise] [--exchange] [--fill linear] [--max-gap D]\n"
+    "                 [--crop NAME] [--crops FILE] [--ece-factor F]\n"
     "                 [-j N] -o RESULTS.gpkg [--outputs DIR] [--projects DIR]\n"
     "       halosoil-batch map RESULTS.gpkg QUANTITY[:final|mean|min|max|STEP] -o "
     "MAP.svg|MAP.png|MAP.html\n"

@@ -47,7 +47,7 @@ region::RegionOptions OptionsOf(const Arguments& arguments, const InputData& bas
     options.base = arguments.baseName;
     options.baseData = &base;
     options.saltBalance = base.SaltBalance;
-    options.fields = {arguments.fields, arguments.layer, arguments.idColumn};
+    options.fields = {arguments.fields, arguments.layer, arguments.idColumn, {}};
     options.refine = arguments.refine;
     options.optimise = arguments.optimise;
     options.exchange = arguments.exchange;
@@ -117,7 +117,7 @@ py::dict RunRegion(const py::dict& record, const std::string& baseName, const st
 // number, text).
 py::tuple LayerCells(const std::string& fields, const std::string& layerName,
                      const std::string& idColumn) {
-    const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn});
+    const region::FieldLayer layer = region::FieldLayer::Read({fields, layerName, idColumn, {}});
     const region::FieldCells& cells = layer.Cells();
     py::list inputs;
     for (const region::FieldInput& field : cells.fields) {
@@ -218,7 +218,7 @@ void WriteResults(const std::string& fields, const std::string& layer, const std
     std::vector<std::string> messages;
     region::RegionOptions options;
     options.base = baseName;
-    options.fields = {fields, layer, idColumn};
+    options.fields = {fields, layer, idColumn, {}};
     options.results = results;
     options.command = command;
     region::ChooseRegionCrop(options, crop, crops, eceFactor);

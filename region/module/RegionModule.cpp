@@ -13,7 +13,7 @@ extern "C" __attribute__((visibility("default"))) bool halosoil_run_region(
     using namespace halosoil::region;
     RegionOptions options;
     options.base = request->base;
-    options.fields = {request->fields, request->layer, request->idColumn};
+    options.fields = {request->fields, request->layer, request->idColumn, {}};
     options.refine = request->refine != 0;
     options.optimise = request->optimise != 0;
     options.exchange = request->exchange != 0;

@@ -98,7 +98,7 @@ HALOSOIL_LANES_INLINE void StepGroups(const StepSaltInputs* inputs, StepSaltResu
             in.one[k] = &inputs[run];
             out.one[k] = &results[run];
         }
-        V sse[kZoneCount + 1];
+        V sse[kZoneCount + 1] = {};
         SaltBalanceDays<V, SaltBalanceKind::Specified>(in, out, sse);
         for (int k = 0; k < runs; ++k)
             for (int zone = 0; zone <= kZoneCount; ++zone)

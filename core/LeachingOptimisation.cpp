@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CalibrationKernels.h"
+#include "ConservingOptimisation.h"
 #include "MemberTrials.h"
 #include "SpeculativeSearch.h"
 #include "TrialThreads.h"
@@ -157,7 +158,9 @@ bool ReadsSearchedEfficiency(int layers, int zone) {
 
 void OptimiseLeachEff(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
                       const EngineOptions& options) {
-    if (options.reference)
+    if (data.SaltBalance == SaltBalanceKind::Conserving)
+        OptimiseConserving(data, state, le, zone);
+    else if (options.reference)
         OptimiseTrialByTrial(data, state, le, zone);
     else if (ReadsSearchedEfficiency(data.Layers, zone))
         OptimiseSpeculatively(data, state, le, zone, options);

@@ -30,7 +30,8 @@ std::vector<int> OptimisationOrder(int layers);
 
 // Runs the member of the run's layer count and zone: the working efficiency le[zone] becomes
 // the first trial efficiency that reached the smallest sum. Later trials see it at once.
-// The plain loop and the fast path give the same efficiency.
+// The plain loop and the fast path give the same efficiency. A run that keeps the conserving
+// salt balance is searched with that balance instead (ConservingOptimisation.h).
 void OptimiseLeachEff(const RunInputs& data, const RunState& state, ZoneValues& le, int zone,
                       const EngineOptions& options);
 

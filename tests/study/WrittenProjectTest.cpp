@@ -34,7 +34,7 @@ double RoundedTo(double value, int decimals) {
     return std::round(value * scale) / scale;
 }
 
-// The decimals of the writer's columns, read off core/InputFileWriter.cpp.
+// The decimals of the writer's columns, read off core/files/InputFileWriter.cpp.
 const std::map<std::string, int> kDecimalsInFile = {
     {"qh1", 4},
     {"qh2", 4},

@@ -58,7 +58,7 @@ void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
                       std::string* refusals, int count, VectorUnit unit);
 
 // The two ends of a plain run, for a caller that drives its passes itself (the stepped runs
-// of core/SteppedRun.h): StartPlainRun clears the state as a fresh engine's, checks the project
+// of SteppedRun.h): StartPlainRun clears the state as a fresh engine's, checks the project
 // and builds the run's inputs; false, with the engine's refusal, when the project cannot run
 // (the state then as ComputePlainRuns leaves a refused project). FinishPlainRun completes a
 // run that went through.

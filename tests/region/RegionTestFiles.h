@@ -5,18 +5,12 @@
 #include <filesystem>
 #include <string>
 
+#include "RegionScratch.h"
 #include "ResultsGeoPackages.h"
 
 namespace halosoil::test {
 
 namespace fs = std::filesystem;
-
-inline fs::path RegionScratch(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / "halosoil-region-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
 
 // A 2 x 2 km block at easting 500000, northing 3300000 (EPSG:32643): a (lower left, final 1),
 // b (lower right, 2), c (upper left, 3), d (upper right, refused). Three steps each: the final

@@ -13,6 +13,8 @@
 #include <variant>
 #include <vector>
 
+#include "RegionScratch.h"
+
 namespace halosoil::test {
 
 struct GdalClose {
@@ -34,15 +36,6 @@ struct TestColumn {
     std::string name;
     OGRFieldType type = OFTReal;
 };
-
-// A fresh folder of the test's own.
-inline std::filesystem::path RegionScratch(const std::string& name) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "halosoil-region-tests" / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
 
 inline void RegisterTestGdal() {
     static const bool registered = [] {

@@ -1,33 +1,18 @@
 #include "CalibrationPage.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ActionGuard.h"
-#include "AtomicFile.h"
+#include "CalibrationRunPanel.h"
 #include "DecisionsTab.h"
+#include "EnsemblePanel.h"
 #include "Errors.h"
-#include "InputFile.h"
-#include "NativeFileName.h"
-#include "ObservationGrid.h"
-#include "ParameterTable.h"
-#include "StudyChart.h"
+#include "ObservationsPanel.h"
+#include "ParametersPanel.h"
+#include "SensitivityPanel.h"
+#include "StudyProgress.h"
 #include "StudyWidgets.h"
-#include "StudyWorker.h"
 
 namespace halosoil {
 
@@ -43,132 +28,67 @@ bool SameShape(const InputData& a, const InputData& b) {
 CalibrationPage::CalibrationPage(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
-      worker_(new StudyWorker(this)),
-      saving_(dialogs, folder_, [this](const QString& saved) { statusLabel_->setText(saved); }) {
+      saving_(dialogs, folder_, [this](const QString& saved) { progress_->SetStatus(saved); }) {
     auto* layout = new QVBoxLayout(this);
     projectLabel_ = Named(new QLabel, "CalibrationProjectLabel", "Project of the studies");
     projectLabel_->setWordWrap(true);
     layout->addWidget(projectLabel_);
 
-    sections_ = Named(new QTabWidget, "CalibrationSections", "Study sections");
-    sections_->addTab(BuildObservationsTab(), "Observations");
-    sections_->addTab(BuildParametersTab(), "Parameters");
-    sections_->addTab(BuildCalibrationTab(), "Calibration");
-    sections_->addTab(BuildSensitivityTab(), "Sensitivity");
-    sections_->addTab(BuildUncertaintyTab(), "Uncertainty");
-    decisions_ = new DecisionsTab(dialogs_, [this] { return parameterTable_->Checked(); });
+    // The run row stands under the sections, but the studies' tabs are made with it.
+    progress_ = new StudyProgress(dialogs_);
+    observations_ = Named(new ObservationsPanel(dialogs_, saving_, folder_,
+                                                [this]() -> const InputData& { return Project(); }),
+                          "ObservationsTab", "Observations");
+    parameters_ = Named(new ParametersPanel, "ParametersTab", "Parameters");
+    calibration_ = Named(new CalibrationRunPanel(dialogs_, saving_, *progress_, Inputs()),
+                         "CalibrationResultsTab", "Calibration");
+    sensitivity_ = Named(new SensitivityPanel(dialogs_, saving_, *progress_, Inputs()),
+                         "SensitivityTab", "Sensitivity");
+    ensemble_ = Named(new EnsemblePanel(dialogs_, saving_, *progress_, Inputs(),
+                                        [this]() -> const study::CalibrationResult* {
+                                            const auto& last = calibration_->Last();
+                                            return last ? &*last : nullptr;
+                                        }),
+                      "UncertaintyTab", "Uncertainty");
+    decisions_ = new DecisionsTab(dialogs_, [this] { return parameters_->Checked(); });
     decisions_->setObjectName("DecisionsTab");
+
+    sections_ = Named(new QTabWidget, "CalibrationSections", "Study sections");
+    sections_->addTab(observations_, "Observations");
+    sections_->addTab(parameters_, "Parameters");
+    sections_->addTab(calibration_, "Calibration");
+    sections_->addTab(sensitivity_, "Sensitivity");
+    sections_->addTab(ensemble_, "Uncertainty");
     sections_->addTab(decisions_, "Decisions");
-    connect(decisions_, &DecisionsTab::ApplyRequested, this, &CalibrationPage::ApplyRequested);
     layout->addWidget(sections_, 1);
+    layout->addWidget(progress_);
 
-    auto* runRow = new QHBoxLayout;
-    progress_ = Named(new QProgressBar, "StudyProgressBar", "Progress of the study");
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
-    cancelButton_ = Button("StudyCancelButton", "Cancel", &CalibrationPage::CancelButtonClick);
-    statusLabel_ = Named(new QLabel, "StudyStatusLabel", "State of the study");
-    runRow->addWidget(progress_, 1);
-    runRow->addWidget(cancelButton_);
-    runRow->addWidget(statusLabel_, 2);
-    layout->addLayout(runRow);
-
-    connect(worker_, &StudyWorker::Progress, this, [this](long long done, long long total) {
-        if (!worker_->Busy() || total <= 0) return;
-        progress_->setValue(static_cast<int>(done * 100 / total));
-    });
+    connect(progress_, &StudyProgress::Changed, this, &CalibrationPage::EnableControls);
+    connect(observations_, &ObservationsPanel::StatusChanged, progress_, &StudyProgress::SetStatus);
+    connect(calibration_, &CalibrationRunPanel::Calibrated, decisions_,
+            &DecisionsTab::SetCalibration);
+    connect(calibration_, &CalibrationRunPanel::ApplyRequested, this,
+            &CalibrationPage::ApplyRequested);
+    connect(decisions_, &DecisionsTab::ApplyRequested, this, &CalibrationPage::ApplyRequested);
     SetProject(std::nullopt, "The input is not complete.");
 }
 
 CalibrationPage::~CalibrationPage() = default;
 
-QPushButton* CalibrationPage::Button(const char* name, const QString& text,
-                                     void (CalibrationPage::*handler)()) {
-    auto* button = Named(new QPushButton(text), name, QString(text).remove('&'));
-    if (handler) ConnectGuarded<CalibrationPage>(this, dialogs_, {{button, handler}});
-    return button;
+const InputData& CalibrationPage::Project() const {
+    if (!project_) throw HalosoilError(projectLabel_->text().toStdString());
+    return *project_;
 }
 
-QPushButton* CalibrationPage::SaveChartButton(const char* name, const QString& text,
-                                              StudyChart* chart) {
-    QPushButton* button = Button(name, text);
-    connect(button, &QPushButton::clicked, this,
-            [this, chart] { RunGuarded(dialogs_, [this, chart] { saving_.Chart(chart); }); });
-    return button;
-}
-
-QLayout* CalibrationPage::ChartRow(QComboBox* combo, const char* saveName, QLabel* valueLabel,
-                                   StudyChart* chart, void (CalibrationPage::*plot)()) {
-    QPushButton* save = SaveChartButton(saveName, "Save picture", chart);
-    chart->SetValueLabel(valueLabel);
-    auto* row = new QHBoxLayout;
-    row->addWidget(combo);
-    row->addWidget(save);
-    row->addWidget(valueLabel, 1);
-    connect(combo, &QComboBox::currentIndexChanged, this,
-            [this, plot] { RunGuarded(dialogs_, [this, plot] { (this->*plot)(); }); });
-    return row;
-}
-
-QWidget* CalibrationPage::BuildObservationsTab() {
-    auto* tab = Named(new QWidget, "ObservationsTab", "Observations");
-    auto* layout = new QVBoxLayout(tab);
-    openObservationsButton_ = Button("OpenObservationsButton", "Open observations",
-                                     &CalibrationPage::OpenObservationsButtonClick);
-    saveObservationsButton_ = Button("SaveObservationsButton", "Save as CSV",
-                                     &CalibrationPage::SaveObservationsButtonClick);
-    layout->addLayout(ButtonRow({openObservationsButton_, saveObservationsButton_}));
-    auto* hint = new QLabel(
-        "The input's measured salinities are in the grid; an opened file's columns take the "
-        "place of theirs. Paste a block from a spreadsheet (step first) or type the values.");
-    hint->setWordWrap(true);
-    layout->addWidget(Named(hint, "ObservationsHint", "About the observations"));
-    auto* row = new QHBoxLayout;
-    observationGrid_ = Named(new ObservationGrid, "ObservationGrid", "Observations grid");
-    observationGrid_->SetClipboardSource([this] { return dialogs_.ClipboardText(); });
-    observationGrid_->SetClipboardSink(
-        [this](const QString& text) { dialogs_.SetClipboardText(text); });
-    connect(observationGrid_, &StringGrid::CellEdited, this,
-            [this](int col, int row, const QString& text) {
-                RunGuarded(dialogs_, [&] { GridEdited(col, row, text); });
-            });
-    countsTable_ = Table("ObservationCountsTable", "Observations per quantity",
-                         {"quantity", "unit", "observations"});
-    row->addWidget(observationGrid_, 3);
-    row->addWidget(countsTable_, 1);
-    layout->addLayout(row, 1);
-    observationStatus_ = Named(new QLabel, "ObservationStatusLabel", "State of the observations");
-    observationStatus_->setWordWrap(true);
-    layout->addWidget(observationStatus_);
-    return tab;
-}
-
-QWidget* CalibrationPage::BuildParametersTab() {
-    auto* tab = Named(new QWidget, "ParametersTab", "Parameters");
-    auto* layout = new QVBoxLayout(tab);
-    parameterTable_ = Named(new ParameterTable, "ParameterTable", "Parameters and their bounds");
-    parameterStatus_ = Named(new QLabel, "ParameterStatusLabel", "State of the bounds");
-    parameterStatus_->setWordWrap(true);
-    parameterTable_->SetStatusSink(
-        [this](const QString& text) { parameterStatus_->setText(text); });
-    layout->addWidget(parameterTable_, 3);
-    layout->addWidget(parameterStatus_);
-    auto* row = new QHBoxLayout;
-    weightTable_ =
-        Table("WeightTable", "Weights of the observed quantities", {"quantity", "weight"});
-    weightTable_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    row->addWidget(weightTable_, 1);
-    auto* form = new QFormLayout;
-    seedSpin_ = Named(new QSpinBox, "SeedSpin", "Seed of the random draws");
-    seedSpin_->setRange(0, 2147483647);
-    threadsSpin_ = Named(new QSpinBox, "ThreadsSpin", "Threads for the runs");
-    threadsSpin_->setRange(0, 256);
-    threadsSpin_->setSpecialValueText("one per core");
-    form->addRow("Seed", seedSpin_);
-    form->addRow("Threads", threadsSpin_);
-    row->addLayout(form, 1);
-    layout->addLayout(row, 1);
-    return tab;
+StudyInputs CalibrationPage::Inputs() const {
+    StudyInputs inputs;
+    inputs.project = [this]() -> const InputData& { return Project(); };
+    inputs.checkedParameters = [this] { return parameters_->Checked(); };
+    inputs.observations = [this] { return observations_->Current(); };
+    inputs.weights = [this] { return parameters_->Weights(); };
+    inputs.seed = [this] { return parameters_->Seed(); };
+    inputs.threads = [this] { return parameters_->Threads(); };
+    return inputs;
 }
 
 void CalibrationPage::SetProject(const std::optional<InputData>& project, const QString& whyNot) {
@@ -185,84 +105,62 @@ void CalibrationPage::SetProject(const std::optional<InputData>& project, const 
                            (project_->InputFileName.empty()
                                 ? QString(".")
                                 : " (" + QString::fromStdString(project_->InputFileName) + ")."));
+    if (fresh) observations_->StartAfresh(*project_);
+    parameters_->SetProject(*project_, fresh);
     if (fresh) {
-        observationGrid_->SetUp(*project_, study::MeasuredSalinities(*project_));
-        parameterTable_->SetUp(*project_);
-        FillWeights();
-        FillTargets();
-        calibration_.reset();
-        decisions_->SetCalibration(std::nullopt);
-        sensitivity_.reset();
-        ensemble_.reset();
-        bands_.clear();
-        ShowCalibration();
-        ShowSensitivity();
-        PlotBands();
-    } else {
-        parameterTable_->ShowValues(*project_);
+        calibration_->StartAfresh();
+        sensitivity_->StartAfresh(*project_);
+        ensemble_->StartAfresh();
     }
     decisions_->SetProject(project_, fresh);
-    FillCounts();
+    observations_->FillCounts();
     EnableControls();
 }
 
 void CalibrationPage::EnableControls() {
     const bool ready = project_.has_value();
-    const bool running = worker_->Busy();
+    const bool canStart = ready && !progress_->Busy();
     sections_->setEnabled(ready);
-    for (QPushButton* start :
-         {calibrateButton_, sensitivityButton_, ensembleButton_, openObservationsButton_})
-        start->setEnabled(ready && !running);
-    applyButton_->setEnabled(ready && !running && calibration_.has_value());
-    saveReportButton_->setEnabled(calibration_.has_value());
-    saveEstimatesButton_->setEnabled(calibration_.has_value());
-    saveFitButton_->setEnabled(calibration_.has_value());
-    saveSensitivityButton_->setEnabled(sensitivity_.has_value());
-    saveBandsButton_->setEnabled(!bands_.empty());
-    cancelButton_->setEnabled(running);
+    observations_->EnableStart(canStart);
+    calibration_->EnableStart(canStart);
+    sensitivity_->EnableStart(canStart);
+    ensemble_->EnableStart(canStart);
 }
 
-void CalibrationPage::StartStudy(const QString& what,
-                                 std::function<void(const study::StudyOptions&)> work,
-                                 std::function<void()> done) {
-    progress_->setValue(0);
-    statusLabel_->setText(what + "...");
-    worker_->Start(
-        threadsSpin_->value(), std::move(work),
-        [this, done = std::move(done)](std::exception_ptr error) { StudyEnded(error, done); });
-    EnableControls();
+void CalibrationPage::OpenObservationsButtonClick() {
+    observations_->OpenButtonClick();
 }
 
-void CalibrationPage::StudyEnded(std::exception_ptr error, const std::function<void()>& done) {
-    EnableControls();
-    RunGuarded(dialogs_, [&] {
-        try {
-            if (error) std::rethrow_exception(error);
-        } catch (const study::StudyCancelled& cancelled) {
-            progress_->setValue(0);
-            statusLabel_->setText(cancelled.what());
-            return;
-        } catch (...) {
-            progress_->setValue(0);
-            statusLabel_->clear();
-            throw;
-        }
-        progress_->setValue(100);
-        done();
-        EnableControls();
-    });
+void CalibrationPage::OpenObservationsNamed(const QString& fileName) {
+    observations_->OpenNamed(fileName);
 }
 
-void CalibrationPage::CancelButtonClick() {
-    worker_->Cancel();
+study::Observations CalibrationPage::CurrentObservations() const {
+    return observations_->Current();
+}
+
+const std::optional<study::CalibrationResult>& CalibrationPage::LastCalibration() const {
+    return calibration_->Last();
+}
+
+const std::optional<study::SensitivityResult>& CalibrationPage::LastSensitivity() const {
+    return sensitivity_->Last();
+}
+
+const std::optional<study::EnsembleResult>& CalibrationPage::LastEnsemble() const {
+    return ensemble_->Last();
 }
 
 void CalibrationPage::WaitForStudy() {
-    worker_->Join();
+    progress_->Wait();
 }
 
 bool CalibrationPage::StudyRunning() const {
-    return worker_->Busy();
+    return progress_->Busy();
+}
+
+StudyWorker& CalibrationPage::Worker() {
+    return progress_->Worker();
 }
 
 }  // namespace halosoil

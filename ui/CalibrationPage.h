@@ -1,43 +1,37 @@
-// The Calibration page: the observations of the project held by the Input page, the
-// parameters a study may move, and three studies run on a worker thread while the window
-// answers: the joint calibration (with its fit, its report and "Apply to input"), the
-// sensitivity of chosen results to the parameters, an ensemble with its prediction bands, and
-// the decisions a crop's yield asks for (on a tab of their own).
+// The Calibration page: the studies of the project held by the Input page, each on a tab of
+// its own: the observations, the parameters a study may move, the joint calibration (with its
+// fit, its report and "Apply to input"), the sensitivity of chosen results to the parameters,
+// an ensemble with its prediction bands, and the decisions a crop's yield asks for. The first
+// three studies run one at a time on the page's worker while the window answers, under one
+// progress bar; the decisions have their own.
 // Nothing of the project changes before the user applies a calibration; the window does that.
 #pragma once
 
+#include <QString>
 #include <QWidget>
-#include <exception>
-#include <functional>
-#include <memory>
 #include <optional>
+#include <vector>
 
 #include "Calibration.h"
 #include "Dialogs.h"
 #include "Ensemble.h"
 #include "InputData.h"
 #include "Sensitivity.h"
+#include "StudyInputs.h"
 #include "StudySaving.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLayout;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QSpinBox;
 class QTabWidget;
-class QTableWidget;
 
 namespace halosoil {
 
+class CalibrationRunPanel;
 class DecisionsTab;
-class ObservationGrid;
-class ParameterTable;
-class StudyChart;
+class EnsemblePanel;
+class ObservationsPanel;
+class ParametersPanel;
+class SensitivityPanel;
+class StudyProgress;
 class StudyWorker;
 
 class CalibrationPage : public QWidget {
@@ -52,158 +46,51 @@ public:
     // parameters' bounds and the results.
     void SetProject(const std::optional<InputData>& project, const QString& whyNot);
 
-    // "Open observations" after its dialog: the file's columns over the input's measured
-    // salinities, as halosoil-batch --observations reads them. Also a file dropped on the
-    // window.
-    void OpenObservationsNamed(const QString& fileName);
-
-    // The handlers of the page's buttons.
+    // "Open observations" with its dialog, and after it: the file's columns over the input's
+    // measured salinities, as halosoil-batch --observations reads them. Also a file dropped
+    // on the window.
     void OpenObservationsButtonClick();
-    void SaveObservationsButtonClick();
-    void CalibrateButtonClick();
-    void CancelButtonClick();
-    void ApplyButtonClick();
-    void SaveReportButtonClick();
-    void SaveEstimatesCsvButtonClick();
-    void SaveFitCsvButtonClick();
-    void SensitivityButtonClick();
-    void SaveSensitivityCsvButtonClick();
-    void EnsembleButtonClick();
-    void SaveBandsCsvButtonClick();
+    void OpenObservationsNamed(const QString& fileName);
 
     // Waits for a running study and delivers its end (for tests, which have no event loop
     // running while they wait).
     void WaitForStudy();
     bool StudyRunning() const;
-    StudyWorker& Worker() { return *worker_; }
+    StudyWorker& Worker();
 
     // The observations as the grid holds them; throws the reader's message for a damage.
     study::Observations CurrentObservations() const;
-    const std::optional<study::CalibrationResult>& LastCalibration() const { return calibration_; }
-    const std::optional<study::SensitivityResult>& LastSensitivity() const { return sensitivity_; }
-    const std::optional<study::EnsembleResult>& LastEnsemble() const { return ensemble_; }
+    const std::optional<study::CalibrationResult>& LastCalibration() const;
+    const std::optional<study::SensitivityResult>& LastSensitivity() const;
+    const std::optional<study::EnsembleResult>& LastEnsemble() const;
 
 signals:
-    // "Apply to input": the window sets these values in its project record.
+    // "Apply to input" of a calibration or a design: the window sets these values in its
+    // project record.
     void ApplyRequested(const std::vector<study::Parameter>& parameters,
                         const std::vector<double>& values);
 
 private:
-    QWidget* BuildObservationsTab();
-    QWidget* BuildParametersTab();
-    QWidget* BuildCalibrationTab();
-    QWidget* BuildSensitivityTab();
-    QWidget* BuildUncertaintyTab();
-    // A button of the page; pressing it runs handler, if any, through RunGuarded.
-    QPushButton* Button(const char* name, const QString& text,
-                        void (CalibrationPage::*handler)() = nullptr);
-    // A button that saves chart as a picture.
-    QPushButton* SaveChartButton(const char* name, const QString& text, StudyChart* chart);
-    // The row over a chart: the combo that chooses what it shows (a change replots it with
-    // plot), a button that saves it as a picture, and the label of the value under the pointer.
-    QLayout* ChartRow(QComboBox* combo, const char* saveName, QLabel* valueLabel, StudyChart* chart,
-                      void (CalibrationPage::*plot)());
+    // The project of the studies; throws why there is none.
+    const InputData& Project() const;
+    // What the studies read of the Observations and Parameters tabs.
+    StudyInputs Inputs() const;
     void EnableControls();
-
-    void FillCounts();
-    void FillWeights();
-    void FillTargets();
-    study::Weights CurrentWeights() const;
-    void GridEdited(int col, int row, const QString& text);
-    // Marks the cell a reader's message names.
-    void MarkDamage(const QString& message);
-
-    // Starts work on the worker; done runs on this thread when it went through.
-    void StartStudy(const QString& what, std::function<void(const study::StudyOptions&)> work,
-                    std::function<void()> done);
-    // Runs a study of the project on the worker with the worker's options; show gets its
-    // result on this thread when it went through.
-    template <class Settings, class Result, class Show>
-    void StartStudy(const QString& what, Settings settings,
-                    Result (*run)(const InputData&, const Settings&), Show show) {
-        auto result = std::make_shared<Result>();
-        StartStudy(
-            what,
-            [base = *project_, settings, run, result](const study::StudyOptions& options) mutable {
-                settings.options = options;
-                *result = run(base, settings);
-            },
-            [result, show = std::move(show)] { show(std::move(*result)); });
-    }
-    void StudyEnded(std::exception_ptr error, const std::function<void()>& done);
-
-    void ShowCalibration();
-    void PlotFit();
-    void ShowSensitivity();
-    void PlotSensitivity();
-    void PlotBands();
 
     Dialogs& dialogs_;
     std::optional<InputData> project_;
-    StudyWorker* worker_ = nullptr;
+    // Where the page's dialogs open: the folder last opened or saved in.
     QString folder_;
     StudySaving saving_;
 
-    std::optional<study::CalibrationResult> calibration_;
-    // What the last calibration fitted.
-    study::Observations calibrationObservations_;
-    std::optional<study::SensitivityResult> sensitivity_;
-    std::optional<study::EnsembleResult> ensemble_;
-    std::vector<study::BandRow> bands_;
-
     QLabel* projectLabel_ = nullptr;
     QTabWidget* sections_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QSpinBox* seedSpin_ = nullptr;
-    QSpinBox* threadsSpin_ = nullptr;
-
-    ObservationGrid* observationGrid_ = nullptr;
-    QTableWidget* countsTable_ = nullptr;
-    QLabel* observationStatus_ = nullptr;
-    QPushButton* openObservationsButton_ = nullptr;
-    QPushButton* saveObservationsButton_ = nullptr;
-
-    ParameterTable* parameterTable_ = nullptr;
-    QLabel* parameterStatus_ = nullptr;
-    QTableWidget* weightTable_ = nullptr;
-
-    QPushButton* calibrateButton_ = nullptr;
-    QTableWidget* estimateTable_ = nullptr;
-    QTableWidget* fitTable_ = nullptr;
-    QPlainTextEdit* warnings_ = nullptr;
-    QPushButton* applyButton_ = nullptr;
-    QPushButton* saveReportButton_ = nullptr;
-    QPushButton* saveEstimatesButton_ = nullptr;
-    QPushButton* saveFitButton_ = nullptr;
-    QComboBox* fitQuantityCombo_ = nullptr;
-    StudyChart* fitChart_ = nullptr;
-    QLabel* fitValueLabel_ = nullptr;
-
-    QListWidget* targetList_ = nullptr;
-    QComboBox* methodCombo_ = nullptr;
-    QSpinBox* samplesSpin_ = nullptr;
-    QPushButton* sensitivityButton_ = nullptr;
-    QComboBox* sensitivityTargetCombo_ = nullptr;
-    QTableWidget* sensitivityTable_ = nullptr;
-    QPushButton* saveSensitivityButton_ = nullptr;
-    StudyChart* sensitivityChart_ = nullptr;
-    QLabel* sensitivityValueLabel_ = nullptr;
-
-    QComboBox* ensembleSourceCombo_ = nullptr;
-    QSpinBox* membersSpin_ = nullptr;
-    QPushButton* ensembleButton_ = nullptr;
-    QComboBox* bandQuantityCombo_ = nullptr;
-    QCheckBox* thresholdCheck_ = nullptr;
-    QComboBox* thresholdSideCombo_ = nullptr;
-    QLineEdit* thresholdEdit_ = nullptr;
-    QLabel* ensembleStatus_ = nullptr;
-    QPushButton* saveBandsButton_ = nullptr;
-    StudyChart* bandChart_ = nullptr;
-    StudyChart* exceedChart_ = nullptr;
-    QLabel* bandValueLabel_ = nullptr;
-
+    StudyProgress* progress_ = nullptr;
+    ObservationsPanel* observations_ = nullptr;
+    ParametersPanel* parameters_ = nullptr;
+    CalibrationRunPanel* calibration_ = nullptr;
+    SensitivityPanel* sensitivity_ = nullptr;
+    EnsemblePanel* ensemble_ = nullptr;
     DecisionsTab* decisions_ = nullptr;
 };
 

@@ -15,6 +15,7 @@
 #include "DrainCalculator.h"
 #include "Errors.h"
 #include "Parameters.h"
+#include "ShowStudyEnd.h"
 #include "StudyWidgets.h"
 #include "StudyWorker.h"
 #include "YieldPanel.h"
@@ -194,19 +195,7 @@ void DecisionsTab::Start(const QString& what, std::function<void(const study::St
     statusLabel_->setText(what + "...");
     worker_->Start(0, std::move(work), [this, done = std::move(done)](std::exception_ptr error) {
         EnableControls();
-        RunGuarded(dialogs_, [&] {
-            try {
-                if (error) std::rethrow_exception(error);
-            } catch (const study::StudyCancelled& cancelled) {
-                progress_->setValue(0);
-                statusLabel_->setText(cancelled.what());
-                return;
-            } catch (...) {
-                progress_->setValue(0);
-                statusLabel_->clear();
-                throw;
-            }
-            progress_->setValue(100);
+        ShowStudyEnd<study::StudyCancelled>(dialogs_, error, progress_, statusLabel_, [&] {
             statusLabel_->clear();
             done();
         });

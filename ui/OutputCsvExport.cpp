@@ -1,17 +1,11 @@
-// "Save as CSV" on the Output page: the table on display, as it stands in the grid, as a CSV
-// file for a spreadsheet or a script. It stands beside "Copy to clipboard" and changes
-// nothing of the page.
-#include <QFile>
-#include <QFileInfo>
-#include <QPlainTextEdit>
+#include "OutputCsvExport.h"
 
 #include "AtomicFile.h"
 #include "Errors.h"
 #include "NativeFileName.h"
 #include "OutputCsv.h"
-#include "OutputPage.h"
+#include "OutputTableView.h"
 #include "SaveThroughDialogs.h"
-#include "StringGrid.h"
 
 namespace halosoil {
 
@@ -26,21 +20,21 @@ int LayersOfSalinityColumns(int columns) {
 
 }  // namespace
 
-void OutputPage::SaveCsvButtonClick() {
+void OutputCsvExport::Save() {
     // Two blanks before the file name, as the graph's message has them.
     const SaveTexts texts = {"CSV files (*.csv)|*.csv", "csv",
                              "The file already exists, overwrite?", "The table was not saved",
                              "The table was saved as  "};
-    SaveThroughDialogs(dialogs_, texts, view_.window.StartFolder, csvFolder_,
-                       [this](const QString& name) { return WriteCsv(name); });
+    SaveThroughDialogs(dialogs_, texts, startFolder_, folder_,
+                       [this](const QString& name) { return Write(name); });
 }
 
-std::optional<QString> OutputPage::WriteCsv(const QString& name) {
-    const TextTable table = GridTable();
-    const bool hydrology = !hydrOutMemo_->isHidden();
+std::optional<QString> OutputCsvExport::Write(const QString& name) const {
+    const TextTable table = table_.Table();
     const std::string csv =
-        CsvText(table, hydrology ? HydrologyCsvHeadings()
-                                 : SalinityCsvHeadings(LayersOfSalinityColumns(table.Columns())));
+        CsvText(table, table_.HydrologyShown()
+                           ? HydrologyCsvHeadings()
+                           : SalinityCsvHeadings(LayersOfSalinityColumns(table.Columns())));
     try {
         WriteFileAtomically(ToNative(name), csv);
     } catch (const FileError& error) {

@@ -1,15 +1,11 @@
-// The grey heading boxes of the Output page, read-only, over the output table: their texts, and
-// how they name the grid's columns word by word. Their last line holds one name per column from
-// column 1 on, the step column having none. The box is moved right to where column 1 begins,
-// and its characters are spaced so that each name starts over its own column, whatever the
-// layer count and whatever font size the desktop uses.
+#include "OutputHeadings.h"
+
 #include <QBoxLayout>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSpacerItem>
 #include <QTextDocument>
 
-#include "OutputPage.h"
 #include "StringGrid.h"
 
 namespace halosoil {
@@ -57,8 +53,49 @@ std::vector<qsizetype> NameStarts(const QString& line) {
 
 }  // namespace
 
-QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& lines) {
-    auto* box = new QPlainTextEdit(this);
+OutputHeadings::OutputHeadings(QWidget* page) : page_(page) {
+    hydrology_ = Box("HydrOutMemo", kHydrOutLines);
+    salinity_ = {Box("OutSalt1Memo", kOutSalt1Lines), Box("OutSalt2Memo", kOutSalt2Lines),
+                 Box("OutSalt3Memo", kOutSalt3Lines)};
+    auto* boxes = new QVBoxLayout;
+    boxes->setSpacing(0);
+    boxes->addWidget(hydrology_);
+    for (QWidget* heading : salinity_) boxes->addWidget(heading);
+    row_ = new QHBoxLayout;
+    row_->setSpacing(0);
+    indent_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    row_->addSpacerItem(indent_);
+    row_->addLayout(boxes, 1);
+}
+
+QLayout* OutputHeadings::Row() const {
+    return row_;
+}
+
+void OutputHeadings::ShowSalinity(int layers, const StringGrid& grid) {
+    QPlainTextEdit* heading = salinity_[static_cast<std::size_t>(layers - 1)];
+    heading->show();
+    Align(heading, grid);
+    hydrology_->hide();
+}
+
+void OutputHeadings::ShowHydrology(const StringGrid& grid) {
+    hydrology_->show();
+    Align(hydrology_, grid);
+    for (QPlainTextEdit* heading : salinity_) heading->hide();
+}
+
+void OutputHeadings::Hide() {
+    hydrology_->hide();
+    for (QPlainTextEdit* heading : salinity_) heading->hide();
+}
+
+bool OutputHeadings::HydrologyShown() const {
+    return !hydrology_->isHidden();
+}
+
+QPlainTextEdit* OutputHeadings::Box(const char* name, const QStringList& lines) {
+    auto* box = new QPlainTextEdit(page_);
     box->setObjectName(name);
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -66,7 +103,7 @@ QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& line
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setFocusPolicy(Qt::NoFocus);
     QPalette grey = box->palette();
-    grey.setColor(QPalette::Base, palette().color(QPalette::Button));
+    grey.setColor(QPalette::Base, page_->palette().color(QPalette::Button));
     box->setPalette(grey);
     QFont font = box->font();
     font.setPointSize(7);
@@ -79,20 +116,13 @@ QPlainTextEdit* OutputPage::HeadingBox(const char* name, const QStringList& line
     return box;
 }
 
-void OutputPage::BuildHeadings() {
-    hydrOutMemo_ = HeadingBox("HydrOutMemo", kHydrOutLines);
-    saltHeadings_ = {HeadingBox("OutSalt1Memo", kOutSalt1Lines),
-                     HeadingBox("OutSalt2Memo", kOutSalt2Lines),
-                     HeadingBox("OutSalt3Memo", kOutSalt3Lines)};
-}
-
-void OutputPage::AlignHeading(QPlainTextEdit* heading) {
+void OutputHeadings::Align(QPlainTextEdit* heading, const StringGrid& grid) {
     const QStringList lines = heading->toPlainText().split('\n');
     QString columnLine;
     for (const QString& line : lines)
         if (!line.trimmed().isEmpty()) columnLine = line;
     const std::vector<qsizetype> starts = NameStarts(columnLine);
-    const int columns = std::min(static_cast<int>(starts.size()), outGrid_->ColCount() - 1);
+    const int columns = std::min(static_cast<int>(starts.size()), grid.ColCount() - 1);
     if (columns < 1) return;
 
     // The characters are spaced so that the names come nearest to the columns' left edges:
@@ -100,7 +130,7 @@ void OutputPage::AlignHeading(QPlainTextEdit* heading) {
     // name's shift per percent measured as the text layout applies it. The same spacing for
     // every character keeps the upper lines (zones, layers) in place above the names; unlike
     // a point size, a percentage can be met exactly, however the glyphs are rounded.
-    auto columnLeft = [this](int col) { return outGrid_->columnViewportPosition(col); };
+    auto columnLeft = [&grid](int col) { return grid.columnViewportPosition(col); };
     QFont font = heading->font();
     auto namePositions = [&](double percent) {
         font.setLetterSpacing(QFont::PercentageSpacing, percent);
@@ -138,10 +168,9 @@ void OutputPage::AlignHeading(QPlainTextEdit* heading) {
         margins +
         static_cast<int>(
             QFontMetricsF(heading->font()).horizontalAdvance(columnLine.left(starts[0])) + 0.5);
-    const int columnOne = outGrid_->frameWidth() + columnLeft(1);
-    headingIndent_->changeSize(std::max(0, columnOne - firstName), 0, QSizePolicy::Fixed,
-                               QSizePolicy::Minimum);
-    pageLayout_->invalidate();
+    const int columnOne = grid.frameWidth() + columnLeft(1);
+    indent_->changeSize(std::max(0, columnOne - firstName), 0, QSizePolicy::Fixed,
+                        QSizePolicy::Minimum);
 }
 
 }  // namespace halosoil

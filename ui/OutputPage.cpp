@@ -9,17 +9,16 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpacerItem>
 #include <QStringDecoder>
-#include <QStyledItemDelegate>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "Errors.h"
 #include "InputForView.h"
 #include "NativeFileName.h"
+#include "OutputCsvExport.h"
 #include "OutputFileName.h"
+#include "OutputTableView.h"
 #include "PanelWidgets.h"
 #include "StringGrid.h"
 
@@ -54,22 +53,6 @@ QStringList TextLines(const QString& text) {
     return lines;
 }
 
-// Shows the table's numbers right-aligned and cut at the left rather than elided: the cells
-// keep the leading blanks of their fixed formats for the clipboard, and in a column of 64
-// pixels those blanks would otherwise push the digits out of sight.
-class NumberCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->textElideMode = Qt::ElideNone;
-        if (index.row() > 0 && index.column() > 0)
-            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-    }
-};
-
 }  // namespace
 
 OutputPage::OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
@@ -85,15 +68,16 @@ OutputPage::OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent)
     HideTable();
 }
 
+OutputPage::~OutputPage() = default;
+
 void OutputPage::BuildWidgets() {
     openOutButton_ = MakeButton(this, "OpenOutButton", "Open output");
     seeGraphsButton_ = MakeButton(this, "SeeGraphsButton", "See graphs");
     seeSaltButton_ = MakeButton(this, "SeeSaltButton", "See salinity output");
     seeHydrButton_ = MakeButton(this, "SeeHydrButton", "See hydrological output");
-    copyButton_ = MakeButton(this, "CopyButton", "Copy to clipboard");
-    saveCsvButton_ = MakeButton(this, "SaveCsvButton", "Save as CSV");
+    table_ = std::make_unique<OutputTableView>(this);
+    csv_ = std::make_unique<OutputCsvExport>(dialogs_, view_.window.StartFolder, *table_);
     outLabel_ = MakeLabel(this, "  See output file  (*.out) for all data", "OutLabel");
-    clickLabel_ = MakeLabel(this, "Click table and:", "ClickLabel");
     excelLabel_ = MakeLabel(
         this, "The data of the table can be copied to a spreadsheet like Excel via the clipboard",
         "ExcelLabel");
@@ -108,15 +92,8 @@ void OutputPage::BuildWidgets() {
     outputMemo_->setReadOnly(true);
     outputMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     outputMemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-
-    BuildHeadings();
-
-    outGrid_ = new StringGrid(7, 2, this);
-    outGrid_->setObjectName("OutGrid");
-    outGrid_->setAccessibleName("Output table");
-    outGrid_->setItemDelegate(new NumberCellDelegate(outGrid_));
-    outGrid_->setWordWrap(false);
-    outGrid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // The Tab key goes from the buttons to the text and then to the table.
+    QWidget::setTabOrder(outputMemo_, table_->Grid());
 
     // The upper part: the buttons, the output text and the table buttons.
     auto* top = new QVBoxLayout;
@@ -136,42 +113,10 @@ void OutputPage::BuildWidgets() {
     tableButtons->addStretch();
     top->addLayout(tableButtons);
 
-    // The table and its headings stand at the left of their layout; the indents follow it.
-    auto* tableColumn = new QVBoxLayout;
-    tableColumn->setSpacing(0);
-    // The headings start where the grid's first column of values does (AlignHeading).
-    auto* headings = new QVBoxLayout;
-    headings->setSpacing(0);
-    headings->addWidget(hydrOutMemo_);
-    for (QWidget* heading : saltHeadings_) headings->addWidget(heading);
-    auto* headingRow = new QHBoxLayout;
-    headingRow->setSpacing(0);
-    headingIndent_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    headingRow->addSpacerItem(headingIndent_);
-    headingRow->addLayout(headings, 1);
-    tableColumn->addLayout(headingRow);
-    tableColumn->addWidget(outGrid_, 1);
-    auto indented = [](QLayoutItem* item, QSpacerItem*& spacer) {
-        auto* row = new QHBoxLayout;
-        spacer = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-        row->addSpacerItem(spacer);
-        row->addItem(item);
-        row->addStretch();
-        return row;
-    };
-    auto* clickItem = new QWidgetItem(clickLabel_);
-    // The CSV export stands beside "Copy to clipboard" and comes and goes with it.
-    auto* copyRow = new QHBoxLayout;
-    copyRow->addWidget(copyButton_);
-    copyRow->addWidget(saveCsvButton_);
-    auto* copyItem = copyRow;
-
     pageLayout_ = new QVBoxLayout(this);
     pageLayout_->setContentsMargins(0, 8, 0, 8);
     pageLayout_->addLayout(top, 1);
-    pageLayout_->addLayout(indented(tableColumn, tableIndent_), 2);
-    pageLayout_->addLayout(indented(clickItem, clickIndent_));
-    pageLayout_->addLayout(indented(copyItem, copyIndent_));
+    table_->AddTo(pageLayout_);
 
     ConnectGuarded<OutputPage>(this, dialogs_,
                                {
@@ -179,8 +124,8 @@ void OutputPage::BuildWidgets() {
                                    {seeGraphsButton_, &OutputPage::SeeGraphsButtonClick},
                                    {seeSaltButton_, &OutputPage::SeeSaltButtonClick},
                                    {seeHydrButton_, &OutputPage::SeeHydrButtonClick},
-                                   {copyButton_, &OutputPage::CopyButtonClick},
-                                   {saveCsvButton_, &OutputPage::SaveCsvButtonClick},
+                                   {table_->CopyButton(), &OutputPage::CopyButtonClick},
+                                   {table_->SaveCsvButton(), &OutputPage::SaveCsvButtonClick},
                                });
 }
 
@@ -219,13 +164,8 @@ void OutputPage::ShowOutputControls() {
 }
 
 void OutputPage::HideTable() {
-    for (QWidget* widget :
-         {static_cast<QWidget*>(hydrOutMemo_), static_cast<QWidget*>(saltHeadings_[0]),
-          static_cast<QWidget*>(saltHeadings_[1]), static_cast<QWidget*>(saltHeadings_[2]),
-          static_cast<QWidget*>(outGrid_), static_cast<QWidget*>(excelLabel_),
-          static_cast<QWidget*>(clickLabel_), static_cast<QWidget*>(copyButton_),
-          static_cast<QWidget*>(saveCsvButton_)})
-        widget->hide();
+    table_->Hide();
+    excelLabel_->hide();
 }
 
 void OutputPage::ShowRunOutput() {
@@ -314,22 +254,38 @@ void OutputPage::SeeGraphsButtonClick() {
 }
 
 void OutputPage::SeeSaltButtonClick() {
-    outGrid_->hide();
+    table_->Grid()->hide();
     seeSaltButton_->setEnabled(false);
     seeHydrButton_->setEnabled(true);
     FillSalinityTable();
-    outGrid_->show();
+    table_->Grid()->show();
     excelLabel_->show();
 }
 
 void OutputPage::SeeHydrButtonClick() {
     if (!ReadOutput()) return;
-    outGrid_->hide();
+    table_->Grid()->hide();
     seeHydrButton_->setEnabled(false);
     seeSaltButton_->setEnabled(true);
     FillHydrologyTable();
-    outGrid_->show();
+    table_->Grid()->show();
     excelLabel_->show();
+}
+
+void OutputPage::FillSalinityTable() {
+    table_->ShowSalinity(view_.data, view_.results);
+}
+
+void OutputPage::FillHydrologyTable() {
+    table_->ShowHydrology(view_.data, view_.results);
+}
+
+void OutputPage::CopyButtonClick() {
+    table_->CopyToClipboard(dialogs_);
+}
+
+void OutputPage::SaveCsvButtonClick() {
+    csv_->Save();
 }
 
 }  // namespace halosoil

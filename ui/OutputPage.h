@@ -1,38 +1,29 @@
-// The Output page: the output text, the salinity and hydrology tables, copying a table to the
-// clipboard and opening an earlier output file with its input file.
+// The Output page: the output text, the salinity and hydrology tables (ui/OutputTableView.*),
+// copying a table to the clipboard or saving it as CSV (ui/OutputCsvExport.*), and opening an
+// earlier output file with its input file.
 #pragma once
 
 #include <QWidget>
-#include <array>
-#include <optional>
+#include <memory>
 
 #include "Dialogs.h"
 #include "OutputOnView.h"
 
+class QBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QSpacerItem;
-class QBoxLayout;
 
 namespace halosoil {
 
-class StringGrid;
-class TextTable;
-
-// Where OutGrid and the two controls under it stand for a table, in pixels from the page's
-// left edge, and how wide the grid is.
-struct TableGeometry {
-    int gridLeft;
-    int gridWidth;
-    int clickLabelLeft;
-    int copyButtonLeft;
-};
+class OutputCsvExport;
+class OutputTableView;
 
 class OutputPage : public QWidget {
     Q_OBJECT
 public:
     OutputPage(OutputOnView view, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~OutputPage() override;
 
     // After a successful run: the output text and the buttons and labels a new output needs
     // (everything of the run's completion except the message and the page switch).
@@ -74,11 +65,6 @@ signals:
 
 private:
     void BuildWidgets();
-    // The four grey heading boxes over the table.
-    void BuildHeadings();
-    QPlainTextEdit* HeadingBox(const char* name, const QStringList& lines);
-    void ShowTable(const TextTable& table, const TableGeometry& geometry);
-    void SetIndent(QSpacerItem* spacer, int left);
     void HideTable();
     void ShowOutputControls();
     bool ReadOutput();
@@ -86,37 +72,20 @@ private:
     // to the output on display nor to the chosen file: no table or graph may be made of them.
     void DisableOutputButtons();
     void Fail(const std::exception& error, const QString& fileName);
-    // The grid's cells as they stand, the user's edits included.
-    TextTable GridTable() const;
-    // Writes the table on display as CSV; why it failed, if it did.
-    std::optional<QString> WriteCsv(const QString& name);
-    // Moves the heading box over the grid's columns and sizes its font so that each column
-    // name stands over its column.
-    void AlignHeading(QPlainTextEdit* heading);
 
     OutputOnView view_;
     Dialogs& dialogs_;
 
     QPlainTextEdit* outputMemo_ = nullptr;
-    StringGrid* outGrid_ = nullptr;
     QPushButton* openOutButton_ = nullptr;
     QPushButton* seeGraphsButton_ = nullptr;
     QPushButton* seeSaltButton_ = nullptr;
     QPushButton* seeHydrButton_ = nullptr;
-    QPushButton* copyButton_ = nullptr;
-    QPushButton* saveCsvButton_ = nullptr;
-    QString csvFolder_;
     QLabel* outLabel_ = nullptr;
     QLabel* saltNote_ = nullptr;  // the run's salt budget warnings, when there are any
-    QLabel* clickLabel_ = nullptr;
     QLabel* excelLabel_ = nullptr;
-    QPlainTextEdit* hydrOutMemo_ = nullptr;
-    // The salinity table's heading for a root zone of 1, 2 and 3 layers.
-    std::array<QPlainTextEdit*, 3> saltHeadings_{};
-    QSpacerItem* tableIndent_ = nullptr;
-    QSpacerItem* headingIndent_ = nullptr;
-    QSpacerItem* clickIndent_ = nullptr;
-    QSpacerItem* copyIndent_ = nullptr;
+    std::unique_ptr<OutputTableView> table_;
+    std::unique_ptr<OutputCsvExport> csv_;
     QBoxLayout* pageLayout_ = nullptr;
 };
 

@@ -21,6 +21,7 @@
 #include "RegionResultsPanel.h"
 #include "RegionRunner.h"
 #include "ResultsSchema.h"
+#include "ShowStudyEnd.h"
 #include "StudyWidgets.h"
 
 namespace halosoil {
@@ -278,19 +279,7 @@ void RegionPage::RegionEnded(std::exception_ptr error, const region::RegionSumma
                              const region::LayerChoice& choice) {
     EnableControls();
     messages_->setPlainText(messages.join('\n'));
-    RunGuarded(dialogs_, [&] {
-        try {
-            if (error) std::rethrow_exception(error);
-        } catch (const region::RegionCancelled& cancelled) {
-            progress_->setValue(0);
-            statusLabel_->setText(cancelled.what());
-            return;
-        } catch (...) {
-            progress_->setValue(0);
-            statusLabel_->clear();
-            throw;
-        }
-        progress_->setValue(100);
+    ShowStudyEnd<region::RegionCancelled>(dialogs_, error, progress_, statusLabel_, [&] {
         statusLabel_->setText(QString("%1 fields: %2 ran, %3 stopped, %4 refused.")
                                   .arg(summary.fields)
                                   .arg(summary.ran)

@@ -1,27 +1,21 @@
-// The Calibration page's joint calibration: its settings from the page, the run on the worker,
-// and its results: the estimates with their intervals, the fit per quantity, the warnings,
-// the observed against the simulated series, the report and "Apply to input".
+#include "CalibrationRunPanel.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
 
-#include "ActionGuard.h"
-#include "CalibrationPage.h"
-#include "DecisionsTab.h"
-#include "Errors.h"
-#include "ObservationGrid.h"
-#include "ParameterTable.h"
+#include "StudyButtons.h"
 #include "StudyChart.h"
+#include "StudyProgress.h"
+#include "StudySaving.h"
 #include "StudyWidgets.h"
 
 namespace halosoil {
@@ -47,19 +41,26 @@ void SetRow(QTableWidget* table, int row, const QStringList& texts) {
 
 }  // namespace
 
-QWidget* CalibrationPage::BuildCalibrationTab() {
-    auto* tab = Named(new QWidget, "CalibrationResultsTab", "Calibration");
-    auto* layout = new QVBoxLayout(tab);
-    calibrateButton_ =
-        Button("CalibrateButton", "Calibrate", &CalibrationPage::CalibrateButtonClick);
-    applyButton_ =
-        Button("ApplyCalibrationButton", "Apply to input", &CalibrationPage::ApplyButtonClick);
-    saveReportButton_ =
-        Button("SaveReportButton", "Save report", &CalibrationPage::SaveReportButtonClick);
-    saveEstimatesButton_ = Button("SaveEstimatesCsvButton", "Save estimates as CSV",
-                                  &CalibrationPage::SaveEstimatesCsvButtonClick);
-    saveFitButton_ =
-        Button("SaveFitCsvButton", "Save fit as CSV", &CalibrationPage::SaveFitCsvButtonClick);
+CalibrationRunPanel::CalibrationRunPanel(Dialogs& dialogs, StudySaving& saving,
+                                         StudyProgress& progress, StudyInputs inputs,
+                                         QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      saving_(saving),
+      progress_(progress),
+      inputs_(std::move(inputs)) {
+    auto* layout = new QVBoxLayout(this);
+    calibrateButton_ = StudyButton(this, dialogs_, "CalibrateButton", "Calibrate",
+                                   &CalibrationRunPanel::CalibrateButtonClick);
+    applyButton_ = StudyButton(this, dialogs_, "ApplyCalibrationButton", "Apply to input",
+                               &CalibrationRunPanel::ApplyButtonClick);
+    saveReportButton_ = StudyButton(this, dialogs_, "SaveReportButton", "Save report",
+                                    &CalibrationRunPanel::SaveReportButtonClick);
+    saveEstimatesButton_ =
+        StudyButton(this, dialogs_, "SaveEstimatesCsvButton", "Save estimates as CSV",
+                    &CalibrationRunPanel::SaveEstimatesCsvButtonClick);
+    saveFitButton_ = StudyButton(this, dialogs_, "SaveFitCsvButton", "Save fit as CSV",
+                                 &CalibrationRunPanel::SaveFitCsvButtonClick);
     layout->addLayout(ButtonRow(
         {calibrateButton_, applyButton_, saveReportButton_, saveEstimatesButton_, saveFitButton_}));
 
@@ -77,42 +78,60 @@ QWidget* CalibrationPage::BuildCalibrationTab() {
     warnings_->setMaximumHeight(70);
     layout->addWidget(warnings_);
 
-    fitQuantityCombo_ = Named(new QComboBox, "FitQuantityCombo", "Quantity of the fit plot");
-    fitValueLabel_ = Named(new QLabel, "FitValueLabel", "Value under the pointer");
-    fitChart_ = new StudyChart("FitChart");
-    layout->addLayout(ChartRow(fitQuantityCombo_, "SaveFitChartButton", fitValueLabel_, fitChart_,
-                               &CalibrationPage::PlotFit));
-    layout->addWidget(fitChart_, 3);
-    return tab;
+    quantityCombo_ = Named(new QComboBox, "FitQuantityCombo", "Quantity of the fit plot");
+    valueLabel_ = Named(new QLabel, "FitValueLabel", "Value under the pointer");
+    chart_ = new StudyChart("FitChart");
+    layout->addLayout(ChartRow(this, dialogs_, saving_, quantityCombo_, "SaveFitChartButton",
+                               valueLabel_, chart_, [this] { PlotFit(); }));
+    layout->addWidget(chart_, 3);
 }
 
-void CalibrationPage::CalibrateButtonClick() {
-    if (!project_) throw HalosoilError(projectLabel_->text().toStdString());
+void CalibrationRunPanel::StartAfresh() {
+    calibration_.reset();
+    emit Calibrated(calibration_);
+    Show();
+}
+
+void CalibrationRunPanel::EnableStart(bool canStart) {
+    canStart_ = canStart;
+    calibrateButton_->setEnabled(canStart);
+    EnableSaving();
+}
+
+void CalibrationRunPanel::EnableSaving() {
+    applyButton_->setEnabled(canStart_ && calibration_.has_value());
+    for (QPushButton* save : {saveReportButton_, saveEstimatesButton_, saveFitButton_})
+        save->setEnabled(calibration_.has_value());
+}
+
+void CalibrationRunPanel::CalibrateButtonClick() {
+    const InputData& project = inputs_.project();
     study::CalibrationSettings settings;
-    settings.parameters = parameterTable_->Checked();
-    settings.observations = CurrentObservations();
-    settings.weights = CurrentWeights();
-    settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    StartStudy("Calibrating", settings, &study::Calibrate,
-               [this, observations = settings.observations](study::CalibrationResult result) {
-                   calibration_ = std::move(result);
-                   decisions_->SetCalibration(calibration_);
-                   calibrationObservations_ = observations;
-                   statusLabel_->setText(QString("Calibrated in %1 runs.").arg(calibration_->runs));
-                   ShowCalibration();
-               });
+    settings.parameters = inputs_.checkedParameters();
+    settings.observations = inputs_.observations();
+    settings.weights = inputs_.weights();
+    settings.seed = inputs_.seed();
+    progress_.Run(
+        "Calibrating", inputs_.threads(), project, settings, &study::Calibrate,
+        [this, observations = settings.observations](study::CalibrationResult result) {
+            calibration_ = std::move(result);
+            emit Calibrated(calibration_);
+            observations_ = observations;
+            progress_.SetStatus(QString("Calibrated in %1 runs.").arg(calibration_->runs));
+            Show();
+        });
 }
 
-void CalibrationPage::ShowCalibration() {
+void CalibrationRunPanel::Show() {
     estimateTable_->setRowCount(0);
     fitTable_->setRowCount(0);
     warnings_->clear();
     {
-        const QSignalBlocker quiet(fitQuantityCombo_);
-        fitQuantityCombo_->clear();
+        const QSignalBlocker quiet(quantityCombo_);
+        quantityCombo_->clear();
         if (calibration_)
             for (const study::QuantityFit& fit : calibration_->fit)
-                fitQuantityCombo_->addItem(study::InfoOf(fit.quantity).name);
+                quantityCombo_->addItem(study::InfoOf(fit.quantity).name);
     }
     if (calibration_) {
         const study::CalibrationResult& result = *calibration_;
@@ -139,15 +158,15 @@ void CalibrationPage::ShowCalibration() {
         fitTable_->resizeColumnsToContents();
     }
     PlotFit();
-    EnableControls();
+    EnableSaving();
 }
 
 // The calibrated run's series of the chosen quantity as a line, its observations as points.
-void CalibrationPage::PlotFit() {
-    fitChart_->Clear();
-    fitChart_->chart()->setTitle("Observed and simulated");
-    if (!calibration_ || fitQuantityCombo_->currentIndex() < 0) return;
-    const auto quantity = study::QuantityNamed(fitQuantityCombo_->currentText().toStdString());
+void CalibrationRunPanel::PlotFit() {
+    chart_->Clear();
+    chart_->chart()->setTitle("Observed and simulated");
+    if (!calibration_ || quantityCombo_->currentIndex() < 0) return;
+    const auto quantity = study::QuantityNamed(quantityCombo_->currentText().toStdString());
     if (!quantity) return;
     const study::QuantityInfo& info = study::InfoOf(*quantity);
     auto* simulated = new QLineSeries;
@@ -159,10 +178,10 @@ void CalibrationPage::PlotFit() {
     auto* observed = new QScatterSeries;
     observed->setName("observed");
     observed->setMarkerSize(7);
-    const study::Observations& fitted = calibrationObservations_;
+    const study::Observations& fitted = observations_;
     for (const study::Observed& point : fitted.Of(*quantity))
         observed->append(point.step, point.value);
-    QChart* chart = fitChart_->chart();
+    QChart* chart = chart_->chart();
     chart->setTitle(QString("Observed and simulated %1").arg(info.name));
     chart->addSeries(simulated);
     chart->addSeries(observed);
@@ -173,7 +192,7 @@ void CalibrationPage::PlotFit() {
     for (QXYSeries* s : {static_cast<QXYSeries*>(simulated), static_cast<QXYSeries*>(observed)}) {
         s->attachAxis(x);
         s->attachAxis(y);
-        fitChart_->WatchHover(s);
+        chart_->WatchHover(s);
     }
     double low = 0, high = 0;
     bool first = true;
@@ -190,7 +209,7 @@ void CalibrationPage::PlotFit() {
     y->setRange(low - margin, high + margin);
 }
 
-void CalibrationPage::ApplyButtonClick() {
+void CalibrationRunPanel::ApplyButtonClick() {
     if (!calibration_) return;
     std::vector<study::Parameter> parameters;
     std::vector<double> values;
@@ -199,19 +218,19 @@ void CalibrationPage::ApplyButtonClick() {
         values.push_back(estimate.value);
     }
     emit ApplyRequested(parameters, values);
-    statusLabel_->setText("The calibrated values were applied to the input.");
+    progress_.SetStatus("The calibrated values were applied to the input.");
 }
 
-void CalibrationPage::SaveReportButtonClick() {
+void CalibrationRunPanel::SaveReportButtonClick() {
     if (!calibration_) return;
     saving_.Bytes("calibration reports (*.json)|*.json", "json", study::ReportJson(*calibration_));
 }
 
-void CalibrationPage::SaveEstimatesCsvButtonClick() {
+void CalibrationRunPanel::SaveEstimatesCsvButtonClick() {
     saving_.Table(estimateTable_);
 }
 
-void CalibrationPage::SaveFitCsvButtonClick() {
+void CalibrationRunPanel::SaveFitCsvButtonClick() {
     saving_.Table(fitTable_);
 }
 

@@ -1,7 +1,5 @@
-// The Calibration page's uncertainty study: an ensemble drawn uniformly within the checked
-// parameters' bounds or from the last calibration's estimates, and for a chosen quantity its
-// bands per step (median, 25-75 % and 5-95 %) with the observations, an optional threshold
-// and the share of members beyond it.
+#include "EnsemblePanel.h"
+
 #include <QAreaSeries>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,12 +14,12 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "ActionGuard.h"
-#include "CalibrationPage.h"
 #include "Errors.h"
-#include "ParameterTable.h"
 #include "StringToFloat.h"
+#include "StudyButtons.h"
 #include "StudyChart.h"
+#include "StudyProgress.h"
+#include "StudySaving.h"
 #include "StudyWidgets.h"
 
 namespace halosoil {
@@ -38,25 +36,32 @@ QAreaSeries* Band(const QString& name, QLineSeries* upper, QLineSeries* lower, Q
 
 }  // namespace
 
-QWidget* CalibrationPage::BuildUncertaintyTab() {
-    auto* tab = Named(new QWidget, "UncertaintyTab", "Uncertainty");
-    auto* layout = new QVBoxLayout(tab);
-    ensembleSourceCombo_ =
-        Named(new QComboBox, "EnsembleSourceCombo", "Where the members are drawn from");
-    ensembleSourceCombo_->addItems(
+EnsemblePanel::EnsemblePanel(Dialogs& dialogs, StudySaving& saving, StudyProgress& progress,
+                             StudyInputs inputs,
+                             std::function<const study::CalibrationResult*()> lastCalibration,
+                             QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      saving_(saving),
+      progress_(progress),
+      inputs_(std::move(inputs)),
+      lastCalibration_(std::move(lastCalibration)) {
+    auto* layout = new QVBoxLayout(this);
+    sourceCombo_ = Named(new QComboBox, "EnsembleSourceCombo", "Where the members are drawn from");
+    sourceCombo_->addItems(
         {"uniform within the checked parameters' bounds", "the last calibration's estimates"});
     membersSpin_ = Named(new QSpinBox, "EnsembleMembersSpin", "Members of the ensemble");
     membersSpin_->setRange(2, 1000000);
     membersSpin_->setValue(200);
-    ensembleButton_ =
-        Button("EnsembleButton", "Run ensemble", &CalibrationPage::EnsembleButtonClick);
-    saveBandsButton_ = Button("SaveBandsCsvButton", "Save bands as CSV",
-                              &CalibrationPage::SaveBandsCsvButtonClick);
-    layout->addLayout(ButtonRow({ensembleSourceCombo_, new QLabel("members"), membersSpin_,
-                                 ensembleButton_, saveBandsButton_}));
+    runButton_ = StudyButton(this, dialogs_, "EnsembleButton", "Run ensemble",
+                             &EnsemblePanel::EnsembleButtonClick);
+    saveBandsButton_ = StudyButton(this, dialogs_, "SaveBandsCsvButton", "Save bands as CSV",
+                                   &EnsemblePanel::SaveBandsCsvButtonClick);
+    layout->addLayout(ButtonRow(
+        {sourceCombo_, new QLabel("members"), membersSpin_, runButton_, saveBandsButton_}));
 
     auto* plotRow = new QHBoxLayout;
-    bandQuantityCombo_ = Named(new QComboBox, "BandQuantityCombo", "Quantity of the band plot");
+    quantityCombo_ = Named(new QComboBox, "BandQuantityCombo", "Quantity of the band plot");
     thresholdCheck_ = Named(new QCheckBox("threshold"), "ThresholdCheck", "Show a threshold");
     thresholdSideCombo_ =
         Named(new QComboBox, "ThresholdSideCombo", "Exceeding means above or below");
@@ -64,76 +69,88 @@ QWidget* CalibrationPage::BuildUncertaintyTab() {
     thresholdEdit_ = Named(new QLineEdit, "ThresholdEdit", "Threshold value");
     bandChart_ = new StudyChart("BandChart");
     exceedChart_ = new StudyChart("ExceedChart");
-    auto* saveBand = SaveChartButton("SaveBandChartButton", "Save band picture", bandChart_);
-    auto* saveExceed =
-        SaveChartButton("SaveExceedChartButton", "Save exceedance picture", exceedChart_);
+    auto* saveBand = SaveChartButton(this, dialogs_, saving_, "SaveBandChartButton",
+                                     "Save band picture", bandChart_);
+    auto* saveExceed = SaveChartButton(this, dialogs_, saving_, "SaveExceedChartButton",
+                                       "Save exceedance picture", exceedChart_);
     for (QWidget* widget :
-         std::initializer_list<QWidget*>{bandQuantityCombo_, thresholdCheck_, thresholdSideCombo_,
+         std::initializer_list<QWidget*>{quantityCombo_, thresholdCheck_, thresholdSideCombo_,
                                          thresholdEdit_, saveBand, saveExceed})
         plotRow->addWidget(widget);
     layout->addLayout(plotRow);
-    ensembleStatus_ = Named(new QLabel, "EnsembleStatusLabel", "State of the ensemble");
-    bandValueLabel_ = Named(new QLabel, "BandValueLabel", "Value under the pointer");
-    layout->addWidget(ensembleStatus_);
-    layout->addWidget(bandValueLabel_);
+    status_ = Named(new QLabel, "EnsembleStatusLabel", "State of the ensemble");
+    valueLabel_ = Named(new QLabel, "BandValueLabel", "Value under the pointer");
+    layout->addWidget(status_);
+    layout->addWidget(valueLabel_);
     auto* charts = new QHBoxLayout;
-    bandChart_->SetValueLabel(bandValueLabel_);
-    exceedChart_->SetValueLabel(bandValueLabel_);
+    bandChart_->SetValueLabel(valueLabel_);
+    exceedChart_->SetValueLabel(valueLabel_);
     charts->addWidget(bandChart_, 3);
     charts->addWidget(exceedChart_, 2);
     layout->addLayout(charts, 1);
 
     const auto replot = [this] { RunGuarded(dialogs_, [this] { PlotBands(); }); };
-    connect(bandQuantityCombo_, &QComboBox::currentIndexChanged, this, replot);
+    connect(quantityCombo_, &QComboBox::currentIndexChanged, this, replot);
     connect(thresholdCheck_, &QCheckBox::toggled, this, replot);
     connect(thresholdSideCombo_, &QComboBox::currentIndexChanged, this, replot);
     connect(thresholdEdit_, &QLineEdit::editingFinished, this, replot);
-    return tab;
 }
 
-void CalibrationPage::EnsembleButtonClick() {
-    if (!project_) throw HalosoilError(projectLabel_->text().toStdString());
+void EnsemblePanel::StartAfresh() {
+    ensemble_.reset();
+    bands_.clear();
+    PlotBands();
+}
+
+void EnsemblePanel::EnableStart(bool canStart) {
+    runButton_->setEnabled(canStart);
+    saveBandsButton_->setEnabled(!bands_.empty());
+}
+
+void EnsemblePanel::EnsembleButtonClick() {
+    const InputData& project = inputs_.project();
     study::EnsembleSettings settings;
-    if (ensembleSourceCombo_->currentIndex() == 1) {
-        if (!calibration_) throw HalosoilError("There is no calibration to draw the members from.");
+    if (sourceCombo_->currentIndex() == 1) {
+        const study::CalibrationResult* calibration = lastCalibration_();
+        if (!calibration) throw HalosoilError("There is no calibration to draw the members from.");
         // Through the report, so the members are those halosoil-batch ensemble draws from it.
-        settings.fromReport = study::ParseReportEstimates(study::ReportJson(*calibration_),
-                                                          *project_, "the last calibration");
+        settings.fromReport = study::ParseReportEstimates(study::ReportJson(*calibration), project,
+                                                          "the last calibration");
         settings.parameters = settings.fromReport->parameters;
     } else {
-        settings.parameters = parameterTable_->Checked();
+        settings.parameters = inputs_.checkedParameters();
         for (const study::Parameter& parameter : settings.parameters)
             settings.distributions.push_back(study::Uniform(parameter.low, parameter.high));
     }
     settings.members = membersSpin_->value();
-    settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    StartStudy(
-        "Running the ensemble", settings, &study::RunEnsemble,
+    settings.seed = inputs_.seed();
+    progress_.Run(
+        "Running the ensemble", inputs_.threads(), project, settings, &study::RunEnsemble,
         [this](study::EnsembleResult result) {
             ensemble_ = std::move(result);
-            statusLabel_->setText(QString("Ensemble of %1 members.").arg(ensemble_->members));
+            progress_.SetStatus(QString("Ensemble of %1 members.").arg(ensemble_->members));
             {
-                const QSignalBlocker quiet(bandQuantityCombo_);
-                bandQuantityCombo_->clear();
+                const QSignalBlocker quiet(quantityCombo_);
+                quantityCombo_->clear();
                 for (study::Quantity quantity : ensemble_->quantities)
-                    bandQuantityCombo_->addItem(study::InfoOf(quantity).name);
+                    quantityCombo_->addItem(study::InfoOf(quantity).name);
             }
             PlotBands();
         });
 }
 
-void CalibrationPage::PlotBands() {
+void EnsemblePanel::PlotBands() {
     bandChart_->Clear();
     exceedChart_->Clear();
     bandChart_->chart()->setTitle("Prediction bands");
     exceedChart_->chart()->setTitle("Probability of exceeding the threshold");
     bands_.clear();
-    ensembleStatus_->clear();
-    if (!ensemble_ || bandQuantityCombo_->currentIndex() < 0) {
-        EnableControls();
+    status_->clear();
+    if (!ensemble_ || quantityCombo_->currentIndex() < 0) {
+        saveBandsButton_->setEnabled(false);
         return;
     }
-    const auto quantity = study::QuantityNamed(bandQuantityCombo_->currentText().toStdString());
+    const auto quantity = study::QuantityNamed(quantityCombo_->currentText().toStdString());
     if (!quantity) return;
     std::vector<study::Threshold> thresholds;
     if (thresholdCheck_->isChecked()) {
@@ -144,7 +161,7 @@ void CalibrationPage::PlotBands() {
             threshold.value = PointStringToFloat(thresholdEdit_->text().trimmed().toStdString());
             thresholds.push_back(threshold);
         } catch (const ConversionError& error) {
-            ensembleStatus_->setText(QString("Threshold: ") + error.what());
+            status_->setText(QString("Threshold: ") + error.what());
         }
     }
     bands_ = study::Bands(*ensemble_, thresholds);
@@ -191,7 +208,7 @@ void CalibrationPage::PlotBands() {
     observed->setMarkerSize(7);
     try {
         // Held here: a loop over a part of the temporary would outlive it.
-        const study::Observations observations = CurrentObservations();
+        const study::Observations observations = inputs_.observations();
         for (const study::Observed& point : observations.Of(*quantity)) {
             observed->append(point.step, point.value);
             widen(point.value);
@@ -243,14 +260,14 @@ void CalibrationPage::PlotBands() {
     }
     const int stopped = ensemble_->Stopped(), refused = ensemble_->Refused();
     if (stopped + refused > 0)
-        ensembleStatus_->setText(
+        status_->setText(
             QString("%1 member(s) stopped early and %2 were refused; the bands leave them out.")
                 .arg(stopped)
                 .arg(refused));
-    EnableControls();
+    saveBandsButton_->setEnabled(!bands_.empty());
 }
 
-void CalibrationPage::SaveBandsCsvButtonClick() {
+void EnsemblePanel::SaveBandsCsvButtonClick() {
     if (bands_.empty()) return;
     saving_.Bytes("CSV files (*.csv)|*.csv", "csv", study::BandsCsv(bands_));
 }

@@ -1,12 +1,10 @@
-// The Calibration page's sensitivity study: the targets chosen from a list, Sobol's indices
-// or Morris's elementary effects of the checked parameters, and a bar chart of the indices of
-// one target per parameter with their 95 % intervals as lines over the bars.
+#include "SensitivityPanel.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -17,11 +15,11 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "ActionGuard.h"
-#include "CalibrationPage.h"
 #include "Errors.h"
-#include "ParameterTable.h"
+#include "StudyButtons.h"
 #include "StudyChart.h"
+#include "StudyProgress.h"
+#include "StudySaving.h"
 #include "StudyWidgets.h"
 
 namespace halosoil {
@@ -46,9 +44,14 @@ void AddInterval(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, const QStrin
 
 }  // namespace
 
-QWidget* CalibrationPage::BuildSensitivityTab() {
-    auto* tab = Named(new QWidget, "SensitivityTab", "Sensitivity");
-    auto* layout = new QHBoxLayout(tab);
+SensitivityPanel::SensitivityPanel(Dialogs& dialogs, StudySaving& saving, StudyProgress& progress,
+                                   StudyInputs inputs, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      saving_(saving),
+      progress_(progress),
+      inputs_(std::move(inputs)) {
+    auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel("Targets"));
     targetList_ =
@@ -63,33 +66,42 @@ QWidget* CalibrationPage::BuildSensitivityTab() {
     samplesSpin_->setValue(256);
     left->addWidget(methodCombo_);
     left->addWidget(samplesSpin_);
-    sensitivityButton_ =
-        Button("SensitivityButton", "Run sensitivity", &CalibrationPage::SensitivityButtonClick);
-    saveSensitivityButton_ = Button("SaveSensitivityCsvButton", "Save as CSV",
-                                    &CalibrationPage::SaveSensitivityCsvButtonClick);
-    left->addWidget(sensitivityButton_);
-    left->addWidget(saveSensitivityButton_);
+    runButton_ = StudyButton(this, dialogs_, "SensitivityButton", "Run sensitivity",
+                             &SensitivityPanel::SensitivityButtonClick);
+    saveButton_ = StudyButton(this, dialogs_, "SaveSensitivityCsvButton", "Save as CSV",
+                              &SensitivityPanel::SaveCsvButtonClick);
+    left->addWidget(runButton_);
+    left->addWidget(saveButton_);
     layout->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
-    sensitivityTargetCombo_ =
+    targetCombo_ =
         Named(new QComboBox, "SensitivityPlotTargetCombo", "Target of the sensitivity chart");
-    sensitivityValueLabel_ = Named(new QLabel, "SensitivityValueLabel", "Value under the pointer");
-    sensitivityChart_ = new StudyChart("SensitivityChart");
-    right->addLayout(ChartRow(sensitivityTargetCombo_, "SaveSensitivityChartButton",
-                              sensitivityValueLabel_, sensitivityChart_,
-                              &CalibrationPage::PlotSensitivity));
-    right->addWidget(sensitivityChart_, 2);
-    // ShowSensitivity names the columns after the method.
-    sensitivityTable_ = Table("SensitivityTable", "Sensitivity indices", 5);
-    right->addWidget(sensitivityTable_, 1);
+    valueLabel_ = Named(new QLabel, "SensitivityValueLabel", "Value under the pointer");
+    chart_ = new StudyChart("SensitivityChart");
+    right->addLayout(ChartRow(this, dialogs_, saving_, targetCombo_, "SaveSensitivityChartButton",
+                              valueLabel_, chart_, [this] { Plot(); }));
+    right->addWidget(chart_, 2);
+    // Show names the columns after the method.
+    table_ = Table("SensitivityTable", "Sensitivity indices", 5);
+    right->addWidget(table_, 1);
     layout->addLayout(right, 3);
-    return tab;
 }
 
-void CalibrationPage::FillTargets() {
+void SensitivityPanel::StartAfresh(const InputData& project) {
+    FillTargets(project);
+    sensitivity_.reset();
+    Show();
+}
+
+void SensitivityPanel::EnableStart(bool canStart) {
+    runButton_->setEnabled(canStart);
+    saveButton_->setEnabled(sensitivity_.has_value());
+}
+
+void SensitivityPanel::FillTargets(const InputData& project) {
     targetList_->clear();
-    for (study::Quantity quantity : study::QuantitiesOf(*project_))
+    for (study::Quantity quantity : study::QuantitiesOf(project))
         for (const char* statistic : kStatistics)
             targetList_->addItem(QString("%1:%2").arg(study::InfoOf(quantity).name, statistic));
     targetList_->addItem("objective");
@@ -100,52 +112,52 @@ void CalibrationPage::FillTargets() {
     }
 }
 
-void CalibrationPage::SensitivityButtonClick() {
-    if (!project_) throw HalosoilError(projectLabel_->text().toStdString());
+void SensitivityPanel::SensitivityButtonClick() {
+    const InputData& project = inputs_.project();
     study::SensitivitySettings settings;
-    settings.parameters = parameterTable_->Checked();
+    settings.parameters = inputs_.checkedParameters();
     bool objective = false;
     for (int row = 0; row < targetList_->count(); ++row) {
         const QListWidgetItem* item = targetList_->item(row);
         if (item->checkState() != Qt::Checked) continue;
-        settings.targets.push_back(study::ParseTarget(item->text().toStdString(), *project_));
+        settings.targets.push_back(study::ParseTarget(item->text().toStdString(), project));
         objective = objective || settings.targets.back().objective;
     }
     if (settings.targets.empty()) throw HalosoilError("Choose at least one target.");
     if (objective) {
-        settings.observations = CurrentObservations();
-        settings.weights = CurrentWeights();
+        settings.observations = inputs_.observations();
+        settings.weights = inputs_.weights();
     }
     settings.method = methodCombo_->currentIndex() == 1 ? study::SensitivityMethod::Morris
                                                         : study::SensitivityMethod::Sobol;
     settings.samples = samplesSpin_->value();
-    settings.seed = static_cast<std::uint64_t>(seedSpin_->value());
-    StartStudy("Running the sensitivity study", settings, &study::RunSensitivity,
-               [this](study::SensitivityResult result) {
-                   sensitivity_ = std::move(result);
-                   statusLabel_->setText(QString("Sensitivity from %1 runs (%2 failed).")
-                                             .arg(sensitivity_->runs)
-                                             .arg(sensitivity_->failedRuns));
-                   ShowSensitivity();
-               });
+    settings.seed = inputs_.seed();
+    progress_.Run("Running the sensitivity study", inputs_.threads(), project, settings,
+                  &study::RunSensitivity, [this](study::SensitivityResult result) {
+                      sensitivity_ = std::move(result);
+                      progress_.SetStatus(QString("Sensitivity from %1 runs (%2 failed).")
+                                              .arg(sensitivity_->runs)
+                                              .arg(sensitivity_->failedRuns));
+                      Show();
+                  });
 }
 
-void CalibrationPage::ShowSensitivity() {
+void SensitivityPanel::Show() {
     const bool sobol = !sensitivity_ || sensitivity_->method == study::SensitivityMethod::Sobol;
-    sensitivityTable_->setRowCount(0);
-    sensitivityTable_->setColumnCount(sobol ? 8 : 6);
-    sensitivityTable_->setHorizontalHeaderLabels(
+    table_->setRowCount(0);
+    table_->setColumnCount(sobol ? 8 : 6);
+    table_->setHorizontalHeaderLabels(
         sobol ? QStringList{"target", "parameter", "S1", "S1 low", "S1 high", "ST", "ST low",
                             "ST high"}
               : QStringList{"target", "parameter", "mu*", "mu* low", "mu* high", "sigma"});
     {
-        const QSignalBlocker quiet(sensitivityTargetCombo_);
-        sensitivityTargetCombo_->clear();
+        const QSignalBlocker quiet(targetCombo_);
+        targetCombo_->clear();
     }
     if (sensitivity_) {
         QStringList targets;
-        sensitivityTable_->setRowCount(static_cast<int>(sensitivity_->rows.size()));
-        for (int row = 0; row < sensitivityTable_->rowCount(); ++row) {
+        table_->setRowCount(static_cast<int>(sensitivity_->rows.size()));
+        for (int row = 0; row < table_->rowCount(); ++row) {
             const study::SensitivityRow& r = sensitivity_->rows[static_cast<std::size_t>(row)];
             const QString target = QString::fromStdString(r.target);
             if (!targets.contains(target)) targets << target;
@@ -159,21 +171,21 @@ void CalibrationPage::ShowSensitivity() {
                 for (double v : {r.muStar.value, r.muStar.low, r.muStar.high, r.sigma}) add(v);
             }
             for (int col = 0; col < static_cast<int>(cells.size()); ++col)
-                sensitivityTable_->setItem(row, col, new QTableWidgetItem(cells[col]));
+                table_->setItem(row, col, new QTableWidgetItem(cells[col]));
         }
-        const QSignalBlocker quiet(sensitivityTargetCombo_);
-        sensitivityTargetCombo_->addItems(targets);
+        const QSignalBlocker quiet(targetCombo_);
+        targetCombo_->addItems(targets);
     }
-    PlotSensitivity();
-    EnableControls();
+    Plot();
+    saveButton_->setEnabled(sensitivity_.has_value());
 }
 
-void CalibrationPage::PlotSensitivity() {
-    sensitivityChart_->Clear();
-    QChart* chart = sensitivityChart_->chart();
+void SensitivityPanel::Plot() {
+    chart_->Clear();
+    QChart* chart = chart_->chart();
     chart->setTitle("Sensitivity");
-    if (!sensitivity_ || sensitivityTargetCombo_->currentIndex() < 0) return;
-    const std::string target = sensitivityTargetCombo_->currentText().toStdString();
+    if (!sensitivity_ || targetCombo_->currentIndex() < 0) return;
+    const std::string target = targetCombo_->currentText().toStdString();
     const bool sobol = sensitivity_->method == study::SensitivityMethod::Sobol;
     std::vector<const study::SensitivityRow*> rows;
     for (const study::SensitivityRow& row : sensitivity_->rows)
@@ -208,10 +220,10 @@ void CalibrationPage::PlotSensitivity() {
     bars->attachAxis(categories);
     bars->attachAxis(y);
     connect(bars, &QBarSeries::hovered, this, [this, names](bool state, int index, QBarSet* set) {
-        sensitivityValueLabel_->setText(state ? QString("%1 of %2: %3")
-                                                    .arg(set->label(), names.value(index))
-                                                    .arg(set->at(index), 0, 'g', 6)
-                                              : QString());
+        valueLabel_->setText(state ? QString("%1 of %2: %3")
+                                         .arg(set->label(), names.value(index))
+                                         .arg(set->at(index), 0, 'g', 6)
+                                   : QString());
     });
     // The intervals over the bars: a value axis under the categories, bar k of two centred a
     // quarter of the bars' width off the category's middle.
@@ -235,7 +247,7 @@ void CalibrationPage::PlotSensitivity() {
     }
 }
 
-void CalibrationPage::SaveSensitivityCsvButtonClick() {
+void SensitivityPanel::SaveCsvButtonClick() {
     if (!sensitivity_) return;
     saving_.Bytes("CSV files (*.csv)|*.csv", "csv", study::SensitivityCsv(*sensitivity_));
 }

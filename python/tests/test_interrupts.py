@@ -98,8 +98,8 @@ def test_a_signal_ends_the_study_with_keyboard_interrupt(weekly, name):
     assert threading.active_count() == threads
     # The package goes on as before: a run gives what it gave.
     again = halosoil.run(weekly)
-    np.testing.assert_array_equal(again.depth_water_table,
-                                  halosoil.run(weekly).depth_water_table)
+    np.testing.assert_array_equal(again.water_table_depth,
+                                  halosoil.run(weekly).water_table_depth)
 
 
 def test_a_large_ensemble_stops_within_a_fifth_of_a_second_of_the_signal():

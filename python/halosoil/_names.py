@@ -160,7 +160,9 @@ def _frame_class(base: type) -> type:
 
     if base is pd.DataFrame:
         Aliasing._constructor = property(lambda self: pd.DataFrame)  # type: ignore[assignment]
-    Aliasing.__name__ = Aliasing.__qualname__ = base.__name__
+    # Found by pickle under this module's name (see __getattr__ below).
+    Aliasing.__name__ = Aliasing.__qualname__ = "Aliasing" + base.__name__
+    Aliasing.__module__ = __name__
     _FRAME_CLASSES[base] = Aliasing
     return Aliasing
 
@@ -200,6 +202,8 @@ def _dataset_class() -> type:
                     return super().__getitem__(new).rename(name)
             return super().__getattr__(name)
 
+    Dataset.__name__ = Dataset.__qualname__ = "AliasingDataset"
+    Dataset.__module__ = __name__
     _DATASET_CLASS.append(Dataset)
     return Dataset
 
@@ -208,3 +212,19 @@ def aliasing_dataset(dataset: Any) -> Any:
     """The xarray Dataset (as it is, not copied) made to answer the old variable names too."""
     dataset.__class__ = _dataset_class()
     return dataset
+
+
+def __getattr__(name: str) -> type:
+    # The classes above are made at their first use, pandas, geopandas and xarray being
+    # imported only then; an object of one unpickled in another process makes it there.
+    if name == "AliasingDataset":
+        return _dataset_class()
+    if name == "AliasingDataFrame":
+        import pandas as pd
+
+        return _frame_class(pd.DataFrame)
+    if name == "AliasingGeoDataFrame":
+        import geopandas
+
+        return _frame_class(geopandas.GeoDataFrame)
+    raise AttributeError(f"module {__name__!r} has no attribute {name!r}")

@@ -2,6 +2,9 @@
 package gives and takes; the batch runner's depth_water_table is still taken, with a
 DeprecationWarning that names the new name, and its files keep it."""
 
+import pickle
+import subprocess
+import sys
 import warnings
 
 import numpy as np
@@ -58,6 +61,22 @@ class TestSummaries:
         with pytest.warns(DeprecationWarning, match=NEW_NAME):
             variable = halosoil.to_dataset([result])["depth_water_table"]
         np.testing.assert_array_equal(variable.values[0], result.water_table_depth)
+
+
+def test_the_frames_and_datasets_that_answer_the_old_names_pickle(weekly):
+    result = halosoil.run(weekly)
+    frame = result.to_dataframe()
+    dataset = halosoil.ensemble(weekly, {"qh1": ("uniform", 0.005, 0.05)}, members=4).dataset
+    # Unpickled in a process of its own, as a Dask worker would.
+    script = ("import pickle, sys, warnings\n"
+              "frame, dataset = pickle.loads(sys.stdin.buffer.read())\n"
+              "with warnings.catch_warnings(record=True) as caught:\n"
+              "    warnings.simplefilter('always')\n"
+              "    old = frame['depth_water_table'], dataset['depth_water_table']\n"
+              "print(len(frame), dataset.sizes['member'], len(caught))\n")
+    done = subprocess.run([sys.executable, "-c", script], input=pickle.dumps((frame, dataset)),
+                          capture_output=True, check=True)
+    assert done.stdout.split() == [str(weekly.steps).encode(), b"4", b"2"]
 
 
 class TestEnsembles:

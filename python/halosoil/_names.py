@@ -26,7 +26,6 @@ _CORE_WORD = re.compile(r"(?<![\w/\\.])(" + "|".join(map(re.escape, SCRIPT_NAMES
                         r")(?![\w/\\]|\.\w)")
 # A core name within a longer name (min_depth_water_table, depth_water_table_final, ...).
 _CORE_PART = re.compile("|".join(map(re.escape, SCRIPT_NAMES)))
-_SCRIPT_PART = re.compile("|".join(map(re.escape, CORE_NAMES)))
 
 
 def _caller_level() -> int:
@@ -52,11 +51,6 @@ def renamed(name: str) -> str:
     """A name of the core's as the package gives it (depth_water_table_mean ->
     water_table_depth_mean); any other name as it is."""
     return _CORE_PART.sub(lambda found: SCRIPT_NAMES[found.group(0)], name)
-
-
-def old_spelling(name: str) -> str:
-    """The name under the core's word (water_table_depth_mean -> depth_water_table_mean)."""
-    return _SCRIPT_PART.sub(lambda found: CORE_NAMES[found.group(0)], name)
 
 
 def core_quantity(name: Any, where: str) -> Any:

@@ -43,7 +43,7 @@ def final_state(project, result):
     thickness = sum(project.thickness[zone] for zone in layers)
     row["root_zone_salinity"] = sum(
         project.thickness[zone] * result.salinity[zone][-1] for zone in layers) / thickness
-    row["water_table_depth"] = result.depth_water_table[-1]
+    row["water_table_depth"] = result.water_table_depth[-1]
     row["failure"] = ""
     return row
 

@@ -87,6 +87,8 @@ class Result:
     capillary_rise: _Series
     actual_evaporation: _Series
     drainage: _Series
+    water_table_depth: _Series
+    # Deprecated: the older name of water_table_depth; reading it warns.
     depth_water_table: _Series
     salinity: dict[str, _Series]
     qh1_used: Optional[float]

@@ -8,6 +8,7 @@ from typing import Any, Mapping, Optional
 from . import _core
 from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import translated
+from ._names import in_script_terms, script_names
 from ._observations import study_observations
 from ._project import Project
 from ._result import Result
@@ -58,13 +59,14 @@ class Calibration:
         self.parameters = frame.set_index("name").rename_axis("parameter")
         self.parameters["at_bound"] = self.parameters["at_bound"].astype(bool)
         fit = pd.DataFrame(outcome["fit"], columns=["quantity", "n", "rmse", "bias", "nse", "r2"])
+        fit["quantity"] = script_names(fit["quantity"])
         self.fit = fit.set_index("quantity")
         names = list(self.parameters.index)
         self.correlation = pd.DataFrame(outcome["correlation"], index=names, columns=names,
                                         dtype=float)
         run = outcome["run"]
         self.result: Optional[Result] = None if run is None else Result._from_fields(run)
-        self.warnings: list[str] = list(outcome["warnings"])
+        self.warnings: list[str] = [in_script_terms(text) for text in outcome["warnings"]]
         self.objective: dict[str, float] = {"start": outcome["objective_start"],
                                             "end": outcome["objective_end"]}
         self.runs: int = outcome["runs"]
@@ -137,8 +139,10 @@ def calibrate(project: Project, observations: Any = None,
         Per-zone names end in ``_layer1``, ``_layer2``, ``_layer3``, ``_transition`` or
         ``_aquifer``.
     weights : dict, optional
-        ``{quantity: weight}``; a quantity counts by its weight (default 1) in the unit-free
-        objective, whatever its number of observations or unit.
+        ``{quantity: weight}`` (e.g. ``{'water_table_depth': 2.0}``; the older
+        ``depth_water_table`` is still taken, with a DeprecationWarning); a quantity counts by
+        its weight (default 1) in the unit-free objective, whatever its number of
+        observations or unit.
     seed : int
         Seed of the search; the same seed gives the same calibration.
     client : dask.distributed.Client, optional

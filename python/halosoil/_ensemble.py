@@ -12,6 +12,8 @@ from . import _core
 from ._calibration import Calibration
 from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import InputError, translated
+from ._names import (SCRIPT_NAMES, aliasing_dataset, core_quantity, core_text, quantities,
+                     script_names, script_text, warn_renamed)
 from ._observations import _read_bytes
 from ._project import Project
 from ._study_inputs import (MEMBERS_PER_TASK, count_of, is_sequence, items_of, number_text,
@@ -22,7 +24,7 @@ _BAND_COLUMNS = ["step", "quantity", "mean", "q05", "q25", "q50", "q75", "q95", 
 
 
 def _quantity_units() -> dict[str, str]:
-    return {name: unit for name, unit, _ in _core.quantities()}
+    return {name: unit for name, unit, _ in quantities()}
 
 
 def _distribution_texts(parameters: Optional[Mapping[str, Any]]) -> list[str]:
@@ -39,7 +41,7 @@ def _distribution_texts(parameters: Optional[Mapping[str, Any]]) -> list[str]:
 
 
 def _threshold_texts(thresholds: Optional[Mapping[str, Any]]) -> list[str]:
-    # QUANTITY>VALUE or QUANTITY<VALUE, as the command line gives them.
+    # QUANTITY>VALUE or QUANTITY<VALUE, as the command line gives them, in the core's names.
     texts = []
     for quantity, given in items_of(thresholds,
                                     "thresholds is a dict of quantity: ('>' or '<', value)"):
@@ -50,6 +52,7 @@ def _threshold_texts(thresholds: Optional[Mapping[str, Any]]) -> list[str]:
         if sign not in (">", "<"):
             raise InputError(f"Threshold {quantity}: a threshold is ('>', value) or "
                              f"('<', value), the comparison first, not {given!r}")
+        quantity = core_quantity(quantity, "the threshold's quantity")
         texts.append(f"{quantity}{sign}{number_text(value)}")
     return texts
 
@@ -79,13 +82,15 @@ class Ensemble:
     dataset : xarray.Dataset
         Dimensions ``member`` (0..members-1) and ``step`` (1..steps). One variable
         (member, step) per result quantity of the project, named as the result table's
-        columns: ``depth_water_table`` (m below the surface), ``drainage``, ``percolation``,
+        columns: ``water_table_depth`` (m below the surface), ``drainage``, ``percolation``,
         ``capillary_rise``, ``actual_evaporation`` (mm per time step), ``salinity_<zone>``
         (dS/m); NaN after the step a member stopped at, and for a refused member. One variable
         (member) per parameter with the member's value (attrs ``units``, ``low``, ``high``).
         ``stopped_step`` (member): 0 where the run went through, k where it stopped at step k
         (the water table fell below the aquifer), -1 where the engine refused the member's
         project. ``attrs['thresholds']``: the thresholds as texts, ``'salinity_layer1>4.0'``.
+        The older variable name ``depth_water_table`` still selects, with a
+        DeprecationWarning.
     stopped : int
         The members whose run stopped early.
     refused : int
@@ -123,7 +128,7 @@ def _dataset(draws: dict[str, Any], series: np.ndarray, stopped: np.ndarray,
     members, _, steps = series.shape
     units = _quantity_units()
     variables = {}
-    for k, quantity in enumerate(draws["quantities"]):
+    for k, quantity in enumerate(script_names(draws["quantities"])):
         variables[quantity] = xr.Variable(("member", "step"), series[:, k, :],
                                           attrs={"units": units[quantity]})
     values = np.asarray(draws["values"], dtype=float)
@@ -132,10 +137,10 @@ def _dataset(draws: dict[str, Any], series: np.ndarray, stopped: np.ndarray,
                                       attrs={"units": draws["units"][j], "low": draws["lows"][j],
                                              "high": draws["highs"][j]})
     variables["stopped_step"] = xr.Variable(("member",), np.asarray(stopped, dtype=np.int32))
-    return xr.Dataset(variables,
-                      coords={"member": np.arange(members), "step": np.arange(1, steps + 1)},
-                      attrs={"thresholds": list(thresholds), "seed": seed, "design": design,
-                             "parameters": list(draws["names"])})
+    return aliasing_dataset(xr.Dataset(
+        variables, coords={"member": np.arange(members), "step": np.arange(1, steps + 1)},
+        attrs={"thresholds": [script_text(text) for text in thresholds], "seed": seed,
+               "design": design, "parameters": list(draws["names"])}))
 
 
 def ensemble(project: Project, parameters: Optional[Mapping[str, Any]] = None,
@@ -169,7 +174,8 @@ def ensemble(project: Project, parameters: Optional[Mapping[str, Any]] = None,
         The points in the unit cube: a seeded Latin hypercube, or the Sobol sequence.
     thresholds : dict, optional
         ``{quantity: ('>', value)}`` or ``('<', value)``, in the quantity's unit: the bands'
-        ``p_exceed`` is the share of members beyond it.
+        ``p_exceed`` is the share of members beyond it (e.g. ``{'water_table_depth': ('<',
+        1.5)}``; the older ``depth_water_table`` is still taken, with a DeprecationWarning).
     client : dask.distributed.Client, optional
         Runs the members on the client's workers, ``members_per_task`` per task; the draws
         are made here, so the members are the same as without a client. The workers must be
@@ -234,8 +240,8 @@ def bands(dataset: Any):
     all): the share stopped by the step, and for a quantity with a threshold in
     ``dataset.attrs['thresholds']`` the share beyond it. A stopped member counts by its values
     before its stop; from its stop on its water table lies below the aquifer's bottom, beyond
-    any ``depth_water_table>X`` shallower than where it stopped and never below a
-    ``depth_water_table<X``; what its stop leaves unknown (later flows, every salinity) counts
+    any ``water_table_depth>X`` shallower than where it stopped and never below a
+    ``water_table_depth<X``; what its stop leaves unknown (later flows, every salinity) counts
     as not beyond, so ``p_exceed`` is short by at most ``p_stopped``.
 
     Parameters
@@ -255,10 +261,28 @@ def bands(dataset: Any):
     """
     import pandas as pd
 
-    quantities = [name for name, _, _ in _core.quantities() if name in dataset.data_vars]
-    series = np.stack([np.asarray(dataset[name].transpose("member", "step").values,
-                                  dtype=float) for name in quantities], axis=1)
+    variables = _band_variables(dataset)
+    series = np.stack([np.asarray(dataset.variables[variable].transpose("member", "step").values,
+                                  dtype=float) for _, variable in variables], axis=1)
     stopped = [int(step) for step in np.asarray(dataset["stopped_step"].values)]
-    thresholds = [str(text) for text in dataset.attrs.get("thresholds", [])]
-    outcome = translated(_core.bands, quantities, series, stopped, thresholds)
-    return pd.DataFrame({name: outcome[name] for name in _BAND_COLUMNS}, columns=_BAND_COLUMNS)
+    thresholds = [core_text(str(text), "the threshold's quantity")
+                  for text in dataset.attrs.get("thresholds", [])]
+    outcome = translated(_core.bands, [name for name, _ in variables], series, stopped,
+                         thresholds)
+    columns = {name: outcome[name] for name in _BAND_COLUMNS}
+    columns["quantity"] = script_names(columns["quantity"])
+    return pd.DataFrame(columns, columns=_BAND_COLUMNS)
+
+
+def _band_variables(dataset: Any) -> list[tuple[str, str]]:
+    """(the core's name, the dataset's variable) of each quantity the dataset holds, in the
+    core's order; a dataset of the older names (one written to a file before) is taken too."""
+    variables = []
+    for name, _, _ in _core.quantities():
+        new = SCRIPT_NAMES.get(name, name)
+        if new in dataset.variables:
+            variables.append((name, new))
+        elif name in dataset.variables:
+            warn_renamed(name, new, "the variable")
+            variables.append((name, name))
+    return variables

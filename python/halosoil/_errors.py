@@ -5,6 +5,7 @@ from __future__ import annotations
 import os
 
 from . import _core
+from ._names import in_script_terms
 
 
 class Error(Exception):
@@ -103,10 +104,11 @@ def readable(path) -> str:
 
 
 def translated(call, *args):
-    """Calls into the core, raising the core's refusals as InputError."""
+    """Calls into the core, raising the core's refusals as InputError in the package's names
+    of the quantities."""
     try:
         return call(*args)
     except _core.FileError:
         raise
     except _core.HalosoilError as error:
-        raise InputError(str(error)) from None
+        raise InputError(in_script_terms(str(error))) from None

@@ -11,6 +11,7 @@ import numpy as np
 
 from . import _core, _dates
 from ._errors import InputError, translated
+from ._names import CORE_NAMES, aliasing, core_quantity, in_script_terms, script_names
 from ._project import Project
 
 # The name the core gives a DataFrame in its refusals; they are put in the frame's terms.
@@ -31,9 +32,10 @@ def read_observations(path: str | os.PathLike, project: Optional[Project] = None
 
     The file is a CSV in the wide layout of ``halosoil-batch table``: a header
     ``step,<quantity>,...`` and one row per observed time step, an empty cell where nothing was
-    observed. The quantities are named as the result table's columns: ``depth_water_table``
-    (m below the surface), ``drainage``, ``percolation``, ``capillary_rise``,
-    ``actual_evaporation`` (mm per time step) and ``salinity_<zone>`` (dS/m).
+    observed. The quantities are named as the result table's columns: ``water_table_depth``
+    (m below the surface; ``depth_water_table``, the batch runner's name, is read as well),
+    ``drainage``, ``percolation``, ``capillary_rise``, ``actual_evaporation`` (mm per time
+    step) and ``salinity_<zone>`` (dS/m).
 
     Parameters
     ----------
@@ -49,8 +51,9 @@ def read_observations(path: str | os.PathLike, project: Optional[Project] = None
     pandas.DataFrame
         Indexed by time step (index name ``'step'``, ascending, the steps observed), one float
         column per quantity the file has a column for, in the order of the result table
-        (``depth_water_table``, ``drainage``, ..., ``salinity_aquifer``); NaN where nothing
-        was observed.
+        (``water_table_depth``, ``drainage``, ..., ``salinity_aquifer``); NaN where nothing
+        was observed. The older column name ``depth_water_table`` still selects, with a
+        DeprecationWarning.
 
     Raises
     ------
@@ -63,8 +66,25 @@ def read_observations(path: str | os.PathLike, project: Optional[Project] = None
     """
     text, name = _read_bytes(path)
     record = None if project is None else project._record()
-    columns = translated(_core.read_observations, record, text, name)
+    columns = translated(_core.read_observations, record, _with_core_header(text), name)
     return _frame_of(columns)
+
+
+# A header cell of the package's name of a quantity, between commas.
+_SCRIPT_HEADER_CELL = re.compile(
+    rb"(^|,)(\s*)(" + b"|".join(re.escape(name.encode()) for name in CORE_NAMES) +
+    rb")(\s*)(?=,|\r|$)")
+
+
+def _with_core_header(text: bytes) -> bytes:
+    """An observations file's text with the core's names in its header, so that a file takes
+    the package's names (as a DataFrame's to_csv writes them) as well as the batch runner's."""
+    end = text.find(b"\n")
+    header, rest = (text, b"") if end < 0 else (text[:end], text[end:])
+    header = _SCRIPT_HEADER_CELL.sub(
+        lambda found: found.group(1) + found.group(2) +
+        CORE_NAMES[found.group(3).decode()].encode() + found.group(4), header)
+    return header + rest
 
 
 def _frame_of(columns: list) -> Any:
@@ -73,11 +93,12 @@ def _frame_of(columns: list) -> Any:
     steps = sorted({step for _, observed_steps, _ in columns for step in observed_steps})
     index = pd.Index(np.asarray(steps, dtype=np.int64), name="step")
     data = {}
-    for name, observed_steps, values in columns:
+    names = script_names(name for name, _, _ in columns)
+    for name, (_, observed_steps, values) in zip(names, columns):
         series = pd.Series(np.asarray(values, dtype=float),
                            index=np.asarray(observed_steps, dtype=np.int64))
         data[name] = series.reindex(index).to_numpy(dtype=float)
-    return pd.DataFrame(data, index=index, columns=[name for name, _, _ in columns])
+    return aliasing(pd.DataFrame(data, index=index, columns=names))
 
 
 def _cell(value: Any) -> str:
@@ -105,7 +126,9 @@ def _frame_csv(frame: Any) -> tuple[bytes, list[str], list[Any]]:
         if "," in name or "\n" in name:
             raise InputError(f"observations DataFrame, column {name!r}: '{name}' is not a "
                              "quantity")
-    lines = [",".join(["step", *names])]
+    # The header in the core's names; the messages keep the frame's own.
+    header = [core_quantity(name, "the observations' column") for name in names]
+    lines = [",".join(["step", *header])]
     labels = list(frame.index)
     for label, row in zip(labels, frame.itertuples(index=False, name=None)):
         for name, value in zip(names, row):
@@ -123,7 +146,7 @@ def _frame_observations(frame: Any, record: dict) -> list:
     try:
         return _core.read_observations(record, text, _FRAME_NAME)
     except _core.HalosoilError as error:
-        raise InputError(_in_frame_terms(str(error), names, labels)) from None
+        raise InputError(in_script_terms(_in_frame_terms(str(error), names, labels))) from None
 
 
 def _in_frame_terms(message: str, names: list[str], labels: list[Any]) -> str:
@@ -146,11 +169,9 @@ def _in_frame_terms(message: str, names: list[str], labels: list[Any]) -> str:
 
 
 def _in_steps(frame: Any, project: Project) -> Any:
-    """The frame indexed by step: dates go to the step each falls in (see ``Project``), and
-    the results' name of the water table depth becomes the quantity's."""
+    """The frame indexed by step: dates go to the step each falls in (see ``Project``)."""
     import pandas as pd
 
-    frame = frame.rename(columns={"water_table_depth": "depth_water_table"})
     if isinstance(frame.index, pd.DatetimeIndex):
         steps = _dates.steps_of_dates(frame.index, project.start, project.steps,
                                       project.step_length, "observations DataFrame")
@@ -167,7 +188,7 @@ def study_observations(project: Project, observations: Any) -> Optional[list]:
     record = project._record()
     if isinstance(observations, (str, os.PathLike)):
         text, name = _read_bytes(observations)
-        return translated(_core.read_observations, record, text, name)
+        return translated(_core.read_observations, record, _with_core_header(text), name)
     import pandas as pd
 
     if isinstance(observations, pd.DataFrame):

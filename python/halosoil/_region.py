@@ -17,10 +17,14 @@ from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._arguments import count, flag, not_a_project
 from ._cluster import on_cluster
 from ._errors import InputError, readable
+from ._names import SCRIPT_NAMES, aliasing, aliasing_dataset, quantities, warn_renamed
 from ._project import Project
 
 # The statistics of each quantity in the fields layer, in the order of its columns.
 _SUMMARIES = ("final", "mean", "min", "max")
+# The fields layer's columns of the quantities the package names otherwise.
+_SUMMARY_COLUMNS = {f"{old}_{summary}": f"{new}_{summary}"
+                    for old, new in SCRIPT_NAMES.items() for summary in _SUMMARIES}
 
 
 def _geopandas():
@@ -70,11 +74,14 @@ class Region:
         ``status`` (``ok``, ``stopped`` or ``refused``), ``message`` (why a field was refused
         or stopped, naming its id, column and value) and per quantity ``<quantity>_final``,
         ``_mean``, ``_min`` and ``_max`` (NaN where the project lacks the zone or the field did
-        not run through).
+        not run through). The GeoPackage's columns of the water table (the batch runner's
+        ``depth_water_table_final``, ...) are ``water_table_depth_final``, ... here; the older
+        names still select, with a DeprecationWarning.
     steps : xarray.Dataset
         The ``steps`` table: one variable per quantity over the dimensions ``field`` (the ids,
         in the layer's order) and ``step`` (1..N), each with its unit in ``attrs["units"]``;
-        NaN where a field has no such step.
+        NaN where a field has no such step. The water table's is ``water_table_depth`` (the
+        older ``depth_water_table`` still selects, with a DeprecationWarning).
         A region run with ``exchange=True`` adds ``lateral_inflow`` and ``lateral_outflow``
         (mm/day), ``lateral_salinity`` (dS/m) and ``head`` (m).
     neighbours : pandas.DataFrame or None
@@ -89,7 +96,8 @@ class Region:
     def __init__(self, results: str, summary: dict[str, Any]):
         self._results = results
         self.summary = summary
-        self.fields = _geopandas().read_file(results, layer="fields")
+        fields = _geopandas().read_file(results, layer="fields")
+        self.fields = aliasing(fields.rename(columns=_SUMMARY_COLUMNS))
         self.steps = _steps_dataset(results, list(self.fields["field"]))
         self.neighbours = _neighbours_table(results)
 
@@ -114,7 +122,10 @@ class Region:
         """Draws the fields coloured by a quantity's statistic (``final``, ``mean``, ``min``,
         ``max``) with geopandas and matplotlib; the keywords go to GeoDataFrame.plot. Returns
         the matplotlib Axes."""
-        names = [name for name, _, _ in _core.quantities()]
+        if quantity in SCRIPT_NAMES:
+            warn_renamed(quantity, SCRIPT_NAMES[quantity], "the quantity")
+            quantity = SCRIPT_NAMES[quantity]
+        names = [name for name, _, _ in quantities()]
         if quantity not in names:
             raise InputError(f"unknown quantity {quantity!r}; the quantities are "
                              + ", ".join(names))
@@ -125,7 +136,7 @@ class Region:
         keywords.setdefault("legend", True)
         keywords.setdefault("missing_kwds", {"color": "lightgrey", "label": "no value"})
         axes = self.fields.plot(column=column, **keywords)
-        unit = {name: unit for name, unit, _ in _core.quantities()}[quantity]
+        unit = {name: unit for name, unit, _ in quantities()}[quantity]
         axes.set_title(f"{quantity} ({statistic}, {unit})")
         return axes
 
@@ -154,8 +165,9 @@ def _steps_dataset(results: str, ids: list[Any]):
     for name, unit in named:
         values = np.full((len(ids), steps), np.nan)
         values[rows, columns] = frame[name].to_numpy(dtype=np.float64)
-        variables[name] = (("field", "step"), values, {"units": unit})
-    return xr.Dataset(variables, coords={"field": ids, "step": np.arange(1, steps + 1)})
+        variables[SCRIPT_NAMES.get(name, name)] = (("field", "step"), values, {"units": unit})
+    return aliasing_dataset(
+        xr.Dataset(variables, coords={"field": ids, "step": np.arange(1, steps + 1)}))
 
 
 # The steps of a region whose fields share their groundwater.

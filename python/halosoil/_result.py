@@ -13,19 +13,16 @@ from ._arguments import count, flag, not_a_project, with_salt_balance
 from ._arguments import salt_balance as salt_balance_name
 from ._errors import (InputError, SaltBalanceWarning, WaterTableBelowAquifer, readable,
                       translated)
+from ._names import SCRIPT_NAMES, Summary, aliasing
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
 
-# Results take the project's name of a thing: the core's depth_water_table is the project's
-# water_table_depth. The old name stays as a deprecated alias.
-_RENAMED = {"depth_water_table": "water_table_depth"}
-_OLD_NAMES = {new: old for old, new in _RENAMED.items()}
+# Results take the project's name of a thing, water_table_depth; the older depth_water_table
+# stays as a deprecated alias.
+_RENAMED = dict(SCRIPT_NAMES)
 
-# The per-step results as the core's one table gives them, under the names above: (name,
-# kind, unit, meaning).
-FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(
-    (_RENAMED.get(name, name), kind, unit, meaning)
-    for name, kind, unit, meaning in _core.result_fields())
+# The per-step results as the core's one table gives them: (name, kind, unit, meaning).
+FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(_core.result_fields())
 _SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
 # The quantities of a salt budget, in the order of the core's array.
 _BUDGET_COLUMNS: tuple[str, ...] = tuple(_core.salt_budget_columns())
@@ -73,9 +70,6 @@ class Result:
                      ) -> Result:
         result = cls.__new__(cls)
         result.__dict__.update(fields)
-        for old, new in _RENAMED.items():
-            if old in result.__dict__:
-                result.__dict__[new] = result.__dict__.pop(old)
         result.label = dict(label) if label else {}
         return result
 
@@ -90,12 +84,8 @@ class Result:
         raise AttributeError(f"{type(self).__name__!r} object has no attribute {name!r}")
 
     def _fields(self) -> dict[str, Any]:
-        """The result as the core reads it, under the core's names."""
-        fields = dict(self.__dict__)
-        for new, old in _OLD_NAMES.items():
-            if new in fields:
-                fields[old] = fields.pop(new)
-        return fields
+        """The result as the core reads it."""
+        return dict(self.__dict__)
 
     def write(self, path: str | os.PathLike) -> None:
         """Writes the output file of this result.
@@ -155,7 +145,7 @@ class Result:
         columns = {name: self.__dict__[name] for name in _SERIES}
         for zone, series in self.salinity.items():
             columns[f"salinity_{zone}"] = series
-        return _result_frame()(columns, index=self._step_index())
+        return aliasing(pd.DataFrame(columns, index=self._step_index()))
 
     def _step_index(self):
         """The steps 1..steps, or the dates of their ends for a dated project."""
@@ -273,19 +263,20 @@ class Result:
         -------
         dict
             ``final_salinity_<zone>`` (dS/m at the end of the last step, for each zone),
-            ``mean_salinity_<zone>`` (dS/m, over the steps), ``min_depth_water_table`` and
-            ``max_depth_water_table`` (m below the surface), and the totals over the steps of
+            ``mean_salinity_<zone>`` (dS/m, over the steps), ``min_water_table_depth`` and
+            ``max_water_table_depth`` (m below the surface), and the totals over the steps of
             ``drainage``, ``percolation``, ``capillary_rise`` and ``actual_evaporation``
-            (mm).
+            (mm). The older keys ``min_depth_water_table`` and ``max_depth_water_table``
+            still answer, with a DeprecationWarning.
         """
-        summary: dict[str, float] = {}
+        summary: dict[str, float] = Summary()
         for zone, series in self.salinity.items():
             series = np.asarray(series, dtype=float)
             summary[f"final_salinity_{zone}"] = float(series[-1]) if len(series) else np.nan
             summary[f"mean_salinity_{zone}"] = float(series.mean()) if len(series) else np.nan
         depth = np.asarray(self.water_table_depth, dtype=float)
-        summary["min_depth_water_table"] = float(depth.min()) if len(depth) else np.nan
-        summary["max_depth_water_table"] = float(depth.max()) if len(depth) else np.nan
+        summary["min_water_table_depth"] = float(depth.min()) if len(depth) else np.nan
+        summary["max_water_table_depth"] = float(depth.max()) if len(depth) else np.nan
         for name in ("drainage", "percolation", "capillary_rise", "actual_evaporation"):
             summary[f"total_{name}"] = float(np.asarray(getattr(self, name), dtype=float).sum())
         return summary
@@ -432,37 +423,3 @@ Result.__doc__ = (Result.__doc__ or "").rstrip(" ") + _series_section()
 
 __all__ = ["Result", "run", "read_output", "InputError"]
 
-
-_FRAME = None
-
-
-def _result_frame():
-    """The DataFrame class of a result's table: a plain DataFrame but for its selection by
-    the deprecated column names, which warns and gives the column under the name asked for,
-    so that code written for the old name keeps working. What is made from it is plain."""
-    global _FRAME
-    if _FRAME is not None:
-        return _FRAME
-    import pandas as pd
-
-    class ResultFrame(pd.DataFrame):
-        @property
-        def _constructor(self):
-            return pd.DataFrame
-
-        def __getitem__(self, key):
-            keys = key if isinstance(key, list) else [key] if isinstance(key, str) else None
-            if keys is None or not any(k in _RENAMED and k not in self.columns for k in keys):
-                return super().__getitem__(key)
-            warnings.warn("the column depth_water_table is deprecated; use "
-                          "water_table_depth, the project's name", DeprecationWarning,
-                          stacklevel=2)
-            renamed = [_RENAMED.get(k, k) if k not in self.columns else k for k in keys]
-            chosen = pd.DataFrame(self).__getitem__(renamed if isinstance(key, list)
-                                                    else renamed[0])
-            if isinstance(key, list):
-                return chosen.set_axis(keys, axis=1)
-            return chosen.rename(key)
-
-    _FRAME = ResultFrame
-    return _FRAME

@@ -10,6 +10,7 @@ import numpy as np
 from . import _core
 from ._arguments import salt_balance as _salt_balance_name, with_salt_balance
 from ._errors import translated
+from ._names import core_text, in_script_terms, script_text
 from ._observations import study_observations
 from ._project import Project
 from ._study_inputs import (MEMBERS_PER_TASK, count_of, on_dask, parameter_bounds, seed_of,
@@ -53,7 +54,8 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         efficiencies in percent, depths in m, flows in mm/day, salinities in dS/m).
     targets : sequence of str
         A number per run: ``'<quantity>:final'``, ``':mean'``, ``':max'`` or ``':min'`` over
-        the steps (e.g. ``'salinity_layer1:final'``, ``'depth_water_table:mean'``), or
+        the steps (e.g. ``'salinity_layer1:final'``, ``'water_table_depth:mean'``; the older
+        ``'depth_water_table:...'`` is still taken, with a DeprecationWarning), or
         ``'objective'``, the calibration's objective against the observations.
     method : {'sobol', 'morris'}
         Sobol's first-order and total indices on a Saltelli design (``samples * (d + 2)``
@@ -98,7 +100,7 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
     bounds = parameter_bounds(parameters)
     if isinstance(targets, str):
         targets = [targets]
-    targets = [str(target) for target in targets]
+    targets = [core_text(str(target), "the target's quantity") for target in targets]
     method = str(method)
     if samples is None:
         samples = _DEFAULT_SAMPLES.get(method, _DEFAULT_SAMPLES["sobol"])
@@ -124,11 +126,12 @@ def sensitivity(project: Project, parameters: Optional[Mapping[str, Any]] = None
         outcome = translated(_core.sensitivity_indices, record, bounds, targets, method, samples,
                              seed, outputs, failed, stopped)
     frame = pd.DataFrame(outcome["rows"], columns=_COLUMNS[method])
+    frame["target"] = [script_text(str(target)) for target in frame["target"]]
     frame.attrs["runs"] = outcome["runs"]
     frame.attrs["failed_runs"] = outcome["failed_runs"]
     frame.attrs["stopped_runs"] = outcome["stopped_runs"]
-    frame.attrs["warnings"] = list(outcome["warnings"])
+    frame.attrs["warnings"] = [in_script_terms(message) for message in outcome["warnings"]]
     # What the batch runner prints on standard error: failed runs, targets within rounding.
-    for message in outcome["warnings"]:
+    for message in frame.attrs["warnings"]:
         warnings.warn(message, stacklevel=2)
     return frame

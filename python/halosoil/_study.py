@@ -18,17 +18,14 @@ from ._arguments import salt_balance as _salt_balance_name
 from ._cluster import on_cluster
 from ._errors import InputError, WaterTableBelowAquifer
 from ._project import _SCALARS, _SERIES, _ZONE_FIELDS, Project
-from ._result import _RENAMED
+from ._names import aliasing, aliasing_dataset
 from ._result import Result
 from ._zones import ZONE_KEYS
 
 # The series of a result and their units, in the order of a result's table.
-# The studies' tables keep the core's names of the quantities, which observations, ensembles
-# and regions share (depth_water_table for the results' water_table_depth).
 _RESULT_FIELDS = tuple(_core.result_fields())
 _RESULT_SERIES = tuple(name for name, kind, _, _ in _RESULT_FIELDS if kind == "series")
 _RESULT_UNITS = {name: unit for name, kind, unit, _ in _RESULT_FIELDS if kind == "series"}
-_RESULT_ATTRIBUTES = {name: _RENAMED.get(name, name) for name in _RESULT_SERIES}
 
 
 def _run_chunk(projects: Sequence[Project], refine: bool, optimise: bool,
@@ -372,7 +369,9 @@ def tabulate(results: Sequence[Union[Result, Exception]],
     pandas.DataFrame
         The labels' columns (the values the scenarios varied), the columns of
         ``Result.summary()`` (NaN for a failed project) and ``error``: the message of a failed
-        project, empty for a run that went through.
+        project, empty for a run that went through. The older columns
+        ``min_depth_water_table`` and ``max_depth_water_table`` still select, with a
+        DeprecationWarning.
     """
     import pandas as pd
 
@@ -382,7 +381,7 @@ def tabulate(results: Sequence[Union[Result, Exception]],
             rows.append({**label, "error": str(outcome)})
         else:
             rows.append({**label, **outcome.summary(), "error": ""})
-    return pd.DataFrame(rows)
+    return aliasing(pd.DataFrame(rows))
 
 
 def to_dataset(results: Sequence[Union[Result, Exception]],
@@ -393,12 +392,14 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
     -------
     xarray.Dataset
         Dimensions ``scenario`` (the study's order) and ``step`` (1..the most steps of any
-        run); a variable per result quantity (``depth_water_table`` in m, ``drainage``,
+        run); a variable per result quantity (``water_table_depth`` in m, ``drainage``,
         ``percolation``, ``capillary_rise``, ``actual_evaporation`` in mm per time step,
         ``salinity_<zone>`` in dS/m; each variable's unit in its ``attrs["units"]``), NaN where
         a scenario failed or has fewer steps or no such zone; the coordinate ``error`` per
         scenario (empty when the run went through) and one coordinate per label, each
         indexed, so that ``.sel(irrigation_factor=1.0)`` picks the scenarios of that value.
+        The older variable name ``depth_water_table`` still selects, with a
+        DeprecationWarning.
     """
     import xarray as xr
 
@@ -409,7 +410,7 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
     data = {name: np.full((len(results), steps), np.nan) for name in names}
     for k, r in ran:
         for name in _RESULT_SERIES:
-            data[name][k, : r.steps] = getattr(r, _RESULT_ATTRIBUTES[name])
+            data[name][k, : r.steps] = getattr(r, name)
         for zone, series in r.salinity.items():
             data[f"salinity_{zone}"][k, : r.steps] = series
     coords: dict[str, Any] = {
@@ -430,5 +431,5 @@ def to_dataset(results: Sequence[Union[Result, Exception]],
             dataset = dataset.set_xindex(key)
         except (TypeError, ValueError):
             pass
-    return dataset
+    return aliasing_dataset(dataset)
 

@@ -11,6 +11,7 @@ import numpy as np
 
 from ._cluster import on_cluster
 from ._errors import InputError
+from ._names import core_quantity
 
 #: Members a Dask task runs, unless the study is told otherwise: enough to outweigh sending
 #: the project, few enough to spread a small study over the workers.
@@ -61,12 +62,12 @@ def parameter_bounds(parameters: Optional[Mapping[str, Any]]) -> list[tuple[str,
 
 
 def weights_of(weights: Optional[Mapping[str, Any]]) -> dict[str, float]:
-    """{quantity: weight} with the weights as floats."""
+    """{quantity: weight} with the weights as floats, under the core's names."""
     result = {}
     for quantity, weight in items_of(weights, "weights is a dict of quantity: weight"):
         if not isinstance(weight, numbers.Real) or isinstance(weight, bool):
             raise InputError(f"Weight {quantity}: {weight!r} is not a number")
-        result[str(quantity)] = float(weight)
+        result[core_quantity(str(quantity), "the weight's quantity")] = float(weight)
     return result
 
 

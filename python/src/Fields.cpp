@@ -43,7 +43,7 @@ const ResultField kResultFields[] = {
     {"capillary_rise", &RunState::CapRise, 0, "mm per time step", "capillary rise"},
     {"actual_evaporation", &RunState::ActEvap, 0, "mm per time step", "actual evapotranspiration"},
     {"drainage", &RunState::Drain, 0, "mm per time step", "drain discharge"},
-    {"depth_water_table", &RunState::DepthWT, 0, "m",
+    {"water_table_depth", &RunState::DepthWT, 0, "m",
      "depth of the water table below the surface at the end of the step"},
     {"salinity", &RunState::SalRoot1, Layer1, "dS/m", "salinity at the end of the step"},
     {"salinity", &RunState::SalRoot2, Layer2, "dS/m", "salinity at the end of the step"},

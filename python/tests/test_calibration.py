@@ -17,7 +17,7 @@ WEEKLY_OBSERVATIONS = EXAMPLES / "three_layers_weekly_drained_observations.csv"
 BOUNDS = {"qh1": (0.005, 0.05), "leaching_efficiency_layer1": (50.0, 100.0)}
 TRUTH = {"qh1": 0.018, "leaching_efficiency_layer1": 68.0}
 
-QUANTITY_LIST = ("depth_water_table, drainage, percolation, capillary_rise, actual_evaporation, "
+QUANTITY_LIST = ("water_table_depth, drainage, percolation, capillary_rise, actual_evaporation, "
                  "salinity_layer1, salinity_layer2, salinity_layer3, salinity_transition, "
                  "salinity_aquifer")
 
@@ -57,7 +57,7 @@ def synthetic(weekly):
     known values, with seeded noise of a tenth of each series' spread: one residual variance
     then fits both quantities, as the intervals assume."""
     truth = with_values(weekly, TRUTH["qh1"], TRUTH["leaching_efficiency_layer1"])
-    exact = halosoil.run(truth).to_dataframe()[["depth_water_table", "salinity_layer1"]]
+    exact = halosoil.run(truth).to_dataframe()[["water_table_depth", "salinity_layer1"]]
     observed = exact.iloc[1::2].copy()
     random = np.random.default_rng(2024)
     for quantity in observed:
@@ -94,12 +94,12 @@ def test_calibration_finds_the_truth_within_its_intervals(weekly, synthetic):
     assert (calibration.project.leaching_efficiency["layer1"]
             == estimates.loc["leaching_efficiency_layer1", "value"])
     again = halosoil.run(calibration.project)
-    np.testing.assert_array_equal(calibration.result.depth_water_table, again.depth_water_table)
+    np.testing.assert_array_equal(calibration.result.water_table_depth, again.water_table_depth)
     np.testing.assert_array_equal(calibration.result.salinity["layer1"],
                                   again.salinity["layer1"])
     # The fit, computed here from the calibrated run.
     fit = calibration.fit
-    assert list(fit.index) == ["depth_water_table", "salinity_layer1"]
+    assert list(fit.index) == ["water_table_depth", "salinity_layer1"]
     simulated = calibration.result.to_dataframe()
     for quantity in fit.index:
         observed_values = observed[quantity].dropna()
@@ -177,13 +177,13 @@ def test_a_salinity_column_replaces_the_measured_salinities(weekly, synthetic):
         return dict(fit["n"])
 
     assert counts(None) == {"salinity_layer1": 4}
-    assert counts(observed[["depth_water_table"]]) == {"depth_water_table": 26,
+    assert counts(observed[["water_table_depth"]]) == {"water_table_depth": 26,
                                                         "salinity_layer1": 4}
-    assert counts(observed) == {"depth_water_table": 26, "salinity_layer1": 24}
+    assert counts(observed) == {"water_table_depth": 26, "salinity_layer1": 24}
     # A column with nothing observed still replaces the measurements of its zone.
     empty = observed.copy()
     empty["salinity_layer1"] = np.nan
-    assert counts(empty) == {"depth_water_table": 26}
+    assert counts(empty) == {"water_table_depth": 26}
 
 
 def write(path, text):
@@ -192,6 +192,8 @@ def write(path, text):
 
 
 def test_read_observations_gives_a_frame_by_step(tmp_path, weekly):
+    # The file takes the batch runner's name of the water table's depth; the frame gives the
+    # project's.
     path = write(tmp_path / "obs.csv",
                  "step,salinity_layer1,depth_water_table\n"
                  "5,3.25,\n"
@@ -200,7 +202,7 @@ def test_read_observations_gives_a_frame_by_step(tmp_path, weekly):
                  "3,2.5,1.375\n"
                  "7,,\n")
     frame = halosoil.read_observations(path, weekly)
-    expected = pd.DataFrame({"depth_water_table": [1.41, 1.375, np.nan],
+    expected = pd.DataFrame({"water_table_depth": [1.41, 1.375, np.nan],
                              "salinity_layer1": [np.nan, 2.5, 3.25]},
                             index=pd.Index([1, 3, 5], name="step"))
     pd.testing.assert_frame_equal(frame, expected, check_exact=True)
@@ -239,7 +241,7 @@ def test_damaged_observations_are_refused_word_for_word(tmp_path, monkeypatch, w
     with pytest.raises(halosoil.InputError) as refused:
         halosoil.calibrate(weekly, observations="obs.csv", parameters=BOUNDS)
     assert str(refused.value) == message
-    write(tmp_path / "twice.csv", "step,depth_water_table\n4,1.2\n4,1.3\n")
+    write(tmp_path / "twice.csv", "step,water_table_depth\n4,1.2\n4,1.3\n")
     with pytest.raises(halosoil.InputError) as refused:
         halosoil.read_observations("twice.csv")
     assert str(refused.value) == ("twice.csv, line 3, column 1: step 4 is given twice "
@@ -277,11 +279,11 @@ def test_a_damaged_frame_is_refused_in_its_own_terms(weekly, synthetic):
                                   "'salinity_root' is not a quantity; the columns are "
                                   + QUANTITY_LIST)
     infinite = observed.copy()
-    infinite.loc[4, "depth_water_table"] = math.inf
+    infinite.loc[4, "water_table_depth"] = math.inf
     with pytest.raises(halosoil.InputError) as refused:
         halosoil.calibrate(weekly, observations=infinite, parameters=BOUNDS)
     assert str(refused.value) == ("observations DataFrame, row of step 4, column "
-                                  "'depth_water_table': 'inf' is not a valid floating point "
+                                  "'water_table_depth': 'inf' is not a valid floating point "
                                   "value")
 
 
@@ -306,7 +308,7 @@ def test_a_damaged_frame_is_refused_in_its_own_terms(weekly, synthetic):
     ({"qh1": (0.005, 0.05)}, {"salinity_root": 2.0},
      "Weight salinity_root: 'salinity_root' is not a quantity; the quantities are "
      + QUANTITY_LIST),
-    ({"qh1": (0.005, 0.05)}, {"depth_water_table": 0.0, "salinity_layer1": 0.0},
+    ({"qh1": (0.005, 0.05)}, {"water_table_depth": 0.0, "salinity_layer1": 0.0},
      "There is nothing to fit: no observations (measured salinities in the input file or an "
      "observations file) of a quantity with a weight above 0."),
 ])

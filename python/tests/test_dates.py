@@ -92,8 +92,9 @@ class TestStart:
         # The results' name of the water table depth is an observation's too.
         depths = pd.DataFrame({"water_table_depth": [1.2]}, index=pd.Index([4], name="step"))
         old = depths.rename(columns={"water_table_depth": "depth_water_table"})
-        assert repr(study_observations(project, depths)) == repr(
-            study_observations(project, old))
+        with pytest.warns(DeprecationWarning, match="use water_table_depth"):
+            from_old = study_observations(project, old)
+        assert repr(study_observations(project, depths)) == repr(from_old)
 
 
 class TestWaterTableDepth:

@@ -18,12 +18,9 @@ from conftest import EXAMPLES
 WEEKLY_OBSERVATIONS = EXAMPLES / "three_layers_weekly_drained_observations.csv"
 
 
-@pytest.fixture(scope="module")
-def weekly():
-    """The weekly example over twenty years, its weather repeated: each run is long enough
-    for a study of a few hundred runs to outlast the timer."""
+def weekly_over(years):
+    """The weekly example over the years, its weather repeated."""
     project = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
-    years = 20
     steps = project.steps
     project.steps = steps * years
     for name in ("rain", "irrigation", "evaporation", "irrigation_salinity"):
@@ -32,6 +29,13 @@ def weekly():
         zone: np.concatenate([series, np.full(steps * (years - 1), np.nan)])
         for zone, series in project.measured_salinity.items()}
     return project
+
+
+@pytest.fixture(scope="module")
+def weekly():
+    """Twenty years: each run is long enough for a study of a few hundred runs to outlast the
+    timer."""
+    return weekly_over(20)
 
 
 def interrupted_after(seconds, study):
@@ -47,6 +51,26 @@ def interrupted_after(seconds, study):
     finally:
         timer.cancel()
     return time.monotonic() - started, False
+
+
+def latency_of_interrupt(seconds, study):
+    """Runs study with a SIGINT to this process after seconds; the time from the signal to
+    the KeyboardInterrupt out of the study, None when the study ran to its end first."""
+    sent = []
+
+    def interrupt():
+        sent.append(time.monotonic())
+        os.kill(os.getpid(), signal.SIGINT)
+
+    timer = threading.Timer(seconds, interrupt)
+    timer.start()
+    try:
+        study()
+    except KeyboardInterrupt:
+        return time.monotonic() - sent[0]
+    finally:
+        timer.cancel()
+    return None
 
 
 STUDIES = {
@@ -74,5 +98,21 @@ def test_a_signal_ends_the_study_with_keyboard_interrupt(weekly, name):
     assert threading.active_count() == threads
     # The package goes on as before: a run gives what it gave.
     again = halosoil.run(weekly)
-    np.testing.assert_array_equal(again.depth_water_table,
-                                  halosoil.run(weekly).depth_water_table)
+    np.testing.assert_array_equal(again.water_table_depth,
+                                  halosoil.run(weekly).water_table_depth)
+
+
+def test_a_large_ensemble_stops_within_a_fifth_of_a_second_of_the_signal():
+    # 60,000 members of three years each: 60000 x 8 quantities x 156 steps x 8 bytes, 600 MB
+    # of series laid out before the first run, then seconds of runs. A signal early falls
+    # into the laying out, a later one between the members' groups; both end the study soon.
+    project = weekly_over(3)
+    threads = threading.active_count()
+    for seconds in (0.3, 2.0):
+        latency = latency_of_interrupt(seconds, lambda: halosoil.ensemble(
+            project, {"qh1": ("uniform", 0.005, 0.05)}, members=60_000))
+        assert latency is not None, "the ensemble ran to its end before the signal"
+        assert latency < 0.2, f"the ensemble stopped {latency:.3f} s after the signal"
+        assert threading.active_count() == threads
+    assert halosoil.ensemble(project, {"qh1": ("uniform", 0.005, 0.05)},
+                             members=2).dataset.sizes["member"] == 2

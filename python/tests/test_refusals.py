@@ -132,7 +132,7 @@ def test_a_sweep_gives_something_that_is_not_a_project_its_own_refusal():
     alone = halosoil.run(project)
     for result in (results[0], results[2]):
         assert isinstance(result, halosoil.Result)
-        np.testing.assert_array_equal(result.depth_water_table, alone.depth_water_table)
+        np.testing.assert_array_equal(result.water_table_depth, alone.water_table_depth)
 
 
 def test_messages_speak_of_what_a_script_gave():

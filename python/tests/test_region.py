@@ -61,17 +61,17 @@ def test_each_fields_steps_are_its_one_field_run_to_the_bit(example, base):
                                  initial_salinity_layer1=[6.0])[0]
     expected = halosoil.run(project)
     steps = example.steps.sel(field="B2")
-    for name in ("depth_water_table", "drainage", "percolation", "capillary_rise",
+    for name in ("water_table_depth", "drainage", "percolation", "capillary_rise",
                  "actual_evaporation"):
         np.testing.assert_array_equal(steps[name].to_numpy(), getattr(expected, name))
     np.testing.assert_array_equal(steps["salinity_layer1"].to_numpy(),
                                   expected.salinity["layer1"])
     assert np.isnan(steps["salinity_layer3"].to_numpy()).all()
-    assert example.steps["depth_water_table"].attrs["units"] == "m"
+    assert example.steps["water_table_depth"].attrs["units"] == "m"
     row = example.fields.set_index("field").loc["B2"]
     assert row["status"] == "ok"
-    assert row["depth_water_table_final"] == expected.depth_water_table[-1]
-    assert row["depth_water_table_max"] == expected.depth_water_table.max()
+    assert row["water_table_depth_final"] == expected.water_table_depth[-1]
+    assert row["water_table_depth_max"] == expected.water_table_depth.max()
 
 
 def test_a_geodataframe_gives_its_index_as_ids_and_each_refusal_stays_in_its_row(base):
@@ -174,8 +174,8 @@ def test_a_worker_killed_in_the_middle_of_a_region_loses_no_field(example, base)
         assert not study.is_alive()
     done = outcome["done"]
     assert list(done.fields["field"]) == list(example.fields["field"])
-    np.testing.assert_array_equal(done.steps["depth_water_table"].to_numpy(),
-                                  example.steps["depth_water_table"].to_numpy())
+    np.testing.assert_array_equal(done.steps["water_table_depth"].to_numpy(),
+                                  example.steps["water_table_depth"].to_numpy())
 
 
 def test_after_a_region_a_failed_write_is_still_pythons_own_oserror(example, base, tmp_path):
@@ -185,16 +185,46 @@ def test_after_a_region_a_failed_write_is_still_pythons_own_oserror(example, bas
     assert raised.value.filename == str(tmp_path / "no such folder" / "base.inp")
 
 
+def test_the_water_tables_columns_take_the_projects_name_and_the_file_keeps_its_own(
+        example, tmp_path):
+    fields = example.fields
+    summaries = [f"water_table_depth_{s}" for s in ("final", "mean", "min", "max")]
+    assert set(summaries) <= set(fields.columns)
+    assert not any(column.startswith("depth_water_table") for column in fields.columns)
+    assert "water_table_depth" in example.steps.data_vars
+    # The older names still select, with a warning, under the name asked for.
+    with pytest.warns(DeprecationWarning, match="water_table_depth_mean, the project's name"):
+        column = fields["depth_water_table_mean"]
+    assert column.name == "depth_water_table_mean"
+    np.testing.assert_array_equal(column.to_numpy(), fields["water_table_depth_mean"].to_numpy())
+    with pytest.warns(DeprecationWarning, match="water_table_depth, the project's name"):
+        steps = example.steps["depth_water_table"]
+    np.testing.assert_array_equal(steps.to_numpy(), example.steps["water_table_depth"].to_numpy())
+    # A selection of the frame is a plain GeoDataFrame with its geometry.
+    assert type(fields[["field", "geometry"]]).__name__ == "GeoDataFrame"
+    assert fields[["field", "geometry"]].geometry.equals(fields.geometry)
+    # The GeoPackage keeps the batch runner's columns.
+    example.save(tmp_path / "saved.gpkg")
+    with sqlite3.connect(tmp_path / "saved.gpkg") as connection:
+        names = [row[1] for row in connection.execute("PRAGMA table_info(fields)")]
+        steps_names = [row[1] for row in connection.execute("PRAGMA table_info(steps)")]
+    assert "depth_water_table_mean" in names and "water_table_depth_mean" not in names
+    assert "depth_water_table" in steps_names
+
+
 def test_plot_draws_the_fields_by_a_quantitys_statistic(example):
     matplotlib = pytest.importorskip("matplotlib")
     matplotlib.use("Agg")
-    axes = example.plot("depth_water_table", "mean")
-    assert axes.get_title() == "depth_water_table (mean, m)"
+    axes = example.plot("water_table_depth", "mean")
+    assert axes.get_title() == "water_table_depth (mean, m)"
     # One patch collection of the 36 fields, coloured by their values.
     (collection,) = axes.collections
     assert len(collection.get_paths()) == 36
     np.testing.assert_allclose(collection.get_array(),
-                               example.fields["depth_water_table_mean"].to_numpy())
+                               example.fields["water_table_depth_mean"].to_numpy())
+    with pytest.warns(DeprecationWarning, match="water_table_depth, the project's name"):
+        old = example.plot("depth_water_table", "mean")
+    assert old.get_title() == "water_table_depth (mean, m)"
     with pytest.raises(halosoil.InputError, match="unknown quantity 'salt'"):
         example.plot("salt")
     with pytest.raises(halosoil.InputError, match="the statistic must be one of"):
@@ -267,7 +297,7 @@ def test_scenarios_of_a_coupled_region_go_to_the_workers_as_units(base, dask_cli
             np.testing.assert_array_equal(result.steps[name].to_numpy(),
                                           expected.steps[name].to_numpy())
     # More rain raises the water tables: the scenarios are told apart.
-    assert (done[1].steps["depth_water_table"].to_numpy().mean()
-            < done[0].steps["depth_water_table"].to_numpy().mean())
+    assert (done[1].steps["water_table_depth"].to_numpy().mean()
+            < done[0].steps["water_table_depth"].to_numpy().mean())
     with pytest.raises(TypeError, match="sequence of halosoil.Project"):
         halosoil.region_scenarios(base, frame)

@@ -11,7 +11,7 @@ ANSWERS = [(False, False), (True, False), (False, True), (True, True)]
 
 # Decimals of the output file's columns.
 SERIES_DECIMALS = {"percolation": 1, "capillary_rise": 1, "actual_evaporation": 1,
-                   "drainage": 1, "depth_water_table": 2}
+                   "drainage": 1, "water_table_depth": 2}
 SALINITY_DECIMALS = 2
 
 
@@ -130,7 +130,7 @@ def test_every_per_step_attribute_is_a_bare_array_from_step_1_as_documented():
         assert type(series) is np.ndarray and series.shape == (result.steps,), name
         # Element 0 is the row of step 1, the last element the row of the last step.
         assert series[0] == frame.loc[1, name] and series[-1] == frame.loc[result.steps, name]
-    for name in ("percolation", "depth_water_table", "salinity"):
+    for name in ("percolation", "water_table_depth", "salinity"):
         assert f"{name} : " in halosoil.Result.__doc__
     assert halosoil.Result.__doc__.count("a bare array (no index), element 0 for step 1") == 6
 

@@ -70,7 +70,7 @@ def assert_same_results(results, expected):
             continue
         assert got.label == want.label
         for name in ("percolation", "capillary_rise", "actual_evaporation", "drainage",
-                     "depth_water_table"):
+                     "water_table_depth"):
             np.testing.assert_array_equal(getattr(got, name), getattr(want, name))
         for zone in want.salinity:
             np.testing.assert_array_equal(got.salinity[zone], want.salinity[zone])

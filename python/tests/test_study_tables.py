@@ -26,7 +26,7 @@ def test_the_results_tabulate_with_labels_summaries_and_the_errors_of_failed_pro
     assert table["error"][0] == ""
     first = results[0]
     assert table["final_salinity_layer1"][0] == first.salinity["layer1"][-1]
-    assert table["max_depth_water_table"][0] == np.max(first.depth_water_table)
+    assert table["max_water_table_depth"][0] == np.max(first.water_table_depth)
     assert table["total_drainage"][0] == np.sum(first.drainage)
     assert np.isnan(table["final_salinity_layer1"][1])
     assert list(halosoil.tabulate(results, projects)["groundwater_outflow"]) == [0.5, 40.0, 0.5, 40.0]
@@ -50,7 +50,7 @@ def test_reprs_show_what_matters():
                                     "2 root-zone layer(s), drains at ")
     assert "layer2" in project._repr_html_()
     result = halosoil.run(project)
-    depth = np.asarray(result.depth_water_table)
+    depth = np.asarray(result.water_table_depth)
     assert (f"water table {depth.min():.2f} to {depth.max():.2f} m" in repr(result))
     assert f"layer1 {result.salinity['layer1'][-1]:.2f}" in repr(result)
     summary = result.summary()
@@ -65,7 +65,7 @@ def test_a_studys_dataset_carries_units_and_is_selected_by_its_factors():
     results = halosoil.sweep(projects, progress=False)
     dataset = halosoil.to_dataset(results)
     assert dataset["drainage"].attrs["units"] == "mm per time step"
-    assert dataset["depth_water_table"].attrs["units"] == "m"
+    assert dataset["water_table_depth"].attrs["units"] == "m"
     assert dataset["salinity_layer1"].attrs["units"] == "dS/m"
     chosen = dataset.sel(irrigation_factor=1.0)
     assert list(chosen["leaching_efficiency_layer1"].values) == [60, 70]

@@ -32,7 +32,7 @@ def result(project):
 @pytest.fixture(scope="module")
 def calibration():
     weekly = halosoil.read_input(EXAMPLES / "three_layers_weekly_drained.inp")
-    observed = pd.DataFrame({"depth_water_table": [1.35, 1.42, 1.43]},
+    observed = pd.DataFrame({"water_table_depth": [1.35, 1.42, 1.43]},
                             index=pd.Index([1, 3, 5], name="step"))
     return halosoil.calibrate(weekly, observations=observed, parameters={"qh1": (0.01, 0.05)})
 

@@ -144,12 +144,8 @@ Threshold ParseThreshold(std::string_view text, const InputData& data, bool crop
     if (sign == std::string_view::npos)
         throw HalosoilError("'" + std::string(text) + "' is not QUANTITY>VALUE or QUANTITY<VALUE");
     const std::string name(text.substr(0, sign));
-    if (name == "relative_yield") {
-        if (!cropNamed)
-            throw HalosoilError("Threshold " + std::string(text) +
-                                ": name the crop whose yield it is (--crop NAME)");
-        Threshold threshold;
-        threshold.relativeYield = true;
+    // The value is read once what it is a value of is known.
+    const auto valued = [&](Threshold threshold) {
         threshold.above = text[sign] == '>';
         try {
             threshold.value = PointStringToFloat(std::string(text.substr(sign + 1)));
@@ -157,6 +153,14 @@ Threshold ParseThreshold(std::string_view text, const InputData& data, bool crop
             throw HalosoilError("Threshold " + std::string(text) + ": " + error.what());
         }
         return threshold;
+    };
+    Threshold threshold;
+    if (name == "relative_yield") {
+        if (!cropNamed)
+            throw HalosoilError("Threshold " + std::string(text) +
+                                ": name the crop whose yield it is (--crop NAME)");
+        threshold.relativeYield = true;
+        return valued(threshold);
     }
     const auto quantity = QuantityNamed(name);
     if (!quantity)
@@ -164,15 +168,8 @@ Threshold ParseThreshold(std::string_view text, const InputData& data, bool crop
                             "' is not a quantity");
     if (!ProjectHas(data, *quantity))
         throw HalosoilError("Threshold " + std::string(text) + ": the project has no " + name);
-    Threshold threshold;
     threshold.quantity = *quantity;
-    threshold.above = text[sign] == '>';
-    try {
-        threshold.value = PointStringToFloat(std::string(text.substr(sign + 1)));
-    } catch (const ConversionError& error) {
-        throw HalosoilError("Threshold " + std::string(text) + ": " + error.what());
-    }
-    return threshold;
+    return valued(threshold);
 }
 
 EnsembleResult RunEnsemble(const InputData& base, const EnsembleSettings& settings) {

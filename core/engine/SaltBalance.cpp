@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "KernelTable.h"
 #include "RunSaltInputs.h"
 #include "SaltBalanceDays.h"
 
@@ -54,6 +55,12 @@ void RunSaltBalance(const RunInputs& d, RunState& st) {
     else
         SaltBalanceDays<double, SaltBalanceKind::Specified>(inputs, results, sse);
     FinishSaltFit(d, st, sse);
+}
+
+// Many runs side by side, in the kernels of the run's vector unit.
+void RunSaltBalances(const RunInputs* const* data, RunState* const* states, int count,
+                     VectorUnit unit) {
+    KernelsFor(unit).saltBalances(data, states, count);
 }
 
 }  // namespace halosoil

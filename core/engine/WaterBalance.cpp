@@ -1,5 +1,7 @@
 #include "WaterBalance.h"
 
+#include "KernelTable.h"
+
 namespace halosoil {
 
 WaterBalance::WaterBalance(const RunInputs& data, RunState& state) : d_(data), s_(state) {}
@@ -74,6 +76,12 @@ bool RunWaterBalance(const RunInputs& data, RunState& state) {
         }
     }
     return true;
+}
+
+// Many runs side by side, in the kernels of the run's vector unit.
+void RunWaterBalances(const RunInputs* const* data, RunState* const* states, int count,
+                      VectorUnit unit) {
+    KernelsFor(unit).waterBalances(data, states, count);
 }
 
 }  // namespace halosoil

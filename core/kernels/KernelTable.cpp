@@ -1,10 +1,10 @@
-// The dispatch to the kernels of the vector unit a run uses; the kernels themselves are
-// compiled in KernelsBaseline.cpp, KernelsAvx2.cpp and KernelsAvx512.cpp.
+// The table of kernels of the vector unit a run uses; the kernels themselves are compiled in
+// KernelsBaseline.cpp, KernelsAvx2.cpp and KernelsAvx512.cpp, and each pass that runs them
+// calls them through KernelsFor beside its declaration.
 
 #include "KernelTable.h"
 
 #include "VectorUnit.h"
-#include "WaterBalance.h"
 
 namespace halosoil {
 
@@ -19,27 +19,6 @@ const KernelTable& KernelsFor(VectorUnit unit) {
         default:
             return BaselineKernels();
     }
-}
-
-void RefinementLanes(const RunInputs& data, const RunState& state, const double* q, int trials,
-                     bool tenSubSteps, double* smallest, VectorUnit unit) {
-    KernelsFor(unit).refinement(data, state, q, trials, tenSubSteps, smallest);
-}
-
-void MemberLanes(const RunInputs& data, const RunState& state, const ZoneValues& le, int zone,
-                 const double* e, const double* leSearched, double* sse, int trials, SumBound bound,
-                 VectorUnit unit) {
-    KernelsFor(unit).members(data, state, le, zone, e, leSearched, sse, trials, bound);
-}
-
-void RunSaltBalances(const RunInputs* const* data, RunState* const* states, int count,
-                     VectorUnit unit) {
-    KernelsFor(unit).saltBalances(data, states, count);
-}
-
-void RunWaterBalances(const RunInputs* const* data, RunState* const* states, int count,
-                      VectorUnit unit) {
-    KernelsFor(unit).waterBalances(data, states, count);
 }
 
 }  // namespace halosoil

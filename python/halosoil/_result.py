@@ -17,10 +17,6 @@ from ._names import SCRIPT_NAMES, Summary, aliasing
 from ._project import Project
 from ._zones import ZONE_NUMBERS, zones_of
 
-# Results take the project's name of a thing, water_table_depth; the older depth_water_table
-# stays as a deprecated alias.
-_RENAMED = dict(SCRIPT_NAMES)
-
 # The per-step results as the core's one table gives them: (name, kind, unit, meaning).
 FIELDS: tuple[tuple[str, str, str, str], ...] = tuple(_core.result_fields())
 _SERIES = tuple(name for name, kind, _, _ in FIELDS if kind == "series")
@@ -75,12 +71,12 @@ class Result:
 
     def __getattr__(self, name: str) -> Any:
         # Only for names the instance lacks: the deprecated aliases.
-        if name in _RENAMED:
+        if name in SCRIPT_NAMES:
             import warnings as _warnings
 
-            _warnings.warn(f"Result.{name} is deprecated; use Result.{_RENAMED[name]}, the "
+            _warnings.warn(f"Result.{name} is deprecated; use Result.{SCRIPT_NAMES[name]}, the "
                            "project's name", DeprecationWarning, stacklevel=2)
-            return self.__dict__[_RENAMED[name]]
+            return self.__dict__[SCRIPT_NAMES[name]]
         raise AttributeError(f"{type(self).__name__!r} object has no attribute {name!r}")
 
     def _fields(self) -> dict[str, Any]:
@@ -411,7 +407,7 @@ def _series_section() -> str:
         arrays = "per zone that exists a bare array" if kind == "zones" else "a bare array"
         lines.append(f"        {meaning[0].upper()}{meaning[1:]}, in {unit};")
         lines.append(f"        {arrays} (no index), element 0 for step 1.")
-    for old, new in _RENAMED.items():
+    for old, new in SCRIPT_NAMES.items():
         lines.append(f"    {old} : numpy.ndarray")
         lines.append(f"        Deprecated: the older name of {new}, the project's name; reading")
         lines.append("        it gives a DeprecationWarning.")

@@ -117,11 +117,8 @@ void RefinementTrial(const RunInputs& data, RunState& state, double q,
     balance.Start();
     double accumulated = 0;
     for (int i = 1; i <= data.NrTst; ++i) {
-        double flowSum = 0;
-        double porWT = 0;
-        balance.Step(i, q, false, &flowSum, &porWT);
-        const double residual = flowSum + (data.GrwtInf - data.GrwtOut) * data.TstLength +
-                                1000 * porWT * (state.DepthWT[i] - state.DepthWT[i - 1]);
+        double residual = 0;
+        balance.Step(i, q, false, &residual);
         accumulated = accumulated + residual;
         residuals[i] = accumulated;
     }

@@ -16,13 +16,6 @@ namespace halosoil::members {
 // Written in the lanes' terms.
 using namespace lanes;
 
-template <class V>
-HALOSOIL_LANES_INLINE V Floored(V s, SaltFloor floor) {
-    if (floor == SaltFloor::AtZero) return Select<V>(s <= 0, Splat<V>(0.1), s);
-    if (floor == SaltFloor::BelowZero) return Select<V>(s < 0, Splat<V>(0.1), s);
-    return s;
-}
-
 // A zone's salinity and its day average in one group of lanes.
 template <class V>
 struct LaneZone {
@@ -37,7 +30,7 @@ struct LaneZone {
 
     // The outflow the same in every trial: h is half of it, dv the divisor.
     HALOSOIL_LANES_INLINE void Update(V in, double h, double dv, double w, SaltFloor floor) {
-        const V sNew = Floored((s + in / w - h * s / w) / dv, floor);
+        const V sNew = SolvedSalinity<V>(s, in, Splat<V>(h), Splat<V>(dv), Splat<V>(w), floor);
         avg = (s + sNew) / 2;
         s = sNew;
     }
@@ -71,10 +64,8 @@ struct Trials {
                 lanes[g].Update(in(g), e[g] * water, w, floor);
             }
         } else {
-            const double weightedOut = efficiency * water;
-            double dv = 1 + 0.5 * weightedOut / w;
-            if (dv < 0.001) dv = 0.001;
-            const double h = 0.5 * weightedOut;
+            const double h = 0.5 * (efficiency * water);
+            const double dv = ZoneDivisor<double>(h, w);
             for (int a = 0; a < groups; ++a) {
                 const int g = order[a];
                 lanes[g].Update(in(g), h, dv, w, floor);

@@ -70,11 +70,7 @@ HALOSOIL_LANES_INLINE void RefinementBody(const RunInputs& d, const RunState& st
             TrialGroup<V>& t = group[g];
             const DayFlows<V>& f = flows[g];
             const TableMove<V>& move = moves[g];
-            const V depth = t.depth;
-            const V flow = (f.perc - f.capT) - move.discharge;
-            V sum = Splat<V>(0);
-            for (int j = 1; j <= d.TstLength; ++j) sum = sum + flow;
-            const V residual = sum + netInflow + 1000 * move.porosity * (move.depth - depth);
+            const V residual = StepResidual<V>(f, move, t.depth, netInflow, d.TstLength);
             t.accumulated = t.accumulated + residual;
             const V size = Abs(t.accumulated);
             t.smallest = Select<V>(size < t.smallest, size, t.smallest);

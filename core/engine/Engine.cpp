@@ -68,6 +68,8 @@ double StoredWater(const RunInputs& d, int zone) {
     return water < 0.001 ? 0.001 : water;
 }
 
+// Every run, alone or side by side, starts from this state: its geometry, sized series and
+// the entered drainage capacity.
 void PrepareRunState(const RunInputs& d, RunState& s) {
     s.RunStopped = false;
     s.LeachEffOptimized = {};
@@ -83,6 +85,8 @@ void PrepareRunState(const RunInputs& d, RunState& s) {
     s.W3 = StoredWater(d, Layer3);
     s.Wt = StoredWater(d, Trans);
     s.Wa = StoredWater(d, Aquif);
+    s.QH1Refined = false;
+    s.QH1Used = d.QH1;
 }
 
 // Runs whose passes can go side by side in the lanes of a vector.
@@ -107,8 +111,6 @@ void Engine::Compute(const InputData& data, RunHost& host) {
 
     host.SetProgress(kProgressWaterBalance);
     s.RefineChosen = host.Ask(RunQuestion::RefineDrainageCapacity);
-    s.QH1Refined = false;
-    s.QH1Used = in.QH1;
     if (s.RefineChosen) RefineDrainageCapacity(in, s, options_);
     if (!RunWaterBalance(in, s)) {
         host.ShowMessage(kWaterTableStopMessage);
@@ -127,10 +129,7 @@ void Engine::Compute(const InputData& data, RunHost& host) {
     host.SetProgress(kProgressSaltBalance);
     RunSaltBalance(in, s);
     host.SetProgress(kProgressSaltBalanced);
-    for (int z = Layer1; z <= Aquif; ++z)
-        if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
-    // The first line of the output shows the drainage of the first step for step 0.
-    s.Drain[0] = s.Drain[1];
+    FinishPlainRun(s);
 }
 
 void ComputePlainRuns(const InputData* const* projects, RunState* const* states,
@@ -196,14 +195,13 @@ bool StartPlainRun(const InputData& data, RunInputs& in, RunState& s, std::strin
     in = MakeRunInputs(data);
     PrepareRunState(in, s);
     s.RefineChosen = false;
-    s.QH1Refined = false;
-    s.QH1Used = in.QH1;
     return true;
 }
 
 void FinishPlainRun(RunState& s) {
     for (int z = Layer1; z <= Aquif; ++z)
         if (s.LeachEff[z] != s.LeachEffGiven[z]) s.LeachEffOptimized[z] = true;
+    // The first line of the output shows the drainage of the first step for step 0.
     s.Drain[0] = s.Drain[1];
 }
 

@@ -8,22 +8,6 @@
 
 namespace halosoil {
 
-namespace {
-
-struct RunSaltResults {
-    RunState& st;
-
-    void Salinities(int i, const double (&s)[kZoneCount + 1]) {
-        st.SalRoot1[i] = s[Layer1];
-        st.SalRoot2[i] = s[Layer2];
-        st.SalRoot3[i] = s[Layer3];
-        st.SalTrans[i] = s[Trans];
-        st.SalAquif[i] = s[Aquif];
-    }
-};
-
-}  // namespace
-
 void FinishSaltFit(const RunInputs& d, RunState& st, const double (&sse)[kZoneCount + 1]) {
     for (int zone = Layer1; zone <= Aquif; ++zone) {
         if (d.ZoneExists(zone) && st.NrMeas[zone] >= kLeastMeasurements) {

@@ -51,7 +51,7 @@ bool SteppedRun::WaterStep(int i, double inflow, double outflow) {
 }
 
 void SteppedRun::SaltStep(int i, const StepGroundwater& extra) {
-    const StepSaltInputs inputs{in_, *state_, salinities_, i, extra};
+    const StepSaltInputs inputs{{in_, *state_}, salinities_, i, extra};
     StepSaltResults results{*state_, salinities_, sse_, i};
     double stepSse[kZoneCount + 1];
     SaltBalanceDays<double, SaltBalanceKind::Specified>(inputs, results, stepSse);
@@ -79,7 +79,7 @@ void SaltSteps(SteppedRun* const* runs, const StepGroundwater* extras, int count
                 run.in_.Layers != shape.Layers)
                 continue;
             done[static_cast<std::size_t>(k)] = 1;
-            inputs.push_back({run.in_, *run.state_, run.salinities_, i, extras[k]});
+            inputs.push_back({{run.in_, *run.state_}, run.salinities_, i, extras[k]});
             results.push_back({*run.state_, run.salinities_, run.sse_, i});
         }
         if (inputs.size() == 1)

@@ -4,16 +4,16 @@
 #pragma once
 
 #include "RunInputs.h"
+#include "RunSaltInputs.h"
 #include "RunState.h"
 #include "SteppedRun.h"
 
 namespace halosoil {
 
 // One step of a run as the salt balance's days read it: a run of one step that starts from
-// the salinities the steps before left, with the step's groundwater.
-struct StepSaltInputs {
-    const RunInputs& d;
-    const RunState& st;
+// the salinities the steps before left, with the step's groundwater. What the step adds
+// nothing to it reads as the whole run does.
+struct StepSaltInputs : RunSaltInputs {
     const ZoneValues& start;  // read before the step's salinities replace it
     int i;
     StepGroundwater extra;
@@ -23,19 +23,9 @@ struct StepSaltInputs {
     double TotalOutflow() const { return d.GrwtOut + extra.outflow; }
 
     int NrTst() const { return 1; }
-    int TstLength() const { return d.TstLength; }
-    int Layers() const { return d.OneLayer ? 1 : d.TwoLayers ? 2 : 3; }
     double InitSalt(int zone) const { return start[zone]; }
-    double LeachEff(int zone) const { return st.LeachEff[zone]; }
-    double W(int zone) const {
-        return zone == Layer1   ? st.W1
-               : zone == Layer2 ? st.W2
-               : zone == Layer3 ? st.W3
-               : zone == Trans  ? st.Wt
-                                : st.Wa;
-    }
-    double IrrigSalt(int) const { return d.IrrigSpread[i] * d.IrrSal[i]; }
-    double Drain(int) const { return st.Drain[i]; }
+    double IrrigSalt(int) const { return RunSaltInputs::IrrigSalt(i); }
+    double Drain(int) const { return RunSaltInputs::Drain(i); }
     // The project's own values where the step adds nothing, so that such a step keeps the
     // plain run's bits.
     double Up() const {
@@ -49,16 +39,12 @@ struct StepSaltInputs {
     double GrwtOut() const { return extra.outflow != 0 ? TotalOutflow() : d.GrwtOut; }
     // The inflows mixed by flow: the project's at its salinity, the added at its own.
     double LateralSalt() const {
-        const double own = d.GrwtInf * d.SalInf;
+        const double own = RunSaltInputs::LateralSalt();
         return extra.inflow != 0 ? own + extra.inflow * extra.salinity : own;
     }
-    double Perc(int layer, int, int j) const {
-        return layer == 1 ? st.DayPerc1(i, j) : layer == 2 ? st.DayPerc2(i, j) : st.DayPerc3(i, j);
-    }
-    double Cap(int layer, int, int j) const {
-        return layer == 1 ? st.DayCap1(i, j) : layer == 2 ? st.DayCap2(i, j) : st.DayCap3(i, j);
-    }
-    double Measured(int zone, int) const { return d.MeasSalt[zone][i]; }
+    double Perc(int layer, int, int j) const { return RunSaltInputs::Perc(layer, i, j); }
+    double Cap(int layer, int, int j) const { return RunSaltInputs::Cap(layer, i, j); }
+    double Measured(int zone, int) const { return RunSaltInputs::Measured(zone, i); }
 };
 
 struct StepSaltResults {
@@ -72,11 +58,7 @@ struct StepSaltResults {
     void AddSquares(int zone, double squares) { sse[zone] = sse[zone] + squares; }
 
     void Salinities(int, const double (&s)[kZoneCount + 1]) {
-        st.SalRoot1[i] = s[Layer1];
-        st.SalRoot2[i] = s[Layer2];
-        st.SalRoot3[i] = s[Layer3];
-        st.SalTrans[i] = s[Trans];
-        st.SalAquif[i] = s[Aquif];
+        RunSaltResults{st}.Salinities(i, s);
         for (int zone = 0; zone <= kZoneCount; ++zone) carried[zone] = s[zone];
     }
 };

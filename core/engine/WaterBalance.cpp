@@ -1,6 +1,9 @@
 #include "WaterBalance.h"
 
+#include <limits>
+
 #include "KernelTable.h"
+#include "WaterBalanceGroups.h"
 
 namespace halosoil {
 
@@ -24,58 +27,32 @@ void WaterBalance::SetGroundwater(double inflow, double outflow) {
 }
 
 double WaterBalance::BottomOfAquifer() const {
-    return s_.RootThick + d_.Thick[Trans] + d_.Thick[Aquif];
+    return AquiferBottom(d_, s_.RootThick);
 }
 
-bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual, double* porWT) {
+bool WaterBalance::Step(int i, double qh1, bool checkBottom, double* residual) {
     c_.qh1k = 1000 * qh1;
     if (c_.daily) {
         carry_.moist = s_.SoilMoist[i - 1];
         carry_.change = s_.MoistChange[i - 1];
     }
     const double depthBefore = s_.DepthWT[i - 1];
-    const DayFlows<double> f =
-        RootZoneDay<double>(c_, carry_, depthBefore, d_.Evap[i], d_.Rain[i] + d_.IrrigSpread[i]);
-    const TableMove<double> move =
-        MoveWaterTable<double>(c_, f, depthBefore, !(qh1 < kSubStepCapacity));
-    if (c_.daily) {
-        s_.SoilMoist[i] = carry_.moist;
-        s_.MoistChange[i] = carry_.change;
-    }
-    s_.DepthWT[i] = move.depth;
-
-    StoreDayFlows<double>(s_, i, d_.Layers, f, 0);
-
-    double drain = 0, actEvap = 0, percol = 0, capRise = 0;
-    double sum = 0;
-    for (int j = 1; j <= d_.TstLength; ++j) {
-        if (checkBottom && move.depth > BottomOfAquifer()) return false;
-        drain = drain + move.discharge;
-        actEvap = actEvap + f.evapA;
-        percol = percol + f.perc;
-        capRise = capRise + f.capT;
-        sum = sum + ((f.perc - f.capT) - move.discharge);
-    }
-    s_.Drain[i] = drain;
-    s_.ActEvap[i] = actEvap;
-    s_.Percol[i] = percol;
-    s_.CapRise[i] = capRise;
-    if (residual) *residual = sum;
-    if (porWT) *porWT = move.porosity;
+    const StepFlows<double> step =
+        StepOf<double>(c_, carry_, depthBefore, d_.Evap[i], d_.Rain[i] + d_.IrrigSpread[i],
+                       !(qh1 < kSubStepCapacity), d_.TstLength);
+    const double bottom = checkBottom ? BottomOfAquifer() : std::numeric_limits<double>::infinity();
+    if (!StoreStep<double>(s_, i, c_, carry_, step, 0, bottom)) return false;
+    if (residual)
+        *residual = StepResidual<double>(step.f, step.move, depthBefore,
+                                         (d_.GrwtInf - d_.GrwtOut) * d_.TstLength, d_.TstLength);
     return true;
 }
 
 bool RunWaterBalance(const RunInputs& data, RunState& state) {
-    WaterBalance balance(data, state);
-    balance.Start();
-    state.StoppedStep = 0;
-    for (int i = 1; i <= data.NrTst; ++i) {
-        if (!balance.Step(i, state.QH1Used, true)) {
-            state.StoppedStep = i;
-            return false;
-        }
-    }
-    return true;
+    const RunInputs* runs[] = {&data};
+    RunState* states[] = {&state};
+    waterbalance::WaterBalanceGroup<double>(runs, states, 1);
+    return state.StoppedStep == 0;
 }
 
 // Many runs side by side, in the kernels of the run's vector unit.

@@ -10,26 +10,6 @@
 
 namespace halosoil {
 
-// The flows of lane k's day into the state's tables, for every day of step i.
-template <class V>
-HALOSOIL_LANES_INLINE void StoreDayFlows(RunState& s, int i, int layers, const DayFlows<V>& f,
-                                         int k) {
-    using lanes::Lane;
-    switch (layers) {
-        case 3:
-            s.DayPerc3(i, 1) = Lane(f.perc3, k);
-            s.DayCap3(i, 1) = Lane(f.cap3, k);
-            [[fallthrough]];
-        case 2:
-            s.DayPerc2(i, 1) = Lane(f.perc2, k);
-            s.DayCap2(i, 1) = Lane(f.cap2, k);
-            [[fallthrough]];
-        default:
-            s.DayPerc1(i, 1) = Lane(f.perc1, k);
-            s.DayCap1(i, 1) = Lane(f.cap1, k);
-    }
-}
-
 class WaterBalance {
 public:
     // state holds RootThick, R1..R3 and is sized.
@@ -46,10 +26,9 @@ public:
     // Days 1..TstLength of step i with capacity qh1: writes the per-day flows and DepthWT(i)
     // and, unless a day's water table falls below the aquifer, the step's four sums.
     // Returns false when that happened (checkBottom) and the step was abandoned.
-    // residual, when given, receives the sum over the days of (Perc - CapT) - discharge and
-    // porWT the last porosity evaluation of the step.
-    bool Step(int i, double qh1, bool checkBottom, double* residual = nullptr,
-              double* porWT = nullptr);
+    // residual, when given, receives the step's residual as the refinement weighs it
+    // (StepResidual).
+    bool Step(int i, double qh1, bool checkBottom, double* residual = nullptr);
 
     double BottomOfAquifer() const;
 
@@ -60,8 +39,9 @@ private:
     DayCarry<double> carry_{};
 };
 
-// The whole water-balance pass with QH1Used. Returns false, leaving the steps from the one
-// that failed onward as they were, when the water table falls below the aquifer.
+// The whole water-balance pass with QH1Used: the passes side by side below, at the width of
+// one run. Returns false, leaving the steps from the one that failed onward as they were,
+// when the water table falls below the aquifer.
 bool RunWaterBalance(const RunInputs& data, RunState& state);
 
 // The passes of several runs of one shape (the same steps, step length and layers, drains in

@@ -14,6 +14,30 @@ namespace halosoil {
 // zones only below zero; two of the optimisation members leave layer 1 unbounded.
 enum class SaltFloor { AtZero, BelowZero, None };
 
+// The new salinity kept positive as the floor says.
+template <class V>
+HALOSOIL_LANES_INLINE V FlooredSalinity(V s, SaltFloor floor) {
+    using lanes::Select;
+    using lanes::Splat;
+    if (floor == SaltFloor::AtZero) return Select<V>(s <= 0, Splat<V>(0.1), s);
+    if (floor == SaltFloor::BelowZero) return Select<V>(s < 0, Splat<V>(0.1), s);
+    return s;
+}
+
+// The divisor of the update, from half the weighted outflow h and the stored water w.
+template <class V>
+HALOSOIL_LANES_INLINE V ZoneDivisor(V h, V w) {
+    const V dv = 1 + h / w;
+    return lanes::Select<V>(dv < 0.001, lanes::Splat<V>(0.001), dv);
+}
+
+// The update solved with half the weighted outflow h and its divisor dv: a search whose
+// outflow is the same in every trial solves the divisor once for all of them.
+template <class V>
+HALOSOIL_LANES_INLINE V SolvedSalinity(V s, V in, V h, V dv, V w, SaltFloor floor) {
+    return FlooredSalinity<V>((s + in / w - h * s / w) / dv, floor);
+}
+
 // s: salinity at the start of the day; in: salt inflow (mm x dS/m per day); weightedOut: the
 // efficiency times the outflowing water (mm/day); w: the stored water (mm). V is double for
 // one run or trial, or a vector of doubles whose every lane does the same operations.
@@ -23,14 +47,8 @@ template <class V>
 HALOSOIL_LANES_INLINE V UpdateZone(std::type_identity_t<V> s, std::type_identity_t<V> in,
                                    std::type_identity_t<V> weightedOut, std::type_identity_t<V> w,
                                    SaltFloor floor) {
-    using lanes::Select;
-    using lanes::Splat;
-    V dv = 1 + 0.5 * weightedOut / w;
-    dv = Select<V>(dv < 0.001, Splat<V>(0.001), dv);
-    V sNew = (s + in / w - 0.5 * weightedOut * s / w) / dv;
-    if (floor == SaltFloor::AtZero) sNew = Select<V>(sNew <= 0, Splat<V>(0.1), sNew);
-    if (floor == SaltFloor::BelowZero) sNew = Select<V>(sNew < 0, Splat<V>(0.1), sNew);
-    return sNew;
+    const V h = 0.5 * weightedOut;
+    return SolvedSalinity<V>(s, in, h, ZoneDivisor<V>(h, w), w, floor);
 }
 
 inline double UpdateZone(double s, double in, double weightedOut, double w, SaltFloor floor) {

@@ -5,115 +5,48 @@
 
 #pragma once
 
+#include <array>
+#include <utility>
+
+#include "RunSaltInputs.h"
 #include "SaltBalance.h"
 #include "SaltBalanceDays.h"
+#include "SaltLanes.h"
 
 namespace halosoil::saltbalance {
 
 using lanes::kWidth;
 
-// What the balance reads of the runs of one group, lane k from run k; lanes beyond the
-// group's runs repeat its first run and are never stored.
-template <class V>
-struct LaneSaltInputs {
-    const RunInputs* d[kWidth<V>];
-    const RunState* st[kWidth<V>];
+// The one-run reads and results of lanes 0..W-1, from runs first + 0..runs-1; the lanes
+// beyond them repeat the first run.
+template <std::size_t... K>
+std::array<RunSaltInputs, sizeof...(K)> InputsOfLanes(const RunInputs* const* data,
+                                                      RunState* const* states, int runs,
+                                                      std::index_sequence<K...>) {
+    return {RunSaltInputs{*data[static_cast<int>(K) < runs ? K : 0],
+                          *states[static_cast<int>(K) < runs ? K : 0]}...};
+}
 
-    // Lane k of each value read from run k.
-    template <class OfRun>
-    HALOSOIL_LANES_INLINE V Gathered(const OfRun& ofRun) const {
-        V v{};  // every lane is set below; the braces spare -O1 a false warning
-        for (int k = 0; k < kWidth<V>; ++k) v[k] = ofRun(k);
-        return v;
-    }
-
-    HALOSOIL_LANES_INLINE int NrTst() const { return d[0]->NrTst; }
-    HALOSOIL_LANES_INLINE int TstLength() const { return d[0]->TstLength; }
-    HALOSOIL_LANES_INLINE int Layers() const {
-        return d[0]->OneLayer ? 1 : d[0]->TwoLayers ? 2 : 3;
-    }
-    HALOSOIL_LANES_INLINE V InitSalt(int zone) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->InitSalt[zone]; });
-    }
-    HALOSOIL_LANES_INLINE V LeachEff(int zone) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->LeachEff[zone]; });
-    }
-    HALOSOIL_LANES_INLINE V W(int zone) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
-            const RunState& s = *st[k];
-            return zone == Layer1   ? s.W1
-                   : zone == Layer2 ? s.W2
-                   : zone == Layer3 ? s.W3
-                   : zone == Trans  ? s.Wt
-                                    : s.Wa;
-        });
-    }
-    HALOSOIL_LANES_INLINE V IrrigSalt(int i) const {
-        return Gathered(
-            [&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->IrrigSpread[i] * d[k]->IrrSal[i]; });
-    }
-    HALOSOIL_LANES_INLINE V Drain(int i) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Drain[i]; });
-    }
-    HALOSOIL_LANES_INLINE V Up() const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Up; });
-    }
-    HALOSOIL_LANES_INLINE V Down() const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return st[k]->Down; });
-    }
-    HALOSOIL_LANES_INLINE V GrwtOut() const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->GrwtOut; });
-    }
-    HALOSOIL_LANES_INLINE V LateralSalt() const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->GrwtInf * d[k]->SalInf; });
-    }
-    HALOSOIL_LANES_INLINE V Perc(int layer, int i, int j) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
-            const RunState& s = *st[k];
-            return layer == 1 ? s.DayPerc1(i, j) : layer == 2 ? s.DayPerc2(i, j) : s.DayPerc3(i, j);
-        });
-    }
-    HALOSOIL_LANES_INLINE V Cap(int layer, int i, int j) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA {
-            const RunState& s = *st[k];
-            return layer == 1 ? s.DayCap1(i, j) : layer == 2 ? s.DayCap2(i, j) : s.DayCap3(i, j);
-        });
-    }
-    HALOSOIL_LANES_INLINE V Measured(int zone, int i) const {
-        return Gathered([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->MeasSalt[zone][i]; });
-    }
-};
-
-template <class V>
-struct LaneSaltResults {
-    RunState* st[kWidth<V>];
-    int runs;
-
-    HALOSOIL_LANES_INLINE void Salinities(int i, const V (&s)[kZoneCount + 1]) {
-        for (int k = 0; k < runs; ++k) {
-            RunState& state = *st[k];
-            state.SalRoot1[i] = s[Layer1][k];
-            state.SalRoot2[i] = s[Layer2][k];
-            state.SalRoot3[i] = s[Layer3][k];
-            state.SalTrans[i] = s[Trans][k];
-            state.SalAquif[i] = s[Aquif][k];
-        }
-    }
-};
+template <std::size_t... K>
+std::array<RunSaltResults, sizeof...(K)> ResultsOfLanes(RunState* const* states, int runs,
+                                                        std::index_sequence<K...>) {
+    return {RunSaltResults{*states[static_cast<int>(K) < runs ? K : 0]}...};
+}
 
 template <class V>
 HALOSOIL_LANES_INLINE void BalanceGroups(const RunInputs* const* data, RunState* const* states,
                                          int count) {
+    constexpr auto kLanes = std::make_index_sequence<kWidth<V>>{};
     for (int first = 0; first < count; first += kWidth<V>) {
         const int runs = count - first < kWidth<V> ? count - first : kWidth<V>;
-        LaneSaltInputs<V> inputs;
-        LaneSaltResults<V> results;
+        const auto one = InputsOfLanes(data + first, states + first, runs, kLanes);
+        auto oneResults = ResultsOfLanes(states + first, runs, kLanes);
+        saltlanes::LaneSaltInputs<V, RunSaltInputs> inputs;
+        saltlanes::LaneSaltResults<V, RunSaltResults> results;
         results.runs = runs;
         for (int k = 0; k < kWidth<V>; ++k) {
-            const int run = first + (k < runs ? k : 0);
-            inputs.d[k] = data[run];
-            inputs.st[k] = states[run];
-            results.st[k] = states[run];
+            inputs.one[k] = &one[static_cast<std::size_t>(k)];
+            results.one[k] = &oneResults[static_cast<std::size_t>(k)];
         }
         V sse[kZoneCount + 1];
         // The runs of a group are of one shape, which includes their kind of balance.

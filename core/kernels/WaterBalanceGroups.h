@@ -20,9 +20,26 @@ using lanes::Splat;
 // Lane k of a value from run k.
 template <class V, class Of>
 HALOSOIL_LANES_INLINE V Gather(const Of& of) {
-    V v{};  // every lane is set below; the braces spare -O1 a false warning
-    for (int k = 0; k < kWidth<V>; ++k) v[k] = of(k);
-    return v;
+    if constexpr (lanes::kOneLane<V>) {
+        return of(0);
+    } else {
+        V v{};  // every lane is set below; the braces spare -O1 a false warning
+        for (int k = 0; k < kWidth<V>; ++k) v[k] = of(k);
+        return v;
+    }
+}
+
+// Where lane k's run moves its water table in sub-steps.
+template <class V>
+HALOSOIL_LANES_INLINE lanes::MaskOf<V> SubStepLanes(RunState* const* st) {
+    if constexpr (lanes::kOneLane<V>) {
+        return !(st[0]->QH1Used < kSubStepCapacity);
+    } else {
+        lanes::MaskOf<V> subSteps{};
+        for (int k = 0; k < kWidth<V>; ++k)
+            subSteps[k] = st[k]->QH1Used < kSubStepCapacity ? 0 : -1;
+        return subSteps;
+    }
 }
 
 // The one-run pass's constants of each lane's run, lane by lane.
@@ -65,7 +82,7 @@ HALOSOIL_LANES_INLINE DayConstants<V> LaneConstants(const RunInputs* const* d,
 
 // Runs 0..runs-1 of one shape; lanes beyond them repeat run 0 and write nothing. Sets
 // StoppedStep of each state (0 when the pass went through) and returns nothing else: the
-// caller marks the stopped runs.
+// caller marks the stopped runs. At the width of one run (V double) this is the plain pass.
 template <class V>
 HALOSOIL_LANES_INLINE void WaterBalanceGroup(const RunInputs* const* data, RunState* const* states,
                                              int runs) {
@@ -78,12 +95,11 @@ HALOSOIL_LANES_INLINE void WaterBalanceGroup(const RunInputs* const* data, RunSt
         d[k] = data[k < runs ? k : 0];
         st[k] = states[k < runs ? k : 0];
         going[k] = k < runs;
-        bottom[k] = st[k]->RootThick + d[k]->Thick[Trans] + d[k]->Thick[Aquif];
+        bottom[k] = AquiferBottom(*d[k], st[k]->RootThick);
     }
     const RunInputs& shape = *d[0];
     const DayConstants<V> c = LaneConstants<V>(d, st);
-    lanes::MaskOf<V> subSteps{};
-    for (int k = 0; k < W; ++k) subSteps[k] = st[k]->QH1Used < kSubStepCapacity ? 0 : -1;
+    const lanes::MaskOf<V> subSteps = SubStepLanes<V>(st);
 
     DayCarry<V> carry{Splat<V>(0), Splat<V>(0), Splat<V>(0), Splat<V>(0)};
     carry.moist = Gather<V>(
@@ -92,8 +108,8 @@ HALOSOIL_LANES_INLINE void WaterBalanceGroup(const RunInputs* const* data, RunSt
     for (int k = 0; k < runs; ++k) {
         RunState& s = *st[k];
         s.MoistChange[0] = 0;
-        s.SoilMoist[0] = carry.moist[k];
-        s.DepthWT[0] = depth[k];
+        s.SoilMoist[0] = lanes::Lane(carry.moist, k);
+        s.DepthWT[0] = lanes::Lane(depth, k);
         s.StoppedStep = 0;
     }
 
@@ -102,37 +118,16 @@ HALOSOIL_LANES_INLINE void WaterBalanceGroup(const RunInputs* const* data, RunSt
         const V evap = Gather<V>([&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->Evap[i]; });
         const V wr = Gather<V>(
             [&](int k) HALOSOIL_LANE_LAMBDA { return d[k]->Rain[i] + d[k]->IrrigSpread[i]; });
-        const DayFlows<V> f = RootZoneDay<V>(c, carry, depth, evap, wr);
-        const TableMove<V> move = MoveEachWaterTable<V>(c, f, depth, subSteps);
-        // Every day of the step adds the same flows, as often as the step has days.
-        V drain = Splat<V>(0), actEvap = Splat<V>(0), percol = Splat<V>(0), capRise = Splat<V>(0);
-        for (int j = 1; j <= shape.TstLength; ++j) {
-            drain = drain + move.discharge;
-            actEvap = actEvap + f.evapA;
-            percol = percol + f.perc;
-            capRise = capRise + f.capT;
-        }
+        const StepFlows<V> step = StepOf<V>(c, carry, depth, evap, wr, subSteps, shape.TstLength);
         for (int k = 0; k < runs; ++k) {
             if (!going[k]) continue;
-            RunState& s = *st[k];
-            if (c.daily) {
-                s.SoilMoist[i] = carry.moist[k];
-                s.MoistChange[i] = carry.change[k];
-            }
-            s.DepthWT[i] = move.depth[k];
-            StoreDayFlows<V>(s, i, c.layers, f, k);
-            if (move.depth[k] > bottom[k]) {
-                s.StoppedStep = i;
+            if (!StoreStep<V>(*st[k], i, c, carry, step, k, bottom[k])) {
+                st[k]->StoppedStep = i;
                 going[k] = false;
                 --left;
-                continue;
             }
-            s.Drain[i] = drain[k];
-            s.ActEvap[i] = actEvap[k];
-            s.Percol[i] = percol[k];
-            s.CapRise[i] = capRise[k];
         }
-        depth = move.depth;
+        depth = step.move.depth;
     }
 }
 

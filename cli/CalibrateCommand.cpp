@@ -15,6 +15,7 @@
 #include "Calibration.h"
 #include "Errors.h"
 #include "InputFile.h"
+#include "ProjectFiles.h"
 #include "ShortestText.h"
 #include "StudyArguments.h"
 
@@ -27,12 +28,6 @@ struct CalibrateArguments {
     std::vector<std::string> parameters;
     std::string report;
 };
-
-// Beside the input: field.inp gives field-calibrated.inp and field-calibration.json.
-std::string Beside(const std::string& input, const std::string& ending) {
-    std::filesystem::path path(input);
-    return (path.parent_path() / (path.stem().string() + ending)).string();
-}
 
 std::string Cell(const std::string& text, std::size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
@@ -120,9 +115,9 @@ int Calibrate(const CalibrateArguments& arguments, const CommandStreams& streams
     }
 
     const std::string projectFile =
-        study.output.empty() ? Beside(study.input, "-calibrated.inp") : study.output;
+        study.output.empty() ? BesideInput(study.input, "-calibrated.inp") : study.output;
     const std::string reportFile =
-        arguments.report.empty() ? Beside(study.input, "-calibration.json") : arguments.report;
+        arguments.report.empty() ? BesideInput(study.input, "-calibration.json") : arguments.report;
     InputData calibrated = result.project;
     calibrated.InputFileName = projectFile;
     if (!WriteProjectFile(calibrated, streams.errors)) return kInputInvalid;

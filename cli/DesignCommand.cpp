@@ -19,6 +19,7 @@
 #include "Ensemble.h"
 #include "Errors.h"
 #include "ManagementDesign.h"
+#include "ProjectFiles.h"
 #include "StudyArguments.h"
 
 namespace halosoil {
@@ -37,11 +38,6 @@ struct DesignArguments {
     std::string minimise;
     std::string report;
 };
-
-std::string Beside(const std::string& input, const std::string& ending) {
-    std::filesystem::path path(input);
-    return (path.parent_path() / (path.stem().string() + ending)).string();
-}
 
 // The settings of the command line; throws HalosoilError for what it cannot take.
 study::DesignSettings SettingsOf(const DesignArguments& arguments, const InputData& data) {
@@ -101,9 +97,9 @@ int Design(const DesignArguments& arguments, const CommandStreams& streams) {
         return StudyFailed(error, arguments.from, streams.errors);
     }
     const std::string projectFile =
-        study.output.empty() ? Beside(study.input, "-design.inp") : study.output;
+        study.output.empty() ? BesideInput(study.input, "-design.inp") : study.output;
     const std::string reportFile =
-        arguments.report.empty() ? Beside(study.input, "-design.json") : arguments.report;
+        arguments.report.empty() ? BesideInput(study.input, "-design.json") : arguments.report;
     InputData designed = result.project;
     designed.InputFileName = projectFile;
     if (!WriteProjectFile(designed, streams.errors)) return kInputInvalid;

@@ -1,5 +1,7 @@
 #include "ProjectFiles.h"
 
+#include <filesystem>
+
 #include <ostream>
 
 #include "Errors.h"
@@ -42,6 +44,11 @@ std::optional<InputData> ReadProjectToRun(const std::string& path, std::ostream&
         }))
         return std::nullopt;
     return data;
+}
+
+std::string BesideInput(const std::string& input, const std::string& ending) {
+    const std::filesystem::path path(input);
+    return (path.parent_path() / (path.stem().string() + ending)).string();
 }
 
 }  // namespace halosoil

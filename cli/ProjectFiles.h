@@ -20,4 +20,8 @@ bool WriteProjectFile(const InputData& data, std::ostream& errors);
 // irrigation spread.
 std::optional<InputData> ReadProjectToRun(const std::string& path, std::ostream& errors);
 
+// A file a study writes beside its input: field.inp with the ending "-calibration.json" gives
+// field-calibration.json in the input's folder.
+std::string BesideInput(const std::string& input, const std::string& ending);
+
 }  // namespace halosoil

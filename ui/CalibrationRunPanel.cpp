@@ -22,13 +22,13 @@ namespace halosoil {
 
 namespace {
 
-QString Number(double value) {
+QString EstimateText(double value) {
     if (std::isnan(value)) return "-";
     if (std::isinf(value)) return "undetermined";
     return QString::number(value, 'g', 6);
 }
 
-QTableWidgetItem* Cell(const QString& text) {
+QTableWidgetItem* ReadOnlyCell(const QString& text) {
     auto* cell = new QTableWidgetItem(text);
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return cell;
@@ -36,7 +36,7 @@ QTableWidgetItem* Cell(const QString& text) {
 
 void SetRow(QTableWidget* table, int row, const QStringList& texts) {
     for (int col = 0; col < static_cast<int>(texts.size()); ++col)
-        table->setItem(row, col, Cell(texts[col]));
+        table->setItem(row, col, ReadOnlyCell(texts[col]));
 }
 
 }  // namespace
@@ -139,16 +139,17 @@ void CalibrationRunPanel::Show() {
         for (int row = 0; row < estimateTable_->rowCount(); ++row) {
             const study::ParameterEstimate& e = result.estimates[static_cast<std::size_t>(row)];
             SetRow(estimateTable_, row,
-                   {QString::fromStdString(e.parameter.Name()), Number(e.start), Number(e.value),
-                    Number(e.standardError), Number(e.ciLow), Number(e.ciHigh),
-                    e.atBound ? "yes" : "no"});
+                   {QString::fromStdString(e.parameter.Name()), EstimateText(e.start),
+                    EstimateText(e.value), EstimateText(e.standardError), EstimateText(e.ciLow),
+                    EstimateText(e.ciHigh), e.atBound ? "yes" : "no"});
         }
         fitTable_->setRowCount(static_cast<int>(result.fit.size()));
         for (int row = 0; row < fitTable_->rowCount(); ++row) {
             const study::QuantityFit& fit = result.fit[static_cast<std::size_t>(row)];
-            SetRow(fitTable_, row,
-                   {study::InfoOf(fit.quantity).name, QString::number(fit.n), Number(fit.rmse),
-                    Number(fit.bias), Number(fit.nse), Number(fit.r2)});
+            SetRow(
+                fitTable_, row,
+                {study::InfoOf(fit.quantity).name, QString::number(fit.n), EstimateText(fit.rmse),
+                 EstimateText(fit.bias), EstimateText(fit.nse), EstimateText(fit.r2)});
         }
         QStringList warnings;
         for (const std::string& warning : result.warnings)

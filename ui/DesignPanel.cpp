@@ -23,11 +23,11 @@ namespace {
 constexpr const char* kIrrigation = "irrigation";
 constexpr const char* kDrainage = "drainage";
 
-QTableWidgetItem* Cell(const QString& text) {
+QTableWidgetItem* DesignCell(const QString& text) {
     return new QTableWidgetItem(text);
 }
 
-QString Number(double value) {
+QString DesignNumber(double value) {
     return QString::number(value, 'g', 6);
 }
 
@@ -158,11 +158,12 @@ void DesignPanel::Show(const study::DesignSettings& settings, study::DesignResul
     resultTable_->setRowCount(static_cast<int>(settings.controls.size()));
     for (int row = 0; row < resultTable_->rowCount(); ++row) {
         const study::Parameter& control = settings.controls[static_cast<std::size_t>(row)];
-        resultTable_->setItem(row, 0, Cell(QString::fromStdString(control.Name())));
-        resultTable_->setItem(row, 1, Cell(Number(last_->values[static_cast<std::size_t>(row)])));
-        resultTable_->setItem(row, 2, Cell(Number(control.low)));
-        resultTable_->setItem(row, 3, Cell(Number(control.high)));
-        resultTable_->setItem(row, 4, Cell(control.Info().unit));
+        resultTable_->setItem(row, 0, DesignCell(QString::fromStdString(control.Name())));
+        resultTable_->setItem(
+            row, 1, DesignCell(DesignNumber(last_->values[static_cast<std::size_t>(row)])));
+        resultTable_->setItem(row, 2, DesignCell(DesignNumber(control.low)));
+        resultTable_->setItem(row, 3, DesignCell(DesignNumber(control.high)));
+        resultTable_->setItem(row, 4, DesignCell(control.Info().unit));
     }
     summary_->setPlainText(QString::fromStdString(study::DesignSummaryText(settings, *last_)));
     applyButton_->setEnabled(true);

@@ -24,7 +24,7 @@ bool IsInsideGrid(const QWidget* widget) {
     return false;
 }
 
-bool IsEditCommand(const QKeyEvent* key) {
+bool IsMenuEditCommand(const QKeyEvent* key) {
     return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Copy) ||
            key->matches(QKeySequence::Cut);
 }
@@ -86,7 +86,7 @@ bool EditMenu::eventFilter(QObject* watched, QEvent* event) {
     if (!textField || !window_.isAncestorOf(widget) || IsInsideGrid(widget))
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!IsEditCommand(key)) return QObject::eventFilter(watched, event);
+    if (!IsMenuEditCommand(key)) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;

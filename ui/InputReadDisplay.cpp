@@ -17,7 +17,7 @@ namespace halosoil {
 
 namespace {
 
-QString Text(double value) {
+QString ReadValueText(double value) {
     return QString::fromStdString(GeneralText(value));
 }
 
@@ -68,7 +68,7 @@ void InputReadDisplay::ItemRead(InputItem item, int index) {
         case InputItem::InitSalt: {
             const int layers = LayerCount(data_);
             panels_.SoilGrid(layers)->SetCell(4, SoilRowOf(index, layers),
-                                              Text(data_.InitSalt[index]));
+                                              ReadValueText(data_.InitSalt[index]));
             break;
         }
         case InputItem::Rain:
@@ -118,7 +118,7 @@ void InputReadDisplay::ShowNumbers(InputItem item) {
         {InputItem::SalInf, cond.Edit(CondPanel::Field::SalInf), &InputData::SalInf},
     };
     for (const auto& field : kFields)
-        if (field.item == item) field.edit->setText(Text(data_.*field.value));
+        if (field.item == item) field.edit->setText(ReadValueText(data_.*field.value));
 }
 
 void InputReadDisplay::ShowDrainage() {
@@ -158,23 +158,23 @@ void InputReadDisplay::ShowHydrologicalValue(InputItem item, int step) {
             ShowHydrologicalFrame();
             hydr.SetCell(0, step, QString::number(step));
             irrSal.SetCell(0, step, QString::number(step));
-            hydr.SetCell(1, step, Text(data_.Rain[step]));
+            hydr.SetCell(1, step, ReadValueText(data_.Rain[step]));
             break;
         case InputItem::Irrig:
-            hydr.SetCell(2, step, Text(data_.Irrig[step]));
+            hydr.SetCell(2, step, ReadValueText(data_.Irrig[step]));
             break;
         case InputItem::Evap:
-            hydr.SetCell(3, step, Text(data_.Evap[step]));
+            hydr.SetCell(3, step, ReadValueText(data_.Evap[step]));
             break;
         default:
-            irrSal.SetCell(1, step, Text(data_.IrrSal[step]));
+            irrSal.SetCell(1, step, ReadValueText(data_.IrrSal[step]));
             break;
     }
 }
 
 void InputReadDisplay::ShowSoilValue(int column, double value, int zone) {
     const int layers = LayerCount(data_);
-    panels_.SoilGrid(layers)->SetCell(column, SoilRowOf(zone, layers), Text(value));
+    panels_.SoilGrid(layers)->SetCell(column, SoilRowOf(zone, layers), ReadValueText(value));
 }
 
 void InputReadDisplay::MeasuredRowRead(int step,

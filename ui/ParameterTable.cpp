@@ -11,7 +11,7 @@ namespace halosoil {
 
 namespace {
 
-QString Text(double value) {
+QString BoundText(double value) {
     return QString::fromStdString(study::ShortestText(value));
 }
 
@@ -48,9 +48,9 @@ void ParameterTable::SetUp(const InputData& data) {
         setItem(row, NameColumn, name);
         setItem(row, MeaningColumn, ReadOnly(parameter.Info().meaning));
         setItem(row, UnitColumn, ReadOnly(parameter.Info().unit));
-        setItem(row, ValueColumn, ReadOnly(Text(study::ValueIn(project_, parameter))));
-        setItem(row, LowColumn, new QTableWidgetItem(Text(parameter.low)));
-        setItem(row, HighColumn, new QTableWidgetItem(Text(parameter.high)));
+        setItem(row, ValueColumn, ReadOnly(BoundText(study::ValueIn(project_, parameter))));
+        setItem(row, LowColumn, new QTableWidgetItem(BoundText(parameter.low)));
+        setItem(row, HighColumn, new QTableWidgetItem(BoundText(parameter.high)));
     }
     if (status_) status_({});
 }
@@ -60,7 +60,8 @@ void ParameterTable::ShowValues(const InputData& data) {
     project_ = data;
     for (int row = 0; row < rowCount(); ++row)
         item(row, ValueColumn)
-            ->setText(Text(study::ValueIn(project_, defaults_[static_cast<std::size_t>(row)])));
+            ->setText(
+                BoundText(study::ValueIn(project_, defaults_[static_cast<std::size_t>(row)])));
 }
 
 int ParameterTable::RowOf(const std::string& name) const {

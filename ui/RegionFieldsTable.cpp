@@ -6,17 +6,17 @@ namespace halosoil {
 
 namespace {
 
-QString Number(const std::optional<double>& value) {
+QString FieldValueText(const std::optional<double>& value) {
     return value ? QString::number(*value, 'g', 10) : QString();
 }
 
-QTableWidgetItem* Cell(const QString& text) {
+QTableWidgetItem* FieldCell(const QString& text) {
     auto* cell = new QTableWidgetItem(text);
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return cell;
 }
 
-QString CsvCell(QString text) {
+QString FieldCsvCell(QString text) {
     if (text.contains(',') || text.contains('"') || text.contains('\n'))
         text = '"' + text.replace('"', "\"\"") + '"';
     return text;
@@ -44,11 +44,11 @@ void RegionFieldsTable::ShowFields(const region::ResultsLayer& layer,
     for (int row = 0; row < rowCount(); ++row) {
         const region::MapField& field = layer.fields[static_cast<std::size_t>(row)];
         int col = 0;
-        setItem(row, col++, Cell(QString::fromStdString(field.id)));
-        setItem(row, col++, Cell(QString::fromStdString(field.status)));
+        setItem(row, col++, FieldCell(QString::fromStdString(field.id)));
+        setItem(row, col++, FieldCell(QString::fromStdString(field.status)));
         for (const std::optional<double>& summary : field.summaries)
-            setItem(row, col++, Cell(Number(summary)));
-        setItem(row, col, Cell(Number(shown.at(static_cast<std::size_t>(row)))));
+            setItem(row, col++, FieldCell(FieldValueText(summary)));
+        setItem(row, col, FieldCell(FieldValueText(shown.at(static_cast<std::size_t>(row)))));
     }
 }
 
@@ -56,13 +56,13 @@ std::string RegionFieldsTable::Csv() const {
     QStringList lines;
     QStringList cells;
     for (int col = 0; col < columnCount(); ++col)
-        cells << CsvCell(horizontalHeaderItem(col)->text());
+        cells << FieldCsvCell(horizontalHeaderItem(col)->text());
     lines << cells.join(',');
     for (int row = 0; row < rowCount(); ++row) {
         cells.clear();
         for (int col = 0; col < columnCount(); ++col) {
             const QTableWidgetItem* cell = item(row, col);
-            cells << CsvCell(cell ? cell->text() : QString());
+            cells << FieldCsvCell(cell ? cell->text() : QString());
         }
         lines << cells.join(',');
     }

@@ -16,7 +16,7 @@ namespace halosoil {
 
 namespace {
 
-constexpr int kColumnWidth = 72;
+constexpr int kSaltColumnWidth = 72;
 
 struct SaltTexts {
     const char* heading;
@@ -61,14 +61,14 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     const QString rootZoneLabel = texts.rootZoneLabel;
     const QString prefix = QString("Salt%1").arg(layers);
     Grid = MakeStepGrid(this, QString("SaltGrid%1").arg(layers), texts.heading, layers + 3,
-                        kColumnWidth);
-    Grid->setMinimumWidth((layers + 3) * kColumnWidth + 24);
+                        kSaltColumnWidth);
+    Grid->setMinimumWidth((layers + 3) * kSaltColumnWidth + 24);
     MakeFootButtons(prefix + "QuitButton", prefix + "SaveButton");
 
     // Labels above the zone columns; the root-zone label spans its layers.
     auto* labels = new QGridLayout;
     labels->setSpacing(0);
-    labels->setColumnMinimumWidth(0, kColumnWidth);
+    labels->setColumnMinimumWidth(0, kSaltColumnWidth);
     const int rootLabelRow = rootZoneLabel.isEmpty() ? 1 : 0;
     if (!rootZoneLabel.isEmpty()) {
         QLabel* root = MakeLabel(this, rootZoneLabel);
@@ -78,7 +78,7 @@ SaltPanel::SaltPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     for (int i = 0; i < texts.columnLabels.size(); ++i) {
         QLabel* label = MakeLabel(this, texts.columnLabels[i]);
         label->setAlignment(Qt::AlignCenter);
-        label->setFixedWidth(kColumnWidth);
+        label->setFixedWidth(kSaltColumnWidth);
         label->setWordWrap(true);
         const bool layerLabel = i < layers && layers > 1;
         labels->addWidget(label, layerLabel ? 1 : rootLabelRow, i + 1,

@@ -16,7 +16,7 @@ namespace halosoil {
 
 namespace {
 
-constexpr int kColumnWidth = 92;
+constexpr int kSoilColumnWidth = 92;
 constexpr int kRowHeight = 24;
 
 ZoneValues InputData::*const kSoilFields[5] = {&InputData::Thick, &InputData::TotPor,
@@ -75,11 +75,11 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
     Grid->setAccessibleName(QString("Soil properties, root zone of %1 layer%2")
                                 .arg(layers)
                                 .arg(layers == 1 ? "" : "s"));
-    Grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    Grid->horizontalHeader()->setDefaultSectionSize(kSoilColumnWidth);
     Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Grid->setFixedSize(5 * kColumnWidth + 2 * Grid->frameWidth(),
+    Grid->setFixedSize(5 * kSoilColumnWidth + 2 * Grid->frameWidth(),
                        (layers + 2) * kRowHeight + 2 * Grid->frameWidth());
     MakeFootButtons(prefix + "QuitButton", prefix + "SaveButton", true);
 
@@ -93,7 +93,7 @@ SoilPanel::SoilPanel(InputData& data, const InputWorkflow& workflow, Dialogs& di
           "Leaching efficiency (%)", "Initial salinity (dS/m)"}) {
         QLabel* label = MakeLabel(this, text);
         label->setWordWrap(true);
-        label->setFixedWidth(kColumnWidth);
+        label->setFixedWidth(kSoilColumnWidth);
         label->setAlignment(Qt::AlignCenter | Qt::AlignBottom);
         headings->addWidget(label);
     }

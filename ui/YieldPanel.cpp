@@ -20,7 +20,7 @@ namespace halosoil {
 
 namespace {
 
-QTableWidgetItem* Cell(double value, int digits = 4) {
+QTableWidgetItem* YieldCell(double value, int digits = 4) {
     return new QTableWidgetItem(std::isfinite(value) ? QString::number(value, 'f', digits)
                                                      : QString());
 }
@@ -118,15 +118,15 @@ void YieldPanel::FillTable() {
     for (int row = 0; row < table_->rowCount(); ++row) {
         const study::YieldStep& step = yields[static_cast<std::size_t>(row)];
         table_->setItem(row, 0, new QTableWidgetItem(QString::number(step.step)));
-        table_->setItem(row, 1, Cell(step.ece));
-        table_->setItem(row, 2, Cell(step.relativeYield, 2));
-        table_->setItem(row, 3, Cell(step.leachingRequirement));
-        table_->setItem(row, 4, Cell(step.irrigationNeeded, 1));
+        table_->setItem(row, 1, YieldCell(step.ece));
+        table_->setItem(row, 2, YieldCell(step.relativeYield, 2));
+        table_->setItem(row, 3, YieldCell(step.leachingRequirement));
+        table_->setItem(row, 4, YieldCell(step.irrigationNeeded, 1));
         for (const study::BandRow& band : last_->bands) {
             if (band.step != step.step) continue;
-            table_->setItem(row, 5, Cell(band.q50, 2));
-            table_->setItem(row, 6, Cell(band.q05, 2));
-            table_->setItem(row, 7, Cell(band.q95, 2));
+            table_->setItem(row, 5, YieldCell(band.q50, 2));
+            table_->setItem(row, 6, YieldCell(band.q05, 2));
+            table_->setItem(row, 7, YieldCell(band.q95, 2));
         }
     }
     for (int col = 5; col < 8; ++col) table_->setColumnHidden(col, last_->bands.empty());

@@ -17,7 +17,8 @@ using halosoil::test::ReadBytes;
 using halosoil::test::RunBatch;
 using halosoil::test::Scratch;
 
-const std::string kExample = std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
+const std::string kDecisionExample =
+    std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
 
 std::vector<double> Numbers(const std::string& line) {
     std::vector<double> numbers;
@@ -27,7 +28,7 @@ std::vector<double> Numbers(const std::string& line) {
     return numbers;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> OutputLines(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream stream(text);
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
@@ -36,7 +37,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // The weekly example run into folder; its output file.
 fs::path RunExample(const fs::path& folder) {
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kDecisionExample, folder / "field.inp");
     EXPECT_EQ(RunBatch("run " + (folder / "field.inp").string(), folder / "err"), 0);
     return folder / "field.out";
 }
@@ -53,7 +54,7 @@ TEST(YieldCommand, WritesEceYieldAndLeachingRequirementPerStepOfTheRun) {
               "halosoil-batch: crop cotton: threshold 7.7 dS/m, slope 5.2 % per dS/m (FAO-29 "
               "Table 4 (Maas and Hoffman 1977; Maas 1984)); ECe = 0.5 x the root zone's "
               "salinity of the soil moisture (--ece-factor)\n");
-    const std::vector<std::string> lines = Lines(ReadBytes(folder / "yield.csv"));
+    const std::vector<std::string> lines = OutputLines(ReadBytes(folder / "yield.csv"));
     ASSERT_EQ(lines.size(), 53u);  // the heading and 52 weeks
     EXPECT_EQ(lines[0], "step,ece,relative_yield,leaching_requirement,irrigation_needed");
     // The salinity table of the run gives step 1's layers 4.58, 6.02 and 6.54 dS/m, step 2's
@@ -75,11 +76,11 @@ TEST(YieldCommand, WritesEceYieldAndLeachingRequirementPerStepOfTheRun) {
     // threshold=2,slope=10 gives 100 - 10 x 0.9656 = 90.34; a factor of 0.6: ECe 3.5587.
     ASSERT_EQ(
         RunBatch("yield " + output.string() + " --crop bean", folder / "bean", folder / "err"), 0);
-    EXPECT_NEAR(Numbers(Lines(ReadBytes(folder / "bean"))[1])[2], 62.65, 0.06);
+    EXPECT_NEAR(Numbers(OutputLines(ReadBytes(folder / "bean"))[1])[2], 62.65, 0.06);
     ASSERT_EQ(RunBatch("yield " + output.string() + " --crop threshold=2,slope=10 --ece-factor 0.6",
                        folder / "own", folder / "err"),
               0);
-    const std::vector<double> own = Numbers(Lines(ReadBytes(folder / "own"))[1]);
+    const std::vector<double> own = Numbers(OutputLines(ReadBytes(folder / "own"))[1]);
     EXPECT_NEAR(own[1], 3.5587, 0.003);
     EXPECT_NEAR(own[2], 100 - 10 * (own[1] - 2), 1e-9);
 }
@@ -87,7 +88,7 @@ TEST(YieldCommand, WritesEceYieldAndLeachingRequirementPerStepOfTheRun) {
 TEST(YieldCommand, ListsTheCropsOneALineAndTakesATableOfOnesOwn) {
     const fs::path folder = Scratch("yield-list");
     ASSERT_EQ(RunBatch("yield --list-crops", folder / "list", folder / "err"), 0);
-    const std::vector<std::string> lines = Lines(ReadBytes(folder / "list"));
+    const std::vector<std::string> lines = OutputLines(ReadBytes(folder / "list"));
     ASSERT_GE(lines.size(), 41u);  // the heading and at least 40 crops
     EXPECT_EQ(lines[0].rfind("crop ", 0), 0u);
     EXPECT_EQ(lines[1].rfind("barley ", 0), 0u);
@@ -99,7 +100,7 @@ TEST(YieldCommand, ListsTheCropsOneALineAndTakesATableOfOnesOwn) {
     ASSERT_EQ(RunBatch("yield --list-crops --crops " + (folder / "own.csv").string(),
                        folder / "list", folder / "err"),
               0);
-    EXPECT_EQ(Lines(ReadBytes(folder / "list")).size(), 2u);
+    EXPECT_EQ(OutputLines(ReadBytes(folder / "list")).size(), 2u);
     const fs::path output = RunExample(folder);
     EXPECT_EQ(RunBatch("yield " + output.string() + " --crop Millet --crops " +
                            (folder / "own.csv").string(),
@@ -142,13 +143,13 @@ TEST(YieldCommand, RefusesUnknownCropsAndWrongLinesNamingWhatIsWrong) {
 
 TEST(YieldCommand, TheStudiesTakeTheCropForTheirTargetsAndTheDrainSoilForTheSpacing) {
     const fs::path folder = Scratch("yield-studies");
-    const std::string study = "ensemble " + kExample +
+    const std::string study = "ensemble " + kDecisionExample +
                               " --parameter irrigation_salinity_factor=uniform:0.5:3 --members 8"
                               " --threshold 'relative_yield<90'";
     ASSERT_EQ(RunBatch(study + " --crop maize", folder / "bands", folder / "err"), 0)
         << ReadBytes(folder / "err");
     // 52 steps of ten quantities and the yield, and the heading.
-    const std::vector<std::string> lines = Lines(ReadBytes(folder / "bands"));
+    const std::vector<std::string> lines = OutputLines(ReadBytes(folder / "bands"));
     EXPECT_EQ(lines.size(), 1u + 52u * 11u);
     EXPECT_EQ(lines[11].rfind("1,relative_yield,", 0), 0u) << lines[11];
     EXPECT_NE(ReadBytes(folder / "err").find("halosoil-batch: crop maize: threshold 1.7 dS/m"),
@@ -159,14 +160,15 @@ TEST(YieldCommand, TheStudiesTakeTheCropForTheirTargetsAndTheDrainSoilForTheSpac
               "(--crop NAME)\n");
 
     // The spacing of the drains moves QH1 and QH2 in the soil given.
-    const std::string spacing = "sensitivity " + kExample +
+    const std::string spacing = "sensitivity " + kDecisionExample +
                                 " --parameter drain_spacing=20:80 --target drainage:mean"
                                 " --method morris --samples 4";
     ASSERT_EQ(RunBatch(spacing + " --drain-soil k_above=0.5,k_below=1,impervious=5,radius=0.1",
                        folder / "indices", folder / "err"),
               0)
         << ReadBytes(folder / "err");
-    EXPECT_EQ(Lines(ReadBytes(folder / "indices"))[1].rfind("drainage:mean,drain_spacing,", 0), 0u);
+    EXPECT_EQ(
+        OutputLines(ReadBytes(folder / "indices"))[1].rfind("drainage:mean,drain_spacing,", 0), 0u);
     EXPECT_EQ(RunBatch(spacing, folder / "indices", folder / "err"), 2);
     EXPECT_EQ(ReadBytes(folder / "err"),
               "halosoil-batch: Parameter drain_spacing: it needs the soil and drains it works in: "
@@ -186,7 +188,7 @@ TEST(DrainsCommand, PrintsTheFactorsOfASpacingAndTheSpacingOfAQh1) {
               "Drainage reaction factor QH1 (m/day/m): 0.00966074\n"
               "Drainage reaction factor QH2 (m/day/msq): 0.0008\n");
     ASSERT_EQ(RunBatch("drains --qh1 0.009660736" + soil, folder / "out", folder / "err"), 0);
-    EXPECT_EQ(Lines(ReadBytes(folder / "out"))[0], "Drain spacing L (m): 50");
+    EXPECT_EQ(OutputLines(ReadBytes(folder / "out"))[0], "Drain spacing L (m): 50");
 
     struct Case {
         std::string arguments;
@@ -230,7 +232,7 @@ namespace {
 
 TEST(DesignCommand, WritesTheDesignedProjectAndItsReport) {
     const fs::path folder = Scratch("design");
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kDecisionExample, folder / "field.inp");
     const std::string arguments =
         "design " + (folder / "field.inp").string() +
         " --crop bean --control irrigation_factor=0.3:2 --require 'relative_yield>=75@final'"
@@ -252,7 +254,7 @@ TEST(DesignCommand, WritesTheDesignedProjectAndItsReport) {
 
 TEST(DesignCommand, RefusesWhatCannotBeDesignedNamingIt) {
     const fs::path folder = Scratch("design-refusals");
-    const std::string base = "design " + kExample + " --minimise irrigation";
+    const std::string base = "design " + kDecisionExample + " --minimise irrigation";
     struct Case {
         std::string arguments;
         std::string message;
@@ -291,7 +293,7 @@ namespace {
 
 TEST(DesignCommand, DrawsTheUncertaintyFromACalibrationReport) {
     const fs::path folder = Scratch("design-from-report");
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kDecisionExample, folder / "field.inp");
     // A calibration of the first layer's leaching efficiency against the example's
     // observations gives the report the design draws from.
     ASSERT_EQ(RunBatch("calibrate " + (folder / "field.inp").string() +

@@ -21,7 +21,8 @@ using halosoil::test::ReadBytes;
 using halosoil::test::RunBatch;
 using halosoil::test::Scratch;
 
-const std::string kExample = std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
+const std::string kStudyExample =
+    std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
 
 InputData ReadAsTheBatchRunnerDoes(const std::string& path) {
     InputData data;
@@ -53,8 +54,8 @@ std::string ObservationsCsv(const InputData& base) {
 
 TEST(BatchCalibrate, WritesTheCalibratedProjectAndTheReportOfTheLibrarysCalibration) {
     const fs::path folder = Scratch("calibrate");
-    const InputData base = ReadAsTheBatchRunnerDoes(kExample);
-    fs::copy_file(kExample, folder / "field.inp");
+    const InputData base = ReadAsTheBatchRunnerDoes(kStudyExample);
+    fs::copy_file(kStudyExample, folder / "field.inp");
     std::ofstream(folder / "obs.csv") << ObservationsCsv(base);
 
     const std::string arguments = "calibrate " + (folder / "field.inp").string() +
@@ -101,7 +102,7 @@ TEST(BatchCalibrate, WritesTheCalibratedProjectAndTheReportOfTheLibrarysCalibrat
 
 TEST(BatchCalibrate, RefusalsNameWhatIsWrongWithTheirStatus) {
     const fs::path folder = Scratch("calibrate-refusals");
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kStudyExample, folder / "field.inp");
     const std::string input = (folder / "field.inp").string();
     std::ofstream(folder / "bad.csv") << "step,depth_water_table\n1,1.2\n2,1x3\n";
 
@@ -139,11 +140,11 @@ TEST(BatchCalibrate, RefusalsNameWhatIsWrongWithTheirStatus) {
 
 TEST(BatchSensitivity, PrintsTheLibrarysIndicesAsCsv) {
     const fs::path folder = Scratch("sensitivity");
-    const InputData base = ReadAsTheBatchRunnerDoes(kExample);
+    const InputData base = ReadAsTheBatchRunnerDoes(kStudyExample);
     for (const char* method : {"sobol", "morris"}) {
         SCOPED_TRACE(method);
         const std::string arguments =
-            "sensitivity " + kExample +
+            "sensitivity " + kStudyExample +
             " --parameter qh1=0.021:0.06 --parameter leaching_efficiency_layer1=40:100 --target "
             "salinity_layer1:final --target depth_water_table:mean --samples 16 --method " +
             method;
@@ -159,9 +160,10 @@ TEST(BatchSensitivity, PrintsTheLibrarysIndicesAsCsv) {
             std::string(method) == "sobol" ? SensitivityMethod::Sobol : SensitivityMethod::Morris;
         EXPECT_EQ(ReadBytes(folder / "out"), SensitivityCsv(RunSensitivity(base, settings)));
     }
-    EXPECT_EQ(RunBatch("sensitivity " + kExample + " --parameter qh1=0.02:0.05 --target x:final",
-                       folder / "out", folder / "err"),
-              2);
+    EXPECT_EQ(
+        RunBatch("sensitivity " + kStudyExample + " --parameter qh1=0.02:0.05 --target x:final",
+                 folder / "out", folder / "err"),
+        2);
     EXPECT_EQ(ReadBytes(folder / "err"),
               "halosoil-batch: 'x:final' is not a target: QUANTITY:final, QUANTITY:mean, "
               "QUANTITY:max, QUANTITY:min, objective or stopped\n");
@@ -169,9 +171,9 @@ TEST(BatchSensitivity, PrintsTheLibrarysIndicesAsCsv) {
 
 TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
     const fs::path folder = Scratch("ensemble");
-    const InputData base = ReadAsTheBatchRunnerDoes(kExample);
+    const InputData base = ReadAsTheBatchRunnerDoes(kStudyExample);
     const std::string arguments =
-        "ensemble " + kExample +
+        "ensemble " + kStudyExample +
         " --parameter qh1=triangular:0.021:0.03:0.05 --parameter "
         "leaching_efficiency_layer1=normal:80:5 --members 30 --seed 2 --threshold "
         "salinity_layer1\\>3 -o " +
@@ -199,7 +201,7 @@ TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
     std::ofstream(report) << R"({"parameters": [{"name": "qh1", "low": 0.021, "high": 0.05,
         "value": 0.03, "standard_error": 0.003}], "correlation": {"names": ["qh1"],
         "matrix": [[1]]}})";
-    ASSERT_EQ(RunBatch("ensemble " + kExample + " --from " + report + " --members 20",
+    ASSERT_EQ(RunBatch("ensemble " + kStudyExample + " --from " + report + " --members 20",
                        folder / "out", folder / "err"),
               0)
         << ReadBytes(folder / "err");
@@ -207,10 +209,10 @@ TEST(BatchEnsemble, WritesTheLibrarysBandsFromDistributionsOrFromAReport) {
                   .rfind("step,quantity,mean,q05,q25,q50,q75,q95,p_exceed,p_stopped\n", 0),
               0u);
 
-    EXPECT_EQ(RunBatch("ensemble " + kExample, folder / "out", folder / "err"), 2);
+    EXPECT_EQ(RunBatch("ensemble " + kStudyExample, folder / "out", folder / "err"), 2);
     EXPECT_EQ(ReadBytes(folder / "err"),
               "halosoil-batch: ensemble needs either --parameter ... or --from REPORT.json\n");
-    EXPECT_EQ(RunBatch("ensemble " + kExample + " --parameter qh1=beta:1:2", folder / "out",
+    EXPECT_EQ(RunBatch("ensemble " + kStudyExample + " --parameter qh1=beta:1:2", folder / "out",
                        folder / "err"),
               2);
     EXPECT_EQ(ReadBytes(folder / "err"),

@@ -22,7 +22,8 @@ using halosoil::test::ReadBytes;
 using halosoil::test::RunBatch;
 using halosoil::test::Scratch;
 
-const std::string kExample = std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
+const std::string kWarningsExample =
+    std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained.inp";
 const std::string kObservations =
     std::string(HALOSOIL_EXAMPLES) + "/three_layers_weekly_drained_observations.csv";
 
@@ -38,7 +39,7 @@ InputData ReadAsRunDoes(const std::string& path) {
 
 TEST(BatchStudyWarnings, TheCalibratedProjectAsWrittenIsRunAndItsObjectiveReported) {
     const fs::path folder = Scratch("calibrate-written");
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kWarningsExample, folder / "field.inp");
     const std::string arguments = "calibrate " + (folder / "field.inp").string() +
                                   " --observations " + kObservations +
                                   " --parameter groundwater_inflow=0:2 --parameter "
@@ -77,7 +78,7 @@ TEST(BatchStudyWarnings, BoundsThatCanOnlyGiveProjectsRunRefusesAreRefused) {
     const fs::path folder = Scratch("calibrate-implausible");
     // The first layer's effective porosity is 8 %.
     EXPECT_EQ(
-        RunBatch("calibrate " + kExample + " --observations " + kObservations +
+        RunBatch("calibrate " + kWarningsExample + " --observations " + kObservations +
                      " --parameter total_porosity_layer1=2:7 -o " + (folder / "c.inp").string(),
                  folder / "out", folder / "err"),
         2);
@@ -86,9 +87,10 @@ TEST(BatchStudyWarnings, BoundsThatCanOnlyGiveProjectsRunRefusesAreRefused) {
               "zone's effective porosity of 8 %: every value within them leaves the drainable "
               "pores above the total, which no run accepts\n");
     EXPECT_FALSE(fs::exists(folder / "c.inp"));
-    EXPECT_EQ(RunBatch("ensemble " + kExample + " --parameter total_porosity_layer1=normal:120:5",
-                       folder / "out", folder / "err"),
-              2);
+    EXPECT_EQ(
+        RunBatch("ensemble " + kWarningsExample + " --parameter total_porosity_layer1=normal:120:5",
+                 folder / "out", folder / "err"),
+        2);
     EXPECT_EQ(ReadBytes(folder / "err"),
               "halosoil-batch: Parameter total_porosity_layer1: the mean 120 of normal:120:5 lies "
               "beyond what it can take (more than 0 and at most 100 %)\n");
@@ -96,8 +98,8 @@ TEST(BatchStudyWarnings, BoundsThatCanOnlyGiveProjectsRunRefusesAreRefused) {
 
 TEST(BatchStudyWarnings, AnEnsembleNamesItsRefusedMembersAndTheStoppedShare) {
     const fs::path folder = Scratch("ensemble-refused");
-    const InputData base = ReadAsRunDoes(kExample);
-    ASSERT_EQ(RunBatch("ensemble " + kExample +
+    const InputData base = ReadAsRunDoes(kWarningsExample);
+    ASSERT_EQ(RunBatch("ensemble " + kWarningsExample +
                            " --parameter total_porosity_layer1=normal:8:1 --members 40 -o " +
                            (folder / "bands.csv").string(),
                        folder / "out", folder / "err"),
@@ -124,7 +126,7 @@ TEST(BatchStudyWarnings, AnEnsembleNamesItsRefusedMembersAndTheStoppedShare) {
         << errors;
 
     // An outflow that empties the thinner aquifers: 12 of 40 members stop, say.
-    ASSERT_EQ(RunBatch("ensemble " + kExample +
+    ASSERT_EQ(RunBatch("ensemble " + kWarningsExample +
                            " --parameter groundwater_outflow=uniform:0:40 --parameter "
                            "thickness_aquifer=uniform:0.5:8 --members 40 --threshold "
                            "depth_water_table\\>3 -o " +
@@ -155,7 +157,7 @@ TEST(BatchStudyWarnings, AnEnsembleNamesItsRefusedMembersAndTheStoppedShare) {
 
 TEST(BatchStudyWarnings, ASensitivityAnalysisWarnsOfItsFailedRunsAndAsksAfterStops) {
     const fs::path folder = Scratch("sensitivity-stops");
-    ASSERT_EQ(RunBatch("sensitivity " + kExample +
+    ASSERT_EQ(RunBatch("sensitivity " + kWarningsExample +
                            " --parameter groundwater_outflow=0:40 --parameter "
                            "thickness_aquifer=0.5:8 --target depth_water_table:mean --target "
                            "stopped --samples 16",
@@ -183,7 +185,7 @@ TEST(BatchStudyWarnings, ASensitivityAnalysisWarnsOfItsFailedRunsAndAsksAfterSto
 
 TEST(BatchStudyWarnings, AFixedParameterAndAStartOutsideItsBoundsAreSaidSo) {
     const fs::path folder = Scratch("calibrate-fixed");
-    fs::copy_file(kExample, folder / "field.inp");
+    fs::copy_file(kWarningsExample, folder / "field.inp");
     // The file's QH1 is 0.025, below the bounds of the second run.
     ASSERT_EQ(RunBatch("calibrate " + (folder / "field.inp").string() + " --observations " +
                            kObservations +

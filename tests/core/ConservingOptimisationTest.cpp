@@ -23,7 +23,7 @@ InputData ConservingDaily() {
     return d;
 }
 
-RunState Computed(const InputData& data, bool optimise) {
+RunState ConservingRun(const InputData& data, bool optimise) {
     Engine engine;
     FixedAnswersHost host(false, optimise);
     engine.Compute(data, host);
@@ -38,11 +38,11 @@ void MeasureLayer1(InputData& d, const RunState& made, double offset) {
 
 TEST(ConservingOptimisationTest, FindsTheEfficiencyThatMadeTheMeasurements) {
     InputData d = ConservingDaily();
-    const RunState made = Computed(d, false);
+    const RunState made = ConservingRun(d, false);
     ASSERT_FALSE(made.RunStopped);
     MeasureLayer1(d, made, 0);
     d.LeachEff[Layer1] = 100;
-    const RunState fitted = Computed(d, true);
+    const RunState fitted = ConservingRun(d, true);
     ASSERT_TRUE(fitted.LeachEffOptimized[Layer1]);
     // The trial nearest 0.62 gives the measurements back to rounding, every other trial
     // misses them by a hundredth of the efficiency at least.
@@ -54,7 +54,7 @@ TEST(ConservingOptimisationTest, FindsTheEfficiencyThatMadeTheMeasurements) {
 
 TEST(ConservingOptimisationTest, ATrialSumsTheSquaredMissesOfItsZone) {
     InputData d = ConservingDaily();
-    const RunState made = Computed(d, false);
+    const RunState made = ConservingRun(d, false);
     // Twelve measurements, each 0.5 dS/m above the run: 12 x 0.25 = 3.
     MeasureLayer1(d, made, 0.5);
     const RunInputs inputs = MakeRunInputs(d);

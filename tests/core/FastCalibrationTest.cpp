@@ -78,13 +78,13 @@ Outcome RunWith(const InputData& data, EngineOptions options, const test::TempFo
 
 // What the generated projects are to cover, so that a change of the generator cannot leave a
 // path of the calibrations untested.
-struct Coverage {
+struct PathCoverage {
     int refined = 0, notRefined = 0, optimised = 0, dependentMemberOptimised = 0, stopped = 0;
 };
 
 TEST(FastCalibrationTest, GeneratedProjectsGiveThePlainLoopsResultsOnEveryPath) {
     test::TempFolder folder;
-    Coverage seen;
+    PathCoverage seen;
     for (unsigned seed = 1; seed <= 48; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const InputData data = test::GeneratedProject(seed);

@@ -30,7 +30,7 @@ std::vector<std::string> OneLayerLines() {
     return CrLfLines(InputFileText(data));
 }
 
-void Read(const std::string& text, InputData& data) {
+void ReadDamaged(const std::string& text, InputData& data) {
     std::istringstream in(text);
     ReadInputFile(in, data);
 }
@@ -39,7 +39,7 @@ void Read(const std::string& text, InputData& data) {
 int RefusedLine(const std::string& text) {
     InputData data;
     try {
-        Read(text, data);
+        ReadDamaged(text, data);
     } catch (const HalosoilError& error) {
         return error.Line();
     }
@@ -51,7 +51,7 @@ TEST(InputFileDamageTest, AFileCutOffInItsMeasuredSalinitiesIsRefused) {
     ASSERT_EQ(lines.size(), 49u);
     lines.pop_back();  // the row of step 2, with the only aquifer measurement
     InputData data;
-    EXPECT_THROW_MSG_AT_LINE(Read(JoinCrLf(lines), data), HalosoilError, kEndsEarly, 49);
+    EXPECT_THROW_MSG_AT_LINE(ReadDamaged(JoinCrLf(lines), data), HalosoilError, kEndsEarly, 49);
     // What came before stays read, as in every failure.
     EXPECT_DOUBLE_EQ(data.MeasSalt[Layer1][1], 5.2);
 }
@@ -61,7 +61,7 @@ TEST(InputFileDamageTest, AFileCutOffInsideALineEndIsStillWhole) {
     std::string text = JoinCrLf(OneLayerLines());
     text.resize(text.size() - 2);
     InputData data;
-    EXPECT_NO_THROW(Read(text, data));
+    EXPECT_NO_THROW(ReadDamaged(text, data));
     EXPECT_DOUBLE_EQ(data.MeasSalt[Aquif][2], 2.05);
 }
 
@@ -70,7 +70,7 @@ TEST(InputFileDamageTest, AFileThatLostItsGroundwaterOutflowLineIsRefusedNamingT
     lines.erase(lines.begin() + 24);  // line 25, the outflow of groundwater
     InputData data;
     EXPECT_THROW_MSG_AT_LINE(
-        Read(JoinCrLf(lines), data), HalosoilError,
+        ReadDamaged(JoinCrLf(lines), data), HalosoilError,
         "The input file is damaged: the line ' Salinity groundwater inflow (dS/m)  :     "
         "1.5' stands where the line 'Outflow of groundwater (mm/day)     :' belongs.",
         25);
@@ -95,7 +95,7 @@ TEST(InputFileDamageTest, LabelsThatDifferInSpellingCaseOrSpacingStillRead) {
     lines[19] = " Initial depth of water table (m)    :    1.75";
     lines[24] = " Out-flow of ground water (mm/day)   :     0.3";
     InputData data;
-    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
+    EXPECT_NO_THROW(ReadDamaged(JoinCrLf(lines), data));
     EXPECT_EQ(data.NrTst, 2);
     EXPECT_DOUBLE_EQ(data.InitSalt[Layer1], 7.5);
     EXPECT_DOUBLE_EQ(data.GrwtOut, 0.3);
@@ -113,7 +113,7 @@ TEST(InputFileDamageTest, CarriageReturnLineFeedAndCarriageReturnLineEndsReadAli
     }
     for (const std::string* text : {&lineFeeds, &carriageReturns, &mixed}) {
         InputData data;
-        EXPECT_NO_THROW(Read(*text, data));
+        EXPECT_NO_THROW(ReadDamaged(*text, data));
         EXPECT_EQ(data.Title2, "One layer");
         EXPECT_DOUBLE_EQ(data.Irrig[2], 90.25);
         EXPECT_DOUBLE_EQ(data.MeasSalt[Trans][2], 3.35);
@@ -125,7 +125,7 @@ TEST(InputFileDamageTest, ADamagedNumberIsReportedWithItsLine) {
     std::vector<std::string> lines = OneLayerLines();
     lines[16] = " Init. salt conc. root zone (dS/m)   :1,5x";
     InputData data;
-    EXPECT_THROW_MSG_AT_LINE(Read(JoinCrLf(lines), data), HalosoilError,
+    EXPECT_THROW_MSG_AT_LINE(ReadDamaged(JoinCrLf(lines), data), HalosoilError,
                              "'1,5x' is not a valid floating point value", 17);
     EXPECT_EQ(WithFileAndLine("p.inp", HalosoilError("x")), "p.inp: x");
 }
@@ -139,7 +139,7 @@ TEST(InputFileDamageTest, OlderLayoutsStillReadAsBefore) {
     lines[25] = "";
     lines.erase(lines.begin() + 21);
     InputData data;
-    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
+    EXPECT_NO_THROW(ReadDamaged(JoinCrLf(lines), data));
     EXPECT_DOUBLE_EQ(data.Moist, 50);
     EXPECT_DOUBLE_EQ(data.IrrEff, 70);
     EXPECT_DOUBLE_EQ(data.SalInf, 0);
@@ -150,7 +150,7 @@ TEST(InputFileDamageTest, OlderLayoutsStillReadAsBefore) {
 
 TEST(InputFileDamageTest, AnEmptyFileIsRefusedAtItsFirstLine) {
     InputData data;
-    EXPECT_THROW_MSG_AT_LINE(Read("", data), HalosoilError, kEndsEarly, 1);
+    EXPECT_THROW_MSG_AT_LINE(ReadDamaged("", data), HalosoilError, kEndsEarly, 1);
 }
 
 TEST(InputFileDamageTest, ALetterInANumberOfTheLastLineNamesThatLine) {
@@ -159,11 +159,11 @@ TEST(InputFileDamageTest, ALetterInANumberOfTheLastLineNamesThatLine) {
     lines[48].back() = 'x';
     std::string text = JoinCrLf(lines);
     InputData data;
-    EXPECT_THROW_MSG_AT_LINE(Read(text, data), ConversionError,
+    EXPECT_THROW_MSG_AT_LINE(ReadDamaged(text, data), ConversionError,
                              "'2.0x' is not a valid floating point value", 49);
     // The same without the last line end.
     text.resize(text.size() - 2);
-    EXPECT_THROW_MSG_AT_LINE(Read(text, data), ConversionError,
+    EXPECT_THROW_MSG_AT_LINE(ReadDamaged(text, data), ConversionError,
                              "'2.0x' is not a valid floating point value", 49);
 }
 
@@ -174,7 +174,7 @@ TEST(InputFileDamageTest, HugeLinesAreReadByTheirColumns) {
     // Whatever follows the last column read is no concern of the reader.
     lines[31] += std::string(1'000'000, ' ') + "tail";
     InputData data;
-    EXPECT_NO_THROW(Read(JoinCrLf(lines), data));
+    EXPECT_NO_THROW(ReadDamaged(JoinCrLf(lines), data));
     EXPECT_EQ(data.Title2, title);
     EXPECT_DOUBLE_EQ(data.Irrig[2], 90.25);
     EXPECT_DOUBLE_EQ(data.MeasSalt[Aquif][2], 2.05);

@@ -29,7 +29,7 @@ void ReadInto(const std::string& text, InputData& data) {
     ReadInputFile(in, data);
 }
 
-std::vector<std::string> LinesOf(InputData data) {
+std::vector<std::string> WrittenLinesOf(InputData data) {
     data.InputFileName = "project.inp";
     return CrLfLines(InputFileText(data));
 }
@@ -96,20 +96,20 @@ TEST(InputFileReadTest, EveryExampleReadsAndWritesBackByteForByte) {
 }
 
 TEST(InputFileReadTest, PorositiesComeBackAsWholePercentages) {
-    const InputData read = ReadText(JoinCrLf(LinesOf(test::OneLayerProject())));
+    const InputData read = ReadText(JoinCrLf(WrittenLinesOf(test::OneLayerProject())));
     EXPECT_DOUBLE_EQ(read.TotPor[Layer1], 43);
     EXPECT_DOUBLE_EQ(read.EffPor[Trans], 10);
     EXPECT_DOUBLE_EQ(read.LeachEff[Aquif], 100);
 }
 
 TEST(InputFileReadTest, AquiferThicknessInColumns29To38) {
-    const std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    const std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     EXPECT_EQ(lines[37].substr(28, 10), "     10.55");
     EXPECT_DOUBLE_EQ(ReadText(JoinCrLf(lines)).Thick[Aquif], 10.55);
 }
 
 TEST(InputFileReadTest, MissingLayerTwoValueOfAThreeLayerFileIsReadAsMissing) {
-    const InputData read = ReadText(JoinCrLf(LinesOf(test::ThreeLayerProject())));
+    const InputData read = ReadText(JoinCrLf(WrittenLinesOf(test::ThreeLayerProject())));
     EXPECT_DOUBLE_EQ(read.MeasSalt[Layer2][4], -1);
     EXPECT_DOUBLE_EQ(read.MeasSalt[Layer1][4], 6.5);
     EXPECT_DOUBLE_EQ(read.MeasSalt[Trans][4], 3.4);
@@ -121,7 +121,7 @@ TEST(InputFileReadTest, WithoutDrainsTheDrainageValuesStayAsTheyWere) {
     before.DrainDepth = 2.2;
     before.QH1 = 0.05;
     before.QH2 = 0.004;
-    const InputData read = ReadText(JoinCrLf(LinesOf(test::OneLayerProject())), before);
+    const InputData read = ReadText(JoinCrLf(WrittenLinesOf(test::OneLayerProject())), before);
     EXPECT_FALSE(read.DrainPresent);
     EXPECT_DOUBLE_EQ(read.DrainDepth, 2.2);
     EXPECT_DOUBLE_EQ(read.QH1, 0.05);
@@ -129,7 +129,7 @@ TEST(InputFileReadTest, WithoutDrainsTheDrainageValuesStayAsTheyWere) {
 }
 
 TEST(InputFileReadTest, OlderLayoutWithoutMoistureLineGivesFifty) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines.erase(lines.begin() + 21);  // " Initial soil moisture content (%)   : "
     const InputData read = ReadText(JoinCrLf(lines));
     EXPECT_DOUBLE_EQ(read.Moist, 50);
@@ -139,7 +139,7 @@ TEST(InputFileReadTest, OlderLayoutWithoutMoistureLineGivesFifty) {
 }
 
 TEST(InputFileReadTest, OlderLayoutWithoutGroundwaterSalinityGivesZero) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines.erase(lines.begin() + 25);  // " Salinity groundwater inflow (dS/m)  : "
     InputData before;
     before.SalInf = 9;
@@ -151,7 +151,7 @@ TEST(InputFileReadTest, OlderLayoutWithoutGroundwaterSalinityGivesZero) {
 }
 
 TEST(InputFileReadTest, FiveLinesBeforeTheRowsWhenTheThirdIsTheHydrologicalHeading) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines.insert(lines.begin() + 26, "");  // a second empty line before " Hydrological data"
     const InputData read = ReadText(JoinCrLf(lines));
     EXPECT_DOUBLE_EQ(read.Rain[1], 12.5);
@@ -159,7 +159,7 @@ TEST(InputFileReadTest, FiveLinesBeforeTheRowsWhenTheThirdIsTheHydrologicalHeadi
 }
 
 TEST(InputFileReadTest, RowsWithoutIrrigationSalinityTakeTheIrrigationWaterSalinity) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[30].resize(54);
     lines[31].resize(54);
     const InputData read = ReadText(JoinCrLf(lines));
@@ -169,13 +169,13 @@ TEST(InputFileReadTest, RowsWithoutIrrigationSalinityTakeTheIrrigationWaterSalin
 }
 
 TEST(InputFileReadTest, StepLengthOfTenDays) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[6] = " Step length (days)       : 10";
     EXPECT_EQ(ReadText(JoinCrLf(lines)).TstLength, 10);
 }
 
 TEST(InputFileReadTest, MeasuredValuesWithACommaWhileTheSeparatorIsTheComma) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[47] = "         1        5,20                -        -";
     SetDecimalSeparator(',');
     const InputData read = ReadText(JoinCrLf(lines));
@@ -185,13 +185,13 @@ TEST(InputFileReadTest, MeasuredValuesWithACommaWhileTheSeparatorIsTheComma) {
 
 TEST(InputFileReadTest, ReadsLineFeedOnlyFiles) {
     std::string text;
-    for (const auto& line : LinesOf(test::TwoLayerProject())) text += line + "\n";
+    for (const auto& line : WrittenLinesOf(test::TwoLayerProject())) text += line + "\n";
     const InputData read = ReadText(text);
     EXPECT_DOUBLE_EQ(read.MeasSalt[Aquif][3], 2.05);
 }
 
 TEST(InputFileReadTest, WholeNumberThatIsNotOneStopsWithInvalidNumericInput) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[5] = " Nunber of time steps     : x2";
     InputData data;
     data.Title1 = "old";
@@ -201,7 +201,7 @@ TEST(InputFileReadTest, WholeNumberThatIsNotOneStopsWithInvalidNumericInput) {
 }
 
 TEST(InputFileReadTest, RealThatIsNotANumberStopsWithTheConversionError) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[31].replace(10, 13, "         abc ");
     InputData data;
     EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
@@ -212,7 +212,7 @@ TEST(InputFileReadTest, RealThatIsNotANumberStopsWithTheConversionError) {
 }
 
 TEST(InputFileReadTest, AFileThatEndsEarlyIsRefusedKeepingWhatWasRead) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines.resize(20);
     InputData data;
     EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
@@ -226,7 +226,7 @@ TEST(InputFileReadTest, AFileThatEndsEarlyIsRefusedKeepingWhatWasRead) {
 }
 
 TEST(InputFileReadTest, DamagedLayerCountWithNoLayersSetStops) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[15] = " Number of layers in root zone       :     7";
     InputData data;
     EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError, "Invalid numeric input");
@@ -238,7 +238,7 @@ TEST(InputFileReadTest, DamagedLayerCountWithNoLayersSetStops) {
 }
 
 TEST(InputFileReadTest, ImpossibleNumberOfTimeStepsIsRefused) {
-    std::vector<std::string> lines = LinesOf(test::OneLayerProject());
+    std::vector<std::string> lines = WrittenLinesOf(test::OneLayerProject());
     lines[5] = " Nunber of time steps     : 2000000000";
     InputData data;
     EXPECT_THROW_MSG(ReadInto(JoinCrLf(lines), data), HalosoilError,
@@ -278,7 +278,7 @@ public:
 TEST(InputFileReadTest, ListenerHearsEachValueAsItIsRead) {
     RecordingListener listener;
     InputData data;
-    std::istringstream in(JoinCrLf(LinesOf(test::OneLayerProject())));
+    std::istringstream in(JoinCrLf(WrittenLinesOf(test::OneLayerProject())));
     ReadInputFile(in, data, &listener);
     ASSERT_GE(listener.items.size(), 3u);
     EXPECT_EQ(listener.items[0].first, InputItem::Title1);

@@ -218,7 +218,7 @@ InputData AfterOutputRead(int nrLayers) {
     return data;
 }
 
-void Read(const Lines& lines, InputData& data, RunState* state = nullptr) {
+void ReadForView(const Lines& lines, InputData& data, RunState* state = nullptr) {
     std::istringstream in(JoinCrLf(lines));
     ReadInputForView(in, data, state);
 }
@@ -231,7 +231,7 @@ void ExpectHydrology(const InputData& data) {
 
 TEST(ReadInputForView, ReadsTitlesLayersHydrologyAndMeasuredOfOneLayerFile) {
     InputData data = AfterOutputRead(1);
-    Read(CurrentFile(1), data);
+    ReadForView(CurrentFile(1), data);
     EXPECT_EQ(data.Title1, "Delta farm");
     EXPECT_EQ(data.Title2, "Season 2020 ");
     EXPECT_EQ(data.NrLayers, 1);
@@ -259,7 +259,7 @@ TEST(ReadInputForView, ReadsFilesWithCarriageReturnsOrLineFeedsAlone) {
 TEST(ReadInputForView, ReadsEveryZoneOfThreeLayerFile) {
     InputData data = AfterOutputRead(3);
     data.SetLayerFlags(1);  // the flags of the project edited before
-    Read(CurrentFile(3), data);
+    ReadForView(CurrentFile(3), data);
     EXPECT_TRUE(data.ThreeLayers);
     EXPECT_FALSE(data.OneLayer || data.TwoLayers);
     ExpectHydrology(data);
@@ -274,7 +274,7 @@ TEST(ReadInputForView, FindsRowsOfTwoLayerFileWithAndWithoutMoistureLine) {
     for (bool moistureLine : {true, false}) {
         SCOPED_TRACE(moistureLine ? "with moisture line" : "without moisture line");
         InputData data = AfterOutputRead(2);
-        Read(CurrentFile(2, moistureLine), data);
+        ReadForView(CurrentFile(2, moistureLine), data);
         EXPECT_TRUE(data.TwoLayers);
         ExpectHydrology(data);
         EXPECT_EQ(data.MeasSalt[Layer1], (Series{0, 4.5, -1, -1}));
@@ -286,7 +286,7 @@ TEST(ReadInputForView, FindsRowsOfTwoLayerFileWithAndWithoutMoistureLine) {
 
 TEST(ReadInputForView, ReadsLayoutOfEarlierVersions) {
     InputData data = AfterOutputRead(2);
-    Read(EarlierTwoLayerFile(), data);
+    ReadForView(EarlierTwoLayerFile(), data);
     EXPECT_EQ(data.Title1, "Delta farm");
     EXPECT_TRUE(data.TwoLayers);
     ExpectHydrology(data);
@@ -301,7 +301,7 @@ TEST(ReadInputForView, SizesSeriesToStepsOfOutputAndLeavesTheRestOfTheRecord) {
     data.QH1 = 0.05;
     data.InitSalt = {0, 7, 0, 0, 6, 5};
     RunState state;
-    Read(CurrentFile(1), data, &state);
+    ReadForView(CurrentFile(1), data, &state);
     EXPECT_EQ(data.IrrigSpread.size(), 4u);
     EXPECT_EQ(state.SoilMoist.size(), 4u);
     EXPECT_EQ(state.MoistChange.size(), 4u);
@@ -339,7 +339,7 @@ TEST(ReadInputForView, ReadsFileByNameAndNamesMissingFile) {
 
 void ReadAfterOutputRead(const Lines& lines, int nrLayers) {
     InputData data = AfterOutputRead(nrLayers);
-    Read(lines, data);
+    ReadForView(lines, data);
 }
 
 TEST(ReadInputForView, StopsWithPlaceOfChunkThatIsNoNumber) {

@@ -11,7 +11,7 @@ namespace halosoil {
 namespace {
 
 // Every line of the text, as the cursor takes them one after the other.
-std::vector<std::string> LinesOf(std::string_view text) {
+std::vector<std::string> CursorLinesOf(std::string_view text) {
     std::vector<std::string> lines;
     LineCursor cursor(text);
     for (; !cursor.PastEnd(); cursor.EndLine()) lines.emplace_back(cursor.Line());
@@ -20,19 +20,19 @@ std::vector<std::string> LinesOf(std::string_view text) {
 
 TEST(LineCursorTest, LinesEndAtCrLfAtLfAndAtCrAlone) {
     const std::vector<std::string> three = {"a", "bc", ""};
-    EXPECT_EQ(LinesOf("a\r\nbc\r\n\r\n"), three);
-    EXPECT_EQ(LinesOf("a\nbc\n\n"), three);
-    EXPECT_EQ(LinesOf("a\rbc\r\r"), three);
+    EXPECT_EQ(CursorLinesOf("a\r\nbc\r\n\r\n"), three);
+    EXPECT_EQ(CursorLinesOf("a\nbc\n\n"), three);
+    EXPECT_EQ(CursorLinesOf("a\rbc\r\r"), three);
     // LF CR is two line ends, the second ending an empty line.
-    EXPECT_EQ(LinesOf("a\rbc\n\r"), three);
-    EXPECT_EQ(LinesOf("a\n\rbc"), (std::vector<std::string>{"a", "", "bc"}));
+    EXPECT_EQ(CursorLinesOf("a\rbc\n\r"), three);
+    EXPECT_EQ(CursorLinesOf("a\n\rbc"), (std::vector<std::string>{"a", "", "bc"}));
 }
 
 TEST(LineCursorTest, ALastLineWithoutItsLineEndIsWhole) {
-    EXPECT_EQ(LinesOf("first\r\nlast"), (std::vector<std::string>{"first", "last"}));
-    EXPECT_EQ(LinesOf("only"), (std::vector<std::string>{"only"}));
+    EXPECT_EQ(CursorLinesOf("first\r\nlast"), (std::vector<std::string>{"first", "last"}));
+    EXPECT_EQ(CursorLinesOf("only"), (std::vector<std::string>{"only"}));
     // A line end closes its line; no empty line follows it.
-    EXPECT_EQ(LinesOf("first\r\n"), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(CursorLinesOf("first\r\n"), (std::vector<std::string>{"first"}));
 }
 
 TEST(LineCursorTest, AnEmptyTextIsPastItsEndAtTheFirstLine) {
@@ -71,7 +71,7 @@ TEST(LineCursorTest, TokensSkipBlanksAndLineEnds) {
 
 TEST(LineCursorTest, AHugeLineIsOneLine) {
     const std::string huge(5'000'000, 'h');
-    const std::vector<std::string> lines = LinesOf("a\r\n" + huge + "\r\nb");
+    const std::vector<std::string> lines = CursorLinesOf("a\r\n" + huge + "\r\nb");
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1].size(), huge.size());
     EXPECT_EQ(lines[2], "b");

@@ -153,7 +153,7 @@ struct ReadResult {
     OutputReadBack readBack;
 };
 
-ReadResult Read(const std::string& text) {
+ReadResult ReadOutput(const std::string& text) {
     ReadResult result;
     result.readBack.CoefDet = {0, 11, 22, 33, 44, 55};  // what "n.a." must leave alone
     std::istringstream in(text);
@@ -191,7 +191,7 @@ std::vector<std::string> HandWrittenTwoLayerLines() {
 
 TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
     const std::vector<std::string> lines = HandWrittenTwoLayerLines();
-    const ReadResult r = Read(JoinCrLf(lines));
+    const ReadResult r = ReadOutput(JoinCrLf(lines));
     EXPECT_EQ(r.data.NrLayers, 2);
     EXPECT_EQ(r.data.NrTst, 2);
     EXPECT_DOUBLE_EQ(r.data.QH1, 0.045);
@@ -219,7 +219,7 @@ TEST(ReadOutputFileTest, ReadsAHandWrittenTwoLayerFileWithEveryEnding) {
         carriageReturns += line + "\r";
     }
     for (const std::string* text : {&lineFeeds, &carriageReturns}) {
-        const ReadResult other = Read(*text);
+        const ReadResult other = ReadOutput(*text);
         EXPECT_EQ(other.data.NrTst, 2);
         EXPECT_EQ(other.state.SalRoot2, (Series{0, 4.1, 12}));
         EXPECT_EQ(other.state.SalAquif, (Series{0, 1.23, 10}));
@@ -245,7 +245,7 @@ TEST(ReadOutputFileTest, RoundTripOfEveryLayoutToTheWrittenDecimals) {
             }
             std::string text = OutputHeaderText(run.data, run.state, "r.out");
             for (int i = 1; i <= 3; ++i) text += OutputLineText(run.data, run.state, i);
-            const ReadResult r = Read(text);
+            const ReadResult r = ReadOutput(text);
             EXPECT_EQ(r.data.NrLayers, layers);
             if (refine) {
                 EXPECT_DOUBLE_EQ(r.data.QH1, 0.027);
@@ -269,16 +269,16 @@ TEST(ReadOutputFileTest, LeftOutTransitionZoneLineReadsAsEfficiencyZero) {
     run.state.LeachEff[Trans] = 0;
     run.state.LeachEff[Aquif] = 0;
     run.state.SalAquif[1] = 7.5;
-    const ReadResult r = Read(OutputHeaderText(run.data, run.state, "z.out") +
-                              OutputLineText(run.data, run.state, 1));
+    const ReadResult r = ReadOutput(OutputHeaderText(run.data, run.state, "z.out") +
+                                    OutputLineText(run.data, run.state, 1));
     EXPECT_DOUBLE_EQ(r.readBack.LeachEff[Trans], 0);
     EXPECT_FALSE(r.readBack.LinePresent[Trans]);
     EXPECT_FALSE(r.readBack.LinePresent[Aquif]);
     EXPECT_DOUBLE_EQ(r.state.SalAquif[1], 7.5);
 
     run.state.LeachEff[Aquif] = 0.9;  // only the transition zone's line is missing
-    const ReadResult only = Read(OutputHeaderText(run.data, run.state, "z.out") +
-                                 OutputLineText(run.data, run.state, 1));
+    const ReadResult only = ReadOutput(OutputHeaderText(run.data, run.state, "z.out") +
+                                       OutputLineText(run.data, run.state, 1));
     EXPECT_FALSE(only.readBack.LinePresent[Trans]);
     EXPECT_DOUBLE_EQ(only.readBack.LeachEff[Aquif], 0.9);
 }
@@ -287,8 +287,8 @@ TEST(ReadOutputFileTest, FiveCharacterCoefficientOfAGivenLineIsReadWhole) {
     RunResults run(1, 1);
     run.state.FitNA[Layer1] = false;
     run.state.CoefDet[Layer1] = -12.5;  // printed as -1250
-    const ReadResult r = Read(OutputHeaderText(run.data, run.state, "w.out") +
-                              OutputLineText(run.data, run.state, 1));
+    const ReadResult r = ReadOutput(OutputHeaderText(run.data, run.state, "w.out") +
+                                    OutputLineText(run.data, run.state, 1));
     EXPECT_DOUBLE_EQ(r.readBack.CoefDet[Layer1], -1250);
 }
 
@@ -304,7 +304,7 @@ TEST(ReadOutputFileTest, TheLayerFlagsFollowTheLayerCountOfTheFile) {
 }
 
 TEST(ReadOutputFileTest, KeepsWhatTheHeaderTellsBesidesTheSeries) {
-    const ReadResult r = Read(JoinCrLf(HandWrittenTwoLayerLines()));
+    const ReadResult r = ReadOutput(JoinCrLf(HandWrittenTwoLayerLines()));
     EXPECT_EQ(r.readBack.Title1, "T1");
     EXPECT_EQ(r.readBack.Title2, "T2");
     EXPECT_EQ(r.readBack.StepLength, 30);
@@ -317,21 +317,21 @@ TEST(ReadOutputFileTest, KeepsWhatTheHeaderTellsBesidesTheSeries) {
 
     std::vector<std::string> given = HandWrittenTwoLayerLines();
     given[6] = " Drainage capacity QH1 (given) :   0.045";
-    const ReadResult g = Read(JoinCrLf(given));
+    const ReadResult g = ReadOutput(JoinCrLf(given));
     EXPECT_TRUE(g.readBack.QH1LinePresent);
     EXPECT_FALSE(g.readBack.QH1Refined);
     std::vector<std::string> without = HandWrittenTwoLayerLines();
     without.erase(without.begin() + 6);
-    EXPECT_FALSE(Read(JoinCrLf(without)).readBack.QH1LinePresent);
+    EXPECT_FALSE(ReadOutput(JoinCrLf(without)).readBack.QH1LinePresent);
 }
 
 TEST(ReadOutputFileTest, AtMost50000TimeStepsAreRead) {
     std::vector<std::string> lines = HandWrittenTwoLayerLines();
     lines[5] = " 2  50001    30" + kSizes;
-    EXPECT_THROW_MSG(Read(JoinCrLf(lines)), HalosoilError, "Invalid numeric input");
+    EXPECT_THROW_MSG(ReadOutput(JoinCrLf(lines)), HalosoilError, "Invalid numeric input");
     // 50000 steps are taken; the file then lacks the third.
     lines[5] = " 2  50000    30" + kSizes;
-    EXPECT_THROW_MSG(Read(JoinCrLf(lines)), HalosoilError,
+    EXPECT_THROW_MSG(ReadOutput(JoinCrLf(lines)), HalosoilError,
                      "The output file ends before time step 3; it may be damaged.");
 }
 
@@ -342,18 +342,18 @@ TEST(ReadOutputFileTest, FailuresNameTheProblem) {
                      HalosoilError,
                      "The file " + folder.File("gone.out") +
                          "could not be opened. It may be damaged or in use by another program.");
-    EXPECT_THROW_MSG(Read("OUTPUT OF Halosoil\r\n"), HalosoilError,
+    EXPECT_THROW_MSG(ReadOutput("OUTPUT OF Halosoil\r\n"), HalosoilError,
                      "The output file ends too early; it may be damaged.");
     RunResults run(1, 2);
     const std::string header = OutputHeaderText(run.data, run.state, "x.out");
     // 2 steps announced, 1 written.
-    EXPECT_THROW_MSG(Read(header + OutputLineText(run.data, run.state, 1)), HalosoilError,
+    EXPECT_THROW_MSG(ReadOutput(header + OutputLineText(run.data, run.state, 1)), HalosoilError,
                      "The output file ends before time step 2; it may be damaged.");
     std::string damaged =
         header + OutputLineText(run.data, run.state, 1) + OutputLineText(run.data, run.state, 2);
     damaged[damaged.size() - 5] = 'x';
     // The aquifer's chunk is characters 81 to 90 of the line, which ends at 88.
-    EXPECT_THROW_MSG(Read(damaged), ConversionError,
+    EXPECT_THROW_MSG(ReadOutput(damaged), ConversionError,
                      "'    0x00' is not a valid floating point value");
 }
 

@@ -132,7 +132,7 @@ InputData LongDaily(SaltBalanceKind kind) {
     return d;
 }
 
-RunState Computed(const InputData& data) {
+RunState BudgetRun(const InputData& data) {
     Engine engine;
     FixedAnswersHost host(false, false);
     engine.Compute(data, host);
@@ -154,7 +154,7 @@ void ExpectBudgetFollowsTheRun(const InputData& d, const RunState& s,
 
 TEST(SaltBudgetTest, LongDailyRunGainsSaltOnlyWithTheSpecifiedBalance) {
     const InputData specified = LongDaily(SaltBalanceKind::Specified);
-    const RunState s = Computed(specified);
+    const RunState s = BudgetRun(specified);
     ASSERT_FALSE(s.RunStopped);
     const auto made = SaltBudgetOf(specified, s);
     ExpectBudgetFollowsTheRun(specified, s, made);
@@ -164,7 +164,7 @@ TEST(SaltBudgetTest, LongDailyRunGainsSaltOnlyWithTheSpecifiedBalance) {
     EXPECT_FALSE(SaltBudgetWarnings(madeTotals).empty());
 
     const InputData conserving = LongDaily(SaltBalanceKind::Conserving);
-    const RunState c = Computed(conserving);
+    const RunState c = BudgetRun(conserving);
     const auto kept = SaltBudgetOf(conserving, c);
     ExpectBudgetFollowsTheRun(conserving, c, kept);
     const SaltBudgetTotals keptTotals = TotalsOf(kept, c, conserving);
@@ -180,7 +180,7 @@ TEST(SaltBudgetTest, YearlyStepsDriveTheTransitionZoneToTheFloorOnlyWithTheSpeci
     // 360 days a year, each draining the year's discharge: below zero, floored to 0.1.
     InputData specified = test::examples::TwoLayersYearlyDrained();
     PrepareIrrigSpread(specified);
-    const RunState s = Computed(specified);
+    const RunState s = BudgetRun(specified);
     ASSERT_FALSE(s.RunStopped);
     for (int i = 1; i <= 4; ++i) EXPECT_DOUBLE_EQ(s.SalTrans[i], 0.1) << "year " << i;
     const SaltBudgetTotals made = TotalsOf(SaltBudgetOf(specified, s), s, specified);
@@ -188,7 +188,7 @@ TEST(SaltBudgetTest, YearlyStepsDriveTheTransitionZoneToTheFloorOnlyWithTheSpeci
 
     InputData conserving = specified;
     conserving.SaltBalance = SaltBalanceKind::Conserving;
-    const RunState c = Computed(conserving);
+    const RunState c = BudgetRun(conserving);
     const auto budget = SaltBudgetOf(conserving, c);
     ExpectBudgetFollowsTheRun(conserving, c, budget);
     const SaltBudgetTotals kept = TotalsOf(budget, c, conserving);
@@ -207,7 +207,7 @@ TEST(SaltBudgetTest, ConservingBalancesSideBySideGiveTheBitsOfEachAlone) {
     const InputData* projectPointers[3] = {&projects[0], &projects[1], &projects[2]};
     RunState* statePointers[3] = {&states[0], &states[1], &states[2]};
     ComputePlainRuns(projectPointers, statePointers, refusals, 3, VectorUnit::AVX512);
-    for (int k = 0; k < 3; ++k) test::ExpectSameResults(states[k], Computed(projects[k]));
+    for (int k = 0; k < 3; ++k) test::ExpectSameResults(states[k], BudgetRun(projects[k]));
 }
 
 TEST(SaltBudgetTest, RunsOfTwoKindsGoInGroupsOfTheirOwn) {
@@ -218,7 +218,7 @@ TEST(SaltBudgetTest, RunsOfTwoKindsGoInGroupsOfTheirOwn) {
     const InputData* projectPointers[2] = {&projects[0], &projects[1]};
     RunState* statePointers[2] = {&states[0], &states[1]};
     ComputePlainRuns(projectPointers, statePointers, refusals, 2, VectorUnit::AVX512);
-    for (int k = 0; k < 2; ++k) test::ExpectSameResults(states[k], Computed(projects[k]));
+    for (int k = 0; k < 2; ++k) test::ExpectSameResults(states[k], BudgetRun(projects[k]));
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ Plain PlainRunOf(const InputData& project) {
     return plain;
 }
 
-void ExpectSameState(const RunState& a, const RunState& b) {
+void ExpectSameVariantState(const RunState& a, const RunState& b) {
     test::ExpectSameResults(a, b);
     test::ExpectSameBits(a.SoilMoist, b.SoilMoist, "SoilMoist");
     for (int z = Layer1; z <= Aquif; ++z) {
@@ -95,13 +95,13 @@ void ExpectSameState(const RunState& a, const RunState& b) {
 }
 
 // What the members are to cover, so that a change of MemberOf cannot leave a case untested.
-struct Coverage {
+struct VariantCoverage {
     int through = 0, stopped = 0, refused = 0;
 };
 
 TEST(VariantRunsTest, EveryMemberIsAPlainRunOfItsProjectOnEveryUnitAndThreadCount) {
     constexpr long long kMembers = 23;  // two full groups of lanes and a part of one
-    Coverage seen;
+    VariantCoverage seen;
     for (unsigned seed : {1u, 2u, 3u, 6u, 8u, 12u}) {  // one to three layers, days to years
         SCOPED_TRACE("seed " + std::to_string(seed));
         const InputData base = test::GeneratedProject(seed);
@@ -138,7 +138,7 @@ TEST(VariantRunsTest, EveryMemberIsAPlainRunOfItsProjectOnEveryUnitAndThreadCoun
                         EXPECT_EQ(found[k].state.StoppedStep, 0);
                         continue;
                     }
-                    ExpectSameState(found[k].state, expected[k].state);
+                    ExpectSameVariantState(found[k].state, expected[k].state);
                 }
             }
         }

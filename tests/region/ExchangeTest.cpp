@@ -71,7 +71,7 @@ InputData Profile(double depth, bool recharge) {
     return data;
 }
 
-void WriteProject(InputData data, const fs::path& path) {
+void WriteExchangeProject(InputData data, const fs::path& path) {
     data.InputFileName = path.string();
     WriteInputFile(data);
 }
@@ -84,7 +84,7 @@ struct Scratch {
 Scratch Prepare(const std::string& name, const InputData& base,
                 const std::vector<TestColumn>& columns, const std::vector<TestField>& fields) {
     Scratch scratch{RegionScratch("exchange-" + name), {}};
-    WriteProject(base, scratch.folder / "base.inp");
+    WriteExchangeProject(base, scratch.folder / "base.inp");
     WriteTestLayer(scratch.folder / "fields.gpkg", columns, fields);
     scratch.options.base = (scratch.folder / "base.inp").string();
     scratch.options.fields.path = (scratch.folder / "fields.gpkg").string();
@@ -275,8 +275,8 @@ Scratch TwoProfiles(const std::string& name, double transmissivity) {
         name, Profile(1.0, false), columns,
         {{{{"transmissivity", transmissivity}, {"project", std::string("shallow.inp")}}, 0, 0, ""},
          {{{"transmissivity", transmissivity}, {"project", std::string("deep.inp")}}, 100, 0, ""}});
-    WriteProject(Profile(1.0, false), scratch.folder / "shallow.inp");
-    WriteProject(Profile(2.5, false), scratch.folder / "deep.inp");
+    WriteExchangeProject(Profile(1.0, false), scratch.folder / "shallow.inp");
+    WriteExchangeProject(Profile(2.5, false), scratch.folder / "deep.inp");
     return scratch;
 }
 
@@ -371,8 +371,8 @@ TEST(ExchangeRun, AClosedRegionWithoutRechargeKeepsItsStorage) {
                           100.0 * (k / 3),
                           ""});
     Scratch scratch = Prepare("storage", Profile(1.0, false), columns, fields);
-    WriteProject(Profile(1.0, false), scratch.folder / "shallow.inp");
-    WriteProject(Profile(2.5, false), scratch.folder / "deep.inp");
+    WriteExchangeProject(Profile(1.0, false), scratch.folder / "shallow.inp");
+    WriteExchangeProject(Profile(2.5, false), scratch.folder / "deep.inp");
     ASSERT_EQ(RunRegion(scratch.options).ran, 6);
     const StepColumns steps = ReadSteps(scratch.options.results);
     for (std::size_t k = 0; k < 10; ++k) {

@@ -26,7 +26,7 @@ std::vector<double> Column(GDALDataset& results, const std::string& id, const ch
     return values;
 }
 
-std::map<std::string, std::string> FieldRow(GDALDataset& results, const std::string& id) {
+std::map<std::string, std::string> YieldFieldRow(GDALDataset& results, const std::string& id) {
     for (auto& row : Rows(results, "fields"))
         if (row["field"] == id) return row;
     ADD_FAILURE() << "no field " << id;
@@ -97,7 +97,7 @@ TEST(RegionYield, EachFieldsCropGivesItsYieldPerStepAndItsSummaries) {
         ASSERT_EQ(yields.size(), static_cast<std::size_t>(scene.base.NrTst));
         for (std::size_t k = 0; k < yields.size(); ++k)
             EXPECT_NEAR(yields[k], hand[k], 1e-9) << "step " << k + 1;
-        const auto row = FieldRow(*results, field.id);
+        const auto row = YieldFieldRow(*results, field.id);
         EXPECT_NEAR(std::stod(row.at("relative_yield_final")), hand.back(), 1e-9);
         EXPECT_NEAR(std::stod(row.at("relative_yield_min")),
                     *std::min_element(hand.begin(), hand.end()), 1e-9);
@@ -108,7 +108,7 @@ TEST(RegionYield, EachFieldsCropGivesItsYieldPerStepAndItsSummaries) {
     const std::vector<double> third = Column(*results, "3", "relative_yield");
     EXPECT_LT(*std::min_element(third.begin(), third.end()), 100);
 
-    const auto refused = FieldRow(*results, "4");
+    const auto refused = YieldFieldRow(*results, "4");
     EXPECT_EQ(refused.at("status"), "refused");
     EXPECT_EQ(refused.at("message").rfind("Field 4: column crop holds whaet: ", 0), 0u)
         << refused.at("message");
@@ -125,8 +125,8 @@ TEST(RegionYield, WithoutACropOfTheRegionACropColumnIsCarriedAsAnyOther) {
     EXPECT_EQ(summary.refused, 0);
     const Dataset results = OpenResults(scene.options.results);
     ASSERT_TRUE(results);
-    EXPECT_EQ(FieldRow(*results, "1").at("crop"), "maize (hybrid)");
-    EXPECT_EQ(FieldRow(*results, "1").at("status"), "ok");
+    EXPECT_EQ(YieldFieldRow(*results, "1").at("crop"), "maize (hybrid)");
+    EXPECT_EQ(YieldFieldRow(*results, "1").at("status"), "ok");
     EXPECT_LT(results->GetLayerByName("steps")->GetLayerDefn()->GetFieldIndex("relative_yield"), 0);
     EXPECT_LT(
         results->GetLayerByName("fields")->GetLayerDefn()->GetFieldIndex("relative_yield_min"), 0);

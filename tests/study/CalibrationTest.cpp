@@ -20,7 +20,7 @@ using namespace halosoil;
 using namespace halosoil::study;
 using halosoil::test::WeeklyProject;
 
-struct Truth {
+struct CalibrationTruth {
     InputData base;  // the project as the user holds it: other values than the truth
     std::vector<Parameter> parameters;
     std::vector<double> values;
@@ -30,8 +30,8 @@ struct Truth {
 // A year of weekly steps; the truth: QH1 0.03, a leaching efficiency of 65 % in the first
 // layer and an initial salinity of 7.5 dS/m in the second. The observed: the water table every
 // week, the drainage and the salinity of the first two layers every fourth week.
-Truth SimulatedTruth() {
-    Truth truth;
+CalibrationTruth SimulatedTruth() {
+    CalibrationTruth truth;
     truth.base = WeeklyProject(1);
     truth.parameters = {MakeParameter("qh1", 0.021, 0.06, truth.base),
                         MakeParameter("leaching_efficiency_layer1", 40, 100, truth.base),
@@ -64,7 +64,7 @@ Truth SimulatedTruth() {
     return truth;
 }
 
-CalibrationSettings SettingsOf(const Truth& truth) {
+CalibrationSettings SettingsOf(const CalibrationTruth& truth) {
     CalibrationSettings settings;
     settings.parameters = truth.parameters;
     settings.observations = truth.observations;
@@ -73,7 +73,7 @@ CalibrationSettings SettingsOf(const Truth& truth) {
 }
 
 TEST(StudyCalibration, RecoversTheTruthWithinItsIntervalsAndFitsNoWorseThanIt) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     const CalibrationResult result = Calibrate(truth.base, SettingsOf(truth));
     ASSERT_EQ(result.estimates.size(), 3u);
     for (std::size_t j = 0; j < 3; ++j) {
@@ -113,7 +113,7 @@ TEST(StudyCalibration, RecoversTheTruthWithinItsIntervalsAndFitsNoWorseThanIt) {
 }
 
 TEST(StudyCalibration, TheSameSeedGivesTheSameCalibration) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);
     settings.parameters.resize(2);
     const CalibrationResult first = Calibrate(truth.base, settings);
@@ -128,7 +128,7 @@ TEST(StudyCalibration, TheSameSeedGivesTheSameCalibration) {
 }
 
 TEST(StudyCalibration, AParameterWithoutEffectIsNamedAsNotDetermined) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);
     // No observation sees the aquifer's salinity at the start within a year.
     settings.parameters = {truth.parameters[0],
@@ -147,7 +147,7 @@ TEST(StudyCalibration, AParameterWithoutEffectIsNamedAsNotDetermined) {
 }
 
 TEST(StudyCalibration, TheReportHoldsTheEstimatesAndReadsBackForAnEnsemble) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);
     settings.parameters.resize(2);
     const CalibrationResult result = Calibrate(truth.base, settings);
@@ -228,7 +228,7 @@ TEST(StudyCalibration, AReportWithNumbersNoCalibrationWritesIsRefused) {
 }
 
 TEST(StudyCalibration, OneParameterIsFoundWithItsProgressToldOnTheWay) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);
     settings.parameters.resize(1);  // QH1 alone: the local search is not BOBYQA's
     std::vector<std::pair<long long, long long>> progress;
@@ -258,7 +258,7 @@ bool HasWarningStarting(const CalibrationResult& result, const std::string& star
 }
 
 TEST(StudyCalibration, EqualBoundsHoldAParameterThatIsReportedAsFixed) {
-    const Truth truth = SimulatedTruth();
+    const CalibrationTruth truth = SimulatedTruth();
     CalibrationSettings settings = SettingsOf(truth);
     // QH1 moves the water table most of all: held, it must not be called without effect.
     settings.parameters = {MakeParameter("qh1", 0.03, 0.03, truth.base), truth.parameters[1]};
@@ -285,7 +285,7 @@ TEST(StudyCalibration, EqualBoundsHoldAParameterThatIsReportedAsFixed) {
 }
 
 TEST(StudyCalibration, AStartOutsideTheBoundsIsMovedInAndTheGivenProjectsObjectiveReported) {
-    const Truth truth = SimulatedTruth();  // the user's QH1: 0.045
+    const CalibrationTruth truth = SimulatedTruth();  // the user's QH1: 0.045
     CalibrationSettings settings = SettingsOf(truth);
     settings.parameters = {MakeParameter("qh1", 0.021, 0.035, truth.base)};
     const CalibrationResult result = Calibrate(truth.base, settings);
@@ -302,7 +302,7 @@ TEST(StudyCalibration, AStartOutsideTheBoundsIsMovedInAndTheGivenProjectsObjecti
 }
 
 TEST(StudyCalibration, ACandidateThatRunWouldRefuseScoresAsAFailedRun) {
-    const Truth truth = SimulatedTruth();  // the first layer's effective porosity: 8 %
+    const CalibrationTruth truth = SimulatedTruth();  // the first layer's effective porosity: 8 %
     const std::vector<Parameter> parameters = {
         MakeParameter("total_porosity_layer1", 5, 15, truth.base)};
     const Objective objective(truth.observations, Weights{});

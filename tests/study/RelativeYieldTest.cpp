@@ -14,7 +14,7 @@ namespace {
 using namespace halosoil;
 using namespace halosoil::study;
 
-const Crop kBarley{"barley", 8.0, 5.0, "tolerant", ""};
+const Crop kBarleyCrop{"barley", 8.0, 5.0, "tolerant", ""};
 const Crop kWheat{"wheat", 6.0, 7.1, "moderately tolerant", ""};
 
 // A three-layer project of two steps whose layers are 0.2, 0.3 and 0.5 m thick, and a state
@@ -50,27 +50,27 @@ TEST(RelativeYield, EceIsTheThicknessWeightedSalinityOfTheRootZoneTimesTheFactor
     one.SetLayerFlags(1);
     EXPECT_DOUBLE_EQ(RootZoneSalinity(one, project.state, 2), 20);
 
-    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarley, 0.5);
+    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarleyCrop, 0.5);
     ASSERT_EQ(steps.size(), 2u);
     EXPECT_DOUBLE_EQ(steps[0].ece, 3.8);   // 0.5 x 7.6
     EXPECT_DOUBLE_EQ(steps[1].ece, 13.1);  // 0.5 x 26.2
     // Another factor scales ECe with it: 0.6 x 26.2 = 15.72.
-    EXPECT_NEAR(YieldSteps(project.data, project.state, kBarley, 0.6)[1].ece, 15.72, 1e-12);
+    EXPECT_NEAR(YieldSteps(project.data, project.state, kBarleyCrop, 0.6)[1].ece, 15.72, 1e-12);
 }
 
 TEST(RelativeYield, TheYieldFallsByTheSlopeAboveTheThresholdWithin0To100) {
-    EXPECT_EQ(RelativeYield(kBarley, 3.8), 100);       // below the threshold
-    EXPECT_EQ(RelativeYield(kBarley, 8.0), 100);       // at it
-    EXPECT_DOUBLE_EQ(RelativeYield(kBarley, 10), 90);  // 100 - 5 x 2
+    EXPECT_EQ(RelativeYield(kBarleyCrop, 3.8), 100);       // below the threshold
+    EXPECT_EQ(RelativeYield(kBarleyCrop, 8.0), 100);       // at it
+    EXPECT_DOUBLE_EQ(RelativeYield(kBarleyCrop, 10), 90);  // 100 - 5 x 2
     // 100 - 5 x (13.1 - 8) = 100 - 25.5 = 74.5.
-    EXPECT_NEAR(RelativeYield(kBarley, 13.1), 74.5, 1e-12);
+    EXPECT_NEAR(RelativeYield(kBarleyCrop, 13.1), 74.5, 1e-12);
     // 100 - 5 x 22 < 0: nothing is left.
-    EXPECT_EQ(RelativeYield(kBarley, 30), 0);
+    EXPECT_EQ(RelativeYield(kBarleyCrop, 30), 0);
     const TwoSteps project;
-    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarley);
+    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarleyCrop);
     EXPECT_EQ(steps[0].relativeYield, 100);
     EXPECT_NEAR(steps[1].relativeYield, 74.5, 1e-12);
-    const Series series = RelativeYieldSeries(project.data, project.state, kBarley);
+    const Series series = RelativeYieldSeries(project.data, project.state, kBarleyCrop);
     ASSERT_EQ(series.size(), 3u);
     EXPECT_EQ(series[1], 100);
     EXPECT_NEAR(series[2], 74.5, 1e-12);
@@ -109,7 +109,7 @@ TEST(RelativeYield, AStoppedRunHasStepsOnlyBeforeItsStop) {
     TwoSteps project;
     project.state.RunStopped = true;
     project.state.StoppedStep = 2;
-    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarley);
+    const std::vector<YieldStep> steps = YieldSteps(project.data, project.state, kBarleyCrop);
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(steps[0].step, 1);
     EXPECT_THROW(CheckEceFactor(0), HalosoilError);

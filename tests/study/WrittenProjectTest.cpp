@@ -90,7 +90,7 @@ TEST(StudyWrittenProject, AFactorsWrittenValueIsTheWrittenSeriesOverTheGivenOne)
     EXPECT_TRUE(std::isnan(WrittenValue(written, base, rain)));
 }
 
-struct Truth {
+struct WrittenTruth {
     InputData base;
     std::vector<Parameter> parameters;
     Observations observations;
@@ -99,8 +99,8 @@ struct Truth {
 // Half a year of weekly steps; the truth: an inflow of groundwater of 0.9679 mm/day and a
 // leaching efficiency of 62.4 %, observed through the water table every week and the first
 // layer's salinity every other week.
-Truth InflowAndLeaching() {
-    Truth truth;
+WrittenTruth InflowAndLeaching() {
+    WrittenTruth truth;
     truth.base = WeeklyProject(1);
     truth.base.NrTst = 26;
     truth.parameters = {MakeParameter("groundwater_inflow", 0, 2, truth.base),
@@ -120,7 +120,7 @@ Truth InflowAndLeaching() {
 }
 
 TEST(StudyWrittenProject, TheCalibratedProjectIsRunAsItsFileHoldsItAndItsMovedValuesNamed) {
-    const Truth truth = InflowAndLeaching();
+    const WrittenTruth truth = InflowAndLeaching();
     CalibrationSettings settings;
     settings.parameters = truth.parameters;
     settings.observations = truth.observations;

@@ -15,7 +15,7 @@
 namespace halosoil::test {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ReadWholeFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
@@ -95,7 +95,7 @@ TEST_F(SaltBalanceMenu, ALongSpecifiedRunShowsTheNoteAndTheConservingOneMatchesT
         dialogs.messages.contains("The calculations were made. The output can be "
                                   "inspected."));
     EXPECT_TRUE(Note()->isHidden());
-    const QByteArray windowOutput = ReadAll(dir.filePath("run.out"));
+    const QByteArray windowOutput = ReadWholeFile(dir.filePath("run.out"));
     ASSERT_FALSE(windowOutput.isEmpty());
     ASSERT_TRUE(QFile::remove(dir.filePath("run.out")));
     QProcess batch;
@@ -103,7 +103,7 @@ TEST_F(SaltBalanceMenu, ALongSpecifiedRunShowsTheNoteAndTheConservingOneMatchesT
     ASSERT_TRUE(batch.waitForFinished(120000));
     ASSERT_EQ(batch.exitCode(), 0);
     EXPECT_EQ(batch.readAllStandardError(), "");
-    EXPECT_EQ(ReadAll(dir.filePath("run.out")), windowOutput);
+    EXPECT_EQ(ReadWholeFile(dir.filePath("run.out")), windowOutput);
 }
 
 }  // namespace

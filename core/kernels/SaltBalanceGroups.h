@@ -89,6 +89,8 @@ struct LaneSaltResults {
     RunState* st[kWidth<V>];
     int runs;
 
+    // The five stores of each lane named one by one rather than through the catalogue of
+    // results (QuantityCatalogue.h): the kernel stores them at every step of every lane.
     HALOSOIL_LANES_INLINE void Salinities(int i, const V (&s)[kZoneCount + 1]) {
         for (int k = 0; k < runs; ++k) {
             RunState& state = *st[k];

@@ -254,8 +254,9 @@ TEST_F(SaveAllRun, ImplausibleValuesAreRefusedBeforeAFileIsAskedFor) {
     Click("Salt1QuitButton");
     dialogs.log.clear();
     Click("SaveAllButton");
-    EXPECT_EQ(dialogs.log, QStringList({"message: The rainfall of time step 4 is -12.5 mm. It "
-                                        "cannot be negative."}));
+    EXPECT_EQ(dialogs.log,
+              QStringList({"message: The rainfall of time step 4 is -12.5 mm per time step. It "
+                           "cannot be negative."}));
     Click("HydrOpenButton");
     Type(G("HydrGrid"), 1, 4, "18");
     Click("HydrSaveButton");

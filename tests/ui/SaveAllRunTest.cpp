@@ -225,9 +225,7 @@ TEST_F(SaveAllRun, ARunTheEngineRefusesShowsItsMessage) {
     dialogs.answers = {true};
     Click("SaveAllButton");
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(
-        dialogs.messages[1].startsWith("The effective porosity of the first root zone "
-                                       "layer is 0 %."))
+    EXPECT_TRUE(dialogs.messages[1].startsWith("The effective porosity of the root zone is 0 %."))
         << dialogs.messages[1].toStdString();
     EXPECT_TRUE(W<QProgressBar>("ProgressBar")->isHidden());
     EXPECT_FALSE(form->Window().OutputFromRun);

@@ -23,7 +23,9 @@ constexpr FieldRange kPorosity{0, true, 100, true};
 
 // The ranges say what a run accepts. A thickness of 0 runs (projects hold zones of no
 // thickness), as does an irrigation efficiency of 0 with one layer; with more layers the run
-// check refuses that efficiency and a root zone of no thickness in words of their own.
+// check refuses that efficiency and a root zone of no thickness in words of their own. QH1
+// and QH2 are checked in a project with drains, the only one that uses them; the soil panels'
+// -1 of an empty leaching efficiency or initial salinity is let through where they store it.
 const RecordField kFields[] = {
     {"title1", &InputData::Title1, "", false, kAnything,
      "the first title, shown in the output and the graphs"},

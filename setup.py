@@ -44,6 +44,9 @@ class CMakeBuild(build_ext):
         target = pathlib.Path(self.get_ext_fullpath(extension.name))
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(built, target)
+        # The build writes the package's type stub from the core's tables of fields.
+        stub = build / "python" / "halosoil" / "__init__.pyi"
+        shutil.copyfile(stub, target.parent / stub.name)
 
 
 setup(ext_modules=[CMakeExtension("halosoil._core"), CMakeExtension("halosoil._gis")],

@@ -6,6 +6,7 @@
 
 #include "InputData.h"
 #include "OutputFile.h"
+#include "QuantityCatalogue.h"
 #include "RunState.h"
 
 namespace halosoil::bench {

@@ -11,6 +11,7 @@
 #include "InputData.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "QuantityCatalogue.h"
 #include "RunState.h"
 
 namespace halosoil::bench {

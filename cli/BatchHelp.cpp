@@ -1,10 +1,99 @@
 #include <string>
+#include <vector>
 
 #include "BatchUsage.h"
 #include "GraphTypeNames.h"
+#include "Parameters.h"
 #include "ProjectInfo.h"
+#include "Quantities.h"
+#include "WrappedWords.h"
+#include "Zones.h"
 
 namespace halosoil {
+
+namespace {
+
+// As wide as the help's other lines of names.
+constexpr std::size_t kListWidth = 82;
+
+// The words of a list of names: a comma after each but the last, and the unit after the last
+// name of each run of names that share it.
+std::vector<std::string> QuantityWords() {
+    const auto& quantities = study::Quantities();
+    std::vector<std::string> words;
+    for (std::size_t k = 0; k < quantities.size(); ++k) {
+        std::string word = quantities[k].name;
+        const bool last = k + 1 == quantities.size();
+        if (last || std::string(quantities[k + 1].unit) != quantities[k].unit)
+            word += std::string(" (") + quantities[k].unit + ")";
+        words.push_back(last ? word : word + ",");
+    }
+    return words;
+}
+
+// The zones' keys as the words "(ZONE: layer1, ..., aquifer)," after the per-zone names.
+void AppendZoneWords(std::vector<std::string>& words) {
+    words.push_back("(ZONE:");
+    const auto& keys = ZoneKeys();
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        words.push_back(std::string(keys[k]) + (k + 1 == keys.size() ? ")," : ","));
+}
+
+// The parameters up to the factors on the series: the numbers of the record that every project
+// has, the per-zone ones with their zones, then the factors.
+std::vector<std::string> FirstParameterWords() {
+    const auto& table = study::ParameterTable();
+    std::size_t lastFactor = 0, lastPerZone = 0;
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        if (study::IsFactor(table[k].kind)) lastFactor = k;
+        if (table[k].perZone) lastPerZone = k;
+    }
+    std::vector<std::string> words;
+    for (std::size_t k = 0; k <= lastFactor; ++k) {
+        const std::string name = std::string(table[k].name) + (table[k].perZone ? "_ZONE" : "");
+        if (k == lastPerZone) {
+            words.push_back(name);
+            AppendZoneWords(words);
+        } else {
+            words.push_back(name + (k == lastFactor ? ";" : ","));
+        }
+    }
+    for (const std::string& word :
+         WordsOf("equal bounds hold one fixed, and every member or candidate must pass the "
+                 "checks of run"))
+        words.push_back(word);
+    return words;
+}
+
+// The parameters after the factors, the drains' geometry, with their units.
+std::vector<std::string> DrainParameterWords() {
+    const auto& table = study::ParameterTable();
+    std::size_t lastFactor = 0;
+    for (std::size_t k = 0; k < table.size(); ++k)
+        if (study::IsFactor(table[k].kind)) lastFactor = k;
+    std::vector<std::string> words;
+    for (std::size_t k = lastFactor + 1; k < table.size(); ++k) {
+        const bool last = k + 1 == table.size();
+        words.push_back(std::string(table[k].name) + " (" + table[k].unit + ")" +
+                        (last ? "," : ";"));
+    }
+    for (const std::string& word :
+         WordsOf("which sets qh1 and qh2 by Hooghoudt's equation in the soil of --drain-soil "
+                 "k_above=K1,k_below=K2,impervious=D,radius=r"))
+        words.push_back(word);
+    return words;
+}
+
+std::string QuantityLines() {
+    return WrappedWords(QuantityWords(), kListWidth);
+}
+
+std::string ParameterLines() {
+    return WrappedWords(FirstParameterWords(), kListWidth) +
+           WrappedWords(DrainParameterWords(), kListWidth);
+}
+
+}  // namespace
 
 std::string GraphTypeLines() {
     std::string lines;
@@ -107,20 +196,13 @@ std::string BatchHelp() {
         "\n"
         "Each command prints a help of its own with --help, as halosoil-batch run --help does.\n"
         "\n"
-        "Quantities (observations, targets, thresholds, weights):\n"
-        "  depth_water_table (m), drainage, percolation, capillary_rise,\n"
-        "  actual_evaporation (mm per time step), salinity_layer1, salinity_layer2,\n"
-        "  salinity_layer3, salinity_transition, salinity_aquifer (dS/m)\n"
+        "Quantities (observations, targets, thresholds, weights):\n";
+    help += QuantityLines();
+    help +=
         "\n"
-        "Parameters (porosities and efficiencies in percent, as in the files):\n"
-        "  qh1, qh2, groundwater_inflow, groundwater_outflow, inflow_salinity,\n"
-        "  critical_depth, irrigation_efficiency, thickness_ZONE, total_porosity_ZONE,\n"
-        "  effective_porosity_ZONE, leaching_efficiency_ZONE, initial_salinity_ZONE (ZONE:\n"
-        "  layer1, layer2, layer3, transition, aquifer), rain_factor, irrigation_factor,\n"
-        "  evaporation_factor, irrigation_salinity_factor; equal bounds hold one fixed, and\n"
-        "  every member or candidate must pass the checks of run\n"
-        "  drain_depth (m); drain_spacing (m), which sets qh1 and qh2 by Hooghoudt's\n"
-        "  equation in the soil of --drain-soil k_above=K1,k_below=K2,impervious=D,radius=r\n"
+        "Parameters (porosities and efficiencies in percent, as in the files):\n";
+    help += ParameterLines();
+    help +=
         "\n"
         "Graph types:\n";
     help += GraphTypeLines();

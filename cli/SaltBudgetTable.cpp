@@ -13,12 +13,11 @@
 #include "ProjectFiles.h"
 #include "SaltBalanceOption.h"
 #include "SaltBudget.h"
+#include "Zones.h"
 
 namespace halosoil {
 
 namespace {
-
-constexpr const char* kZoneColumn[] = {"", "layer1", "layer2", "layer3", "transition", "aquifer"};
 
 // Ten significant digits: the budget's sums, not the file's fixed columns.
 void AppendNumber(std::string& csv, double value) {
@@ -35,7 +34,7 @@ std::string BudgetCsv(const InputData& data, const std::vector<StepSaltBudget>& 
     for (int i = 1; i <= data.NrTst; ++i)
         for (int zone : ZonesOf(LayerCount(data))) {
             const ZoneSaltBudget& b = budget[static_cast<std::size_t>(i)][zone];
-            csv += std::to_string(i) + "," + kZoneColumn[zone];
+            csv += std::to_string(i) + "," + ZoneKey(zone);
             for (double value :
                  {b.irrigation, b.rain, b.percolationIn, b.capillaryRiseIn, b.seepageIn,
                   b.groundwaterInflow, b.drainage, b.percolationOut, b.capillaryRiseOut,

@@ -12,6 +12,7 @@
 #include "LayerSource.h"
 #include "Parameters.h"
 #include "ResultsSchema.h"
+#include "Zones.h"
 
 namespace halosoil::region {
 
@@ -138,7 +139,7 @@ bool IsParameterColumn(const std::string& name) {
             continue;
         }
         for (int zone = 1; zone <= 5; ++zone)
-            if (name == std::string(info.name) + "_" + study::ZoneKey(zone)) return true;
+            if (name == std::string(info.name) + "_" + ZoneKey(zone)) return true;
     }
     return false;
 }

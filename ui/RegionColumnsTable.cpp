@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "Parameters.h"
+#include "Zones.h"
 
 namespace halosoil {
 
@@ -31,7 +32,7 @@ QStringList ParameterNames() {
             continue;
         }
         for (int zone = Layer1; zone <= Aquif; ++zone)
-            names << QString("%1_%2").arg(info.name, study::ZoneKey(zone));
+            names << QString("%1_%2").arg(info.name, ZoneKey(zone));
     }
     return names;
 }
@@ -47,7 +48,7 @@ QString UnitOf(const QString& name) {
     for (const study::ParameterInfo& info : study::ParameterTable()) {
         if (!info.perZone && name == info.name) return info.unit;
         for (int zone = Layer1; info.perZone && zone <= Aquif; ++zone)
-            if (name == QString("%1_%2").arg(info.name, study::ZoneKey(zone))) return info.unit;
+            if (name == QString("%1_%2").arg(info.name, ZoneKey(zone))) return info.unit;
     }
     return {};
 }

@@ -4,17 +4,17 @@
 #include <string>
 
 #include "Errors.h"
+#include "FieldCatalogue.h"
 #include "NumberFormat.h"
+#include "Zones.h"
 
 namespace halosoil {
 
 namespace {
 
-std::string ZoneName(int zone, int layers) {
-    static const char* names[] = {
-        "",           "the 1st layer", "the 2nd layer", "the 3rd layer", "the transition zone",
-        "the aquifer"};
-    return zone == Layer1 && layers == 1 ? "the root zone" : names[zone];
+// The unit of a field as a refusal writes it after the value: " m", " %", " dS/m".
+std::string UnitOf(RecordMember member) {
+    return std::string(" ") + FieldOf(member).unit;
 }
 
 [[noreturn]] void Refuse(const std::string& what, double value, const std::string& unit,
@@ -23,8 +23,8 @@ std::string ZoneName(int zone, int layers) {
 }
 
 // what and where ("total porosity", " of the aquifer") are joined only for a value refused.
-void NotNegative(double value, const char* what, const std::string& where, const char* unit) {
-    if (value < 0) Refuse(what + where, value, unit, "It cannot be negative.");
+void NotNegative(double value, const char* what, const std::string& where, RecordMember field) {
+    if (value < 0) Refuse(what + where, value, UnitOf(field), "It cannot be negative.");
 }
 
 void Percentage(double value, const char* what, const std::string& where = {}) {
@@ -42,7 +42,7 @@ bool MayStayEmpty(int zone, int layers, bool leachingEfficiency) {
 
 void CheckZone(const InputData& d, int z, int layers) {
     const std::string of = " of " + ZoneName(z, layers);
-    NotNegative(d.Thick[z], "thickness", of, " m");
+    NotNegative(d.Thick[z], "thickness", of, &InputData::Thick);
     Percentage(d.TotPor[z], "total porosity", of);
     Percentage(d.EffPor[z], "effective porosity", of);
     if (d.EffPor[z] > d.TotPor[z])
@@ -52,18 +52,18 @@ void CheckZone(const InputData& d, int z, int layers) {
     if (!(d.LeachEff[z] == kMissing && MayStayEmpty(z, layers, true)))
         Percentage(d.LeachEff[z], "leaching efficiency", of);
     if (!(d.InitSalt[z] == kMissing && MayStayEmpty(z, layers, false)))
-        NotNegative(d.InitSalt[z], "initial salinity", of, " dS/m");
+        NotNegative(d.InitSalt[z], "initial salinity", of, &InputData::InitSalt);
 }
 
 void CheckConditions(const InputData& d) {
-    NotNegative(d.SaltIrrig, "salinity of the irrigation water", {}, " dS/m");
-    NotNegative(d.SalInf, "salinity of the groundwater inflow", {}, " dS/m");
+    NotNegative(d.SaltIrrig, "salinity of the irrigation water", {}, &InputData::SaltIrrig);
+    NotNegative(d.SalInf, "salinity of the groundwater inflow", {}, &InputData::SalInf);
     Percentage(d.Moist, "initial soil moisture content");
     Percentage(d.IrrEff, "irrigation efficiency");
     // Without drains the factors are neither used nor shown.
     if (!d.DrainPresent) return;
-    NotNegative(d.QH1, "drainage reaction factor QH1", {}, " m/day/m");
-    NotNegative(d.QH2, "drainage reaction factor QH2", {}, " m/day/msq");
+    NotNegative(d.QH1, "drainage reaction factor QH1", {}, &InputData::QH1);
+    NotNegative(d.QH2, "drainage reaction factor QH2", {}, &InputData::QH2);
 }
 
 // The steps the series holds of 1..NrTst; a shorter series is refused later, by name.
@@ -73,18 +73,19 @@ int HeldSteps(const Series& series, int nrTst) {
 
 // The message is put together only for the value refused: this runs before every run of a
 // study, over every step.
-void CheckSeries(const Series& series, int nrTst, const char* what, const char* unit) {
+void CheckSeries(const Series& series, int nrTst, const char* what, Series InputData::*member) {
     for (int i = 1; i <= HeldSteps(series, nrTst); ++i)
-        if (series[i] < 0) NotNegative(series[i], what, " of time step " + std::to_string(i), unit);
+        if (series[i] < 0)
+            NotNegative(series[i], what, " of time step " + std::to_string(i), member);
 }
 
 // -1 marks a step without a measurement; any other negative value is a slip.
 void CheckMeasured(const Series& series, int nrTst, int zone, int layers) {
     for (int i = 1; i <= HeldSteps(series, nrTst); ++i)
         if (series[i] < 0 && series[i] != kMissing)
-            NotNegative(series[i], "measured salinity",
-                        " of " + ZoneName(zone, layers) + " in time step " + std::to_string(i),
-                        " dS/m");
+            Refuse("measured salinity of " + ZoneName(zone, layers) + " in time step " +
+                       std::to_string(i),
+                   series[i], " dS/m", "It cannot be negative.");
 }
 
 }  // namespace
@@ -94,10 +95,10 @@ void CheckPlausible(const InputData& d) {
     const std::vector<int> zones = ZonesOf(layers);
     for (int z : zones) CheckZone(d, z, layers);
     CheckConditions(d);
-    CheckSeries(d.Rain, d.NrTst, "rainfall", " mm");
-    CheckSeries(d.Irrig, d.NrTst, "irrigation", " mm");
-    CheckSeries(d.Evap, d.NrTst, "evaporation", " mm");
-    CheckSeries(d.IrrSal, d.NrTst, "irrigation salinity", " dS/m");
+    CheckSeries(d.Rain, d.NrTst, "rainfall", &InputData::Rain);
+    CheckSeries(d.Irrig, d.NrTst, "irrigation", &InputData::Irrig);
+    CheckSeries(d.Evap, d.NrTst, "evaporation", &InputData::Evap);
+    CheckSeries(d.IrrSal, d.NrTst, "irrigation salinity", &InputData::IrrSal);
     for (int z : zones) CheckMeasured(d.MeasSalt[z], d.NrTst, z, layers);
 }
 

@@ -9,17 +9,11 @@
 #include "NumberFormat.h"
 #include "RunCheck.h"
 #include "SeriesCheck.h"
+#include "Zones.h"
 
 namespace halosoil {
 
 namespace {
-
-const char* kZoneNames[] = {"",
-                            "the first root zone layer",
-                            "the second root zone layer",
-                            "the third root zone layer",
-                            "the transition zone",
-                            "the aquifer"};
 
 void CheckFinite(double value, const std::string& what) {
     if (!std::isfinite(value))
@@ -75,7 +69,7 @@ void CheckRunnable(const InputData& d) {
 
     const std::vector<int> zones = ZonesOf(layers);
     for (int z : zones) {
-        const std::string zone = kZoneNames[z];
+        const std::string zone = ZoneName(z, layers);
         CheckFinite(d.Thick[z], "thickness of " + zone);
         CheckFinite(d.TotPor[z], "total porosity of " + zone);
         CheckFinite(d.EffPor[z], "effective porosity of " + zone);

@@ -9,6 +9,7 @@
 #include "LeachingOptimisation.h"
 #include "OutputFile.h"
 #include "OutputFileName.h"
+#include "QuantityCatalogue.h"
 #include "RunCheck.h"
 #include "RunInputs.h"
 #include "RunQuestions.h"

@@ -52,6 +52,8 @@ struct RunSaltInputs {
 struct RunSaltResults {
     RunState& st;
 
+    // The five stores of a step named one by one rather than through the catalogue of
+    // results (QuantityCatalogue.h): this runs at every step of every run, alone or in a lane.
     void Salinities(int i, const double (&s)[kZoneCount + 1]) {
         st.SalRoot1[i] = s[Layer1];
         st.SalRoot2[i] = s[Layer2];

@@ -32,7 +32,7 @@ private:
 inline constexpr int kLeastMeasurements = 4;
 
 struct RunState {
-    // Per-step results, index 0..NrTst.
+    // Per-step results, index 0..NrTst (the first ten: QuantityCatalogue.h).
     Series Percol, CapRise, ActEvap, Drain, DepthWT;
     Series SalRoot1, SalRoot2, SalRoot3, SalTrans, SalAquif;
     Series SoilMoist, MoistChange;
@@ -65,19 +65,7 @@ struct RunState {
     const Series& Salinity(int zone) const;
 };
 
-// The ten per-step results, in the order of the output file's columns.
-inline std::array<Series*, 10> ResultSeries(RunState& s) {
-    return {&s.Percol,   &s.CapRise,  &s.ActEvap,  &s.Drain,    &s.DepthWT,
-            &s.SalRoot1, &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif};
-}
-inline std::array<const Series*, 10> ResultSeries(const RunState& s) {
-    return {&s.Percol,   &s.CapRise,  &s.ActEvap,  &s.Drain,    &s.DepthWT,
-            &s.SalRoot1, &s.SalRoot2, &s.SalRoot3, &s.SalTrans, &s.SalAquif};
-}
-
-// Sizes the ten per-step results to nrTst + 1 values.
-inline void SizeResultSeries(RunState& s, int nrTst) {
-    for (Series* series : ResultSeries(s)) SizeSeries(*series, nrTst);
-}
+// The ten per-step results are listed, with their names and units, by the catalogue
+// (QuantityCatalogue.h), which also gives ResultSeries and SizeResultSeries.
 
 }  // namespace halosoil

@@ -14,6 +14,7 @@
 #include "LineCursor.h"
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
+#include "QuantityCatalogue.h"
 #include "StringToFloat.h"
 #include "TextFields.h"
 #include "TimeStepLimit.h"

@@ -65,6 +65,9 @@ std::string OutputHeaderText(const InputData& data, const RunState& state,
 
 namespace {
 
+// The values in the columns of the file's layout (OutputFileLayout.h), each named as a refusal
+// names it: the line's own order and words, not the catalogue's (QuantityCatalogue.h), and
+// the salinities of the layers the file's header counts.
 void AppendOutputLine(std::string& file, const InputData& data, const RunState& state, int step) {
     static const char* names[] = {"",
                                   "percolation",

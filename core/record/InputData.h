@@ -38,6 +38,12 @@ struct InputData {
     int NrTst = 11;
     int HydrRows = 11;
     int TstLength = 0;
+    // The layer count is held twice, as the number and as the three flags, because the two
+    // can differ in a record that is still being filled: both start unset (0, no flag);
+    // editing a salinity grid sets the flags of its own layer count and leaves the number;
+    // an input file's impossible count leaves the flags of the project before it. Every block
+    // of the files and panels that depends on the layer count follows the flags, the output
+    // file's header the number, and a run refuses a record in which they disagree (RunCheck).
     int NrLayers = 0;
     bool OneLayer = false;
     bool TwoLayers = false;

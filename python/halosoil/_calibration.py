@@ -133,9 +133,9 @@ def calibrate(project: Project, observations: Any = None,
     parameters : dict
         ``{name: (low, high)}``, e.g. ``{'qh1': (0.005, 0.05),
         'leaching_efficiency_layer1': (50, 100)}``, in the parameter's unit: drainage factors
-        qh1 in m/day per m and qh2 in m/day per m2, groundwater flows in mm/day, salinities in
-        dS/m, depths and thicknesses in m, porosities and efficiencies in percent, the
-        factors on rain, irrigation, evaporation and irrigation salinity without unit.
+        qh1 in m/day per m and qh2 in m/day per m squared, groundwater flows in mm/day,
+        salinities in dS/m, depths and thicknesses in m, porosities and efficiencies in percent,
+        the factors on rain, irrigation, evaporation and irrigation salinity without unit.
         Per-zone names end in ``_layer1``, ``_layer2``, ``_layer3``, ``_transition`` or
         ``_aquifer``.
     weights : dict, optional

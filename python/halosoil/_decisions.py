@@ -111,7 +111,7 @@ def drainage_factors(spacing: float, k_above: float, k_below: float, impervious:
     Returns
     -------
     dict
-        ``qh1`` (m/day per m), ``qh2`` (m/day per m2) and ``equivalent_depth`` (m).
+        ``qh1`` (m/day per m), ``qh2`` (m/day per m squared) and ``equivalent_depth`` (m).
     """
     qh1, qh2, depth = translated(_core.drainage_factors, _number("spacing", spacing),
                                  _number("k_above", k_above), _number("k_below", k_below),

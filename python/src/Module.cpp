@@ -141,6 +141,9 @@ PYBIND11_MODULE(_core, m) {
     m.def("project_fields", &ProjectFieldTable,
           "The fields of a project: (name, kind, unit, meaning) each; kinds text, whole, flag, "
           "number, zones, series.");
+    m.def("zone_keys", &ZoneKeyTable,
+          "The keys of the five zones, top down: root-zone layers 1 to 3, transition zone, "
+          "aquifer.");
     m.def("result_fields", &ResultFieldTable,
           "The per-step results: (name, kind, unit, meaning) each; kinds series, zones.");
     m.def("read_input", &ReadInput, py::arg("path"),

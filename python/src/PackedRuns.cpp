@@ -8,6 +8,7 @@
 
 #include "Errors.h"
 #include "Fields.h"
+#include "QuantityCatalogue.h"
 #include "RunMany.h"
 
 namespace halosoil::python {

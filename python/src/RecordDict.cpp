@@ -22,7 +22,7 @@ ZoneValues ZoneValuesFrom(const py::handle& values) {
     ZoneValues zones{};
     const auto dict = py::reinterpret_borrow<py::dict>(values);
     for (int z = Layer1; z <= Aquif; ++z) {
-        PyObject* value = PyDict_GetItemWithError(dict.ptr(), Key(kZoneKeys[z]).ptr());
+        PyObject* value = PyDict_GetItemWithError(dict.ptr(), Key(ZoneKey(z)).ptr());
         if (value == nullptr && PyErr_Occurred()) throw py::error_already_set();
         zones[z] = value == nullptr ? kNaN : py::handle(value).cast<double>();
     }
@@ -31,7 +31,7 @@ ZoneValues ZoneValuesFrom(const py::handle& values) {
 
 py::dict DictOfZones(const ZoneValues& values, const std::vector<int>& zones) {
     py::dict dict;
-    for (int z : zones) dict[Key(kZoneKeys[z])] = values[z];
+    for (int z : zones) dict[Key(ZoneKey(z))] = values[z];
     return dict;
 }
 
@@ -156,7 +156,7 @@ InputData RecordFromDict(const py::dict& attributes) {
     const auto measured =
         py::reinterpret_borrow<py::dict>(Attribute(attributes, "measured_salinity"));
     for (int z = Layer1; z <= Aquif; ++z) {
-        PyObject* series = PyDict_GetItemWithError(measured.ptr(), Key(kZoneKeys[z]).ptr());
+        PyObject* series = PyDict_GetItemWithError(measured.ptr(), Key(ZoneKey(z)).ptr());
         if (series == nullptr && PyErr_Occurred()) throw py::error_already_set();
         if (series == nullptr || series == Py_None) {
             data.MeasSalt[z].assign(static_cast<std::size_t>(std::max(data.NrTst, 0)) + 1,
@@ -180,7 +180,7 @@ py::dict DictFromRecord(const InputData& data) {
         Series values = data.MeasSalt[z];
         for (std::size_t i = 1; i < values.size(); ++i)
             if (values[i] <= 0) values[i] = kNaN;
-        measured[Key(kZoneKeys[z])] = ArrayOfSteps(values, data.NrTst);
+        measured[Key(ZoneKey(z))] = ArrayOfSteps(values, data.NrTst);
     }
     attributes["measured_salinity"] = measured;
     attributes["file_name"] = data.InputFileName;
@@ -193,6 +193,12 @@ py::list ProjectFieldTable() {
         table.append(py::make_tuple(field.name, kFieldKinds[field.member.index()], field.unit,
                                     field.meaning));
     return table;
+}
+
+py::tuple ZoneKeyTable() {
+    py::tuple keys(ZoneKeys().size());
+    for (std::size_t k = 0; k < ZoneKeys().size(); ++k) keys[k] = py::str(ZoneKeys()[k]);
+    return keys;
 }
 
 py::list ResultFieldTable() {

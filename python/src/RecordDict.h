@@ -40,5 +40,7 @@ pybind11::str TextOfEightBit(const std::string& text);
 // The table of fields for the Python classes: (name, kind, unit, meaning) per field.
 pybind11::list ProjectFieldTable();
 pybind11::list ResultFieldTable();
+// The keys of the five zones, top down.
+pybind11::tuple ZoneKeyTable();
 
 }  // namespace halosoil::python

@@ -32,7 +32,7 @@ py::dict HeaderAndSeries(const InputData& data, const RunState& state, const std
         if (field.zone == 0)
             result[Key(field.name)] = ArrayOfSteps(state.*field.member, data.NrTst);
         else if (data.ZoneExists(field.zone))
-            salinity[Key(kZoneKeys[field.zone])] = ArrayOfSteps(state.*field.member, data.NrTst);
+            salinity[Key(ZoneKey(field.zone))] = ArrayOfSteps(state.*field.member, data.NrTst);
     }
     result[Key("salinity")] = salinity;
     return result;
@@ -45,7 +45,7 @@ void ZoneResults(py::dict& result, const InputData& data, const double* efficien
                  const bool* fitNA) {
     py::dict efficiencies, optimisedZones, coefficients;
     for (int z : ZonesOf(LayerCount(data))) {
-        const py::handle key = Key(kZoneKeys[z]);
+        const py::handle key = Key(ZoneKey(z));
         efficiencies[key] = present[z] ? py::cast(efficiency[z]) : py::none();
         optimisedZones[key] = present[z] ? py::cast(optimised[z]) : py::none();
         coefficients[key] = present[z] && !fitNA[z] ? py::cast(coefficient[z]) : py::none();
@@ -117,7 +117,7 @@ void RunFromDict(const py::dict& result, InputData& data, RunState& state) {
     data.SetLayerFlags(data.NrLayers);
     const py::dict salinity = result["salinity"];
     for (const ResultField& field : ResultFields()) {
-        const char* key = kZoneKeys[field.zone];
+        const char* key = ZoneKey(field.zone);
         if (field.zone == 0)
             state.*field.member = SeriesOfSteps(result[field.name]);
         else if (salinity.contains(key))

@@ -11,6 +11,7 @@
 #include "InputFile.h"
 #include "Interruptible.h"
 #include "Plausibility.h"
+#include "QuantityCatalogue.h"
 #include "RecordDict.h"
 #include "ResultDict.h"
 
@@ -23,7 +24,8 @@ namespace {
 // The parts of the run state a result shows; the per-day flows stay behind.
 RunState ResultPart(const RunState& state) {
     RunState kept;
-    for (int k = 0; k < 10; ++k) *ResultSeries(kept)[k] = *ResultSeries(state)[k];
+    for (const ResultQuantity& quantity : ResultQuantities())
+        kept.*quantity.member = state.*quantity.member;
     kept.QH1Used = state.QH1Used;
     kept.RefineChosen = state.RefineChosen;
     kept.QH1Refined = state.QH1Refined;

@@ -51,12 +51,13 @@ IMPLAUSIBLE = [
     (set_zone("initial_salinity", "layer3", -0.5),
      "The initial salinity of the 3rd layer is -0.5 dS/m. It cannot be negative."),
     (lambda p: setattr(p, "qh1", -0.03),
-     "The drainage reaction factor QH1 is -0.03 m/day/m. It cannot be negative."),
-    (set_step("rain", 3, -5.0), "The rainfall of time step 3 is -5 mm. It cannot be negative."),
+     "The drainage reaction factor QH1 is -0.03 m/day per m. It cannot be negative."),
+    (set_step("rain", 3, -5.0),
+     "The rainfall of time step 3 is -5 mm per time step. It cannot be negative."),
     (set_step("irrigation", 52, -1.0),
-     "The irrigation of time step 52 is -1 mm. It cannot be negative."),
+     "The irrigation of time step 52 is -1 mm per time step. It cannot be negative."),
     (set_step("evaporation", 1, -20.0),
-     "The evaporation of time step 1 is -20 mm. It cannot be negative."),
+     "The evaporation of time step 1 is -20 mm per time step. It cannot be negative."),
     (set_step("irrigation_salinity", 7, -1.1),
      "The irrigation salinity of time step 7 is -1.1 dS/m. It cannot be negative."),
 ]
@@ -88,10 +89,11 @@ def test_the_batch_runner_refuses_a_file_with_an_implausible_value(tmp_path):
     path.write_bytes(damaged)
     status, errors = run_batch("run", path)
     assert status == 1
-    assert errors == f"{path}: The rainfall of time step 3 is -30 mm. It cannot be negative.\n"
+    assert errors == (f"{path}: The rainfall of time step 3 is -30 mm per time step. "
+                      "It cannot be negative.\n")
     assert not path.with_suffix(".out").exists()
     assert refusals(halosoil.read_input(path)) == (
-        "The rainfall of time step 3 is -30 mm. It cannot be negative.")
+        "The rainfall of time step 3 is -30 mm per time step. It cannot be negative.")
 
 
 class TestDrainBelowTheTransitionZone:
@@ -153,4 +155,5 @@ def test_the_batch_runners_studies_refuse_the_file_as_its_run_does(command, tmp_
                  "ensemble": ["--parameter", "groundwater_inflow=uniform:0:2", "--members", "8"]}
     status, errors = run_batch(command, path, *arguments[command])
     assert status == 1, errors
-    assert errors == f"{path}: The rainfall of time step 3 is -30 mm. It cannot be negative.\n"
+    assert errors == (f"{path}: The rainfall of time step 3 is -30 mm per time step. "
+                      "It cannot be negative.\n")

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Errors.h"
+#include "FieldCatalogue.h"
 #include "InputFile.h"
 #include "ShortestText.h"
 #include "StringToFloat.h"
@@ -26,6 +27,13 @@ std::string KnownNames() {
         if (info.perZone) names += "_<zone>";
     }
     return names;
+}
+
+// The zone keys as a list: "layer1, layer2, layer3, transition, aquifer".
+std::string ZoneKeyList() {
+    std::string keys;
+    for (const char* key : ZoneKeys()) keys += (keys.empty() ? "" : ", ") + std::string(key);
+    return keys;
 }
 
 // The name without its zone suffix and the zone it names (0 for none).
@@ -97,43 +105,52 @@ bool IsDrainageFactor(ParameterKind kind) {
            kind == ParameterKind::DrainDepth || kind == ParameterKind::DrainSpacing;
 }
 
+// A number of the record as a parameter: the catalogue's name, unit, range and meaning.
+ParameterInfo RecordParameter(ParameterKind kind, RecordMember member, int decimalsInFile) {
+    const RecordField& field = halosoil::FieldOf(member);
+    return {kind,
+            field.name,
+            field.unit,
+            PerZone(field),
+            field.range.lowest,
+            field.range.lowestExcluded,
+            field.range.highest,
+            field.meaning,
+            decimalsInFile};
+}
+
+// A factor on a series: any value from 0 on; the file keeps each step's value it multiplies
+// with two decimals.
+ParameterInfo Factor(ParameterKind kind, const char* name, const char* meaning) {
+    return {kind, name, "", false, 0, false, kUnbounded, meaning, 2};
+}
+
 }  // namespace
 
 const std::vector<ParameterInfo>& ParameterTable() {
     using K = ParameterKind;
+    using D = InputData;
     // The decimals are those of the input file's writer.
     static const std::vector<ParameterInfo> table = {
-        {K::QH1, "qh1", "m/day per m", false, 0, false, kUnbounded, "drainage reaction factor QH1",
-         4},
-        {K::QH2, "qh2", "m/day per m2", false, 0, false, kUnbounded, "drainage reaction factor QH2",
-         4},
-        {K::GroundwaterInflow, "groundwater_inflow", "mm/day", false, 0, false, kUnbounded,
-         "inflow of groundwater", 1},
-        {K::GroundwaterOutflow, "groundwater_outflow", "mm/day", false, 0, false, kUnbounded,
-         "outflow of groundwater", 1},
-        {K::InflowSalinity, "inflow_salinity", "dS/m", false, 0, false, kUnbounded,
-         "salinity of the groundwater inflow", 1},
-        {K::CriticalDepth, "critical_depth", "m", false, 0, true, kUnbounded,
-         "critical depth of the water table for capillary rise", 2},
-        {K::IrrigationEfficiency, "irrigation_efficiency", "%", false, 0, true, 100,
-         "irrigation efficiency", 1},
-        {K::Thickness, "thickness", "m", true, 0, true, kUnbounded, "thickness of the zone", 2},
-        {K::TotalPorosity, "total_porosity", "%", true, 0, true, 100, "total porosity", 0},
-        {K::EffectivePorosity, "effective_porosity", "%", true, 0, true, 100,
-         "effective (drainable) porosity", 0},
-        {K::LeachingEfficiency, "leaching_efficiency", "%", true, 0, false, 100,
-         "leaching efficiency", 0},
-        {K::InitialSalinity, "initial_salinity", "dS/m", true, 0, false, kUnbounded,
-         "initial salinity of the soil moisture", 1},
-        {K::RainFactor, "rain_factor", "", false, 0, false, kUnbounded,
-         "factor on the rainfall of every step", 2},
-        {K::IrrigationFactor, "irrigation_factor", "", false, 0, false, kUnbounded,
-         "factor on the irrigation of every step", 2},
-        {K::EvaporationFactor, "evaporation_factor", "", false, 0, false, kUnbounded,
-         "factor on the evaporation of every step", 2},
-        {K::IrrigationSalinityFactor, "irrigation_salinity_factor", "", false, 0, false, kUnbounded,
-         "factor on the irrigation salinity of every step", 2},
-        {K::DrainDepth, "drain_depth", "m", false, 0, true, kUnbounded, "depth of the drains", 2},
+        RecordParameter(K::QH1, &D::QH1, 4),
+        RecordParameter(K::QH2, &D::QH2, 4),
+        RecordParameter(K::GroundwaterInflow, &D::GrwtInf, 1),
+        RecordParameter(K::GroundwaterOutflow, &D::GrwtOut, 1),
+        RecordParameter(K::InflowSalinity, &D::SalInf, 1),
+        RecordParameter(K::CriticalDepth, &D::CritDepth, 2),
+        RecordParameter(K::IrrigationEfficiency, &D::IrrEff, 1),
+        RecordParameter(K::Thickness, &D::Thick, 2),
+        RecordParameter(K::TotalPorosity, &D::TotPor, 0),
+        RecordParameter(K::EffectivePorosity, &D::EffPor, 0),
+        RecordParameter(K::LeachingEfficiency, &D::LeachEff, 0),
+        RecordParameter(K::InitialSalinity, &D::InitSalt, 1),
+        Factor(K::RainFactor, "rain_factor", "factor on the rainfall of every step"),
+        Factor(K::IrrigationFactor, "irrigation_factor", "factor on the irrigation of every step"),
+        Factor(K::EvaporationFactor, "evaporation_factor",
+               "factor on the evaporation of every step"),
+        Factor(K::IrrigationSalinityFactor, "irrigation_salinity_factor",
+               "factor on the irrigation salinity of every step"),
+        RecordParameter(K::DrainDepth, &D::DrainDepth, 2),
         // The file keeps the QH1 and QH2 a spacing gives, with their four decimals; the
         // spacing itself is not in it.
         {K::DrainSpacing, "drain_spacing", "m", false, 0, true, kUnbounded,
@@ -147,8 +164,7 @@ bool IsFactor(ParameterKind kind) {
 }
 
 bool CanTake(const ParameterInfo& info, double value) {
-    const bool belowLowest = info.lowestExcluded ? value <= info.lowest : value < info.lowest;
-    return !belowLowest && value <= info.highest;
+    return WithinRange({info.lowest, info.lowestExcluded, info.highest, true}, value);
 }
 
 std::string RangeText(const ParameterInfo& info) {
@@ -164,11 +180,6 @@ std::string RangeText(const ParameterInfo& info) {
 
 const ParameterInfo& InfoOf(ParameterKind kind) {
     return ParameterTable()[static_cast<std::size_t>(kind)];
-}
-
-const char* ZoneKey(int zone) {
-    static const char* const keys[] = {"", "layer1", "layer2", "layer3", "transition", "aquifer"};
-    return zone >= Layer1 && zone <= Aquif ? keys[zone] : "";
 }
 
 std::string Parameter::Name() const {
@@ -193,8 +204,7 @@ Parameter NamedParameter(std::string_view name, const InputData& data) {
     }
     if (!found)
         throw HalosoilError("Unknown parameter '" + text + "'; the parameters are " + KnownNames() +
-                            " (zones layer1, layer2, layer3, transition, "
-                            "aquifer)");
+                            " (zones " + ZoneKeyList() + ")");
     if (found->perZone && !data.ZoneExists(zone))
         Refuse(text, "the project has " + std::to_string(LayerCount(data)) +
                          " root-zone layer(s), so no " + ZoneKey(zone));

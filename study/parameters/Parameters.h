@@ -1,7 +1,10 @@
 // The numbers of a project that a study may move, under the names scripts use (`qh1`,
 // `leaching_efficiency_layer1`, `irrigation_factor`, ...): one table that knows each name,
 // its unit, where it lives in the project record and what values it can physically take.
-// Porosities and efficiencies are in percent, as in the files.
+// A number of the record takes its name, unit, range and meaning from the record's catalogue
+// (FieldCatalogue.h); the table adds what only a study knows: the factors on the series, the
+// drain spacing and the decimals the input file keeps. Porosities and efficiencies are in
+// percent, as in the files.
 #pragma once
 
 #include <optional>
@@ -11,6 +14,7 @@
 
 #include "Hooghoudt.h"
 #include "InputData.h"
+#include "Zones.h"
 
 namespace halosoil::study {
 
@@ -56,9 +60,6 @@ struct ParameterInfo {
 
 const std::vector<ParameterInfo>& ParameterTable();
 const ParameterInfo& InfoOf(ParameterKind kind);
-
-// The key of zone 1..5 in parameter names: layer1, layer2, layer3, transition, aquifer.
-const char* ZoneKey(int zone);
 
 struct Parameter {
     ParameterKind kind = ParameterKind::QH1;

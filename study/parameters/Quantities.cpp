@@ -1,19 +1,35 @@
 #include "Quantities.h"
 
+#include "QuantityCatalogue.h"
+
 namespace halosoil::study {
 
+namespace {
+
+// A result of the catalogue as a quantity of studies.
+QuantityInfo StudyQuantity(Quantity quantity, Series RunState::*member) {
+    for (const ResultQuantity& result : ResultQuantities())
+        if (result.member == member)
+            return {quantity, result.name, result.unit, result.zone, member};
+    return {quantity, "", "", 0, member};
+}
+
+}  // namespace
+
 const std::array<QuantityInfo, kQuantityCount>& Quantities() {
+    using Q = Quantity;
+    using S = RunState;
     static const std::array<QuantityInfo, kQuantityCount> table = {{
-        {Quantity::DepthWaterTable, "depth_water_table", "m", 0},
-        {Quantity::Drainage, "drainage", "mm", 0},
-        {Quantity::Percolation, "percolation", "mm", 0},
-        {Quantity::CapillaryRise, "capillary_rise", "mm", 0},
-        {Quantity::ActualEvaporation, "actual_evaporation", "mm", 0},
-        {Quantity::SalinityLayer1, "salinity_layer1", "dS/m", Layer1},
-        {Quantity::SalinityLayer2, "salinity_layer2", "dS/m", Layer2},
-        {Quantity::SalinityLayer3, "salinity_layer3", "dS/m", Layer3},
-        {Quantity::SalinityTransition, "salinity_transition", "dS/m", Trans},
-        {Quantity::SalinityAquifer, "salinity_aquifer", "dS/m", Aquif},
+        StudyQuantity(Q::DepthWaterTable, &S::DepthWT),
+        StudyQuantity(Q::Drainage, &S::Drain),
+        StudyQuantity(Q::Percolation, &S::Percol),
+        StudyQuantity(Q::CapillaryRise, &S::CapRise),
+        StudyQuantity(Q::ActualEvaporation, &S::ActEvap),
+        StudyQuantity(Q::SalinityLayer1, &S::SalRoot1),
+        StudyQuantity(Q::SalinityLayer2, &S::SalRoot2),
+        StudyQuantity(Q::SalinityLayer3, &S::SalRoot3),
+        StudyQuantity(Q::SalinityTransition, &S::SalTrans),
+        StudyQuantity(Q::SalinityAquifer, &S::SalAquif),
     }};
     return table;
 }
@@ -50,29 +66,7 @@ std::vector<Quantity> QuantitiesOf(const InputData& data) {
 }
 
 const Series& SeriesOf(const RunState& state, Quantity quantity) {
-    switch (quantity) {
-        case Quantity::DepthWaterTable:
-            return state.DepthWT;
-        case Quantity::Drainage:
-            return state.Drain;
-        case Quantity::Percolation:
-            return state.Percol;
-        case Quantity::CapillaryRise:
-            return state.CapRise;
-        case Quantity::ActualEvaporation:
-            return state.ActEvap;
-        case Quantity::SalinityLayer1:
-            return state.SalRoot1;
-        case Quantity::SalinityLayer2:
-            return state.SalRoot2;
-        case Quantity::SalinityLayer3:
-            return state.SalRoot3;
-        case Quantity::SalinityTransition:
-            return state.SalTrans;
-        case Quantity::SalinityAquifer:
-            return state.SalAquif;
-    }
-    return state.DepthWT;
+    return state.*InfoOf(quantity).member;
 }
 
 }  // namespace halosoil::study

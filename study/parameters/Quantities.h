@@ -1,6 +1,6 @@
 // The result quantities a study observes, fits and summarises: the ten per-step results of a
-// run under the names of the output table's columns in scripts (`depth_water_table`,
-// `salinity_layer1`, ...), with their units and where a run keeps them.
+// run (QuantityCatalogue.h, which gives their names, units and zones) in the order of a
+// study's files and reports.
 #pragma once
 
 #include <array>
@@ -34,6 +34,7 @@ struct QuantityInfo {
     const char* unit;
     // The zone (1..5) of a salinity, 0 for the water quantities.
     int zone;
+    Series RunState::*member;
 };
 
 // Every quantity, in the order above: the order of the columns of observation files and of

@@ -33,6 +33,40 @@ TEST(BatchUsage, HelpGoesToStandardOutputAndListsTheGraphTypesOnePerLine) {
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 
+// The lists are made from the tables of quantities, parameters and zones, and set as their
+// paragraphs always were: no line beyond 82 columns, a name never parted from its unit.
+TEST(BatchUsage, HelpListsEveryQuantityAndParameterWithTheirUnits) {
+    const fs::path folder = Scratch("usage-help-lists");
+    ASSERT_EQ(RunBatch("--help", folder / "out", folder / "err"), 0);
+    const std::string help = ReadBytes(folder / "out");
+    EXPECT_NE(help.find("Quantities (observations, targets, thresholds, weights):\n"
+                        "  depth_water_table (m), drainage, percolation, capillary_rise,\n"
+                        "  actual_evaporation (mm per time step), salinity_layer1, "
+                        "salinity_layer2,\n"
+                        "  salinity_layer3, salinity_transition, salinity_aquifer (dS/m)\n"
+                        "\n"),
+              std::string::npos)
+        << help;
+    EXPECT_NE(
+        help.find("Parameters (porosities and efficiencies in percent, as in the files):\n"
+                  "  qh1, qh2, groundwater_inflow, groundwater_outflow, inflow_salinity,\n"
+                  "  critical_depth, irrigation_efficiency, thickness_ZONE, total_porosity_ZONE,\n"
+                  "  effective_porosity_ZONE, leaching_efficiency_ZONE, initial_salinity_ZONE "
+                  "(ZONE:\n"
+                  "  layer1, layer2, layer3, transition, aquifer), rain_factor, "
+                  "irrigation_factor,\n"
+                  "  evaporation_factor, irrigation_salinity_factor; equal bounds hold one "
+                  "fixed, and\n"
+                  "  every member or candidate must pass the checks of run\n"
+                  "  drain_depth (m); drain_spacing (m), which sets qh1 and qh2 by "
+                  "Hooghoudt's\n"
+                  "  equation in the soil of --drain-soil "
+                  "k_above=K1,k_below=K2,impervious=D,radius=r\n"
+                  "\n"),
+        std::string::npos)
+        << help;
+}
+
 TEST(BatchUsage, VersionIsTheProjectsOne) {
     const fs::path folder = Scratch("usage-version");
     ASSERT_EQ(RunBatch("--version", folder / "out", folder / "err"), 0);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "QuantityCatalogue.h"
 #include "RunState.h"
 
 namespace halosoil::test {

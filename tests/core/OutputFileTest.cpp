@@ -10,6 +10,7 @@
 #include "FileTestSupport.h"
 #include "OutputFile.h"
 #include "ProjectBuilder.h"
+#include "QuantityCatalogue.h"
 
 namespace halosoil {
 namespace {

@@ -111,8 +111,9 @@ TEST(PlausibilityTest, EmptyMarksPassOnlyWhereThePanelsStoreThem) {
 TEST(PlausibilityTest, ConditionsAndDrains) {
     InputData d = TwoLayerProject();
     d.QH1 = -0.01;
-    EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,
-                     "The drainage reaction factor QH1 is -0.01 m/day/m. It cannot be negative.");
+    EXPECT_THROW_MSG(
+        CheckPlausible(d), HalosoilError,
+        "The drainage reaction factor QH1 is -0.01 m/day per m. It cannot be negative.");
     d.DrainPresent = false;  // the factors of no drains are not used
     EXPECT_NO_THROW(CheckPlausible(d));
     d.DrainPresent = true;
@@ -120,7 +121,7 @@ TEST(PlausibilityTest, ConditionsAndDrains) {
     d.QH2 = -1e-3;
     EXPECT_THROW_MSG(
         CheckPlausible(d), HalosoilError,
-        "The drainage reaction factor QH2 is -0.001 m/day/msq. It cannot be negative.");
+        "The drainage reaction factor QH2 is -0.001 m/day per m squared. It cannot be negative.");
     d = TwoLayerProject();
     d.SalInf = -1;
     EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,
@@ -134,15 +135,18 @@ TEST(PlausibilityTest, ConditionsAndDrains) {
 TEST(PlausibilityTest, SeriesNameTheTimeStep) {
     InputData d = TwoLayerProject();
     d.Evap[3] = -100;
-    EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,
-                     "The evaporation of time step 3 is -100 mm. It cannot be negative.");
+    EXPECT_THROW_MSG(
+        CheckPlausible(d), HalosoilError,
+        "The evaporation of time step 3 is -100 mm per time step. It cannot be negative.");
     d.Rain[2] = -0.5;  // rainfall before evaporation
-    EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,
-                     "The rainfall of time step 2 is -0.5 mm. It cannot be negative.");
+    EXPECT_THROW_MSG(
+        CheckPlausible(d), HalosoilError,
+        "The rainfall of time step 2 is -0.5 mm per time step. It cannot be negative.");
     d = TwoLayerProject();
     d.Irrig[1] = -1;
-    EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,
-                     "The irrigation of time step 1 is -1 mm. It cannot be negative.");
+    EXPECT_THROW_MSG(
+        CheckPlausible(d), HalosoilError,
+        "The irrigation of time step 1 is -1 mm per time step. It cannot be negative.");
     d = TwoLayerProject();
     d.IrrSal[3] = -1.2;
     EXPECT_THROW_MSG(CheckPlausible(d), HalosoilError,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <tuple>
 
 #include "Errors.h"
@@ -100,6 +101,25 @@ TEST_F(RunDriverTest, RefusesProjectsItCannotRunSoundly) {
         RunCopy(zeroPorosity), HalosoilError,
         "The effective porosity of the transition zone is 0 %. It must be greater than 0 "
         "for the water table to move through the zone.");
+
+    // A zone is named as the program's labels name it: one layer is the root zone itself.
+    InputData dryRoot = test::PlainProject(2, 30);
+    dryRoot.EffPor[Layer1] = 0;
+    EXPECT_THROW_MSG(RunCopy(dryRoot), HalosoilError,
+                     "The effective porosity of the root zone is 0 %. It must be greater than 0 "
+                     "for the water table to move through the zone.");
+    InputData twoLayers = test::PlainProject(2, 30);
+    twoLayers.NrLayers = 2;
+    twoLayers.SetLayerFlags(2);
+    twoLayers.Thick[Layer2] = std::numeric_limits<double>::infinity();
+    EXPECT_THROW_MSG(RunCopy(twoLayers), HalosoilError,
+                     "The thickness of the 2nd layer is not a finite number. The calculations "
+                     "cannot be made.");
+    twoLayers.Thick[Layer2] = 0.3;
+    twoLayers.InitSalt[Layer1] = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW_MSG(RunCopy(twoLayers), HalosoilError,
+                     "The initial salinity of the 1st layer is not a finite number. The "
+                     "calculations cannot be made.");
 
     InputData notANumber = test::PlainProject(2, 30);
     notANumber.Evap[2] = std::numeric_limits<double>::quiet_NaN();

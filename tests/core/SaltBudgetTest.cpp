@@ -10,6 +10,7 @@
 #include "FixedAnswersHost.h"
 #include "InputFile.h"
 #include "ProjectBuilder.h"
+#include "QuantityCatalogue.h"
 #include "SaltBudget.h"
 #include "SameResults.h"
 

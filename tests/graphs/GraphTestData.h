@@ -10,6 +10,7 @@
 #include "GraphColors.h"
 #include "InputData.h"
 #include "OutputFile.h"
+#include "QuantityCatalogue.h"
 #include "RecordingCanvas.h"
 #include "RunState.h"
 

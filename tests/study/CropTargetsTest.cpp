@@ -9,6 +9,7 @@
 #include "Errors.h"
 #include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
+#include "QuantityCatalogue.h"
 #include "RunEvaluator.h"
 #include "Sensitivity.h"
 #include "StudyProjects.h"

@@ -8,6 +8,7 @@
 #include "Errors.h"
 #include "ExpectThrowMsg.h"
 #include "Objective.h"
+#include "QuantityCatalogue.h"
 
 namespace {
 
@@ -70,9 +71,9 @@ TEST(StudyObjective, AQuantityWithoutTwoDifferentReadingsIsRefusedByName) {
     observations.Of(Quantity::Drainage) = {{3, 4.0}};
     EXPECT_THROW_MSG(Objective(observations, Weights{}), HalosoilError,
                      "The observations of drainage cannot be fitted: it has a single reading "
-                     "(4 mm), and the objective divides each quantity by the variance of its "
-                     "readings. Give it at least two different readings, or the weight 0 to "
-                     "leave it out (--weight drainage=0).");
+                     "(4 mm per time step), and the objective divides each quantity by the "
+                     "variance of its readings. Give it at least two different readings, or the "
+                     "weight 0 to leave it out (--weight drainage=0).");
     observations.Of(Quantity::Drainage).clear();
     // 0.1 is no sum of halves: the variance of readings all 0.1 is not computed as 0, so
     // the readings themselves are compared.

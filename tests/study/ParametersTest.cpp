@@ -9,6 +9,7 @@
 #include "Errors.h"
 #include "ExpectRefusals.h"
 #include "ExpectThrowMsg.h"
+#include "FieldCatalogue.h"
 #include "Parameters.h"
 #include "StudyProjects.h"
 
@@ -88,9 +89,9 @@ TEST(StudyParameters, ImpossibleNamesZonesAndBoundsAreRefusedNamingTheParameter)
             {{"leaching_efficiency_aquifer", -5, 50},
              "Parameter leaching_efficiency_aquifer: the bounds -5:50 go beyond what it "
              "can take (0 to 100 %)"},
-            {{"thickness_layer1", 0, 1},
-             "Parameter thickness_layer1: the bounds 0:1 go beyond what it can take "
-             "(more than 0 m)"},
+            {{"thickness_layer1", -0.5, 1},
+             "Parameter thickness_layer1: the bounds -0.5:1 go beyond what it can take "
+             "(0 or more m)"},
             {{"groundwater_inflow", -1, 1},
              "Parameter groundwater_inflow: the bounds -1:1 go beyond what it can take "
              "(0 or more mm/day)"},
@@ -219,6 +220,34 @@ TEST(StudyParameters, ASpacingNeedsItsSoilAndCannotMoveBesideTheReactionFactors)
     // Without drains there is nothing to place.
     EXPECT_THROW_MSG(MakeParameter("drain_depth", 1, 2, ExampleProject("one_layer_monthly.inp")),
                      HalosoilError, "Parameter drain_depth: the project has no subsurface drains");
+}
+
+TEST(StudyParameters, NumbersOfTheRecordSayWhatTheRecordsCatalogueSays) {
+    int fromRecord = 0;
+    for (const ParameterInfo& info : ParameterTable()) {
+        if (IsFactor(info.kind) || info.kind == ParameterKind::DrainSpacing) continue;
+        const RecordField* field = FieldNamed(info.name);
+        ASSERT_NE(field, nullptr) << info.name;
+        EXPECT_STREQ(info.unit, field->unit) << info.name;
+        EXPECT_STREQ(info.meaning, field->meaning) << info.name;
+        EXPECT_EQ(info.perZone, PerZone(*field)) << info.name;
+        EXPECT_EQ(info.lowest, field->range.lowest) << info.name;
+        EXPECT_EQ(info.lowestExcluded, field->range.lowestExcluded) << info.name;
+        EXPECT_EQ(info.highest, field->range.highest) << info.name;
+        ++fromRecord;
+    }
+    // qh1, qh2, the two groundwater flows, the inflow's salinity, the critical depth, the
+    // irrigation efficiency, the five soil properties and the drains' depth.
+    EXPECT_EQ(fromRecord, 13);
+}
+
+TEST(StudyParameters, RangesInWordsAsARunAcceptsThem) {
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::Thickness)), "0 or more m");
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::IrrigationEfficiency)), "0 to 100 %");
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::EffectivePorosity)), "more than 0 and at most 100 %");
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::QH2)), "0 or more m/day per m squared");
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::CriticalDepth)), "more than 0 m");
+    EXPECT_EQ(RangeText(InfoOf(ParameterKind::RainFactor)), "0 or more");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Quantities.h"
+#include "QuantityCatalogue.h"
 
 namespace {
 

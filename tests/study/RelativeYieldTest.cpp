@@ -6,6 +6,7 @@
 
 #include "CropTolerance.h"
 #include "Errors.h"
+#include "QuantityCatalogue.h"
 #include "RelativeYield.h"
 #include "TestProjects.h"
 

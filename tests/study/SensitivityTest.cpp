@@ -9,6 +9,7 @@
 
 #include "Errors.h"
 #include "ExpectThrowMsg.h"
+#include "QuantityCatalogue.h"
 #include "Sensitivity.h"
 #include "StudyProjects.h"
 

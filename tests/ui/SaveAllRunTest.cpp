@@ -225,9 +225,7 @@ TEST_F(SaveAllRun, ARunTheEngineRefusesShowsItsMessage) {
     dialogs.answers = {true};
     Click("SaveAllButton");
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(
-        dialogs.messages[1].startsWith("The effective porosity of the first root zone "
-                                       "layer is 0 %."))
+    EXPECT_TRUE(dialogs.messages[1].startsWith("The effective porosity of the root zone is 0 %."))
         << dialogs.messages[1].toStdString();
     EXPECT_TRUE(W<QProgressBar>("ProgressBar")->isHidden());
     EXPECT_FALSE(form->Window().OutputFromRun);
@@ -254,8 +252,9 @@ TEST_F(SaveAllRun, ImplausibleValuesAreRefusedBeforeAFileIsAskedFor) {
     Click("Salt1QuitButton");
     dialogs.log.clear();
     Click("SaveAllButton");
-    EXPECT_EQ(dialogs.log, QStringList({"message: The rainfall of time step 4 is -12.5 mm. It "
-                                        "cannot be negative."}));
+    EXPECT_EQ(dialogs.log,
+              QStringList({"message: The rainfall of time step 4 is -12.5 mm per time step. It "
+                           "cannot be negative."}));
     Click("HydrOpenButton");
     Type(G("HydrGrid"), 1, 4, "18");
     Click("HydrSaveButton");

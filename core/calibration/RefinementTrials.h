@@ -7,6 +7,7 @@
 
 #include "TrialLanes.h"
 #include "WaterBalanceDay.h"
+#include "WaterBalanceStep.h"
 
 namespace halosoil::refinement {
 

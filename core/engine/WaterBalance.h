@@ -7,6 +7,7 @@
 #include "RunInputs.h"
 #include "RunState.h"
 #include "WaterBalanceDay.h"
+#include "WaterBalanceStep.h"
 
 namespace halosoil {
 

@@ -11,6 +11,7 @@
 #include "TrialLanes.h"
 #include "WaterBalance.h"
 #include "WaterBalanceDay.h"
+#include "WaterBalanceStep.h"
 
 namespace halosoil::waterbalance {
 

@@ -9,7 +9,6 @@
 
 namespace halosoil::region {
 
-inline constexpr const char* kElevationColumn = "elevation";
 inline constexpr const char* kTransmissivityColumn = "transmissivity";
 inline constexpr const char* kBoundaryHeadColumn = "boundary_head";
 

@@ -18,10 +18,9 @@ namespace halosoil::region {
 
 namespace {
 
-// The column that names a field's own base project, its station record and the elevation.
+// The columns that name a field's own base project, its station record and its crop.
 constexpr const char* kProjectColumn = "project";
 constexpr const char* kWeatherColumn = "weather";
-constexpr const char* kElevationColumn = "elevation";
 constexpr const char* kCropColumn = "crop";
 
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();

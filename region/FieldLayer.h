@@ -11,6 +11,10 @@
 
 namespace halosoil::region {
 
+// The column of a field's ground elevation (m), read with the layer and by the exchange of
+// groundwater between neighbours.
+inline constexpr const char* kElevationColumn = "elevation";
+
 struct LayerChoice {
     std::string path;
     std::string layer;     // empty: the file's only layer

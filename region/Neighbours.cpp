@@ -37,7 +37,7 @@ double LengthOf(const OGRGeometry* geometry) {
     }
 }
 
-struct Shape {
+struct FieldShape {
     const OGRGeometry* polygon = nullptr;  // null for a field without one
     GeometryPtr boundary;
     OGRPoint centroid;
@@ -54,14 +54,14 @@ void RefuseGeographic(const FieldLayer& layer) {
                         " is geographic (degrees); reproject the layer first");
 }
 
-std::vector<Shape> ShapesOf(const FieldLayer& layer) {
+std::vector<FieldShape> ShapesOf(const FieldLayer& layer) {
     const FieldLayer::Source& source = layer.SourceOf();
-    std::vector<Shape> shapes(source.features.size());
+    std::vector<FieldShape> shapes(source.features.size());
     for (std::size_t k = 0; k < shapes.size(); ++k) {
         const OGRGeometry* geometry = source.features[k]->GetGeometryRef();
         if (!layer.Fields()[k].refusal.empty() || geometry == nullptr || geometry->IsEmpty())
             continue;
-        Shape& shape = shapes[k];
+        FieldShape& shape = shapes[k];
         shape.polygon = geometry;
         shape.boundary.reset(geometry->Boundary());
         geometry->Centroid(&shape.centroid);
@@ -74,11 +74,11 @@ std::vector<Shape> ShapesOf(const FieldLayer& layer) {
 // goes into the cells of a grid its envelope covers, and a pair is taken in the one cell that
 // holds the lower left corner of where their envelopes meet.
 template <class Take>
-void ForEachCandidatePair(const std::vector<Shape>& shapes, Take take) {
+void ForEachCandidatePair(const std::vector<FieldShape>& shapes, Take take) {
     OGREnvelope all;
     double sizes = 0;
     std::size_t count = 0;
-    for (const Shape& shape : shapes) {
+    for (const FieldShape& shape : shapes) {
         if (shape.polygon == nullptr) continue;
         all.Merge(shape.envelope);
         sizes += std::max(shape.envelope.MaxX - shape.envelope.MinX,
@@ -92,7 +92,7 @@ void ForEachCandidatePair(const std::vector<Shape>& shapes, Take take) {
     const long long columns = column(all.MaxX) + 1;
     std::unordered_map<long long, std::vector<std::size_t>> grid;
     for (std::size_t k = 0; k < shapes.size(); ++k) {
-        const Shape& shape = shapes[k];
+        const FieldShape& shape = shapes[k];
         if (shape.polygon == nullptr) continue;
         for (long long r = row(shape.envelope.MinY); r <= row(shape.envelope.MaxY); ++r)
             for (long long c = column(shape.envelope.MinX); c <= column(shape.envelope.MaxX); ++c)
@@ -118,7 +118,7 @@ void ForEachCandidatePair(const std::vector<Shape>& shapes, Take take) {
 
 FieldNetwork NetworkOf(const FieldLayer& layer, const std::vector<bool>& outerDistanceWanted) {
     RefuseGeographic(layer);
-    const std::vector<Shape> shapes = ShapesOf(layer);
+    const std::vector<FieldShape> shapes = ShapesOf(layer);
     const std::size_t n = shapes.size();
     FieldNetwork network;
     network.area.assign(n, 0);
@@ -135,7 +135,7 @@ FieldNetwork NetworkOf(const FieldLayer& layer, const std::vector<bool>& outerDi
     for (std::size_t t = 0; t < threads; ++t)
         workers.emplace_back([&, t] {
             for (std::size_t p = t; p < pairs.size(); p += threads) {
-                const Shape& a = shapes[pairs[p].first];
+                const FieldShape& a = shapes[pairs[p].first];
                 const GeometryPtr shared(
                     a.boundary->Intersection(shapes[pairs[p].second].boundary.get()));
                 lengths[p] = LengthOf(shared.get());
@@ -150,7 +150,7 @@ FieldNetwork NetworkOf(const FieldLayer& layer, const std::vector<bool>& outerDi
         network.neighbours[j].push_back({i, lengths[p], distance});
     }
     for (std::size_t k = 0; k < n; ++k) {
-        const Shape& shape = shapes[k];
+        const FieldShape& shape = shapes[k];
         if (shape.polygon == nullptr) continue;
         std::vector<Neighbour>& mine = network.neighbours[k];
         std::sort(mine.begin(), mine.end(),

@@ -55,7 +55,7 @@ void CheckZone(const InputData& d, int z, int layers) {
         NotNegative(d.InitSalt[z], "initial salinity", of, &InputData::InitSalt);
 }
 
-void CheckConditions(const InputData& d) {
+void CheckPlausibleConditions(const InputData& d) {
     NotNegative(d.SaltIrrig, "salinity of the irrigation water", {}, &InputData::SaltIrrig);
     NotNegative(d.SalInf, "salinity of the groundwater inflow", {}, &InputData::SalInf);
     Percentage(d.Moist, "initial soil moisture content");
@@ -94,7 +94,7 @@ void CheckPlausible(const InputData& d) {
     const int layers = LayerCount(d);
     const std::vector<int> zones = ZonesOf(layers);
     for (int z : zones) CheckZone(d, z, layers);
-    CheckConditions(d);
+    CheckPlausibleConditions(d);
     CheckSeries(d.Rain, d.NrTst, "rainfall", &InputData::Rain);
     CheckSeries(d.Irrig, d.NrTst, "irrigation", &InputData::Irrig);
     CheckSeries(d.Evap, d.NrTst, "evaporation", &InputData::Evap);

@@ -11,6 +11,7 @@
 #include "Errors.h"
 #include "InputFile.h"
 #include "InputFileLayout.h"
+#include "LineEnd.h"
 #include "NumberFormat.h"
 #include "SeriesCheck.h"
 #include "StringToFloat.h"
@@ -21,8 +22,6 @@ namespace halosoil {
 namespace layout = input_layout;
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 // Room for the text before it is written: the heading blocks, and per time step a
 // hydrological row and a measured row of at most about 70 characters each.

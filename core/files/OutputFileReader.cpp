@@ -21,8 +21,6 @@
 
 namespace halosoil {
 
-namespace layout = output_layout;
-
 namespace {
 
 // What an efficiency line without a coefficient ends with.
@@ -93,13 +91,13 @@ private:
     }
 
     void FirstEfficiencyLine() {
-        if (cursor_.Chars(10) == layout::kDrainageMark) {
+        if (cursor_.Chars(10) == output_layout::kDrainageMark) {
             r_.QH1LinePresent = true;
-            r_.QH1Refined = StartsWith(cursor_.Line(), layout::kQH1Refined);
+            r_.QH1Refined = StartsWith(cursor_.Line(), output_layout::kQH1Refined);
             cursor_.Chars(22);
             d_.QH1 = Real();
             cursor_.EndLine();
-            cursor_.Chars(layout::kLabelLength);
+            cursor_.Chars(output_layout::kLabelLength);
         } else {
             cursor_.Chars(22);
         }
@@ -107,7 +105,7 @@ private:
     }
 
     void EfficiencyLine(int zone) {
-        cursor_.Chars(layout::kLabelLength);
+        cursor_.Chars(output_layout::kLabelLength);
         FinishEfficiencyLine(zone);
     }
 
@@ -115,8 +113,9 @@ private:
     // 0; a line that belongs to a later zone, or the units line, means this one was left out.
     void OptionalEfficiencyLine(int zone) {
         const std::string_view line = cursor_.Line();
-        const bool later = StartsWith(line, layout::kUnits) ||
-                           (zone == Trans && StartsWith(line, layout::kEfficiencyLabels[Aquif]));
+        const bool later =
+            StartsWith(line, output_layout::kUnits) ||
+            (zone == Trans && StartsWith(line, output_layout::kEfficiencyLabels[Aquif]));
         if (later) {
             r_.LeachEff[zone] = 0;
             r_.Optimized[zone] = false;
@@ -134,7 +133,7 @@ private:
         const std::string_view tag = cursor_.Chars(4);
         cursor_.Chars(42);
         const std::string_view coefficient = TrimmedView(cursor_.Rest());
-        r_.Optimized[zone] = tag == layout::kOptimizedTag;
+        r_.Optimized[zone] = tag == output_layout::kOptimizedTag;
         s_.FitNA[zone] = !r_.Optimized[zone] && StartsWith(coefficient, kNotAvailable);
         if (!s_.FitNA[zone]) r_.CoefDet[zone] = PointStringToFloat(coefficient);
         cursor_.EndLine();
@@ -144,14 +143,14 @@ private:
         const std::vector<Series*> series = DataLineSeries(s_, layers);
         SizeResultSeries(s_, d_.NrTst);
 
-        while (cursor_.Chars(4) != layout::kHeaderEndMark) {
+        while (cursor_.Chars(4) != output_layout::kHeaderEndMark) {
             if (cursor_.PastEnd())
                 throw HalosoilError("The output file has no column heading; it may be damaged.");
             cursor_.EndLine();
         }
         cursor_.EndLine();
 
-        const int* chunks = layout::ChunksOf(layers);
+        const int* chunks = output_layout::ChunksOf(layers);
         for (int i = 1; i <= d_.NrTst; ++i) {
             if (cursor_.PastEnd())
                 throw HalosoilError("The output file ends before time step " + std::to_string(i) +

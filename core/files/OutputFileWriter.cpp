@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Errors.h"
+#include "LineEnd.h"
 #include "NumberFormat.h"
 #include "OutputFile.h"
 #include "OutputFileLayout.h"
@@ -14,19 +15,16 @@
 
 namespace halosoil {
 
-namespace layout = output_layout;
-
 namespace {
 
-const char* kCrLf = "\r\n";
 // The longest usual data line, that of three layers, with its line end.
 constexpr std::size_t kDataLineBytes = 101 + 2;
 
 std::string EfficiencyLine(int zone, const RunState& state) {
     std::string line =
-        std::string(layout::kEfficiencyLabels[zone]) + Fixed(state.LeachEff[zone], 8, 2);
-    if (state.FitNA[zone]) return line + layout::kNotAvailable;
-    line += state.LeachEffOptimized[zone] ? layout::kOptimized : layout::kGiven;
+        std::string(output_layout::kEfficiencyLabels[zone]) + Fixed(state.LeachEff[zone], 8, 2);
+    if (state.FitNA[zone]) return line + output_layout::kNotAvailable;
+    line += state.LeachEffOptimized[zone] ? output_layout::kOptimized : output_layout::kGiven;
     return line + Fixed(100 * state.CoefDet[zone], 5, 0);
 }
 
@@ -36,30 +34,30 @@ std::string OutputHeaderText(const InputData& data, const RunState& state,
                              const std::string& outputFileName) {
     std::string text;
     const auto line = [&text](const std::string& content) { text += content + kCrLf; };
-    line(layout::kHeading);
-    line(std::string(layout::kFileName) + outputFileName);
+    line(output_layout::kHeading);
+    line(std::string(output_layout::kFileName) + outputFileName);
     line("");
     line(data.Title1);
     line(data.Title2);
     line(Whole(data.NrLayers, 2) + "   " + Whole(data.NrTst, 4) + "    " + Whole(data.TstLength) +
-         layout::kSizesRemark);
+         output_layout::kSizesRemark);
     if (state.RefineChosen)
-        line((state.QH1Refined ? layout::kQH1Refined : layout::kQH1Given) +
+        line((state.QH1Refined ? output_layout::kQH1Refined : output_layout::kQH1Given) +
              Fixed(state.QH1Used, 8, 3));
     line(EfficiencyLine(Layer1, state));
     if (data.NrLayers == 2 || data.NrLayers == 3) line(EfficiencyLine(Layer2, state));
     if (data.NrLayers == 3) line(EfficiencyLine(Layer3, state));
     if (state.LeachEff[Trans] > 0) line(EfficiencyLine(Trans, state));
     if (state.LeachEff[Aquif] > 0) line(EfficiencyLine(Aquif, state));
-    line(layout::kUnits);
-    line(layout::kUnitsLine);
+    line(output_layout::kUnits);
+    line(output_layout::kUnitsLine);
     line("");
     if (data.NrLayers == 1)
-        for (const char* heading : layout::kColumns1) line(heading);
+        for (const char* heading : output_layout::kColumns1) line(heading);
     else if (data.NrLayers == 2)
-        for (const char* heading : layout::kColumns2) line(heading);
+        for (const char* heading : output_layout::kColumns2) line(heading);
     else
-        for (const char* heading : layout::kColumns3) line(heading);
+        for (const char* heading : output_layout::kColumns3) line(heading);
     return text;
 }
 
@@ -88,8 +86,8 @@ void AppendOutputLine(std::string& file, const InputData& data, const RunState& 
     values[count++] = {state.SalTrans[step], names[6]};
     values[count++] = {state.SalAquif[step], names[6]};
 
-    const layout::Field* fields = layout::FieldsOf(data.NrLayers);
-    const int* chunks = layout::ChunksOf(data.NrLayers);
+    const output_layout::Field* fields = output_layout::FieldsOf(data.NrLayers);
+    const int* chunks = output_layout::ChunksOf(data.NrLayers);
     const std::size_t lineStart = file.size();
     AppendWhole(file, step, fields[0].width);
     // The reader cuts the line into chunks of its own widths, which do not overlap; a value

@@ -4,18 +4,16 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <unordered_map>
 
 #include "Fields.h"
+#include "NotANumber.h"
 
 namespace halosoil::python {
 
 namespace py = pybind11;
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Every zone's value of the dict, NaN for a zone it does not name (a field left empty).
 ZoneValues ZoneValuesFrom(const py::handle& values) {

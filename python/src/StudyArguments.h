@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +15,7 @@
 
 #include "InputData.h"
 #include "MemberRuns.h"
+#include "NotANumber.h"
 #include "Objective.h"
 #include "Observations.h"
 #include "Parameters.h"
@@ -24,8 +24,6 @@
 namespace halosoil::python {
 
 // What a member that did not run through gives in place of its numbers.
-inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // The columns of an observations file as they cross to Python: per quantity with a column,
 // its name, observed steps and values.
 using ObservedColumn = std::tuple<std::string, std::vector<int>, std::vector<double>>;

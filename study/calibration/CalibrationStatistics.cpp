@@ -1,4 +1,5 @@
 #include "CalibrationStatistics.h"
+#include "NotANumber.h"
 
 #include <gsl/gsl_cdf.h>
 #include <gsl/gsl_linalg.h>
@@ -13,7 +14,6 @@ namespace halosoil::study {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinite = std::numeric_limits<double>::infinity();
 // A direction of the parameters whose singular value is this small a share of the largest
 // one moves no residual: the data do not determine the parameters along it.

@@ -18,7 +18,7 @@ std::string Rounded(double value) {
     return buffer;
 }
 
-std::string Interval(double low, double high) {
+std::string IntervalText(double low, double high) {
     return Rounded(low) + " to " + Rounded(high);
 }
 
@@ -41,7 +41,7 @@ void AddEstimateWarnings(const ParameterEstimate& estimate, std::vector<std::str
     if (estimate.start < parameter.low || estimate.start > parameter.high)
         warnings.push_back(
             "The start of " + name + " (" + Rounded(estimate.start) +
-            ") lies outside its bounds (" + Interval(parameter.low, parameter.high) +
+            ") lies outside its bounds (" + IntervalText(parameter.low, parameter.high) +
             "): the search started from " +
             Rounded(estimate.start < parameter.low ? parameter.low : parameter.high) +
             ", and the objective before is the given project's.");
@@ -56,9 +56,9 @@ void AddEstimateWarnings(const ParameterEstimate& estimate, std::vector<std::str
                            "near the optimum.");
     } else if (estimate.ciHigh - estimate.ciLow > parameter.high - parameter.low) {
         warnings.push_back(name + " is not determined by these data: its 95 % interval (" +
-                           Interval(estimate.ciLow, estimate.ciHigh) +
+                           IntervalText(estimate.ciLow, estimate.ciHigh) +
                            ") is wider than its bounds (" +
-                           Interval(parameter.low, parameter.high) + ").");
+                           IntervalText(parameter.low, parameter.high) + ").");
     }
     if (estimate.atBound)
         warnings.push_back(name + " lies at a bound (" + Rounded(estimate.value) +

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "Errors.h"
+#include "NotANumber.h"
 #include "ShortestText.h"
 
 namespace halosoil::study {
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The last step with results: a stopped run has none from the step it stopped at.
 int LastStepWithResults(const InputData& data, const RunState& state) {

@@ -16,6 +16,7 @@
 
 #include "EnsembleDraws.h"
 #include "Errors.h"
+#include "NotANumber.h"
 #include "Quantiles.h"
 #include "ShortestText.h"
 #include "StringToFloat.h"
@@ -25,7 +26,6 @@ namespace halosoil::study {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // A normal distribution without bounds of its own is cut at this many standard deviations.
 constexpr double kNormalReach = 6;
 

@@ -1,17 +1,15 @@
 // The prediction bands of an ensemble, and what its stopped members count for in them.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "Ensemble.h"
+#include "NotANumber.h"
 #include "Quantiles.h"
 #include "ShortestText.h"
 
 namespace halosoil::study {
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 bool Beyond(const Threshold& threshold, double value) {
     return threshold.above ? value > threshold.value : value < threshold.value;

@@ -6,11 +6,11 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <memory>
 
 #include "Errors.h"
 #include "MorrisEffects.h"
+#include "NotANumber.h"
 #include "RunEvaluator.h"
 #include "ShortestText.h"
 #include "SobolIndices.h"
@@ -19,7 +19,6 @@ namespace halosoil::study {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Morris trajectories move on a grid of this many levels.
 constexpr int kMorrisLevels = 4;
 

@@ -76,14 +76,15 @@ void WriteExchangeProject(InputData data, const fs::path& path) {
     WriteInputFile(data);
 }
 
-struct Scratch {
+struct ExchangeScratch {
     fs::path folder;
     RegionOptions options;
 };
 
-Scratch Prepare(const std::string& name, const InputData& base,
-                const std::vector<TestColumn>& columns, const std::vector<TestField>& fields) {
-    Scratch scratch{RegionScratch("exchange-" + name), {}};
+ExchangeScratch Prepare(const std::string& name, const InputData& base,
+                        const std::vector<TestColumn>& columns,
+                        const std::vector<TestField>& fields) {
+    ExchangeScratch scratch{RegionScratch("exchange-" + name), {}};
     WriteExchangeProject(base, scratch.folder / "base.inp");
     WriteTestLayer(scratch.folder / "fields.gpkg", columns, fields);
     scratch.options.base = (scratch.folder / "base.inp").string();
@@ -96,25 +97,27 @@ Scratch Prepare(const std::string& name, const InputData& base,
 const std::vector<TestColumn> kExchangeColumns = {
     {"transmissivity", OFTReal}, {"elevation", OFTReal}, {"boundary_head", OFTReal}};
 
-TestField Square(double x, double y, double transmissivity, double elevation = 0) {
+TestField SquareField(double x, double y, double transmissivity, double elevation = 0) {
     return {{{"transmissivity", transmissivity}, {"elevation", elevation}}, x, y, ""};
 }
 
-region::FieldLayer LayerOf(const Scratch& scratch) {
+region::FieldLayer LayerOf(const ExchangeScratch& scratch) {
     return region::FieldLayer::Read(scratch.options.fields);
 }
 
 TEST(ExchangeNetwork, SquaresShareTheirSidesAndNotTheirCorners) {
     // A 2 x 2 block of 100 m squares (ids 1..4) and one square apart (5); field 6 is a
     // rectangle 200 m wide along the top of the block, touching 3 and 4 along 100 m each.
-    std::vector<TestField> fields = {Square(0, 0, 1), Square(100, 0, 1), Square(0, 100, 1),
-                                     Square(100, 100, 1), Square(1000, 0, 1)};
-    TestField wide = Square(0, 0, 1);
+    std::vector<TestField> fields = {SquareField(0, 0, 1), SquareField(100, 0, 1),
+                                     SquareField(0, 100, 1), SquareField(100, 100, 1),
+                                     SquareField(1000, 0, 1)};
+    TestField wide = SquareField(0, 0, 1);
     wide.wkt =
         "POLYGON((500000 3000200,500200 3000200,500200 3000300,500000 3000300,"
         "500000 3000200))";
     fields.push_back(wide);
-    const Scratch scratch = Prepare("network", Profile(1.5, false), kExchangeColumns, fields);
+    const ExchangeScratch scratch =
+        Prepare("network", Profile(1.5, false), kExchangeColumns, fields);
     const region::FieldLayer layer = LayerOf(scratch);
     const region::FieldNetwork network =
         region::NetworkOf(layer, {true, false, false, false, true, false});
@@ -147,8 +150,8 @@ TEST(ExchangeNetwork, SquaresShareTheirSidesAndNotTheirCorners) {
 }
 
 TEST(ExchangeNetwork, AGeographicLayerIsRefusedNamingItsCrs) {
-    Scratch scratch = Prepare("geographic", Profile(1.5, false), kExchangeColumns, {});
-    TestField a = Square(0, 0, 1), b = Square(0, 0, 1);
+    ExchangeScratch scratch = Prepare("geographic", Profile(1.5, false), kExchangeColumns, {});
+    TestField a = SquareField(0, 0, 1), b = SquareField(0, 0, 1);
     a.wkt = "POLYGON((70 30,70.001 30,70.001 30.001,70 30.001,70 30))";
     b.wkt = "POLYGON((70.001 30,70.002 30,70.002 30.001,70.001 30.001,70.001 30))";
     WriteTestLayer(scratch.folder / "fields.gpkg", kExchangeColumns, {a, b}, "GPKG", 4326);
@@ -172,7 +175,7 @@ TEST(ExchangeCells, BadCellsRefuseTheirFieldAndNegativeElevationsServe) {
         if (h[0] != 0) f.cells["boundary_head"] = std::string(h);
         return f;
     };
-    Scratch scratch = Prepare(
+    ExchangeScratch scratch = Prepare(
         "cells", Profile(1.5, false), textColumns,
         {field("12.5", "-3.5", "", 0), field("lots", "1", "", 100), field("-2", "1", "", 200),
          field("5", "high", "", 300), field("5", "1", "x", 400), field("", "", "-1.5", 500)});
@@ -239,9 +242,9 @@ TEST(ExchangeRun, WithoutTransmissivityOrNeighboursTheFieldsRunAsAlone) {
     }
     InputData base = Profile(1.5, true);
     SetDrains(base, {.DrainDepth = 1.8, .QH1 = 0.01, .QH2 = 0.001});
-    Scratch coupled = Prepare("zero", base, columns, fields);
+    ExchangeScratch coupled = Prepare("zero", base, columns, fields);
     ASSERT_EQ(RunRegion(coupled.options).ran, 4);
-    Scratch alone = coupled;
+    ExchangeScratch alone = coupled;
     alone.options.exchange = false;
     alone.options.results = (coupled.folder / "alone.gpkg").string();
     ASSERT_EQ(RunRegion(alone.options).ran, 4);
@@ -252,9 +255,9 @@ TEST(ExchangeRun, WithoutTransmissivityOrNeighboursTheFieldsRunAsAlone) {
     }
 
     // One field alone exchanges with nothing, whatever its transmissivity.
-    Scratch one = Prepare("one", base, kExchangeColumns, {Square(0, 0, 500, 3)});
+    ExchangeScratch one = Prepare("one", base, kExchangeColumns, {SquareField(0, 0, 500, 3)});
     ASSERT_EQ(RunRegion(one.options).ran, 1);
-    Scratch oneAlone = one;
+    ExchangeScratch oneAlone = one;
     oneAlone.options.exchange = false;
     oneAlone.options.results = (one.folder / "alone.gpkg").string();
     RunRegion(oneAlone.options);
@@ -269,9 +272,9 @@ TEST(ExchangeRun, WithoutTransmissivityOrNeighboursTheFieldsRunAsAlone) {
 // 1.5 x 0.6^k after step k, never crossing. With T = 1000 the flow would carry the pair past
 // equal heads (0.002 x 1000 = 2 > 1): it is limited to what equalises them, 1.5 / 0.002 =
 // 750 m3/day, and the run says so.
-Scratch TwoProfiles(const std::string& name, double transmissivity) {
+ExchangeScratch TwoProfiles(const std::string& name, double transmissivity) {
     const std::vector<TestColumn> columns = {{"transmissivity", OFTReal}, {"project", OFTString}};
-    Scratch scratch = Prepare(
+    ExchangeScratch scratch = Prepare(
         name, Profile(1.0, false), columns,
         {{{{"transmissivity", transmissivity}, {"project", std::string("shallow.inp")}}, 0, 0, ""},
          {{{"transmissivity", transmissivity}, {"project", std::string("deep.inp")}}, 100, 0, ""}});
@@ -281,7 +284,7 @@ Scratch TwoProfiles(const std::string& name, double transmissivity) {
 }
 
 TEST(ExchangeRun, TwoFieldsApproachEachOtherWithoutCrossing) {
-    Scratch scratch = TwoProfiles("approach", 200);
+    ExchangeScratch scratch = TwoProfiles("approach", 200);
     std::vector<std::string> messages;
     scratch.options.message = [&](const std::string& m) { messages.push_back(m); };
     ASSERT_EQ(RunRegion(scratch.options).ran, 2);
@@ -302,7 +305,7 @@ TEST(ExchangeRun, TwoFieldsApproachEachOtherWithoutCrossing) {
     EXPECT_EQ(steps.at("2").at("lateral_salinity")[0], 2);
     EXPECT_EQ(steps.at("1").at("lateral_inflow")[0], 0);
 
-    Scratch limited = TwoProfiles("limited", 1000);
+    ExchangeScratch limited = TwoProfiles("limited", 1000);
     messages.clear();
     limited.options.message = [&](const std::string& m) { messages.push_back(m); };
     ASSERT_EQ(RunRegion(limited.options).ran, 2);
@@ -329,13 +332,14 @@ TEST(ExchangeRun, TwoFieldsApproachEachOtherWithoutCrossing) {
 std::vector<TestField> BlockFields() {
     std::vector<TestField> fields;
     for (int k = 0; k < 9; ++k)
-        fields.push_back(
-            Square(100.0 * (k % 3), 100.0 * (k / 3), 20.0 + 15 * (k % 4), 0.4 * ((k * 5) % 7)));
+        fields.push_back(SquareField(100.0 * (k % 3), 100.0 * (k / 3), 20.0 + 15 * (k % 4),
+                                     0.4 * ((k * 5) % 7)));
     return fields;
 }
 
 TEST(ExchangeRun, WaterAndSaltAreConservedBetweenTheFieldsEveryStep) {
-    Scratch scratch = Prepare("conserved", Profile(1.5, true), kExchangeColumns, BlockFields());
+    ExchangeScratch scratch =
+        Prepare("conserved", Profile(1.5, true), kExchangeColumns, BlockFields());
     ASSERT_EQ(RunRegion(scratch.options).ran, 9);
     const StepColumns steps = ReadSteps(scratch.options.results);
     // Every field is 10000 m2, so the areas drop out of the sums.
@@ -370,7 +374,7 @@ TEST(ExchangeRun, AClosedRegionWithoutRechargeKeepsItsStorage) {
                           100.0 * (k % 3),
                           100.0 * (k / 3),
                           ""});
-    Scratch scratch = Prepare("storage", Profile(1.0, false), columns, fields);
+    ExchangeScratch scratch = Prepare("storage", Profile(1.0, false), columns, fields);
     WriteExchangeProject(Profile(1.0, false), scratch.folder / "shallow.inp");
     WriteExchangeProject(Profile(2.5, false), scratch.folder / "deep.inp");
     ASSERT_EQ(RunRegion(scratch.options).ran, 6);
@@ -389,8 +393,9 @@ TEST(ExchangeRun, AClosedRegionWithoutRechargeKeepsItsStorage) {
 
 TEST(ExchangeRun, ASymmetricLayoutGivesSymmetricResults) {
     // A row of three: the outer fields alike, the middle one 1 m higher and more permeable.
-    Scratch scratch = Prepare("symmetric", Profile(1.5, true), kExchangeColumns,
-                              {Square(0, 0, 50), Square(100, 0, 120, 1), Square(200, 0, 50)});
+    ExchangeScratch scratch =
+        Prepare("symmetric", Profile(1.5, true), kExchangeColumns,
+                {SquareField(0, 0, 50), SquareField(100, 0, 120, 1), SquareField(200, 0, 50)});
     ASSERT_EQ(RunRegion(scratch.options).ran, 3);
     const StepColumns steps = ReadSteps(scratch.options.results);
     for (const auto& [column, values] : steps.at("1")) {
@@ -420,10 +425,10 @@ TEST(ExchangeRun, ADrainedFieldLowersTheWaterTablesOfItsUndrainedNeighbours) {
         }
         return f;
     };
-    Scratch scratch =
+    ExchangeScratch scratch =
         Prepare("drained", base, columns, {field(0, false), field(100, true), field(200, false)});
     ASSERT_EQ(RunRegion(scratch.options).ran, 3);
-    Scratch alone = scratch;
+    ExchangeScratch alone = scratch;
     alone.options.exchange = false;
     alone.options.results = (scratch.folder / "alone.gpkg").string();
     ASSERT_EQ(RunRegion(alone.options).ran, 3);
@@ -446,9 +451,9 @@ TEST(ExchangeRun, AFixedHeadFeedsAFieldAcrossItsOuterEdge) {
     // One square, T = 10 m2/day, head -1.5 m, a fixed head of -0.5 m beyond its whole
     // boundary of 400 m, 50 m from its centroid: 10 x 400 / 50 x 1 m = 80 m3/day in, 8 mm/day
     // over 10000 m2, at the salinity of the project's own inflow, 1.5 dS/m.
-    TestField one = Square(0, 0, 10);
+    TestField one = SquareField(0, 0, 10);
     one.cells["boundary_head"] = -0.5;
-    Scratch scratch = Prepare("boundary", Profile(1.5, false), kExchangeColumns, {one});
+    ExchangeScratch scratch = Prepare("boundary", Profile(1.5, false), kExchangeColumns, {one});
     ASSERT_EQ(RunRegion(scratch.options).ran, 1);
     const StepColumns steps = ReadSteps(scratch.options.results);
     EXPECT_NEAR(steps.at("1").at("lateral_inflow")[0], 8, 1e-9);
@@ -464,7 +469,7 @@ TEST(ExchangeRun, AFixedHeadFeedsAFieldAcrossItsOuterEdge) {
 }
 
 TEST(ExchangeRun, EachFieldIsTheOneFieldRunOfItsProjectWithItsFlows) {
-    Scratch scratch = Prepare("audit", Profile(1.5, true), kExchangeColumns, BlockFields());
+    ExchangeScratch scratch = Prepare("audit", Profile(1.5, true), kExchangeColumns, BlockFields());
     ASSERT_EQ(RunRegion(scratch.options).ran, 9);
     const StepColumns steps = ReadSteps(scratch.options.results);
     const InputData project = region::ReadBaseProject(scratch.options.base);
@@ -494,7 +499,8 @@ TEST(ExchangeRun, EachFieldIsTheOneFieldRunOfItsProjectWithItsFlows) {
 }
 
 TEST(ExchangeRun, ACancelledRegionStopsBetweenStepsAndLeavesThePreviousResults) {
-    Scratch scratch = Prepare("cancelled", Profile(1.5, true), kExchangeColumns, BlockFields());
+    ExchangeScratch scratch =
+        Prepare("cancelled", Profile(1.5, true), kExchangeColumns, BlockFields());
     ASSERT_EQ(RunRegion(scratch.options).ran, 9);
     const auto written = fs::last_write_time(scratch.options.results);
     std::atomic<bool> cancel{true};
@@ -506,7 +512,8 @@ TEST(ExchangeRun, ACancelledRegionStopsBetweenStepsAndLeavesThePreviousResults) 
 TEST(ExchangeRun, ALayerWithAColumnOfNeighboursIsToldToRenameIt) {
     std::vector<TestColumn> columns = kExchangeColumns;
     columns.push_back({"neighbours", OFTInteger});
-    Scratch scratch = Prepare("column", Profile(1.5, false), columns, {Square(0, 0, 10)});
+    ExchangeScratch scratch =
+        Prepare("column", Profile(1.5, false), columns, {SquareField(0, 0, 10)});
     try {
         RunRegion(scratch.options);
         FAIL() << "the column was overwritten";

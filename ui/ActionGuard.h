@@ -21,10 +21,12 @@ template <class Owner>
 void ConnectGuarded(
     Owner* owner, Dialogs& dialogs,
     std::initializer_list<std::pair<QPushButton*, void (Owner::*)()>> handlersOfButtons) {
-    for (const auto& [button, handler] : handlersOfButtons) {
-        QObject::connect(button, &QPushButton::clicked, owner, [owner, &dialogs, handler] {
-            RunGuarded(dialogs, [owner, handler] { (owner->*handler)(); });
-        });
+    for (const auto& buttonAndHandler : handlersOfButtons) {
+        const auto handler = buttonAndHandler.second;
+        QObject::connect(buttonAndHandler.first, &QPushButton::clicked, owner,
+                         [owner, &dialogs, handler] {
+                             RunGuarded(dialogs, [owner, handler] { (owner->*handler)(); });
+                         });
     }
 }
 

@@ -67,8 +67,8 @@ TEST(HelpTexts, MathHoldsEveryEquationLineAndHeading) {
         "1a Root zone salt balance",
         "Sout = LEa*(Up+Out) *SAa/100",
         "2d. The salt balance of the aquifer remains unchanged.",
-        "3a. The salt balance of the first layer is the same as that of the first layer in the "
-        "two layer case.",
+        ("3a. The salt balance of the first layer is the same as that of the first layer in the "
+         "two layer case."),
         "Sin = LE3*Perc3*S3a/100 + Up*SAq/100",
         "3e. The salt balance of the aquifer remains unchanged.",
     };
